@@ -1,0 +1,20 @@
+# Everything every target of the project shares: language level, warnings,
+# Qt safety defines and the sanitizer switch.
+add_library(findtavla_options INTERFACE)
+target_compile_features(findtavla_options INTERFACE cxx_std_20)
+target_compile_options(findtavla_options INTERFACE
+  -Wall -Wextra -Wpedantic -Wold-style-cast -Wnon-virtual-dtor)
+target_compile_definitions(findtavla_options INTERFACE
+  QT_NO_CAST_FROM_ASCII
+  QT_NO_CAST_TO_ASCII
+  SI_NO_CONVERSION)
+
+if(DEFINED ENV{CI})
+  target_compile_options(findtavla_options INTERFACE -Werror)
+endif()
+
+if(FT_SANITIZE)
+  target_compile_options(findtavla_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(findtavla_options INTERFACE -fsanitize=address,undefined)
+endif()

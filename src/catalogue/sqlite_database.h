@@ -1,0 +1,97 @@
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace ft::catalogue {
+
+// Every failure of the catalogue layer; the message is English text.
+class ESQLiteException : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// English description of an SQLite result code.
+std::string ResultCodeText(int code);
+
+// Column kinds, numbered like SQLite's fundamental datatypes.
+enum class ColumnKind : int { Integer = 1, Numeric = 2, Text = 3, Blob = 4, Null = 5 };
+
+// The complete result of one query, buffered in memory, with a row cursor.
+// Every cell reads as text. Values are the bytes SQLite returned (UTF-8 for
+// the catalogue's text columns); decoding is the caller's business.
+class TSQLiteTable {
+public:
+    int Count() const { return m_rowCount; }
+    int ColumnCount() const { return m_columnCount; }
+    // True when the cursor is past the last row. (EOF is a macro of <cstdio>.)
+    bool Eof() const { return m_currentRow >= m_rowCount; }
+    bool MoveFirst();
+    bool Next();
+
+    int FieldIndex(std::string_view name) const;
+    std::string FieldByName(std::string_view name) const;
+    std::string Fields(int column) const;
+    std::string FieldAsString(int column) const;
+
+    const std::vector<std::string>& ColumnNames() const { return m_columnNames; }
+    ColumnKind Kind(int column) const;
+
+private:
+    friend class TSQLiteDatabase;
+    // An absent cell (SQL NULL, or a blob of 0 bytes) is std::monostate.
+    using Cell = std::variant<std::monostate, std::int64_t, double, std::string>;
+
+    TSQLiteTable() = default;
+    const Cell& cell(int column) const;
+
+    std::vector<Cell> m_cells; // row-major
+    int m_rowCount = 0;
+    int m_columnCount = 0;
+    std::vector<std::string> m_columnNames;
+    std::vector<ColumnKind> m_columnKinds;
+    int m_currentRow = 0;
+};
+
+// One open SQLite connection. Statements are complete SQL texts; values are
+// spliced in by the callers, nothing is bound.
+class TSQLiteDatabase {
+public:
+    // Opens (and creates when absent) the database file; the name is UTF-8.
+    explicit TSQLiteDatabase(const std::string& fileName);
+    // Rolls back an open transaction, then closes the connection.
+    ~TSQLiteDatabase();
+    TSQLiteDatabase(const TSQLiteDatabase&) = delete;
+    TSQLiteDatabase& operator=(const TSQLiteDatabase&) = delete;
+
+    // Runs the first statement of the text, which must not return rows.
+    void ExecSQL(const std::string& sql);
+    // Runs a query and returns its whole result.
+    TSQLiteTable GetTable(const std::string& sql);
+    bool TableExists(std::string_view name);
+
+    void BeginTransaction();
+    void Commit();
+    void Rollback();
+    bool InTransaction() const { return m_inTransaction; }
+
+    sqlite3* handle() const { return m_db.get(); }
+
+private:
+    struct Closer {
+        void operator()(sqlite3* db) const { sqlite3_close(db); }
+    };
+    [[noreturn]] void RaiseError(const std::string& message, const std::string& sql) const;
+
+    std::unique_ptr<sqlite3, Closer> m_db;
+    bool m_inTransaction = false;
+};
+
+} // namespace ft::catalogue

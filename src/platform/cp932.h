@@ -1,0 +1,28 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace ft::platform {
+
+// Raised when text cannot be converted between CP932 and UTF-8: a byte
+// sequence that is not valid in the source encoding, or a character the
+// target encoding cannot represent. We never substitute '?' silently.
+class EncodingError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Shift-JIS (code page 932, Microsoft's table with the NEC and IBM
+// extensions) to UTF-8 and back, through glibc iconv "CP932".
+std::string cp932ToUtf8(std::string_view cp932);
+std::string utf8ToCp932(std::string_view utf8);
+
+// True for the CP932 lead bytes 81-9F and E0-FC.
+constexpr bool isLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+} // namespace ft::platform

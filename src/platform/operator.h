@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace ft::platform {
+
+// Every question and notice the program puts to the person at the screen.
+// The desktop program answers with Qt dialogs, the command-line tool from its
+// options, tests with scripted answers.
+class Operator {
+public:
+    enum class Icon { Information, Question, Warning };
+
+    virtual ~Operator() = default;
+
+    // A Yes/No question; true only for Yes.
+    virtual bool askYesNo(const QString& text, Icon icon = Icon::Question) = 0;
+    // A notice with an OK button.
+    virtual void notify(const QString& text) = 0;
+    // A folder, or nothing when the operator cancelled.
+    virtual std::optional<std::filesystem::path> pickFolder(const QString& prompt) = 0;
+    // Existing files matching the filter (Qt file-dialog filter syntax);
+    // empty when the operator cancelled.
+    virtual std::vector<std::filesystem::path> pickFiles(const QString& filter) = 0;
+};
+
+} // namespace ft::platform
