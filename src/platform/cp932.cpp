@@ -169,6 +169,10 @@ std::string cp932ToUtf8(std::string_view cp932)
     return utf8;
 }
 
+// glibc folds nine characters onto the code Windows uses for the same JIS
+// character (U+301C WAVE DASH to 0x8160, U+2212 MINUS SIGN to 0x817C, U+00A5
+// YEN SIGN to 0x5C, ...); they decode to the Windows variants. Everything
+// else CP932 lacks fails.
 std::string utf8ToCp932(std::string_view utf8)
 {
     std::string cp932;
