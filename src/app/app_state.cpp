@@ -13,9 +13,12 @@ const char* catalogueFileName(int datum)
 const char* workingFileExtension(WorkingFile kind)
 {
     switch (kind) {
-    case WorkingFile::SheetOutlines: return ".zu";
-    case WorkingFile::Segments: return ".az";
-    case WorkingFile::Extent: return ".he";
+    case WorkingFile::SheetOutlines:
+        return ".zu";
+    case WorkingFile::Segments:
+        return ".az";
+    case WorkingFile::Extent:
+        return ".he";
     }
     return ".zu";
 }
@@ -23,9 +26,8 @@ const char* workingFileExtension(WorkingFile kind)
 } // namespace
 
 AppState::AppState(std::filesystem::path dataFolder, std::filesystem::path settingsFolder)
-    : m_dataFolder(std::move(dataFolder))
-    , m_settingsFolder(std::move(settingsFolder))
-    , m_trace2(m_dataFolder / "test2.log")
+    : m_dataFolder(std::move(dataFolder)), m_settingsFolder(std::move(settingsFolder)),
+      m_trace2(m_dataFolder / "test2.log")
 {
     std::filesystem::create_directories(m_dataFolder);
     std::filesystem::create_directories(m_settingsFolder);

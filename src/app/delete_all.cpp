@@ -11,14 +11,16 @@ void deleteAllRegistrations(AppState& state)
     catalogue::DeleteAllRows(state.catalogue(datum));
     // remove() passes over a missing file and throws on any other failure:
     // a working file left behind would keep showing deleted drawings.
-    for (const WorkingFile kind : {WorkingFile::SheetOutlines, WorkingFile::Segments, WorkingFile::Extent})
+    for (const WorkingFile kind :
+         {WorkingFile::SheetOutlines, WorkingFile::Segments, WorkingFile::Extent})
         std::filesystem::remove(state.workingFile(kind, datum));
     state.setDrawingsPresent(false);
 }
 
 std::string registeredDrawingCountText(AppState& state)
 {
-    const catalogue::TSQLiteTable table = state.currentCatalogue().GetTable("SELECT COUNT(*) FROM FILE;");
+    const catalogue::TSQLiteTable table =
+        state.currentCatalogue().GetTable("SELECT COUNT(*) FROM FILE;");
     std::string count = table.Fields(0);
     return count == "0" ? std::string() : count;
 }

@@ -63,15 +63,17 @@ void save(Ini& ini, const std::filesystem::path& settingsFile)
     temporary += ".tmp";
     {
         std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
-        const bool written = file && std::fwrite(crlf.data(), 1, crlf.size(), file.get()) == crlf.size() &&
+        const bool written = file &&
+                             std::fwrite(crlf.data(), 1, crlf.size(), file.get()) == crlf.size() &&
                              std::fflush(file.get()) == 0;
         if (!written) {
             const int error = errno;
             file.reset();
             std::error_code ignored;
             std::filesystem::remove(temporary, ignored);
-            throw std::filesystem::filesystem_error("cannot write the settings file", settingsFile,
-                                                    std::error_code(error, std::generic_category()));
+            throw std::filesystem::filesystem_error(
+                "cannot write the settings file", settingsFile,
+                std::error_code(error, std::generic_category()));
         }
     }
     std::filesystem::rename(temporary, settingsFile);
@@ -105,7 +107,8 @@ WindowPlacement readPlacement(const std::filesystem::path& settingsFile, const c
     // Flags and show command are unsigned; a negative stored value is not taken.
     if (const long flags = ini.GetLongValue(section, "PlaceFlags", current.flags); flags >= 0)
         placement.flags = static_cast<unsigned>(flags);
-    if (const long showCmd = ini.GetLongValue(section, "PlaceShowCmd", current.showCmd); showCmd >= 0)
+    if (const long showCmd = ini.GetLongValue(section, "PlaceShowCmd", current.showCmd);
+        showCmd >= 0)
         placement.showCmd = static_cast<unsigned>(showCmd);
     const auto readInt = [&](const char* key, int value) {
         return static_cast<int>(ini.GetLongValue(section, key, value));

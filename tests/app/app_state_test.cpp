@@ -85,7 +85,8 @@ TEST(AppState, ATraceLogThatCannotBeCreatedDoesNotStopStartUp)
 TEST(AppState, ACatalogueThatCannotBeOpenedFailsStartUp)
 {
     test::TempFolder temp;
-    test::writeBytes(temp / "Dorsawrd.db", "not a database, but long enough to have a header page....");
+    test::writeBytes(temp / "Dorsawrd.db",
+                     "not a database, but long enough to have a header page....");
     EXPECT_THROW(AppState(temp.path(), temp.path()), catalogue::ESQLiteException);
 }
 

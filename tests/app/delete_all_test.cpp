@@ -9,7 +9,8 @@
 namespace ft::app {
 namespace {
 
-constexpr WorkingFile kKinds[] = {WorkingFile::SheetOutlines, WorkingFile::Segments, WorkingFile::Extent};
+constexpr WorkingFile kKinds[] = {WorkingFile::SheetOutlines, WorkingFile::Segments,
+                                  WorkingFile::Extent};
 
 int fileRows(AppState& state, int datum)
 {

@@ -52,7 +52,8 @@ TEST(SettingsFile, WritingKeepsEveryOtherSectionAndKey)
 {
     test::TempFolder temp;
     const auto file = temp / "FindTavla.ini";
-    test::writeBytes(file, "[other]\r\nkey=value\r\n[" + kDatumSection + "]\r\nT=1\r\nX=\x82\xA0\r\n");
+    test::writeBytes(file,
+                     "[other]\r\nkey=value\r\n[" + kDatumSection + "]\r\nT=1\r\nX=\x82\xA0\r\n");
     writeSavedDatum(file, 2);
     WindowPlacement placement;
     placement.normalLeft = 10;
@@ -61,7 +62,8 @@ TEST(SettingsFile, WritingKeepsEveryOtherSectionAndKey)
 
     const std::string text = test::readBytes(file);
     EXPECT_NE(text.find("[other]\r\nkey=value\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("[" + kDatumSection + "]\r\nT=2\r\nX=\x82\xA0\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[" + kDatumSection + "]\r\nT=2\r\nX=\x82\xA0\r\n"), std::string::npos)
+        << text;
     EXPECT_NE(text.find("[TfindTavlaF]\r\nPlaceFlags=0\r\n"), std::string::npos) << text;
     EXPECT_EQ(readSavedDatum(file), 2);
 }
@@ -95,7 +97,8 @@ TEST(SettingsFile, PlacementReadsBackAndKeepsCurrentValuesForMissingOrNegativeKe
     EXPECT_EQ(read.normalBottom, 40);
     EXPECT_EQ(readPlacement(file, "OtherWindow", current).normalLeft, 198);
 
-    test::writeBytes(file, "[TfindTavlaF]\r\nPlaceFlags=-1\r\nPlaceShowCmd=-2\r\nPlaceNormalPos.Left=5\r\n");
+    test::writeBytes(
+        file, "[TfindTavlaF]\r\nPlaceFlags=-1\r\nPlaceShowCmd=-2\r\nPlaceNormalPos.Left=5\r\n");
     const WindowPlacement negative = readPlacement(file, "TfindTavlaF", current);
     EXPECT_EQ(negative.flags, 1u);
     EXPECT_EQ(negative.showCmd, 1u);
