@@ -318,13 +318,19 @@ RecordLineReader::RecordLineReader(const std::filesystem::path& file)
 
 bool RecordLineReader::next(std::string& line)
 {
-    if (!m_open)
+    if (!m_open || m_ended)
         return false;
     if (!std::getline(m_in, line)) {
         if (m_in.bad())
             throw std::system_error(errno, std::generic_category(),
                                     "cannot read " + m_path.string());
         return false;
+    }
+    if (const std::size_t endOfFile = line.find('\x1a'); endOfFile != std::string::npos) {
+        m_ended = true;
+        if (endOfFile == 0)
+            return false;
+        line.resize(endOfFile);
     }
     if (!line.empty() && line.back() == '\r')
         line.pop_back();

@@ -294,6 +294,8 @@ TEST(RecordLineReader, SplitsAtLineEndsAndKeepsBlankLines)
         {"", {}},
         {"\r\n", {""}},
         {"x\ry\r\n", {"x\ry"}},
+        {"a\r\n\x1a", {"a"}},
+        {"a\r\nb\x1a\r\nc\r\n", {"a", "b"}},
     };
     for (const auto& [bytes, expected] : cases) {
         test::writeBytes(folder / "f", bytes);
