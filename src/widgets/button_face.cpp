@@ -104,8 +104,8 @@ std::vector<QString> splitCharacters(const QString& text)
 {
     std::vector<QString> characters;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() &&
-                          text.at(i + 1).isLowSurrogate();
+        const bool pair =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
         characters.push_back(text.mid(i, pair ? 2 : 1));
         if (pair) {
             ++i;
@@ -347,7 +347,7 @@ std::vector<int> evenCharacterLefts(int x, const std::vector<int>& widths, int a
 QImage greyedPicture(const QImage& picture)
 {
     QImage greyed = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32
-                                                                       : QImage::Format_RGB32);
+                                                                      : QImage::Format_RGB32);
     for (int y = 0; y < greyed.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(greyed.scanLine(y));
         for (int x = 0; x < greyed.width(); ++x) {

@@ -27,8 +27,8 @@ struct ButtonFaceState {
     QColor gradEndColor{192, 192, 192};
     QColor color{212, 208, 200}; // background without gradation
     bool pressed = false;
-    bool focused = false;  // the button is the active control of the screen
-    bool hasFocus = true;  // the HasFocus setting
+    bool focused = false; // the button is the active control of the screen
+    bool hasFocus = true; // the HasFocus setting
     bool enabled = true;
     bool disableImage = false;
     PictureSettings picture;

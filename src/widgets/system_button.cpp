@@ -18,7 +18,8 @@ QFont japaneseUiFont()
 {
     const QStringList installed = QFontDatabase::families();
     QFont font;
-    for (const QString& family : {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")}) {
+    for (const QString& family :
+         {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")}) {
         if (installed.contains(family)) {
             font.setFamily(family);
             break;

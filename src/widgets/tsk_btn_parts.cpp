@@ -5,7 +5,9 @@
 
 namespace ft::widgets {
 
-TskBtnImage::TskBtnImage(QWidget& button) : m_button(button) {}
+TskBtnImage::TskBtnImage(QWidget& button) : m_button(button)
+{
+}
 
 TskBtnImage& TskBtnImage::operator=(const TskBtnImage& other)
 {
@@ -110,7 +112,9 @@ void TskBtnImage::repaintButton()
     m_button.update();
 }
 
-TskBtnCaption::TskBtnCaption(QWidget& button) : m_button(button) {}
+TskBtnCaption::TskBtnCaption(QWidget& button) : m_button(button)
+{
+}
 
 TskBtnCaption& TskBtnCaption::operator=(const TskBtnCaption& other)
 {

@@ -234,7 +234,8 @@ std::vector<QPoint> roundRectOutline(const QRect& rect, int ellipse)
     const int top = rect.y();
     const int right = rect.x() + rect.width() - 1;
     const int bottom = rect.y() + rect.height() - 1;
-    const int radius = std::clamp((ellipse - 1) / 2, 0, (std::min(rect.width(), rect.height()) - 1) / 2);
+    const int radius =
+        std::clamp((ellipse - 1) / 2, 0, (std::min(rect.width(), rect.height()) - 1) / 2);
 
     const std::vector<QPoint> quarter = quarterCircle(radius);
     const QPoint topLeft(left + radius, top + radius);

@@ -35,9 +35,9 @@ void addProgramRow(QWidget* window)
 {
     addLabel(window, QStringLiteral("The program's buttons (CaptionTop 8):"), 8);
     int left = 10;
-    const std::pair<const char*, int> buttons[] = {
-        {"検　索", 75}, {"図面自動登録", 89}, {"登録図面表示", 105},
-        {"図面追加登録", 89}, {"登録図面全削除", 105}, {"閉じる", 75}};
+    const std::pair<const char*, int> buttons[] = {{"検　索", 75},          {"図面自動登録", 89},
+                                                   {"登録図面表示", 105},   {"図面追加登録", 89},
+                                                   {"登録図面全削除", 105}, {"閉じる", 75}};
     int index = 1;
     for (const auto& [caption, width] : buttons) {
         makeSystemButton(window, QStringLiteral("skButton%1").arg(index++),
@@ -48,8 +48,10 @@ void addProgramRow(QWidget* window)
 
 void addStyleRow(QWidget* window)
 {
-    addLabel(window, QStringLiteral("Styles: normal, flat (flat / etched / bump), flat without "
-                                    "frame, round, round without frame:"), 66);
+    addLabel(window,
+             QStringLiteral("Styles: normal, flat (flat / etched / bump), flat without "
+                            "frame, round, round without frame:"),
+             66);
     struct Style {
         TskButtonStyle style;
         TskBtnFrameType frame;
@@ -75,10 +77,12 @@ void addStyleRow(QWidget* window)
 
 void addVariationRow(QWidget* window)
 {
-    addLabel(window, QStringLiteral("Disabled, two lines, taEven, left and right, picture, "
-                                    "disabled picture, flat colour:"), 124);
-    auto* disabled = makeSystemButton(window, QString(), QStringLiteral("全選択"),
-                                      QRect(10, 144, 75, 26));
+    addLabel(window,
+             QStringLiteral("Disabled, two lines, taEven, left and right, picture, "
+                            "disabled picture, flat colour:"),
+             124);
+    auto* disabled =
+        makeSystemButton(window, QString(), QStringLiteral("全選択"), QRect(10, 144, 75, 26));
     disabled->setEnabled(false);
 
     auto* twoLines = new TskButton(window);
@@ -86,8 +90,8 @@ void addVariationRow(QWidget* window)
     twoLines->captionA().setCaption(QStringLiteral("図面"));
     twoLines->captionB().setCaption(QStringLiteral("表示"));
 
-    auto* even = makeSystemButton(window, QString(), QStringLiteral("全未選択"),
-                                  QRect(184, 144, 105, 26));
+    auto* even =
+        makeSystemButton(window, QString(), QStringLiteral("全未選択"), QRect(184, 144, 105, 26));
     even->captionA().setAlignment(TskBtnAlignment::taEven);
     even->captionA().setLeft(6);
     even->captionA().setRight(6);
@@ -110,8 +114,8 @@ void addVariationRow(QWidget* window)
         picture->setEnabled(enabled);
     }
 
-    auto* plain = makeSystemButton(window, QString(), QStringLiteral("単色"),
-                                   QRect(592, 144, 75, 26));
+    auto* plain =
+        makeSystemButton(window, QString(), QStringLiteral("単色"), QRect(592, 144, 75, 26));
     plain->setGradation(false);
     plain->setColor(QColor(255, 236, 180));
 }

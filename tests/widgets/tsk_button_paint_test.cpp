@@ -115,8 +115,8 @@ private slots:
         const QImage twoLines = renderWidget(button);
         // (26 - 24 - 4) / 2 = -1 truncated toward zero; the second line at -1 + 12 + 4.
         QCOMPARE(button.captionTop(), -1);
-        const QRect expected = cellInk.translated(37 - lineWidth / 2, -1) |
-                               cellInk.translated(37 - lineWidth / 2, 15);
+        const QRect expected =
+            cellInk.translated(37 - lineWidth / 2, -1) | cellInk.translated(37 - lineWidth / 2, 15);
         QCOMPARE(differenceBox(empty, twoLines), expected);
 
         // A second line alone is centred exactly, without the extra pixel.
@@ -210,14 +210,13 @@ private slots:
         button.captionA().setLeft(3);
         button.captionA().setRight(4);
         button.captionA().setCaption(character + character);
-        const QRect expected = cellInk.translated(3 + 2, 6) |
-                               cellInk.translated(75 - 4 - 2 - width, 6);
+        const QRect expected =
+            cellInk.translated(3 + 2, 6) | cellInk.translated(75 - 4 - 2 - width, 6);
         QCOMPARE(differenceBox(empty, renderWidget(button)), expected);
 
         // A single character is centred like taCenter.
         button.captionA().setCaption(character);
-        QCOMPARE(differenceBox(empty, renderWidget(button)),
-                 cellInk.translated(37 - width / 2, 6));
+        QCOMPARE(differenceBox(empty, renderWidget(button)), cellInk.translated(37 - width / 2, 6));
     }
 
     void disabledLookGreysPictureAndEmbossesText()
@@ -240,12 +239,14 @@ private slots:
         const QImage enabled = renderWidget(button);
         // Left 10, top (26 - 10) / 2 = 8; the bottom-left colour is left out.
         QCOMPARE(pixelAt(enabled, 15, 12), QColor(200, 100, 31));
-        QCOMPARE(pixelAt(enabled, 10, 17), gradientRowColor(Qt::white, QColor(192, 192, 192), 17, 26));
+        QCOMPARE(pixelAt(enabled, 10, 17),
+                 gradientRowColor(Qt::white, QColor(192, 192, 192), 17, 26));
 
         button.setEnabled(false);
         const QImage disabled = renderWidget(button);
         QCOMPARE(pixelAt(disabled, 15, 12), QColor(175, 175, 175));
-        QCOMPARE(pixelAt(disabled, 10, 17), gradientRowColor(Qt::white, QColor(192, 192, 192), 17, 26));
+        QCOMPARE(pixelAt(disabled, 10, 17),
+                 gradientRowColor(Qt::white, QColor(192, 192, 192), 17, 26));
         bool highlightPass = false;
         bool shadowPass = false;
         for (int y = 0; y < 26; ++y) {
@@ -281,7 +282,8 @@ private slots:
         QCOMPARE(button.image().top(), 10);
         QCOMPARE(pixelAt(image, 34, 10), QColor(Qt::red));
         QCOMPARE(pixelAt(image, 39, 15), QColor(Qt::red));
-        QCOMPARE(pixelAt(image, 39, 10), gradientRowColor(Qt::white, QColor(192, 192, 192), 10, 26));
+        QCOMPARE(pixelAt(image, 39, 10),
+                 gradientRowColor(Qt::white, QColor(192, 192, 192), 10, 26));
 
         // Setting Left stops the horizontal centring.
         button.image().setLeft(3);

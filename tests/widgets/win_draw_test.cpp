@@ -174,9 +174,9 @@ private slots:
         QCOMPARE(region.boundingRect(), QRect(0, 0, 75, 26));
         for (const QPoint cut : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(74, 25),
                                  QPoint(73, 25), QPoint(74, 24), QPoint(74, 0), QPoint(0, 25)}) {
-            QVERIFY2(!region.contains(cut), qPrintable(QStringLiteral("(%1, %2) should be cut")
-                                                           .arg(cut.x())
-                                                           .arg(cut.y())));
+            QVERIFY2(
+                !region.contains(cut),
+                qPrintable(QStringLiteral("(%1, %2) should be cut").arg(cut.x()).arg(cut.y())));
         }
         for (const QPoint kept : {QPoint(2, 0), QPoint(1, 1), QPoint(0, 2), QPoint(37, 13),
                                   QPoint(72, 25), QPoint(74, 23)}) {
