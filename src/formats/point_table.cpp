@@ -38,24 +38,26 @@ std::optional<PointCoords> PointTable::find(std::string_view name) const
 
 bool readPntToTable(const std::filesystem::path& pntFile, PointTable& table)
 {
-    TextLineReader reader(pntFile);
+    RecordLineReader reader(pntFile);
     if (!reader.isOpen())
         return false;
     table.clear();
     std::string line;
+    std::size_t lineNumber = 0;
     while (reader.next(line)) {
+        ++lineNumber;
         // A zero-byte line (a blank line at the end of the file, say) would
         // otherwise become a nameless point at the origin.
         if (line.empty())
             continue;
         try {
-            const std::string name(trimBlanks(NextField(line)));
+            const std::string name = TrimBlanks(NextField(line));
             PointCoords coords;
             coords.first = NextFloat(line);
             coords.second = NextFloat(line);
             table.add(name, coords);
         } catch (const ConversionError& error) {
-            throw SourceConversionError(pntFile, reader.lineNumber(), error);
+            throw SourceConversionError(pntFile, lineNumber, error);
         }
     }
     return !table.empty();
@@ -63,7 +65,7 @@ bool readPntToTable(const std::filesystem::path& pntFile, PointTable& table)
 
 std::optional<PointCoords> findPoint(const PointTable& table, std::string_view name)
 {
-    return table.find(trimBlanks(name));
+    return table.find(TrimBlanks(name));
 }
 
 } // namespace ft::formats

@@ -53,7 +53,7 @@ OutlineHeader readOutlineHeader(std::string line)
 // Writes the edges of one outline from its vertex lines. The outline starts
 // with no remembered vertex, so its first found vertex is never joined to the
 // last vertex of the outline before it.
-void convertOutline(TextLineReader& reader, const OutlineHeader& header, int fileNo,
+void convertOutline(RecordLineReader& reader, const OutlineHeader& header, int fileNo,
                     const PointTable& points, WorkingFile& segments)
 {
     Segment segment;
@@ -137,7 +137,7 @@ void convertVertexRecord(std::string_view record, int fileNo, WorkingFile& segme
 bool convertPolToInxAza(WorkingFile& segments, int fileNo, const std::filesystem::path& polFile,
                         const PointTable& points)
 {
-    TextLineReader reader(polFile);
+    RecordLineReader reader(polFile);
     if (!reader.isOpen())
         return true;
     bool sawOutline = false;

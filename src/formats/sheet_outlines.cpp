@@ -34,8 +34,7 @@ SheetOutline sheetFromMapLine(std::string line, int fileNo)
     const double b1 = NextFloat(line);
     double a3 = NextFloat(line);
     double b3 = NextFloat(line);
-    const std::string seventh = NextField(line);
-    const std::string_view field = trimBlanks(seventh);
+    const std::string field = TrimBlanks(NextField(line));
     if (startsLikeNumber(field)) {
         a3 = requiredFloat(field);
         b3 = NextFloat(line);
@@ -64,13 +63,12 @@ double frameCoordinate(std::string_view field)
 {
     std::string thousandths(bytesAt(field, 1, 7));
     thousandths += bytesAt(field, 9, 11);
-    return static_cast<double>(fixedInteger(thousandths).value_or(0)) / 1000.0;
+    return fixedInt(thousandths, 0) / 1000.0;
 }
 
 std::string frameSheetName(std::string_view record)
 {
-    const std::string tidied = TidySheetName(trimBlanks(bytesAt(record, kNameFirst, kNameLast)));
-    return std::string(trimBlanks(tidied));
+    return TrimBlanks(TidySheetName(TrimBlanks(bytesAt(record, kNameFirst, kNameLast))));
 }
 
 } // namespace

@@ -175,7 +175,7 @@ void writeExtentFile(const std::filesystem::path& file, const Extent& extent)
 
 std::optional<Extent> readExtentFile(const std::filesystem::path& file)
 {
-    TextLineReader reader(file);
+    RecordLineReader reader(file);
     if (!reader.isOpen())
         return std::nullopt;
     std::string line;
