@@ -24,8 +24,8 @@ void convertMapToZu(WorkingFile& sheetOutlines, int fileNo, const std::filesyste
 // Sheet outlines from the sheet-frame file (".zo1"/".zo2", lines or 300-byte
 // blocks): one record per frame record (code "050") with a name; widens
 // `extent` the same way.
-void convertZukToZu(WorkingFile& sheetOutlines, int fileNo,
-                    const std::filesystem::path& frameFile, Extent& extent);
+void convertZukToZu(WorkingFile& sheetOutlines, int fileNo, const std::filesystem::path& frameFile,
+                    Extent& extent);
 
 // Parcel outline segments from the parcel-outline file (".pol"), the vertex
 // names looked up in `points`. An edge joins two found vertices of the same
@@ -39,7 +39,6 @@ bool convertPolToInxAza(WorkingFile& segments, int fileNo, const std::filesystem
 // record joins its consecutive vertex sub-records. Frame records (code "050")
 // carry corners, not vertices, and are passed by; a blank sub-record ends the
 // record's vertices. Returns true.
-bool convertZukToInxAza(WorkingFile& segments, int fileNo,
-                        const std::filesystem::path& frameFile);
+bool convertZukToInxAza(WorkingFile& segments, int fileNo, const std::filesystem::path& frameFile);
 
 } // namespace ft::formats

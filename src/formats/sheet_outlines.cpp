@@ -13,7 +13,8 @@ namespace {
 
 bool startsLikeNumber(std::string_view field)
 {
-    return !field.empty() && (field.front() == '-' || (field.front() >= '0' && field.front() <= '9'));
+    return !field.empty() &&
+           (field.front() == '-' || (field.front() >= '0' && field.front() <= '9'));
 }
 
 void appendSheet(WorkingFile& sheetOutlines, const SheetOutline& sheet, Extent& extent)
@@ -85,8 +86,8 @@ void convertMapToZu(WorkingFile& sheetOutlines, int fileNo, const std::filesyste
     });
 }
 
-void convertZukToZu(WorkingFile& sheetOutlines, int fileNo,
-                    const std::filesystem::path& frameFile, Extent& extent)
+void convertZukToZu(WorkingFile& sheetOutlines, int fileNo, const std::filesystem::path& frameFile,
+                    Extent& extent)
 {
     forEachFrameRecord(frameFile, [&](std::string& record) {
         if (bytesAt(record, kCodeFirst, kCodeLast) != kFrameCode)

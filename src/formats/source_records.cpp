@@ -75,12 +75,11 @@ bool forEachBlock(const std::filesystem::path& file, const RecordVisitor& visit)
 
 } // namespace
 
-SourceConversionError::SourceConversionError(std::filesystem::path file,
-                                             std::size_t recordNumber,
+SourceConversionError::SourceConversionError(std::filesystem::path file, std::size_t recordNumber,
                                              const ConversionError& cause)
     : ConversionError(cause.text()), m_file(std::move(file)), m_recordNumber(recordNumber),
-      m_message("Not a number in " + m_file.string() + ", record " +
-                std::to_string(recordNumber) + ": \"" + readableText(cause.text()) + "\"")
+      m_message("Not a number in " + m_file.string() + ", record " + std::to_string(recordNumber) +
+                ": \"" + readableText(cause.text()) + "\"")
 {
 }
 
