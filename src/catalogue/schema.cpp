@@ -8,6 +8,7 @@ namespace ft::catalogue {
 
 // The texts are kept exactly as every catalogue in use was created with them,
 // blanks included: the sql column of sqlite_master shows them unchanged.
+// clang-format off
 const std::array<std::string_view, 7> kCreateTableStatements = {
     "CREATE TABLE CHIBAN ([OOAZA] VARCHAR (40), [KOAZA] VARCHAR (40), [CHIBAN] VARCHAR (100), [MODE] INTEGER, [SNAME] VARCHAR (64), [KNAME] VARCHAR (64), [OYA] INTEGER, [KO] INTEGER, [MAGO] INTEGER, [FILENO] INTEGER );",
     "CREATE TABLE FILE ([PATH] VARCHAR (256), [TIME] VARCHAR (20), [FILENO] INTEGER, [CREATER] VARCHAR (60), [CHIKU] VARCHAR (60), [KEI] INTEGER, [SOKU] INTEGER  );",
@@ -27,6 +28,7 @@ const std::array<std::string_view, 7> kDeleteAllStatements = {
     "DELETE FROM OOAZA;",
     "DELETE FROM KOAZA;",
 };
+// clang-format on
 
 void CreateSchemaIfMissing(TSQLiteDatabase& db)
 {

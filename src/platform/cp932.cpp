@@ -26,8 +26,7 @@ struct ConversionFailure {
 // and no converter state outlives a conversion.
 class IconvConverter {
 public:
-    IconvConverter(const char* to, const char* from)
-        : m_handle(iconv_open(to, from))
+    IconvConverter(const char* to, const char* from) : m_handle(iconv_open(to, from))
     {
         if (m_handle.get() == invalidHandle()) {
             m_handle.release();
@@ -64,7 +63,10 @@ public:
     }
 
 private:
-    static iconv_t invalidHandle() { return reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1)); }
+    static iconv_t invalidHandle()
+    {
+        return reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
+    }
 
     struct Closer {
         void operator()(iconv_t handle) const { iconv_close(handle); }
@@ -134,10 +136,11 @@ std::string cp932FailureText(std::string_view input, const ConversionFailure& fa
 {
     const std::string at = " at byte " + std::to_string(failure.offset);
     if (failure.error == EINVAL)
-        return "Incomplete CP932 character" + at + " (end of text): " +
-               hexBytes(input.substr(failure.offset));
+        return "Incomplete CP932 character" + at +
+               " (end of text): " + hexBytes(input.substr(failure.offset));
     if (failure.error == EILSEQ)
-        return "Invalid CP932 byte sequence" + at + ": " + hexBytes(input.substr(failure.offset, 2));
+        return "Invalid CP932 byte sequence" + at + ": " +
+               hexBytes(input.substr(failure.offset, 2));
     return "CP932 to UTF-8 conversion failed" + at;
 }
 
@@ -169,6 +172,10 @@ std::string cp932ToUtf8(std::string_view cp932)
     return utf8;
 }
 
+// glibc folds nine characters onto the code Windows uses for the same JIS
+// character (U+301C WAVE DASH to 0x8160, U+2212 MINUS SIGN to 0x817C, U+00A5
+// YEN SIGN to 0x5C, ...); they decode to the Windows variants. Everything
+// else CP932 lacks fails.
 std::string utf8ToCp932(std::string_view utf8)
 {
     std::string cp932;

@@ -8,13 +8,15 @@
 namespace ft::catalogue {
 namespace {
 
-const std::array<const char*, 7> kTables = {"CHIBAN", "FILE", "MAP", "FTEN", "ZTEN", "OOAZA", "KOAZA"};
+const std::array<const char*, 7> kTables = {"CHIBAN", "FILE",  "MAP",  "FTEN",
+                                            "ZTEN",   "OOAZA", "KOAZA"};
 
 // name and sql of every table, in creation order.
 std::vector<std::pair<std::string, std::string>> tablesOf(TSQLiteDatabase& db)
 {
     std::vector<std::pair<std::string, std::string>> tables;
-    TSQLiteTable table = db.GetTable("SELECT name, sql FROM sqlite_master WHERE type = 'table' ORDER BY rowid");
+    TSQLiteTable table =
+        db.GetTable("SELECT name, sql FROM sqlite_master WHERE type = 'table' ORDER BY rowid");
     for (table.MoveFirst(); !table.Eof(); table.Next())
         tables.emplace_back(table.FieldByName("NAME"), table.FieldByName("SQL"));
     return tables;
@@ -27,7 +29,8 @@ int rowCount(TSQLiteDatabase& db, const std::string& table)
 
 void fillEveryTable(TSQLiteDatabase& db)
 {
-    db.ExecSQL("INSERT INTO CHIBAN VALUES ('大字', '小字', '12-3', 1, '所有者', 'ｼｮﾕｳｼｬ', 12, 3, 0, 1)");
+    db.ExecSQL(
+        "INSERT INTO CHIBAN VALUES ('大字', '小字', '12-3', 1, '所有者', 'ｼｮﾕｳｼｬ', 12, 3, 0, 1)");
     db.ExecSQL("INSERT INTO FILE VALUES ('/data/set', '2001/02/03 04:05:06', 1, '', '', 0, 2)");
     db.ExecSQL("INSERT INTO MAP VALUES ('1-2', 1, 500, 1, 2, 0)");
     db.ExecSQL("INSERT INTO FTEN VALUES ('K1', 1, 0, 0, 1)");
@@ -54,10 +57,12 @@ TEST_F(SchemaTest, CreatesTheSevenTablesWithTheirStatementsVerbatim)
         statement.remove_suffix(1);
         EXPECT_EQ(tables[i].second, statement);
     }
-    EXPECT_EQ(tables[1].second, "CREATE TABLE FILE ([PATH] VARCHAR (256), [TIME] VARCHAR (20), [FILENO] "
-                                "INTEGER, [CREATER] VARCHAR (60), [CHIKU] VARCHAR (60), [KEI] INTEGER, "
-                                "[SOKU] INTEGER  )");
-    EXPECT_EQ(tables[6].second, "CREATE TABLE KOAZA ([OOAZA] VARCHAR (40), [KOAZA] VARCHAR (40)   )");
+    EXPECT_EQ(tables[1].second,
+              "CREATE TABLE FILE ([PATH] VARCHAR (256), [TIME] VARCHAR (20), [FILENO] "
+              "INTEGER, [CREATER] VARCHAR (60), [CHIKU] VARCHAR (60), [KEI] INTEGER, "
+              "[SOKU] INTEGER  )");
+    EXPECT_EQ(tables[6].second,
+              "CREATE TABLE KOAZA ([OOAZA] VARCHAR (40), [KOAZA] VARCHAR (40)   )");
 
     CreateSchemaIfMissing(m_db); // a second start-up changes nothing
     EXPECT_EQ(tablesOf(m_db), tables);
@@ -93,7 +98,8 @@ TEST_F(SchemaTest, DeleteAllRowsFailingMidwayLeavesTheCatalogueAsItWas)
         DeleteAllRows(m_db);
         FAIL() << "DeleteAllRows succeeded without ZTEN";
     } catch (const ESQLiteException& error) {
-        EXPECT_NE(std::string(error.what()).find("no such table: ZTEN"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("no such table: ZTEN"), std::string::npos)
+            << error.what();
     }
     for (const char* table : {"CHIBAN", "FILE", "MAP", "FTEN"})
         EXPECT_EQ(rowCount(m_db, table), 1) << table;

@@ -73,14 +73,15 @@ TEST_F(SQLiteDatabaseTest, AggregatesOverAnEmptyTable)
 TEST_F(SQLiteDatabaseTest, RowsReadInOrderWithCaseInsensitiveNamesAndJapaneseText)
 {
     CreateSchemaIfMissing(*m_db);
-    m_db->ExecSQL("INSERT INTO FILE VALUES ('/data/地籍/①髙橋', '2001/02/03 04:05:06', 7, '作成者', "
-                  "'地区', 0, 2)");
+    m_db->ExecSQL(
+        "INSERT INTO FILE VALUES ('/data/地籍/①髙橋', '2001/02/03 04:05:06', 7, '作成者', "
+        "'地区', 0, 2)");
     m_db->ExecSQL("INSERT INTO FILE (PATH, FILENO) VALUES ('/data/b', NULL)");
     TSQLiteTable table = m_db->GetTable("SELECT * FROM FILE");
 
     ASSERT_EQ(table.Count(), 2);
-    EXPECT_EQ(table.ColumnNames(),
-              (std::vector<std::string>{"PATH", "TIME", "FILENO", "CREATER", "CHIKU", "KEI", "SOKU"}));
+    EXPECT_EQ(table.ColumnNames(), (std::vector<std::string>{"PATH", "TIME", "FILENO", "CREATER",
+                                                             "CHIKU", "KEI", "SOKU"}));
     EXPECT_EQ(table.Kind(0), ColumnKind::Text);    // VARCHAR (256)
     EXPECT_EQ(table.Kind(2), ColumnKind::Integer); // INTEGER
     ASSERT_TRUE(table.MoveFirst());
@@ -116,17 +117,16 @@ TEST_F(SQLiteDatabaseTest, KindsFollowTheDeclaredTypeExactly)
     m_db->ExecSQL("INSERT INTO T VALUES (NULL, NULL, NULL, NULL, NULL, NULL, X'', NULL, NULL)");
     TSQLiteTable table = m_db->GetTable("SELECT * FROM T");
 
-    const std::vector<ColumnKind> kinds = {ColumnKind::Integer, ColumnKind::Integer, ColumnKind::Numeric,
-                                           ColumnKind::Numeric, ColumnKind::Numeric, ColumnKind::Numeric,
-                                           ColumnKind::Blob,    ColumnKind::Text,    ColumnKind::Text};
+    const std::vector<ColumnKind> kinds = {
+        ColumnKind::Integer, ColumnKind::Integer, ColumnKind::Numeric,
+        ColumnKind::Numeric, ColumnKind::Numeric, ColumnKind::Numeric,
+        ColumnKind::Blob,    ColumnKind::Text,    ColumnKind::Text};
     for (int column = 0; column < 9; ++column)
         EXPECT_EQ(table.Kind(column), kinds[static_cast<std::size_t>(column)]) << column;
 
-    const std::vector<std::string> first = {"-9007199254740993", "1",
-                                            "0.1",               "1e+20",
-                                            "1.23456789012346e+17", "3",
-                                            std::string("A\0B", 3), "5",
-                                            "x"};
+    const std::vector<std::string> first = {
+        "-9007199254740993",    "1", "0.1", "1e+20", "1.23456789012346e+17", "3",
+        std::string("A\0B", 3), "5", "x"};
     for (int column = 0; column < 9; ++column)
         EXPECT_EQ(table.Fields(column), first[static_cast<std::size_t>(column)]) << column;
 
@@ -167,15 +167,17 @@ TEST_F(SQLiteDatabaseTest, ErrorTexts)
     EXPECT_EQ(errorText([&] { m_db->GetTable("SELECT * FROM [%s%d]"); }),
               "Error executing SQL.\rError [1]: SQL error or missing database.\r\"SELECT * FROM "
               "[%s%d]\": no such table: %s%d");
-    EXPECT_EQ(errorText([&] { m_db->ExecSQL("-- only a comment"); }), "Could not prepare SQL statement");
+    EXPECT_EQ(errorText([&] { m_db->ExecSQL("-- only a comment"); }),
+              "Could not prepare SQL statement");
     EXPECT_EQ(errorText([&] { m_db->ExecSQL(""); }), "Could not prepare SQL statement");
     // SQLite has no error to report for a statement that merely returned a row.
     EXPECT_EQ(errorText([&] { m_db->ExecSQL("SELECT 1"); }), "Error executing SQL statement");
 
     m_db->ExecSQL("CREATE TABLE T (A INTEGER NOT NULL)");
-    EXPECT_EQ(errorText([&] { m_db->ExecSQL("INSERT INTO T VALUES (NULL)"); }),
-              "Error executing SQL statement.\rError [19]: Abort due to contraint violation.\r\"INSERT "
-              "INTO T VALUES (NULL)\": NOT NULL constraint failed: T.A");
+    EXPECT_EQ(
+        errorText([&] { m_db->ExecSQL("INSERT INTO T VALUES (NULL)"); }),
+        "Error executing SQL statement.\rError [19]: Abort due to contraint violation.\r\"INSERT "
+        "INTO T VALUES (NULL)\": NOT NULL constraint failed: T.A");
     EXPECT_EQ(errorText([&] { m_db->GetTable("SELECT abs(-9223372036854775807 - 1)"); }),
               "Could not retrieve data.\rError [1]: SQL error or missing database.\r\"SELECT "
               "abs(-9223372036854775807 - 1)\": integer overflow");
@@ -190,10 +192,13 @@ TEST_F(SQLiteDatabaseTest, ALockedDatabaseFailsAtOnce)
     TSQLiteDatabase other(path("Dorsawrd.db"));
     EXPECT_EQ(other.GetTable("SELECT * FROM T").Count(), 0); // schema now known to `other`
     m_db->ExecSQL("BEGIN EXCLUSIVE");
-    EXPECT_EQ(errorText([&] { other.GetTable("SELECT * FROM T"); }), "Could not prepare SQL statement");
-    EXPECT_EQ(errorText([&] { other.ExecSQL("INSERT INTO T VALUES (1)"); }).rfind(
-                  "Error executing SQL statement.\rError [5]: The database file is locked.\r", 0),
-              0u);
+    EXPECT_EQ(errorText([&] { other.GetTable("SELECT * FROM T"); }),
+              "Could not prepare SQL statement");
+    EXPECT_EQ(
+        errorText([&] {
+            other.ExecSQL("INSERT INTO T VALUES (1)");
+        }).rfind("Error executing SQL statement.\rError [5]: The database file is locked.\r", 0),
+        0u);
     m_db->ExecSQL("ROLLBACK");
 }
 
