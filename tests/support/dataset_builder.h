@@ -45,13 +45,22 @@ enum class FrameForm { Lines, Blocks };
 // All record fields are UTF-8 text, written as given: numbers are texts too,
 // so a test can put "abc" where a coordinate belongs.
 
+// Records whose trailing fields usually keep their defaults have
+// constructors, so that {"P1"} builds one without naming the rest.
+
 // First line of the header file (9 fields; field 9 is the datum code).
 struct HeaderRecord {
-    std::string kei = "9";                // field 3
-    std::string creater = "測量　太郎";  // field 5
-    std::string chiku = "テスト地区";     // field 7
-    std::optional<std::string> datum;     // field 9; the builder's datum when absent
-    int fieldCount = 9;                   // fewer cuts the line short
+    HeaderRecord(std::string kei = "9", std::string creater = "測量　太郎", std::string chiku = "テスト地区",
+                 std::optional<std::string> datum = {}, int fieldCount = 9)
+        : kei(std::move(kei)), creater(std::move(creater)), chiku(std::move(chiku)), datum(std::move(datum)),
+          fieldCount(fieldCount)
+    {
+    }
+    std::string kei;                  // field 3
+    std::string creater;              // field 5
+    std::string chiku;                // field 7
+    std::optional<std::string> datum; // field 9; the builder's datum when absent
+    int fieldCount;                   // fewer cuts the line short
 };
 
 // A parcel attribute line (.atr) and a detail line of a group (.und): 22 fields.
@@ -87,30 +96,47 @@ struct ParcelGroup {
 // pairs, an unused field and the classification. With two corners and no
 // classification the line has six fields.
 struct MapSheetRecord {
+    using Corners = std::vector<std::array<std::string, 2>>;
+    MapSheetRecord(std::string name, std::string scale = "500",
+                   Corners corners = {{"0.000", "0.000"}, {"100.000", "100.000"}},
+                   std::optional<std::string> kubun = {})
+        : name(std::move(name)), scale(std::move(scale)), corners(std::move(corners)), kubun(std::move(kubun))
+    {
+    }
     std::string name;
-    std::string scale = "500";
-    std::vector<std::array<std::string, 2>> corners{{"0.000", "0.000"}, {"100.000", "100.000"}};
+    std::string scale;
+    Corners corners;
     std::optional<std::string> kubun; // field 12
 };
 
 // A boundary point line (.pnt): name, first value, second value, unused, kind.
 struct PointRecord {
+    PointRecord(std::string name, std::string first = "0.000", std::string second = "0.000",
+                std::string kubun = "1")
+        : name(std::move(name)), first(std::move(first)), second(std::move(second)), kubun(std::move(kubun))
+    {
+    }
     std::string name;
-    std::string first = "0.000";
-    std::string second = "0.000";
-    std::string kubun = "1"; // field 5
+    std::string first;
+    std::string second;
+    std::string kubun; // field 5
 };
 
 // A control point line (.tcp): name, first value, second value.
 struct ControlPointRecord {
+    ControlPointRecord(std::string name, std::string first = "0.000", std::string second = "0.000")
+        : name(std::move(name)), first(std::move(first)), second(std::move(second))
+    {
+    }
     std::string name;
-    std::string first = "0.000";
-    std::string second = "0.000";
+    std::string first;
+    std::string second;
 };
 
 struct OutlineVertex {
+    OutlineVertex(std::string name, std::string kind = "2") : name(std::move(name)), kind(std::move(kind)) {}
     std::string name;
-    std::string kind = "2";
+    std::string kind;
 };
 
 // A parcel outline (.pol): header a, b, c, d, unused, vertex count; then the
@@ -135,10 +161,14 @@ struct SheetFrameRecord {
 
 // A vertex sub-record of a .zo record: 44 bytes from byte 34 + 44 (k - 1).
 struct FrameVertex {
-    std::string name = "V";
-    double first = 0.0;
-    double second = 0.0;
-    int kind = 2; // one digit
+    FrameVertex(std::string name, double first = 0.0, double second = 0.0, int kind = 2)
+        : name(std::move(name)), first(first), second(second), kind(kind)
+    {
+    }
+    std::string name;
+    double first;
+    double second;
+    int kind; // one digit
 };
 
 // A vertex record of the .zo file: code, group a (bytes 12-14), group b
