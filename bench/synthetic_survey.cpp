@@ -268,10 +268,7 @@ private:
         ++m_summary.sheets;
         const std::string number =
             std::to_string(m_options.setNumber) + "-" + std::to_string(m_summary.sheets);
-        MapSheetRecord sheet;
-        sheet.name = fullWidth(number);
-        sheet.scale = "500";
-        sheet.kubun = "1";
+        MapSheetRecord sheet(fullWidth(number), "500", {}, "1");
         // Odd sets list all four corners, even sets the two-corner form.
         if (m_options.setNumber % 2 == 1)
             sheet.corners = {{coordinate(f0), coordinate(s0)},
