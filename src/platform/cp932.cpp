@@ -1,0 +1,187 @@
+#include "platform/cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <type_traits>
+
+namespace ft::platform {
+namespace {
+
+constexpr const char* kCp932 = "CP932";
+constexpr const char* kUtf8 = "UTF-8";
+
+// Where and why iconv stopped.
+struct ConversionFailure {
+    std::size_t offset = 0; // byte offset into the input
+    int error = 0;          // EILSEQ: invalid or unrepresentable; EINVAL: cut off at the end
+};
+
+// One iconv conversion descriptor, closed when the object goes. Opening one
+// is cheap (glibc caches the conversion modules), so each call opens its own
+// and no converter state outlives a conversion.
+class IconvConverter {
+public:
+    IconvConverter(const char* to, const char* from) : m_handle(iconv_open(to, from))
+    {
+        if (m_handle.get() == invalidHandle()) {
+            m_handle.release();
+            throw EncodingError(std::string("iconv cannot convert from ") + from + " to " + to);
+        }
+    }
+
+    // Converts the whole input into `output`, or tells where it stopped.
+    std::optional<ConversionFailure> convert(std::string_view input, std::string& output)
+    {
+        // Neither direction produces more than three bytes per input byte
+        // (a one-byte katakana becomes three bytes of UTF-8).
+        output.assign(input.size() * 3 + 4, '\0');
+        char* in = const_cast<char*>(input.data());
+        std::size_t inLeft = input.size();
+        std::size_t written = 0;
+        for (;;) {
+            char* out = output.data() + written;
+            std::size_t outLeft = output.size() - written;
+            const std::size_t result = iconv(m_handle.get(), &in, &inLeft, &out, &outLeft);
+            written = output.size() - outLeft;
+            if (result != static_cast<std::size_t>(-1))
+                break;
+            if (errno == E2BIG) {
+                output.resize(output.size() * 2);
+                continue;
+            }
+            const int error = errno;
+            output.clear();
+            return ConversionFailure{input.size() - inLeft, error};
+        }
+        output.resize(written);
+        return std::nullopt;
+    }
+
+private:
+    static iconv_t invalidHandle()
+    {
+        return reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
+    }
+
+    struct Closer {
+        void operator()(iconv_t handle) const { iconv_close(handle); }
+    };
+    std::unique_ptr<std::remove_pointer_t<iconv_t>, Closer> m_handle;
+};
+
+std::string hexBytes(std::string_view bytes)
+{
+    std::string text;
+    for (const char byte : bytes) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(byte));
+        if (!text.empty())
+            text += ' ';
+        text += hex;
+    }
+    return text;
+}
+
+// The length of the UTF-8 sequence starting at `text` and its code point, or
+// nothing when the bytes there are not well-formed UTF-8.
+struct Utf8Character {
+    std::size_t length = 0;
+    char32_t codePoint = 0;
+};
+
+std::optional<Utf8Character> decodeUtf8(std::string_view text)
+{
+    if (text.empty())
+        return std::nullopt;
+    const auto first = static_cast<unsigned char>(text[0]);
+    if (first < 0x80)
+        return Utf8Character{1, first};
+    std::size_t length = 0;
+    char32_t codePoint = 0;
+    char32_t minimum = 0; // the smallest code point of this length; below it is overlong
+    if ((first & 0xE0) == 0xC0) {
+        length = 2;
+        codePoint = first & 0x1F;
+        minimum = 0x80;
+    } else if ((first & 0xF0) == 0xE0) {
+        length = 3;
+        codePoint = first & 0x0F;
+        minimum = 0x800;
+    } else if ((first & 0xF8) == 0xF0) {
+        length = 4;
+        codePoint = first & 0x07;
+        minimum = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    if (text.size() < length)
+        return std::nullopt;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return std::nullopt;
+    return Utf8Character{length, codePoint};
+}
+
+std::string cp932FailureText(std::string_view input, const ConversionFailure& failure)
+{
+    const std::string at = " at byte " + std::to_string(failure.offset);
+    if (failure.error == EINVAL)
+        return "Incomplete CP932 character" + at +
+               " (end of text): " + hexBytes(input.substr(failure.offset));
+    if (failure.error == EILSEQ)
+        return "Invalid CP932 byte sequence" + at + ": " +
+               hexBytes(input.substr(failure.offset, 2));
+    return "CP932 to UTF-8 conversion failed" + at;
+}
+
+std::string utf8FailureText(std::string_view input, const ConversionFailure& failure)
+{
+    const std::string at = " at byte " + std::to_string(failure.offset);
+    const std::string_view rest = input.substr(failure.offset);
+    if (failure.error == EINVAL)
+        return "Incomplete UTF-8 character" + at + " (end of text): " + hexBytes(rest);
+    if (failure.error == EILSEQ) {
+        if (const auto character = decodeUtf8(rest)) {
+            char codePoint[16];
+            std::snprintf(codePoint, sizeof codePoint, "U+%04X",
+                          static_cast<unsigned>(character->codePoint));
+            return std::string("Character ") + codePoint + at + " cannot be represented in CP932";
+        }
+        return "Invalid UTF-8 byte sequence" + at + ": " + hexBytes(rest.substr(0, 1));
+    }
+    return "UTF-8 to CP932 conversion failed" + at;
+}
+
+} // namespace
+
+std::string cp932ToUtf8(std::string_view cp932)
+{
+    std::string utf8;
+    if (const auto failure = IconvConverter(kUtf8, kCp932).convert(cp932, utf8))
+        throw EncodingError(cp932FailureText(cp932, *failure));
+    return utf8;
+}
+
+// glibc folds nine characters onto the code Windows uses for the same JIS
+// character (U+301C WAVE DASH to 0x8160, U+2212 MINUS SIGN to 0x817C, U+00A5
+// YEN SIGN to 0x5C, ...); they decode to the Windows variants. Everything
+// else CP932 lacks fails.
+std::string utf8ToCp932(std::string_view utf8)
+{
+    std::string cp932;
+    if (const auto failure = IconvConverter(kCp932, kUtf8).convert(utf8, cp932))
+        throw EncodingError(utf8FailureText(utf8, *failure));
+    return cp932;
+}
+
+} // namespace ft::platform
