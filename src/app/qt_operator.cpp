@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace ft::app {
@@ -38,6 +39,11 @@ int runBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const 
            QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, title, text, buttons, parent);
+    // The screen texts are Japanese; Qt's own button texts are not translated.
+    if (QAbstractButton* yes = box.button(QMessageBox::Yes))
+        yes->setText(QStringLiteral("はい(&Y)"));
+    if (QAbstractButton* no = box.button(QMessageBox::No))
+        no->setText(QStringLiteral("いいえ(&N)"));
     return box.exec();
 }
 

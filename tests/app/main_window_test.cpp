@@ -107,7 +107,6 @@ private slots:
     void firstStartOnEmptyFolders();
     void startUpDatumAndCount_data();
     void startUpDatumAndCount();
-    void controlsSitWhereDesigned_data();
     void controlsSitWhereDesigned();
     void enterInSearchFieldsChangesNothing();
     void datumSwitchRedrawsButKeepsCount();
@@ -204,62 +203,58 @@ void MainWindowTest::startUpDatumAndCount()
     QVERIFY(op.notices.isEmpty());
 }
 
-void MainWindowTest::controlsSitWhereDesigned_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("parent");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("caption");
-
-    const QString window = QStringLiteral("findTavlaF");
-    auto row = [](const char* name, const QString& parent, QRect geometry, const QString& caption) {
-        QTest::newRow(name) << QString::fromLatin1(name) << parent << geometry << caption;
-    };
-    row("Im1", window, {0, 0, 601, 601}, {});
-    row("SB1", window, {0, 600, 963, 19}, {});
-    row("GroupBox1", window, {616, 8, 337, 169}, QStringLiteral("筆"));
-    row("skButton6", QStringLiteral("GroupBox1"), {254, 135, 75, 26}, QStringLiteral("検　索"));
-    row("GroupBox29", window, {616, 184, 337, 81}, QStringLiteral("地図番号"));
-    row("skButton8", window, {872, 232, 75, 26}, QStringLiteral("検　索"));
-    row("GroupBox14", window, {616, 272, 337, 81}, QStringLiteral("筆界点名称"));
-    row("skButton9", QStringLiteral("GroupBox14"), {256, 48, 75, 26}, QStringLiteral("検　索"));
-    row("GroupBox22", window, {616, 360, 337, 81}, QStringLiteral("図根点名称"));
-    row("skButton10", QStringLiteral("GroupBox22"), {256, 48, 75, 26}, QStringLiteral("検　索"));
-    row("GroupBox2", window, {616, 448, 337, 153}, QStringLiteral("操作"));
-    row("RadioButton1", QStringLiteral("GroupBox2"), {8, 24, 89, 17},
-        QStringLiteral("日本測地系"));
-    row("RadioButton2", QStringLiteral("GroupBox2"), {112, 24, 89, 17},
-        QStringLiteral("世界測地系"));
-    row("skButton2", window, {624, 528, 89, 26}, QStringLiteral("図面自動登録"));
-    row("skButton7", window, {728, 528, 105, 26}, QStringLiteral("登録図面表示"));
-    row("skButton1", window, {624, 568, 89, 26}, QStringLiteral("図面追加登録"));
-    row("skButton4", window, {728, 568, 105, 26}, QStringLiteral("登録図面全削除"));
-    row("skButton3", window, {872, 568, 75, 26}, QStringLiteral("閉じる"));
-    row("cBox3", QStringLiteral("GroupBox1"), {176, 144, 76, 17}, QStringLiteral("あいまい"));
-    row("mBox1", QStringLiteral("GroupBox29"), {16, 56, 76, 17}, QStringLiteral("完全一致"));
-}
-
+// Spot checks against the window's design: parent, place and caption.
 void MainWindowTest::controlsSitWhereDesigned()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, parent);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, caption);
+    struct Expected {
+        const char* name;
+        const char* parent;
+        QRect geometry;
+        const char16_t* caption;
+    };
+    static const Expected expected[] = {
+        {"Im1", "findTavlaF", {0, 0, 601, 601}, u""},
+        {"SB1", "findTavlaF", {0, 600, 963, 19}, u""},
+        {"GroupBox1", "findTavlaF", {616, 8, 337, 169}, u"筆"},
+        {"cKoaza", "GroupBox1", {80, 45, 249, 20}, u""},
+        {"eSyoyuKana", "GroupBox1", {80, 112, 249, 20}, u""},
+        {"cBox3", "GroupBox1", {176, 144, 76, 17}, u"あいまい"},
+        {"skButton6", "GroupBox1", {254, 135, 75, 26}, u"検　索"},
+        {"GroupBox29", "findTavlaF", {616, 184, 337, 81}, u"地図番号"},
+        {"mBox1", "GroupBox29", {16, 56, 76, 17}, u"完全一致"},
+        {"skButton8", "findTavlaF", {872, 232, 75, 26}, u"検　索"},
+        {"GroupBox14", "findTavlaF", {616, 272, 337, 81}, u"筆界点名称"},
+        {"skButton9", "GroupBox14", {256, 48, 75, 26}, u"検　索"},
+        {"GroupBox22", "findTavlaF", {616, 360, 337, 81}, u"図根点名称"},
+        {"eZTenName", "GroupBox22", {16, 24, 321, 20}, u""},
+        {"skButton10", "GroupBox22", {256, 48, 75, 26}, u"検　索"},
+        {"GroupBox2", "findTavlaF", {616, 448, 337, 153}, u"操作"},
+        {"RadioButton1", "GroupBox2", {8, 24, 89, 17}, u"日本測地系"},
+        {"RadioButton2", "GroupBox2", {112, 24, 89, 17}, u"世界測地系"},
+        {"skButton2", "findTavlaF", {624, 528, 89, 26}, u"図面自動登録"},
+        {"skButton7", "findTavlaF", {728, 528, 105, 26}, u"登録図面表示"},
+        {"skButton1", "findTavlaF", {624, 568, 89, 26}, u"図面追加登録"},
+        {"skButton4", "findTavlaF", {728, 568, 105, 26}, u"登録図面全削除"},
+        {"skButton3", "findTavlaF", {872, 568, 75, 26}, u"閉じる"},
+    };
 
     Folders folders;
     ft::test::ScriptedOperator op;
     const auto window = openWindow(op, folders);
-    auto* control = window->findChild<QWidget*>(name);
-    QVERIFY(control);
-    QCOMPARE(control->parentWidget()->objectName(), parent);
-    QCOMPARE(control->geometry(), geometry);
-    if (auto* button = qobject_cast<QAbstractButton*>(control))
-        QCOMPARE(button->text(), caption);
-    else if (auto* group = qobject_cast<QGroupBox*>(control))
-        QCOMPARE(group->title(), caption);
+    for (const Expected& e : expected) {
+        auto* control = child(*window, e.name);
+        QString caption;
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            caption = button->text();
+        else if (auto* group = qobject_cast<QGroupBox*>(control))
+            caption = group->title();
+        QVERIFY2(control->parentWidget()->objectName() == QString::fromLatin1(e.parent), e.name);
+        QVERIFY2(control->geometry() == e.geometry, e.name);
+        QVERIFY2(caption == QString::fromUtf16(e.caption), e.name);
+    }
     // "先頭一致" is the default matching mode of every search group.
     for (const char* radio : {"cBox2", "mBox2", "fBox2", "zBox2"})
-        QVERIFY(child<QRadioButton>(*window, radio)->isChecked());
+        QVERIFY2(child<QRadioButton>(*window, radio)->isChecked(), radio);
 }
 
 // Enter must neither search nor copy the typed text into a combo's list.
