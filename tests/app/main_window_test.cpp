@@ -441,7 +441,9 @@ void MainWindowTest::closeStillClosesWhenSettingsCannotBeWritten()
     ft::test::ScriptedOperator op;
     const auto window = openWindow(op, folders);
     window->show();
-    fs::create_directory(folders.ini()); // a folder where the file should go
+    // A plain file where the settings folder should be (root ignores modes).
+    fs::remove_all(folders.settings.path());
+    ft::test::writeBytes(folders.settings.path(), "not a folder");
 
     QVERIFY(window->close());
     QCOMPARE(op.errors.size(), 1);
