@@ -4,7 +4,7 @@
 #include "app/error_report.h"
 #include "app/main_window.h"
 #include "app/qt_operator.h"
-#include "app/ui_font.h"
+#include "widgets/system_button.h"
 
 #include <memory>
 
@@ -15,7 +15,7 @@ int runDesktopProgram(QApplication& application)
     QApplication::setApplicationName(QString::fromLatin1(AppState::kProgramStem));
     // Message boxes and dialogs are windows of their own and do not inherit
     // the main window's font.
-    QApplication::setFont(japaneseUiFont());
+    QApplication::setFont(widgets::japaneseUiFont());
 
     QtOperator dialogs;
     std::unique_ptr<TfindTavlaF> findTavlaF;

@@ -4,9 +4,9 @@
 #include "app/error_report.h"
 #include "app/overview_image.h"
 #include "app/settings_file.h"
-#include "app/ui_font.h"
 #include "app/window_placement.h"
 #include "platform/folders.h"
+#include "widgets/system_button.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -55,13 +55,14 @@ void TfindTavlaF::setUpWindow()
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
-    setFont(japaneseUiFont());
+    setFont(widgets::japaneseUiFont());
     move(kDesignedPosition);
 }
 
-void TfindTavlaF::connectClick(QAbstractButton* button, void (TfindTavlaF::*handler)())
+template <typename Button>
+void TfindTavlaF::connectClick(Button* button, void (TfindTavlaF::*handler)())
 {
-    connect(button, &QAbstractButton::clicked, this,
+    connect(button, &Button::clicked, this,
             [this, handler] { runCommand(m_operator, [this, handler] { (this->*handler)(); }); });
 }
 

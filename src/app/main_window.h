@@ -70,7 +70,8 @@ protected:
 private:
     void setUpWindow();
     void connectHandlers();
-    void connectClick(QAbstractButton* button, void (TfindTavlaF::*handler)());
+    template <typename Button>
+    void connectClick(Button* button, void (TfindTavlaF::*handler)());
     void FormCreate();
     void FormClose();
     void switchDatum(int datum);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "app/push_button.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -29,36 +30,36 @@ struct MainWindowControls {
     QLineEdit* eSyoyuSya = nullptr;
     QLineEdit* eSyoyuKana = nullptr;
     std::array<QRadioButton*, 3> cBox{};
-    QAbstractButton* skButton6 = nullptr;
+    PushButton* skButton6 = nullptr;
 
     // Map sheet search.
     QGroupBox* GroupBox29 = nullptr;
     QLineEdit* eNMapName = nullptr;
     std::array<QRadioButton*, 3> mBox{};
-    QAbstractButton* skButton8 = nullptr;
+    PushButton* skButton8 = nullptr;
 
     // Boundary point search.
     QGroupBox* GroupBox14 = nullptr;
     QLineEdit* eFTenName = nullptr;
     std::array<QRadioButton*, 3> fBox{};
-    QAbstractButton* skButton9 = nullptr;
+    PushButton* skButton9 = nullptr;
 
     // Control point search.
     QGroupBox* GroupBox22 = nullptr;
     QLineEdit* eZTenName = nullptr;
     std::array<QRadioButton*, 3> zBox{};
-    QAbstractButton* skButton10 = nullptr;
+    PushButton* skButton10 = nullptr;
 
     // Operations.
     QGroupBox* GroupBox2 = nullptr;
     QLabel* Label6 = nullptr;
     QRadioButton* RadioButton1 = nullptr;
     QRadioButton* RadioButton2 = nullptr;
-    QAbstractButton* skButton2 = nullptr;
-    QAbstractButton* skButton7 = nullptr;
-    QAbstractButton* skButton1 = nullptr;
-    QAbstractButton* skButton4 = nullptr;
-    QAbstractButton* skButton3 = nullptr;
+    PushButton* skButton2 = nullptr;
+    PushButton* skButton7 = nullptr;
+    PushButton* skButton1 = nullptr;
+    PushButton* skButton4 = nullptr;
+    PushButton* skButton3 = nullptr;
 
     // The eight search entry fields, in the order of the window.
     std::vector<QWidget*> searchFields() const;

@@ -244,8 +244,10 @@ void MainWindowTest::controlsSitWhereDesigned()
     for (const Expected& e : expected) {
         auto* control = child(*window, e.name);
         QString caption;
-        if (auto* button = qobject_cast<QAbstractButton*>(control))
-            caption = button->text();
+        if (auto* button = qobject_cast<ft::app::PushButton*>(control))
+            caption = ft::app::buttonCaption(*button);
+        else if (auto* radio = qobject_cast<QRadioButton*>(control))
+            caption = radio->text();
         else if (auto* group = qobject_cast<QGroupBox*>(control))
             caption = group->title();
         QVERIFY2(control->parentWidget()->objectName() == QString::fromLatin1(e.parent), e.name);
