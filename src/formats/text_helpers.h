@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -49,5 +51,37 @@ struct LotNumber {
 };
 // The numeric parts of a lot number such as 12-3-4.
 LotNumber SplitLotNumber(std::string_view text);
+
+// The conversions the field readers use, for text that did not come off a
+// record line (fixed columns, trimmed fields).
+//
+// Blanks and control characters (bytes up to 20) removed from both ends. No
+// CP932 trail byte is that small, so this never splits a character.
+std::string TrimBlanks(std::string_view text);
+// The integer conversion of NextInt: optional leading blanks, an optional
+// sign and decimal digits up to the end, within 32 bits; nothing otherwise.
+std::optional<int> IntOf(std::string_view text);
+// The real-number conversion of NextFloat, trimming included: empty gives
+// 0.0, text that is not a number throws ConversionError.
+double FloatOf(std::string_view text);
+
+// Reads a text file line by line as raw bytes. A line ends at LF; a CR right
+// before it belongs to the line end. A last line without a line end is still
+// a line; an empty file has none. A file that cannot be opened reads as
+// having no lines (isOpen() tells the two apart).
+class RecordLineReader {
+public:
+    explicit RecordLineReader(const std::filesystem::path& file);
+
+    bool isOpen() const { return m_open; }
+    // The next line without its line end; false at the end of the file.
+    // Throws std::system_error when the file cannot be read.
+    bool next(std::string& line);
+
+private:
+    std::filesystem::path m_path;
+    std::ifstream m_in;
+    bool m_open = false;
+};
 
 } // namespace ft::formats

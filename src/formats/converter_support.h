@@ -1,0 +1,69 @@
+#pragma once
+
+// What the catalogue converters (header, parcel, map-sheet and point files)
+// share: how they end, how they splice values into statements and how they
+// trace them.
+//
+// Contract of every catalogue converter:
+//  - Each source file is converted in one transaction on the catalogue it
+//    is given; its rows are committed together or not at all.
+//  - true / false as each converter documents. A catalogue failure
+//    (ESQLiteException) or a read error of the source file ends the file
+//    with false: the transaction is rolled back, "Rollback" is traced, and
+//    the error goes no further.
+//  - Content that cannot be converted (a field that must be a number and is
+//    not, text that is not valid CP932, or a path that CP932 cannot
+//    represent where a trace line needs it) ends the file with a
+//    SourceFileError, thrown after the same rollback and "Rollback" line. It
+//    names the file and the offending text; the registration driver turns it
+//    into the failure of that data set alone.
+//  - Anything else (out of memory, a failing rollback) propagates unchanged.
+
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace ft::catalogue {
+class TSQLiteDatabase;
+}
+namespace ft::platform {
+class TraceLog;
+}
+
+namespace ft::formats {
+
+// A survey file whose content cannot be converted. The message (UTF-8) names
+// the file and the offending text.
+class SourceFileError : public std::runtime_error {
+public:
+    SourceFileError(std::filesystem::path file, std::string text, const std::string& reason);
+    const std::filesystem::path& file() const { return m_file; }
+    // The offending bytes as they stand in the file (CP932); may be empty
+    // when the reason alone tells it.
+    const std::string& text() const { return m_text; }
+
+private:
+    std::filesystem::path m_file;
+    std::string m_text;
+};
+
+// The text with every `quote` doubled, for splicing between two `quote`s.
+std::string QuoteDoubled(std::string_view text, char quote);
+// A raw integer field for an INTEGER slot: its value in decimal (blanks
+// around it allowed), or NULL when it is not an integer.
+std::string IntegerOrNull(std::string_view field);
+// CP932 field text as UTF-8 for the catalogue.
+std::string Utf8Of(std::string_view cp932);
+// A path as CP932 bytes for a trace line; EncodingError when it cannot be.
+std::string Cp932Of(const std::filesystem::path& path);
+// Writes a statement (UTF-8) to the trace log as CP932.
+void TraceStatement(platform::TraceLog& trace, std::string_view utf8Statement);
+
+// Runs `body` in a transaction on `db` and ends it as the contract above
+// says: true after Commit, false or SourceFileError after Rollback.
+bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+                        const std::filesystem::path& source, const std::function<void()>& body);
+
+} // namespace ft::formats

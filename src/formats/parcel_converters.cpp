@@ -1,0 +1,153 @@
+#include "formats/parcel_converters.h"
+
+#include "catalogue/sqlite_database.h"
+#include "formats/text_helpers.h"
+#include "platform/cp932.h"
+#include "platform/trace_log.h"
+
+#include <string>
+#include <system_error>
+
+namespace ft::formats {
+
+namespace {
+
+enum class ParcelSource { Attributes = 1, Owners = 2, Groups = 3 };
+
+// One CHIBAN row; texts are UTF-8.
+struct ParcelRow {
+    std::string oaza;
+    std::string koaza;
+    std::string lot; // folded
+    std::string owner;
+    std::string ownerKana;
+    LotNumber lotParts;
+};
+
+void setLot(ParcelRow& row, const std::string& cp932Lot)
+{
+    const std::string folded = ToHalfWidth(cp932Lot);
+    row.lotParts = SplitLotNumber(folded);
+    row.lot = Utf8Of(folded);
+}
+
+// A parcel attribute line, also the layout of a grouped parcel's detail line.
+ParcelRow readAttributeLine(std::string line)
+{
+    ParcelRow row;
+    NextField(line);
+    NextField(line);
+    row.oaza = Utf8Of(NextField(line));
+    row.koaza = Utf8Of(NextField(line));
+    setLot(row, NextField(line));
+    for (int field = 6; field <= 13; ++field)
+        NextField(line);
+    row.ownerKana = Utf8Of(ToHalfWidth(NextField(line)));
+    row.owner = Utf8Of(ToHalfWidth(NextField(line)));
+    return row;
+}
+
+// INSERT INTO CHIBAN VALUES ('{OOAZA}', '{KOAZA}', '{CHIBAN}',1,'{SNAME}', '{KNAME}',{OYA},{KO},{MAGO},{FILENO} ); 
+std::string chibanStatement(const ParcelRow& row, ParcelSource source, int fileNo)
+{
+    const auto quoted = [](const std::string& text) { return QuoteDoubled(text, '\''); };
+    return "INSERT INTO CHIBAN VALUES ('" + quoted(row.oaza) + "', '" + quoted(row.koaza) + "', '"
+           + quoted(row.lot) + "'," + std::to_string(static_cast<int>(source)) + ",'" + quoted(row.owner)
+           + "', '" + quoted(row.ownerKana) + "'," + std::to_string(row.lotParts.oya) + ","
+           + std::to_string(row.lotParts.ko) + "," + std::to_string(row.lotParts.mago) + ","
+           + std::to_string(fileNo) + " ); ";
+}
+
+// The next line, or an empty one past the end of the file: announced lines
+// that are missing still count.
+std::string nextLineOrEmpty(RecordLineReader& reader)
+{
+    std::string line;
+    if (!reader.next(line))
+        line.clear();
+    return line;
+}
+
+} // namespace
+
+bool convertAtrToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+                    const std::filesystem::path& atrFile)
+{
+    RecordLineReader reader(atrFile);
+    if (!reader.isOpen())
+        return true;
+    return RunFileTransaction(db, trace, atrFile, [&] {
+        std::string line;
+        while (reader.next(line)) {
+            if (line.find(',') == std::string::npos)
+                continue;
+            const ParcelRow row = readAttributeLine(line);
+            const std::string statement = chibanStatement(row, ParcelSource::Attributes, fileNo);
+            if (!row.lot.empty())
+                db.ExecSQL(statement);
+            TraceStatement(trace, statement);
+        }
+    });
+}
+
+bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+                    const std::filesystem::path& cosFile)
+{
+    std::error_code unknown;
+    if (!std::filesystem::exists(cosFile, unknown))
+        return true;
+    RecordLineReader reader(cosFile);
+    return RunFileTransaction(db, trace, cosFile, [&] {
+        if (!reader.isOpen())
+            throw std::system_error(std::make_error_code(std::errc::permission_denied),
+                                    "cannot open " + cosFile.string());
+        std::string header;
+        while (reader.next(header)) {
+            ParcelRow row;
+            NextField(header);
+            NextField(header);
+            row.oaza = Utf8Of(NextField(header));
+            row.koaza = Utf8Of(NextField(header));
+            setLot(row, NextField(header));
+            const int ownerCount = NextInt(header, 0);
+            for (int i = 0; i < ownerCount; ++i) {
+                std::string ownerLine = nextLineOrEmpty(reader);
+                NextField(ownerLine);
+                row.ownerKana = Utf8Of(ToHalfWidth(NextField(ownerLine)));
+                row.owner = Utf8Of(ToHalfWidth(NextField(ownerLine)));
+                const std::string statement = chibanStatement(row, ParcelSource::Owners, fileNo);
+                if (!row.owner.empty() || !row.ownerKana.empty())
+                    db.ExecSQL(statement);
+                TraceStatement(trace, statement);
+            }
+        }
+    });
+}
+
+bool convertUndToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+                    platform::AppendingTraceLog& trace2, int fileNo, const std::filesystem::path& undFile)
+{
+    RecordLineReader reader(undFile);
+    if (!reader.isOpen())
+        return true;
+    return RunFileTransaction(db, trace, undFile, [&] {
+        const std::string pathText = Cp932Of(undFile);
+        std::string header;
+        while (reader.next(header)) {
+            for (int field = 1; field <= 3; ++field)
+                NextField(header);
+            const int parcelCount = NextInt(header, 0);
+            trace2.writeLine(pathText + "num=" + std::to_string(parcelCount));
+            for (int i = 0; i < parcelCount; ++i) {
+                const ParcelRow row = readAttributeLine(nextLineOrEmpty(reader));
+                const std::string statement = chibanStatement(row, ParcelSource::Groups, fileNo);
+                TraceStatement(trace, statement);
+                trace2.writeLine(pathText + " sql2=" + platform::utf8ToCp932(statement));
+                if (!row.lot.empty())
+                    db.ExecSQL(statement);
+            }
+        }
+    });
+}
+
+} // namespace ft::formats
