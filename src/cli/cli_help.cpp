@@ -51,13 +51,16 @@ Commands:
                 Deletes every registration of the datum: its catalogue rows
                 and its overview working files. The other datum is kept.
   register PATH...
-                Registers survey data sets. A folder is walked for .hed files
-                that have their .pol, .pnt and .atr siblings, and every set
-                found is registered; prints the count followed by
-                "件登録しました". A .hed file is registered alone; prints
-                "<path>は登録できません" when it cannot be registered. Each set
-                goes to the catalogue of its own datum (no --datum). Progress
-                goes to standard error.
+                Registers survey data sets, each into the catalogue of its own
+                datum (so no --datum). A folder is walked for .hed files that
+                have their .pol, .pnt and .atr siblings; every set whose header
+                names datum 1 or 2 is registered, and the count of sets
+                registered is printed followed by "件登録しました". A .hed
+                file is registered alone. "<path>は登録できません" is printed
+                for each set or path that could not be registered; the reason
+                and the progress go to standard error. A set registered
+                already is passed over and is no failure. Paths are taken as
+                absolute paths, as the catalogue records them.
 
 Output: UTF-8 text, one line per row, fields separated by tabs; the first
 line holds the column names. A backslash, tab, carriage return or line feed
@@ -67,7 +70,7 @@ starts with "-".
 Exit status:
   0  success
   1  nothing was found (no rows; "見つかりません" on standard error), or a
-     data set could not be registered
+     data set or path could not be registered
   2  bad usage, or an error (the message goes to standard error)
 )";
 }

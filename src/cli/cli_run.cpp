@@ -4,6 +4,8 @@
 #include "app/delete_all.h"
 #include "app/settings_file.h"
 #include "cli/cli_command.h"
+#include "cli/driver_registrar.h"
+#include "cli/register_command.h"
 #include "cli/table_output.h"
 #include "platform/folders.h"
 #include "search/result_rows.h"
@@ -36,12 +38,12 @@ int listRows(app::AppState& state, const std::string& statement, std::ostream& o
     return kDone;
 }
 
-int runRegisterCommand(const CliCommand&, app::AppState&, std::ostream&, std::ostream& err)
+int runRegisterCommand(const CliCommand& command, app::AppState& state, std::ostream& out,
+                       std::ostream& err)
 {
-    err << kProgram
-        << ": register is not available yet: this build has no registration "
-           "driver\n";
-    return kUsageOrError;
+    StreamProgress progress(err);
+    DriverRegistrar registrar(state, progress);
+    return runRegister(command.paths, registrar, out, err);
 }
 
 // The catalogue layer separates the lines of its messages with a lone CR,
