@@ -1,5 +1,8 @@
 #include "cli/cli_command.h"
 
+#include <QByteArray>
+#include <QString>
+
 #include <algorithm>
 #include <array>
 #include <map>
@@ -85,10 +88,20 @@ void requireOperandCount(const SplitArguments& split, std::size_t most, std::str
                          split.operands[most]);
 }
 
+// Search values are compared with the catalogue's UTF-8 text byte for byte:
+// text typed in another encoding could never match, so it is refused.
+const std::string& utf8SearchValue(const std::string& value)
+{
+    const QByteArray bytes = QByteArray::fromStdString(value);
+    if (QString::fromUtf8(bytes).toUtf8() != bytes)
+        throw UsageError("search values must be UTF-8 text");
+    return value;
+}
+
 std::string optionValue(const SplitArguments& split, std::string_view name)
 {
     const auto found = split.options.find(name);
-    return found == split.options.end() ? std::string() : found->second;
+    return found == split.options.end() ? std::string() : utf8SearchValue(found->second);
 }
 
 std::optional<int> parseDatum(const SplitArguments& split)
@@ -143,7 +156,7 @@ void parseSearch(const SplitArguments& split, CliCommand& command)
     allowOnly(split, {"--datum"}, "search " + kind);
     requireOperandCount(split, 3, "search " + kind);
     if (split.operands.size() == 3)
-        command.name = split.operands[2];
+        command.name = utf8SearchValue(split.operands[2]);
 }
 
 } // namespace

@@ -44,7 +44,8 @@ Commands:
   search zpoints [T]
                 Control points (ZTEN) named exactly T: TENNAME, FILENO.
                 Without T, every control point.
-                Values are compared as typed: registration stores lot numbers,
+                Values are UTF-8 text and are compared as typed (quote
+                characters included): registration stores lot numbers,
                 sheet and point names with full-width letters and digits
                 folded to half width, so type them half width.
   delete-all --yes

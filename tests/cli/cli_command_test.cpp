@@ -72,6 +72,8 @@ TEST(ParseCommandLineTest, BadUsageIsRefused)
         {"search", "parcels", "本町"},
         {"search", "maps", "12", "13"},
         {"search", "maps", "--mode", "exact", "12"},
+        {"search", "maps", "\x96\x7b"},               // 本 in CP932, not UTF-8
+        {"search", "parcels", "--owner", "\x8e\x52"}, // 山 in CP932
         {"delete-all"},
         {"delete-all", "--yes=no"},
         {"register"},
