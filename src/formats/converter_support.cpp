@@ -40,10 +40,10 @@ void rollBack(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace)
 
 } // namespace
 
-SourceFileError::SourceFileError(std::filesystem::path file, std::string text, const std::string& reason)
-    : std::runtime_error(file.string() + ": " + reason)
-    , m_file(std::move(file))
-    , m_text(std::move(text))
+SourceFileError::SourceFileError(std::filesystem::path file, std::string text,
+                                 const std::string& reason)
+    : std::runtime_error(file.string() + ": " + reason), m_file(std::move(file)),
+      m_text(std::move(text))
 {
 }
 

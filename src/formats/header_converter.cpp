@@ -32,17 +32,18 @@ HeaderFields readHeaderFields(std::string line)
     return fields;
 }
 
-// INSERT INTO FILE VALUES ("{PATH}", "{TIME}", {FILENO},"{CREATER}","{CHIKU}",{KEI},{SOKU}); 
+// INSERT INTO FILE VALUES ("{PATH}", "{TIME}", {FILENO},"{CREATER}","{CHIKU}",{KEI},{SOKU});
 std::string fileStatement(const std::string& utf8Path, std::string_view time, int fileNo,
                           const HeaderFields& fields)
 {
     // SOKU is read as the datum classification reads it: trimmed, so that
     // "2 " stores 2.
     const int soku = IntOf(TrimBlanks(fields.datum)).value_or(0);
-    return "INSERT INTO FILE VALUES (\"" + QuoteDoubled(utf8Path, '"') + "\", \""
-           + QuoteDoubled(Utf8Of(time), '"') + "\", " + std::to_string(fileNo) + ",\""
-           + QuoteDoubled(Utf8Of(fields.creater), '"') + "\",\"" + QuoteDoubled(Utf8Of(fields.chiku), '"')
-           + "\"," + IntegerOrNull(fields.kei) + "," + std::to_string(soku) + "); ";
+    return "INSERT INTO FILE VALUES (\"" + QuoteDoubled(utf8Path, '"') + "\", \"" +
+           QuoteDoubled(Utf8Of(time), '"') + "\", " + std::to_string(fileNo) + ",\"" +
+           QuoteDoubled(Utf8Of(fields.creater), '"') + "\",\"" +
+           QuoteDoubled(Utf8Of(fields.chiku), '"') + "\"," + IntegerOrNull(fields.kei) + "," +
+           std::to_string(soku) + "); ";
 }
 
 } // namespace

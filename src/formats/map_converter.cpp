@@ -18,9 +18,9 @@ std::string mapStatement(std::string line, int fileNo)
     for (int field = 3; field <= 11; ++field)
         NextField(line);
     const int kubun = NextInt(line, 0);
-    return "INSERT INTO MAP VALUES ('" + QuoteDoubled(Utf8Of(name), '\'') + "', " + std::to_string(fileNo)
-           + "," + std::to_string(scale) + "," + std::to_string(parts.oya) + "," + std::to_string(parts.ko)
-           + "," + std::to_string(kubun) + ");";
+    return "INSERT INTO MAP VALUES ('" + QuoteDoubled(Utf8Of(name), '\'') + "', " +
+           std::to_string(fileNo) + "," + std::to_string(scale) + "," + std::to_string(parts.oya) +
+           "," + std::to_string(parts.ko) + "," + std::to_string(kubun) + ");";
 }
 
 } // namespace

@@ -47,15 +47,16 @@ ParcelRow readAttributeLine(std::string line)
     return row;
 }
 
-// INSERT INTO CHIBAN VALUES ('{OOAZA}', '{KOAZA}', '{CHIBAN}',1,'{SNAME}', '{KNAME}',{OYA},{KO},{MAGO},{FILENO} ); 
+// INSERT INTO CHIBAN VALUES ('{OOAZA}', '{KOAZA}', '{CHIBAN}',1,'{SNAME}',
+// '{KNAME}',{OYA},{KO},{MAGO},{FILENO} );
 std::string chibanStatement(const ParcelRow& row, ParcelSource source, int fileNo)
 {
     const auto quoted = [](const std::string& text) { return QuoteDoubled(text, '\''); };
-    return "INSERT INTO CHIBAN VALUES ('" + quoted(row.oaza) + "', '" + quoted(row.koaza) + "', '"
-           + quoted(row.lot) + "'," + std::to_string(static_cast<int>(source)) + ",'" + quoted(row.owner)
-           + "', '" + quoted(row.ownerKana) + "'," + std::to_string(row.lotParts.oya) + ","
-           + std::to_string(row.lotParts.ko) + "," + std::to_string(row.lotParts.mago) + ","
-           + std::to_string(fileNo) + " ); ";
+    return "INSERT INTO CHIBAN VALUES ('" + quoted(row.oaza) + "', '" + quoted(row.koaza) + "', '" +
+           quoted(row.lot) + "'," + std::to_string(static_cast<int>(source)) + ",'" +
+           quoted(row.owner) + "', '" + quoted(row.ownerKana) + "'," +
+           std::to_string(row.lotParts.oya) + "," + std::to_string(row.lotParts.ko) + "," +
+           std::to_string(row.lotParts.mago) + "," + std::to_string(fileNo) + " ); ";
 }
 
 // The next line, or an empty one past the end of the file: announced lines
@@ -125,7 +126,8 @@ bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
 }
 
 bool convertUndToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
-                    platform::AppendingTraceLog& trace2, int fileNo, const std::filesystem::path& undFile)
+                    platform::AppendingTraceLog& trace2, int fileNo,
+                    const std::filesystem::path& undFile)
 {
     RecordLineReader reader(undFile);
     if (!reader.isOpen())

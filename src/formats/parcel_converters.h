@@ -10,7 +10,7 @@ class TSQLiteDatabase;
 namespace ft::platform {
 class TraceLog;
 class AppendingTraceLog;
-}
+} // namespace ft::platform
 
 namespace ft::formats {
 
@@ -42,6 +42,7 @@ bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
 // each detail line is traced before it runs, and "<path> sql2=<statement>"
 // goes to the second trace log. Detail lines without a lot number store nothing.
 bool convertUndToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
-                    platform::AppendingTraceLog& trace2, int fileNo, const std::filesystem::path& undFile);
+                    platform::AppendingTraceLog& trace2, int fileNo,
+                    const std::filesystem::path& undFile);
 
 } // namespace ft::formats

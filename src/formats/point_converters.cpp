@@ -26,7 +26,8 @@ PointName pointName(const std::string& cp932Name)
 } // namespace
 
 bool convertPntToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
-                    platform::AppendingTraceLog& trace2, int fileNo, const std::filesystem::path& pntFile)
+                    platform::AppendingTraceLog& trace2, int fileNo,
+                    const std::filesystem::path& pntFile)
 {
     bool processed = false;
     const bool committed = RunFileTransaction(db, trace, pntFile, [&] {
@@ -44,10 +45,11 @@ bool convertPntToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
             for (int field = 2; field <= 4; ++field)
                 NextField(line);
             const std::string kubun = IntegerOrNull(NextField(line));
-            // INSERT INTO FTEN VALUES ('{TENNAME}', {FILENO},{OYA},{KO},{KUBUN}); 
-            const std::string statement = "INSERT INTO FTEN VALUES ('" + QuoteDoubled(name.utf8, '\'') + "', "
-                                          + std::to_string(fileNo) + "," + std::to_string(name.parts.oya) + ","
-                                          + std::to_string(name.parts.ko) + "," + kubun + "); ";
+            // INSERT INTO FTEN VALUES ('{TENNAME}', {FILENO},{OYA},{KO},{KUBUN});
+            const std::string statement =
+                "INSERT INTO FTEN VALUES ('" + QuoteDoubled(name.utf8, '\'') + "', " +
+                std::to_string(fileNo) + "," + std::to_string(name.parts.oya) + "," +
+                std::to_string(name.parts.ko) + "," + kubun + "); ";
             TraceStatement(trace, statement);
             trace2.writeLine(pathText + " sql2=" + platform::utf8ToCp932(statement));
             if (!name.utf8.empty())
@@ -74,10 +76,11 @@ bool convertTcpToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
             if (line.empty())
                 continue;
             const PointName name = pointName(NextField(line));
-            // INSERT INTO ZTEN VALUES ("{TENNAME}", {FILENO},{OYA},{KO}); 
-            const std::string statement = "INSERT INTO ZTEN VALUES (\"" + QuoteDoubled(name.utf8, '"') + "\", "
-                                          + std::to_string(fileNo) + "," + std::to_string(name.parts.oya) + ","
-                                          + std::to_string(name.parts.ko) + "); ";
+            // INSERT INTO ZTEN VALUES ("{TENNAME}", {FILENO},{OYA},{KO});
+            const std::string statement =
+                "INSERT INTO ZTEN VALUES (\"" + QuoteDoubled(name.utf8, '"') + "\", " +
+                std::to_string(fileNo) + "," + std::to_string(name.parts.oya) + "," +
+                std::to_string(name.parts.ko) + "); ";
             TraceStatement(trace, statement);
             db.ExecSQL(statement);
         }

@@ -10,7 +10,7 @@ class TSQLiteDatabase;
 namespace ft::platform {
 class TraceLog;
 class AppendingTraceLog;
-}
+} // namespace ft::platform
 
 namespace ft::formats {
 
@@ -25,7 +25,8 @@ namespace ft::formats {
 // a missing or empty file and a catalogue or read failure (rolled back,
 // "Rollback" traced). SourceFileError as in converter_support.h.
 bool convertPntToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
-                    platform::AppendingTraceLog& trace2, int fileNo, const std::filesystem::path& pntFile);
+                    platform::AppendingTraceLog& trace2, int fileNo,
+                    const std::filesystem::path& pntFile);
 
 // One ZTEN row per line of the control-point file (.tcp): TENNAME = field 1
 // folded with ToHalfWidth (not trimmed); OYA, KO its first two lot-number

@@ -11,8 +11,7 @@
 namespace ft::formats {
 
 ConversionError::ConversionError(std::string text)
-    : std::runtime_error("'" + text + "' is not a valid number")
-    , m_text(std::move(text))
+    : std::runtime_error("'" + text + "' is not a valid number"), m_text(std::move(text))
 {
 }
 
@@ -84,8 +83,8 @@ constexpr FoldMap buildFoldMap()
     FoldMap map{};
     for (const FoldTable& table : kFoldTables) {
         for (std::size_t k = 0; 2 * k < table.source.size(); ++k) {
-            const std::size_t index = (byteAt(table.source, 2 * k) - kFirstFoldLead) * 256u
-                                      + byteAt(table.source, 2 * k + 1);
+            const std::size_t index = (byteAt(table.source, 2 * k) - kFirstFoldLead) * 256u +
+                                      byteAt(table.source, 2 * k + 1);
             if (map[index] == 0)
                 map[index] = byteAt(table.result, k);
         }
@@ -313,20 +312,25 @@ LotNumber SplitLotNumber(std::string_view text)
 }
 
 RecordLineReader::RecordLineReader(const std::filesystem::path& file)
-    : m_path(file)
-    , m_in(file, std::ios::binary)
-    , m_open(m_in.is_open())
+    : m_path(file), m_in(file, std::ios::binary), m_open(m_in.is_open())
 {
 }
 
 bool RecordLineReader::next(std::string& line)
 {
-    if (!m_open)
+    if (!m_open || m_ended)
         return false;
     if (!std::getline(m_in, line)) {
         if (m_in.bad())
-            throw std::system_error(errno, std::generic_category(), "cannot read " + m_path.string());
+            throw std::system_error(errno, std::generic_category(),
+                                    "cannot read " + m_path.string());
         return false;
+    }
+    if (const std::size_t endOfFile = line.find('\x1a'); endOfFile != std::string::npos) {
+        m_ended = true;
+        if (endOfFile == 0)
+            return false;
+        line.resize(endOfFile);
     }
     if (!line.empty() && line.back() == '\r')
         line.pop_back();

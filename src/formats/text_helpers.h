@@ -67,8 +67,10 @@ double FloatOf(std::string_view text);
 
 // Reads a text file line by line as raw bytes. A line ends at LF; a CR right
 // before it belongs to the line end. A last line without a line end is still
-// a line; an empty file has none. A file that cannot be opened reads as
-// having no lines (isOpen() tells the two apart).
+// a line; an empty file has none. A Ctrl-Z byte (1A) ends the file, as it did
+// for the DOS-era programs that wrote many survey files (CP932 never uses 1A
+// inside a character). A file that cannot be opened reads as having no lines
+// (isOpen() tells the two apart).
 class RecordLineReader {
 public:
     explicit RecordLineReader(const std::filesystem::path& file);
@@ -82,6 +84,7 @@ private:
     std::filesystem::path m_path;
     std::ifstream m_in;
     bool m_open = false;
+    bool m_ended = false;
 };
 
 } // namespace ft::formats

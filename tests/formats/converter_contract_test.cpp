@@ -22,9 +22,12 @@ struct Converter {
 };
 
 const std::vector<Converter> kConverters{
-    {"storeFileName", SurveyFile::Header, false},  {"convertAtrToDB", SurveyFile::Parcels, true},
-    {"convertCosToDB", SurveyFile::Owners, true},  {"convertUndToDB", SurveyFile::GroupedParcels, true},
-    {"convertMapToDB", SurveyFile::MapSheets, false}, {"convertPntToDB", SurveyFile::Points, false},
+    {"storeFileName", SurveyFile::Header, false},
+    {"convertAtrToDB", SurveyFile::Parcels, true},
+    {"convertCosToDB", SurveyFile::Owners, true},
+    {"convertUndToDB", SurveyFile::GroupedParcels, true},
+    {"convertMapToDB", SurveyFile::MapSheets, false},
+    {"convertPntToDB", SurveyFile::Points, false},
     {"convertTcpToDB", SurveyFile::ControlPoints, true},
 };
 
@@ -34,18 +37,29 @@ protected:
     {
         const auto file = set.path(source);
         switch (source) {
-        case SurveyFile::Header: return storeFileName(db, trace, 1, set.basePath(), "t");
-        case SurveyFile::Parcels: return convertAtrToDB(db, trace, 1, file);
-        case SurveyFile::Owners: return convertCosToDB(db, trace, 1, file);
-        case SurveyFile::GroupedParcels: return convertUndToDB(db, trace, trace2, 1, file);
-        case SurveyFile::MapSheets: return convertMapToDB(db, trace, 1, file);
-        case SurveyFile::Points: return convertPntToDB(db, trace, trace2, 1, file);
-        case SurveyFile::ControlPoints: return convertTcpToDB(db, trace, 1, file);
-        default: throw std::logic_error("no converter");
+        case SurveyFile::Header:
+            return storeFileName(db, trace, 1, set.basePath(), "t");
+        case SurveyFile::Parcels:
+            return convertAtrToDB(db, trace, 1, file);
+        case SurveyFile::Owners:
+            return convertCosToDB(db, trace, 1, file);
+        case SurveyFile::GroupedParcels:
+            return convertUndToDB(db, trace, trace2, 1, file);
+        case SurveyFile::MapSheets:
+            return convertMapToDB(db, trace, 1, file);
+        case SurveyFile::Points:
+            return convertPntToDB(db, trace, trace2, 1, file);
+        case SurveyFile::ControlPoints:
+            return convertTcpToDB(db, trace, 1, file);
+        default:
+            throw std::logic_error("no converter");
         }
     }
 
-    int allRows() { return count("FILE") + count("CHIBAN") + count("MAP") + count("FTEN") + count("ZTEN"); }
+    int allRows()
+    {
+        return count("FILE") + count("CHIBAN") + count("MAP") + count("FTEN") + count("ZTEN");
+    }
 };
 
 TEST_F(ConverterContractTest, MissingSourceFileWritesNothing)
@@ -82,7 +96,8 @@ TEST_F(ConverterContractTest, TextThatIsNotCp932FailsTheFileWithItsName)
             ADD_FAILURE() << converter.name << " gave no error";
         } catch (const SourceFileError& error) {
             EXPECT_EQ(error.file(), set.path(converter.source)) << converter.name;
-            EXPECT_NE(std::string(error.what()).find(set.path(converter.source).string()), std::string::npos);
+            EXPECT_NE(std::string(error.what()).find(set.path(converter.source).string()),
+                      std::string::npos);
         }
         EXPECT_FALSE(db.InTransaction()) << converter.name;
         EXPECT_EQ(traceLines().back(), "Rollback") << converter.name;

@@ -49,8 +49,8 @@ protected:
     // Makes inserts into `table` fail for rows whose `column` is 'boom'.
     void failInsertsOf(const std::string& table, const std::string& column)
     {
-        db.ExecSQL("CREATE TRIGGER fail_" + table + " BEFORE INSERT ON " + table + " WHEN NEW." + column
-                   + " = 'boom' BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        db.ExecSQL("CREATE TRIGGER fail_" + table + " BEFORE INSERT ON " + table + " WHEN NEW." +
+                   column + " = 'boom' BEGIN SELECT RAISE(ABORT, 'refused'); END");
     }
 
     // The lines of a trace log, CP932 bytes without their CRLF.

@@ -25,8 +25,8 @@ TEST(DataSetBuilder, WritesEveryFileAsCp932WithCrlf)
         EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
 
     const std::string headerBytes = readBytes(header);
-    EXPECT_EQ(headerBytes, "HA01,1,9,0," + platform::utf8ToCp932("測量　太郎") + ",0,"
-                               + platform::utf8ToCp932("テスト地区") + ",0,1\r\n");
+    EXPECT_EQ(headerBytes, "HA01,1,9,0," + platform::utf8ToCp932("測量　太郎") + ",0," +
+                               platform::utf8ToCp932("テスト地区") + ",0,1\r\n");
     std::string firstParcel = readBytes(set.path(SurveyFile::Parcels));
     firstParcel = firstParcel.substr(0, firstParcel.find("\r\n"));
     ASSERT_EQ(std::count(firstParcel.begin(), firstParcel.end(), ','), 21);
@@ -47,8 +47,9 @@ TEST(DataSetBuilder, GroupsAnnounceTheirLinesUnlessTold)
         .addOutline({"3", "7", "A", "B", {{"P1", "2"}, {"P2", "1"}}, {}})
         .addMapSheet({"M", "500", {{"1", "2"}, {"3", "4"}}, {}})
         .addMapSheet({"N", "500", {{"1", "2"}, {"3", "4"}}, std::string("7")});
-    EXPECT_EQ(set.bytesOf(SurveyFile::Owners),
-              "1,1,O,K,1-2,2\r\n1,kana1,name1\r\n2,kana2,name2\r\n4,1,O,K,3,3\r\n1,kana3,name3\r\n");
+    EXPECT_EQ(
+        set.bytesOf(SurveyFile::Owners),
+        "1,1,O,K,1-2,2\r\n1,kana1,name1\r\n2,kana2,name2\r\n4,1,O,K,3,3\r\n1,kana3,name3\r\n");
     EXPECT_EQ(set.bytesOf(SurveyFile::Outlines), "3,7,A,B,,2\r\nP1,2\r\nP2,1\r\n");
     EXPECT_EQ(set.bytesOf(SurveyFile::MapSheets), "M,500,1,2,3,4\r\nN,500,1,2,3,4,,,,,,7\r\n");
 }
@@ -72,8 +73,8 @@ TEST(DataSetBuilder, SheetFrameRecordsHaveTheirFixedColumns)
     EXPECT_EQ(frame.substr(21 + 7 * 11, 11), "     -8.250");
     EXPECT_EQ(frame.size(), 109u);
 
-    const std::string vertices = frameVerticesBytes(
-        {"060", "3", "7", {{"V1", -1234.567, 2.5, 4}, {"V2", 1.0, -2.0, 0}}});
+    const std::string vertices =
+        frameVerticesBytes({"060", "3", "7", {{"V1", -1234.567, 2.5, 4}, {"V2", 1.0, -2.0, 0}}});
     EXPECT_EQ(vertices.substr(11, 3), "  3");
     EXPECT_EQ(vertices.substr(17, 4), "   7");
     const std::string first = vertices.substr(33, 44);

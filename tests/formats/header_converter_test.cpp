@@ -11,7 +11,8 @@ using Rows = std::vector<std::vector<std::string>>;
 
 class StoreFileNameTest : public ConverterTest {
 protected:
-    const std::string kFileColumns = "SELECT PATH, TIME, FILENO, CREATER, CHIKU, quote(KEI), quote(SOKU) FROM FILE";
+    const std::string kFileColumns =
+        "SELECT PATH, TIME, FILENO, CREATER, CHIKU, quote(KEI), quote(SOKU) FROM FILE";
 };
 
 TEST_F(StoreFileNameTest, StoresTheHeaderValuesAndTracesTheStatement)
@@ -24,9 +25,10 @@ TEST_F(StoreFileNameTest, StoresTheHeaderValuesAndTracesTheStatement)
     const std::string base = set.basePath().string();
     EXPECT_EQ(rows(kFileColumns),
               (Rows{{base, "2024/01/02 03:04:05", "7", "測量　太郎", "テスト地区", "9", "2"}}));
-    EXPECT_EQ(traceLines(), (std::vector<std::string>{sj("INSERT INTO FILE VALUES (\"" + base
-                                                         + "\", \"2024/01/02 03:04:05\", 7,\"測量　太郎\","
-                                                           "\"テスト地区\",9,2); ")}));
+    EXPECT_EQ(traceLines(),
+              (std::vector<std::string>{sj("INSERT INTO FILE VALUES (\"" + base +
+                                           "\", \"2024/01/02 03:04:05\", 7,\"測量　太郎\","
+                                           "\"テスト地区\",9,2); ")}));
     EXPECT_FALSE(db.InTransaction());
 }
 
@@ -58,15 +60,17 @@ TEST_F(StoreFileNameTest, ShortOrOddHeadersStillStoreTheirRow)
         {"KEI not an integer", {"x9", "c", "k", std::string("1")}, {{"c", "k", "NULL", "1"}}},
         {"KEI with blanks", {" 12 ", "c", "k", std::string(" 1")}, {{"c", "k", "12", "1"}}},
         {"datum not a number", {"9", "c", "k", std::string("W")}, {{"c", "k", "9", "0"}}},
-        {"double quotes in names", {"9", "say \"hi\"", "\"", std::string("2")}, {{"say \"hi\"", "\"", "9", "2"}}},
+        {"double quotes in names",
+         {"9", "say \"hi\"", "\"", std::string("2")},
+         {{"say \"hi\"", "\"", "9", "2"}}},
     };
     int fileNo = 0;
     for (const Case& c : cases) {
         DataSetBuilder set(folder.path(), "H" + std::to_string(++fileNo));
         set.setHeader(c.header).write();
         EXPECT_TRUE(storeFileName(db, trace, fileNo, set.basePath(), "t")) << c.what;
-        EXPECT_EQ(rows("SELECT CREATER, CHIKU, quote(KEI), quote(SOKU) FROM FILE WHERE FILENO = "
-                       + std::to_string(fileNo)),
+        EXPECT_EQ(rows("SELECT CREATER, CHIKU, quote(KEI), quote(SOKU) FROM FILE WHERE FILENO = " +
+                       std::to_string(fileNo)),
                   c.expected)
             << c.what;
     }
@@ -77,8 +81,8 @@ TEST_F(StoreFileNameTest, QuotesAreDoubledInTheTracedStatement)
     DataSetBuilder set(folder.path(), "Q");
     set.setHeader({"9", "a\"b", "c", std::string("2")}).write();
     ASSERT_TRUE(storeFileName(db, trace, 3, set.basePath(), "t"));
-    EXPECT_EQ(traceLines().at(0), "INSERT INTO FILE VALUES (\"" + set.basePath().string()
-                                      + "\", \"t\", 3,\"a\"\"b\",\"c\",9,2); ");
+    EXPECT_EQ(traceLines().at(0), "INSERT INTO FILE VALUES (\"" + set.basePath().string() +
+                                      "\", \"t\", 3,\"a\"\"b\",\"c\",9,2); ");
 }
 
 TEST_F(StoreFileNameTest, PathThatCp932CannotHoldIsAnErrorNotAQuestionMark)

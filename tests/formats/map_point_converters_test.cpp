@@ -13,17 +13,19 @@ using Rows = std::vector<std::vector<std::string>>;
 TEST_F(ConverterTest, MapSheetLinesBecomeMapRows)
 {
     DataSetBuilder set(folder.path(), "M");
-    set.addMapSheet({"２－３", "500", {{"1", "2"}, {"3", "4"}, {"5", "6"}, {"7", "8"}}, std::string("4")})
+    set.addMapSheet(
+           {"２－３", "500", {{"1", "2"}, {"3", "4"}, {"5", "6"}, {"7", "8"}}, std::string("4")})
         .addLine(SurveyFile::MapSheets, "Ｘ’１,250") // two fields only
-        .addLine(SurveyFile::MapSheets, "")           // a blank last line is no sheet
+        .addLine(SurveyFile::MapSheets, "")          // a blank last line is no sheet
         .write();
 
     ASSERT_TRUE(convertMapToDB(db, trace, 5, set.path(SurveyFile::MapSheets)));
 
     EXPECT_EQ(rows("SELECT MAPNAME, FILENO, SCALE, OYA, KO, KUBUN FROM MAP ORDER BY rowid"),
               (Rows{{"2-3", "5", "500", "2", "3", "4"}, {"X'1", "5", "250", "0", "0", "0"}}));
-    EXPECT_EQ(traceLines(), (std::vector<std::string>{"INSERT INTO MAP VALUES ('2-3', 5,500,2,3,4);",
-                                                      "INSERT INTO MAP VALUES ('X''1', 5,250,0,0,0);"}));
+    EXPECT_EQ(traceLines(),
+              (std::vector<std::string>{"INSERT INTO MAP VALUES ('2-3', 5,500,2,3,4);",
+                                        "INSERT INTO MAP VALUES ('X''1', 5,250,0,0,0);"}));
 }
 
 TEST_F(ConverterTest, MapFileWithoutSheetsIsNoSuccess)
@@ -40,7 +42,7 @@ TEST_F(ConverterTest, PointLinesBecomeFtenRowsWithTrimmedFoldedNames)
     DataSetBuilder set(folder.path(), "P");
     set.addPoint({"ｋ１－２３", "100.0", "200.0", "3"})
         .addPoint({"Ｐ６　", "1", "2", " 2 "}) // trimmed before folding: the full-width blank stays
-        .addPoint({" Q'7 ", "1", "2", ""})    // no kind: NULL instead of a broken statement
+        .addPoint({" Q'7 ", "1", "2", ""})     // no kind: NULL instead of a broken statement
         .addPoint({"R", "1", "2", "x"})
         .write();
     const auto pnt = set.path(SurveyFile::Points);
@@ -52,9 +54,10 @@ TEST_F(ConverterTest, PointLinesBecomeFtenRowsWithTrimmedFoldedNames)
                     {"P6 ", "6", "0", "0", "2"},
                     {"Q'7", "6", "0", "0", "NULL"},
                     {"R", "6", "0", "0", "NULL"}}));
-    const std::vector<std::string> statements{
-        "INSERT INTO FTEN VALUES ('k1-23', 6,0,23,3); ", "INSERT INTO FTEN VALUES ('P6 ', 6,0,0,2); ",
-        "INSERT INTO FTEN VALUES ('Q''7', 6,0,0,NULL); ", "INSERT INTO FTEN VALUES ('R', 6,0,0,NULL); "};
+    const std::vector<std::string> statements{"INSERT INTO FTEN VALUES ('k1-23', 6,0,23,3); ",
+                                              "INSERT INTO FTEN VALUES ('P6 ', 6,0,0,2); ",
+                                              "INSERT INTO FTEN VALUES ('Q''7', 6,0,0,NULL); ",
+                                              "INSERT INTO FTEN VALUES ('R', 6,0,0,NULL); "};
     EXPECT_EQ(traceLines(), statements);
     ASSERT_EQ(trace2Lines().size(), 4u);
     EXPECT_EQ(trace2Lines()[0], pnt.string() + " sql2=" + statements[0]);
@@ -98,8 +101,9 @@ TEST_F(ConverterTest, ControlPointLinesBecomeZtenRowsWithUntrimmedNames)
 
     EXPECT_EQ(rows("SELECT TENNAME, FILENO, OYA, KO FROM ZTEN ORDER BY rowid"),
               (Rows{{"T1-5", "8", "0", "5"}, {" T\"2 ", "8", "0", "0"}}));
-    EXPECT_EQ(traceLines(), (std::vector<std::string>{"INSERT INTO ZTEN VALUES (\"T1-5\", 8,0,5); ",
-                                                      "INSERT INTO ZTEN VALUES (\" T\"\"2 \", 8,0,0); "}));
+    EXPECT_EQ(traceLines(),
+              (std::vector<std::string>{"INSERT INTO ZTEN VALUES (\"T1-5\", 8,0,5); ",
+                                        "INSERT INTO ZTEN VALUES (\" T\"\"2 \", 8,0,0); "}));
 }
 
 TEST_F(ConverterTest, PointFilesFailingMidwayKeepNoneOfTheirRows)

@@ -48,9 +48,20 @@ TEST(FieldReaders, NextIntAcceptsLeadingBlanksOnly)
         int expected;
     };
     const std::vector<Case> cases{
-        {" 12", 12},   {"12 ", -1},   {"12", 12},  {"-5", -5},    {"+5", 5},
-        {"", -1},      {"1.5", -1},   {"x1", -1},  {"1x", -1},    {"+-5", -1},
-        {"- 5", -1},   {"\t5", -1},   {"2147483647", 2147483647}, {"2147483648", -1},
+        {" 12", 12},
+        {"12 ", -1},
+        {"12", 12},
+        {"-5", -5},
+        {"+5", 5},
+        {"", -1},
+        {"1.5", -1},
+        {"x1", -1},
+        {"1x", -1},
+        {"+-5", -1},
+        {"- 5", -1},
+        {"\t5", -1},
+        {"2147483647", 2147483647},
+        {"2147483648", -1},
     };
     for (const Case& c : cases) {
         std::string rest = c.field + ",9";
@@ -66,9 +77,8 @@ TEST(FieldReaders, NextFloatTrimsAndConverts)
         double expected;
     };
     const std::vector<Case> cases{
-        {"1.5", 1.5},     {"  -2.25 ", -2.25}, {"\t3\r", 3.0}, {"+4", 4.0},
-        {".5", 0.5},      {"7.", 7.0},         {"1e3", 1000.0}, {"-1.5E-1", -0.15},
-        {"   ", 0.0},     {"", 0.0},
+        {"1.5", 1.5}, {"  -2.25 ", -2.25}, {"\t3\r", 3.0},     {"+4", 4.0},  {".5", 0.5},
+        {"7.", 7.0},  {"1e3", 1000.0},     {"-1.5E-1", -0.15}, {"   ", 0.0}, {"", 0.0},
     };
     for (const Case& c : cases) {
         std::string rest = c.field;
@@ -78,8 +88,8 @@ TEST(FieldReaders, NextFloatTrimsAndConverts)
 
 TEST(FieldReaders, NextFloatRejectsWhatIsNotADecimalNumberAndCarriesTheText)
 {
-    for (const std::string field : {"abc", "1.2.3", "1;5", "inf", "nan", "0x10", "1e", "-", ".", "1 2",
-                                    "1e999"}) {
+    for (const std::string field :
+         {"abc", "1.2.3", "1;5", "inf", "nan", "0x10", "1e", "-", ".", "1 2", "1e999"}) {
         std::string rest = field + ",next";
         try {
             NextFloat(rest);
@@ -123,10 +133,15 @@ TEST(ToHalfWidth, FoldsLettersDigitsAndSymbols)
         {"\x81\x66", "'", "full-width apostrophe"},
         {"\x81\x8f", "\\", "full-width yen sign"},
         {"\xb1\xb2\xdf", "\xb1\xb2\xdf", "half-width katakana unchanged"},
-        {"a\x82\x81" "b", "aab", "mixed one- and two-byte text"},
+        {"a\x82\x81"
+         "b",
+         "aab", "mixed one- and two-byte text"},
         {"X\x82", "X\x82", "a lead byte as the last byte is kept"},
         {"\x82\x4f", "0", "the digit zero"},
-        {"\x88\x9f\x82\x60", "\x88\x9f" "A", "kanji kept, letter after it folded"},
+        {"\x88\x9f\x82\x60",
+         "\x88\x9f"
+         "A",
+         "kanji kept, letter after it folded"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ToHalfWidth(c.text), c.expected) << c.what;
@@ -175,10 +190,18 @@ TEST(SplitLotNumber, TakesUpToThreeDashSeparatedIntegers)
         LotNumber expected;
     };
     const std::vector<Case> cases{
-        {"123", {123, 0, 0}},        {"12-3", {12, 3, 0}},    {"12-3-4-5", {12, 3, 4}},
-        {"12\x82\xcc" "3", {0, 0, 0}}, // 12 no 3 (hiragana between the digits)
-        {"-5", {0, 5, 0}},           {"k1-23", {0, 23, 0}},   {"", {0, 0, 0}},
-        {" 7-8 ", {7, 0, 0}},        {"1--2", {1, 0, 2}},     {"5-x-9", {5, 0, 9}},
+        {"123", {123, 0, 0}},
+        {"12-3", {12, 3, 0}},
+        {"12-3-4-5", {12, 3, 4}},
+        {"12\x82\xcc"
+         "3",
+         {0, 0, 0}}, // 12 no 3 (hiragana between the digits)
+        {"-5", {0, 5, 0}},
+        {"k1-23", {0, 23, 0}},
+        {"", {0, 0, 0}},
+        {" 7-8 ", {7, 0, 0}},
+        {"1--2", {1, 0, 2}},
+        {"5-x-9", {5, 0, 9}},
     };
     for (const Case& c : cases) {
         const LotNumber lot = SplitLotNumber(c.text);
@@ -194,8 +217,8 @@ TEST(CoordText, MatchesThePaddedFixedFormatWithoutItsBlanks)
     EXPECT_EQ(CoordText(2.5), "2.500");
     EXPECT_EQ(CoordText(-3.0), "-3.000");
     // The same values printf gives for "%13.3f", leading blanks removed.
-    for (const double value : {12.5, -12.5, 1234.5675, 0.0005, -0.0004, 2147483647.0,
-                               -2147483647.0, 123456789012.25, 1e-9}) {
+    for (const double value : {12.5, -12.5, 1234.5675, 0.0005, -0.0004, 2147483647.0, -2147483647.0,
+                               123456789012.25, 1e-9}) {
         std::array<char, 64> padded{};
         std::snprintf(padded.data(), padded.size(), "%13.3f", value);
         EXPECT_EQ(CoordText(value), TrimBlanks(padded.data())) << padded.data();
@@ -205,9 +228,14 @@ TEST(CoordText, MatchesThePaddedFixedFormatWithoutItsBlanks)
 TEST(TidySheetName, RewritesTheNumberAtBytesTwoToFour)
 {
     const std::vector<std::pair<std::string, std::string>> cases{
-        {"X 5 ABC", "X05ABC"}, {"X12 ABC", "X12ABC"}, {"XYZ ABC", "X00ABC"},
-        {"X 5 ", "X05"},       {"X 5", "X 5"},        {"ABCD", "ABCD"},
-        {"", ""},              {"X-5 A", "X-05A"},
+        {"X 5 ABC", "X05ABC"},
+        {"X12 ABC", "X12ABC"},
+        {"XYZ ABC", "X00ABC"},
+        {"X 5 ", "X05"},
+        {"X 5", "X 5"},
+        {"ABCD", "ABCD"},
+        {"", ""},
+        {"X-5 A", "X-05A"},
     };
     for (const auto& [name, expected] : cases)
         EXPECT_EQ(TidySheetName(name), expected) << "[" << name << "]";
@@ -266,6 +294,8 @@ TEST(RecordLineReader, SplitsAtLineEndsAndKeepsBlankLines)
         {"", {}},
         {"\r\n", {""}},
         {"x\ry\r\n", {"x\ry"}},
+        {"a\r\n\x1a", {"a"}},
+        {"a\r\nb\x1a\r\nc\r\n", {"a", "b"}},
     };
     for (const auto& [bytes, expected] : cases) {
         test::writeBytes(folder / "f", bytes);

@@ -21,16 +21,16 @@ namespace {
 std::string rightAligned(std::string text, std::size_t width, const char* what)
 {
     if (text.size() > width)
-        throw std::invalid_argument(std::string(what) + " does not fit in " + std::to_string(width)
-                                    + " bytes: " + text);
+        throw std::invalid_argument(std::string(what) + " does not fit in " +
+                                    std::to_string(width) + " bytes: " + text);
     return std::string(width - text.size(), ' ') + text;
 }
 
 std::string leftAligned(std::string text, std::size_t width, const char* what)
 {
     if (text.size() > width)
-        throw std::invalid_argument(std::string(what) + " does not fit in " + std::to_string(width)
-                                    + " bytes: " + text);
+        throw std::invalid_argument(std::string(what) + " does not fit in " +
+                                    std::to_string(width) + " bytes: " + text);
     return text + std::string(width - text.size(), ' ');
 }
 
@@ -50,9 +50,9 @@ std::string frameVertexBytes(const FrameVertex& vertex)
     };
     if (vertex.kind < 0 || vertex.kind > 9)
         throw std::invalid_argument("line kind must be one digit");
-    return leftAligned(platform::utf8ToCp932(vertex.name), 20, "vertex name") + " " + sign(vertex.first)
-           + magnitude(vertex.first) + sign(vertex.second) + magnitude(vertex.second)
-           + std::to_string(vertex.kind);
+    return leftAligned(platform::utf8ToCp932(vertex.name), 20, "vertex name") + " " +
+           sign(vertex.first) + magnitude(vertex.first) + sign(vertex.second) +
+           magnitude(vertex.second) + std::to_string(vertex.kind);
 }
 
 void setFileTime(const std::filesystem::path& file, const LocalTime& time)
@@ -68,7 +68,8 @@ void setFileTime(const std::filesystem::path& file, const LocalTime& time)
     const std::time_t seconds = std::mktime(&local);
     const std::array<timespec, 2> times{timespec{seconds, 0}, timespec{seconds, 0}};
     if (::utimensat(AT_FDCWD, file.c_str(), times.data(), 0) != 0)
-        throw std::system_error(errno, std::generic_category(), "cannot set the time of " + file.string());
+        throw std::system_error(errno, std::generic_category(),
+                                "cannot set the time of " + file.string());
 }
 
 } // namespace
@@ -76,15 +77,24 @@ void setFileTime(const std::filesystem::path& file, const LocalTime& time)
 std::string extensionOf(SurveyFile kind, int datum)
 {
     switch (kind) {
-    case SurveyFile::Header: return ".hed";
-    case SurveyFile::Parcels: return ".atr";
-    case SurveyFile::Owners: return ".cos";
-    case SurveyFile::GroupedParcels: return ".und";
-    case SurveyFile::MapSheets: return ".map";
-    case SurveyFile::Points: return ".pnt";
-    case SurveyFile::ControlPoints: return ".tcp";
-    case SurveyFile::Outlines: return ".pol";
-    case SurveyFile::SheetFrames: return ".zo" + std::to_string(datum);
+    case SurveyFile::Header:
+        return ".hed";
+    case SurveyFile::Parcels:
+        return ".atr";
+    case SurveyFile::Owners:
+        return ".cos";
+    case SurveyFile::GroupedParcels:
+        return ".und";
+    case SurveyFile::MapSheets:
+        return ".map";
+    case SurveyFile::Points:
+        return ".pnt";
+    case SurveyFile::ControlPoints:
+        return ".tcp";
+    case SurveyFile::Outlines:
+        return ".pol";
+    case SurveyFile::SheetFrames:
+        return ".zo" + std::to_string(datum);
     }
     throw std::invalid_argument("unknown survey file kind");
 }
@@ -125,27 +135,32 @@ std::string frameVerticesBytes(const FrameVerticesRecord& record)
 }
 
 DataSetBuilder::DataSetBuilder(std::filesystem::path folder, std::string baseName, int datum)
-    : m_folder(std::move(folder))
-    , m_baseName(std::move(baseName))
-    , m_datum(datum)
+    : m_folder(std::move(folder)), m_baseName(std::move(baseName)), m_datum(datum)
 {
     setHeader(HeaderRecord{});
 }
 
-DataSetBuilder DataSetBuilder::smallValidSet(std::filesystem::path folder, std::string baseName, int datum)
+DataSetBuilder DataSetBuilder::smallValidSet(std::filesystem::path folder, std::string baseName,
+                                             int datum)
 {
     DataSetBuilder set(std::move(folder), std::move(baseName), datum);
     set.addParcel({"大字山田", "字上野", "１２－３", "ヤマダ　タロウ", "山田　太郎"})
         .addParcel({"大字山田", "字上野", "１２－４", "スズキ　ハナコ", "鈴木　花子"})
         .addParcel({"大字山田", "字下野", "１３", "タナカ　イチロウ", "田中　一郎"});
-    set.addOwnerGroup({"大字山田", "字上野", "１２－３",
-                       {{"ヤマダ　タロウ", "山田　太郎"}, {"ヤマダ　ジロウ", "山田　次郎"}}, {}});
+    set.addOwnerGroup({"大字山田",
+                       "字上野",
+                       "１２－３",
+                       {{"ヤマダ　タロウ", "山田　太郎"}, {"ヤマダ　ジロウ", "山田　次郎"}},
+                       {}});
     set.addParcelGroup({{{"大字山田", "字下野", "１４－１", "サトウ　ケン", "佐藤　健"},
                          {"大字山田", "字下野", "１４－２", "サトウ　ケン", "佐藤　健"}},
                         {}});
-    set.addMapSheet({"Ｘ１－１", "500",
-                     {{"1000.000", "2000.000"}, {"1000.000", "2200.000"},
-                      {"1200.000", "2200.000"}, {"1200.000", "2000.000"}},
+    set.addMapSheet({"Ｘ１－１",
+                     "500",
+                     {{"1000.000", "2000.000"},
+                      {"1000.000", "2200.000"},
+                      {"1200.000", "2200.000"},
+                      {"1200.000", "2000.000"}},
                      "1"});
     set.addMapSheet({"Ｘ１－２", "500", {{"1200.000", "2000.000"}, {"1400.000", "2200.000"}}, "1"});
     set.addPoint({"Ｐ１", "1050.000", "2050.000", "1"})
@@ -154,17 +169,21 @@ DataSetBuilder DataSetBuilder::smallValidSet(std::filesystem::path folder, std::
         .addPoint({"Ｐ４", "1100.000", "2050.000", "1"})
         .addPoint({"Ｐ５", "1050.000", "2150.000", "2"})
         .addPoint({"Ｐ６", "1100.000", "2150.000", "2"});
-    set.addOutline({"1", "1", "大字山田", "１２－３",
-                    {{"Ｐ１"}, {"Ｐ２"}, {"Ｐ３"}, {"Ｐ４"}, {"Ｐ１"}}, {}});
-    set.addOutline({"1", "2", "大字山田", "１２－４",
-                    {{"Ｐ２"}, {"Ｐ５"}, {"Ｐ６"}, {"Ｐ３"}, {"Ｐ２"}}, {}});
+    set.addOutline(
+        {"1", "1", "大字山田", "１２－３", {{"Ｐ１"}, {"Ｐ２"}, {"Ｐ３"}, {"Ｐ４"}, {"Ｐ１"}}, {}});
+    set.addOutline(
+        {"1", "2", "大字山田", "１２－４", {{"Ｐ２"}, {"Ｐ５"}, {"Ｐ６"}, {"Ｐ３"}, {"Ｐ２"}}, {}});
     set.addControlPoint({"Ｔ１", "1000.000", "2000.000"})
         .addControlPoint({"Ｔ２", "1200.000", "2200.000"});
-    set.addSheetFrame({"Ｘ１－１", "500",
-                       {1000.0, 2000.0, 1000.0, 2200.0, 1200.0, 2200.0, 1200.0, 2000.0}});
-    set.addFrameVertices({"060", "1", "1",
-                          {{"F1", 1000.0, 2000.0, 2}, {"F2", 1000.0, 2200.0, 2},
-                           {"F3", 1200.0, 2200.0, 2}, {"F4", 1200.0, 2000.0, 2},
+    set.addSheetFrame(
+        {"Ｘ１－１", "500", {1000.0, 2000.0, 1000.0, 2200.0, 1200.0, 2200.0, 1200.0, 2000.0}});
+    set.addFrameVertices({"060",
+                          "1",
+                          "1",
+                          {{"F1", 1000.0, 2000.0, 2},
+                           {"F2", 1000.0, 2200.0, 2},
+                           {"F3", 1200.0, 2200.0, 2},
+                           {"F4", 1200.0, 2000.0, 2},
                            {"F1", 1000.0, 2000.0, 2}}});
     return set;
 }
@@ -182,8 +201,15 @@ void DataSetBuilder::appendFields(SurveyFile kind, const std::vector<std::string
 
 DataSetBuilder& DataSetBuilder::setHeader(const HeaderRecord& record)
 {
-    std::vector<std::string> fields{"H" + m_baseName, "1", record.kei, "0", record.creater,
-                                    "0", record.chiku, "0", record.datum.value_or(std::to_string(m_datum))};
+    std::vector<std::string> fields{"H" + m_baseName,
+                                    "1",
+                                    record.kei,
+                                    "0",
+                                    record.creater,
+                                    "0",
+                                    record.chiku,
+                                    "0",
+                                    record.datum.value_or(std::to_string(m_datum))};
     fields.resize(static_cast<std::size_t>(std::max(record.fieldCount, 0)));
     clear(SurveyFile::Header);
     appendFields(SurveyFile::Header, fields);
@@ -209,7 +235,8 @@ std::vector<std::string> parcelFields(std::size_t sequence, const ParcelRecord& 
 
 DataSetBuilder& DataSetBuilder::addParcel(const ParcelRecord& record)
 {
-    appendFields(SurveyFile::Parcels, parcelFields(m_lines[SurveyFile::Parcels].size() + 1, record));
+    appendFields(SurveyFile::Parcels,
+                 parcelFields(m_lines[SurveyFile::Parcels].size() + 1, record));
     return *this;
 }
 
@@ -220,15 +247,17 @@ DataSetBuilder& DataSetBuilder::addOwnerGroup(const OwnerGroup& group)
                  {sequence, "1", group.oaza, group.koaza, group.lot,
                   group.announced.value_or(std::to_string(group.owners.size()))});
     for (std::size_t i = 0; i < group.owners.size(); ++i)
-        appendFields(SurveyFile::Owners, {std::to_string(i + 1), group.owners[i].kana, group.owners[i].name});
+        appendFields(SurveyFile::Owners,
+                     {std::to_string(i + 1), group.owners[i].kana, group.owners[i].name});
     return *this;
 }
 
 DataSetBuilder& DataSetBuilder::addParcelGroup(const ParcelGroup& group)
 {
     const std::string sequence = std::to_string(m_lines[SurveyFile::GroupedParcels].size() + 1);
-    appendFields(SurveyFile::GroupedParcels,
-                 {sequence, "", "", group.announced.value_or(std::to_string(group.parcels.size()))});
+    appendFields(
+        SurveyFile::GroupedParcels,
+        {sequence, "", "", group.announced.value_or(std::to_string(group.parcels.size()))});
     for (std::size_t i = 0; i < group.parcels.size(); ++i)
         appendFields(SurveyFile::GroupedParcels, parcelFields(i + 1, group.parcels[i]));
     return *this;
@@ -370,9 +399,9 @@ std::string DataSetBuilder::bytesOf(SurveyFile kind) const
 std::filesystem::path DataSetBuilder::write() const
 {
     static constexpr std::array kAllFiles{
-        SurveyFile::Header,        SurveyFile::Parcels, SurveyFile::Owners,
+        SurveyFile::Header,         SurveyFile::Parcels,   SurveyFile::Owners,
         SurveyFile::GroupedParcels, SurveyFile::MapSheets, SurveyFile::Points,
-        SurveyFile::ControlPoints, SurveyFile::Outlines, SurveyFile::SheetFrames,
+        SurveyFile::ControlPoints,  SurveyFile::Outlines,  SurveyFile::SheetFrames,
     };
     for (const SurveyFile kind : kAllFiles) {
         std::error_code ignored;

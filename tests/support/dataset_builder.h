@@ -50,10 +50,11 @@ enum class FrameForm { Lines, Blocks };
 
 // First line of the header file (9 fields; field 9 is the datum code).
 struct HeaderRecord {
-    HeaderRecord(std::string kei = "9", std::string creater = "測量　太郎", std::string chiku = "テスト地区",
-                 std::optional<std::string> datum = {}, int fieldCount = 9)
-        : kei(std::move(kei)), creater(std::move(creater)), chiku(std::move(chiku)), datum(std::move(datum)),
-          fieldCount(fieldCount)
+    HeaderRecord(std::string kei = "9", std::string creater = "測量　太郎",
+                 std::string chiku = "テスト地区", std::optional<std::string> datum = {},
+                 int fieldCount = 9)
+        : kei(std::move(kei)), creater(std::move(creater)), chiku(std::move(chiku)),
+          datum(std::move(datum)), fieldCount(fieldCount)
     {
     }
     std::string kei;                  // field 3
@@ -100,7 +101,8 @@ struct MapSheetRecord {
     MapSheetRecord(std::string name, std::string scale = "500",
                    Corners corners = {{"0.000", "0.000"}, {"100.000", "100.000"}},
                    std::optional<std::string> kubun = {})
-        : name(std::move(name)), scale(std::move(scale)), corners(std::move(corners)), kubun(std::move(kubun))
+        : name(std::move(name)), scale(std::move(scale)), corners(std::move(corners)),
+          kubun(std::move(kubun))
     {
     }
     std::string name;
@@ -113,7 +115,8 @@ struct MapSheetRecord {
 struct PointRecord {
     PointRecord(std::string name, std::string first = "0.000", std::string second = "0.000",
                 std::string kubun = "1")
-        : name(std::move(name)), first(std::move(first)), second(std::move(second)), kubun(std::move(kubun))
+        : name(std::move(name)), first(std::move(first)), second(std::move(second)),
+          kubun(std::move(kubun))
     {
     }
     std::string name;
@@ -134,7 +137,10 @@ struct ControlPointRecord {
 };
 
 struct OutlineVertex {
-    OutlineVertex(std::string name, std::string kind = "2") : name(std::move(name)), kind(std::move(kind)) {}
+    OutlineVertex(std::string name, std::string kind = "2")
+        : name(std::move(name)), kind(std::move(kind))
+    {
+    }
     std::string name;
     std::string kind;
 };
