@@ -1,0 +1,81 @@
+#pragma once
+
+// The registration driver: turns chosen data sets into catalogue rows and
+// overview working files.
+//
+// Every run (one call of RegisterTargets or RegisterEntries) works like this:
+//  - It starts by tidying both catalogues: FILE rows left behind by an
+//    interrupted update are dropped with their rows, rows whose FILENO has
+//    no FILE row are deleted, and working-file records without a FILE row in
+//    their datum's catalogue are removed. The running extents start from the
+//    sheet outlines that remain.
+//  - New FILENOs lie above every FILENO found in any table.
+//  - A data set is registered already when its catalogue holds a FILE row
+//    with its exact path and a time not earlier than its own. An older time
+//    is an update: the set registers anew, and only once that succeeded is
+//    its old registration (rows in every table, working-file records, also a
+//    registration in the other datum's catalogue) removed.
+//  - A set whose chain fails (a converter answers false, a number or text
+//    that cannot be converted, a source file that cannot be read) leaves
+//    nothing behind and the run goes on with the next set.
+//  - Working files are appended to; at the end each extent file holds the
+//    bounding box of the sheet outlines left in its sheet-outline file.
+//  - The current datum follows each set and is restored at the end; the run
+//    is one busy span of the progress channel.
+// Catalogue failures outside the converters end the run with their
+// exception, after a best-effort clean-up of the sets still in progress.
+
+#include "registration/target_list.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace ft::app {
+class AppState;
+}
+namespace ft::platform {
+class Progress;
+}
+
+namespace ft::registration {
+
+// A data set that could not be registered, and why (UTF-8).
+struct FailedSet {
+    std::filesystem::path headerPath;
+    std::string reason;
+};
+
+struct RegistrationResult {
+    int registered = 0;        // sets whose FILE row was stored
+    int alreadyRegistered = 0; // sets skipped because they are registered
+    std::vector<FailedSet> failed;
+};
+
+// Registers every checked entry of the target list. The entry at position i
+// (counting every entry) gets FILENO = base of its datum + i. Entries found
+// registered are unchecked; registered and failed entries stay checked.
+// Two passes: first the map sheets (sheet outlines and MAP rows) of every
+// set, then each set's chain of point, outline and parcel conversions ending
+// with its FILE row.
+RegistrationResult RegisterTargets(app::AppState& state, TargetList& targets, platform::Progress& progress);
+
+enum class SetOutcome { Registered, AlreadyRegistered, Failed };
+
+struct EntryResult {
+    SetOutcome outcome = SetOutcome::Failed;
+    std::string reason; // why it failed (UTF-8), empty otherwise
+};
+
+// Registers the entries one after another in one run, each set through both
+// passes before the next starts (the file route, and the command-line tool's
+// header arguments). Check marks are not consulted. Each set gets the next
+// free FILENO of its datum. One result per entry, in order.
+std::vector<EntryResult> RegisterEntries(app::AppState& state, const std::vector<TargetEntry>& entries,
+                                         platform::Progress& progress);
+
+// One entry given as its text (see ParseTargetEntry): true when it
+// registered; false when it was registered already or failed.
+bool RegisterOne(app::AppState& state, const std::string& entryText, platform::Progress& progress);
+
+} // namespace ft::registration

@@ -1,0 +1,328 @@
+#include "registration/registration_run.h"
+
+#include "app/app_state.h"
+#include "catalogue/sqlite_database.h"
+#include "formats/converter_support.h"
+#include "formats/header_converter.h"
+#include "formats/map_converter.h"
+#include "formats/outlines.h"
+#include "formats/parcel_converters.h"
+#include "formats/point_converters.h"
+#include "formats/point_table.h"
+#include "formats/text_helpers.h"
+#include "formats/working_files.h"
+#include "platform/cp932.h"
+#include "platform/progress.h"
+#include "registration/registrations.h"
+#include "registration/working_file_upkeep.h"
+
+#include <QString>
+#include <QStringDecoder>
+
+#include <functional>
+#include <system_error>
+
+namespace ft::registration {
+
+namespace fs = std::filesystem;
+using app::WorkingFile;
+
+namespace {
+
+// Error messages may quote survey bytes (CP932); reasons are kept as UTF-8.
+std::string readableText(const std::string& message)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8(QByteArray::fromStdString(message));
+    if (!utf8.hasError())
+        return message;
+    try {
+        return platform::cp932ToUtf8(message);
+    } catch (const platform::EncodingError&) {
+        return decoded.toStdString();
+    }
+}
+
+// Runs one step of a data set. The errors that belong to the data set (its
+// files cannot be read, hold numbers or text that cannot be converted, or its
+// path cannot be written to a CP932 trace) come back as a reason; anything
+// else (the catalogue failing outside a converter, memory) ends the run.
+template <typename Work>
+std::optional<std::string> setFailureOf(Work&& work)
+{
+    try {
+        std::forward<Work>(work)();
+        return std::nullopt;
+    } catch (const formats::SourceFileError& error) {
+        return readableText(error.what());
+    } catch (const formats::ConversionError& error) {
+        return readableText(error.what());
+    } catch (const platform::EncodingError& error) {
+        return readableText(error.what());
+    } catch (const std::system_error& error) {
+        return readableText(error.what());
+    }
+}
+
+std::string cp932(std::string_view utf8)
+{
+    return platform::utf8ToCp932(utf8);
+}
+
+fs::path frameFileOf(const SetJob& job)
+{
+    return job.basePath.string() + ".zo" + std::to_string(job.datum);
+}
+
+fs::path siblingOf(const SetJob& job, std::string_view extension)
+{
+    return job.basePath.string() + std::string(extension);
+}
+
+} // namespace
+
+RegistrationRun::RegistrationRun(app::AppState& state, platform::Progress& progress)
+    : m_state(state), m_progress(progress), m_rememberedDatum(state.currentDatum())
+{
+}
+
+RegistrationRun::~RegistrationRun()
+{
+    m_state.setCurrentDatum(m_rememberedDatum);
+}
+
+void RegistrationRun::start()
+{
+    for (const int datum : {1, 2})
+        tidyDatum(datum);
+}
+
+void RegistrationRun::tidyDatum(int datum)
+{
+    catalogue::TSQLiteDatabase& db = m_state.catalogue(datum);
+    DeleteRegistrations(db, m_state.trace(), SupersededFileNos(db));
+    DeleteOrphanRows(db, m_state.trace());
+    bringWorkingFilesInStep(datum);
+    m_fileNoBase.at(slot(datum)) = MaxFileNo(db) + 1;
+}
+
+void RegistrationRun::bringWorkingFilesInStep(int datum)
+{
+    const std::set<int> registered = AllRegisteredFileNos(m_state.catalogue(datum));
+    m_state.extent(datum) =
+        PruneSheetOutlines(m_state.workingFile(WorkingFile::SheetOutlines, datum), registered);
+    PruneSegments(m_state.workingFile(WorkingFile::Segments, datum), registered);
+}
+
+SetJob RegistrationRun::job(const TargetEntry& entry, int fileNo)
+{
+    const int datum = entry.datum();
+    m_state.setCurrentDatum(datum);
+    return SetJob{entry, datum, fileNo, BasePathOf(entry.headerPath)};
+}
+
+bool RegistrationRun::isRegistered(const SetJob& job)
+{
+    return IsRegistered(m_state.catalogue(job.datum), job.basePath, job.entry.time);
+}
+
+void RegistrationRun::showStatus(int fileNo, const fs::path& file)
+{
+    m_progress.showStatus(QString::number(fileNo) + u':' + QString::fromStdString(file.string()));
+}
+
+void RegistrationRun::traceStep(std::string_view stepName, int fileNo, const fs::path& file)
+{
+    m_state.trace().writeLine(cp932(stepName) + std::to_string(fileNo) + "," + formats::Cp932Of(file));
+}
+
+bool RegistrationRun::writeSheets(const SetJob& job)
+{
+    m_inProgress.emplace(job.datum, job.fileNo);
+    const std::optional<std::string> failure = setFailureOf([&] {
+        catalogue::TSQLiteDatabase& db = m_state.catalogue(job.datum);
+        formats::Extent& extent = m_state.extent(job.datum);
+        formats::WorkingFile sheets(m_state.workingFile(WorkingFile::SheetOutlines, job.datum),
+                                    formats::WorkingFile::Mode::Append);
+        const fs::path mapFile = siblingOf(job, ".map");
+        formats::convertMapToZu(sheets, job.fileNo, mapFile, extent);
+        // A set without map sheets is still a data set: the result of the
+        // MAP rows is not a reason to stop.
+        formats::convertMapToDB(db, m_state.trace(), job.fileNo, mapFile);
+        showStatus(job.fileNo, mapFile);
+        const fs::path frameFile = frameFileOf(job);
+        formats::convertZukToZu(sheets, job.fileNo, frameFile, extent);
+        traceStep("図面の登録 ", job.fileNo, frameFile);
+        showStatus(job.fileNo, frameFile);
+        sheets.close();
+    });
+    if (!failure)
+        return true;
+    discard(job, failure);
+    return false;
+}
+
+bool RegistrationRun::runChainSteps(const SetJob& job, std::string& failure)
+{
+    catalogue::TSQLiteDatabase& db = m_state.catalogue(job.datum);
+    platform::TraceLog& trace = m_state.trace();
+    formats::WorkingFile segments(m_state.workingFile(WorkingFile::Segments, job.datum),
+                                  formats::WorkingFile::Mode::Append);
+    // The point table lives for this set's steps only.
+    formats::PointTable points;
+    const fs::path pointFile = siblingOf(job, ".pnt");
+    bool ok = formats::readPntToTable(pointFile, points);
+    showStatus(job.fileNo, pointFile);
+    if (!ok)
+        failure = "readPntToTable found no point in " + pointFile.string();
+
+    struct Step {
+        std::string_view traceName;
+        fs::path input;
+        std::function<bool(const fs::path&)> run;
+    };
+    const int no = job.fileNo;
+    const Step steps[] = {
+        {"convertPntToDB,", pointFile,
+         [&](const fs::path& f) { return formats::convertPntToDB(db, trace, m_state.trace2(), no, f); }},
+        {"convertTcpToDB,", siblingOf(job, ".tcp"),
+         [&](const fs::path& f) { return formats::convertTcpToDB(db, trace, no, f); }},
+        {"convertPolToInxAza,", siblingOf(job, ".pol"),
+         [&](const fs::path& f) { return formats::convertPolToInxAza(segments, no, f, points); }},
+        {"convertAtrToDB,", siblingOf(job, ".atr"),
+         [&](const fs::path& f) { return formats::convertAtrToDB(db, trace, no, f); }},
+        {"convertUndToDB,", siblingOf(job, ".und"),
+         [&](const fs::path& f) { return formats::convertUndToDB(db, trace, m_state.trace2(), no, f); }},
+        {"convertCosToDB,", siblingOf(job, ".cos"),
+         [&](const fs::path& f) { return formats::convertCosToDB(db, trace, no, f); }},
+        {"convertZukToInxAza,", frameFileOf(job),
+         [&](const fs::path& f) { return formats::convertZukToInxAza(segments, no, f); }},
+    };
+    for (const Step& step : steps) {
+        if (ok) {
+            ok = step.run(step.input);
+            if (!ok)
+                failure = std::string(step.traceName.substr(0, step.traceName.size() - 1))
+                          + " failed for " + step.input.string();
+        }
+        // Every step leaves its status text and trace line, run or not.
+        showStatus(no, step.input);
+        traceStep(step.traceName, no, step.input);
+    }
+    // The segments must be on disk before the FILE row makes the set count.
+    segments.close();
+    if (!ok)
+        return false;
+    if (!formats::storeFileName(db, trace, no, job.basePath, job.entry.time)) {
+        failure = "storeFileName failed for " + job.entry.headerPath.string();
+        return false;
+    }
+    return true;
+}
+
+SetOutcome RegistrationRun::registerChain(const SetJob& job)
+{
+    // The same header may stand twice in one list; its first entry has
+    // registered it by now.
+    if (isRegistered(job)) {
+        discard(job, std::nullopt);
+        ++m_result.alreadyRegistered;
+        return SetOutcome::AlreadyRegistered;
+    }
+    m_inProgress.emplace(job.datum, job.fileNo);
+    std::string chainFailure;
+    bool registered = false;
+    std::optional<std::string> failure = setFailureOf([&] { registered = runChainSteps(job, chainFailure); });
+    if (!failure && !registered)
+        failure = chainFailure;
+    if (failure) {
+        discard(job, failure);
+        return SetOutcome::Failed;
+    }
+    m_inProgress.erase({job.datum, job.fileNo});
+    ++m_result.registered;
+    m_state.trace().writeLine("storeFileName," + std::to_string(job.fileNo) + ","
+                              + formats::Cp932Of(job.basePath) + "," + std::to_string(m_result.registered));
+    replaceOlderRegistrations(job);
+    m_progress.showStatus(QString::fromStdString(job.entry.headerPath.string()));
+    return SetOutcome::Registered;
+}
+
+void RegistrationRun::deleteSets(int datum, const std::vector<int>& fileNos)
+{
+    if (fileNos.empty())
+        return;
+    DeleteRegistrations(m_state.catalogue(datum), m_state.trace(), fileNos);
+    m_workingFilesChanged.at(slot(datum)) = true;
+}
+
+void RegistrationRun::discard(const SetJob& job, const std::optional<std::string>& failure)
+{
+    deleteSets(job.datum, {job.fileNo});
+    m_inProgress.erase({job.datum, job.fileNo});
+    if (!failure)
+        return;
+    m_lastFailure = *failure;
+    m_result.failed.push_back({job.entry.headerPath, *failure});
+    std::string line = cp932("登録失敗,") + std::to_string(job.fileNo) + ",";
+    try {
+        line += formats::Cp932Of(job.entry.headerPath) + "," + cp932(*failure);
+    } catch (const platform::EncodingError&) {
+        line += cp932("(CP932で書けない名前)"); // the reason itself may be what CP932 cannot hold
+    }
+    m_state.trace().writeLine(line);
+    m_progress.showStatus(QString::fromStdString(job.entry.headerPath.string()) + QStringLiteral("は登録できません"));
+}
+
+void RegistrationRun::replaceOlderRegistrations(const SetJob& job)
+{
+    std::vector<int> older = RegisteredFileNos(m_state.catalogue(job.datum), job.basePath);
+    std::erase(older, job.fileNo);
+    deleteSets(job.datum, older);
+    // A header whose datum changed leaves its registration in the other
+    // catalogue behind, whatever its time.
+    const int otherDatum = job.datum == 1 ? 2 : 1;
+    deleteSets(otherDatum, RegisteredFileNos(m_state.catalogue(otherDatum), job.basePath));
+}
+
+void RegistrationRun::finish(const std::set<int>& datums, ExtentTrace extentTrace)
+{
+    for (const int datum : {1, 2}) {
+        const bool changed = m_workingFilesChanged.at(slot(datum));
+        if (changed)
+            bringWorkingFilesInStep(datum);
+        if (!changed && !datums.contains(datum))
+            continue;
+        const formats::Extent& extent = m_state.extent(datum);
+        formats::writeExtentFile(m_state.workingFile(WorkingFile::Extent, datum), extent);
+        if (extentTrace == ExtentTrace::DatumMarker) {
+            const double marker = datum;
+            m_state.trace().writeLine(formats::formatExtent({marker, marker, marker, marker}));
+        } else {
+            m_state.trace().writeLine(formats::formatExtent(extent));
+        }
+        m_workingFilesChanged.at(slot(datum)) = false;
+    }
+}
+
+void RegistrationRun::abandon() noexcept
+{
+    for (const auto& [datum, fileNo] : m_inProgress) {
+        try {
+            deleteSets(datum, {fileNo});
+        } catch (...) {
+            // The next run removes these rows as orphans.
+        }
+    }
+    m_inProgress.clear();
+    for (const int datum : {1, 2}) {
+        try {
+            bringWorkingFilesInStep(datum);
+            formats::writeExtentFile(m_state.workingFile(WorkingFile::Extent, datum), m_state.extent(datum));
+        } catch (...) {
+            // Likewise: the next run starts by bringing them in step.
+        }
+    }
+}
+
+} // namespace ft::registration

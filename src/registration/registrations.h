@@ -1,0 +1,57 @@
+#pragma once
+
+// What a catalogue knows about registered data sets, and the removal of a
+// data set's rows. A data set's rows in every table carry its FILENO; its
+// FILE row, written last, is what makes it registered.
+
+#include <filesystem>
+#include <set>
+#include <string_view>
+#include <vector>
+
+namespace ft::catalogue {
+class TSQLiteDatabase;
+}
+namespace ft::platform {
+class TraceLog;
+}
+
+namespace ft::registration {
+
+// The five tables that hold FILENO, FILE first.
+inline constexpr std::string_view kFileNoTables[] = {"FILE", "CHIBAN", "MAP", "FTEN", "ZTEN"};
+
+// The largest FILENO in any of the five tables; 0 when they hold none. Rows
+// left without a FILE row still count, so a new number never meets old rows.
+int MaxFileNo(catalogue::TSQLiteDatabase& db);
+
+// True when a FILE row has exactly this PATH (the header path without its
+// extension) and a TIME not earlier than `time`, both compared as bytes. An
+// older TIME means the data set changed since: it is registered again.
+bool IsRegistered(catalogue::TSQLiteDatabase& db, const std::filesystem::path& basePath,
+                  std::string_view time);
+
+// The FILENO of every FILE row with exactly this PATH.
+std::vector<int> RegisteredFileNos(catalogue::TSQLiteDatabase& db,
+                                   const std::filesystem::path& basePath);
+
+// The FILENO of every FILE row.
+std::set<int> AllRegisteredFileNos(catalogue::TSQLiteDatabase& db);
+
+// Deletes every row of these FILENOs from the five tables in one transaction,
+// one statement per table and number, each traced; nothing is deleted when a
+// statement fails (ESQLiteException).
+void DeleteRegistrations(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+                         const std::vector<int>& fileNos);
+
+// FILE rows that an update left behind: of several rows with one PATH only
+// the newest (latest TIME, then highest FILENO) stays registered; the FILENOs
+// of the others are returned.
+std::vector<int> SupersededFileNos(catalogue::TSQLiteDatabase& db);
+
+// Deletes, in one transaction, the rows of CHIBAN, MAP, FTEN and ZTEN whose
+// FILENO has no FILE row (what an interrupted registration leaves). Each
+// statement is traced.
+void DeleteOrphanRows(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace);
+
+} // namespace ft::registration
