@@ -97,8 +97,8 @@ void RequestWriter::writeParcel(std::string_view utf8Oaza, std::string_view utf8
 
 void RequestWriter::writeMapSheet(std::string_view utf8MapName, int scale, int kubun)
 {
-    writeLine(recordStart(kParcelOrSheetRecord) + cp932Field(utf8MapName, "map sheet name") +
-              "," + std::to_string(scale) + "," + std::to_string(kubun));
+    writeLine(recordStart(kParcelOrSheetRecord) + cp932Field(utf8MapName, "map sheet name") + "," +
+              std::to_string(scale) + "," + std::to_string(kubun));
 }
 
 void RequestWriter::writeSheetName(std::string_view cp932Name)

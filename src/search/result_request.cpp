@@ -68,18 +68,17 @@ void writeResultRequest(const TskDataList<MapSheetRow>& rows, catalogue::TSQLite
 void writeResultRequest(const TskDataList<PointRow>& rows, int recordCode,
                         catalogue::TSQLiteDatabase& db, RequestWriter& out)
 {
-    writeRequestOf(rows, DrawingOrder::Descending, db, out, [&out, recordCode](const PointRow& row) {
-        out.writeNameRecord(recordCode, row.TENNAME);
-    });
+    writeRequestOf(
+        rows, DrawingOrder::Descending, db, out,
+        [&out, recordCode](const PointRow& row) { out.writeNameRecord(recordCode, row.TENNAME); });
 }
 
 void writeResultRequest(const TskDataList<DrawingRow>& rows, int recordCode,
                         catalogue::TSQLiteDatabase& db, RequestWriter& out)
 {
-    writeRequestOf(rows, DrawingOrder::Descending, db, out,
-                   [&out, recordCode](const DrawingRow& row) {
-                       out.writeNameRecord(recordCode, row.PATH);
-                   });
+    writeRequestOf(
+        rows, DrawingOrder::Descending, db, out,
+        [&out, recordCode](const DrawingRow& row) { out.writeNameRecord(recordCode, row.PATH); });
 }
 
 } // namespace ft::search

@@ -69,8 +69,8 @@ TEST(StartViewerTest, StartsTheViewerOnPathWithTheRequestArgumentInTheCurrentFol
 
     const fs::path request = settings / "with blank" / "TAVLA.E2";
     EXPECT_TRUE(StartViewer(" -E2 \"" + request.string() + "\" "));
-    EXPECT_EQ(waitForRecord(record), "-E2\n" + request.string() + "\n" +
-                                         fs::current_path().string() + "\n");
+    EXPECT_EQ(waitForRecord(record),
+              "-E2\n" + request.string() + "\n" + fs::current_path().string() + "\n");
 }
 
 TEST(StartViewerTest, AMissingViewerIsSilentlyNothing)

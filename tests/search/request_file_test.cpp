@@ -142,8 +142,10 @@ TEST_F(RequestFileTest, MapSheetsPointsAndDrawingsGiveBothPartsDescending)
         rowsOfDrawings3And7<MapSheetRow>([](std::string name, int fileNo, bool ticked) {
             return MapSheetRow{name, ticked, 500, 10, fileNo};
         });
-    const auto points = rowsOfDrawings3And7<PointRow>(
-        [](std::string name, int fileNo, bool ticked) { return PointRow{name, ticked, fileNo}; });
+    const auto points =
+        rowsOfDrawings3And7<PointRow>([](std::string name, int fileNo, bool ticked) {
+            return PointRow{name, ticked, fileNo};
+        });
     const auto drawings =
         rowsOfDrawings3And7<DrawingRow>([](std::string path, int fileNo, bool ticked) {
             return DrawingRow{"/s/" + path, ticked, fileNo, "", "", 2};
@@ -168,8 +170,8 @@ TEST_F(RequestFileTest, MapSheetsPointsAndDrawingsGiveBothPartsDescending)
         writeResultRequest(drawings, kRegisteredDrawingRecord, m_db, out);
         out.finish();
     }
-    EXPECT_EQ(requestBytes(), requestLines({"0,\"/s/seven\"", "0,\"/s/three\"", "1,/s/b,",
-                                            "1,/s/c,", "1,/s/a,"}));
+    EXPECT_EQ(requestBytes(),
+              requestLines({"0,\"/s/seven\"", "0,\"/s/three\"", "1,/s/b,", "1,/s/c,", "1,/s/a,"}));
 }
 
 TEST_F(RequestFileTest, NothingTickedWritesAnEmptyRequestWithoutLookingUp)

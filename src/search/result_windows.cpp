@@ -1,0 +1,79 @@
+#include "search/result_windows.h"
+
+#include "search/map_sheet_sort.h"
+#include "search/result_request.h"
+
+namespace ft::search {
+
+TfindChiban2F::TfindChiban2F(ResultWindowServices services, QWidget* parent)
+    : ResultWindow("findChiban2F", HeadingClicks::NoEffect, std::move(services), parent)
+{
+}
+
+void TfindChiban2F::SetQuery(std::string statement, std::filesystem::path requestFolder)
+{
+    storeQuery(std::move(statement), std::move(requestFolder));
+}
+
+void TfindChiban2F::writeRequest(RequestWriter& out)
+{
+    writeResultRequest(Rows(), catalogue(), out);
+}
+
+TfindMap2F::TfindMap2F(ResultWindowServices services, QWidget* parent)
+    : ResultWindow("findMap2F", HeadingClicks::Sort, std::move(services), parent)
+{
+}
+
+void TfindMap2F::SetQuery(std::string statement, std::filesystem::path requestFolder)
+{
+    storeQuery(std::move(statement), std::move(requestFolder));
+}
+
+void TfindMap2F::writeRequest(RequestWriter& out)
+{
+    writeResultRequest(Rows(), catalogue(), out);
+}
+
+void TfindMap2F::ListView1ColumnClick(int column)
+{
+    m_sortColumn = column;
+    if (const auto less = mapSheetColumnOrder(column))
+        model().sortRows(*less);
+}
+
+TfindTen2F::TfindTen2F(ResultWindowServices services, QWidget* parent)
+    : ResultWindow("findTen2F", HeadingClicks::NotClickable, std::move(services), parent)
+{
+}
+
+void TfindTen2F::SetQuery(int recordCode, std::string statement,
+                          std::filesystem::path requestFolder)
+{
+    m_recordCode = recordCode;
+    storeQuery(std::move(statement), std::move(requestFolder));
+}
+
+void TfindTen2F::writeRequest(RequestWriter& out)
+{
+    writeResultRequest(Rows(), m_recordCode, catalogue(), out);
+}
+
+TallFileListF::TallFileListF(ResultWindowServices services, QWidget* parent)
+    : ResultWindow("allFileListF", HeadingClicks::NotClickable, std::move(services), parent)
+{
+}
+
+void TallFileListF::SetQuery(int recordCode, std::string statement,
+                             std::filesystem::path requestFolder)
+{
+    m_recordCode = recordCode;
+    storeQuery(std::move(statement), std::move(requestFolder));
+}
+
+void TallFileListF::writeRequest(RequestWriter& out)
+{
+    writeResultRequest(Rows(), m_recordCode, catalogue(), out);
+}
+
+} // namespace ft::search
