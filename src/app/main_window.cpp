@@ -36,6 +36,7 @@ TfindTavlaF::TfindTavlaF(platform::Operator& op, std::filesystem::path dataFolde
     m_progress->setCommands(m_controls.commands());
     connectHandlers();
     FormCreate();
+    createResultWindows();
 }
 
 // The catalogues close with the state, after every control is gone.
@@ -226,15 +227,11 @@ void TfindTavlaF::skButton3Click()
     close();
 }
 
-// The searches, the registration commands, the drawing list and the click on
-// the overview arrive with their own parts of the program.
+// The registration commands and the click on the overview arrive with their
+// own parts of the program; the searches and the drawing list live in
+// main_window_search.cpp.
 // clang-format off
-void TfindTavlaF::skButton6Click() {}
-void TfindTavlaF::skButton8Click() {}
-void TfindTavlaF::skButton9Click() {}
-void TfindTavlaF::skButton10Click() {}
 void TfindTavlaF::Button4Click() {}
-void TfindTavlaF::skButton7Click() {}
 void TfindTavlaF::skButton1Click() {}
 void TfindTavlaF::Im1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
 // clang-format on

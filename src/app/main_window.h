@@ -11,8 +11,26 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+
+namespace ft::search {
+class ResultListWindow;
+class TfindChiban2F;
+class TfindMap2F;
+class TfindTen2F;
+class TallFileListF;
+} // namespace ft::search
 
 namespace ft::app {
+
+// The four result list windows, made hidden after the main window and kept
+// for the whole run; each search shows its window again.
+struct ResultWindows {
+    search::TfindChiban2F* findChiban2F = nullptr;
+    search::TfindMap2F* findMap2F = nullptr;
+    search::TfindTen2F* findTen2F = nullptr;
+    search::TallFileListF* allFileListF = nullptr;
+};
 
 // The main window: the overview image, the four search groups, the datum
 // switch, the registration and delete-all commands and the status bar. It
@@ -34,6 +52,7 @@ public:
     platform::Operator& operatorInterface() { return m_operator; }
     platform::Progress& progress() { return *m_progress; }
     const MainWindowControls& controls() const { return m_controls; }
+    const ResultWindows& resultWindows() const { return m_resultWindows; }
     const QImage& overviewImage() const;
 
     // Puts the text into the status bar and lets the window repaint.
@@ -75,12 +94,19 @@ private:
     void FormClose();
     void switchDatum(int datum);
     void emptyTargetList();
+    void createResultWindows();
+    // Counts the rows of the statement on the current catalogue; with none,
+    // tells the operator "見つかりません".
+    bool anythingFound(const std::string& statement);
+    // Shows a result window modally and starts the viewer when it closed with OK.
+    void showResults(search::ResultListWindow& window);
 
     platform::Operator& m_operator;
     std::unique_ptr<AppState> m_state;
     MainWindowControls m_controls;
     std::unique_ptr<StatusBarProgress> m_progress;
     std::function<void()> m_emptyTargetList;
+    ResultWindows m_resultWindows;
     bool m_activated = false;
 };
 
