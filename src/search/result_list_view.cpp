@@ -1,40 +1,19 @@
 #include "search/result_list_view.h"
 
+#include "search/result_item_delegate.h"
 #include "search/result_list_model.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 
 namespace ft::search {
-namespace {
-
-// A report list without full-row selection marks only the first column of a
-// selected row; the other columns paint as if unselected.
-class FirstColumnSelectionDelegate final : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override
-    {
-        if (index.column() == 0) {
-            QStyledItemDelegate::paint(painter, option, index);
-            return;
-        }
-        QStyleOptionViewItem unselected(option);
-        unselected.state &= ~QStyle::State_Selected;
-        QStyledItemDelegate::paint(painter, unselected, index);
-    }
-};
-
-} // namespace
-
-ResultListView::ResultListView(QWidget* parent) : QTreeView(parent)
+ResultListView::ResultListView(QWidget* parent)
+    : QTreeView(parent), m_delegate(new ResultItemDelegate(this))
 {
+    setItemDelegate(m_delegate);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setExpandsOnDoubleClick(false);
@@ -58,13 +37,8 @@ void ResultListView::setResultModel(ResultListModel* model)
 void ResultListView::setFullRowSelection(bool fullRow)
 {
     setAllColumnsShowFocus(fullRow);
-    QAbstractItemDelegate* old = itemDelegate();
-    if (fullRow)
-        setItemDelegate(new QStyledItemDelegate(this));
-    else
-        setItemDelegate(new FirstColumnSelectionDelegate(this));
-    if (old != nullptr && old->parent() == this)
-        old->deleteLater();
+    m_delegate->setFullRowSelection(fullRow);
+    viewport()->update();
 }
 
 bool ResultListView::isOnCheckBox(const QPoint& position) const
@@ -75,12 +49,7 @@ bool ResultListView::isOnCheckBox(const QPoint& position) const
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = visualRect(index);
-    option.index = index;
-    option.features |= QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-    option.checkState = static_cast<Qt::CheckState>(index.data(Qt::CheckStateRole).toInt());
-    option.text = index.data(Qt::DisplayRole).toString();
-    const QRect box = style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
-    return box.contains(position);
+    return m_delegate->stateImageRect(option, index).contains(position);
 }
 
 QList<int> ResultListView::selectedRowNumbers() const

@@ -5,10 +5,11 @@
 
 namespace ft::search {
 
+class ResultItemDelegate;
 class ResultListModel;
 
 // ListView1 of a result window: a read-only, multi-select report list with a
-// check box (the row's tick) before the first column's text.
+// state image (the row's tick as a check box) before the first column's text.
 //
 // Only a press of the left button on a row's check box inverts that row's
 // tick (each press of a double click counts); a press on the text selects the
@@ -25,7 +26,7 @@ public:
     // Whole rows show as selected (the parcel list), or only the first column.
     void setFullRowSelection(bool fullRow);
 
-    // Whether a point of the viewport lies on the check box of a row.
+    // Whether a point of the viewport lies on the state image of a row.
     bool isOnCheckBox(const QPoint& position) const;
     // The selected rows in ascending order.
     QList<int> selectedRowNumbers() const;
@@ -40,6 +41,7 @@ private:
     void invertTickUnder(const QMouseEvent& event);
 
     ResultListModel* m_model = nullptr;
+    ResultItemDelegate* m_delegate = nullptr;
 };
 
 } // namespace ft::search
