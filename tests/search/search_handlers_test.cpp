@@ -3,6 +3,7 @@
 #include "search/request_file.h"
 #include "search/result_list_model.h"
 #include "search/result_windows.h"
+#include "search/viewer_start.h"
 
 #include "app/scripted_operator.h"
 #include "catalogue/sqlite_database.h"
@@ -68,6 +69,7 @@ private slots:
     void mapSheetSearchIsExactWhateverTheMode();
     void pointSearchesCarryTheirRecordCodes();
     void registeredDrawingListOfTheCurrentDatum();
+    void viewerStartMinimisesTheMainWindowAndRestoresIt();
 
 private:
     // Runs a handler of the main window; while its result window is shown,
@@ -322,6 +324,55 @@ void SearchHandlersTest::registeredDrawingListOfTheCurrentDatum()
     QVERIFY(runSearch(&TfindTavlaF::skButton7Click,
                       [&](ResultListWindow& w) { paths = firstColumn(w); }));
     QCOMPARE(paths, QStringList{QStringLiteral("/survey/set7")});
+}
+
+// Records the window states a widget goes through.
+class WindowStateRecorder final : public QObject {
+public:
+    QList<Qt::WindowStates> states;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowStateChange)
+            states << static_cast<QWidget*>(watched)->windowState();
+        return false;
+    }
+};
+
+void SearchHandlersTest::viewerStartMinimisesTheMainWindowAndRestoresIt()
+{
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    WindowStateRecorder recorder;
+    m_window->installEventFilter(&recorder);
+    const std::string argument = ft::search::viewerArgumentText(m_settings->path());
+    // The states the window went through; the platform may echo them late.
+    const auto statesOfAStart = [&] {
+        QCoreApplication::processEvents();
+        recorder.states.clear();
+        ft::search::StartViewer(*m_window, argument);
+        QCoreApplication::processEvents();
+        return recorder.states;
+    };
+
+    QList<Qt::WindowStates> states = statesOfAStart();
+    QCOMPARE(viewerArguments().size(), 2);
+    QVERIFY(!states.isEmpty());
+    QCOMPARE(states.first(), Qt::WindowMinimized);
+    QCOMPARE(states.last(), Qt::WindowNoState);
+    QCOMPARE(m_window->windowState(), Qt::WindowNoState);
+
+    // No viewer to be found: minimised and restored at once, nothing else.
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(m_settings->path().string()));
+    states = statesOfAStart();
+    qputenv("PATH", path);
+    QVERIFY(!states.isEmpty());
+    QCOMPARE(states.first(), Qt::WindowMinimized);
+    QCOMPARE(m_window->windowState(), Qt::WindowNoState);
+    QVERIFY(m_window->isVisible());
+    QVERIFY(m_op->notices.isEmpty() && m_op->errors.isEmpty());
 }
 
 QTEST_MAIN(SearchHandlersTest)
