@@ -5,11 +5,13 @@
 #include "app/overview_image.h"
 #include "app/settings_file.h"
 #include "app/window_placement.h"
+#include "overview/overview_drawing.h"
 #include "platform/folders.h"
 #include "widgets/system_button.h"
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QPainter>
 
 namespace ft::app {
 namespace {
@@ -177,8 +179,10 @@ void TfindTavlaF::redrawOverview()
     view.clientHeight = image.height();
     view.pixelWidth = image.width();
     view.pixelHeight = image.height();
-    ClearOverview(image.canvas());
-    image.update();
+    image.drawOnCanvas([&](QPainter& canvas) {
+        overview::ClearOverview(canvas, image.width(), image.height());
+        overview::DrawOverview(canvas, *m_state);
+    });
 }
 
 // Sets the datum, ticks its radio button (if it was not already) and shows
