@@ -1,0 +1,117 @@
+#pragma once
+
+// The viewer request file TAVLA.E2: the drawings the viewer is to open and the
+// items it is to show in them. Written by the result windows' 図面表示 and by
+// the click on the overview; the viewer is then started with viewerArgumentText.
+//
+// Format (binding for the viewer): CP932 text, one record per line, every line
+// ending in CR LF, no header and no trailer. A record is its code, a comma and
+// its fields separated by commas; nothing is escaped, so a comma or a double
+// quote inside a value is written as it stands.
+//
+//   0,"<drawing path>"          a drawing to open (the PATH of its FILE row)
+//   1,<drawing path>,           a drawing chosen in the registered drawing list
+//   2,<oaza>,<koaza>,<lot>      a parcel
+//   2,<sheet>,<scale>,<kubun>   a map sheet
+//   3,<sheet name>              the sheet under a click on the overview
+//   4,<point name>,             a boundary point
+//   5,<point name>,             a control point
+//
+// Drawing records come first, then the item records; only the overview click
+// interleaves them (each drawing followed by its sheet names).
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace ft::catalogue {
+class TSQLiteDatabase;
+}
+
+namespace ft::search {
+
+// Record codes of the request file.
+enum RequestCode : int {
+    kDrawingRecord = 0,
+    kRegisteredDrawingRecord = 1,
+    kParcelOrSheetRecord = 2,
+    kSheetNameRecord = 3,
+    kBoundaryPointRecord = 4,
+    kControlPointRecord = 5,
+};
+
+inline constexpr const char* kRequestFileName = "TAVLA.E2";
+
+// The request file inside the request folder (the settings folder).
+std::filesystem::path requestFilePath(const std::filesystem::path& requestFolder);
+
+// The argument text every hand-off starts the viewer with: " -E2 " and the
+// request file's full path in double quotes, so that a folder with blanks
+// stays one argument. A folder whose path holds a double quote cannot be
+// named that way and is refused with std::invalid_argument.
+std::string viewerArgumentText(const std::filesystem::path& requestFolder);
+
+// The request file could not be created (or truncated). The result windows
+// answer it with their own message; elsewhere it ends the command.
+class RequestFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The registered path (PATH of the FILE row, UTF-8) of drawing `fileNo`, read
+// with "SELECT * FROM FILE WHERE FILENO=<n>". A number without a FILE row
+// raises the access layer's "Field PATH Not found. Empty dataset".
+std::string drawingPath(catalogue::TSQLiteDatabase& db, int fileNo);
+
+// Writes one request. Creating the writer creates or truncates the file;
+// records are written as they come; finish() closes it and reports a failed
+// write. A writer dropped without finish() closes the file and leaves what
+// was written so far (the request is then abandoned: no viewer is started).
+//
+// Text parameters named utf8* are catalogue text and are converted to CP932;
+// a character CP932 cannot represent raises platform::EncodingError (never a
+// '?'). The sheet name of the overview is CP932 already and is written as is.
+class RequestWriter {
+public:
+    // Throws RequestFileError when the file cannot be created.
+    explicit RequestWriter(const std::filesystem::path& requestFolder);
+    ~RequestWriter();
+    RequestWriter(const RequestWriter&) = delete;
+    RequestWriter& operator=(const RequestWriter&) = delete;
+    RequestWriter(RequestWriter&&) noexcept;
+    RequestWriter& operator=(RequestWriter&&) noexcept;
+
+    // 0,"path"
+    void writeDrawing(std::string_view utf8Path);
+    // Looks the drawing's path up (drawingPath) and writes its record 0.
+    void writeDrawing(catalogue::TSQLiteDatabase& db, int fileNo);
+    // 2,oaza,koaza,lot
+    void writeParcel(std::string_view utf8Oaza, std::string_view utf8Koaza,
+                     std::string_view utf8Chiban);
+    // 2,sheet,scale,kubun
+    void writeMapSheet(std::string_view utf8MapName, int scale, int kubun);
+    // 3,name
+    void writeSheetName(std::string_view cp932Name);
+    // code,name, — the records of the point lists (4, 5) and of the
+    // registered drawing list (1), which all end with a comma.
+    void writeNameRecord(int code, std::string_view utf8Name);
+
+    // Closes the file; throws std::system_error when a write or the close failed.
+    void finish();
+
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    void writeLine(const std::string& cp932Line);
+
+    struct Closer {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::filesystem::path m_path;
+    std::unique_ptr<std::FILE, Closer> m_file;
+};
+
+} // namespace ft::search
