@@ -6,6 +6,9 @@
 #include "app/settings_file.h"
 #include "app/window_placement.h"
 #include "overview/overview_drawing.h"
+#include "overview/overview_hit_test.h"
+#include "search/request_file.h"
+#include "search/viewer_start.h"
 #include "platform/folders.h"
 #include "widgets/system_button.h"
 
@@ -230,8 +233,16 @@ void TfindTavlaF::skButton3Click()
     close();
 }
 
-// The searches, the registration commands, the drawing list and the click on
-// the overview arrive with their own parts of the program.
+// Every button and modifier does the same: the drawings of the sheets under
+// the pointer go to the viewer.
+void TfindTavlaF::Im1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint position)
+{
+    if (overview::requestSheetsAt(*m_state, position.x(), position.y()))
+        search::StartViewer(*this, search::viewerArgumentText(m_state->settingsFolder()));
+}
+
+// The searches, the registration commands and the drawing list arrive with
+// their own parts of the program.
 // clang-format off
 void TfindTavlaF::skButton6Click() {}
 void TfindTavlaF::skButton8Click() {}
@@ -240,7 +251,6 @@ void TfindTavlaF::skButton10Click() {}
 void TfindTavlaF::Button4Click() {}
 void TfindTavlaF::skButton7Click() {}
 void TfindTavlaF::skButton1Click() {}
-void TfindTavlaF::Im1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
 // clang-format on
 
 } // namespace ft::app

@@ -1,7 +1,9 @@
 #include "overview/overview_hit_test.h"
 
+#include "app/app_state.h"
 #include "formats/source_records.h"
 #include "formats/working_files.h"
+#include "search/request_file.h"
 
 #include <utility>
 
@@ -38,6 +40,25 @@ std::vector<SheetRequestRecord> sheetRequestRecords(const std::vector<SheetHit>&
         previousName = hit.name;
     }
     return records;
+}
+
+bool requestSheetsAt(app::AppState& state, int x, int y)
+{
+    const SurveyPoint point = surveyPointAt(state.view(), x, y);
+    const std::optional<std::vector<SheetHit>> hits =
+        sheetsAt(state.workingFile(app::WorkingFile::SheetOutlines, state.currentDatum()), point);
+    if (!hits)
+        return false;
+
+    search::RequestWriter request(state.settingsFolder());
+    for (const SheetRequestRecord& record : sheetRequestRecords(*hits)) {
+        if (record.kind == SheetRequestRecord::Kind::Drawing)
+            request.writeDrawing(state.currentCatalogue(), record.fileNo);
+        else
+            request.writeSheetName(record.sheetName);
+    }
+    request.finish();
+    return !hits->empty();
 }
 
 } // namespace ft::overview

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+namespace ft::app {
+class AppState;
+}
+
 namespace ft::overview {
 
 // A map sheet under the pointer: its name (CP932, folded with ToHalfWidth)
@@ -41,5 +45,18 @@ struct SheetRequestRecord {
 // whichever drawing that hit was. So a name repeated right after a drawing
 // change is not sent again.
 std::vector<SheetRequestRecord> sheetRequestRecords(const std::vector<SheetHit>& hits);
+
+// A click on the overview at pixel (x, y): the sheets of the current datum's
+// sheet-outline file under that point (with the window of the last draw)
+// are written to the viewer request file in the settings folder, each
+// drawing by its registered path followed by its sheet names. Returns true
+// when anything was hit: the viewer is then to be started with the request.
+// Without a sheet-outline file nothing happens and the request file is not
+// touched; when nothing is hit the request file is left empty.
+// Throws what the parts throw: SourceFileError for a bad number in the
+// sheet-outline file (the request file is not touched), the request writer's
+// errors, and the catalogue's error for a hit drawing that has no FILE row
+// (the records before it stay written; the request is abandoned).
+bool requestSheetsAt(app::AppState& state, int x, int y);
 
 } // namespace ft::overview
