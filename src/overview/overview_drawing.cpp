@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
