@@ -69,14 +69,15 @@ std::string cp932(std::string_view utf8)
     return platform::utf8ToCp932(utf8);
 }
 
-fs::path frameFileOf(const SetJob& job)
-{
-    return job.basePath.string() + ".zo" + std::to_string(job.datum);
-}
-
 fs::path siblingOf(const SetJob& job, std::string_view extension)
 {
-    return job.basePath.string() + std::string(extension);
+    return SiblingOf(job.entry.headerPath, extension);
+}
+
+// The sheet-frame file's extension names the datum: ".zo1" or ".zo2".
+fs::path frameFileOf(const SetJob& job)
+{
+    return siblingOf(job, ".zo" + std::to_string(job.datum));
 }
 
 } // namespace
@@ -213,7 +214,7 @@ bool RegistrationRun::runChainSteps(const SetJob& job, std::string& failure)
     segments.close();
     if (!ok)
         return false;
-    if (!formats::storeFileName(db, trace, no, job.basePath, job.entry.time)) {
+    if (!formats::storeFileName(db, trace, no, job.basePath, job.entry.time, job.entry.headerPath)) {
         failure = "storeFileName failed for " + job.entry.headerPath.string();
         return false;
     }
