@@ -1,7 +1,9 @@
+#include "app/desktop_program.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    return 0;
+    return ft::app::runDesktopProgram(application);
 }

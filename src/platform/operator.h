@@ -26,6 +26,9 @@ public:
     // Existing files matching the filter (Qt file-dialog filter syntax);
     // empty when the operator cancelled.
     virtual std::vector<std::filesystem::path> pickFiles(const QString& filter) = 0;
+    // The message of a command that failed. Implementations that draw no
+    // difference between errors and notices need not override it.
+    virtual void reportError(const QString& text) { notify(text); }
 };
 
 } // namespace ft::platform

@@ -1,0 +1,31 @@
+#include "app/desktop_program.h"
+
+#include "app/app_state.h"
+#include "app/error_report.h"
+#include "app/main_window.h"
+#include "app/qt_operator.h"
+#include "widgets/system_button.h"
+
+#include <memory>
+
+namespace ft::app {
+
+int runDesktopProgram(QApplication& application)
+{
+    QApplication::setApplicationName(QString::fromLatin1(AppState::kProgramStem));
+    // Message boxes and dialogs are windows of their own and do not inherit
+    // the main window's font.
+    QApplication::setFont(widgets::japaneseUiFont());
+
+    QtOperator dialogs;
+    std::unique_ptr<TfindTavlaF> findTavlaF;
+    runCommand(dialogs, [&] { findTavlaF = std::make_unique<TfindTavlaF>(dialogs); });
+    if (!findTavlaF)
+        return 1;
+
+    dialogs.setDialogParent(findTavlaF.get());
+    findTavlaF->show();
+    return application.exec();
+}
+
+} // namespace ft::app

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/app_state.h"
+#include "app/main_window_controls.h"
+#include "app/status_bar_progress.h"
+#include "platform/operator.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace ft::app {
+
+// The main window: the overview image, the four search groups, the datum
+// switch, the registration and delete-all commands and the status bar. It
+// owns the application state for the whole run; building it runs the whole
+// start-up (folders, catalogues, saved datum, drawing count).
+class TfindTavlaF final : public QWidget {
+    Q_OBJECT
+public:
+    // The class name is also the section of the placement keys.
+    static constexpr const char* kClassName = "TfindTavlaF";
+
+    // Uses the data and settings folders of this user (created when missing).
+    explicit TfindTavlaF(platform::Operator& op, QWidget* parent = nullptr);
+    TfindTavlaF(platform::Operator& op, std::filesystem::path dataFolder,
+                std::filesystem::path settingsFolder, QWidget* parent = nullptr);
+    ~TfindTavlaF() override;
+
+    AppState& state() { return *m_state; }
+    platform::Operator& operatorInterface() { return m_operator; }
+    platform::Progress& progress() { return *m_progress; }
+    const MainWindowControls& controls() const { return m_controls; }
+    const QImage& overviewImage() const;
+
+    // Puts the text into the status bar and lets the window repaint.
+    void ShowStatus(const QString& text);
+
+    // Empties the target list of the registration dialog; the dialog sets it.
+    void setEmptyTargetList(std::function<void()> emptyTargetList);
+
+    // Draws the overview of the current datum afresh.
+    void redrawOverview();
+
+    // Command handlers, named after their controls. Each runs through the
+    // default error report when reached from the window.
+    void skButton6Click();  // parcel search
+    void skButton8Click();  // map sheet search
+    void skButton9Click();  // boundary point search
+    void skButton10Click(); // control point search
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void Button4Click();   // on skButton2: scan the drives and register
+    void skButton7Click(); // registered drawing list
+    void skButton1Click(); // register a folder or picked files
+    void Button1Click();   // on skButton4: delete every registration of the datum
+    void skButton3Click(); // close
+    void Im1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+
+    // The first activation after start-up.
+    void FormActivate();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void setUpWindow();
+    void connectHandlers();
+    template <typename Button>
+    void connectClick(Button* button, void (TfindTavlaF::*handler)());
+    void FormCreate();
+    void FormClose();
+    void switchDatum(int datum);
+    void emptyTargetList();
+
+    platform::Operator& m_operator;
+    std::unique_ptr<AppState> m_state;
+    MainWindowControls m_controls;
+    std::unique_ptr<StatusBarProgress> m_progress;
+    std::function<void()> m_emptyTargetList;
+    bool m_activated = false;
+};
+
+} // namespace ft::app

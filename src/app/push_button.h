@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QPushButton>
+#include <QRect>
+#include <QString>
+
+namespace ft::app {
+
+// The push button of the main window. Every button is made and read through
+// the functions below, so changing the kind of button changes only this file
+// and its source.
+using PushButton = QPushButton;
+
+PushButton* createPushButton(QWidget* parent, const char* name, const QString& caption,
+                             const QRect& geometry);
+
+QString buttonCaption(const PushButton& button);
+
+} // namespace ft::app
