@@ -17,8 +17,7 @@ QString exceptionMessage(const std::exception& error);
 // the command throws ends it, leaves what it did so far, and is shown to the
 // operator as a message. Qt must never see an exception unwind through its
 // event loop, so every handler of every window runs through here.
-template <typename Command>
-void runCommand(platform::Operator& op, Command&& command)
+template <typename Command> void runCommand(platform::Operator& op, Command&& command)
 {
     try {
         std::forward<Command>(command)();

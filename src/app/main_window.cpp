@@ -84,8 +84,7 @@ void TfindTavlaF::connectHandlers()
     connectClick(c.skButton3, &TfindTavlaF::skButton3Click);
     connect(c.Im1, &OverviewImage::pressed, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position) {
-                runCommand(m_operator,
-                           [&] { Im1MouseDown(button, modifiers, position); });
+                runCommand(m_operator, [&] { Im1MouseDown(button, modifiers, position); });
             });
 }
 
@@ -284,11 +283,13 @@ void TfindTavlaF::skButton1Click()
 
 // The searches, the drawing list and the click on the overview arrive with
 // their own parts of the program.
+// clang-format off
 void TfindTavlaF::skButton6Click() {}
 void TfindTavlaF::skButton8Click() {}
 void TfindTavlaF::skButton9Click() {}
 void TfindTavlaF::skButton10Click() {}
 void TfindTavlaF::skButton7Click() {}
 void TfindTavlaF::Im1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
+// clang-format on
 
 } // namespace ft::app

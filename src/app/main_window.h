@@ -77,8 +77,7 @@ protected:
 private:
     void setUpWindow();
     void connectHandlers();
-    template <typename Button>
-    void connectClick(Button* button, void (TfindTavlaF::*handler)());
+    template <typename Button> void connectClick(Button* button, void (TfindTavlaF::*handler)());
     void FormCreate();
     void FormClose();
     void switchDatum(int datum);

@@ -19,8 +19,7 @@ QString name(const char* text)
     return QString::fromLatin1(text);
 }
 
-template <typename Widget>
-Widget* named(Widget* widget, const char* objectName)
+template <typename Widget> Widget* named(Widget* widget, const char* objectName)
 {
     widget->setObjectName(name(objectName));
     return widget;
@@ -130,11 +129,11 @@ void createOperationsGroup(QWidget& window, MainWindowControls& c)
     c.Label6 = named(new QLabel(c.GroupBox2), "Label6");
     c.Label6->move(288, 16);
     c.Label6->resize(0, kLabelHeight);
-    c.RadioButton1 = named(new QRadioButton(QStringLiteral("日本測地系"), c.GroupBox2),
-                           "RadioButton1");
+    c.RadioButton1 =
+        named(new QRadioButton(QStringLiteral("日本測地系"), c.GroupBox2), "RadioButton1");
     c.RadioButton1->setGeometry(8, 24, 89, 17);
-    c.RadioButton2 = named(new QRadioButton(QStringLiteral("世界測地系"), c.GroupBox2),
-                           "RadioButton2");
+    c.RadioButton2 =
+        named(new QRadioButton(QStringLiteral("世界測地系"), c.GroupBox2), "RadioButton2");
     c.RadioButton2->setGeometry(112, 24, 89, 17);
     c.RadioButton2->setChecked(true);
 
@@ -142,8 +141,8 @@ void createOperationsGroup(QWidget& window, MainWindowControls& c)
     // created after it keeps them on top.
     c.skButton2 =
         createPushButton(&window, "skButton2", QStringLiteral("図面自動登録"), {624, 528, 89, 26});
-    c.skButton7 = createPushButton(&window, "skButton7", QStringLiteral("登録図面表示"),
-                                   {728, 528, 105, 26});
+    c.skButton7 =
+        createPushButton(&window, "skButton7", QStringLiteral("登録図面表示"), {728, 528, 105, 26});
     c.skButton1 =
         createPushButton(&window, "skButton1", QStringLiteral("図面追加登録"), {624, 568, 89, 26});
     c.skButton4 = createPushButton(&window, "skButton4", QStringLiteral("登録図面全削除"),
@@ -161,8 +160,8 @@ std::vector<QWidget*> MainWindowControls::searchFields() const
 
 std::vector<QWidget*> MainWindowControls::commands() const
 {
-    return {Im1, skButton6, skButton8, skButton9, skButton10,
-            RadioButton1, RadioButton2, skButton2, skButton7, skButton1, skButton4, skButton3};
+    return {Im1,          skButton6, skButton8, skButton9, skButton10, RadioButton1,
+            RadioButton2, skButton2, skButton7, skButton1, skButton4,  skButton3};
 }
 
 MainWindowControls createMainWindowControls(QWidget& window)

@@ -1,9 +1,9 @@
 #include "app/qt_operator.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace ft::app {
@@ -82,8 +82,8 @@ std::optional<std::filesystem::path> QtOperator::pickFolder(const QString& promp
 
 std::vector<std::filesystem::path> QtOperator::pickFiles(const QString& filter)
 {
-    const QStringList names = QFileDialog::getOpenFileNames(m_dialogParent, QString(), QString(),
-                                                            filter);
+    const QStringList names =
+        QFileDialog::getOpenFileNames(m_dialogParent, QString(), QString(), filter);
     std::vector<std::filesystem::path> files;
     files.reserve(static_cast<std::size_t>(names.size()));
     for (const QString& name : names)

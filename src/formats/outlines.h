@@ -12,7 +12,7 @@ namespace ft::formats {
 // working file it appends to (opened and closed by the registration driver),
 // the data set's drawing file number (FILENO) and the source file. A source
 // file that cannot be opened adds nothing. A coordinate that is not a number
-// ends the writer with SourceConversionError (records already appended stay);
+// ends the writer with SourceFileError (records already appended stay);
 // file errors come out as std::system_error.
 
 // Sheet outlines from the map-sheet file (".map"): one record per non-empty

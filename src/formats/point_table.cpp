@@ -57,7 +57,7 @@ bool readPntToTable(const std::filesystem::path& pntFile, PointTable& table)
             coords.second = NextFloat(line);
             table.add(name, coords);
         } catch (const ConversionError& error) {
-            throw SourceConversionError(pntFile, lineNumber, error);
+            throw conversionErrorIn(pntFile, lineNumber, error);
         }
     }
     return !table.empty();

@@ -55,7 +55,7 @@ private:
 // the name, fields 2 and 3 the first and second value. A line of zero bytes
 // is not a point. Returns false when the file cannot be opened (the table is
 // left as it was) or holds no point. A value that is not a number throws
-// SourceConversionError.
+// SourceFileError.
 bool readPntToTable(const std::filesystem::path& pntFile, PointTable& table);
 
 // The point of that name, the name trimmed first. An empty name, or one

@@ -43,10 +43,8 @@ void wrapConversionErrors(const std::filesystem::path& file, std::size_t recordN
 {
     try {
         readRecord();
-    } catch (const SourceConversionError&) {
-        throw;
     } catch (const ConversionError& error) {
-        throw SourceConversionError(file, recordNumber, error);
+        throw conversionErrorIn(file, recordNumber, error);
     }
 }
 
@@ -75,12 +73,12 @@ bool forEachBlock(const std::filesystem::path& file, const RecordVisitor& visit)
 
 } // namespace
 
-SourceConversionError::SourceConversionError(std::filesystem::path file, std::size_t recordNumber,
-                                             const ConversionError& cause)
-    : ConversionError(cause.text()), m_file(std::move(file)), m_recordNumber(recordNumber),
-      m_message("Not a number in " + m_file.string() + ", record " + std::to_string(recordNumber) +
-                ": \"" + readableText(cause.text()) + "\"")
+SourceFileError conversionErrorIn(const std::filesystem::path& file, std::size_t recordNumber,
+                                  const ConversionError& cause)
 {
+    return SourceFileError(file, cause.text(),
+                           "record " + std::to_string(recordNumber) + ": '" +
+                               readableText(cause.text()) + "' is not a valid number");
 }
 
 bool forEachLine(const std::filesystem::path& file, const RecordVisitor& visit)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/converter_support.h"
 #include "formats/text_helpers.h"
 
 #include <cstddef>
@@ -10,30 +11,17 @@
 
 namespace ft::formats {
 
-// A number conversion failed inside a survey or working file. Keeps the
-// offending text (text()) and says in its message which file and which record
-// (line, or 300-byte block) held it, so a failed registration can be traced
-// back to the byte that caused it.
-class SourceConversionError : public ConversionError {
-public:
-    SourceConversionError(std::filesystem::path file, std::size_t recordNumber,
-                          const ConversionError& cause);
-
-    const char* what() const noexcept override { return m_message.c_str(); }
-    const std::filesystem::path& file() const { return m_file; }
-    std::size_t recordNumber() const { return m_recordNumber; }
-
-private:
-    std::filesystem::path m_file;
-    std::size_t m_recordNumber;
-    std::string m_message;
-};
+// The error that ends a reader when a number conversion fails inside a
+// survey or working file: the file, the record (line, or 300-byte block) and
+// the offending text, as the catalogue converters report it too.
+SourceFileError conversionErrorIn(const std::filesystem::path& file, std::size_t recordNumber,
+                                  const ConversionError& cause);
 
 using RecordVisitor = std::function<void(std::string& record)>;
 
 // Calls visit for every line of a text file, read with RecordLineReader. A
-// ConversionError thrown by the visitor comes out as a SourceConversionError
-// naming the file and line.
+// ConversionError thrown by the visitor comes out as a SourceFileError naming
+// the file, the line and the text.
 // Returns false (and visits nothing) when the file cannot be opened.
 bool forEachLine(const std::filesystem::path& file, const RecordVisitor& visit);
 

@@ -183,7 +183,7 @@ std::optional<Extent> readExtentFile(const std::filesystem::path& file)
     try {
         return parseExtent(std::move(line));
     } catch (const ConversionError& error) {
-        throw SourceConversionError(file, 1, error);
+        throw conversionErrorIn(file, 1, error);
     }
 }
 

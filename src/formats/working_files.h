@@ -106,7 +106,7 @@ Extent parseExtent(std::string line);
 void writeExtentFile(const std::filesystem::path& file, const Extent& extent);
 // The extent of the file's first line (an empty file reads as four zeros);
 // nullopt when the file cannot be opened. A value that is not a number
-// throws SourceConversionError.
+// throws SourceFileError.
 std::optional<Extent> readExtentFile(const std::filesystem::path& file);
 
 } // namespace ft::formats

@@ -8,7 +8,6 @@
 #include "scripted_operator.h"
 #include "support/temp_folder.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -46,8 +45,8 @@ void addRegisteredDrawings(const fs::path& catalogueFile, int count)
     ft::catalogue::CreateSchemaIfMissing(db);
     for (int number = 1; number <= count; ++number) {
         const std::string n = std::to_string(number);
-        db.ExecSQL("INSERT INTO FILE VALUES ('/survey/set" + n +
-                   "','2024/01/01 00:00:00'," + n + ",'作成者','地区',0,1);");
+        db.ExecSQL("INSERT INTO FILE VALUES ('/survey/set" + n + "','2024/01/01 00:00:00'," + n +
+                   ",'作成者','地区',0,1);");
         db.ExecSQL("INSERT INTO CHIBAN (OOAZA, CHIBAN, FILENO) VALUES ('大字','1-2'," + n + ");");
         db.ExecSQL("INSERT INTO MAP (MAPNAME, FILENO) VALUES ('A1'," + n + ");");
     }
@@ -74,8 +73,7 @@ void writeSettings(const fs::path& ini, const std::string& utf8Text)
     ft::test::writeBytes(ini, ft::platform::utf8ToCp932(utf8Text));
 }
 
-template <typename Widget = QWidget>
-Widget* child(const QWidget& window, const char* name)
+template <typename Widget = QWidget> Widget* child(const QWidget& window, const char* name)
 {
     auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
     if (!widget)
@@ -457,9 +455,9 @@ void MainWindowTest::storedPlacement_data()
     QTest::addColumn<QString>("settings");
     QTest::addColumn<QPoint>("position");
 
-    QTest::newRow("10, 20") << QStringLiteral(
-        "[TfindTavlaF]\r\nPlaceNormalPos.Left=10\r\nPlaceNormalPos.Top=20\r\n")
-                            << QPoint(10, 20);
+    QTest::newRow("10, 20")
+        << QStringLiteral("[TfindTavlaF]\r\nPlaceNormalPos.Left=10\r\nPlaceNormalPos.Top=20\r\n")
+        << QPoint(10, 20);
     QTest::newRow("off every screen")
         << QStringLiteral("[TfindTavlaF]\r\nPlaceNormalPos.Left=9000\r\nPlaceNormalPos.Top=20\r\n")
         << QPoint(198, 120);
@@ -513,17 +511,16 @@ void MainWindowTest::busyDisablesCommandsAndClose()
 void MainWindowTest::errorReportShowsMessages()
 {
     ft::test::ScriptedOperator op;
-    ft::app::runCommand(op, [] {
-        throw std::runtime_error("bad number: " + ft::platform::utf8ToCp932("１２x"));
-    });
+    ft::app::runCommand(
+        op, [] { throw std::runtime_error("bad number: " + ft::platform::utf8ToCp932("１２x")); });
     ft::app::runCommand(op, [] { throw std::runtime_error("no such table: MAP"); });
     ft::app::runCommand(op, [] { throw 42; });
     bool ran = false;
     ft::app::runCommand(op, [&] { ran = true; });
 
-    QCOMPARE(op.errors, (QStringList{QStringLiteral("bad number: １２x"),
-                                     QStringLiteral("no such table: MAP"),
-                                     QStringLiteral("Unknown error")}));
+    QCOMPARE(op.errors,
+             (QStringList{QStringLiteral("bad number: １２x"), QStringLiteral("no such table: MAP"),
+                          QStringLiteral("Unknown error")}));
     QVERIFY(ran);
 }
 

@@ -157,7 +157,7 @@ TEST(ExtentFile, MissingFileIsNoExtentEmptyFileIsZerosBadNumberNamesTheFile)
     try {
         readExtentFile(folder / "bad.he2");
         FAIL() << "read a non-number";
-    } catch (const SourceConversionError& error) {
+    } catch (const SourceFileError& error) {
         EXPECT_EQ(error.text(), "x1");
         EXPECT_NE(std::string(error.what()).find("bad.he2"), std::string::npos);
     }
