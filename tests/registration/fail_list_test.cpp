@@ -3,6 +3,7 @@
 // boxes and buttons clicked while it is shown.
 
 #include "app/main_window.h"
+#include "app/status_bar_progress.h"
 #include "platform/operator.h"
 #include "registration/fail_list.h"
 #include "registration/target_list.h"
@@ -201,8 +202,25 @@ void FailListTest::folderRouteRegistersTheCheckedSetsAndRefreshesTheWindow()
         uncheckRow(*dialog, 1);
         QTest::mouseClick(dialog->skButton2, Qt::LeftButton);
     });
+    // While the walk and the registration run, events are processed: any
+    // command that could start a second run must be disabled meanwhile.
+    auto& progress = dynamic_cast<ft::app::StatusBarProgress&>(window->progress());
+    int busySamples = 0;
+    int enabledWhileBusy = 0;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        if (!progress.isBusy())
+            return;
+        ++busySamples;
+        for (QWidget* command : window->controls().commands())
+            enabledWhileBusy += command->isEnabled() ? 1 : 0;
+    });
+    sampler.start(0);
     QTest::mouseClick(window->controls().skButton1, Qt::LeftButton);
+    sampler.stop();
 
+    QVERIFY(busySamples > 0);
+    QCOMPARE(enabledWhileBusy, 0);
     QCOMPARE(op.notices.last(), QStringLiteral("1件登録しました"));
     QCOMPARE(window->controls().Label6->text(), QStringLiteral("1"));
     QVERIFY(window->state().drawingsPresent());
