@@ -85,10 +85,16 @@ fs::path frameFileOf(const SetJob& job)
 RegistrationRun::RegistrationRun(app::AppState& state, platform::Progress& progress)
     : m_state(state), m_progress(progress), m_rememberedDatum(state.currentDatum())
 {
+    // A run traces every catalogue row; the logs are written step by step
+    // (traceStep) instead of line by line.
+    m_state.trace().setBatched(true);
+    m_state.trace2().setBatched(true);
 }
 
 RegistrationRun::~RegistrationRun()
 {
+    m_state.trace().setBatched(false);
+    m_state.trace2().setBatched(false);
     m_state.setCurrentDatum(m_rememberedDatum);
 }
 
@@ -135,6 +141,9 @@ void RegistrationRun::showStatus(int fileNo, const fs::path& file)
 void RegistrationRun::traceStep(std::string_view stepName, int fileNo, const fs::path& file)
 {
     m_state.trace().writeLine(cp932(stepName) + std::to_string(fileNo) + "," + formats::Cp932Of(file));
+    // The trace of a run that ends abruptly is complete up to its last step.
+    m_state.trace().flush();
+    m_state.trace2().flush();
 }
 
 bool RegistrationRun::writeSheets(const SetJob& job)
