@@ -1,21 +1,18 @@
 #include "app/push_button.h"
 
+#include "widgets/system_button.h"
+
 namespace ft::app {
 
 PushButton* createPushButton(QWidget* parent, const char* name, const QString& caption,
                              const QRect& geometry)
 {
-    auto* button = new PushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    // A plain window has no default button: Enter in a field must not search.
-    button->setAutoDefault(false);
-    return button;
+    return widgets::makeSystemButton(parent, QString::fromLatin1(name), caption, geometry);
 }
 
 QString buttonCaption(const PushButton& button)
 {
-    return button.text();
+    return button.captionA().caption();
 }
 
 } // namespace ft::app

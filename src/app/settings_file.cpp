@@ -25,15 +25,20 @@ void load(Ini& ini, const std::filesystem::path& settingsFile)
     std::error_code ignored;
     if (!std::filesystem::exists(settingsFile, ignored))
         return;
-    if (ini.LoadFile(settingsFile.c_str()) < 0)
+    if (!std::filesystem::is_regular_file(settingsFile, ignored) ||
+        ini.LoadFile(settingsFile.c_str()) < 0)
         throw std::filesystem::filesystem_error("cannot read the settings file", settingsFile,
                                                 std::make_error_code(std::errc::io_error));
 }
 
 // Whether a value can be read at all; reads fall back to their defaults.
+// SimpleIni takes the size of whatever it opens as the size to read, so a
+// folder in the file's place must never reach it.
 bool loadForReading(Ini& ini, const std::filesystem::path& settingsFile)
 {
-    return ini.LoadFile(settingsFile.c_str()) >= 0;
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(settingsFile, ignored) &&
+           ini.LoadFile(settingsFile.c_str()) >= 0;
 }
 
 struct FileCloser {

@@ -1,4 +1,11 @@
-int main()
+#include "cli/cli_run.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char* argv[])
 {
-    return 0;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return ft::cli::runCli(args, std::cout, std::cerr);
 }

@@ -108,6 +108,11 @@ bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trac
     } catch (const platform::EncodingError& error) {
         rollBack(db, trace);
         throw SourceFileError(source, {}, error.what());
+    } catch (...) {
+        // Not ours to handle, but the connection lives on after it: left
+        // open, the transaction would refuse every later file's.
+        rollBack(db, trace);
+        throw;
     }
 }
 

@@ -17,7 +17,8 @@
 //    SourceFileError, thrown after the same rollback and "Rollback" line. It
 //    names the file and the offending text; the registration driver turns it
 //    into the failure of that data set alone.
-//  - Anything else (out of memory, a failing rollback) propagates unchanged.
+//  - Anything else (out of memory, say) propagates unchanged, after the same
+//    rollback and "Rollback" line; a failing rollback propagates its own error.
 
 #include <filesystem>
 #include <functional>

@@ -59,14 +59,17 @@ std::string chibanStatement(const ParcelRow& row, ParcelSource source, int fileN
            std::to_string(row.lotParts.mago) + "," + std::to_string(fileNo) + " ); ";
 }
 
-// The next line, or an empty one past the end of the file: announced lines
-// that are missing still count.
-std::string nextLineOrEmpty(RecordLineReader& reader)
+// The next announced line of a group; past the end of the file a missing
+// line reads as empty and the result is false. The callers treat the first
+// missing line like any other (it is traced) and then stop: every further
+// one would be the same empty line again, and a corrupt count would flood
+// the trace logs for hours.
+bool nextAnnouncedLine(RecordLineReader& reader, std::string& line)
 {
-    std::string line;
-    if (!reader.next(line))
-        line.clear();
-    return line;
+    if (reader.next(line))
+        return true;
+    line.clear();
+    return false;
 }
 
 } // namespace
@@ -111,8 +114,10 @@ bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
             row.koaza = Utf8Of(NextField(header));
             setLot(row, NextField(header));
             const int ownerCount = NextInt(header, 0);
-            for (int i = 0; i < ownerCount; ++i) {
-                std::string ownerLine = nextLineOrEmpty(reader);
+            bool present = true;
+            for (int i = 0; i < ownerCount && present; ++i) {
+                std::string ownerLine;
+                present = nextAnnouncedLine(reader, ownerLine);
                 NextField(ownerLine);
                 row.ownerKana = Utf8Of(ToHalfWidth(NextField(ownerLine)));
                 row.owner = Utf8Of(ToHalfWidth(NextField(ownerLine)));
@@ -140,8 +145,11 @@ bool convertUndToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
                 NextField(header);
             const int parcelCount = NextInt(header, 0);
             trace2.writeLine(pathText + "num=" + std::to_string(parcelCount));
-            for (int i = 0; i < parcelCount; ++i) {
-                const ParcelRow row = readAttributeLine(nextLineOrEmpty(reader));
+            bool present = true;
+            for (int i = 0; i < parcelCount && present; ++i) {
+                std::string detail;
+                present = nextAnnouncedLine(reader, detail);
+                const ParcelRow row = readAttributeLine(std::move(detail));
                 const std::string statement = chibanStatement(row, ParcelSource::Groups, fileNo);
                 TraceStatement(trace, statement);
                 trace2.writeLine(pathText + " sql2=" + platform::utf8ToCp932(statement));

@@ -30,15 +30,16 @@ bool convertAtrToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
 
 // Groups of a parcel line (fields 3 oaza, 4 koaza, 5 lot number, 6 the
 // number N of owner lines) and N owner lines (field 2 kana, 3 name; past the
-// end of the file they read as empty). One row per owner line with a name or
-// a kana; every owner line is traced, after it ran. Only a file that does not
+// end of the file the first missing one reads as empty, and reading stops).
+// One row per owner line with a name or a kana; every owner line is traced,
+// after it ran. Only a file that does not
 // exist counts as missing; one that exists but cannot be read gives false.
 bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
                     const std::filesystem::path& cosFile);
 
 // Groups of a header line (field 4 the number N of detail lines) and N
-// detail lines laid out like attribute lines (past the end of the file they
-// read as empty). Each header adds "<path>num=<N>" to the second trace log;
+// detail lines laid out like attribute lines (past the end of the file the
+// first missing one reads as empty, and reading stops). Each header adds "<path>num=<N>" to the second trace log;
 // each detail line is traced before it runs, and "<path> sql2=<statement>"
 // goes to the second trace log. Detail lines without a lot number store nothing.
 bool convertUndToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,

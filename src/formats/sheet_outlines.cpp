@@ -59,12 +59,13 @@ constexpr std::size_t kFirstCornerField = 22;
 constexpr std::size_t kCornerFieldSize = 11;
 
 // An 11-byte corner field: 7 bytes of integer part (sign and leading blanks
-// allowed), the decimal point, 3 decimals. Not a number counts as 0.
+// allowed), the decimal point, 3 decimals. Not a number counts as 0. Its ten
+// digits reach 9999999999 thousandths, so they are read in 64 bits.
 double frameCoordinate(std::string_view field)
 {
     std::string thousandths(bytesAt(field, 1, 7));
     thousandths += bytesAt(field, 9, 11);
-    return fixedInt(thousandths, 0) / 1000.0;
+    return static_cast<double>(LongOf(thousandths).value_or(0)) / 1000.0;
 }
 
 std::string frameSheetName(std::string_view record)

@@ -58,12 +58,13 @@ bool forEachBlock(const std::filesystem::path& file, const RecordVisitor& visit)
     for (;;) {
         block.assign(kFrameBlockSize, ' ');
         const std::size_t got = std::fread(block.data(), 1, kFrameBlockSize, handle.get());
-        if (got == 0) {
-            if (std::ferror(handle.get()))
-                throw std::system_error(errno, std::generic_category(),
-                                        "cannot read " + file.string());
+        // A short block is the last one only when the file ended there; one cut
+        // short by a read error (a scratched CD-ROM) is no short last block.
+        if (std::ferror(handle.get()))
+            throw std::system_error(errno, std::generic_category(),
+                                    "cannot read " + file.string());
+        if (got == 0)
             return true;
-        }
         ++blockNumber;
         wrapConversionErrors(file, blockNumber, [&] { visit(block); });
         if (got < kFrameBlockSize)

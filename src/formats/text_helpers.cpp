@@ -155,7 +155,10 @@ std::string TrimBlanks(std::string_view text)
     return std::string(text.substr(first, last - first));
 }
 
-std::optional<int> IntOf(std::string_view text)
+namespace {
+
+template <typename Integer>
+std::optional<Integer> integerOf(std::string_view text)
 {
     std::size_t start = 0;
     while (start < text.size() && text[start] == ' ')
@@ -167,11 +170,23 @@ std::optional<int> IntOf(std::string_view text)
         if (!text.empty() && text.front() == '-')
             return std::nullopt;
     }
-    int value = 0;
+    Integer value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size())
         return std::nullopt;
     return value;
+}
+
+} // namespace
+
+std::optional<int> IntOf(std::string_view text)
+{
+    return integerOf<int>(text);
+}
+
+std::optional<long long> LongOf(std::string_view text)
+{
+    return integerOf<long long>(text);
 }
 
 double FloatOf(std::string_view text)

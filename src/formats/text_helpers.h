@@ -61,6 +61,8 @@ std::string TrimBlanks(std::string_view text);
 // The integer conversion of NextInt: optional leading blanks, an optional
 // sign and decimal digits up to the end, within 32 bits; nothing otherwise.
 std::optional<int> IntOf(std::string_view text);
+// The same conversion within 64 bits, for fixed fields wider than 32 bits hold.
+std::optional<long long> LongOf(std::string_view text);
 // The real-number conversion of NextFloat, trimming included: empty gives
 // 0.0, text that is not a number throws ConversionError.
 double FloatOf(std::string_view text);

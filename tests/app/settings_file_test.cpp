@@ -48,6 +48,18 @@ TEST(SettingsFile, WrittenDatumReadsBackAsCp932ProfileText)
     EXPECT_FALSE(std::filesystem::exists(temp / "settings" / "FindTavla.ini.tmp"));
 }
 
+TEST(SettingsFile, AFolderInTheFilesPlaceReadsAsDefaultsAndRefusesWrites)
+{
+    test::TempFolder temp;
+    const auto file = temp / "FindTavla.ini";
+    std::filesystem::create_directory(file);
+    EXPECT_EQ(readSavedDatum(file), 2);
+    const WindowPlacement current{0, 1, -1, -1, -1, -1, 198, 120, 1169, 767};
+    EXPECT_EQ(readPlacement(file, "TfindTavlaF", current).normalLeft, 198);
+    EXPECT_THROW(writeSavedDatum(file, 1), std::filesystem::filesystem_error);
+    EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
 TEST(SettingsFile, WritingKeepsEveryOtherSectionAndKey)
 {
     test::TempFolder temp;

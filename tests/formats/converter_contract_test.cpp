@@ -118,5 +118,20 @@ TEST_F(ConverterContractTest, SmallValidSetConvertsCompletely)
     EXPECT_EQ(count("ZTEN"), 2);
 }
 
+TEST_F(ConverterContractTest, AnyErrorInsideAFileRollsBackBeforeItGoesOn)
+{
+    // An error the converters do not expect (out of memory, say) goes to the
+    // caller, but never leaves the catalogue inside the file's transaction.
+    EXPECT_THROW(RunFileTransaction(db, trace, folder / "x.atr",
+                                    [&] {
+                                        db.ExecSQL("INSERT INTO ZTEN VALUES ('a', 1,0,0); ");
+                                        throw std::logic_error("unexpected");
+                                    }),
+                 std::logic_error);
+    EXPECT_FALSE(db.InTransaction());
+    EXPECT_EQ(count("ZTEN"), 0);
+    EXPECT_EQ(traceLines(), (std::vector<std::string>{"Rollback"}));
+}
+
 } // namespace
 } // namespace ft::formats

@@ -69,6 +69,29 @@ TEST_F(ConverterTest, OwnerListReadsAnnouncedOwnersEvenPastTheEnd)
     EXPECT_EQ(lines[2], sj("INSERT INTO CHIBAN VALUES ('大字', '字', '1-2',2,'', '',1,2,0,2 ); "));
 }
 
+TEST_F(ConverterTest, AnnouncedCountsFarBeyondTheEndTraceOneMissingLineOnly)
+{
+    // A corrupt count must not turn into millions of trace lines: past the
+    // end of the file the first missing line is traced, then reading stops.
+    DataSetBuilder set(folder.path(), "C");
+    set.addOwnerGroup({"大字", "字", "１", {{"ア", "甲"}}, std::string("100000")});
+    set.addParcelGroup({{{"大字", "字", "２", "イ", "乙"}}, std::string("100000")});
+    set.write();
+
+    ASSERT_TRUE(convertCosToDB(db, trace, 2, set.path(SurveyFile::Owners)));
+    ASSERT_TRUE(convertUndToDB(db, trace, trace2, 2, set.path(SurveyFile::GroupedParcels)));
+
+    EXPECT_EQ(rows("SELECT CHIBAN, MODE FROM CHIBAN ORDER BY rowid"),
+              (Rows{{"1", "2"}, {"2", "3"}}));
+    EXPECT_EQ(traceLines(),
+              (std::vector<std::string>{
+                  sj("INSERT INTO CHIBAN VALUES ('大字', '字', '1',2,'甲', 'ア',1,0,0,2 ); "),
+                  sj("INSERT INTO CHIBAN VALUES ('大字', '字', '1',2,'', '',1,0,0,2 ); "),
+                  sj("INSERT INTO CHIBAN VALUES ('大字', '字', '2',3,'乙', 'イ',2,0,0,2 ); "),
+                  sj("INSERT INTO CHIBAN VALUES ('', '', '',3,'', '',0,0,0,2 ); ")}));
+    EXPECT_EQ(trace2Lines().size(), 3u); // num=, then two sql2= lines
+}
+
 TEST_F(ConverterTest, GroupedParcelsTraceToBothLogsBeforeRunning)
 {
     DataSetBuilder set(folder.path(), "U");

@@ -187,5 +187,15 @@ TEST_F(SheetOutlines, FrameCoordinatesThatAreNotIntegersCountAsZero)
                                           "1,0,-1234.500,0.000,0.000,0.000,7,\r\n");
 }
 
+TEST_F(SheetOutlines, FrameCoordinatesUseTheWholeSevenDigitIntegerPart)
+{
+    // In thousandths these exceed 32 bits; they must not count as 0.
+    const std::string record =
+        frameRecord("050", "W1", "   500",
+                    {"2500000.000", "9999999.999", "", "", "-999999.999", "2147483.648"});
+    EXPECT_EQ(zukToZu(asLines({record})),
+              "W1,500,9999999.999,2500000.000,2147483.648,-999999.999,7,\r\n");
+}
+
 } // namespace
 } // namespace ft::formats

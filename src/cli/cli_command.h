@@ -1,0 +1,50 @@
+#pragma once
+
+#include "search/search_statements.h"
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace ft::cli {
+
+enum class CliAction {
+    Help,
+    Files,
+    SearchParcels,
+    SearchMapSheets,
+    SearchBoundaryPoints,
+    SearchControlPoints,
+    DeleteAll,
+    Register,
+};
+
+// One parsed command line of findTavla-cli.
+struct CliCommand {
+    CliAction action = CliAction::Help;
+    // The datum to work on; unset means the saved current datum.
+    std::optional<int> datum;
+    // search parcels
+    search::ParcelConditions parcel;
+    search::MatchMode mode = search::MatchMode::Prefix;
+    // search maps / fpoints / zpoints: empty lists every row, as an empty field does
+    std::string name;
+    // register
+    std::vector<std::filesystem::path> paths;
+};
+
+// A command line that does not say one thing the tool can do.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Parses the arguments after the program name. Throws UsageError.
+CliCommand parseCommandLine(const std::vector<std::string>& args);
+
+// The text of --help.
+const char* helpText();
+
+} // namespace ft::cli

@@ -1,0 +1,79 @@
+#include "cli/cli_command.h"
+
+namespace ft::cli {
+
+const char* helpText()
+{
+    return R"(Usage:
+  findTavla-cli [--datum 1|2] files
+  findTavla-cli [--datum 1|2] search parcels [--oaza T] [--koaza T] [--chiban T]
+                [--owner T] [--kana T] [--mode exact|prefix|contains]
+  findTavla-cli [--datum 1|2] search maps [T]
+  findTavla-cli [--datum 1|2] search fpoints [T]
+  findTavla-cli [--datum 1|2] search zpoints [T]
+  findTavla-cli [--datum 1|2] delete-all --yes
+  findTavla-cli register PATH...
+  findTavla-cli --help
+
+Works on the same catalogues, working files and settings as findTavla:
+catalogues and working files in $XDG_DATA_HOME/findTavla (default
+~/.local/share/findTavla), settings in $XDG_CONFIG_HOME/findTavla (default
+~/.config/findTavla).
+
+--datum 1|2   1 = 日本測地系 (Japanese datum), 2 = 世界測地系 (world datum).
+              Default: the current datum saved by findTavla. The choice is used
+              for this run only and is not saved.
+
+Commands:
+  files         The registered drawings, as the drawing list shows them:
+                PATH, FILENO, CREATER, CHIKU, SOKU, ordered by FILENO.
+  search parcels
+                Parcels (CHIBAN) matching every given field: --oaza (OOAZA),
+                --koaza (KOAZA), --chiban (CHIBAN), --owner (SNAME), --kana
+                (KNAME). --mode: exact (完全一致), prefix (先頭一致, the
+                default) or contains (あいまい). In prefix and contains mode,
+                % and _ in a value match any text and any one character.
+                No field lists every parcel. Columns OOAZA, KOAZA, CHIBAN,
+                SNAME, KNAME, FILENO, ordered by oaza, koaza and lot number.
+  search maps [T]
+                Map sheets named exactly T (MAPNAME, FILENO order): columns
+                MAPNAME, SCALE, KUBUN, FILENO. Without T, every map sheet.
+  search fpoints [T]
+                Boundary points (FTEN) named exactly T: TENNAME, FILENO.
+                Without T, every boundary point.
+  search zpoints [T]
+                Control points (ZTEN) named exactly T: TENNAME, FILENO.
+                Without T, every control point.
+                Values are UTF-8 text and are compared as typed (quote
+                characters included): registration stores lot numbers,
+                sheet and point names with full-width letters and digits
+                folded to half width, so type them half width.
+  delete-all --yes
+                Deletes every registration of the datum: its catalogue rows
+                and its overview working files. The other datum is kept.
+  register PATH...
+                Registers survey data sets, each into the catalogue of its own
+                datum (so no --datum). A folder is walked for .hed files that
+                have their .pol, .pnt and .atr siblings; every set whose header
+                names datum 1 or 2 is registered, and the count of sets
+                registered is printed followed by "件登録しました". A .hed
+                file is registered alone. "<path>は登録できません" is printed
+                for each set or path that could not be registered; the reason
+                and the progress go to standard error. A set registered
+                already is passed over and is no failure. Paths are taken as
+                absolute paths, as the catalogue records them.
+
+Output: UTF-8 text, one line per row, fields separated by tabs; the first
+line holds the column names. A backslash, tab, carriage return or line feed
+inside a field is written as \\, \t, \r or \n. Put "--" before a value that
+starts with "-".
+
+Exit status:
+  0  success
+  1  nothing was found (no rows; "見つかりません" on standard error), or a
+     data set or path could not be registered
+  2  bad usage, or an error (the message goes to standard error)
+)";
+}
+
+} // namespace ft::cli

@@ -1,0 +1,121 @@
+#include "cli/cli_run.h"
+
+#include "app/app_state.h"
+#include "app/delete_all.h"
+#include "app/settings_file.h"
+#include "cli/cli_command.h"
+#include "cli/driver_registrar.h"
+#include "cli/register_command.h"
+#include "cli/table_output.h"
+#include "platform/folders.h"
+#include "search/result_rows.h"
+#include "search/search_statements.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace ft::cli {
+namespace {
+
+constexpr const char* kProgram = "findTavla-cli";
+constexpr int kDone = 0;
+constexpr int kNothingFound = 1;
+constexpr int kUsageOrError = 2;
+
+// Lists the rows of one result window kind; "見つかりません" and status 1 when
+// there are none, as the desktop program answers an empty search.
+template <class Row>
+int listRows(app::AppState& state, const std::string& statement, std::ostream& out,
+             std::ostream& err)
+{
+    search::TskDataList<Row> rows;
+    search::LoadRows(state.currentCatalogue(), statement, rows);
+    writeRows(out, rows);
+    if (rows.empty()) {
+        err << "見つかりません\n";
+        return kNothingFound;
+    }
+    return kDone;
+}
+
+int runRegisterCommand(const CliCommand& command, app::AppState& state, std::ostream& out,
+                       std::ostream& err)
+{
+    StreamProgress progress(err);
+    DriverRegistrar registrar(state, progress);
+    return runRegister(command.paths, registrar, out, err);
+}
+
+// The catalogue layer separates the lines of its messages with a lone CR,
+// which a terminal would print over the first line.
+std::string terminalText(std::string message)
+{
+    std::replace(message.begin(), message.end(), '\r', '\n');
+    return message;
+}
+
+} // namespace
+
+CliFolders platformFolders()
+{
+    return {platform::dataFolder(), platform::settingsFolder()};
+}
+
+int runCommand(const CliCommand& command, app::AppState& state, std::ostream& out,
+               std::ostream& err)
+{
+    using namespace search;
+    switch (command.action) {
+    case CliAction::Help:
+        out << helpText();
+        return kDone;
+    case CliAction::Files:
+        return listRows<DrawingRow>(state, registeredDrawingsStatement(), out, err);
+    case CliAction::SearchParcels:
+        return listRows<ParcelRow>(state, parcelStatement(command.parcel, command.mode), out, err);
+    case CliAction::SearchMapSheets:
+        return listRows<MapSheetRow>(state, mapSheetStatement(command.name), out, err);
+    case CliAction::SearchBoundaryPoints:
+        return listRows<PointRow>(state, boundaryPointStatement(command.name), out, err);
+    case CliAction::SearchControlPoints:
+        return listRows<PointRow>(state, controlPointStatement(command.name), out, err);
+    case CliAction::DeleteAll:
+        app::deleteAllRegistrations(state);
+        return kDone;
+    case CliAction::Register:
+        return runRegisterCommand(command, state, out, err);
+    }
+    return kUsageOrError;
+}
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const std::function<CliFolders()>& folders)
+{
+    CliCommand command;
+    try {
+        command = parseCommandLine(args);
+    } catch (const UsageError& error) {
+        err << kProgram << ": " << error.what() << "\n"
+            << "Try '" << kProgram << " --help'.\n";
+        return kUsageOrError;
+    }
+    if (command.action == CliAction::Help) {
+        out << helpText();
+        return kDone;
+    }
+    try {
+        const CliFolders where = folders();
+        app::AppState state(where.data, where.settings);
+        // The saved datum is read, never written: --datum holds for this run only.
+        state.setCurrentDatum(command.datum.value_or(app::readSavedDatum(state.settingsFile())));
+        const int status = runCommand(command, state, out, err);
+        out.flush();
+        return status;
+    } catch (const std::exception& error) {
+        out.flush();
+        err << kProgram << ": " << terminalText(error.what()) << "\n";
+        return kUsageOrError;
+    }
+}
+
+} // namespace ft::cli

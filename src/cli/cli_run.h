@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ft::app {
+class AppState;
+}
+
+namespace ft::cli {
+
+struct CliCommand;
+
+// Where the catalogues, working files and settings are kept.
+struct CliFolders {
+    std::filesystem::path data;
+    std::filesystem::path settings;
+};
+
+// The folders of the desktop program (XDG data and config homes).
+CliFolders platformFolders();
+
+// Runs findTavla-cli with the arguments after the program name; rows and
+// reports go to `out`, messages to `err`. Returns the exit status: 0 done,
+// 1 nothing found or something refused, 2 bad usage or an error. The folders
+// are worked out (and created) only when a command needs them.
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const std::function<CliFolders()>& folders = platformFolders);
+
+// Runs a parsed command on an open state whose current datum is already the
+// one to use. Throws what the catalogue layer throws.
+int runCommand(const CliCommand& command, app::AppState& state, std::ostream& out,
+               std::ostream& err);
+
+} // namespace ft::cli

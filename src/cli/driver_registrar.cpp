@@ -1,0 +1,73 @@
+#include "cli/driver_registrar.h"
+
+#include "registration/discovery.h"
+#include "registration/registration_driver.h"
+#include "registration/target_list.h"
+
+#include <QString>
+
+#include <map>
+
+namespace ft::cli {
+
+void StreamProgress::showStatus(const QString& text)
+{
+    m_out << text.toStdString() << '\n';
+}
+
+Registrar::FolderResult DriverRegistrar::registerFolder(const std::filesystem::path& folder)
+{
+    registration::TargetList targets;
+    registration::CollectDataSets(folder, targets, m_progress);
+    // The list is confirmed as offered. Entries left unchecked are the sets
+    // whose header was not accepted; the driver will uncheck more (those
+    // registered already), so they are noted before it runs.
+    std::vector<bool> offered;
+    for (const registration::TargetEntry& entry : targets.entries())
+        offered.push_back(entry.checked);
+
+    const registration::RegistrationResult run =
+        registration::RegisterTargets(m_state, targets, m_progress);
+
+    std::map<std::filesystem::path, std::string> failures;
+    for (const registration::FailedSet& failed : run.failed)
+        failures.emplace(failed.headerPath, failed.reason);
+    FolderResult result;
+    result.registered = run.registered;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const std::filesystem::path& header = targets[i].headerPath;
+        if (!offered[i])
+            result.problems.push_back(
+                {header, "the header's ninth field is not the datum code 1 or 2"});
+        else if (const auto failure = failures.find(header); failure != failures.end())
+            result.problems.push_back({header, failure->second});
+    }
+    return result;
+}
+
+std::vector<Registrar::HeaderResult>
+DriverRegistrar::registerHeaders(const std::vector<std::filesystem::path>& headers)
+{
+    std::vector<registration::TargetEntry> entries;
+    for (const std::filesystem::path& header : headers)
+        entries.push_back(registration::MakeTargetEntry(header));
+
+    std::vector<HeaderResult> results;
+    for (const registration::EntryResult& entry :
+         registration::RegisterEntries(m_state, entries, m_progress)) {
+        switch (entry.outcome) {
+        case registration::SetOutcome::Registered:
+            results.push_back({HeaderOutcome::Registered, {}});
+            break;
+        case registration::SetOutcome::AlreadyRegistered:
+            results.push_back({HeaderOutcome::AlreadyRegistered, {}});
+            break;
+        case registration::SetOutcome::Failed:
+            results.push_back({HeaderOutcome::Failed, entry.reason});
+            break;
+        }
+    }
+    return results;
+}
+
+} // namespace ft::cli

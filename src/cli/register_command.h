@@ -1,0 +1,53 @@
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ft::cli {
+
+// What the register command needs of the registration driver.
+class Registrar {
+public:
+    // A data set that was not registered, and why (UTF-8).
+    struct SetProblem {
+        std::filesystem::path headerPath;
+        std::string reason;
+    };
+    struct FolderResult {
+        int registered = 0; // sets whose registration was stored
+        std::vector<SetProblem> problems;
+    };
+    enum class HeaderOutcome { Registered, AlreadyRegistered, Failed };
+    struct HeaderResult {
+        HeaderOutcome outcome = HeaderOutcome::Failed;
+        std::string reason; // why it failed
+    };
+
+    virtual ~Registrar() = default;
+    // Collects the data sets below the folder as the folder route does and
+    // registers the target list as it is offered: every set whose header was
+    // accepted. Sets whose header was not accepted, and sets that failed, are
+    // problems; sets registered already are neither.
+    virtual FolderResult registerFolder(const std::filesystem::path& folder) = 0;
+    // Registers header files one after another as the file route does; one
+    // result per header, in order.
+    virtual std::vector<HeaderResult>
+    registerHeaders(const std::vector<std::filesystem::path>& headers) = 0;
+};
+
+// Registers each path in the order given, every path made absolute first, so
+// that the catalogue records where the data sets are whatever the working
+// folder. A folder prints "<header>は登録できません" for each of its problem
+// sets, then its count followed by "件登録しました". Header files (".hed" in
+// any letter case, as the file dialog's filter) given one after another go to
+// the driver together; each that fails prints "<path>は登録できません", one
+// registered already is noted on `err` and counts as done. Any other path is
+// refused with "<path>は登録できません". The reasons go to `err`.
+// Returns the exit status: 0 when every set registered or was registered
+// already, 1 otherwise.
+int runRegister(const std::vector<std::filesystem::path>& paths, Registrar& registrar,
+                std::ostream& out, std::ostream& err);
+
+} // namespace ft::cli

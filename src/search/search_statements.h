@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ft::search {
+
+// The matching mode of the parcel search group: 完全一致, 先頭一致, あいまい.
+enum class MatchMode { Exact, Prefix, Contains };
+
+// The five fields of the parcel search group, as typed, in UTF-8 (the
+// encoding of catalogue text). An empty field sets no condition.
+struct ParcelConditions {
+    std::string oaza;      // OOAZA
+    std::string koaza;     // KOAZA
+    std::string chiban;    // CHIBAN
+    std::string owner;     // SNAME
+    std::string ownerKana; // KNAME
+};
+
+// The value with every quote character doubled, so that it stays one SQL
+// literal between two such quotes whatever was typed. Nothing else changes:
+// in the like forms % and _ typed by the user still act as wildcards.
+std::string doubledQuotes(std::string_view value, char quote);
+
+// "WHERE OOAZA like '本町%' AND CHIBAN like '12%'": one condition per filled
+// field, in the order oaza, koaza, lot number, owner, owner kana. Empty when
+// every field is empty.
+std::string parcelClause(const ParcelConditions& conditions, MatchMode mode);
+
+// The statements handed to the result windows, each before its order clause.
+// The single blank after the table name is kept, also when the field is
+// empty and the statement selects every row.
+std::string parcelStatement(const ParcelConditions& conditions, MatchMode mode);
+std::string mapSheetStatement(std::string_view mapName);
+std::string boundaryPointStatement(std::string_view pointName);
+std::string controlPointStatement(std::string_view pointName);
+// Every registered drawing (the 登録図面表示 list).
+std::string registeredDrawingsStatement();
+
+} // namespace ft::search

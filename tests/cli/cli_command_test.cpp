@@ -1,0 +1,91 @@
+#include "cli/cli_command.h"
+
+#include <gtest/gtest.h>
+
+namespace ft::cli {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(ParseCommandLineTest, ParcelSearchTakesEveryFieldAndMode)
+{
+    const CliCommand command =
+        parseCommandLine({"search", "parcels", "--oaza", "本町", "--koaza=東", "--chiban", "12",
+                          "--owner", "山田", "--kana", "ﾔﾏﾀﾞ", "--mode", "contains"});
+    EXPECT_EQ(command.action, CliAction::SearchParcels);
+    EXPECT_EQ(command.parcel.oaza, "本町");
+    EXPECT_EQ(command.parcel.koaza, "東");
+    EXPECT_EQ(command.parcel.chiban, "12");
+    EXPECT_EQ(command.parcel.owner, "山田");
+    EXPECT_EQ(command.parcel.ownerKana, "ﾔﾏﾀﾞ");
+    EXPECT_EQ(command.mode, search::MatchMode::Contains);
+    EXPECT_FALSE(command.datum.has_value());
+}
+
+TEST(ParseCommandLineTest, DefaultsAndDatumPlacement)
+{
+    EXPECT_EQ(parseCommandLine({"search", "parcels"}).mode, search::MatchMode::Prefix);
+    EXPECT_EQ(parseCommandLine({"--datum", "1", "files"}).datum, 1);
+    EXPECT_EQ(parseCommandLine({"files", "--datum=2"}).datum, 2);
+
+    const CliCommand maps = parseCommandLine({"search", "maps"});
+    EXPECT_EQ(maps.action, CliAction::SearchMapSheets);
+    EXPECT_EQ(maps.name, "");
+    const CliCommand dashed = parseCommandLine({"search", "zpoints", "--", "-12"});
+    EXPECT_EQ(dashed.action, CliAction::SearchControlPoints);
+    EXPECT_EQ(dashed.name, "-12");
+    EXPECT_EQ(parseCommandLine({"search", "fpoints", "K1"}).name, "K1");
+}
+
+TEST(ParseCommandLineTest, DeleteAllAndRegister)
+{
+    const CliCommand deleteAll = parseCommandLine({"--datum", "1", "delete-all", "--yes"});
+    EXPECT_EQ(deleteAll.action, CliAction::DeleteAll);
+    EXPECT_EQ(deleteAll.datum, 1);
+
+    const CliCommand registration = parseCommandLine({"register", "/a", "/b c.hed"});
+    EXPECT_EQ(registration.action, CliAction::Register);
+    EXPECT_EQ(registration.paths, (std::vector<std::filesystem::path>{"/a", "/b c.hed"}));
+}
+
+TEST(ParseCommandLineTest, HelpWinsOverAnythingElse)
+{
+    EXPECT_EQ(parseCommandLine({"--help"}).action, CliAction::Help);
+    EXPECT_EQ(parseCommandLine({"delete-all", "-h"}).action, CliAction::Help);
+}
+
+TEST(ParseCommandLineTest, BadUsageIsRefused)
+{
+    const std::vector<Args> bad = {
+        {},
+        {"list"},
+        {"--datum", "3", "files"},
+        {"--datum", "files"}, // "files" taken as the datum
+        {"files", "--datum"},
+        {"files", "extra"},
+        {"files", "--oaza", "x"},
+        {"--verbose", "files"},
+        {"search"},
+        {"search", "owners"},
+        {"search", "parcels", "--mode", "fuzzy"},
+        {"search", "parcels", "--oaza", "a", "--oaza", "b"},
+        {"search", "parcels", "本町"},
+        {"search", "maps", "12", "13"},
+        {"search", "maps", "--mode", "exact", "12"},
+        {"search", "maps", "\x96\x7b"},               // 本 in CP932, not UTF-8
+        {"search", "parcels", "--owner", "\x8e\x52"}, // 山 in CP932
+        {"delete-all"},
+        {"delete-all", "--yes=no"},
+        {"register"},
+        {"--datum", "1", "register", "/a"},
+    };
+    for (const Args& args : bad) {
+        std::string line;
+        for (const std::string& arg : args)
+            line += arg + " ";
+        EXPECT_THROW(parseCommandLine(args), UsageError) << line;
+    }
+}
+
+} // namespace
+} // namespace ft::cli

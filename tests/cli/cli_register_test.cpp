@@ -1,0 +1,78 @@
+// findTavla-cli register on the registration driver, with data sets built in
+// a temp folder, then read back through files and search.
+
+#include "cli/cli_run.h"
+
+#include "support/dataset_builder.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace ft::cli {
+namespace {
+
+class CliRegisterTest : public ::testing::Test {
+protected:
+    int run(const std::vector<std::string>& args)
+    {
+        m_out.str({});
+        m_err.str({});
+        return runCli(args, m_out, m_err, [this] {
+            return CliFolders{m_folder / "data", m_folder / "settings"};
+        });
+    }
+
+    test::TempFolder m_folder;
+    std::filesystem::path m_sets = m_folder / "sets";
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+TEST_F(CliRegisterTest, FolderRegistersEachSetIntoItsDatumAndNamesTheOnesItCannot)
+{
+    const auto world = test::DataSetBuilder::smallValidSet(m_sets, "A01", 2).write();
+    test::DataSetBuilder::smallValidSet(m_sets / "sub", "B01", 1).write();
+    const auto unaccepted = test::DataSetBuilder::smallValidSet(m_sets, "C01", 2)
+                                .setHeader(test::HeaderRecord("9", "x", "y", "3"))
+                                .write();
+    const auto broken = test::DataSetBuilder::smallValidSet(m_sets, "D01", 2)
+                            .addPoint({"Ｐ９", "abc", "0.000"})
+                            .write();
+
+    EXPECT_EQ(run({"register", m_sets.string()}), 1);
+    EXPECT_EQ(m_out.str(), unaccepted.string() + "は登録できません\n" + broken.string() +
+                               "は登録できません\n2件登録しました\n");
+    EXPECT_FALSE(m_err.str().empty()); // progress and reasons
+
+    EXPECT_EQ(run({"--datum", "2", "files"}), 0);
+    std::istringstream worldFiles(m_out.str());
+    std::string line;
+    std::getline(worldFiles, line);
+    std::getline(worldFiles, line);
+    EXPECT_EQ(line.substr(0, line.find('\t')), (m_sets / "A01").string());
+    EXPECT_FALSE(std::getline(worldFiles, line)); // one drawing only
+
+    EXPECT_EQ(run({"--datum", "1", "search", "fpoints", "P1"}), 0);
+    EXPECT_EQ(m_out.str().substr(0, 16), "TENNAME\tFILENO\nP");
+
+    // Registered already: nothing to refuse, nothing registered anew.
+    EXPECT_EQ(run({"register", world.string()}), 0);
+    EXPECT_EQ(m_out.str(), "");
+    EXPECT_NE(m_err.str().find("already registered"), std::string::npos);
+}
+
+TEST_F(CliRegisterTest, AHeaderThatFailsIsRefusedAndLeavesNothing)
+{
+    const auto broken = test::DataSetBuilder::smallValidSet(m_sets, "D01", 2)
+                            .addPoint({"Ｐ９", "abc", "0.000"})
+                            .write();
+    EXPECT_EQ(run({"register", broken.string()}), 1);
+    EXPECT_EQ(m_out.str(), broken.string() + "は登録できません\n");
+
+    EXPECT_EQ(run({"--datum", "2", "search", "parcels"}), 1);
+}
+
+} // namespace
+} // namespace ft::cli

@@ -1,0 +1,98 @@
+#include "cli/register_command.h"
+
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+namespace ft::cli {
+namespace {
+
+using Paths = std::vector<std::filesystem::path>;
+
+// Answers as told and records each call: a folder, or one batch of headers.
+class ScriptedRegistrar final : public Registrar {
+public:
+    FolderResult registerFolder(const std::filesystem::path& folder) override
+    {
+        calls.push_back({folder});
+        return folders[folder];
+    }
+    std::vector<HeaderResult> registerHeaders(const Paths& headers) override
+    {
+        calls.push_back(headers);
+        std::vector<HeaderResult> results;
+        for (const auto& header : headers)
+            results.push_back(this->headers[header]);
+        return results;
+    }
+
+    std::map<std::filesystem::path, FolderResult> folders;
+    std::map<std::filesystem::path, HeaderResult> headers;
+    std::vector<Paths> calls;
+};
+
+class RegisterCommandTest : public ::testing::Test {
+protected:
+    RegisterCommandTest()
+    {
+        std::filesystem::create_directories(m_sets);
+        for (const auto& file : {m_a, m_b, m_other})
+            test::writeBytes(file, "");
+    }
+
+    int run(const Paths& paths) { return runRegister(paths, m_registrar, m_out, m_err); }
+
+    test::TempFolder m_folder;
+    std::filesystem::path m_sets = m_folder / "sets";
+    std::filesystem::path m_a = m_folder / "A.hed";
+    std::filesystem::path m_b = m_folder / "B.HED";
+    std::filesystem::path m_other = m_folder / "A.pol";
+    ScriptedRegistrar m_registrar;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+TEST_F(RegisterCommandTest, HeadersInARowGoToTheDriverTogetherInOrder)
+{
+    m_registrar.folders[m_sets] = {3, {}};
+    m_registrar.headers[m_a] = {Registrar::HeaderOutcome::Registered, {}};
+    m_registrar.headers[m_b] = {Registrar::HeaderOutcome::AlreadyRegistered, {}};
+
+    EXPECT_EQ(run({m_a, m_b, m_sets, m_a}), 0);
+    EXPECT_EQ(m_registrar.calls, (std::vector<Paths>{{m_a, m_b}, {m_sets}, {m_a}}));
+    EXPECT_EQ(m_out.str(), "3件登録しました\n");
+    EXPECT_NE(m_err.str().find("B.HED: already registered"), std::string::npos);
+}
+
+TEST_F(RegisterCommandTest, AFolderWithNothingNewIsNoFailure)
+{
+    EXPECT_EQ(run({m_sets}), 0);
+    EXPECT_EQ(m_out.str(), "0件登録しました\n");
+}
+
+TEST_F(RegisterCommandTest, ProblemSetsOfAFolderAreListedBeforeItsCount)
+{
+    m_registrar.folders[m_sets] = {2, {{m_sets / "X.hed", "no FILE row: bad number"}}};
+    EXPECT_EQ(run({m_sets}), 1);
+    EXPECT_EQ(m_out.str(), (m_sets / "X.hed").string() + "は登録できません\n2件登録しました\n");
+    EXPECT_NE(m_err.str().find("bad number"), std::string::npos);
+}
+
+TEST_F(RegisterCommandTest, FailedHeadersAndOtherPathsAreRefused)
+{
+    m_registrar.headers[m_a] = {Registrar::HeaderOutcome::Failed, "cannot read .pnt"};
+    // A relative path is reported, and would be registered, as an absolute one.
+    const std::filesystem::path missing = "no-such-set.hed";
+    EXPECT_EQ(run({m_a, m_other, missing}), 1);
+    const std::string absoluteMissing = std::filesystem::absolute(missing).string();
+    EXPECT_EQ(m_out.str(), m_a.string() + "は登録できません\n" + m_other.string() +
+                               "は登録できません\n" + absoluteMissing + "は登録できません\n");
+    EXPECT_EQ(m_registrar.calls, (std::vector<Paths>{{m_a}})); // only the header reached it
+    EXPECT_NE(m_err.str().find("cannot read .pnt"), std::string::npos);
+}
+
+} // namespace
+} // namespace ft::cli
