@@ -7,9 +7,11 @@
 #include "app/window_placement.h"
 #include "overview/overview_drawing.h"
 #include "overview/overview_hit_test.h"
+#include "platform/folders.h"
+#include "registration/fail_list.h"
+#include "registration/registration_routes.h"
 #include "search/request_file.h"
 #include "search/viewer_start.h"
-#include "platform/folders.h"
 #include "widgets/system_button.h"
 
 #include <QCloseEvent>
@@ -166,6 +168,12 @@ void TfindTavlaF::setEmptyTargetList(std::function<void()> emptyTargetList)
     m_emptyTargetList = std::move(emptyTargetList);
 }
 
+void TfindTavlaF::attachTargetList(registration::TFailList& dialog)
+{
+    m_targetList = &dialog;
+    setEmptyTargetList([&dialog] { dialog.emptyTargets(); });
+}
+
 void TfindTavlaF::emptyTargetList()
 {
     if (m_emptyTargetList)
@@ -241,16 +249,61 @@ void TfindTavlaF::Im1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint po
         search::StartViewer(*this, search::viewerArgumentText(m_state->settingsFolder()));
 }
 
-// The searches, the registration commands and the drawing list arrive with
-// their own parts of the program.
+// After a registration: the count and the drawings-present flag follow the
+// catalogue, and the overview shows what is registered now. Also after a
+// run that ended with an error, for what it registered before.
+void TfindTavlaF::refreshAfterRegistration()
+{
+    const QString count = QString::fromStdString(registeredDrawingCountText(*m_state));
+    m_controls.Label6->setText(count);
+    m_controls.Label6->adjustSize();
+    m_state->setDrawingsPresent(!count.isEmpty());
+    redrawOverview();
+}
+
+void TfindTavlaF::Button4Click()
+{
+    if (!m_targetList)
+        return;
+    registration::RegistrationRoutes routes{*m_state, m_operator, *m_progress, *m_targetList,
+                                            m_targetList->targets()};
+    try {
+        if (registration::ScanDrivesAndRegister(routes))
+            refreshAfterRegistration();
+    } catch (...) {
+        refreshAfterRegistration();
+        throw;
+    }
+}
+
+void TfindTavlaF::skButton1Click()
+{
+    if (!m_targetList)
+        return;
+    registration::RegistrationRoutes routes{*m_state, m_operator, *m_progress, *m_targetList,
+                                            m_targetList->targets()};
+    bool registered = false;
+    try {
+        registered = registration::RegisterFolderOrFiles(routes);
+    } catch (...) {
+        refreshAfterRegistration();
+        throw;
+    }
+    // Also after a cancelled dialog the overview is drawn afresh.
+    if (registered)
+        refreshAfterRegistration();
+    else
+        redrawOverview();
+}
+
+// The searches and the drawing list arrive with their own parts of the
+// program.
 // clang-format off
 void TfindTavlaF::skButton6Click() {}
 void TfindTavlaF::skButton8Click() {}
 void TfindTavlaF::skButton9Click() {}
 void TfindTavlaF::skButton10Click() {}
-void TfindTavlaF::Button4Click() {}
 void TfindTavlaF::skButton7Click() {}
-void TfindTavlaF::skButton1Click() {}
 // clang-format on
 
 } // namespace ft::app

@@ -12,6 +12,10 @@
 #include <functional>
 #include <memory>
 
+namespace ft::registration {
+class TFailList;
+}
+
 namespace ft::app {
 
 // The main window: the overview image, the four search groups, the datum
@@ -41,6 +45,9 @@ public:
 
     // Empties the target list of the registration dialog; the dialog sets it.
     void setEmptyTargetList(std::function<void()> emptyTargetList);
+    // The target-list dialog the registration commands show and fill; it
+    // must live as long as the window.
+    void attachTargetList(registration::TFailList& dialog);
 
     // Draws the overview of the current datum afresh.
     void redrawOverview();
@@ -75,12 +82,14 @@ private:
     void FormClose();
     void switchDatum(int datum);
     void emptyTargetList();
+    void refreshAfterRegistration();
 
     platform::Operator& m_operator;
     std::unique_ptr<AppState> m_state;
     MainWindowControls m_controls;
     std::unique_ptr<StatusBarProgress> m_progress;
     std::function<void()> m_emptyTargetList;
+    registration::TFailList* m_targetList = nullptr;
     bool m_activated = false;
 };
 
