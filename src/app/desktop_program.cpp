@@ -4,6 +4,7 @@
 #include "app/error_report.h"
 #include "app/main_window.h"
 #include "app/qt_operator.h"
+#include "registration/fail_list.h"
 #include "widgets/system_button.h"
 
 #include <memory>
@@ -24,6 +25,10 @@ int runDesktopProgram(QApplication& application)
         return 1;
 
     dialogs.setDialogParent(findTavlaF.get());
+    // The windows shown from the main window are made after it, hidden, and
+    // live as long as it does.
+    auto* failList = new registration::TFailList(findTavlaF.get());
+    findTavlaF->attachTargetList(*failList);
     findTavlaF->show();
     return application.exec();
 }

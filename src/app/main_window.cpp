@@ -5,11 +5,18 @@
 #include "app/overview_image.h"
 #include "app/settings_file.h"
 #include "app/window_placement.h"
+#include "overview/overview_drawing.h"
+#include "overview/overview_hit_test.h"
 #include "platform/folders.h"
+#include "registration/fail_list.h"
+#include "registration/registration_routes.h"
+#include "search/request_file.h"
+#include "search/viewer_start.h"
 #include "widgets/system_button.h"
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QPainter>
 
 namespace ft::app {
 namespace {
@@ -162,6 +169,12 @@ void TfindTavlaF::setEmptyTargetList(std::function<void()> emptyTargetList)
     m_emptyTargetList = std::move(emptyTargetList);
 }
 
+void TfindTavlaF::attachTargetList(registration::TFailList& dialog)
+{
+    m_targetList = &dialog;
+    setEmptyTargetList([&dialog] { dialog.emptyTargets(); });
+}
+
 void TfindTavlaF::emptyTargetList()
 {
     if (m_emptyTargetList)
@@ -178,8 +191,10 @@ void TfindTavlaF::redrawOverview()
     view.clientHeight = image.height();
     view.pixelWidth = image.width();
     view.pixelHeight = image.height();
-    ClearOverview(image.canvas());
-    image.update();
+    image.drawOnCanvas([&](QPainter& canvas) {
+        overview::ClearOverview(canvas, image.width(), image.height());
+        overview::DrawOverview(canvas, *m_state);
+    });
 }
 
 // Sets the datum, ticks its radio button (if it was not already) and shows
@@ -227,13 +242,61 @@ void TfindTavlaF::skButton3Click()
     close();
 }
 
-// The registration commands and the click on the overview arrive with their
-// own parts of the program; the searches and the drawing list live in
-// main_window_search.cpp.
-// clang-format off
-void TfindTavlaF::Button4Click() {}
-void TfindTavlaF::skButton1Click() {}
-void TfindTavlaF::Im1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
-// clang-format on
+// Every button and modifier does the same: the drawings of the sheets under
+// the pointer go to the viewer.
+void TfindTavlaF::Im1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint position)
+{
+    if (overview::requestSheetsAt(*m_state, position.x(), position.y()))
+        search::StartViewer(*this, search::viewerArgumentText(m_state->settingsFolder()));
+}
+
+// After a registration: the count and the drawings-present flag follow the
+// catalogue, and the overview shows what is registered now. Also after a
+// run that ended with an error, for what it registered before.
+void TfindTavlaF::refreshAfterRegistration()
+{
+    const QString count = QString::fromStdString(registeredDrawingCountText(*m_state));
+    m_controls.Label6->setText(count);
+    m_controls.Label6->adjustSize();
+    m_state->setDrawingsPresent(!count.isEmpty());
+    redrawOverview();
+}
+
+void TfindTavlaF::Button4Click()
+{
+    if (!m_targetList)
+        return;
+    registration::RegistrationRoutes routes{*m_state, m_operator, *m_progress, *m_targetList,
+                                            m_targetList->targets()};
+    try {
+        if (registration::ScanDrivesAndRegister(routes))
+            refreshAfterRegistration();
+    } catch (...) {
+        refreshAfterRegistration();
+        throw;
+    }
+}
+
+void TfindTavlaF::skButton1Click()
+{
+    if (!m_targetList)
+        return;
+    registration::RegistrationRoutes routes{*m_state, m_operator, *m_progress, *m_targetList,
+                                            m_targetList->targets()};
+    bool registered = false;
+    try {
+        registered = registration::RegisterFolderOrFiles(routes);
+    } catch (...) {
+        refreshAfterRegistration();
+        throw;
+    }
+    // Also after a cancelled dialog the overview is drawn afresh.
+    if (registered)
+        refreshAfterRegistration();
+    else
+        redrawOverview();
+}
+
+// The searches and the drawing list live in main_window_search.cpp.
 
 } // namespace ft::app

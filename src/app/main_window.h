@@ -21,6 +21,10 @@ class TfindTen2F;
 class TallFileListF;
 } // namespace ft::search
 
+namespace ft::registration {
+class TFailList;
+}
+
 namespace ft::app {
 
 // The four result list windows, made hidden after the main window and kept
@@ -60,6 +64,9 @@ public:
 
     // Empties the target list of the registration dialog; the dialog sets it.
     void setEmptyTargetList(std::function<void()> emptyTargetList);
+    // The target-list dialog the registration commands show and fill; it
+    // must live as long as the window.
+    void attachTargetList(registration::TFailList& dialog);
 
     // Draws the overview of the current datum afresh.
     void redrawOverview();
@@ -100,6 +107,7 @@ private:
     bool anythingFound(const std::string& statement);
     // Shows a result window modally and starts the viewer when it closed with OK.
     void showResults(search::ResultListWindow& window);
+    void refreshAfterRegistration();
 
     platform::Operator& m_operator;
     std::unique_ptr<AppState> m_state;
@@ -107,6 +115,7 @@ private:
     std::unique_ptr<StatusBarProgress> m_progress;
     std::function<void()> m_emptyTargetList;
     ResultWindows m_resultWindows;
+    registration::TFailList* m_targetList = nullptr;
     bool m_activated = false;
 };
 

@@ -3,6 +3,10 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
+class QPainter;
+
 namespace ft::app {
 
 // The overview image `Im1`: the drawing is made into a cached image of the
@@ -12,9 +16,12 @@ class OverviewImage final : public QWidget {
 public:
     OverviewImage(QWidget* parent, QSize size);
 
-    // The canvas the overview is drawn on; call update() after drawing.
     QImage& canvas() { return m_canvas; }
     const QImage& canvas() const { return m_canvas; }
+
+    // Runs `draw` with a painter on the cached image, then schedules a
+    // repaint, also when `draw` throws: what it drew before stays and shows.
+    void drawOnCanvas(const std::function<void(QPainter&)>& draw);
 
 signals:
     void pressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
@@ -28,8 +35,5 @@ protected:
 private:
     QImage m_canvas;
 };
-
-// Paints the whole canvas white, the look of an empty overview.
-void ClearOverview(QImage& canvas);
 
 } // namespace ft::app

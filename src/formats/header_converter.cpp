@@ -49,11 +49,13 @@ std::string fileStatement(const std::string& utf8Path, std::string_view time, in
 } // namespace
 
 bool storeFileName(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
-                   const std::filesystem::path& basePath, std::string_view time)
+                   const std::filesystem::path& basePath, std::string_view time,
+                   const std::filesystem::path& headerFileGiven)
 {
     // The base path may itself hold a dot ("A.01"), so the extension is
     // appended rather than replaced.
-    const std::filesystem::path headerFile = basePath.string() + ".hed";
+    const std::filesystem::path headerFile =
+        headerFileGiven.empty() ? std::filesystem::path(basePath.string() + ".hed") : headerFileGiven;
     RecordLineReader reader(headerFile);
     if (!reader.isOpen())
         return false;

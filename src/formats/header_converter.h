@@ -21,11 +21,14 @@ namespace ft::formats {
 // statement, as run, is traced.
 //
 // basePath is the header path without its extension; time is the data set
-// time text (CP932, in practice ASCII). Returns false when the header cannot
+// time text (CP932, in practice ASCII). headerFile names the header when its
+// extension is not ".hed" as written (a picked "B.HED"); empty means
+// basePath + ".hed". Returns false when the header cannot
 // be opened (nothing traced) or the row could not be stored (rolled back,
 // "Rollback" traced). A read error of the header's first line propagates;
 // see converter_support.h for SourceFileError.
 bool storeFileName(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
-                   const std::filesystem::path& basePath, std::string_view time);
+                   const std::filesystem::path& basePath, std::string_view time,
+                   const std::filesystem::path& headerFile = {});
 
 } // namespace ft::formats

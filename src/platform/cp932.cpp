@@ -162,10 +162,25 @@ std::string utf8FailureText(std::string_view input, const ConversionFailure& fai
     return "UTF-8 to CP932 conversion failed" + at;
 }
 
+// Bytes 00-7F are the same characters in CP932 and UTF-8, so text made of
+// them alone needs no conversion. Registration converts a few values per
+// catalogue row, most of them numbers and folded names; opening a converter
+// for each would cost more than the row's own statement.
+bool isAscii(std::string_view text)
+{
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string cp932ToUtf8(std::string_view cp932)
 {
+    if (isAscii(cp932))
+        return std::string(cp932);
     std::string utf8;
     if (const auto failure = IconvConverter(kUtf8, kCp932).convert(cp932, utf8))
         throw EncodingError(cp932FailureText(cp932, *failure));
@@ -178,6 +193,8 @@ std::string cp932ToUtf8(std::string_view cp932)
 // else CP932 lacks fails.
 std::string utf8ToCp932(std::string_view utf8)
 {
+    if (isAscii(utf8))
+        return std::string(utf8);
     std::string cp932;
     if (const auto failure = IconvConverter(kCp932, kUtf8).convert(utf8, cp932))
         throw EncodingError(utf8FailureText(utf8, *failure));

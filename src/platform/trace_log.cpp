@@ -36,7 +36,21 @@ void TraceLog::writeLine(std::string_view cp932Line)
     writeLineTo(m_file.get(), cp932Line);
     // Flushed per line so that the trace of a run that ends abruptly is
     // complete up to its last step, and readers see it while it is open.
-    std::fflush(m_file.get());
+    if (!m_batched)
+        std::fflush(m_file.get());
+}
+
+void TraceLog::setBatched(bool batched)
+{
+    m_batched = batched;
+    if (!batched)
+        flush();
+}
+
+void TraceLog::flush()
+{
+    if (m_file)
+        std::fflush(m_file.get());
 }
 
 void AppendingTraceLog::truncate()
@@ -50,9 +64,29 @@ void AppendingTraceLog::writeLine(std::string_view cp932Line)
 {
     if (m_path.empty())
         return;
+    if (m_batched) {
+        if (!m_batchFile)
+            m_batchFile.reset(std::fopen(m_path.c_str(), "ab"));
+        if (m_batchFile)
+            writeLineTo(m_batchFile.get(), cp932Line);
+        return;
+    }
     FileHandle file(std::fopen(m_path.c_str(), "ab"));
     if (file)
         writeLineTo(file.get(), cp932Line);
+}
+
+void AppendingTraceLog::setBatched(bool batched)
+{
+    m_batched = batched;
+    if (!batched)
+        m_batchFile.reset();
+}
+
+void AppendingTraceLog::flush()
+{
+    if (m_batchFile)
+        std::fflush(m_batchFile.get());
 }
 
 } // namespace ft::platform

@@ -21,11 +21,19 @@ public:
 
     void writeLine(std::string_view cp932Line);
 
+    // Each line reaches the file as it is written, unless the log is
+    // batched: a registration run writes a line per catalogue row, and
+    // batches them so that the file sees one write per step (flush()) rather
+    // than one per line. Ending the batch flushes.
+    void setBatched(bool batched);
+    void flush();
+
 private:
     struct FileCloser {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, FileCloser> m_file;
+    bool m_batched = false;
 };
 
 // The second trace log: opened for appending and closed again for every line,
@@ -40,8 +48,18 @@ public:
     void writeLine(std::string_view cp932Line);
     const std::filesystem::path& path() const { return m_path; }
 
+    // While batched, the file stays open between lines and is written per
+    // flush(); ending the batch flushes and closes it again.
+    void setBatched(bool batched);
+    void flush();
+
 private:
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
     std::filesystem::path m_path;
+    std::unique_ptr<std::FILE, FileCloser> m_batchFile;
+    bool m_batched = false;
 };
 
 } // namespace ft::platform

@@ -69,14 +69,15 @@ std::string cp932(std::string_view utf8)
     return platform::utf8ToCp932(utf8);
 }
 
-fs::path frameFileOf(const SetJob& job)
-{
-    return job.basePath.string() + ".zo" + std::to_string(job.datum);
-}
-
 fs::path siblingOf(const SetJob& job, std::string_view extension)
 {
-    return job.basePath.string() + std::string(extension);
+    return SiblingOf(job.entry.headerPath, extension);
+}
+
+// The sheet-frame file's extension names the datum: ".zo1" or ".zo2".
+fs::path frameFileOf(const SetJob& job)
+{
+    return siblingOf(job, ".zo" + std::to_string(job.datum));
 }
 
 } // namespace
@@ -84,10 +85,16 @@ fs::path siblingOf(const SetJob& job, std::string_view extension)
 RegistrationRun::RegistrationRun(app::AppState& state, platform::Progress& progress)
     : m_state(state), m_progress(progress), m_rememberedDatum(state.currentDatum())
 {
+    // A run traces every catalogue row; the logs are written step by step
+    // (traceStep) instead of line by line.
+    m_state.trace().setBatched(true);
+    m_state.trace2().setBatched(true);
 }
 
 RegistrationRun::~RegistrationRun()
 {
+    m_state.trace().setBatched(false);
+    m_state.trace2().setBatched(false);
     m_state.setCurrentDatum(m_rememberedDatum);
 }
 
@@ -134,6 +141,9 @@ void RegistrationRun::showStatus(int fileNo, const fs::path& file)
 void RegistrationRun::traceStep(std::string_view stepName, int fileNo, const fs::path& file)
 {
     m_state.trace().writeLine(cp932(stepName) + std::to_string(fileNo) + "," + formats::Cp932Of(file));
+    // The trace of a run that ends abruptly is complete up to its last step.
+    m_state.trace().flush();
+    m_state.trace2().flush();
 }
 
 bool RegistrationRun::writeSheets(const SetJob& job)
@@ -213,7 +223,7 @@ bool RegistrationRun::runChainSteps(const SetJob& job, std::string& failure)
     segments.close();
     if (!ok)
         return false;
-    if (!formats::storeFileName(db, trace, no, job.basePath, job.entry.time)) {
+    if (!formats::storeFileName(db, trace, no, job.basePath, job.entry.time, job.entry.headerPath)) {
         failure = "storeFileName failed for " + job.entry.headerPath.string();
         return false;
     }

@@ -1,6 +1,8 @@
 #include "registration/target_list.h"
 
+#include <algorithm>
 #include <array>
+#include <system_error>
 
 namespace ft::registration {
 
@@ -18,6 +20,13 @@ std::size_t extensionDot(const std::string& pathText)
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
         return std::string::npos;
     return dot;
+}
+
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 } // namespace
@@ -42,7 +51,17 @@ std::filesystem::path BasePathOf(const std::filesystem::path& headerPath)
 
 std::filesystem::path SiblingOf(const std::filesystem::path& headerPath, std::string_view extension)
 {
-    return BasePathOf(headerPath).string() + std::string(extension);
+    namespace fs = std::filesystem;
+    const fs::path exact = BasePathOf(headerPath).string() + std::string(extension);
+    std::error_code error;
+    if (fs::exists(exact, error) || exact.parent_path().empty())
+        return exact;
+    const std::string wanted = exact.filename().string();
+    for (fs::directory_iterator it(exact.parent_path(), error), end; !error && it != end; it.increment(error)) {
+        if (equalIgnoringAsciiCase(it->path().filename().string(), wanted))
+            return it->path();
+    }
+    return exact;
 }
 
 std::string EntryText(const TargetEntry& entry)

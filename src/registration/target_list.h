@@ -29,7 +29,11 @@ std::string DatumLabel(std::string_view datumCode);
 // FILE row stores it. Only the text after the last "." of the file name goes,
 // so "A.01.hed" gives "A.01" and a name without a dot stays as it is.
 std::filesystem::path BasePathOf(const std::filesystem::path& headerPath);
-// The sibling of a header with another extension (given with its dot).
+// The sibling of a header with another extension (given with its dot). Data
+// sets copied from media of case-blind systems may spell their names in any
+// case ("B.HED" beside "B.POL"): when no file has the exact name, a file of
+// the same folder whose name differs only in the case of ASCII letters is
+// the sibling. When there is none either, the exact name is returned.
 std::filesystem::path SiblingOf(const std::filesystem::path& headerPath, std::string_view extension);
 
 // The entry as the list shows it (UTF-8): path "," code "," label "," time,

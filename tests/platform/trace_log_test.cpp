@@ -57,3 +57,38 @@ TEST(AppendingTraceLog, TruncatesThenAppendsLineByLine)
 
 } // namespace
 } // namespace ft::platform
+
+namespace ft::platform {
+namespace {
+
+TEST(TraceLog, BatchedLinesReachTheFilePerFlushAndWhenTheBatchEnds)
+{
+    test::TempFolder temp;
+    TraceLog log;
+    log.openTruncated(temp / "test.log");
+    AppendingTraceLog second(temp / "test2.log");
+    second.truncate();
+
+    log.setBatched(true);
+    second.setBatched(true);
+    log.writeLine("one");
+    second.writeLine("a");
+    second.writeLine("b");
+    EXPECT_EQ(test::readBytes(temp / "test.log"), "");
+    log.flush();
+    second.flush();
+    EXPECT_EQ(test::readBytes(temp / "test.log"), "one\r\n");
+    EXPECT_EQ(test::readBytes(temp / "test2.log"), "a\r\nb\r\n");
+
+    log.writeLine("two");
+    second.writeLine("c");
+    log.setBatched(false);
+    second.setBatched(false);
+    EXPECT_EQ(test::readBytes(temp / "test.log"), "one\r\ntwo\r\n");
+    EXPECT_EQ(test::readBytes(temp / "test2.log"), "a\r\nb\r\nc\r\n");
+    log.writeLine("three");
+    EXPECT_EQ(test::readBytes(temp / "test.log"), "one\r\ntwo\r\nthree\r\n");
+}
+
+} // namespace
+} // namespace ft::platform

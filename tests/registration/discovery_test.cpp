@@ -112,6 +112,18 @@ TEST_F(DiscoveryTest, TheTimeIsTakenFromTheFilesThatExist)
     EXPECT_FALSE(HasRequiredSiblings(set.headerPath()));
 }
 
+TEST_F(DiscoveryTest, SiblingsSpelledInAnotherCaseBelongToTheSet)
+{
+    const fs::path header = writeSet(root.path(), "C", "2");
+    fs::rename(root.path() / "C.pol", root.path() / "C.POL");
+    fs::rename(root.path() / "C.atr", root.path() / "C.Atr");
+
+    EXPECT_TRUE(HasRequiredSiblings(header));
+    EXPECT_EQ(SiblingOf(header, ".pol"), root.path() / "C.POL");
+    EXPECT_EQ(SiblingOf(header, ".pnt"), root.path() / "C.pnt");
+    EXPECT_EQ(SiblingOf(header, ".xyz"), root.path() / "C.xyz");
+}
+
 TEST(TargetEntryTest, TextsReadBackIncludingPathsWithCommasAndDots)
 {
     TargetEntry entry;

@@ -1,0 +1,202 @@
+// The three registration routes with scripted answers and a stand-in for the
+// target-list dialog.
+
+#include "registration_fixture.h"
+
+#include "platform/operator.h"
+#include "registration/registration_routes.h"
+#include "registration/target_list_view.h"
+
+#include <deque>
+#include <optional>
+
+namespace ft::registration {
+namespace {
+
+namespace fs = std::filesystem;
+using test::SurveyFile;
+
+class ScriptedOperator final : public platform::Operator {
+public:
+    bool askYesNo(const QString& text, Icon icon) override
+    {
+        questions << text;
+        icons.push_back(icon);
+        const bool answer = !answers.empty() && answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return answer;
+    }
+    void notify(const QString& text) override { notices << text; }
+    std::optional<fs::path> pickFolder(const QString& prompt) override
+    {
+        prompts << prompt;
+        return folder;
+    }
+    std::vector<fs::path> pickFiles(const QString& filter) override
+    {
+        prompts << filter;
+        return files;
+    }
+
+    std::deque<bool> answers;
+    std::optional<fs::path> folder;
+    std::vector<fs::path> files;
+    QStringList questions;
+    std::vector<Icon> icons;
+    QStringList notices;
+    QStringList prompts;
+};
+
+// Shows nothing; records what the dialog would show and answers as told.
+class ScriptedTargetListView final : public TargetListView {
+public:
+    bool confirmTargets(TargetList& targets) override
+    {
+        for (const TargetEntry& entry : targets.entries())
+            shown.push_back(EntryText(entry) + (entry.checked ? " [x]" : " [ ]"));
+        if (!confirm)
+            return false;
+        for (const std::size_t position : uncheck)
+            targets[position].checked = false;
+        return true;
+    }
+    void clearDrives() override { drives.clear(); }
+    void addDrive(const DriveInfo& drive) override { drives.push_back(drive); }
+
+    bool confirm = true;
+    std::vector<std::size_t> uncheck;
+    std::vector<std::string> shown;
+    std::vector<DriveInfo> drives;
+};
+
+class RegistrationRoutesTest : public RegistrationTest {
+protected:
+    fs::path writeValid(const std::string& name, int datum, const std::string& subfolder = "")
+    {
+        test::DataSetBuilder set = validSet(name, datum, subfolder);
+        for (const SurveyFile kind : {SurveyFile::Header, SurveyFile::Outlines, SurveyFile::Points, SurveyFile::Parcels})
+            set.setModificationTime(kind, {2024, 5, 6, 7, 8, 9});
+        return set.write();
+    }
+
+    ScriptedOperator op;
+    ScriptedTargetListView view;
+    TargetList targets;
+    RegistrationRoutes routes{state, op, progress, view, targets};
+};
+
+TEST_F(RegistrationRoutesTest, TheFolderRouteOffersEverySetCheckedAndRegistersWhatStaysChecked)
+{
+    writeValid("A", 1);
+    writeValid("B", 2);
+    op.answers = {true};
+    op.folder = sources.path();
+    view.uncheck = {1};
+
+    EXPECT_TRUE(RegisterFolderOrFiles(routes));
+
+    EXPECT_EQ(op.questions, QStringList{QStringLiteral("フォルダーを指定しますか？")});
+    EXPECT_EQ(op.icons.at(0), platform::Operator::Icon::Warning);
+    EXPECT_EQ(op.prompts, QStringList{QStringLiteral("登録するフォルダの選択")});
+    const std::string folder = sources.path().string();
+    EXPECT_EQ(view.shown, (std::vector<std::string>{folder + "/A.hed,1,日本測地系,2024/05/06 07:08:09 [x]",
+                                                    folder + "/B.hed,2,世界測地系,2024/05/06 07:08:09 [x]"}));
+    EXPECT_EQ(op.notices, QStringList{QStringLiteral("1件登録しました")});
+    EXPECT_EQ(tableCounts(1), (std::vector<int>{1, 7, 2, 6, 2}));
+    EXPECT_EQ(tableCounts(2), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(progress.busyDepth, 0);
+}
+
+TEST_F(RegistrationRoutesTest, CancellingTheTargetListRegistersNothingAndKeepsTheList)
+{
+    writeValid("A", 2);
+    op.answers = {true};
+    op.folder = sources.path();
+    view.confirm = false;
+
+    EXPECT_FALSE(RegisterFolderOrFiles(routes));
+
+    EXPECT_TRUE(op.notices.isEmpty());
+    ASSERT_EQ(targets.size(), 1u);
+    EXPECT_TRUE(targets[0].checked);
+    EXPECT_EQ(tableCounts(2)[0], 0);
+
+    // The list only grows: the next walk offers the set again beside itself.
+    op.answers = {true};
+    view.confirm = true;
+    EXPECT_TRUE(RegisterFolderOrFiles(routes));
+    EXPECT_EQ(view.shown.size(), 1u + 2u);
+    EXPECT_EQ(op.notices, QStringList{QStringLiteral("1件登録しました")});
+}
+
+TEST_F(RegistrationRoutesTest, AFailedSetIsReportedAfterTheCount)
+{
+    test::DataSetBuilder broken = validSet("A", 2);
+    broken.clear(SurveyFile::Outlines);
+    const fs::path header = broken.write();
+    op.answers = {true};
+    op.folder = sources.path();
+
+    RegisterFolderOrFiles(routes);
+
+    ASSERT_EQ(op.notices.size(), 2);
+    EXPECT_EQ(op.notices[0], QStringLiteral("0件登録しました"));
+    EXPECT_TRUE(op.notices[1].startsWith(QString::fromStdString(header.string()) + QStringLiteral("は登録できません")));
+}
+
+TEST_F(RegistrationRoutesTest, TheFileRouteRegistersEachPickedHeaderAndReportsTheRefusedOnes)
+{
+    const fs::path a = writeValid("A", 1);
+    const fs::path upper = sources.path() / "B.HED";
+    fs::rename(writeValid("B", 2), upper);
+    op.answers = {false};
+    op.files = {a, upper};
+
+    EXPECT_TRUE(RegisterFolderOrFiles(routes));
+
+    EXPECT_EQ(op.prompts, QStringList{QStringLiteral("hed files (*.hed *.HED)")});
+    EXPECT_TRUE(op.notices.isEmpty());
+    EXPECT_EQ(tableCounts(1)[0], 1);
+    EXPECT_EQ(rows(2, "SELECT PATH FROM FILE"), (std::vector<std::vector<std::string>>{{(sources.path() / "B").string()}}));
+    EXPECT_TRUE(targets.empty());
+
+    op.answers = {false};
+    EXPECT_TRUE(RegisterFolderOrFiles(routes));
+    EXPECT_EQ(op.notices, (QStringList{QString::fromStdString(a.string()) + QStringLiteral("は登録できません"),
+                                       QString::fromStdString(upper.string()) + QStringLiteral("は登録できません")}));
+
+    // A cancelled file dialog registers nothing.
+    op.answers = {false};
+    op.files.clear();
+    EXPECT_FALSE(RegisterFolderOrFiles(routes));
+}
+
+TEST_F(RegistrationRoutesTest, TheDriveScanListsEveryDriveAndWalksTheReadyOnes)
+{
+    writeValid("A", 2, "ready");
+    writeValid("N", 2, "notready");
+    routes.drives = [&] {
+        return std::vector<DriveInfo>{{sources.path() / "ready", DriveType::HardDisk, true, 100, 50},
+                                      {sources.path() / "notready", DriveType::CdRom, false, 0, 0}};
+    };
+    view.drives.push_back({"/stale", DriveType::Unknown, false, 0, 0});
+
+    op.answers = {false};
+    EXPECT_FALSE(ScanDrivesAndRegister(routes));
+    EXPECT_EQ(view.drives.size(), 1u);
+
+    op.answers = {true};
+    EXPECT_TRUE(ScanDrivesAndRegister(routes));
+
+    EXPECT_EQ(op.questions.back(), QStringLiteral("全ドライブをスキャンします。よろしいですか？"));
+    ASSERT_EQ(view.drives.size(), 2u);
+    EXPECT_EQ(view.drives[1].type, DriveType::CdRom);
+    EXPECT_TRUE(progress.statuses.contains(QStringLiteral("2ドライブ")));
+    ASSERT_EQ(view.shown.size(), 1u);
+    EXPECT_EQ(op.notices, QStringList{QStringLiteral("1件登録しました")});
+    EXPECT_EQ(progress.busyDepth, 0);
+}
+
+} // namespace
+} // namespace ft::registration
