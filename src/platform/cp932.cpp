@@ -165,6 +165,23 @@ std::string utf8FailureText(std::string_view input, const ConversionFailure& fai
     return "UTF-8 to CP932 conversion failed" + at;
 }
 
+// Bytes 00-7F are the same characters in CP932 and UTF-8, so text made of
+// them needs no conversion. Registration converts a few values per catalogue
+// row, most of them numbers and folded names, and statements that are ASCII
+// but for their values.
+std::size_t asciiPrefixLength(std::string_view text)
+{
+    std::size_t length = 0;
+    while (length < text.size() && static_cast<unsigned char>(text[length]) < 0x80)
+        ++length;
+    return length;
+}
+
+bool isAscii(std::string_view text)
+{
+    return asciiPrefixLength(text) == text.size();
+}
+
 // One character converted by iconv: its bytes in the other encoding. A
 // length of 0 marks a character the tables leave to iconv itself.
 struct MappedCharacter {
@@ -212,6 +229,11 @@ public:
         std::string utf8;
         utf8.reserve(cp932.size() * 3 / 2 + 1);
         for (std::size_t i = 0; i < cp932.size();) {
+            const std::size_t ascii = asciiPrefixLength(cp932.substr(i));
+            utf8.append(cp932.substr(i, ascii));
+            i += ascii;
+            if (i == cp932.size())
+                break;
             const auto byte = static_cast<unsigned char>(cp932[i]);
             const MappedCharacter* mapped = &m_singleBytes[byte];
             std::size_t consumed = 1;
@@ -234,6 +256,11 @@ public:
         std::string cp932;
         cp932.reserve(utf8.size());
         for (std::size_t i = 0; i < utf8.size();) {
+            const std::size_t ascii = asciiPrefixLength(utf8.substr(i));
+            cp932.append(utf8.substr(i, ascii));
+            i += ascii;
+            if (i == utf8.size())
+                break;
             const std::optional<Utf8Character> character = decodeUtf8(utf8.substr(i));
             if (!character || character->codePoint >= m_codePoints.size())
                 return std::nullopt;
@@ -304,19 +331,6 @@ private:
     std::vector<MappedCharacter> m_doubleBytes; // by lead and trail byte
     std::vector<MappedCharacter> m_codePoints;  // CP932 bytes of each BMP code point
 };
-
-// Bytes 00-7F are the same characters in CP932 and UTF-8, so text made of
-// them alone needs no conversion. Registration converts a few values per
-// catalogue row, most of them numbers and folded names; opening a converter
-// for each would cost more than the row's own statement.
-bool isAscii(std::string_view text)
-{
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
