@@ -51,12 +51,17 @@ std::string QuoteDoubled(std::string_view text, char quote)
 {
     std::string quoted;
     quoted.reserve(text.size());
-    for (const char c : text) {
-        quoted.push_back(c);
-        if (c == quote)
-            quoted.push_back(c);
-    }
+    AppendQuoteDoubled(quoted, text, quote);
     return quoted;
+}
+
+void AppendQuoteDoubled(std::string& statement, std::string_view text, char quote)
+{
+    for (const char c : text) {
+        statement.push_back(c);
+        if (c == quote)
+            statement.push_back(c);
+    }
 }
 
 std::string IntegerOrNull(std::string_view field)

@@ -51,12 +51,32 @@ ParcelRow readAttributeLine(std::string line)
 // '{KNAME}',{OYA},{KO},{MAGO},{FILENO} );
 std::string chibanStatement(const ParcelRow& row, ParcelSource source, int fileNo)
 {
-    const auto quoted = [](const std::string& text) { return QuoteDoubled(text, '\''); };
-    return "INSERT INTO CHIBAN VALUES ('" + quoted(row.oaza) + "', '" + quoted(row.koaza) + "', '" +
-           quoted(row.lot) + "'," + std::to_string(static_cast<int>(source)) + ",'" +
-           quoted(row.owner) + "', '" + quoted(row.ownerKana) + "'," +
-           std::to_string(row.lotParts.oya) + "," + std::to_string(row.lotParts.ko) + "," +
-           std::to_string(row.lotParts.mago) + "," + std::to_string(fileNo) + " ); ";
+    std::string statement;
+    statement.reserve(128 + row.oaza.size() + row.koaza.size() + row.lot.size() + row.owner.size() +
+                      row.ownerKana.size());
+    const auto appendQuoted = [&statement](const std::string& text) {
+        AppendQuoteDoubled(statement, text, '\'');
+    };
+    statement += "INSERT INTO CHIBAN VALUES ('";
+    appendQuoted(row.oaza);
+    statement += "', '";
+    appendQuoted(row.koaza);
+    statement += "', '";
+    appendQuoted(row.lot);
+    statement += "',";
+    statement += std::to_string(static_cast<int>(source));
+    statement += ",'";
+    appendQuoted(row.owner);
+    statement += "', '";
+    appendQuoted(row.ownerKana);
+    statement += "',";
+    for (const int number : {row.lotParts.oya, row.lotParts.ko, row.lotParts.mago}) {
+        statement += std::to_string(number);
+        statement += ',';
+    }
+    statement += std::to_string(fileNo);
+    statement += " ); ";
+    return statement;
 }
 
 // The next announced line of a group; past the end of the file a missing
@@ -151,8 +171,10 @@ bool convertUndToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
                 present = nextAnnouncedLine(reader, detail);
                 const ParcelRow row = readAttributeLine(std::move(detail));
                 const std::string statement = chibanStatement(row, ParcelSource::Groups, fileNo);
-                TraceStatement(trace, statement);
-                trace2.writeLine(pathText + " sql2=" + platform::utf8ToCp932(statement));
+                // Converted once for both logs.
+                const std::string traced = platform::utf8ToCp932(statement);
+                trace.writeLine(traced);
+                trace2.writeLine(pathText + " sql2=" + traced);
                 if (!row.lot.empty())
                     db.ExecSQL(statement);
             }

@@ -50,8 +50,10 @@ bool convertPntToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
                 "INSERT INTO FTEN VALUES ('" + QuoteDoubled(name.utf8, '\'') + "', " +
                 std::to_string(fileNo) + "," + std::to_string(name.parts.oya) + "," +
                 std::to_string(name.parts.ko) + "," + kubun + "); ";
-            TraceStatement(trace, statement);
-            trace2.writeLine(pathText + " sql2=" + platform::utf8ToCp932(statement));
+            // Converted once for both logs.
+            const std::string traced = platform::utf8ToCp932(statement);
+            trace.writeLine(traced);
+            trace2.writeLine(pathText + " sql2=" + traced);
             if (!name.utf8.empty())
                 db.ExecSQL(statement);
             processed = true;

@@ -41,6 +41,8 @@ std::string ToHalfWidth(std::string_view text);
 bool HasLineBreaks(const std::filesystem::path& file);
 // "%13.3f" without the leading padding blanks.
 std::string CoordText(double value);
+// The same appended to a record being built.
+void AppendCoordText(std::string& text, double value);
 // Rewrites a blank-separated one- or two-digit number at bytes 2-4 as two digits.
 std::string TidySheetName(std::string_view name);
 

@@ -41,7 +41,8 @@ void appendField(std::string& record, std::string_view field)
 
 void appendCoord(std::string& record, double value)
 {
-    appendField(record, CoordText(value));
+    AppendCoordText(record, value);
+    record += ',';
 }
 
 } // namespace
@@ -109,6 +110,7 @@ std::string formatSegment(const Segment& segment, GroupText groups)
         return groups == GroupText::BlankWhenNegative ? IntOrBlank(group) : std::to_string(group);
     };
     std::string record;
+    record.reserve(128);
     appendField(record, groupText(segment.groupA));
     appendField(record, groupText(segment.groupB));
     appendField(record, keepOnOneField(segment.labelC));

@@ -5,7 +5,7 @@
 #include "catalogue/schema.h"
 #include "catalogue/sqlite_database.h"
 #include "platform/cp932.h"
-#include "scripted_operator.h"
+#include "support/scripted_operator.h"
 #include "support/temp_folder.h"
 
 #include <QTest>

@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <clocale>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -223,6 +229,56 @@ TEST(CoordText, MatchesThePaddedFixedFormatWithoutItsBlanks)
         std::snprintf(padded.data(), padded.size(), "%13.3f", value);
         EXPECT_EQ(CoordText(value), TrimBlanks(padded.data())) << padded.data();
     }
+}
+
+// Coordinates as survey files give them, values on both sides of the
+// rounding halves, and magnitudes on both sides of where the conversion
+// changes method: every one prints as "%13.3f" does.
+TEST(CoordText, AgreesWithPrintfAcrossMagnitudesAndRoundingHalves)
+{
+    const auto printfText = [](double value) {
+        std::array<char, 400> padded{};
+        std::snprintf(padded.data(), padded.size(), "%13.3f", value);
+        return TrimBlanks(padded.data());
+    };
+    std::vector<double> values = {1.0625,
+                                  -1.0625,
+                                  2.0005,
+                                  0.0015,
+                                  999999999.9995,
+                                  999999999.999,
+                                  1e9,
+                                  -1e9,
+                                  1e9 + 0.25,
+                                  4503599627370.4995,
+                                  -0.0,
+                                  -0.0005,
+                                  -0.00049,
+                                  0.0004999,
+                                  std::nextafter(0.0005, 1.0),
+                                  std::nextafter(0.0005, 0.0)};
+    std::mt19937_64 random(20240506);
+    for (int i = 0; i < 100000; ++i) {
+        // Text with three decimals, read back as a double.
+        const long long thousandths =
+            static_cast<long long>(random() % 2000000000000ULL) - 1000000000000LL;
+        const long long digits = std::llabs(thousandths);
+        const std::string text = (thousandths < 0 ? "-" : "") + std::to_string(digits / 1000) +
+                                 "." + std::to_string(digits % 1000 + 1000).substr(1);
+        values.push_back(std::strtod(text.c_str(), nullptr));
+        // Exact halves of a thousandth, and values right beside them.
+        const double half = (static_cast<double>(random() % 2000000) + 0.5) / 1000.0;
+        values.insert(values.end(),
+                      {half, -half, std::nextafter(half, 0.0), std::nextafter(half, 1e12)});
+        // Any bit pattern of a finite double.
+        double any = 0.0;
+        const std::uint64_t bits = random();
+        std::memcpy(&any, &bits, sizeof any);
+        if (std::isfinite(any))
+            values.push_back(any);
+    }
+    for (const double value : values)
+        ASSERT_EQ(CoordText(value), printfText(value)) << std::hexfloat << value;
 }
 
 TEST(TidySheetName, RewritesTheNumberAtBytesTwoToFour)

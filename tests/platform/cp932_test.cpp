@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdint>
 #include <map>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <type_traits>
 
 namespace ft::platform {
 namespace {
@@ -152,6 +159,101 @@ TEST(Cp932Conversion, MixedTextBothWays)
     EXPECT_EQ(cp932ToUtf8(cp932), utf8);
     EXPECT_EQ(utf8ToCp932(""), "");
     EXPECT_EQ(cp932ToUtf8(""), "");
+}
+
+// glibc iconv's own answer for a text, or nothing when it refuses it: what
+// the conversions must give, whichever way they reach it.
+class ReferenceIconv {
+public:
+    ReferenceIconv(const char* to, const char* from) : m_handle(iconv_open(to, from))
+    {
+        EXPECT_NE(reinterpret_cast<std::intptr_t>(m_handle.get()), -1);
+    }
+
+    std::optional<std::string> convert(const std::string& input)
+    {
+        iconv(m_handle.get(), nullptr, nullptr, nullptr, nullptr);
+        std::string output(input.size() * 4 + 4, '\0');
+        char* in = const_cast<char*>(input.data());
+        std::size_t inLeft = input.size();
+        char* out = output.data();
+        std::size_t outLeft = output.size();
+        if (iconv(m_handle.get(), &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1))
+            return std::nullopt;
+        output.resize(output.size() - outLeft);
+        return output;
+    }
+
+private:
+    struct Closer {
+        void operator()(iconv_t handle) const { iconv_close(handle); }
+    };
+    std::unique_ptr<std::remove_pointer_t<iconv_t>, Closer> m_handle;
+};
+
+std::optional<std::string> converted(std::string (*convert)(std::string_view),
+                                     const std::string& text)
+{
+    try {
+        return convert(text);
+    } catch (const EncodingError&) {
+        return std::nullopt;
+    }
+}
+
+std::string utf8Of(char32_t codePoint)
+{
+    std::string bytes;
+    if (codePoint < 0x80) {
+        bytes += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        bytes += static_cast<char>(0xC0 | codePoint >> 6);
+        bytes += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        bytes += static_cast<char>(0xE0 | codePoint >> 12);
+        bytes += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+        bytes += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        bytes += static_cast<char>(0xF0 | codePoint >> 18);
+        bytes += static_cast<char>(0x80 | (codePoint >> 12 & 0x3F));
+        bytes += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+        bytes += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+    return bytes;
+}
+
+// Every character, alone and inside other text, converts exactly as iconv
+// converts it, and is refused exactly where iconv refuses it.
+TEST(Cp932Conversion, AgreesWithIconvOnEveryCharacter)
+{
+    ReferenceIconv decode("UTF-8", "CP932");
+    const auto checkDecoding = [&](const std::string& cp932) {
+        // Framed by a non-ASCII character, so no shortcut for plain ASCII applies.
+        const std::string framed = "\x82\xA0" + cp932 + "\xB1";
+        EXPECT_EQ(converted(cp932ToUtf8, cp932), decode.convert(cp932)) << codeOf(cp932);
+        EXPECT_EQ(converted(cp932ToUtf8, framed), decode.convert(framed)) << codeOf(cp932);
+    };
+    for (int first = 0; first < 0x100; ++first) {
+        checkDecoding(std::string(1, static_cast<char>(first)));
+        for (int second = 0; second < 0x100; ++second)
+            checkDecoding(doubleByte(first << 8 | second));
+    }
+
+    ReferenceIconv encode("CP932", "UTF-8");
+    const auto checkEncoding = [&](const std::string& utf8) {
+        const std::string framed = "あ" + utf8 + "ｱ";
+        EXPECT_EQ(converted(utf8ToCp932, utf8), encode.convert(utf8)) << utf8;
+        EXPECT_EQ(converted(utf8ToCp932, framed), encode.convert(framed)) << utf8;
+    };
+    for (char32_t codePoint = 0; codePoint < 0x10000; ++codePoint)
+        if (codePoint < 0xD800 || codePoint > 0xDFFF)
+            checkEncoding(utf8Of(codePoint));
+    for (const char32_t beyond : {U'\U00010000', U'\U00020B9F', U'\U0010FFFF'})
+        checkEncoding(utf8Of(beyond));
+    // Malformed UTF-8: a stray continuation byte, an overlong form, a
+    // surrogate, a sequence cut short.
+    for (const std::string malformed : {"\x80", "\xC0\xAF", "\xED\xA0\x80", "\xE3\x81"})
+        checkEncoding(malformed);
 }
 
 std::string messageOf(void (*convert)(), const char* label)

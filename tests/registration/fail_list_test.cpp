@@ -4,16 +4,15 @@
 
 #include "app/main_window.h"
 #include "app/status_bar_progress.h"
-#include "platform/operator.h"
 #include "registration/fail_list.h"
 #include "registration/target_list.h"
 #include "support/dataset_builder.h"
+#include "support/scripted_operator.h"
 #include "support/temp_folder.h"
 
 #include <QTest>
 #include <QTimer>
 
-#include <deque>
 #include <functional>
 #include <memory>
 
@@ -22,30 +21,10 @@ using ft::registration::DriveType;
 using ft::registration::TargetEntry;
 using ft::registration::TargetList;
 using ft::registration::TFailList;
+using ft::test::ScriptedOperator;
 namespace fs = std::filesystem;
 
 namespace {
-
-class ScriptedOperator final : public ft::platform::Operator {
-public:
-    bool askYesNo(const QString& text, Icon) override
-    {
-        questions << text;
-        const bool answer = !answers.empty() && answers.front();
-        if (!answers.empty())
-            answers.pop_front();
-        return answer;
-    }
-    void notify(const QString& text) override { notices << text; }
-    std::optional<fs::path> pickFolder(const QString&) override { return folder; }
-    std::vector<fs::path> pickFiles(const QString&) override { return files; }
-
-    std::deque<bool> answers;
-    std::optional<fs::path> folder;
-    std::vector<fs::path> files;
-    QStringList questions;
-    QStringList notices;
-};
 
 // Runs `act` on the dialog as soon as it is shown (a modal dialog blocks the
 // test until it closes).

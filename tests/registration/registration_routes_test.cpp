@@ -3,72 +3,17 @@
 
 #include "registration_fixture.h"
 
-#include "platform/operator.h"
 #include "registration/registration_routes.h"
-#include "registration/target_list_view.h"
-
-#include <deque>
-#include <optional>
+#include "support/scripted_operator.h"
+#include "support/scripted_target_list_view.h"
 
 namespace ft::registration {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ScriptedOperator;
+using test::ScriptedTargetListView;
 using test::SurveyFile;
-
-class ScriptedOperator final : public platform::Operator {
-public:
-    bool askYesNo(const QString& text, Icon icon) override
-    {
-        questions << text;
-        icons.push_back(icon);
-        const bool answer = !answers.empty() && answers.front();
-        if (!answers.empty())
-            answers.pop_front();
-        return answer;
-    }
-    void notify(const QString& text) override { notices << text; }
-    std::optional<fs::path> pickFolder(const QString& prompt) override
-    {
-        prompts << prompt;
-        return folder;
-    }
-    std::vector<fs::path> pickFiles(const QString& filter) override
-    {
-        prompts << filter;
-        return files;
-    }
-
-    std::deque<bool> answers;
-    std::optional<fs::path> folder;
-    std::vector<fs::path> files;
-    QStringList questions;
-    std::vector<Icon> icons;
-    QStringList notices;
-    QStringList prompts;
-};
-
-// Shows nothing; records what the dialog would show and answers as told.
-class ScriptedTargetListView final : public TargetListView {
-public:
-    bool confirmTargets(TargetList& targets) override
-    {
-        for (const TargetEntry& entry : targets.entries())
-            shown.push_back(EntryText(entry) + (entry.checked ? " [x]" : " [ ]"));
-        if (!confirm)
-            return false;
-        for (const std::size_t position : uncheck)
-            targets[position].checked = false;
-        return true;
-    }
-    void clearDrives() override { drives.clear(); }
-    void addDrive(const DriveInfo& drive) override { drives.push_back(drive); }
-
-    bool confirm = true;
-    std::vector<std::size_t> uncheck;
-    std::vector<std::string> shown;
-    std::vector<DriveInfo> drives;
-};
 
 class RegistrationRoutesTest : public RegistrationTest {
 protected:

@@ -55,6 +55,8 @@ std::string frameVertexBytes(const FrameVertex& vertex)
            magnitude(vertex.second) + std::to_string(vertex.kind);
 }
 
+} // namespace
+
 void setFileTime(const std::filesystem::path& file, const LocalTime& time)
 {
     std::tm local{};
@@ -71,8 +73,6 @@ void setFileTime(const std::filesystem::path& file, const LocalTime& time)
         throw std::system_error(errno, std::generic_category(),
                                 "cannot set the time of " + file.string());
 }
-
-} // namespace
 
 std::string extensionOf(SurveyFile kind, int datum)
 {

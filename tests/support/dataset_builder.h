@@ -202,6 +202,9 @@ struct LocalTime {
     int second = 0;
 };
 
+// Sets a file's modification (and access) time to a local wall-clock time.
+void setFileTime(const std::filesystem::path& file, const LocalTime& time);
+
 class DataSetBuilder {
 public:
     static constexpr std::size_t kFrameBlockSize = 300;

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/operator.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace ft::test {
+
+// An Operator that answers from a script and records what it was shown, so
+// no test ever blocks on a dialog. Yes/No answers are taken in order; a
+// question without a scripted answer is recorded and answered No. The folder
+// and file pickers return `folder` and `files` every time they are asked.
+class ScriptedOperator final : public platform::Operator {
+public:
+    void answerYes() { answers.push_back(true); }
+    void answerNo() { answers.push_back(false); }
+
+    bool askYesNo(const QString& text, Icon icon) override
+    {
+        questions << text;
+        icons.push_back(icon);
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void notify(const QString& text) override { notices << text; }
+    void reportError(const QString& text) override { errors << text; }
+    std::optional<std::filesystem::path> pickFolder(const QString& prompt) override
+    {
+        prompts << prompt;
+        return folder;
+    }
+    std::vector<std::filesystem::path> pickFiles(const QString& filter) override
+    {
+        prompts << filter;
+        return files;
+    }
+
+    // The script.
+    std::deque<bool> answers;
+    std::optional<std::filesystem::path> folder;
+    std::vector<std::filesystem::path> files;
+
+    // What the operator was shown, in order. `prompts` holds the folder
+    // browser's prompt and the file dialog's filter.
+    QStringList questions;
+    std::vector<Icon> icons;
+    QStringList notices;
+    QStringList errors;
+    QStringList prompts;
+};
+
+} // namespace ft::test
