@@ -9,11 +9,6 @@
 namespace ft::catalogue {
 namespace {
 
-struct StatementFinalizer {
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
-
 // ASCII case folding only: column and table names of the catalogue are ASCII,
 // and other bytes (UTF-8 included) must pass unchanged.
 std::string upperAscii(std::string_view text)
@@ -260,24 +255,24 @@ CellValue readCell(sqlite3_stmt* statement, int column, ColumnKind kind)
     return std::string(text == nullptr ? "" : reinterpret_cast<const char*>(text));
 }
 
-// Compiles the first statement of the text; callers own the result.
-Statement prepare(sqlite3* db, const std::string& sql, int& result)
+} // namespace
+
+TSQLiteDatabase::Statement TSQLiteDatabase::Prepare(const std::string& sql) const
 {
     sqlite3_stmt* raw = nullptr;
-    result = sqlite3_prepare_v2(db, sql.c_str(), -1, &raw, nullptr);
-    return Statement(raw);
+    const int result = sqlite3_prepare_v2(m_db.get(), sql.c_str(), -1, &raw, nullptr);
+    Statement statement(raw);
+    if (result != SQLITE_OK)
+        RaiseError("Error executing SQL", sql);
+    // Empty text, or only a comment, compiles to no statement at all.
+    if (!statement)
+        RaiseError("Could not prepare SQL statement", sql);
+    return statement;
 }
-
-} // namespace
 
 void TSQLiteDatabase::ExecSQL(const std::string& sql)
 {
-    int result = SQLITE_OK;
-    const Statement statement = prepare(m_db.get(), sql, result);
-    if (result != SQLITE_OK)
-        RaiseError("Error executing SQL", sql);
-    if (!statement)
-        RaiseError("Could not prepare SQL statement", sql);
+    const Statement statement = Prepare(sql);
     if (sqlite3_step(statement.get()) != SQLITE_DONE) {
         sqlite3_reset(statement.get());
         RaiseError("Error executing SQL statement", sql);
@@ -286,18 +281,13 @@ void TSQLiteDatabase::ExecSQL(const std::string& sql)
 
 TSQLiteTable TSQLiteDatabase::GetTable(const std::string& sql)
 {
-    int result = SQLITE_OK;
-    const Statement statement = prepare(m_db.get(), sql, result);
-    if (result != SQLITE_OK)
-        RaiseError("Error executing SQL", sql);
-    if (!statement)
-        RaiseError("Could not prepare SQL statement", sql);
+    const Statement statement = Prepare(sql);
 
     static_assert(std::is_same_v<CellValue, TSQLiteTable::Cell>);
     sqlite3_stmt* const stmt = statement.get();
     TSQLiteTable table;
     for (;;) {
-        result = sqlite3_step(stmt);
+        const int result = sqlite3_step(stmt);
         if (result == SQLITE_DONE)
             break;
         if (result == SQLITE_BUSY)

@@ -88,6 +88,14 @@ private:
     struct Closer {
         void operator()(sqlite3* db) const { sqlite3_close(db); }
     };
+    struct StatementFinalizer {
+        void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+    };
+    using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+
+    // Compiles the first statement of the text, raising the two preparation
+    // errors that ExecSQL and GetTable share.
+    Statement Prepare(const std::string& sql) const;
     [[noreturn]] void RaiseError(const std::string& message, const std::string& sql) const;
 
     std::unique_ptr<sqlite3, Closer> m_db;

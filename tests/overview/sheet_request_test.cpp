@@ -6,6 +6,7 @@
 #include "overview_files.h"
 #include "platform/cp932.h"
 #include "search/request_file.h"
+#include "support/cp932_lines.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -20,15 +21,6 @@ using platform::utf8ToCp932;
 using test::readBytes;
 using test::sheetLine;
 using test::writeLines;
-
-// The expected request: CP932 lines, each ended by CR LF.
-std::string requestLines(std::initializer_list<std::string_view> utf8Lines)
-{
-    std::string bytes;
-    for (const std::string_view line : utf8Lines)
-        bytes += utf8ToCp932(line) + "\r\n";
-    return bytes;
-}
 
 // A click on a 601-pixel overview drawn from the extent 0..1000 x 0..500
 // (left -100, top 850, 1200 units each way) with datum 2 current. Pixel
@@ -75,7 +67,8 @@ TEST_F(SheetRequest, TwoSheetsOfOneDrawingGiveOneDrawingAndBothNames)
                     sheetLine(utf8ToCp932("図１"), 400, 200, 600, 300, 4)});
     EXPECT_TRUE(requestSheetsAt(state, 300, 300));
     // The name is folded to half width and written in CP932.
-    EXPECT_EQ(readBytes(requestFile()), requestLines({"0,\"/survey/四丁目/A04\"", "3,A", "3,図1"}));
+    EXPECT_EQ(readBytes(requestFile()),
+              ft::test::cp932Lines({"0,\"/survey/四丁目/A04\"", "3,A", "3,図1"}));
 }
 
 TEST_F(SheetRequest, ANameRepeatedRightAfterADrawingChangeIsNotSentAgain)
@@ -84,8 +77,8 @@ TEST_F(SheetRequest, ANameRepeatedRightAfterADrawingChangeIsNotSentAgain)
                     sheetLine("B", 0, 0, 1000, 500, 7)});
     EXPECT_TRUE(requestSheetsAt(state, 300, 300));
     // The path goes between the quotes as it stands.
-    EXPECT_EQ(readBytes(requestFile()), requestLines({"0,\"/survey/四丁目/A04\"", "3,A",
-                                                      "0,\"/survey/b,\"q\"/B07\"", "3,B"}));
+    EXPECT_EQ(readBytes(requestFile()), ft::test::cp932Lines({"0,\"/survey/四丁目/A04\"", "3,A",
+                                                              "0,\"/survey/b,\"q\"/B07\"", "3,B"}));
 }
 
 TEST_F(SheetRequest, APressOnEmptySpaceEmptiesTheRequestAndStartsNothing)
@@ -109,7 +102,8 @@ TEST_F(SheetRequest, OnlyTheCurrentDatumsFileAndCatalogueAreUsed)
 
     state.setCurrentDatum(1);
     EXPECT_TRUE(requestSheetsAt(state, 300, 300));
-    EXPECT_EQ(readBytes(requestFile()), requestLines({"0,\"/survey/japanese-datum/J04\"", "3,J"}));
+    EXPECT_EQ(readBytes(requestFile()),
+              ft::test::cp932Lines({"0,\"/survey/japanese-datum/J04\"", "3,J"}));
 }
 
 TEST_F(SheetRequest, AHitDrawingWithoutFileRowEndsThePress)
@@ -123,7 +117,7 @@ TEST_F(SheetRequest, AHitDrawingWithoutFileRowEndsThePress)
         EXPECT_STREQ(error.what(), "Field PATH Not found. Empty dataset");
     }
     // What came before stays written; the caller starts no viewer.
-    EXPECT_EQ(readBytes(requestFile()), requestLines({"0,\"/survey/四丁目/A04\"", "3,A"}));
+    EXPECT_EQ(readBytes(requestFile()), ft::test::cp932Lines({"0,\"/survey/四丁目/A04\"", "3,A"}));
 }
 
 TEST_F(SheetRequest, ABadNumberEndsThePressBeforeTheRequestIsTouched)

@@ -6,6 +6,7 @@
 #include "platform/cp932.h"
 #include "platform/viewer_process.h"
 
+#include "support/cp932_lines.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -16,15 +17,6 @@ namespace ft::search {
 namespace {
 
 using platform::utf8ToCp932;
-
-// The expected file: CP932 lines, each with CR LF.
-std::string requestLines(std::initializer_list<std::string_view> utf8Lines)
-{
-    std::string bytes;
-    for (const std::string_view line : utf8Lines)
-        bytes += utf8ToCp932(line) + "\r\n";
-    return bytes;
-}
 
 class RequestFileTest : public ::testing::Test {
 protected:
@@ -54,7 +46,7 @@ TEST_F(RequestFileTest, EveryRecordKindInCp932WithCrLfAndNothingEscaped)
     out.writeNameRecord(kControlPointRecord, "");
     out.finish();
 
-    EXPECT_EQ(requestBytes(), requestLines({
+    EXPECT_EQ(requestBytes(), ft::test::cp932Lines({
                                   "0,\"/データ/a,b \"c\"/set1\"",
                                   "1,/データ/set1,",
                                   "2,本町,,12-3",
@@ -130,8 +122,8 @@ TEST_F(RequestFileTest, ParcelsGiveDrawingsAscendingAndItemsDescending)
     RequestWriter out(m_folder.path());
     writeResultRequest(rows, m_db, out);
     out.finish();
-    EXPECT_EQ(requestBytes(), requestLines({"0,\"/s/three\"", "0,\"/s/seven\"", "2,本町,東,b",
-                                            "2,本町,東,c", "2,本町,東,a"}));
+    EXPECT_EQ(requestBytes(), ft::test::cp932Lines({"0,\"/s/three\"", "0,\"/s/seven\"",
+                                                    "2,本町,東,b", "2,本町,東,c", "2,本町,東,a"}));
 }
 
 TEST_F(RequestFileTest, MapSheetsPointsAndDrawingsGiveBothPartsDescending)
@@ -156,22 +148,22 @@ TEST_F(RequestFileTest, MapSheetsPointsAndDrawingsGiveBothPartsDescending)
         writeResultRequest(sheets, m_db, out);
         out.finish();
     }
-    EXPECT_EQ(requestBytes(), requestLines({"0,\"/s/seven\"", "0,\"/s/three\"", "2,b,500,10",
-                                            "2,c,500,10", "2,a,500,10"}));
+    EXPECT_EQ(requestBytes(), ft::test::cp932Lines({"0,\"/s/seven\"", "0,\"/s/three\"",
+                                                    "2,b,500,10", "2,c,500,10", "2,a,500,10"}));
     {
         RequestWriter out(m_folder.path());
         writeResultRequest(points, kControlPointRecord, m_db, out);
         out.finish();
     }
     EXPECT_EQ(requestBytes(),
-              requestLines({"0,\"/s/seven\"", "0,\"/s/three\"", "5,b,", "5,c,", "5,a,"}));
+              ft::test::cp932Lines({"0,\"/s/seven\"", "0,\"/s/three\"", "5,b,", "5,c,", "5,a,"}));
     {
         RequestWriter out(m_folder.path());
         writeResultRequest(drawings, kRegisteredDrawingRecord, m_db, out);
         out.finish();
     }
-    EXPECT_EQ(requestBytes(),
-              requestLines({"0,\"/s/seven\"", "0,\"/s/three\"", "1,/s/b,", "1,/s/c,", "1,/s/a,"}));
+    EXPECT_EQ(requestBytes(), ft::test::cp932Lines({"0,\"/s/seven\"", "0,\"/s/three\"", "1,/s/b,",
+                                                    "1,/s/c,", "1,/s/a,"}));
 }
 
 TEST_F(RequestFileTest, NothingTickedWritesAnEmptyRequestWithoutLookingUp)

@@ -6,6 +6,7 @@
 #include "catalogue/schema.h"
 #include "catalogue/sqlite_database.h"
 #include "platform/cp932.h"
+#include "support/cp932_lines.h"
 #include "support/temp_folder.h"
 #include "widgets/tsk_button.h"
 
@@ -79,14 +80,6 @@ void clickHeading(const ResultListView& view, int column)
     QHeaderView& heading = *view.header();
     QTest::mouseClick(heading.viewport(), Qt::LeftButton, {},
                       QPoint(heading.sectionViewportPosition(column) + 20, heading.height() / 2));
-}
-
-std::string requestLines(std::initializer_list<std::string_view> utf8Lines)
-{
-    std::string bytes;
-    for (const std::string_view line : utf8Lines)
-        bytes += ft::platform::utf8ToCp932(line) + "\r\n";
-    return bytes;
 }
 
 } // namespace
@@ -397,8 +390,8 @@ void ResultWindowsTest::mapSheetHeadingsSort()
         click(window.button(1));
     });
     // 図面表示 after a sort: drawings and sheets still by descending drawing number.
-    QCOMPARE(request(), requestLines({"0,\"/s/two\"", "0,\"/s/one\"", "2,B2,500,2", "2,B1,2500,1",
-                                      "2,A1,1000,9", "2,A2,500,10"}));
+    QCOMPARE(request(), ft::test::cp932Lines({"0,\"/s/two\"", "0,\"/s/one\"", "2,B2,500,2",
+                                              "2,B1,2500,1", "2,A1,1000,9", "2,A2,500,10"}));
 }
 
 void ResultWindowsTest::pointWindowCarriesTheRecordCodeOfItsSearch()
@@ -406,11 +399,11 @@ void ResultWindowsTest::pointWindowCarriesTheRecordCodeOfItsSearch()
     TfindTen2F window(services());
     window.SetQuery(kControlPointRecord, "SELECT * FROM ZTEN ", m_folder->path());
     QVERIFY(showAndRun(window, [&] { click(window.button(1)); }));
-    QCOMPARE(request(), requestLines({"0,\"/s/two\"", "5,Z1,"}));
+    QCOMPARE(request(), ft::test::cp932Lines({"0,\"/s/two\"", "5,Z1,"}));
 
     window.SetQuery(kBoundaryPointRecord, "SELECT * FROM FTEN ", m_folder->path());
     QVERIFY(showAndRun(window, [&] { click(window.button(1)); }));
-    QCOMPARE(request(), requestLines({"0,\"/s/three\"", "0,\"/s/one\"", "4,F2,", "4,F1,"}));
+    QCOMPARE(request(), ft::test::cp932Lines({"0,\"/s/three\"", "0,\"/s/one\"", "4,F2,", "4,F1,"}));
 }
 
 void ResultWindowsTest::drawingListStartsUntickedAndWritesCode1()
@@ -429,7 +422,7 @@ void ResultWindowsTest::drawingListStartsUntickedAndWritesCode1()
     QCOMPARE(ticksShown, (QList<bool>{false, false, false}));
     QCOMPARE(second, QStringLiteral("/s/one|1|作成者1|地区1|2"));
     QCOMPARE(request(),
-             requestLines({"0,\"/s/three\"", "0,\"/s/one\"", "1,/s/three,", "1,/s/one,"}));
+             ft::test::cp932Lines({"0,\"/s/three\"", "0,\"/s/one\"", "1,/s/three,", "1,/s/one,"}));
 }
 
 void ResultWindowsTest::requestThatCannotBeCreatedKeepsTheWindowOpen()

@@ -8,6 +8,7 @@
 #include "app/scripted_operator.h"
 #include "catalogue/sqlite_database.h"
 #include "platform/cp932.h"
+#include "support/cp932_lines.h"
 #include "support/temp_folder.h"
 #include "widgets/tsk_button.h"
 
@@ -42,14 +43,6 @@ QStringList firstColumn(const ResultListWindow& window)
     for (int row = 0; row < model.rowCount(); ++row)
         cells << model.index(row, 0).data().toString();
     return cells;
-}
-
-std::string requestLines(std::initializer_list<std::string_view> utf8Lines)
-{
-    std::string bytes;
-    for (const std::string_view line : utf8Lines)
-        bytes += ft::platform::utf8ToCp932(line) + "\r\n";
-    return bytes;
 }
 
 } // namespace
@@ -210,7 +203,7 @@ void SearchHandlersTest::parcelSearchHandsTheTickedRowsToTheViewer()
     const fs::path request = ft::search::requestFilePath(m_settings->path());
     QCOMPARE(viewerArguments(),
              (QStringList{QStringLiteral("-E2"), QString::fromStdString(request.string())}));
-    QCOMPARE(requestSeenByViewer(), requestLines({"0,\"/survey/set1\"", "2,本町,西,3"}));
+    QCOMPARE(requestSeenByViewer(), ft::test::cp932Lines({"0,\"/survey/set1\"", "2,本町,西,3"}));
     QVERIFY(m_op->notices.isEmpty() && m_op->errors.isEmpty());
 }
 
@@ -288,12 +281,12 @@ void SearchHandlersTest::pointSearchesCarryTheirRecordCodes()
     const auto show = [](ResultListWindow& w) { click(w.button(1)); };
     QVERIFY(runSearch(&TfindTavlaF::skButton10Click, show) == m_window->resultWindows().findTen2F);
     QVERIFY(!viewerArguments().isEmpty());
-    QCOMPARE(requestSeenByViewer(), requestLines({"0,\"/survey/set1\"", "5,P1,"}));
+    QCOMPARE(requestSeenByViewer(), ft::test::cp932Lines({"0,\"/survey/set1\"", "5,P1,"}));
 
     fs::remove(*m_viewerFolder / "arguments");
     QVERIFY(runSearch(&TfindTavlaF::skButton9Click, show) == m_window->resultWindows().findTen2F);
     QVERIFY(!viewerArguments().isEmpty());
-    QCOMPARE(requestSeenByViewer(), requestLines({"0,\"/survey/set1\"", "4,P1,"}));
+    QCOMPARE(requestSeenByViewer(), ft::test::cp932Lines({"0,\"/survey/set1\"", "4,P1,"}));
     QVERIFY(!m_window->state().drawingsPresent()); // point searches leave the flag
 }
 
@@ -316,8 +309,9 @@ void SearchHandlersTest::registeredDrawingListOfTheCurrentDatum()
     QCOMPARE(paths, (QStringList{QStringLiteral("/survey/set1"), QStringLiteral("/survey/set2")}));
     QCOMPARE(ticked, (QList<bool>{false, false}));
     QVERIFY(!viewerArguments().isEmpty());
-    QCOMPARE(requestSeenByViewer(), requestLines({"0,\"/survey/set2\"", "0,\"/survey/set1\"",
-                                                  "1,/survey/set2,", "1,/survey/set1,"}));
+    QCOMPARE(requestSeenByViewer(),
+             ft::test::cp932Lines({"0,\"/survey/set2\"", "0,\"/survey/set1\"", "1,/survey/set2,",
+                                   "1,/survey/set1,"}));
 
     // The same window serves the other datum and lists only its drawings.
     m_window->controls().RadioButton1->click();
