@@ -1,7 +1,6 @@
 #include "search/result_windows.h"
 
 #include "search/map_sheet_sort.h"
-#include "search/result_request.h"
 
 namespace ft::search {
 
@@ -43,37 +42,13 @@ void TfindMap2F::ListView1ColumnClick(int column)
 }
 
 TfindTen2F::TfindTen2F(ResultWindowServices services, QWidget* parent)
-    : ResultWindow("findTen2F", HeadingClicks::NotClickable, std::move(services), parent)
+    : CodedResultWindow("findTen2F", HeadingClicks::NotClickable, std::move(services), parent)
 {
-}
-
-void TfindTen2F::SetQuery(int recordCode, std::string statement,
-                          std::filesystem::path requestFolder)
-{
-    m_recordCode = recordCode;
-    storeQuery(std::move(statement), std::move(requestFolder));
-}
-
-void TfindTen2F::writeRequest(RequestWriter& out)
-{
-    writeResultRequest(Rows(), m_recordCode, catalogue(), out);
 }
 
 TallFileListF::TallFileListF(ResultWindowServices services, QWidget* parent)
-    : ResultWindow("allFileListF", HeadingClicks::NotClickable, std::move(services), parent)
+    : CodedResultWindow("allFileListF", HeadingClicks::NotClickable, std::move(services), parent)
 {
-}
-
-void TallFileListF::SetQuery(int recordCode, std::string statement,
-                             std::filesystem::path requestFolder)
-{
-    m_recordCode = recordCode;
-    storeQuery(std::move(statement), std::move(requestFolder));
-}
-
-void TallFileListF::writeRequest(RequestWriter& out)
-{
-    writeResultRequest(Rows(), m_recordCode, catalogue(), out);
 }
 
 } // namespace ft::search

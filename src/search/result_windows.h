@@ -6,6 +6,7 @@
 
 #include "search/result_list_model.h"
 #include "search/result_list_window.h"
+#include "search/result_request.h"
 #include "search/result_rows.h"
 
 namespace ft::search {
@@ -62,34 +63,41 @@ private:
     int m_sortColumn = 0;
 };
 
-// 点検索結果: the points of a boundary point search (record code 4) or of a
-// control point search (record code 5).
-class TfindTen2F final : public ResultWindow<PointRow> {
+// A result window whose item records carry the record code its caller
+// gives: the point window (4 or 5) and the registered drawing list (1).
+template <class Row> class CodedResultWindow : public ResultWindow<Row> {
 public:
-    explicit TfindTen2F(ResultWindowServices services, QWidget* parent = nullptr);
-    void SetQuery(int recordCode, std::string statement, std::filesystem::path requestFolder);
+    void SetQuery(int recordCode, std::string statement, std::filesystem::path requestFolder)
+    {
+        m_recordCode = recordCode;
+        this->storeQuery(std::move(statement), std::move(requestFolder));
+    }
     int RecordCode() const { return m_recordCode; }
 
 protected:
-    void writeRequest(RequestWriter& out) override;
+    using ResultWindow<Row>::ResultWindow;
+
+    void writeRequest(RequestWriter& out) override
+    {
+        writeResultRequest(this->Rows(), m_recordCode, this->catalogue(), out);
+    }
 
 private:
     int m_recordCode = 0;
 };
 
+// 点検索結果: the points of a boundary point search (record code 4) or of a
+// control point search (record code 5).
+class TfindTen2F final : public CodedResultWindow<PointRow> {
+public:
+    explicit TfindTen2F(ResultWindowServices services, QWidget* parent = nullptr);
+};
+
 // Every registered drawing of the current datum (登録図面表示), record code 1.
 // It carries the caption of the point window.
-class TallFileListF final : public ResultWindow<DrawingRow> {
+class TallFileListF final : public CodedResultWindow<DrawingRow> {
 public:
     explicit TallFileListF(ResultWindowServices services, QWidget* parent = nullptr);
-    void SetQuery(int recordCode, std::string statement, std::filesystem::path requestFolder);
-    int RecordCode() const { return m_recordCode; }
-
-protected:
-    void writeRequest(RequestWriter& out) override;
-
-private:
-    int m_recordCode = 0;
 };
 
 } // namespace ft::search
