@@ -209,16 +209,29 @@ void TfindTavlaF::switchDatum(int datum)
     redrawOverview();
 }
 
+// The operator's switch. Delete-all clears the drawings-present flag, yet
+// only its own datum was emptied, and a start on an empty datum leaves the
+// flag clear while the other datum may list drawings: switching to a datum
+// whose catalogue lists drawings sets the flag, so their overview shows.
+void TfindTavlaF::datumChosen(int datum)
+{
+    switchDatum(datum);
+    if (m_state->drawingsPresent() || registeredDrawingCountText(*m_state).empty())
+        return;
+    m_state->setDrawingsPresent(true);
+    redrawOverview();
+}
+
 void TfindTavlaF::RadioButton1Click()
 {
     if (m_controls.RadioButton1->isChecked())
-        switchDatum(1);
+        datumChosen(1);
 }
 
 void TfindTavlaF::RadioButton2Click()
 {
     if (m_controls.RadioButton2->isChecked())
-        switchDatum(2);
+        datumChosen(2);
 }
 
 void TfindTavlaF::Button1Click()

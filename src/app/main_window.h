@@ -100,6 +100,7 @@ private:
     void FormCreate();
     void FormClose();
     void switchDatum(int datum);
+    void datumChosen(int datum);
     void emptyTargetList();
     void createResultWindows();
     // Counts the rows of the statement on the current catalogue; with none,

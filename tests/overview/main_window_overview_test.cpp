@@ -65,6 +65,7 @@ private slots:
     void init();
     void cleanup();
     void activationAndDatumSwitchDrawTheCurrentDatum();
+    void deleteAllLeavesTheOtherDatumsOverview();
     void pressHandsTheSheetsUnderThePointerToTheViewer();
 
 private:
@@ -127,6 +128,21 @@ void MainWindowOverviewTest::activationAndDatumSwitchDrawTheCurrentDatum()
     QCOMPARE(image.pixel(50, 551), kGreen);
     QCOMPARE(image.pixel(300, 175), kWhite);
     QCOMPARE(image.pixel(200, 300), kWhite);
+    QVERIFY(m_op->errors.isEmpty());
+}
+
+// Delete-all empties only the current datum; the other datum's drawings are
+// still registered and show when the operator switches to it.
+void MainWindowOverviewTest::deleteAllLeavesTheOtherDatumsOverview()
+{
+    m_op->answerYes();
+    QTest::mouseClick(m_window->findChild<QWidget*>(QStringLiteral("skButton4")), Qt::LeftButton);
+    QVERIFY(m_op->errors.isEmpty());
+
+    auto* radio = m_window->findChild<QRadioButton*>(QStringLiteral("RadioButton1"));
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
+    QCOMPARE(m_window->state().currentDatum(), 1);
+    QCOMPARE(m_window->overviewImage().pixel(50, 551), kGreen);
     QVERIFY(m_op->errors.isEmpty());
 }
 
