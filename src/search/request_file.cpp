@@ -16,10 +16,22 @@ std::string recordStart(int code)
     return std::to_string(code) + ",";
 }
 
+bool holdsLineBreak(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
 // Catalogue text for the request file. The message names the text, so that
-// the operator can find the drawing or item that cannot be handed over.
+// the operator can find the drawing or item that cannot be handed over. A
+// line break (a Linux path may hold one) would end the record early and make
+// the rest of the value a record of its own, so it is refused like a
+// character CP932 lacks.
 std::string cp932Field(std::string_view utf8, std::string_view what)
 {
+    if (holdsLineBreak(utf8))
+        throw std::invalid_argument("The " + std::string(what) + " \"" + std::string(utf8) +
+                                    "\" holds a line break and cannot be written to the request "
+                                    "file");
     try {
         return platform::utf8ToCp932(utf8);
     } catch (const platform::EncodingError& error) {
@@ -103,6 +115,10 @@ void RequestWriter::writeMapSheet(std::string_view utf8MapName, int scale, int k
 
 void RequestWriter::writeSheetName(std::string_view cp932Name)
 {
+    // No CP932 trail byte is CR or LF, so the bytes can be searched as they are.
+    if (holdsLineBreak(cp932Name))
+        throw std::invalid_argument("A sheet name holds a line break and cannot be written to "
+                                    "the request file");
     writeLine(recordStart(kSheetNameRecord) + std::string(cp932Name));
 }
 

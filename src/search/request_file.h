@@ -74,6 +74,8 @@ std::string drawingPath(catalogue::TSQLiteDatabase& db, int fileNo);
 // Text parameters named utf8* are catalogue text and are converted to CP932;
 // a character CP932 cannot represent raises platform::EncodingError (never a
 // '?'). The sheet name of the overview is CP932 already and is written as is.
+// A value holding a line break raises std::invalid_argument: the record
+// would end early and the rest of the value would read as a record.
 class RequestWriter {
 public:
     // Throws RequestFileError when the file cannot be created.

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <system_error>
 
 namespace ft::search {
@@ -72,6 +73,12 @@ TEST_F(RequestFileTest, FailuresAreErrorsNotSubstitutes)
     // A path CP932 cannot represent is refused, not written with '?'.
     RequestWriter out(m_folder.path());
     EXPECT_THROW(out.writeDrawing("/data/caf\xC3\xA9/set"), platform::EncodingError);
+    // A line break (Linux paths may hold one) would end the record early and
+    // start a false one: refused too.
+    EXPECT_THROW(out.writeDrawing("/data/a\n0,\"/b\"/set"), std::invalid_argument);
+    EXPECT_THROW(out.writeNameRecord(kRegisteredDrawingRecord, "/data/a\rb/set"),
+                 std::invalid_argument);
+    EXPECT_THROW(out.writeSheetName("A\r\n3,B"), std::invalid_argument);
     out.finish();
     EXPECT_EQ(requestBytes(), "");
 
