@@ -46,7 +46,9 @@ TfindTavlaF::TfindTavlaF(platform::Operator& op, std::filesystem::path dataFolde
     createResultWindows();
 }
 
-// The catalogues close with the state, after every control is gone.
+// The state (both catalogues, the trace logs) goes with the members, before
+// QWidget's destructor deletes the controls and the hidden windows; none of
+// those reads the state while it is being deleted.
 TfindTavlaF::~TfindTavlaF() = default;
 
 const QImage& TfindTavlaF::overviewImage() const
