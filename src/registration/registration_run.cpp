@@ -19,6 +19,7 @@
 #include <QString>
 #include <QStringDecoder>
 
+#include <fstream>
 #include <functional>
 #include <system_error>
 
@@ -78,6 +79,35 @@ fs::path siblingOf(const SetJob& job, std::string_view extension)
 fs::path frameFileOf(const SetJob& job)
 {
     return siblingOf(job, ".zo" + std::to_string(job.datum));
+}
+
+// The files of a set that the steps read, the header included.
+std::vector<fs::path> sourceFilesOf(const SetJob& job)
+{
+    std::vector<fs::path> files{job.entry.headerPath};
+    for (const std::string_view extension : {".map", ".pnt", ".tcp", ".pol", ".atr", ".und", ".cos"})
+        files.push_back(siblingOf(job, extension));
+    files.push_back(frameFileOf(job));
+    return files;
+}
+
+// A missing sibling is a set without those records, but one that is there
+// and cannot be read (no read permission, a link that leads nowhere, a pipe
+// or a folder in its place) fails the set: the converters would pass it by
+// as if missing, and the set would count as registered without its rows for
+// good, since making the file readable does not change its time.
+void requireReadable(const fs::path& file)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    if (status.type() == fs::file_type::not_found)
+        return;
+    if (error)
+        throw formats::SourceFileError(file, {}, error.message());
+    if (status.type() != fs::file_type::regular)
+        throw formats::SourceFileError(file, {}, "is not a file");
+    if (!std::ifstream(file, std::ios::binary).is_open())
+        throw formats::SourceFileError(file, {}, "cannot be opened for reading");
 }
 
 } // namespace
@@ -150,6 +180,8 @@ bool RegistrationRun::writeSheets(const SetJob& job)
 {
     m_inProgress.emplace(job.datum, job.fileNo);
     const std::optional<std::string> failure = setFailureOf([&] {
+        for (const fs::path& file : sourceFilesOf(job))
+            requireReadable(file);
         catalogue::TSQLiteDatabase& db = m_state.catalogue(job.datum);
         formats::Extent& extent = m_state.extent(job.datum);
         formats::WorkingFile sheets(m_state.workingFile(WorkingFile::SheetOutlines, job.datum),

@@ -268,6 +268,26 @@ TEST_F(RegistrationDriverTest, AFailedUpdateKeepsTheOldRegistration)
     EXPECT_EQ(workingBytes(WorkingFile::Segments, 2), segments);
 }
 
+TEST_F(RegistrationDriverTest, ASetWithAFileThatIsThereButCannotBeReadFailsAlone)
+{
+    // Registered without its parcels or sheets, such a set would count as
+    // registered for good: making the file readable does not change its time.
+    const TargetEntry a = written(validSet("A", 2));
+    const TargetEntry b = written(validSet("B", 2));
+    for (const std::filesystem::path& file : {sources.path() / "A.atr", sources.path() / "B.map"}) {
+        std::filesystem::remove(file);
+        std::filesystem::create_symlink(file, file); // unreadable even for root
+    }
+
+    const RegistrationResult result = registerAll({a, b});
+
+    EXPECT_EQ(result.registered, 0);
+    ASSERT_EQ(result.failed.size(), 2u);
+    EXPECT_NE(result.failed[0].reason.find("A.atr"), std::string::npos);
+    EXPECT_EQ(tableCounts(2), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(workingBytes(WorkingFile::SheetOutlines, 2), "");
+}
+
 TEST_F(RegistrationDriverTest, ASetWhoseDatumChangedMovesToTheOtherCatalogue)
 {
     ASSERT_EQ(registerAll({written(validSet("A", 2))}).registered, 1);
