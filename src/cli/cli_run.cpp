@@ -8,6 +8,7 @@
 #include "cli/register_command.h"
 #include "cli/table_output.h"
 #include "platform/folders.h"
+#include "registration/registration_driver.h"
 #include "search/result_rows.h"
 #include "search/search_statements.h"
 
@@ -90,9 +91,12 @@ int runCommand(const CliCommand& command, app::AppState& state, std::ostream& ou
         return listRows<PointRow>(state, boundaryPointStatement(command.name), out, err);
     case CliAction::SearchControlPoints:
         return listRows<PointRow>(state, controlPointStatement(command.name), out, err);
-    case CliAction::DeleteAll:
+    case CliAction::DeleteAll: {
+        // Not in the middle of a registration run of the desktop program.
+        const registration::ExclusiveRun exclusive(state);
         app::deleteAllRegistrations(state);
         return kDone;
+    }
     case CliAction::Register:
         return runRegisterCommand(command, state, out, err);
     }

@@ -113,7 +113,7 @@ void requireReadable(const fs::path& file)
 } // namespace
 
 RegistrationRun::RegistrationRun(app::AppState& state, platform::Progress& progress)
-    : m_state(state), m_progress(progress), m_rememberedDatum(state.currentDatum())
+    : m_exclusive(state), m_state(state), m_progress(progress), m_rememberedDatum(state.currentDatum())
 {
     // A run traces every catalogue row; the logs are written step by step
     // (traceStep) instead of line by line.

@@ -10,6 +10,10 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace ft::registration {
 namespace {
 
@@ -408,6 +412,26 @@ TEST_F(RegistrationDriverTest, AnEntryHoldingItsPathAloneRegistersIntoTheWorldDa
     EXPECT_TRUE(RegisterOne(state, set.headerPath().string(), progress));
 
     EXPECT_EQ(rows(2, "SELECT FILENO, TIME FROM FILE"), (std::vector<std::vector<std::string>>{{"1", ""}}));
+}
+
+TEST_F(RegistrationDriverTest, NoRunStartsWhileAnotherProgramRegistersIntoTheSameFolders)
+{
+    // The desktop program and the command-line tool share the data folder; a
+    // second run would remove the first one's unfinished sets as leftovers
+    // and hand out its numbers again.
+    const TargetEntry a = written(validSet("A", 2));
+    const std::filesystem::path lockFile = dataFolder.path() / "findTavla.lock";
+    const int other = ::open(lockFile.c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+
+    EXPECT_THROW(registerAll({a}), std::runtime_error);
+    EXPECT_THROW(RegisterEntries(state, {a}, progress), std::runtime_error);
+    EXPECT_EQ(tableCounts(2), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(progress.busyDepth, 0);
+
+    ::close(other);
+    EXPECT_EQ(registerAll({a}).registered, 1);
 }
 
 TEST_F(RegistrationDriverTest, ACatalogueFailureEndsTheRunButRestoresDatumAndBusyState)
