@@ -5,10 +5,11 @@
 //
 // Every run (one call of RegisterTargets or RegisterEntries) works like this:
 //  - It starts by tidying both catalogues: FILE rows left behind by an
-//    interrupted update are dropped with their rows, rows whose FILENO has
-//    no FILE row are deleted, and working-file records without a FILE row in
-//    their datum's catalogue are removed. The running extents start from the
-//    sheet outlines that remain.
+//    interrupted update or datum change (an older registration of the same
+//    path, in either catalogue) are dropped with their rows, rows whose
+//    FILENO has no FILE row are deleted, and working-file records without a
+//    FILE row in their datum's catalogue are removed. The running extents
+//    start from the sheet outlines that remain.
 //  - New FILENOs lie above every FILENO found in any table.
 //  - A data set is registered already when its catalogue holds a FILE row
 //    with its exact path and a time not earlier than its own. An older time

@@ -130,6 +130,17 @@ RegistrationRun::~RegistrationRun()
 
 void RegistrationRun::start()
 {
+    // Registrations that an interrupted update or datum change left behind
+    // go first; their rows then count as orphans.
+    for (const int datum : {1, 2}) {
+        catalogue::TSQLiteDatabase& db = m_state.catalogue(datum);
+        DeleteRegistrations(db, m_state.trace(), SupersededFileNos(db));
+    }
+    std::array<std::vector<int>, 2> moved;
+    for (const int datum : {1, 2})
+        moved.at(slot(datum)) = MovedFileNos(m_state.catalogue(datum), m_state.catalogue(datum == 1 ? 2 : 1));
+    for (const int datum : {1, 2})
+        DeleteRegistrations(m_state.catalogue(datum), m_state.trace(), moved.at(slot(datum)));
     for (const int datum : {1, 2})
         tidyDatum(datum);
 }
@@ -137,7 +148,6 @@ void RegistrationRun::start()
 void RegistrationRun::tidyDatum(int datum)
 {
     catalogue::TSQLiteDatabase& db = m_state.catalogue(datum);
-    DeleteRegistrations(db, m_state.trace(), SupersededFileNos(db));
     DeleteOrphanRows(db, m_state.trace());
     bringWorkingFilesInStep(datum);
     m_fileNoBase.at(slot(datum)) = MaxFileNo(db) + 1;

@@ -322,6 +322,12 @@ TEST_F(RegistrationDriverTest, ARunStartsByRemovingWhatAnInterruptedRunLeftBehin
     // ... and a FILE row of the same path that an update left behind.
     db.ExecSQL("INSERT INTO FILE VALUES ('" + (sources.path() / "A").string() + "', '2023/01/01 00:00:00', 5, '', '', 0, 1);");
     db.ExecSQL("INSERT INTO MAP VALUES ('old', 5, 0, 0, 0, 0);");
+    // ... and its registration in the other catalogue, from before its datum
+    // changed, which the run that moved it had no time to remove.
+    state.catalogue(2).ExecSQL("INSERT INTO FILE VALUES ('" + (sources.path() / "A").string()
+                               + "', '2023/01/01 00:00:00', 3, '', '', 0, 2);");
+    state.catalogue(2).ExecSQL("INSERT INTO MAP VALUES ('old', 3, 0, 0, 0, 0);");
+    test::writeBytes(state.workingFile(WorkingFile::SheetOutlines, 2), "Q,500,0.000,0.000,9.000,9.000,3,\r\n");
 
     const RegistrationResult result = registerAll({});
 
@@ -331,6 +337,8 @@ TEST_F(RegistrationDriverTest, ARunStartsByRemovingWhatAnInterruptedRunLeftBehin
     EXPECT_EQ(workingBytes(WorkingFile::SheetOutlines, 1), expectedSheetOutlines(1));
     EXPECT_EQ(workingBytes(WorkingFile::Segments, 1), expectedSegments(1));
     EXPECT_EQ(workingBytes(WorkingFile::Extent, 1), kValidSetExtent);
+    EXPECT_EQ(tableCounts(2), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(workingBytes(WorkingFile::SheetOutlines, 2), "");
     EXPECT_EQ(workingBytes(WorkingFile::Extent, 2), kEmptyExtent);
 }
 
