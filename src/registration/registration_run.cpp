@@ -21,6 +21,7 @@
 
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <system_error>
 
 namespace ft::registration {
@@ -108,6 +109,18 @@ void requireReadable(const fs::path& file)
         throw formats::SourceFileError(file, {}, "is not a file");
     if (!std::ifstream(file, std::ios::binary).is_open())
         throw formats::SourceFileError(file, {}, "cannot be opened for reading");
+}
+
+// True when the extent file holds exactly the line of this extent, or is
+// missing while there is no sheet to measure (a datum never registered into
+// keeps no extent file).
+bool extentFileHolds(const fs::path& file, const formats::Extent& extent)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open())
+        return extent.isEmpty();
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return bytes == formats::formatExtent(extent) + "\r\n";
 }
 
 } // namespace
@@ -343,10 +356,13 @@ void RegistrationRun::finish(const std::set<int>& datums, ExtentTrace extentTrac
         const bool changed = m_workingFilesChanged.at(slot(datum));
         if (changed)
             bringWorkingFilesInStep(datum);
-        if (!changed && !datums.contains(datum))
-            continue;
         const formats::Extent& extent = m_state.extent(datum);
-        formats::writeExtentFile(m_state.workingFile(WorkingFile::Extent, datum), extent);
+        // The start of the run may have pruned records of this datum, or an
+        // earlier run may have ended while writing its extent file.
+        const fs::path extentFile = m_state.workingFile(WorkingFile::Extent, datum);
+        if (!changed && !datums.contains(datum) && extentFileHolds(extentFile, extent))
+            continue;
+        formats::writeExtentFile(extentFile, extent);
         if (extentTrace == ExtentTrace::DatumMarker) {
             const double marker = datum;
             m_state.trace().writeLine(formats::formatExtent({marker, marker, marker, marker}));

@@ -342,6 +342,26 @@ TEST_F(RegistrationDriverTest, ARunStartsByRemovingWhatAnInterruptedRunLeftBehin
     EXPECT_EQ(workingBytes(WorkingFile::Extent, 2), kEmptyExtent);
 }
 
+TEST_F(RegistrationDriverTest, ARunOfTheOtherDatumAlsoMendsAnExtentFileLeftOutOfStep)
+{
+    ASSERT_EQ(registerAll({written(validSet("A", 1))}).registered, 1);
+    // A run that ended abruptly: a sheet of a set without FILE row, and the
+    // extent file widened by it (or cut short while being written).
+    test::writeBytes(state.workingFile(WorkingFile::SheetOutlines, 1),
+                     workingBytes(WorkingFile::SheetOutlines, 1) + "Q,500,0.000,0.000,9000.000,9000.000,7,\r\n");
+    test::writeBytes(state.workingFile(WorkingFile::Extent, 1), "0.000,0.000,9000.000,9000.000,\r\n");
+
+    const std::vector<EntryResult> results = RegisterEntries(state, {written(validSet("B", 2))}, progress);
+
+    ASSERT_EQ(results.at(0).outcome, SetOutcome::Registered);
+    EXPECT_EQ(workingBytes(WorkingFile::SheetOutlines, 1), expectedSheetOutlines(1));
+    EXPECT_EQ(workingBytes(WorkingFile::Extent, 1), kValidSetExtent);
+
+    test::writeBytes(state.workingFile(WorkingFile::Extent, 1), "2000.0");
+    EXPECT_EQ(RegisterEntries(state, {written(validSet("C", 2))}, progress).at(0).outcome, SetOutcome::Registered);
+    EXPECT_EQ(workingBytes(WorkingFile::Extent, 1), kValidSetExtent);
+}
+
 TEST_F(RegistrationDriverTest, NumbersFollowListPositionsAndLieAboveEveryNumberInUse)
 {
     const TargetEntry s1 = written(validSet("S1", 2));
