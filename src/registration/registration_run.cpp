@@ -93,7 +93,7 @@ std::vector<fs::path> sourceFilesOf(const SetJob& job)
 }
 
 // A missing sibling is a set without those records, but one that is there
-// and cannot be read (no read permission, a link that leads nowhere, a pipe
+// and cannot be read (no read permission, a link that loops, a pipe
 // or a folder in its place) fails the set: the converters would pass it by
 // as if missing, and the set would count as registered without its rows for
 // good, since making the file readable does not change its time.
