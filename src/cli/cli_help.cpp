@@ -72,7 +72,10 @@ Exit status:
   0  success
   1  nothing was found (no rows; "見つかりません" on standard error), or a
      data set or path could not be registered
-  2  bad usage, or an error (the message goes to standard error)
+  2  bad usage, or an error (the message goes to standard error), also
+     when the output cannot be written, and when register or delete-all
+     meets a registration that findTavla or another findTavla-cli is
+     running on the same folders
 )";
 }
 

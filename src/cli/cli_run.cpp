@@ -8,6 +8,7 @@
 #include "cli/register_command.h"
 #include "cli/table_output.h"
 #include "platform/folders.h"
+#include "registration/registration_driver.h"
 #include "search/result_rows.h"
 #include "search/search_statements.h"
 
@@ -54,6 +55,17 @@ std::string terminalText(std::string message)
     return message;
 }
 
+// The rows or the report are the command's answer: when they did not reach
+// their file (a full disk, a closed pipe) the command has failed.
+int checkedStatus(int status, std::ostream& out, std::ostream& err)
+{
+    out.flush();
+    if (out)
+        return status;
+    err << kProgram << ": cannot write the output\n";
+    return kUsageOrError;
+}
+
 } // namespace
 
 CliFolders platformFolders()
@@ -79,9 +91,12 @@ int runCommand(const CliCommand& command, app::AppState& state, std::ostream& ou
         return listRows<PointRow>(state, boundaryPointStatement(command.name), out, err);
     case CliAction::SearchControlPoints:
         return listRows<PointRow>(state, controlPointStatement(command.name), out, err);
-    case CliAction::DeleteAll:
+    case CliAction::DeleteAll: {
+        // Not in the middle of a registration run of the desktop program.
+        const registration::ExclusiveRun exclusive(state);
         app::deleteAllRegistrations(state);
         return kDone;
+    }
     case CliAction::Register:
         return runRegisterCommand(command, state, out, err);
     }
@@ -101,16 +116,14 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (command.action == CliAction::Help) {
         out << helpText();
-        return kDone;
+        return checkedStatus(kDone, out, err);
     }
     try {
         const CliFolders where = folders();
         app::AppState state(where.data, where.settings);
         // The saved datum is read, never written: --datum holds for this run only.
         state.setCurrentDatum(command.datum.value_or(app::readSavedDatum(state.settingsFile())));
-        const int status = runCommand(command, state, out, err);
-        out.flush();
-        return status;
+        return checkedStatus(runCommand(command, state, out, err), out, err);
     } catch (const std::exception& error) {
         out.flush();
         err << kProgram << ": " << terminalText(error.what()) << "\n";

@@ -2,16 +2,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <system_error>
 
 namespace ft::cli {
 namespace {
 
-bool isHeaderFile(const std::filesystem::path& path)
+bool hasHeaderExtension(const std::filesystem::path& path)
 {
     std::string extension = path.extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".hed" && std::filesystem::is_regular_file(path);
+    return extension == ".hed";
 }
 
 // Runs through the paths, keeping header files that follow one another for
@@ -23,18 +24,35 @@ public:
     {
     }
 
-    void add(const std::filesystem::path& path)
+    void add(const std::filesystem::path& given)
     {
-        if (isHeaderFile(path)) {
+        // A path that cannot be looked at (an empty argument, a link loop, a
+        // folder without search permission) is refused on its own; the
+        // other paths still register.
+        std::error_code error;
+        std::filesystem::path path = given;
+        std::filesystem::file_status status;
+        if (!given.empty()) {
+            if (const std::filesystem::path absolute = std::filesystem::absolute(given, error); !error)
+                path = absolute.lexically_normal();
+            if (!error)
+                status = std::filesystem::status(path, error);
+        }
+        if (status.type() == std::filesystem::file_type::regular && hasHeaderExtension(path)) {
             m_pendingHeaders.push_back(path);
             return;
         }
         registerPendingHeaders();
-        if (std::filesystem::is_directory(path))
+        if (status.type() == std::filesystem::file_type::directory)
             registerFolder(path);
+        else if (given.empty())
+            refuse(given, "an empty path names no file or folder");
+        else if (status.type() == std::filesystem::file_type::not_found)
+            refuse(path, "no such file or folder");
+        else if (error)
+            refuse(path, error.message());
         else
-            refuse(path, std::filesystem::exists(path) ? "not a folder or a .hed file"
-                                                       : "no such file or folder");
+            refuse(path, "not a folder or a .hed file");
     }
 
     int finish()
@@ -101,7 +119,7 @@ int runRegister(const std::vector<std::filesystem::path>& paths, Registrar& regi
 {
     RegisterReport report(registrar, out, err);
     for (const std::filesystem::path& path : paths)
-        report.add(std::filesystem::absolute(path).lexically_normal());
+        report.add(path);
     return report.finish();
 }
 

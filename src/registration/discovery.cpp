@@ -75,6 +75,11 @@ void walk(const fs::path& folder, std::uint64_t volume, std::string_view extensi
 // cannot be opened or read or is empty.
 std::optional<std::string> readDatumCode(const fs::path& headerPath)
 {
+    // Only a file is read: opening a named pipe or a device would wait for
+    // a writer, or read without end.
+    std::error_code error;
+    if (!fs::is_regular_file(headerPath, error))
+        return std::nullopt;
     formats::RecordLineReader reader(headerPath);
     if (!reader.isOpen())
         return std::nullopt;

@@ -32,8 +32,8 @@ struct HeaderClass {
 };
 
 // Reads the header's first line: field 9, trimmed, is the datum code, and the
-// header is accepted when that is "1" or "2". A header that cannot be opened
-// or read, or is empty, is not accepted. The time is the latest modification
+// header is accepted when that is "1" or "2". A header that is no file,
+// cannot be opened or read, or is empty, is not accepted. The time is the latest modification
 // time ("yyyy/MM/dd HH:mm:ss") of the header and its ".pol", ".pnt" and ".atr"
 // siblings; a file that is missing does not take part, and when all are
 // missing the time is empty.

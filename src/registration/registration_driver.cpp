@@ -27,6 +27,14 @@ std::string extentTraceLine(const formats::Extent& extent, int fileNo)
 
 } // namespace
 
+ExclusiveRun::ExclusiveRun(const app::AppState& state)
+    : m_lock(state.dataFolder() / (std::string(app::AppState::kProgramStem) + ".lock"))
+{
+    if (!m_lock.held())
+        throw RegistrationInProgress("another registration is running on " + state.dataFolder().string()
+                                     + "; try again when it has ended");
+}
+
 RegistrationResult RegisterTargets(app::AppState& state, TargetList& targets, platform::Progress& progress)
 {
     platform::BusyGuard busy(progress);

@@ -5,10 +5,11 @@
 //
 // Every run (one call of RegisterTargets or RegisterEntries) works like this:
 //  - It starts by tidying both catalogues: FILE rows left behind by an
-//    interrupted update are dropped with their rows, rows whose FILENO has
-//    no FILE row are deleted, and working-file records without a FILE row in
-//    their datum's catalogue are removed. The running extents start from the
-//    sheet outlines that remain.
+//    interrupted update or datum change (an older registration of the same
+//    path, in either catalogue) are dropped with their rows, rows whose
+//    FILENO has no FILE row are deleted, and working-file records without a
+//    FILE row in their datum's catalogue are removed. The running extents
+//    start from the sheet outlines that remain.
 //  - New FILENOs lie above every FILENO found in any table.
 //  - A data set is registered already when its catalogue holds a FILE row
 //    with its exact path and a time not earlier than its own. An older time
@@ -25,9 +26,11 @@
 // Catalogue failures outside the converters end the run with their
 // exception, after a best-effort clean-up of the sets still in progress.
 
+#include "platform/file_lock.h"
 #include "registration/target_list.h"
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -39,6 +42,27 @@ class Progress;
 }
 
 namespace ft::registration {
+
+// Another run is registering into the same data folder.
+class RegistrationInProgress : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Keeps every other run on the same data folder out while it lives: the
+// desktop program and the command-line tool share the catalogues and working
+// files, and a second run would take the first one's unfinished sets for
+// leftovers of a crash and remove them, and hand out its FILENOs again.
+// Every run holds one; so does anything else that rewrites a whole
+// catalogue (delete-all). Throws RegistrationInProgress when another holds
+// it.
+class ExclusiveRun {
+public:
+    explicit ExclusiveRun(const app::AppState& state);
+
+private:
+    platform::FileLock m_lock;
+};
 
 // A data set that could not be registered, and why (UTF-8).
 struct FailedSet {

@@ -19,7 +19,9 @@
 #include <QString>
 #include <QStringDecoder>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <system_error>
 
 namespace ft::registration {
@@ -80,10 +82,51 @@ fs::path frameFileOf(const SetJob& job)
     return siblingOf(job, ".zo" + std::to_string(job.datum));
 }
 
+// The files of a set that the steps read, the header included.
+std::vector<fs::path> sourceFilesOf(const SetJob& job)
+{
+    std::vector<fs::path> files{job.entry.headerPath};
+    for (const std::string_view extension : {".map", ".pnt", ".tcp", ".pol", ".atr", ".und", ".cos"})
+        files.push_back(siblingOf(job, extension));
+    files.push_back(frameFileOf(job));
+    return files;
+}
+
+// A missing sibling is a set without those records, but one that is there
+// and cannot be read (no read permission, a link that loops, a pipe
+// or a folder in its place) fails the set: the converters would pass it by
+// as if missing, and the set would count as registered without its rows for
+// good, since making the file readable does not change its time.
+void requireReadable(const fs::path& file)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    if (status.type() == fs::file_type::not_found)
+        return;
+    if (error)
+        throw formats::SourceFileError(file, {}, error.message());
+    if (status.type() != fs::file_type::regular)
+        throw formats::SourceFileError(file, {}, "is not a file");
+    if (!std::ifstream(file, std::ios::binary).is_open())
+        throw formats::SourceFileError(file, {}, "cannot be opened for reading");
+}
+
+// True when the extent file holds exactly the line of this extent, or is
+// missing while there is no sheet to measure (a datum never registered into
+// keeps no extent file).
+bool extentFileHolds(const fs::path& file, const formats::Extent& extent)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open())
+        return extent.isEmpty();
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return bytes == formats::formatExtent(extent) + "\r\n";
+}
+
 } // namespace
 
 RegistrationRun::RegistrationRun(app::AppState& state, platform::Progress& progress)
-    : m_state(state), m_progress(progress), m_rememberedDatum(state.currentDatum())
+    : m_exclusive(state), m_state(state), m_progress(progress), m_rememberedDatum(state.currentDatum())
 {
     // A run traces every catalogue row; the logs are written step by step
     // (traceStep) instead of line by line.
@@ -100,6 +143,17 @@ RegistrationRun::~RegistrationRun()
 
 void RegistrationRun::start()
 {
+    // Registrations that an interrupted update or datum change left behind
+    // go first; their rows then count as orphans.
+    for (const int datum : {1, 2}) {
+        catalogue::TSQLiteDatabase& db = m_state.catalogue(datum);
+        DeleteRegistrations(db, m_state.trace(), SupersededFileNos(db));
+    }
+    std::array<std::vector<int>, 2> moved;
+    for (const int datum : {1, 2})
+        moved.at(slot(datum)) = MovedFileNos(m_state.catalogue(datum), m_state.catalogue(datum == 1 ? 2 : 1));
+    for (const int datum : {1, 2})
+        DeleteRegistrations(m_state.catalogue(datum), m_state.trace(), moved.at(slot(datum)));
     for (const int datum : {1, 2})
         tidyDatum(datum);
 }
@@ -107,7 +161,6 @@ void RegistrationRun::start()
 void RegistrationRun::tidyDatum(int datum)
 {
     catalogue::TSQLiteDatabase& db = m_state.catalogue(datum);
-    DeleteRegistrations(db, m_state.trace(), SupersededFileNos(db));
     DeleteOrphanRows(db, m_state.trace());
     bringWorkingFilesInStep(datum);
     m_fileNoBase.at(slot(datum)) = MaxFileNo(db) + 1;
@@ -150,6 +203,8 @@ bool RegistrationRun::writeSheets(const SetJob& job)
 {
     m_inProgress.emplace(job.datum, job.fileNo);
     const std::optional<std::string> failure = setFailureOf([&] {
+        for (const fs::path& file : sourceFilesOf(job))
+            requireReadable(file);
         catalogue::TSQLiteDatabase& db = m_state.catalogue(job.datum);
         formats::Extent& extent = m_state.extent(job.datum);
         formats::WorkingFile sheets(m_state.workingFile(WorkingFile::SheetOutlines, job.datum),
@@ -301,10 +356,13 @@ void RegistrationRun::finish(const std::set<int>& datums, ExtentTrace extentTrac
         const bool changed = m_workingFilesChanged.at(slot(datum));
         if (changed)
             bringWorkingFilesInStep(datum);
-        if (!changed && !datums.contains(datum))
-            continue;
         const formats::Extent& extent = m_state.extent(datum);
-        formats::writeExtentFile(m_state.workingFile(WorkingFile::Extent, datum), extent);
+        // The start of the run may have pruned records of this datum, or an
+        // earlier run may have ended while writing its extent file.
+        const fs::path extentFile = m_state.workingFile(WorkingFile::Extent, datum);
+        if (!changed && !datums.contains(datum) && extentFileHolds(extentFile, extent))
+            continue;
+        formats::writeExtentFile(extentFile, extent);
         if (extentTrace == ExtentTrace::DatumMarker) {
             const double marker = datum;
             m_state.trace().writeLine(formats::formatExtent({marker, marker, marker, marker}));

@@ -27,7 +27,9 @@ public:
     // How the end of a run traces the extents it writes.
     enum class ExtentTrace { DatumMarker, Values };
 
-    // Remembers the current datum; the destructor restores it.
+    // Takes the data folder for this run (throws RegistrationInProgress when
+    // another run has it) and remembers the current datum; the destructor
+    // restores it.
     RegistrationRun(app::AppState& state, platform::Progress& progress);
     ~RegistrationRun();
     RegistrationRun(const RegistrationRun&) = delete;
@@ -75,6 +77,7 @@ private:
     void tidyDatum(int datum);
     void bringWorkingFilesInStep(int datum);
 
+    ExclusiveRun m_exclusive; // first: nothing is touched before it is held
     app::AppState& m_state;
     platform::Progress& m_progress;
     int m_rememberedDatum;

@@ -5,6 +5,7 @@
 #include "formats/text_helpers.h"
 #include "platform/trace_log.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -140,6 +141,24 @@ std::vector<int> SupersededFileNos(catalogue::TSQLiteDatabase& db)
             kept = row;
     }
     return superseded;
+}
+
+std::vector<int> MovedFileNos(catalogue::TSQLiteDatabase& db, catalogue::TSQLiteDatabase& otherDb)
+{
+    std::map<std::string, std::string> latestElsewhere; // PATH → latest TIME
+    catalogue::TSQLiteTable others = otherDb.GetTable("SELECT PATH, TIME FROM FILE");
+    for (; !others.Eof(); others.Next()) {
+        std::string& latest = latestElsewhere[others.FieldAsString(0)];
+        latest = std::max(latest, others.FieldAsString(1));
+    }
+    std::vector<int> moved;
+    catalogue::TSQLiteTable rows = db.GetTable("SELECT PATH, TIME, FILENO FROM FILE");
+    for (; !rows.Eof(); rows.Next()) {
+        const auto found = latestElsewhere.find(rows.FieldAsString(0));
+        if (found != latestElsewhere.end() && found->second > rows.FieldAsString(1))
+            moved.push_back(integerOf(rows.FieldAsString(2)));
+    }
+    return moved;
 }
 
 void DeleteOrphanRows(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace)

@@ -49,6 +49,11 @@ void DeleteRegistrations(catalogue::TSQLiteDatabase& db, platform::TraceLog& tra
 // of the others are returned.
 std::vector<int> SupersededFileNos(catalogue::TSQLiteDatabase& db);
 
+// The FILE rows of `db` whose PATH the other catalogue also holds with a
+// later TIME: registrations of a set whose datum has changed since, left
+// behind when the run that moved the set ended before removing them.
+std::vector<int> MovedFileNos(catalogue::TSQLiteDatabase& db, catalogue::TSQLiteDatabase& otherDb);
+
 // Deletes, in one transaction, the rows of CHIBAN, MAP, FTEN and ZTEN whose
 // FILENO has no FILE row (what an interrupted registration leaves). Each
 // statement is traced.

@@ -111,6 +111,16 @@ TEST_F(RunCliTest, DeleteAllClearsOnlyTheChosenDatum)
     EXPECT_EQ(run({"--datum", "1", "files"}), 1);
 }
 
+TEST_F(RunCliTest, OutputThatCannotBeWrittenIsAnError)
+{
+    // A stream without a buffer fails every write, as a full disk does.
+    std::ostream broken(nullptr);
+    const auto folders = [this] { return CliFolders{dataFolder(), settingsFolder()}; };
+    EXPECT_EQ(runCli({"files"}, broken, m_err, folders), 2);
+    EXPECT_NE(m_err.str().find("cannot write"), std::string::npos);
+    EXPECT_EQ(runCli({"--help"}, broken, m_err, folders), 2);
+}
+
 TEST_F(RunCliTest, CatalogueErrorsAnswerTwoWithTheMessageOnOneLinePerPart)
 {
     {

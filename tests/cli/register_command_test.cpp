@@ -94,5 +94,19 @@ TEST_F(RegisterCommandTest, FailedHeadersAndOtherPathsAreRefused)
     EXPECT_NE(m_err.str().find("cannot read .pnt"), std::string::npos);
 }
 
+TEST_F(RegisterCommandTest, APathThatCannotBeExaminedIsRefusedAloneAndTheRestGoOn)
+{
+    // A link to itself cannot even be looked at; an empty argument (an
+    // unset shell variable) names nothing.
+    const std::filesystem::path loop = m_folder / "loop.hed";
+    std::filesystem::create_symlink(loop, loop);
+    m_registrar.headers[m_a] = {Registrar::HeaderOutcome::Registered, {}};
+    m_registrar.folders[m_sets] = {1, {}};
+
+    EXPECT_EQ(run({m_a, loop, "", m_sets}), 1);
+    EXPECT_EQ(m_registrar.calls, (std::vector<Paths>{{m_a}, {m_sets}}));
+    EXPECT_EQ(m_out.str(), loop.string() + "は登録できません\nは登録できません\n1件登録しました\n");
+}
+
 } // namespace
 } // namespace ft::cli

@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace ft::registration {
 namespace {
 
@@ -92,6 +94,9 @@ TEST_F(DiscoveryTest, AHeaderThatCannotBeReadIsNotAccepted)
     fs::create_directory(root.path() / "D.hed");
     EXPECT_FALSE(ClassifyHeader(root.path() / "D.hed").accepted);
     EXPECT_FALSE(ClassifyHeader(root.path() / "missing.hed").accepted);
+    // Opening a named pipe would wait for a writer: the walk would hang.
+    ASSERT_EQ(::mkfifo((root.path() / "F.hed").c_str(), 0644), 0);
+    EXPECT_FALSE(ClassifyHeader(root.path() / "F.hed").accepted);
 
     const TargetEntry entry = MakeTargetEntry(root.path() / "missing.hed");
     EXPECT_FALSE(entry.checked);

@@ -10,6 +10,10 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace ft::registration {
 namespace {
 
@@ -268,6 +272,26 @@ TEST_F(RegistrationDriverTest, AFailedUpdateKeepsTheOldRegistration)
     EXPECT_EQ(workingBytes(WorkingFile::Segments, 2), segments);
 }
 
+TEST_F(RegistrationDriverTest, ASetWithAFileThatIsThereButCannotBeReadFailsAlone)
+{
+    // Registered without its parcels or sheets, such a set would count as
+    // registered for good: making the file readable does not change its time.
+    const TargetEntry a = written(validSet("A", 2));
+    const TargetEntry b = written(validSet("B", 2));
+    for (const std::filesystem::path& file : {sources.path() / "A.atr", sources.path() / "B.map"}) {
+        std::filesystem::remove(file);
+        std::filesystem::create_symlink(file, file); // unreadable even for root
+    }
+
+    const RegistrationResult result = registerAll({a, b});
+
+    EXPECT_EQ(result.registered, 0);
+    ASSERT_EQ(result.failed.size(), 2u);
+    EXPECT_NE(result.failed[0].reason.find("A.atr"), std::string::npos);
+    EXPECT_EQ(tableCounts(2), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(workingBytes(WorkingFile::SheetOutlines, 2), "");
+}
+
 TEST_F(RegistrationDriverTest, ASetWhoseDatumChangedMovesToTheOtherCatalogue)
 {
     ASSERT_EQ(registerAll({written(validSet("A", 2))}).registered, 1);
@@ -298,6 +322,12 @@ TEST_F(RegistrationDriverTest, ARunStartsByRemovingWhatAnInterruptedRunLeftBehin
     // ... and a FILE row of the same path that an update left behind.
     db.ExecSQL("INSERT INTO FILE VALUES ('" + (sources.path() / "A").string() + "', '2023/01/01 00:00:00', 5, '', '', 0, 1);");
     db.ExecSQL("INSERT INTO MAP VALUES ('old', 5, 0, 0, 0, 0);");
+    // ... and its registration in the other catalogue, from before its datum
+    // changed, which the run that moved it had no time to remove.
+    state.catalogue(2).ExecSQL("INSERT INTO FILE VALUES ('" + (sources.path() / "A").string()
+                               + "', '2023/01/01 00:00:00', 3, '', '', 0, 2);");
+    state.catalogue(2).ExecSQL("INSERT INTO MAP VALUES ('old', 3, 0, 0, 0, 0);");
+    test::writeBytes(state.workingFile(WorkingFile::SheetOutlines, 2), "Q,500,0.000,0.000,9.000,9.000,3,\r\n");
 
     const RegistrationResult result = registerAll({});
 
@@ -307,7 +337,29 @@ TEST_F(RegistrationDriverTest, ARunStartsByRemovingWhatAnInterruptedRunLeftBehin
     EXPECT_EQ(workingBytes(WorkingFile::SheetOutlines, 1), expectedSheetOutlines(1));
     EXPECT_EQ(workingBytes(WorkingFile::Segments, 1), expectedSegments(1));
     EXPECT_EQ(workingBytes(WorkingFile::Extent, 1), kValidSetExtent);
+    EXPECT_EQ(tableCounts(2), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(workingBytes(WorkingFile::SheetOutlines, 2), "");
     EXPECT_EQ(workingBytes(WorkingFile::Extent, 2), kEmptyExtent);
+}
+
+TEST_F(RegistrationDriverTest, ARunOfTheOtherDatumAlsoMendsAnExtentFileLeftOutOfStep)
+{
+    ASSERT_EQ(registerAll({written(validSet("A", 1))}).registered, 1);
+    // A run that ended abruptly: a sheet of a set without FILE row, and the
+    // extent file widened by it (or cut short while being written).
+    test::writeBytes(state.workingFile(WorkingFile::SheetOutlines, 1),
+                     workingBytes(WorkingFile::SheetOutlines, 1) + "Q,500,0.000,0.000,9000.000,9000.000,7,\r\n");
+    test::writeBytes(state.workingFile(WorkingFile::Extent, 1), "0.000,0.000,9000.000,9000.000,\r\n");
+
+    const std::vector<EntryResult> results = RegisterEntries(state, {written(validSet("B", 2))}, progress);
+
+    ASSERT_EQ(results.at(0).outcome, SetOutcome::Registered);
+    EXPECT_EQ(workingBytes(WorkingFile::SheetOutlines, 1), expectedSheetOutlines(1));
+    EXPECT_EQ(workingBytes(WorkingFile::Extent, 1), kValidSetExtent);
+
+    test::writeBytes(state.workingFile(WorkingFile::Extent, 1), "2000.0");
+    EXPECT_EQ(RegisterEntries(state, {written(validSet("C", 2))}, progress).at(0).outcome, SetOutcome::Registered);
+    EXPECT_EQ(workingBytes(WorkingFile::Extent, 1), kValidSetExtent);
 }
 
 TEST_F(RegistrationDriverTest, NumbersFollowListPositionsAndLieAboveEveryNumberInUse)
@@ -388,6 +440,26 @@ TEST_F(RegistrationDriverTest, AnEntryHoldingItsPathAloneRegistersIntoTheWorldDa
     EXPECT_TRUE(RegisterOne(state, set.headerPath().string(), progress));
 
     EXPECT_EQ(rows(2, "SELECT FILENO, TIME FROM FILE"), (std::vector<std::vector<std::string>>{{"1", ""}}));
+}
+
+TEST_F(RegistrationDriverTest, NoRunStartsWhileAnotherProgramRegistersIntoTheSameFolders)
+{
+    // The desktop program and the command-line tool share the data folder; a
+    // second run would remove the first one's unfinished sets as leftovers
+    // and hand out its numbers again.
+    const TargetEntry a = written(validSet("A", 2));
+    const std::filesystem::path lockFile = dataFolder.path() / "findTavla.lock";
+    const int other = ::open(lockFile.c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+
+    EXPECT_THROW(registerAll({a}), std::runtime_error);
+    EXPECT_THROW(RegisterEntries(state, {a}, progress), std::runtime_error);
+    EXPECT_EQ(tableCounts(2), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(progress.busyDepth, 0);
+
+    ::close(other);
+    EXPECT_EQ(registerAll({a}).registered, 1);
 }
 
 TEST_F(RegistrationDriverTest, ACatalogueFailureEndsTheRunButRestoresDatumAndBusyState)
