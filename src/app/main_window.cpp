@@ -9,6 +9,7 @@
 #include "overview/overview_hit_test.h"
 #include "platform/folders.h"
 #include "registration/fail_list.h"
+#include "registration/registration_driver.h"
 #include "registration/registration_routes.h"
 #include "search/request_file.h"
 #include "search/viewer_start.h"
@@ -242,6 +243,9 @@ void TfindTavlaF::Button1Click()
                              platform::Operator::Icon::Question))
         return;
     {
+        // A registration by the command-line tool on the same data folder
+        // must not see its catalogue emptied halfway.
+        const registration::ExclusiveRun exclusive(*m_state);
         platform::BusyGuard busy(*m_progress);
         deleteAllRegistrations(*m_state);
     }

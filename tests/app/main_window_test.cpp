@@ -5,6 +5,7 @@
 #include "catalogue/schema.h"
 #include "catalogue/sqlite_database.h"
 #include "platform/cp932.h"
+#include "platform/file_lock.h"
 #include "support/scripted_operator.h"
 #include "support/temp_folder.h"
 
@@ -112,6 +113,7 @@ private slots:
     void deleteAll_data();
     void deleteAll();
     void deleteAllFailureLeavesCatalogue();
+    void deleteAllWaitsForARunningRegistration();
     void closeSavesDatumAndPlacement_data();
     void closeSavesDatumAndPlacement();
     void closeStillClosesWhenSettingsCannotBeWritten();
@@ -392,6 +394,25 @@ void MainWindowTest::deleteAllFailureLeavesCatalogue()
     QCOMPARE(rowCount(folders.catalogue(2), "CHIBAN"), 3);
     QCOMPARE(child<QLabel>(*window, "Label6")->text(), QStringLiteral("3"));
     QVERIFY(window->state().drawingsPresent());
+}
+
+// A registration of the command-line tool holds the data folder: delete-all
+// is refused through the error report and empties nothing.
+void MainWindowTest::deleteAllWaitsForARunningRegistration()
+{
+    Folders folders;
+    addRegisteredDrawings(folders.catalogue(2), 2);
+    ft::test::ScriptedOperator op;
+    const auto window = openWindow(op, folders);
+    const ft::platform::FileLock otherRun(folders.data / "findTavla.lock");
+    QVERIFY(otherRun.held());
+
+    op.answerYes();
+    click(child(*window, "skButton4"));
+
+    QCOMPARE(op.errors.size(), 1);
+    QCOMPARE(rowCount(folders.catalogue(2), "FILE"), 2);
+    QCOMPARE(child<QLabel>(*window, "Label6")->text(), QStringLiteral("2"));
 }
 
 void MainWindowTest::closeSavesDatumAndPlacement_data()
