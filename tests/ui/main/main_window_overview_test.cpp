@@ -15,7 +15,7 @@
 
 #include <memory>
 
-using ft::app::TfindTavlaF;
+using ft::app::MainWindow;
 using ft::workspace::WorkingFileKind;
 namespace fs = std::filesystem;
 
@@ -76,7 +76,7 @@ private:
     std::unique_ptr<ft::test::TempFolder> m_data;
     std::unique_ptr<ft::test::TempFolder> m_settings;
     std::unique_ptr<ft::test::ScriptedOperator> m_op;
-    std::unique_ptr<TfindTavlaF> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void MainWindowOverviewTest::initTestCase()
@@ -100,7 +100,7 @@ void MainWindowOverviewTest::init()
     writeWorkingFiles(m_data->path());
     fs::remove(viewerLog());
     m_op = std::make_unique<ft::test::ScriptedOperator>();
-    m_window = std::make_unique<TfindTavlaF>(*m_op, m_data->path(), m_settings->path());
+    m_window = std::make_unique<MainWindow>(*m_op, m_data->path(), m_settings->path());
     m_window->show();
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));

@@ -13,7 +13,7 @@
 
 #include <memory>
 
-using ft::app::TfindTavlaF;
+using ft::app::MainWindow;
 using ft::workspace::WorkingFileKind;
 using ft::catalogue::TSQLiteDatabase;
 using ft::workspace::Datum;
@@ -34,9 +34,9 @@ struct Folders {
     }
 };
 
-std::unique_ptr<TfindTavlaF> openWindow(ft::platform::Operator& op, const Folders& folders)
+std::unique_ptr<MainWindow> openWindow(ft::platform::Operator& op, const Folders& folders)
 {
-    return std::make_unique<TfindTavlaF>(op, folders.data.path(), folders.settings.path());
+    return std::make_unique<MainWindow>(op, folders.data.path(), folders.settings.path());
 }
 
 // Registers `count` drawings straight into a catalogue, with a parcel and a
@@ -139,7 +139,7 @@ void MainWindowTest::initTestCase()
 void MainWindowTest::firstStartOnEmptyFolders()
 {
     ft::test::ScriptedOperator op;
-    TfindTavlaF window(op); // the user's own folders: here the XDG temp folders
+    MainWindow window(op); // the user's own folders: here the XDG temp folders
 
     const fs::path dataFolder = m_home->path() / "data" / "findTavla";
     const QStringList seven = {QStringLiteral("CHIBAN"), QStringLiteral("FILE"),
