@@ -1,10 +1,10 @@
 #include "ui/main/desktop_program.h"
 
 #include "core/workspace/workspace.h"
-#include "ui/widgets/error_report.h"
 #include "ui/main/main_window.h"
-#include "ui/widgets/qt_operator.h"
 #include "ui/registration/target_list_dialog.h"
+#include "ui/widgets/error_report.h"
+#include "ui/widgets/qt_operator.h"
 #include "ui/widgets/system_button.h"
 
 #include <memory>

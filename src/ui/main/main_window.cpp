@@ -1,18 +1,18 @@
 #include "ui/main/main_window.h"
 
-#include "core/workspace/delete_all.h"
-#include "ui/widgets/error_report.h"
-#include "ui/main/overview_image.h"
-#include "core/workspace/settings_file.h"
-#include "ui/main/window_placement.h"
 #include "core/overview/overview_drawing.h"
 #include "core/overview/overview_hit_test.h"
 #include "core/platform/folders.h"
-#include "ui/registration/target_list_dialog.h"
 #include "core/registration/registration_driver.h"
 #include "core/registration/registration_routes.h"
 #include "core/search/request_file.h"
+#include "core/workspace/delete_all.h"
+#include "core/workspace/settings_file.h"
+#include "ui/main/overview_image.h"
+#include "ui/main/window_placement.h"
+#include "ui/registration/target_list_dialog.h"
 #include "ui/search/viewer_start.h"
+#include "ui/widgets/error_report.h"
 #include "ui/widgets/system_button.h"
 
 #include <QCloseEvent>
@@ -34,9 +34,9 @@ MainWindow::MainWindow(platform::Operator& op, QWidget* parent)
 }
 
 MainWindow::MainWindow(platform::Operator& op, std::filesystem::path dataFolder,
-                         std::filesystem::path settingsFolder, QWidget* parent)
-    : QWidget(parent), m_operator(op),
-      m_state(std::make_unique<workspace::Workspace>(std::move(dataFolder), std::move(settingsFolder)))
+                       std::filesystem::path settingsFolder, QWidget* parent)
+    : QWidget(parent), m_operator(op), m_state(std::make_unique<workspace::Workspace>(
+                                           std::move(dataFolder), std::move(settingsFolder)))
 {
     setUpWindow();
     m_controls = createMainWindowControls(*this);
@@ -206,8 +206,9 @@ void MainWindow::redrawOverview()
 void MainWindow::switchDatum(workspace::Datum datum)
 {
     m_state->setCurrentDatum(datum);
-    QRadioButton* radio =
-        m_state->currentDatum() == workspace::Datum::Japanese ? m_controls.japaneseDatumRadio : m_controls.worldDatumRadio;
+    QRadioButton* radio = m_state->currentDatum() == workspace::Datum::Japanese
+                              ? m_controls.japaneseDatumRadio
+                              : m_controls.worldDatumRadio;
     radio->setChecked(true);
     redrawOverview();
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/overview/overview_view.h"
+#include "core/platform/operator.h"
 #include "core/workspace/workspace.h"
 #include "ui/main/main_window_controls.h"
 #include "ui/widgets/status_bar_progress.h"
-#include "core/platform/operator.h"
 
 #include <QImage>
 #include <QWidget>
@@ -50,7 +50,7 @@ public:
     // Uses the data and settings folders of this user (created when missing).
     explicit MainWindow(platform::Operator& op, QWidget* parent = nullptr);
     MainWindow(platform::Operator& op, std::filesystem::path dataFolder,
-                std::filesystem::path settingsFolder, QWidget* parent = nullptr);
+               std::filesystem::path settingsFolder, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     workspace::Workspace& state() { return *m_state; }
@@ -75,17 +75,17 @@ public:
 
     // Command handlers, named after their controls. Each runs through the
     // default error report when reached from the window.
-    void searchParcels();  // parcel search
-    void searchMapSheets();  // map sheet search
-    void searchBoundaryPoints();  // boundary point search
-    void searchControlPoints(); // control point search
+    void searchParcels();        // parcel search
+    void searchMapSheets();      // map sheet search
+    void searchBoundaryPoints(); // boundary point search
+    void searchControlPoints();  // control point search
     void japaneseDatumClicked();
     void worldDatumClicked();
-    void registerFromAllVolumes();   // on skButton2: scan the drives and register
+    void registerFromAllVolumes(); // on skButton2: scan the drives and register
     void listRegisteredDrawings(); // registered drawing list
-    void registerFolderOrFiles(); // register a folder or picked files
-    void deleteAllOfDatum();   // on skButton4: delete every registration of the datum
-    void closeMainWindow(); // close
+    void registerFolderOrFiles();  // register a folder or picked files
+    void deleteAllOfDatum();       // on skButton4: delete every registration of the datum
+    void closeMainWindow();        // close
     void overviewPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
 
     // The first activation after start-up.

@@ -91,7 +91,8 @@ void createParcelGroup(QWidget& window, MainWindowControls& c)
     addFieldLabel(g, c.ownerField, QStringLiteral("所有者"));
     addFieldLabel(g, c.ownerKanaField, QStringLiteral("所有者カナ"));
     c.parcelModes = createMatchRadios(g, "cBox", 144);
-    c.parcelSearchButton = createPushButton(g, "skButton6", QStringLiteral("検　索"), {254, 135, 75, 26});
+    c.parcelSearchButton =
+        createPushButton(g, "skButton6", QStringLiteral("検　索"), {254, 135, 75, 26});
 }
 
 void createMapGroup(QWidget& window, MainWindowControls& c)
@@ -111,21 +112,22 @@ void createPointGroups(QWidget& window, MainWindowControls& c)
     c.boundaryPointGroup =
         createGroup(window, "GroupBox14", QStringLiteral("筆界点名称"), {616, 272, 337, 81});
     c.boundaryPointField = createEdit(c.boundaryPointGroup, "eFTenName", 16, 24, 321);
-    c.boundaryPointSearchButton =
-        createPushButton(c.boundaryPointGroup, "skButton9", QStringLiteral("検　索"), {256, 48, 75, 26});
+    c.boundaryPointSearchButton = createPushButton(c.boundaryPointGroup, "skButton9",
+                                                   QStringLiteral("検　索"), {256, 48, 75, 26});
     c.boundaryPointModes = createMatchRadios(c.boundaryPointGroup, "fBox", 56);
 
     c.controlPointGroup =
         createGroup(window, "GroupBox22", QStringLiteral("図根点名称"), {616, 360, 337, 81});
     c.controlPointField = createEdit(c.controlPointGroup, "eZTenName", 16, 24, 321);
-    c.controlPointSearchButton =
-        createPushButton(c.controlPointGroup, "skButton10", QStringLiteral("検　索"), {256, 48, 75, 26});
+    c.controlPointSearchButton = createPushButton(c.controlPointGroup, "skButton10",
+                                                  QStringLiteral("検　索"), {256, 48, 75, 26});
     c.controlPointModes = createMatchRadios(c.controlPointGroup, "zBox", 56);
 }
 
 void createOperationsGroup(QWidget& window, MainWindowControls& c)
 {
-    c.operationsGroup = createGroup(window, "GroupBox2", QStringLiteral("操作"), {616, 448, 337, 153});
+    c.operationsGroup =
+        createGroup(window, "GroupBox2", QStringLiteral("操作"), {616, 448, 337, 153});
     c.drawingCount = named(new QLabel(c.operationsGroup), "Label6");
     c.drawingCount->move(288, 16);
     c.drawingCount->resize(0, kLabelHeight);
@@ -146,7 +148,7 @@ void createOperationsGroup(QWidget& window, MainWindowControls& c)
     c.registerButton =
         createPushButton(&window, "skButton1", QStringLiteral("図面追加登録"), {624, 568, 89, 26});
     c.deleteAllButton = createPushButton(&window, "skButton4", QStringLiteral("登録図面全削除"),
-                                   {728, 568, 105, 26});
+                                         {728, 568, 105, 26});
     c.closeButton =
         createPushButton(&window, "skButton3", QStringLiteral("閉じる"), {872, 568, 75, 26});
 }
@@ -155,13 +157,24 @@ void createOperationsGroup(QWidget& window, MainWindowControls& c)
 
 std::vector<QWidget*> MainWindowControls::searchFields() const
 {
-    return {oazaField, koazaField, lotNumberField, ownerField, ownerKanaField, mapSheetField, boundaryPointField, controlPointField};
+    return {oazaField,      koazaField,    lotNumberField,     ownerField,
+            ownerKanaField, mapSheetField, boundaryPointField, controlPointField};
 }
 
 std::vector<QWidget*> MainWindowControls::commands() const
 {
-    return {overview,          parcelSearchButton, mapSheetSearchButton, boundaryPointSearchButton, controlPointSearchButton, japaneseDatumRadio,
-            worldDatumRadio, registerAllVolumesButton, drawingListButton, registerButton, deleteAllButton,  closeButton};
+    return {overview,
+            parcelSearchButton,
+            mapSheetSearchButton,
+            boundaryPointSearchButton,
+            controlPointSearchButton,
+            japaneseDatumRadio,
+            worldDatumRadio,
+            registerAllVolumesButton,
+            drawingListButton,
+            registerButton,
+            deleteAllButton,
+            closeButton};
 }
 
 MainWindowControls createMainWindowControls(QWidget& window)

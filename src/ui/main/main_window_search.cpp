@@ -5,8 +5,8 @@
 #include "ui/main/main_window.h"
 
 #include "core/search/request_file.h"
-#include "ui/search/result_windows.h"
 #include "core/search/search_statements.h"
+#include "ui/search/result_windows.h"
 #include "ui/search/viewer_start.h"
 
 namespace ft::app {
@@ -96,21 +96,23 @@ void MainWindow::searchMapSheets()
 
 void MainWindow::searchBoundaryPoints()
 {
-    const std::string statement = search::boundaryPointStatement(typedText(*m_controls.boundaryPointField));
+    const std::string statement =
+        search::boundaryPointStatement(typedText(*m_controls.boundaryPointField));
     if (!anythingFound(statement))
         return;
     m_resultWindows.pointResults->SetQuery(search::kBoundaryPointRecord, statement,
-                                        m_state->settingsFolder());
+                                           m_state->settingsFolder());
     showResults(*m_resultWindows.pointResults);
 }
 
 void MainWindow::searchControlPoints()
 {
-    const std::string statement = search::controlPointStatement(typedText(*m_controls.controlPointField));
+    const std::string statement =
+        search::controlPointStatement(typedText(*m_controls.controlPointField));
     if (!anythingFound(statement))
         return;
     m_resultWindows.pointResults->SetQuery(search::kControlPointRecord, statement,
-                                        m_state->settingsFolder());
+                                           m_state->settingsFolder());
     showResults(*m_resultWindows.pointResults);
 }
 
@@ -119,8 +121,8 @@ void MainWindow::searchControlPoints()
 void MainWindow::listRegisteredDrawings()
 {
     m_resultWindows.drawingList->SetQuery(search::kRegisteredDrawingRecord,
-                                           search::registeredDrawingsStatement(),
-                                           m_state->settingsFolder());
+                                          search::registeredDrawingsStatement(),
+                                          m_state->settingsFolder());
     showResults(*m_resultWindows.drawingList);
 }
 

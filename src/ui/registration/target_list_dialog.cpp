@@ -37,13 +37,15 @@ TargetListDialog::TargetListDialog(QWidget* parent) : QDialog(parent)
 void TargetListDialog::createControls()
 {
     uncheckHint = new QLabel(
-        QStringLiteral("登録したくないファイルがある場合には、チェックを外して登録ボタンを押してください"), this);
+        QStringLiteral(
+            "登録したくないファイルがある場合には、チェックを外して登録ボタンを押してください"),
+        this);
     uncheckHint->setObjectName(QStringLiteral("Label1"));
     uncheckHint->move(8, 8);
     uncheckHint->adjustSize();
-    defaultsHint = new QLabel(
-        QStringLiteral("自動的には、世界測地系のみ選択されています。通常は、このまま登録ボタンを押してください"),
-        this);
+    defaultsHint = new QLabel(QStringLiteral("自動的には、世界測地系のみ選択されています。通常は、"
+                                             "このまま登録ボタンを押してください"),
+                              this);
     defaultsHint->setObjectName(QStringLiteral("Label2"));
     defaultsHint->move(8, 32);
     defaultsHint->adjustSize();
@@ -53,8 +55,8 @@ void TargetListDialog::createControls()
     driveTable->setObjectName(QStringLiteral("ListView1"));
     driveTable->setGeometry(8, 344, 297, 145);
     driveTable->setRootIsDecorated(false);
-    driveTable->setHeaderLabels({QString(), QStringLiteral("種類"), QStringLiteral("状態"), QStringLiteral("容量"),
-                                QStringLiteral("空き容量")});
+    driveTable->setHeaderLabels({QString(), QStringLiteral("種類"), QStringLiteral("状態"),
+                                 QStringLiteral("容量"), QStringLiteral("空き容量")});
     driveTable->header()->resizeSection(1, 100);
 
     targetBox = new QListWidget(this);
@@ -63,8 +65,10 @@ void TargetListDialog::createControls()
     targetBox->setUniformItemSizes(true);
     targetBox->raise();
 
-    registerButton = app::createPushButton(this, "skButton2", QStringLiteral("登　録"), QRect(688, 16, 75, 26));
-    cancelButton = app::createPushButton(this, "skButton1", QStringLiteral("中　断"), QRect(560, 16, 75, 26));
+    registerButton =
+        app::createPushButton(this, "skButton2", QStringLiteral("登　録"), QRect(688, 16, 75, 26));
+    cancelButton =
+        app::createPushButton(this, "skButton1", QStringLiteral("中　断"), QRect(560, 16, 75, 26));
     connect(registerButton, &app::PushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &app::PushButton::clicked, this, &QDialog::reject);
 }
@@ -90,8 +94,10 @@ void TargetListDialog::showEntries(const TargetList& targets)
 
 void TargetListDialog::takeCheckMarks(TargetList& targets) const
 {
-    for (int row = 0; row < targetBox->count() && static_cast<std::size_t>(row) < targets.size(); ++row)
-        targets[static_cast<std::size_t>(row)].checked = targetBox->item(row)->checkState() == Qt::Checked;
+    for (int row = 0; row < targetBox->count() && static_cast<std::size_t>(row) < targets.size();
+         ++row)
+        targets[static_cast<std::size_t>(row)].checked =
+            targetBox->item(row)->checkState() == Qt::Checked;
 }
 
 bool TargetListDialog::confirmTargets(TargetList& targets)
@@ -113,7 +119,8 @@ void TargetListDialog::addDrive(const DriveInfo& drive)
     QStringList columns{QString::fromStdString(drive.mountPoint.string()),
                         DriveTypeText(static_cast<int>(drive.type))};
     if (drive.ready)
-        columns << QStringLiteral("準備完了") << GigabytesText(drive.totalBytes) << GigabytesText(drive.availableBytes);
+        columns << QStringLiteral("準備完了") << GigabytesText(drive.totalBytes)
+                << GigabytesText(drive.availableBytes);
     else
         columns << QString() << QString() << QString();
     new QTreeWidgetItem(driveTable, columns);

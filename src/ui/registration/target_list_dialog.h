@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/widgets/push_button.h"
 #include "core/registration/target_list.h"
 #include "core/registration/target_list_view.h"
+#include "ui/widgets/push_button.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -37,7 +37,7 @@ public:
     QListWidget* targetBox = nullptr;
     QTreeWidget* driveTable = nullptr;
     app::PushButton* registerButton = nullptr; // 登　録
-    app::PushButton* cancelButton = nullptr; // 中　断
+    app::PushButton* cancelButton = nullptr;   // 中　断
 
 private:
     void createControls();

@@ -1,9 +1,9 @@
 #include "ui/search/result_list_window.h"
 
-#include "ui/widgets/error_report.h"
 #include "core/search/request_file.h"
 #include "ui/search/result_list_model.h"
 #include "ui/search/result_list_view.h"
+#include "ui/widgets/error_report.h"
 #include "ui/widgets/system_button.h"
 #include "ui/widgets/tsk_button.h"
 

@@ -59,10 +59,10 @@ public:
     bool ShowModal();
 
     // The buttons, named as the design names them.
-    void showTickedDrawings(); // 図面表示: write the request, close with OK
+    void showTickedDrawings();  // 図面表示: write the request, close with OK
     void closeWithoutShowing(); // 閉じる: close with Cancel
-    void untickAll(); // 全未選択
-    void tickAll(); // 全選択
+    void untickAll();           // 全未選択
+    void tickAll();             // 全選択
 
     ResultListView* listView() const { return m_listView; }
     ResultListModel* listModel() const { return m_model; }

@@ -4,10 +4,10 @@
 // differ in their rows, columns, order clause, heading clicks and the item
 // records they write (see result_layout.h and result_request.h).
 
-#include "ui/search/result_list_model.h"
-#include "ui/search/result_list_window.h"
 #include "core/search/result_request.h"
 #include "core/search/result_rows.h"
+#include "ui/search/result_list_model.h"
+#include "ui/search/result_list_window.h"
 
 namespace ft::search {
 

@@ -1,14 +1,14 @@
 // The overview in the main window: drawn on activation and on a datum
 // switch, and a press on it handing the sheets under the pointer to the
 // viewer (a stand-in `Tavla` on PATH that records how it was started).
-#include "ui/main/main_window.h"
-#include "support/scripted_operator.h"
 #include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/working_files.h"
 #include "core/overview/overview_files.h"
 #include "core/search/request_file.h"
 #include "devtools/temp_folder.h"
+#include "support/scripted_operator.h"
+#include "ui/main/main_window.h"
 
 #include <QRadioButton>
 #include <QTest>

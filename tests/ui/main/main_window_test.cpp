@@ -1,22 +1,22 @@
-#include "ui/widgets/error_report.h"
-#include "ui/main/main_window.h"
-#include "ui/main/overview_image.h"
-#include "core/workspace/settings_file.h"
 #include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/platform/cp932.h"
 #include "core/platform/file_lock.h"
-#include "support/scripted_operator.h"
+#include "core/workspace/settings_file.h"
 #include "devtools/temp_folder.h"
+#include "support/scripted_operator.h"
+#include "ui/main/main_window.h"
+#include "ui/main/overview_image.h"
+#include "ui/widgets/error_report.h"
 
 #include <QTest>
 
 #include <memory>
 
 using ft::app::MainWindow;
-using ft::workspace::WorkingFileKind;
 using ft::catalogue::TSQLiteDatabase;
 using ft::workspace::Datum;
+using ft::workspace::WorkingFileKind;
 namespace fs = std::filesystem;
 
 namespace {
@@ -350,7 +350,8 @@ void MainWindowTest::deleteAll()
     const auto window = openWindow(op, folders);
     std::vector<fs::path> workingFiles[3];
     for (int datum : {1, 2})
-        for (auto kind : {WorkingFileKind::SheetOutlines, WorkingFileKind::Segments, WorkingFileKind::Extent})
+        for (auto kind :
+             {WorkingFileKind::SheetOutlines, WorkingFileKind::Segments, WorkingFileKind::Extent})
             workingFiles[datum].push_back(
                 window->state().workingFile(kind, ft::workspace::datumFromCode(datum)));
     for (int datum : {1, 2})

@@ -2,13 +2,13 @@
 // through it as an operator would: answers scripted, the dialog's check
 // boxes and buttons clicked while it is shown.
 
-#include "ui/main/main_window.h"
-#include "ui/widgets/status_bar_progress.h"
-#include "ui/registration/target_list_dialog.h"
 #include "core/registration/target_list.h"
 #include "devtools/dataset_builder.h"
-#include "support/scripted_operator.h"
 #include "devtools/temp_folder.h"
+#include "support/scripted_operator.h"
+#include "ui/main/main_window.h"
+#include "ui/registration/target_list_dialog.h"
+#include "ui/widgets/status_bar_progress.h"
 
 #include <QTest>
 #include <QTimer>
@@ -59,7 +59,8 @@ void uncheckRow(TargetListDialog& dialog, int row)
     QListWidgetItem* item = dialog.targetBox->item(row);
     const QRect rect = dialog.targetBox->visualItemRect(item);
     // The check box sits at the start of the row.
-    QTest::mouseClick(dialog.targetBox->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 8, rect.center().y()));
+    QTest::mouseClick(dialog.targetBox->viewport(), Qt::LeftButton, {},
+                      QPoint(rect.left() + 8, rect.center().y()));
 }
 
 void writeSet(const fs::path& folder, const std::string& name, int datum)
@@ -95,7 +96,8 @@ void FailListTest::looksAsDesigned()
     QCOMPARE(ft::app::buttonCaption(*dialog.cancelButton), QStringLiteral("中　断"));
     QCOMPARE(dialog.uncheckHint->pos(), QPoint(8, 8));
     QCOMPARE(dialog.defaultsHint->text(),
-             QStringLiteral("自動的には、世界測地系のみ選択されています。通常は、このまま登録ボタンを押してください"));
+             QStringLiteral("自動的には、世界測地系のみ選択されています。通常は、このまま登録ボタン"
+                            "を押してください"));
     QCOMPARE(dialog.driveTable->headerItem()->text(1), QStringLiteral("種類"));
     QCOMPARE(dialog.driveTable->headerItem()->text(4), QStringLiteral("空き容量"));
 }
@@ -110,7 +112,8 @@ void FailListTest::confirmingTakesTheCheckMarksOver()
 
     whenShown(dialog, [&] {
         QCOMPARE(dialog.targetBox->count(), 3);
-        QCOMPARE(dialog.targetBox->item(0)->text(), QStringLiteral("/d/A.hed,1,日本測地系,2024/01/02 03:04:05"));
+        QCOMPARE(dialog.targetBox->item(0)->text(),
+                 QStringLiteral("/d/A.hed,1,日本測地系,2024/01/02 03:04:05"));
         QCOMPARE(dialog.targetBox->item(2)->text(), QStringLiteral("/d/C.hed"));
         QCOMPARE(dialog.targetBox->item(2)->checkState(), Qt::Unchecked);
         uncheckRow(dialog, 1);
@@ -222,8 +225,8 @@ void FailListTest::fileRouteRegistersPickedHeadersAndReportsRefusals()
     op.answers = {false};
     QTest::mouseClick(window->controls().registerButton, Qt::LeftButton);
 
-    QCOMPARE(op.notices.last(),
-             QString::fromStdString((sources.path() / "A.hed").string()) + QStringLiteral("は登録できません"));
+    QCOMPARE(op.notices.last(), QString::fromStdString((sources.path() / "A.hed").string()) +
+                                    QStringLiteral("は登録できません"));
     // Registered into the Japanese datum; the window shows the world datum's count.
     QCOMPARE(ft::workspace::datumCode(window->state().currentDatum()), 2);
     QCOMPARE(window->controls().drawingCount->text(), QString());

@@ -2,12 +2,12 @@
 #include "ui/search/result_list_view.h"
 #include "ui/search/result_windows.h"
 
-#include "support/scripted_operator.h"
 #include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/platform/cp932.h"
-#include "support/cp932_lines.h"
 #include "devtools/temp_folder.h"
+#include "support/cp932_lines.h"
+#include "support/scripted_operator.h"
 #include "ui/widgets/tsk_button.h"
 
 #include <QAbstractItemModelTester>
@@ -251,8 +251,8 @@ void ResultWindowsTest::modelsPassTheModelTester()
     QCOMPARE(drawings.listModel()->rowCount(), 3);
     showAndRun(sheets, [&] {
         sheets.listView()->selectionModel()->select(sheets.listModel()->index(0, 0),
-                                                     QItemSelectionModel::Select |
-                                                         QItemSelectionModel::Rows);
+                                                    QItemSelectionModel::Select |
+                                                        QItemSelectionModel::Rows);
         for (const int column : {1, 2})
             clickHeading(*sheets.listView(), column);
     });

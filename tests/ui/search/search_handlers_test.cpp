@@ -1,15 +1,15 @@
-#include "ui/widgets/error_report.h"
-#include "ui/main/main_window.h"
 #include "core/search/request_file.h"
+#include "ui/main/main_window.h"
 #include "ui/search/result_list_model.h"
 #include "ui/search/result_windows.h"
 #include "ui/search/viewer_start.h"
+#include "ui/widgets/error_report.h"
 
-#include "support/scripted_operator.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/platform/cp932.h"
-#include "support/cp932_lines.h"
 #include "devtools/temp_folder.h"
+#include "support/cp932_lines.h"
+#include "support/scripted_operator.h"
 #include "ui/widgets/tsk_button.h"
 
 #include <QApplication>
@@ -138,9 +138,10 @@ SearchHandlersTest::runSearch(void (MainWindow::*handler)(),
 void SearchHandlersTest::addDrawing(int datum, int fileNo)
 {
     const std::string n = std::to_string(fileNo);
-    m_window->state().catalogue(ft::workspace::datumFromCode(datum)).ExecSQL("INSERT INTO FILE VALUES ('/survey/set" + n +
-                                               "','t'," + n + ",'','',0," + std::to_string(datum) +
-                                               ")");
+    m_window->state()
+        .catalogue(ft::workspace::datumFromCode(datum))
+        .ExecSQL("INSERT INTO FILE VALUES ('/survey/set" + n + "','t'," + n + ",'','',0," +
+                 std::to_string(datum) + ")");
 }
 
 QStringList SearchHandlersTest::viewerArguments(int waitMs) const
@@ -170,9 +171,9 @@ void SearchHandlersTest::nothingFoundShowsNoWindow()
 {
     QFETCH(int, search);
     const std::map<int, void (MainWindow::*)()> handlers = {{6, &MainWindow::searchParcels},
-                                                             {8, &MainWindow::searchMapSheets},
-                                                             {9, &MainWindow::searchBoundaryPoints},
-                                                             {10, &MainWindow::searchControlPoints}};
+                                                            {8, &MainWindow::searchMapSheets},
+                                                            {9, &MainWindow::searchBoundaryPoints},
+                                                            {10, &MainWindow::searchControlPoints}};
     // Empty fields select every row of an empty catalogue: nothing.
     QVERIFY(runSearch(handlers.at(search)) == nullptr);
     QCOMPARE(m_op->notices, QStringList{kNotFound});
@@ -246,8 +247,8 @@ void SearchHandlersTest::closingTheWindowStartsNoViewer()
 {
     addDrawing(2, 1);
     m_window->state().catalogue(Datum::World).ExecSQL("INSERT INTO ZTEN VALUES ('Z1',1,1,0)");
-    QVERIFY(
-        runSearch(&MainWindow::searchControlPoints, [](ResultListWindow& w) { click(w.button(2)); }));
+    QVERIFY(runSearch(&MainWindow::searchControlPoints,
+                      [](ResultListWindow& w) { click(w.button(2)); }));
     QVERIFY(runSearch(&MainWindow::searchControlPoints, [](ResultListWindow& w) { w.close(); }));
     QVERIFY(viewerArguments(300).isEmpty());
 }
@@ -280,12 +281,14 @@ void SearchHandlersTest::pointSearchesCarryTheirRecordCodes()
     c.boundaryPointField->setText(QStringLiteral("P1"));
 
     const auto show = [](ResultListWindow& w) { click(w.button(1)); };
-    QVERIFY(runSearch(&MainWindow::searchControlPoints, show) == m_window->resultWindows().pointResults);
+    QVERIFY(runSearch(&MainWindow::searchControlPoints, show) ==
+            m_window->resultWindows().pointResults);
     QVERIFY(!viewerArguments().isEmpty());
     QCOMPARE(requestSeenByViewer(), ft::test::cp932Lines({"0,\"/survey/set1\"", "5,P1,"}));
 
     fs::remove(*m_viewerFolder / "arguments");
-    QVERIFY(runSearch(&MainWindow::searchBoundaryPoints, show) == m_window->resultWindows().pointResults);
+    QVERIFY(runSearch(&MainWindow::searchBoundaryPoints, show) ==
+            m_window->resultWindows().pointResults);
     QVERIFY(!viewerArguments().isEmpty());
     QCOMPARE(requestSeenByViewer(), ft::test::cp932Lines({"0,\"/survey/set1\"", "4,P1,"}));
     QVERIFY(!m_window->overviewState().drawingsPresent); // point searches leave the flag
