@@ -1,6 +1,9 @@
 #include "core/catalogue/sqlite_database.h"
 
+#include "core/platform/disk_full.h"
+
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <stdexcept>
 #include <type_traits>
@@ -59,6 +62,13 @@ std::string doubleText(double value)
 }
 
 } // namespace
+
+ECatalogueBusy::ECatalogueBusy(const std::string& fileName)
+    : ESQLiteException("カタログ " + fileName +
+                       " は他のfindTavlaが使用中です (the catalogue is in use by another "
+                       "findTavla; try again when it has finished)")
+{
+}
 
 std::string ResultCodeText(int code)
 {
@@ -188,14 +198,21 @@ std::string TSQLiteTable::FieldAsString(int column) const
 
 // ------------------------------------------------------------- TSQLiteDatabase
 
-TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName)
+TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName) : m_fileName(fileName)
 {
     sqlite3* handle = nullptr;
     const int result = sqlite3_open(fileName.c_str(), &handle);
     // Owned at once, so a handle that comes with a failure is closed too.
     m_db.reset(handle);
-    if (result == SQLITE_OK)
+    if (result == SQLITE_OK) {
+        sqlite3_busy_timeout(handle, kBusyTimeoutMilliseconds);
+        // The journal mode is a lasting setting of the file; once set, this
+        // only reads it. Where it cannot be set (a file that is no database,
+        // a read-only folder) the catalogue keeps its mode, and the
+        // statements that follow report whatever is wrong with it.
+        sqlite3_exec(handle, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
         return;
+    }
     if (handle != nullptr)
         throw ESQLiteException("Failed to open database \"" + fileName +
                                "\" : " + sqlite3_errmsg(handle));
@@ -208,7 +225,7 @@ TSQLiteDatabase::~TSQLiteDatabase()
         return;
     try {
         Rollback();
-    } catch (const ESQLiteException&) {
+    } catch (const std::exception&) {
         // Closing the connection discards the open transaction anyway.
     }
 }
@@ -216,6 +233,13 @@ TSQLiteDatabase::~TSQLiteDatabase()
 void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& sql) const
 {
     const int code = sqlite3_errcode(m_db.get());
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        throw ECatalogueBusy(m_fileName);
+    // SQLite calls a full disk SQLITE_FULL, but a write past the file-size
+    // limit only an I/O error, whose system error tells it.
+    if (code == SQLITE_FULL ||
+        (code == SQLITE_IOERR && platform::isOutOfSpace(sqlite3_system_errno(m_db.get()))))
+        throw platform::DiskFull(m_fileName);
     if (code == SQLITE_OK)
         throw ESQLiteException(message);
     throw ESQLiteException(message + ".\rError [" + std::to_string(code) +
@@ -259,6 +283,9 @@ CellValue readCell(sqlite3_stmt* statement, int column, ColumnKind kind)
 
 TSQLiteDatabase::Statement TSQLiteDatabase::Prepare(const std::string& sql) const
 {
+    if (sql.find('\0') != std::string::npos)
+        throw ESQLiteException("SQL text holds a zero byte: \"" + sql.substr(0, sql.find('\0')) +
+                               "\"");
     sqlite3_stmt* raw = nullptr;
     const int result = sqlite3_prepare_v2(m_db.get(), sql.c_str(), -1, &raw, nullptr);
     Statement statement(raw);
@@ -291,7 +318,7 @@ TSQLiteTable TSQLiteDatabase::GetTable(const std::string& sql)
         if (result == SQLITE_DONE)
             break;
         if (result == SQLITE_BUSY)
-            throw ESQLiteException("Could not prepare SQL statement");
+            throw ECatalogueBusy(m_fileName);
         if (result != SQLITE_ROW) {
             sqlite3_reset(stmt);
             RaiseError("Could not retrieve data", sql);
@@ -338,7 +365,7 @@ void TSQLiteDatabase::Rollback()
 {
     try {
         ExecSQL("ROLLBACK");
-    } catch (const ESQLiteException&) {
+    } catch (...) {
         // Some failures (a full disk, an I/O error) make SQLite roll the
         // transaction back by itself; ROLLBACK then finds none. The flag must
         // follow, or the connection could never begin a transaction again.

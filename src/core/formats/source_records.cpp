@@ -81,9 +81,10 @@ SourceFileError conversionErrorIn(const std::filesystem::path& file, std::size_t
                                readableText(cause.text()) + "' is not a valid number");
 }
 
-bool forEachLine(const std::filesystem::path& file, const RecordVisitor& visit)
+bool forEachLine(const std::filesystem::path& file, const RecordVisitor& visit,
+                 RecordLineReader::Ending ending)
 {
-    RecordLineReader reader(file);
+    RecordLineReader reader(file, ending);
     if (!reader.isOpen())
         return false;
     std::string line;

@@ -13,12 +13,15 @@ std::optional<std::vector<SheetHit>> sheetsAt(const std::filesystem::path& sheet
                                               SurveyPoint point)
 {
     std::vector<SheetHit> hits;
-    const bool opened = formats::forEachLine(sheetOutlines, [&](std::string& line) {
-        formats::SheetOutline sheet = formats::parseSheetOutline(std::move(line));
-        if (sheet.xmin <= point.x && point.x <= sheet.xmax && sheet.ymin <= point.y &&
-            point.y <= sheet.ymax)
-            hits.push_back({std::move(sheet.name), sheet.fileNo});
-    });
+    const bool opened = formats::forEachLine(
+        sheetOutlines,
+        [&](std::string& line) {
+            formats::SheetOutline sheet = formats::parseSheetOutline(std::move(line));
+            if (sheet.xmin <= point.x && point.x <= sheet.xmax && sheet.ymin <= point.y &&
+                point.y <= sheet.ymax)
+                hits.push_back({std::move(sheet.name), sheet.fileNo});
+        },
+        formats::RecordLineReader::Ending::AtEndOfFile);
     if (!opened)
         return std::nullopt;
     return hits;

@@ -26,6 +26,19 @@ TEST(TraceLog, TruncatesAndWritesCrlfLinesVisibleWhileOpen)
     EXPECT_EQ(test::readBytes(file), "\x93\x6F\x98\x5E\r\n\r\n");
 }
 
+TEST(TraceLog, AfterAnotherProgramEmptiedTheLogLinesGoToItsNewEnd)
+{
+    // Written at the old offset, they would leave a hole of zero bytes.
+    test::TempFolder temp;
+    const auto file = temp / "test.log";
+    TraceLog log;
+    log.openTruncated(file);
+    log.writeLine("before");
+    std::filesystem::resize_file(file, 0);
+    log.writeLine("after");
+    EXPECT_EQ(test::readBytes(file), "after\r\n");
+}
+
 TEST(TraceLog, ALogThatCannotBeOpenedSwallowsLines)
 {
     test::TempFolder temp;
