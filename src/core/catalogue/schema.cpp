@@ -34,8 +34,24 @@ void CreateSchemaIfMissing(TSQLiteDatabase& db)
 {
     if (db.TableExists("CHIBAN"))
         return;
-    for (const std::string_view statement : kCreateTableStatements)
-        db.ExecSQL(std::string(statement));
+    // Two programs may start on a new data folder at once. The second waits
+    // for the first one's write lock and looks again under its own, so it
+    // finds the tables made instead of making them a second time.
+    db.ExecSQL("BEGIN IMMEDIATE");
+    try {
+        if (!db.TableExists("CHIBAN")) {
+            for (const std::string_view statement : kCreateTableStatements)
+                db.ExecSQL(std::string(statement));
+        }
+        db.ExecSQL("COMMIT");
+    } catch (...) {
+        try {
+            db.ExecSQL("ROLLBACK");
+        } catch (const std::exception&) {
+            // The first failure is the one to report.
+        }
+        throw;
+    }
 }
 
 void DeleteAllRows(TSQLiteDatabase& db)
@@ -48,7 +64,7 @@ void DeleteAllRows(TSQLiteDatabase& db)
     } catch (...) {
         try {
             db.Rollback();
-        } catch (const ESQLiteException&) {
+        } catch (const std::exception&) {
             // The first failure is the one to report; closing the
             // connection would discard the transaction in any case.
         }

@@ -61,6 +61,23 @@ std::string doubleText(double value)
     return std::string(buffer.data(), result.ptr);
 }
 
+// True when the last failed system call on the catalogue file or on its
+// journal (the write-ahead log) found no room: a full disk or the file-size
+// limit. SQLite reports the first as SQLITE_FULL but the second only as an
+// I/O error, and its own system errno is gone by the time we look; each
+// file keeps the errno of its last failure.
+bool lastWriteFoundNoRoom(sqlite3* db)
+{
+    int mainErrno = 0;
+    sqlite3_file_control(db, "main", SQLITE_FCNTL_LAST_ERRNO, &mainErrno);
+    int journalErrno = 0;
+    sqlite3_file* journal = nullptr;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_JOURNAL_POINTER, &journal) == SQLITE_OK &&
+        journal != nullptr && journal->pMethods != nullptr)
+        journal->pMethods->xFileControl(journal, SQLITE_FCNTL_LAST_ERRNO, &journalErrno);
+    return platform::isOutOfSpace(mainErrno) || platform::isOutOfSpace(journalErrno);
+}
+
 } // namespace
 
 ECatalogueBusy::ECatalogueBusy(const std::string& fileName)
@@ -235,10 +252,11 @@ void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& 
     const int code = sqlite3_errcode(m_db.get());
     if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
         throw ECatalogueBusy(m_fileName);
-    // SQLite calls a full disk SQLITE_FULL, but a write past the file-size
-    // limit only an I/O error, whose system error tells it.
+    // Growing the shared-memory index beside a catalogue in write-ahead
+    // logging fails only for want of room.
     if (code == SQLITE_FULL ||
-        (code == SQLITE_IOERR && platform::isOutOfSpace(sqlite3_system_errno(m_db.get()))))
+        (code == SQLITE_IOERR && (lastWriteFoundNoRoom(m_db.get()) ||
+                                  sqlite3_extended_errcode(m_db.get()) == SQLITE_IOERR_SHMSIZE)))
         throw platform::DiskFull(m_fileName);
     if (code == SQLITE_OK)
         throw ESQLiteException(message);

@@ -49,8 +49,9 @@ void TraceLog::openTruncated(const std::filesystem::path& file)
     // A log that cannot be created stays closed and swallows its lines.
     m_file.reset(std::fopen(file.c_str(), "ab"));
     m_path = file;
-    if (m_file && ::ftruncate(::fileno(m_file.get()), 0) != 0)
-        m_file.reset();
+    if (m_file && ::ftruncate(::fileno(m_file.get()), 0) != 0) {
+        // Not a file that can be emptied (a device): written all the same.
+    }
 }
 
 void TraceLog::close()
