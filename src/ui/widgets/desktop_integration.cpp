@@ -29,9 +29,8 @@ QIcon programIcon(const QString& name)
     const QDir hicolor(QApplication::applicationDirPath() +
                        QStringLiteral("/../share/icons/hicolor"));
     for (const char* size : {"16x16", "32x32", "48x48", "64x64", "128x128", "256x256"}) {
-        const QString file =
-            hicolor.filePath(QString::fromLatin1(size) + QStringLiteral("/apps/") + name +
-                             QStringLiteral(".png"));
+        const QString file = hicolor.filePath(QString::fromLatin1(size) + QStringLiteral("/apps/") +
+                                              name + QStringLiteral(".png"));
         if (QFileInfo::exists(file))
             icon.addFile(file);
     }
