@@ -1,11 +1,13 @@
 #include "core/formats/converter_support.h"
 
 #include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/transaction.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
 #include "core/platform/trace_log.h"
 
 #include <cstdio>
+#include <optional>
 #include <system_error>
 
 namespace ft::formats {
@@ -32,9 +34,9 @@ std::string displayText(std::string_view cp932)
     }
 }
 
-void rollBack(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace)
+void rollBack(catalogue::Transaction& transaction, platform::TraceLog& trace)
 {
-    db.Rollback();
+    transaction.rollback();
     trace.writeLine(kRollbackLine);
 }
 
@@ -88,8 +90,9 @@ void TraceStatement(platform::TraceLog& trace, std::string_view utf8Statement)
 bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
                         const std::filesystem::path& source, const std::function<void()>& body)
 {
+    std::optional<catalogue::Transaction> transaction;
     try {
-        db.BeginTransaction();
+        transaction.emplace(db);
     } catch (const catalogue::ESQLiteException&) {
         // Nothing of ours to roll back (another transaction may be open).
         trace.writeLine(kRollbackLine);
@@ -97,26 +100,26 @@ bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trac
     }
     try {
         body();
-        db.Commit();
+        transaction->commit();
         return true;
     } catch (const catalogue::ESQLiteException&) {
-        rollBack(db, trace);
+        rollBack(*transaction, trace);
         return false;
     } catch (const std::system_error&) {
         // A read error of the source file.
-        rollBack(db, trace);
+        rollBack(*transaction, trace);
         return false;
     } catch (const ConversionError& error) {
-        rollBack(db, trace);
+        rollBack(*transaction, trace);
         throw SourceFileError(source, error.text(),
                               "'" + displayText(error.text()) + "' is not a valid number");
     } catch (const platform::EncodingError& error) {
-        rollBack(db, trace);
+        rollBack(*transaction, trace);
         throw SourceFileError(source, {}, error.what());
     } catch (...) {
         // Not ours to handle, but the connection lives on after it: left
         // open, the transaction would refuse every later file's.
-        rollBack(db, trace);
+        rollBack(*transaction, trace);
         throw;
     }
 }
