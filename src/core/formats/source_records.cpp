@@ -1,10 +1,10 @@
 #include "core/formats/source_records.h"
 
 #include "core/platform/cp932.h"
+#include "core/platform/owned_file.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <memory>
 #include <system_error>
 
 namespace ft::formats {
@@ -33,10 +33,6 @@ std::string readableText(const std::string& cp932)
     }
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 template <typename ReadRecord>
 void wrapConversionErrors(const std::filesystem::path& file, std::size_t recordNumber,
                           ReadRecord&& readRecord)
@@ -50,7 +46,7 @@ void wrapConversionErrors(const std::filesystem::path& file, std::size_t recordN
 
 bool forEachBlock(const std::filesystem::path& file, const RecordVisitor& visit)
 {
-    const std::unique_ptr<std::FILE, FileCloser> handle(std::fopen(file.c_str(), "rb"));
+    const platform::OwnedFile handle = platform::openFile(file, "rb");
     if (!handle)
         return false;
     std::string block;
