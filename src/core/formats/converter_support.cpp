@@ -49,23 +49,6 @@ SourceFileError::SourceFileError(std::filesystem::path file, std::string text,
 {
 }
 
-std::string QuoteDoubled(std::string_view text, char quote)
-{
-    std::string quoted;
-    quoted.reserve(text.size());
-    AppendQuoteDoubled(quoted, text, quote);
-    return quoted;
-}
-
-void AppendQuoteDoubled(std::string& statement, std::string_view text, char quote)
-{
-    for (const char c : text) {
-        statement.push_back(c);
-        if (c == quote)
-            statement.push_back(c);
-    }
-}
-
 std::string IntegerOrNull(std::string_view field)
 {
     const std::optional<int> value = IntOf(TrimBlanks(field));

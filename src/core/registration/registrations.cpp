@@ -1,5 +1,6 @@
 #include "core/registration/registrations.h"
 
+#include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/catalogue/transaction.h"
 #include "core/formats/converter_support.h"
@@ -17,7 +18,7 @@ namespace {
 std::string pathLiteral(const std::filesystem::path& basePath)
 {
     // PATH holds the path as UTF-8, which is what a path is on this platform.
-    return "'" + formats::QuoteDoubled(basePath.string(), '\'') + "'";
+    return "'" + catalogue::QuoteDoubled(basePath.string(), '\'') + "'";
 }
 
 int integerOf(const std::string& text)
