@@ -4,9 +4,9 @@
 #include "core/catalogue/transaction.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
+#include "core/platform/message_text.h"
 #include "core/platform/trace_log.h"
 
-#include <cstdio>
 #include <optional>
 #include <system_error>
 
@@ -15,24 +15,6 @@ namespace ft::formats {
 namespace {
 
 constexpr std::string_view kRollbackLine = "Rollback";
-
-// Offending text for a message: as UTF-8 when it is valid CP932, otherwise
-// its bytes in hexadecimal.
-std::string displayText(std::string_view cp932)
-{
-    try {
-        return platform::cp932ToUtf8(cp932);
-    } catch (const platform::EncodingError&) {
-        std::string hex;
-        for (const char byte : cp932) {
-            char digits[4];
-            std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(byte));
-            hex += hex.empty() ? "" : " ";
-            hex += digits;
-        }
-        return "bytes " + hex;
-    }
-}
 
 void rollBack(catalogue::Transaction& transaction, platform::TraceLog& trace)
 {
@@ -95,7 +77,8 @@ bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trac
     } catch (const ConversionError& error) {
         rollBack(*transaction, trace);
         throw SourceFileError(source, error.text(),
-                              "'" + displayText(error.text()) + "' is not a valid number");
+                              "'" + platform::cp932ForMessage(error.text()) +
+                                  "' is not a valid number");
     } catch (const platform::EncodingError& error) {
         rollBack(*transaction, trace);
         throw SourceFileError(source, {}, error.what());
