@@ -49,7 +49,8 @@ void addRecords(std::vector<std::string>& lines, const std::string& prefix,
         const std::string fileNo = record.substr(last + 1, record.size() - last - 2);
         const auto path = paths.find(fileNo);
         record.resize(last + 1);
-        lines.push_back(prefix + record + (path == paths.end() ? "orphan:" + fileNo : path->second));
+        lines.push_back(prefix + record +
+                        (path == paths.end() ? "orphan:" + fileNo : path->second));
     }
 }
 

@@ -27,10 +27,10 @@ struct Reader {
 
 // The harness of each reader, in the order of the register harness's first byte.
 const std::vector<Reader> kReaders{
-    {"fuzz_header", SurveyFile::Header},       {"fuzz_atr", SurveyFile::Parcels},
-    {"fuzz_cos", SurveyFile::Owners},          {"fuzz_und", SurveyFile::GroupedParcels},
-    {"fuzz_map", SurveyFile::MapSheets},       {"fuzz_pnt", SurveyFile::Points},
-    {"fuzz_tcp", SurveyFile::ControlPoints},   {"fuzz_pol", SurveyFile::Outlines},
+    {"fuzz_header", SurveyFile::Header},      {"fuzz_atr", SurveyFile::Parcels},
+    {"fuzz_cos", SurveyFile::Owners},         {"fuzz_und", SurveyFile::GroupedParcels},
+    {"fuzz_map", SurveyFile::MapSheets},      {"fuzz_pnt", SurveyFile::Points},
+    {"fuzz_tcp", SurveyFile::ControlPoints},  {"fuzz_pol", SurveyFile::Outlines},
     {"fuzz_frames", SurveyFile::SheetFrames},
 };
 
@@ -59,7 +59,9 @@ std::vector<std::pair<std::string, DataSetBuilder>> variants(const fs::path& fol
         .addMapSheet({"Ｘ’１", "500"})
         .addPoint({"Ｐ\"７", "1.0", "2.0", "'"})
         .addControlPoint({"Ｔ\"３"});
-    variant("short").addLine(SurveyFile::Parcels, "").addLine(SurveyFile::Parcels, "no comma")
+    variant("short")
+        .addLine(SurveyFile::Parcels, "")
+        .addLine(SurveyFile::Parcels, "no comma")
         .addOwnerGroup({"大字", "字", "１", {{"カ", "甲"}}, std::string("3")})
         .addParcelGroup({{}, std::string("2")})
         .addLine(SurveyFile::MapSheets, "")
@@ -69,7 +71,8 @@ std::vector<std::pair<std::string, DataSetBuilder>> variants(const fs::path& fol
     variant("numbers")
         .addMapSheet({"Ｘ９", "5e2", {{"-1e3", "+2.5"}, {"abc", "1"}}, std::string("x")})
         .addPoint({"Ｐ８", "1e400", "-0"})
-        .addOutline({"x", "-1", "c", "d", {{"Ｐ１", "9"}, {"Ｐ９"}, {"Ｐ２", "x"}}, std::string("9")});
+        .addOutline(
+            {"x", "-1", "c", "d", {{"Ｐ１", "9"}, {"Ｐ９"}, {"Ｐ２", "x"}}, std::string("9")});
     variant("blocks").setFrameForm(ft::test::FrameForm::Blocks);
     return sets;
 }

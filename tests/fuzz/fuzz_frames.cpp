@@ -17,9 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::convertsOrRefuses([&] { formats::convertZukToInxAza(segmentOut, 1, file); });
     sheetOut.close();
     segmentOut.close();
-    fuzz::requireWorkingFileLines(sheets, 7, [](std::string line) {
-        formats::parseSheetOutline(std::move(line));
-    });
+    fuzz::requireWorkingFileLines(
+        sheets, 7, [](std::string line) { formats::parseSheetOutline(std::move(line)); });
     fuzz::requireWorkingFileLines(segments, 10,
                                   [](std::string line) { formats::parseSegment(std::move(line)); });
     return 0;

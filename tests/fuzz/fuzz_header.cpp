@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     scratch.fresh();
     const auto header = scratch.write("H.hed", data, size);
     const registration::HeaderClass classified = registration::ClassifyHeader(header);
-    fuzz::require(classified.accepted == (classified.datumCode == "1" || classified.datumCode == "2"),
+    fuzz::require(classified.accepted ==
+                      (classified.datumCode == "1" || classified.datumCode == "2"),
                   "a header accepted with another datum code than 1 or 2");
     fuzz::checkCatalogueConverter("storeFileName", [&] {
         return formats::storeFileName(scratch.catalogue(), scratch.trace(), 1,

@@ -14,9 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     formats::Extent extent;
     fuzz::convertsOrRefuses([&] { formats::convertMapToZu(out, 1, file, extent); });
     out.close();
-    fuzz::requireWorkingFileLines(sheets, 7, [](std::string line) {
-        formats::parseSheetOutline(std::move(line));
-    });
+    fuzz::requireWorkingFileLines(
+        sheets, 7, [](std::string line) { formats::parseSheetOutline(std::move(line)); });
     fuzz::checkCatalogueConverter("convertMapToDB", [&] {
         return formats::storeMapRows(scratch.catalogue(), scratch.trace(), 1, file) !=
                formats::MapRows::Refused;

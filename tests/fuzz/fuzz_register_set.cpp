@@ -22,11 +22,10 @@ using test::SurveyFile;
 using workspace::Datum;
 using workspace::WorkingFileKind;
 
-constexpr std::array kKinds{SurveyFile::Header,        SurveyFile::Parcels,
-                            SurveyFile::Owners,        SurveyFile::GroupedParcels,
-                            SurveyFile::MapSheets,     SurveyFile::Points,
-                            SurveyFile::ControlPoints, SurveyFile::Outlines,
-                            SurveyFile::SheetFrames};
+constexpr std::array kKinds{
+    SurveyFile::Header,         SurveyFile::Parcels,   SurveyFile::Owners,
+    SurveyFile::GroupedParcels, SurveyFile::MapSheets, SurveyFile::Points,
+    SurveyFile::ControlPoints,  SurveyFile::Outlines,  SurveyFile::SheetFrames};
 
 // The generated set and the folders it registers into, for the process.
 class RegistrationBench {
@@ -84,9 +83,8 @@ public:
     {
         for (const Datum datum : workspace::kDatums) {
             catalogue::DeleteAllRows(m_state->catalogue(datum));
-            for (const WorkingFileKind kind :
-                 {WorkingFileKind::SheetOutlines, WorkingFileKind::Segments,
-                  WorkingFileKind::Extent})
+            for (const WorkingFileKind kind : {WorkingFileKind::SheetOutlines,
+                                               WorkingFileKind::Segments, WorkingFileKind::Extent})
                 fs::remove(m_state->workingFile(kind, datum));
         }
     }
@@ -126,14 +124,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::require(false, "an empty catalogue found the set registered");
     }
     for (const Datum datum : workspace::kDatums) {
-        fuzz::requireWorkingFileLines(bench.workingFile(WorkingFileKind::SheetOutlines, datum), 7,
-                                      [](std::string line) {
-                                          formats::parseSheetOutline(std::move(line));
-                                      });
-        fuzz::requireWorkingFileLines(bench.workingFile(WorkingFileKind::Segments, datum), 10,
-                                      [](std::string line) {
-                                          formats::parseSegment(std::move(line));
-                                      });
+        fuzz::requireWorkingFileLines(
+            bench.workingFile(WorkingFileKind::SheetOutlines, datum), 7,
+            [](std::string line) { formats::parseSheetOutline(std::move(line)); });
+        fuzz::requireWorkingFileLines(
+            bench.workingFile(WorkingFileKind::Segments, datum), 10,
+            [](std::string line) { formats::parseSegment(std::move(line)); });
     }
     bench.reset();
     return 0;

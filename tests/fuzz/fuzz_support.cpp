@@ -37,7 +37,8 @@ int Scratch::rowCount()
 {
     int rows = 0;
     for (const char* table : {"FILE", "CHIBAN", "MAP", "FTEN", "ZTEN"})
-        rows += std::stoi(m_catalogue.GetTable(std::string("SELECT COUNT(*) FROM ") + table).Fields(0));
+        rows +=
+            std::stoi(m_catalogue.GetTable(std::string("SELECT COUNT(*) FROM ") + table).Fields(0));
     return rows;
 }
 

@@ -1,6 +1,7 @@
 #include "core/catalogue/schema.h"
 
 #include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/transaction.h"
 
 #include <string>
 
@@ -37,39 +38,20 @@ void CreateSchemaIfMissing(TSQLiteDatabase& db)
     // Two programs may start on a new data folder at once. The second waits
     // for the first one's write lock and looks again under its own, so it
     // finds the tables made instead of making them a second time.
-    db.ExecSQL("BEGIN IMMEDIATE");
-    try {
-        if (!db.TableExists("CHIBAN")) {
-            for (const std::string_view statement : kCreateTableStatements)
-                db.ExecSQL(std::string(statement));
-        }
-        db.ExecSQL("COMMIT");
-    } catch (...) {
-        try {
-            db.ExecSQL("ROLLBACK");
-        } catch (const std::exception&) {
-            // The first failure is the one to report.
-        }
-        throw;
+    Transaction transaction(db, Transaction::Start::WriteLockNow);
+    if (!db.TableExists("CHIBAN")) {
+        for (const std::string_view statement : kCreateTableStatements)
+            db.ExecSQL(std::string(statement));
     }
+    transaction.commit();
 }
 
 void DeleteAllRows(TSQLiteDatabase& db)
 {
-    db.BeginTransaction();
-    try {
-        for (const std::string_view statement : kDeleteAllStatements)
-            db.ExecSQL(std::string(statement));
-        db.Commit();
-    } catch (...) {
-        try {
-            db.Rollback();
-        } catch (const std::exception&) {
-            // The first failure is the one to report; closing the
-            // connection would discard the transaction in any case.
-        }
-        throw;
-    }
+    Transaction transaction(db);
+    for (const std::string_view statement : kDeleteAllStatements)
+        db.ExecSQL(std::string(statement));
+    transaction.commit();
 }
 
 } // namespace ft::catalogue

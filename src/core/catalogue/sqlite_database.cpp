@@ -365,11 +365,11 @@ bool TSQLiteDatabase::TableExists(std::string_view name)
     return table.Count() > 0;
 }
 
-void TSQLiteDatabase::BeginTransaction()
+void TSQLiteDatabase::BeginTransaction(bool writeLockNow)
 {
     if (m_inTransaction)
         throw ESQLiteException("Transaction already open");
-    ExecSQL("BEGIN TRANSACTION");
+    ExecSQL(writeLockNow ? "BEGIN IMMEDIATE TRANSACTION" : "BEGIN TRANSACTION");
     m_inTransaction = true;
 }
 

@@ -98,7 +98,10 @@ public:
     TSQLiteTable GetTable(const std::string& sql);
     bool TableExists(std::string_view name);
 
-    void BeginTransaction();
+    // With `writeLockNow` the catalogue's write lock is taken at once
+    // (waiting for another writer), so what the transaction reads first is
+    // still so when it writes.
+    void BeginTransaction(bool writeLockNow = false);
     void Commit();
     void Rollback();
     bool InTransaction() const { return m_inTransaction; }

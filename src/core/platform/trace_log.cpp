@@ -11,11 +11,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 // A write error that means the disk is full ends the work; any other is
 // swallowed like a log that could not be opened.
 void checkWritten(std::FILE* file, bool written, const std::filesystem::path& path)
@@ -47,7 +42,7 @@ void TraceLog::openTruncated(const std::filesystem::path& file)
 {
     // Append mode: every write goes to the end of the file as it is then.
     // A log that cannot be created stays closed and swallows its lines.
-    m_file.reset(std::fopen(file.c_str(), "ab"));
+    m_file = openFile(file, "ab");
     m_path = file;
     if (m_file && ::ftruncate(::fileno(m_file.get()), 0) != 0) {
         // Not a file that can be emptied (a device): written all the same.
@@ -87,7 +82,7 @@ void AppendingTraceLog::truncate()
 {
     if (m_path.empty())
         return;
-    FileHandle file(std::fopen(m_path.c_str(), "wb"));
+    const OwnedFile file = openFile(m_path, "wb");
 }
 
 void AppendingTraceLog::writeLine(std::string_view cp932Line)
@@ -96,12 +91,12 @@ void AppendingTraceLog::writeLine(std::string_view cp932Line)
         return;
     if (m_batched) {
         if (!m_batchFile)
-            m_batchFile.reset(std::fopen(m_path.c_str(), "ab"));
+            m_batchFile = openFile(m_path, "ab");
         if (m_batchFile)
             writeLineTo(m_batchFile.get(), cp932Line, m_path);
         return;
     }
-    FileHandle file(std::fopen(m_path.c_str(), "ab"));
+    const OwnedFile file = openFile(m_path, "ab");
     if (file) {
         writeLineTo(file.get(), cp932Line, m_path);
         flushTo(file.get(), m_path);

@@ -1,6 +1,8 @@
 #include "core/registration/registrations.h"
 
+#include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/transaction.h"
 #include "core/formats/converter_support.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/trace_log.h"
@@ -12,35 +14,6 @@
 namespace ft::registration {
 
 namespace {
-
-// Begins a transaction and rolls it back when the scope is left without
-// commit(), so a failing statement leaves the catalogue as it was.
-class Transaction {
-public:
-    explicit Transaction(catalogue::TSQLiteDatabase& db) : m_db(db) { m_db.BeginTransaction(); }
-    ~Transaction()
-    {
-        if (!m_committed && m_db.InTransaction()) {
-            try {
-                m_db.Rollback();
-            } catch (const std::exception&) {
-                // Closing the connection discards the transaction anyway.
-            }
-        }
-    }
-    Transaction(const Transaction&) = delete;
-    Transaction& operator=(const Transaction&) = delete;
-
-    void commit()
-    {
-        m_db.Commit();
-        m_committed = true;
-    }
-
-private:
-    catalogue::TSQLiteDatabase& m_db;
-    bool m_committed = false;
-};
 
 int integerOf(const std::string& text)
 {
@@ -143,7 +116,7 @@ void DeleteRegistrations(catalogue::TSQLiteDatabase& db, platform::TraceLog& tra
     if (fileNos.empty())
         return;
     // No table has an index, so each statement scans its table once.
-    Transaction transaction(db);
+    catalogue::Transaction transaction(db);
     for (const std::string_view table : kFileNoTables) {
         for (const int fileNo : fileNos)
             runTraced(db, trace,
@@ -198,7 +171,7 @@ std::vector<int> MovedFileNos(catalogue::TSQLiteDatabase& db, catalogue::TSQLite
 
 void DeleteOrphanRows(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace)
 {
-    Transaction transaction(db);
+    catalogue::Transaction transaction(db);
     for (const std::string_view table : kFileNoTables) {
         if (table == "FILE")
             continue;
