@@ -36,9 +36,12 @@ QString boxTitle(platform::Operator::Icon icon)
 }
 
 int runBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-           QMessageBox::StandardButtons buttons)
+           QMessageBox::StandardButtons buttons,
+           QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
 {
     QMessageBox box(icon, title, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     // The screen texts are Japanese; Qt's own button texts are not translated.
     if (QAbstractButton* yes = box.button(QMessageBox::Yes))
         yes->setText(QStringLiteral("はい(&Y)"));
@@ -54,10 +57,12 @@ std::filesystem::path toPath(const QString& name)
 
 } // namespace
 
-bool QtOperator::askYesNo(const QString& text, Icon icon)
+bool QtOperator::askYesNo(const QString& text, Icon icon, DefaultAnswer defaultAnswer)
 {
     return runBox(m_dialogParent, boxIcon(icon), boxTitle(icon), text,
-                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+                  QMessageBox::Yes | QMessageBox::No,
+                  defaultAnswer == DefaultAnswer::No ? QMessageBox::No : QMessageBox::Yes) ==
+           QMessageBox::Yes;
 }
 
 void QtOperator::notify(const QString& text)

@@ -15,7 +15,8 @@ public:
 
     void setDialogParent(QWidget* dialogParent) { m_dialogParent = dialogParent; }
 
-    bool askYesNo(const QString& text, Icon icon = Icon::Question) override;
+    bool askYesNo(const QString& text, Icon icon = Icon::Question,
+                  DefaultAnswer defaultAnswer = DefaultAnswer::Yes) override;
     void notify(const QString& text) override;
     void reportError(const QString& text) override;
     std::optional<std::filesystem::path> pickFolder(const QString& prompt) override;
