@@ -108,5 +108,28 @@ TEST_F(RegisterCommandTest, APathThatCannotBeExaminedIsRefusedAloneAndTheRestGoO
     EXPECT_EQ(m_out.str(), loop.string() + "は登録できません\nは登録できません\n1件登録しました\n");
 }
 
+// What the walk passed by is named on standard error; only the given folder
+// being unreadable fails the command, instead of "0件登録しました".
+TEST_F(RegisterCommandTest, WhatTheWalkPassedByIsNamedAndAnUnreadableGivenFolderFails)
+{
+    Registrar::FolderResult walked{1, {}, {}};
+    walked.passedBy.incompleteSets = {m_sets / "N.hed"};
+    walked.passedBy.unreadableFolders = {m_sets / "locked"};
+    m_registrar.folders[m_sets] = walked;
+    EXPECT_EQ(run({m_sets}), 0);
+    EXPECT_EQ(m_out.str(), "1件登録しました\n");
+    EXPECT_NE(m_err.str().find((m_sets / "N.hed").string() + ": not listed"), std::string::npos);
+    EXPECT_NE(m_err.str().find((m_sets / "locked").string() + ": folder passed by"),
+              std::string::npos);
+
+    Registrar::FolderResult unreadable;
+    unreadable.passedBy.unreadableFolders = {m_sets};
+    m_registrar.folders[m_sets] = unreadable;
+    m_out.str({});
+    EXPECT_EQ(run({m_sets}), 1);
+    EXPECT_EQ(m_out.str(), m_sets.string() + "は登録できません\n");
+    EXPECT_NE(m_err.str().find("cannot be read"), std::string::npos);
+}
+
 } // namespace
 } // namespace ft::cli

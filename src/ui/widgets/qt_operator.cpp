@@ -2,9 +2,14 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
 
 namespace ft::app {
 namespace {
@@ -50,6 +55,29 @@ int runBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const 
     return box.exec();
 }
 
+// A notice longer than this many lines (a list of paths) is shown in a
+// scrolling text box rather than a message box taller than the screen.
+constexpr qsizetype kMaxBoxLines = 20;
+
+void runLongNotice(QWidget* parent, const QString& text)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("longNotice"));
+    dialog.setWindowTitle(QCoreApplication::applicationName());
+    auto* layout = new QVBoxLayout(&dialog);
+    const qsizetype firstBreak = text.indexOf(u'\n');
+    layout->addWidget(new QLabel(text.left(firstBreak), &dialog));
+    auto* lines = new QPlainTextEdit(text.mid(firstBreak + 1).trimmed(), &dialog);
+    lines->setReadOnly(true);
+    lines->setLineWrapMode(QPlainTextEdit::NoWrap);
+    lines->setMinimumSize(640, 320);
+    layout->addWidget(lines);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    layout->addWidget(buttons);
+    dialog.exec();
+}
+
 std::filesystem::path toPath(const QString& name)
 {
     return std::filesystem::path(QFile::encodeName(name).toStdString());
@@ -67,6 +95,10 @@ bool QtOperator::askYesNo(const QString& text, Icon icon, DefaultAnswer defaultA
 
 void QtOperator::notify(const QString& text)
 {
+    if (text.count(u'\n') >= kMaxBoxLines) {
+        runLongNotice(m_dialogParent, text);
+        return;
+    }
     runBox(m_dialogParent, QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
            QMessageBox::Ok);
 }

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -129,6 +130,7 @@ private slots:
     void busyDisablesCommandsAndClose();
     void errorReportShowsMessages();
     void enterInAQuestionGivesItsDefaultAnswer();
+    void aLongNoticeScrolls();
 
 private:
     std::unique_ptr<ft::test::TempFolder> m_home;
@@ -637,6 +639,27 @@ void MainWindowTest::enterInAQuestionGivesItsDefaultAnswer()
                              ft::platform::Operator::Icon::Question, answer),
                  answer == ft::platform::Operator::DefaultAnswer::Yes);
     }
+}
+
+// A long list of paths is shown in a scrolling box below its first line.
+void MainWindowTest::aLongNoticeScrolls()
+{
+    ft::app::QtOperator op;
+    QString text = QStringLiteral("登録の対象にならなかったものがあります。\n");
+    for (int i = 0; i < 40; ++i)
+        text += QStringLiteral("\n/data/set%1.hed").arg(i);
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        if (auto* box = dialog->findChild<QPlainTextEdit*>())
+            shown = box->toPlainText();
+        dialog->accept();
+    });
+    op.notify(text);
+    QCOMPARE(shown.count(u'\n'), 39);
+    QVERIFY(shown.startsWith(QStringLiteral("/data/set0.hed")));
 }
 
 QTEST_MAIN(MainWindowTest)
