@@ -43,6 +43,7 @@ MainWindow::MainWindow(platform::Operator& op, std::filesystem::path dataFolder,
     m_progress = std::make_unique<StatusBarProgress>(*m_controls.statusBar);
     m_progress->setCommands(m_controls.commands());
     connectHandlers();
+    connectNameLists();
     startUp();
     createResultWindows();
 }

@@ -107,6 +107,7 @@ private:
     void refreshDrawings();
     void emptyTargetList();
     void createResultWindows();
+    void connectNameLists();
     // Whether the statement finds a row on the current catalogue; with none,
     // tells the operator "見つかりません".
     bool anythingFound(const std::string& statement);

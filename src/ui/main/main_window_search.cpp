@@ -4,10 +4,12 @@
 
 #include "ui/main/main_window.h"
 
+#include "core/search/registered_names.h"
 #include "core/search/request_file.h"
 #include "core/search/search_statements.h"
 #include "ui/search/result_windows.h"
 #include "ui/search/viewer_start.h"
+#include "ui/widgets/error_report.h"
 
 namespace ft::app {
 namespace {
@@ -45,7 +47,38 @@ search::MatchMode matchMode(const std::array<QRadioButton*, 3>& modes)
     return search::MatchMode::Prefix;
 }
 
+QStringList screenTexts(const std::vector<std::string>& utf8Texts)
+{
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(utf8Texts.size()));
+    for (const std::string& text : utf8Texts)
+        texts << QString::fromStdString(text);
+    return texts;
+}
+
 } // namespace
+
+// The oaza and koaza lists offer the names registered in the current datum
+// when they are opened. A catalogue that cannot be read is reported and the
+// list stays empty.
+void MainWindow::connectNameLists()
+{
+    m_controls.oazaField->setSource([this] {
+        QStringList names;
+        runCommand(m_operator, [&] {
+            names = screenTexts(search::registeredOazaNames(m_state->currentCatalogue()));
+        });
+        return names;
+    });
+    m_controls.koazaField->setSource([this] {
+        QStringList names;
+        runCommand(m_operator, [&] {
+            names = screenTexts(search::registeredKoazaNames(m_state->currentCatalogue(),
+                                                             typedText(*m_controls.oazaField)));
+        });
+        return names;
+    });
+}
 
 void MainWindow::createResultWindows()
 {

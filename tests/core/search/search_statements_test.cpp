@@ -1,3 +1,4 @@
+#include "core/search/registered_names.h"
 #include "core/search/search_statements.h"
 #include "core/search/search_text.h"
 
@@ -208,6 +209,19 @@ TEST_F(StatementOnCatalogueTest, OwnerKanaMatchesWhateverKanaWasTyped)
     EXPECT_EQ(kana("パーク", MatchMode::Exact), 1);
     EXPECT_EQ(kana("ﾊﾟｰ", MatchMode::Exact), 0);
     EXPECT_EQ(m_db.GetTable("SELECT * FROM CHIBAN WHERE KNAME='ﾊﾟｰｸ'").Count(), 1);
+}
+
+// The names the oaza and koaza lists offer: each once, in order, none empty;
+// the koaza names narrowed to the typed oaza (after the CP932 round trip).
+TEST_F(StatementOnCatalogueTest, RegisteredNamesOfferEachOnceNarrowedByTheTypedOaza)
+{
+    m_db.ExecSQL("INSERT INTO CHIBAN VALUES ('東\uFF5E町', '北', '1', 1, '', '', 1, 0, 0, 3)");
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(registeredOazaNames(m_db), (Names{"新町", "本町", "東\uFF5E町"}));
+    EXPECT_EQ(registeredKoazaNames(m_db, ""), (Names{"北", "東", "西"}));
+    EXPECT_EQ(registeredKoazaNames(m_db, "本町"), (Names{"東", "西"}));
+    EXPECT_EQ(registeredKoazaNames(m_db, "東\u301C町"), Names{"北"});
+    EXPECT_EQ(registeredKoazaNames(m_db, "本"), Names{});
 }
 
 } // namespace

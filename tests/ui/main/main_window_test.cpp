@@ -131,6 +131,7 @@ private slots:
     void errorReportShowsMessages();
     void enterInAQuestionGivesItsDefaultAnswer();
     void aLongNoticeScrolls();
+    void oazaAndKoazaListsOfferWhatIsRegistered();
 
 private:
     std::unique_ptr<ft::test::TempFolder> m_home;
@@ -660,6 +661,46 @@ void MainWindowTest::aLongNoticeScrolls()
     op.notify(text);
     QCOMPARE(shown.count(u'\n'), 39);
     QVERIFY(shown.startsWith(QStringLiteral("/data/set0.hed")));
+}
+
+// The oaza and koaza lists are filled when they open, not at start-up: the
+// registered names of the current datum, koaza narrowed to the typed oaza.
+void MainWindowTest::oazaAndKoazaListsOfferWhatIsRegistered()
+{
+    Folders folders;
+    {
+        TSQLiteDatabase db(folders.catalogue(Datum::World).string());
+        ft::catalogue::CreateSchemaIfMissing(db);
+        for (const char* row : {"'本町','東'", "'本町','西'", "'新町','北'", "'本町','東'"})
+            db.ExecSQL(std::string("INSERT INTO CHIBAN (OOAZA, KOAZA) VALUES (") + row + ")");
+    }
+    ft::test::ScriptedOperator op;
+    const auto window = openWindow(op, folders);
+    window->show();
+    ft::app::NameListCombo* oaza = window->controls().oazaField;
+    ft::app::NameListCombo* koaza = window->controls().koazaField;
+    QCOMPARE(oaza->count(), 0);
+    QCOMPARE(koaza->count(), 0);
+    const auto items = [](const QComboBox& combo) {
+        QStringList texts;
+        for (int i = 0; i < combo.count(); ++i)
+            texts << combo.itemText(i);
+        return texts;
+    };
+
+    oaza->showPopup();
+    oaza->hidePopup();
+    QCOMPARE(items(*oaza), (QStringList{QStringLiteral("新町"), QStringLiteral("本町")}));
+    QCOMPARE(oaza->currentText(), QString()); // nothing typed, nothing chosen
+
+    oaza->setEditText(QStringLiteral("本町"));
+    koaza->setEditText(QStringLiteral("東"));
+    koaza->showPopup();
+    koaza->hidePopup();
+    QCOMPARE(items(*koaza), (QStringList{QStringLiteral("東"), QStringLiteral("西")}));
+    QCOMPARE(koaza->currentText(), QStringLiteral("東"));
+    QCOMPARE(window->controls().lotNumberField->count(), 0);
+    QVERIFY(op.errors.isEmpty());
 }
 
 QTEST_MAIN(MainWindowTest)
