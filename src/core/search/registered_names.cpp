@@ -28,8 +28,8 @@ std::vector<std::string> registeredKoazaNames(catalogue::TSQLiteDatabase& db,
 {
     std::string statement = "SELECT DISTINCT KOAZA FROM CHIBAN WHERE KOAZA<>''";
     if (!typedOaza.empty())
-        statement += " AND OOAZA='" +
-                     doubledQuotes(searchText(typedOaza, WidthFolding::None), '\'') + "'";
+        statement +=
+            " AND OOAZA='" + doubledQuotes(searchText(typedOaza, WidthFolding::None), '\'') + "'";
     return firstColumn(db, statement + " order by KOAZA");
 }
 
