@@ -35,12 +35,17 @@ private:
 };
 
 // Lets events run while the main window is still the active one, for at
-// most `wait`: the viewer's window taking the activation ends the wait.
-void waitForActivationToLeave(QWidget& mainWindow, std::chrono::milliseconds wait)
+// most `wait`. True when the activation left it (to the viewer's window, or
+// with the minimising); false when the time ran out.
+bool waitForActivationToLeave(QWidget& mainWindow, std::chrono::milliseconds wait)
 {
     QEventLoop loop;
     const DeactivationWatch watch(mainWindow, loop);
-    QTimer::singleShot(wait, &loop, &QEventLoop::quit);
+    bool timedOut = false;
+    QTimer::singleShot(wait, &loop, [&] {
+        timedOut = true;
+        loop.quit();
+    });
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &loop,
                      [&loop](Qt::ApplicationState state) {
                          if (state != Qt::ApplicationActive)
@@ -49,6 +54,7 @@ void waitForActivationToLeave(QWidget& mainWindow, std::chrono::milliseconds wai
     QCoreApplication::processEvents();
     if (mainWindow.isActiveWindow())
         loop.exec();
+    return !timedOut;
 }
 
 QString failureText(const platform::ViewerStart& start)
@@ -77,10 +83,15 @@ void StartViewer(QWidget& mainWindow, platform::Operator& op, std::string_view a
     if (shown)
         mainWindow.showMinimized();
     const platform::ViewerStart start = platform::StartViewer(argumentText);
-    if (shown && start.started)
-        waitForActivationToLeave(mainWindow, wait);
+    const bool activationLeft =
+        shown && start.started && waitForActivationToLeave(mainWindow, wait);
     if (shown)
         mainWindow.showNormal();
+    // Restoring raises the main window on most window managers; below the
+    // window that took the activation, it leaves the viewer uncovered (a
+    // viewer window that appears later comes up on top by itself).
+    if (activationLeft)
+        mainWindow.lower();
     if (!start.started)
         op.notify(failureText(start));
 }
