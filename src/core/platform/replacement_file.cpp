@@ -88,8 +88,7 @@ void ReplacementFile::commit()
     // crash right after the rename could leave an empty file in its place.
     if (std::fflush(m_file.get()) != 0 || ::fsync(::fileno(m_file.get())) != 0)
         throwErrno(errno, "Cannot write " + m_target.string());
-    std::FILE* file = m_file.release();
-    if (std::fclose(file) != 0)
+    if (!closeFile(m_file))
         throwErrno(errno, "Cannot write " + m_target.string());
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
         throwErrno(errno, "Cannot replace " + m_target.string());

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdio>
+#include "core/platform/owned_file.h"
+
 #include <filesystem>
-#include <memory>
 #include <string_view>
 
 namespace ft::platform {
@@ -36,12 +36,9 @@ public:
 private:
     void discard() noexcept;
 
-    struct Closer {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
-    std::unique_ptr<std::FILE, Closer> m_file;
+    OwnedFile m_file;
     bool m_committed = false;
 };
 

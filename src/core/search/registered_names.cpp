@@ -1,5 +1,6 @@
 #include "core/search/registered_names.h"
 
+#include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/search/search_statements.h"
 #include "core/search/search_text.h"
@@ -28,8 +29,8 @@ std::vector<std::string> registeredKoazaNames(catalogue::TSQLiteDatabase& db,
 {
     std::string statement = "SELECT DISTINCT KOAZA FROM CHIBAN WHERE KOAZA<>''";
     if (!typedOaza.empty())
-        statement +=
-            " AND OOAZA='" + doubledQuotes(searchText(typedOaza, WidthFolding::None), '\'') + "'";
+        statement += " AND OOAZA='" +
+                     catalogue::QuoteDoubled(searchText(typedOaza, WidthFolding::None), '\'') + "'";
     return firstColumn(db, statement + " order by KOAZA");
 }
 

@@ -1,6 +1,7 @@
 #include "core/search/search_statements.h"
 
 #include "core/catalogue/kana_folding.h"
+#include "core/catalogue/quoting.h"
 #include "core/search/search_text.h"
 
 #include <array>
@@ -11,7 +12,7 @@ namespace {
 // The literal of the mode's form: 'v', 'v%' or '%v%'.
 std::string patternLiteral(std::string_view value, MatchMode mode)
 {
-    const std::string quoted = doubledQuotes(value, '\'');
+    const std::string quoted = catalogue::QuoteDoubled(value, '\'');
     switch (mode) {
     case MatchMode::Exact:
         return "'" + quoted + "'";
@@ -53,18 +54,6 @@ std::string singleNameStatement(std::string_view table, std::string_view column,
 }
 
 } // namespace
-
-std::string doubledQuotes(std::string_view value, char quote)
-{
-    std::string doubled;
-    doubled.reserve(value.size());
-    for (const char c : value) {
-        doubled += c;
-        if (c == quote)
-            doubled += c;
-    }
-    return doubled;
-}
 
 std::string parcelClause(const ParcelConditions& conditions, MatchMode mode)
 {

@@ -18,11 +18,6 @@ struct ParcelConditions {
     std::string ownerKana; // KNAME
 };
 
-// The value with every quote character doubled, so that it stays one SQL
-// literal between two such quotes whatever was typed. Nothing else changes:
-// in the like forms % and _ typed by the user still act as wildcards.
-std::string doubledQuotes(std::string_view value, char quote);
-
 // Every statement below compares typed values as searchText (search_text.h)
 // makes them: through CP932 and, except oaza and koaza, folded to half width.
 // A value is a single-quoted literal with its quotes doubled, compared in
