@@ -1,5 +1,7 @@
 #include "core/catalogue/sqlite_database.h"
 
+#include "core/catalogue/kana_folding.h"
+
 #include <array>
 #include <charconv>
 #include <stdexcept>
@@ -194,8 +196,11 @@ TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName)
     const int result = sqlite3_open(fileName.c_str(), &handle);
     // Owned at once, so a handle that comes with a failure is closed too.
     m_db.reset(handle);
-    if (result == SQLITE_OK)
+    if (result == SQLITE_OK) {
+        // Every connection folds owner kana the same way, whoever searches.
+        RegisterKanaFolding(handle);
         return;
+    }
     if (handle != nullptr)
         throw ESQLiteException("Failed to open database \"" + fileName +
                                "\" : " + sqlite3_errmsg(handle));
@@ -310,6 +315,20 @@ TSQLiteTable TSQLiteDatabase::GetTable(const std::string& sql)
     }
     table.m_currentRow = 0;
     return table;
+}
+
+bool TSQLiteDatabase::HasRows(const std::string& sql)
+{
+    const Statement statement = Prepare(sql);
+    const int result = sqlite3_step(statement.get());
+    if (result == SQLITE_ROW)
+        return true;
+    if (result == SQLITE_DONE)
+        return false;
+    if (result == SQLITE_BUSY)
+        throw ESQLiteException("Could not prepare SQL statement");
+    sqlite3_reset(statement.get());
+    RaiseError("Could not retrieve data", sql);
 }
 
 bool TSQLiteDatabase::TableExists(std::string_view name)

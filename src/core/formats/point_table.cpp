@@ -52,10 +52,17 @@ bool readPntToTable(const std::filesystem::path& pntFile, PointTable& table)
             continue;
         try {
             const std::string name = TrimBlanks(NextField(line));
-            PointCoords coords;
-            coords.first = NextFloat(line);
-            coords.second = NextFloat(line);
-            table.add(name, coords);
+            const std::string first = NextField(line);
+            const std::string second = NextField(line);
+            // A named point without both values is a line cut short (a copy
+            // broken off, a full disk): read as 0 it would draw the parcel
+            // lines from the origin across the map.
+            if (!name.empty() && (isBlank(first) || isBlank(second)))
+                throw SourceFileError(
+                    pntFile, name,
+                    "record " + std::to_string(lineNumber) + ": the point lacks its " +
+                        (isBlank(first) ? "first" : "second") + " value (the line is cut short)");
+            table.add(name, {FloatOf(first), FloatOf(second)});
         } catch (const ConversionError& error) {
             throw conversionErrorIn(pntFile, lineNumber, error);
         }
