@@ -28,12 +28,20 @@ void PointTable::add(std::string_view name, PointCoords coords)
 
 std::optional<PointCoords> PointTable::find(std::string_view name) const
 {
+    const std::optional<std::size_t> index = indexOf(name);
+    if (!index)
+        return std::nullopt;
+    return m_coords[*index];
+}
+
+std::optional<std::size_t> PointTable::indexOf(std::string_view name) const
+{
     if (name.empty() || name.size() > kMaxNameBytes)
         return std::nullopt;
     const auto found = m_firstIndexByName.find(name);
     if (found == m_firstIndexByName.end())
         return std::nullopt;
-    return m_coords[found->second];
+    return found->second;
 }
 
 bool readPntToTable(const std::filesystem::path& pntFile, PointTable& table)
