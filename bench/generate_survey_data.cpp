@@ -3,7 +3,7 @@
 // siblings, placed side by side so the overview shows them next to each
 // other.
 
-#include "synthetic_survey.h"
+#include "devtools/synthetic_survey.h"
 
 #include <cmath>
 #include <cstdio>

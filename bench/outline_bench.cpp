@@ -3,9 +3,9 @@
 // frame segments and the sheet outlines. Writes the data set into a temp
 // folder first (or uses --keep FOLDER to leave it there).
 
-#include "formats/outlines.h"
-#include "support/temp_folder.h"
-#include "synthetic_survey.h"
+#include "core/formats/outlines.h"
+#include "devtools/temp_folder.h"
+#include "devtools/synthetic_survey.h"
 
 #include <algorithm>
 #include <chrono>

@@ -6,15 +6,15 @@
 //
 //   findtavla-bench-registration --data FOLDER [--work FOLDER] [--sqlite3 PROGRAM]
 
-#include "app/app_state.h"
-#include "catalogue/schema.h"
-#include "catalogue/sqlite_database.h"
-#include "platform/cp932.h"
-#include "platform/progress.h"
-#include "registration/discovery.h"
-#include "registration/registration_driver.h"
-#include "registration/target_list.h"
-#include "support/temp_folder.h"
+#include "core/workspace/workspace.h"
+#include "core/catalogue/schema.h"
+#include "core/catalogue/sqlite_database.h"
+#include "core/platform/cp932.h"
+#include "core/platform/progress.h"
+#include "core/registration/discovery.h"
+#include "core/registration/registration_driver.h"
+#include "core/registration/target_list.h"
+#include "devtools/temp_folder.h"
 
 #include <sys/resource.h>
 
@@ -136,7 +136,7 @@ int main(int argc, char** argv)
         int registered = 0;
         std::size_t sets = 0;
         {
-            ft::app::AppState state(work / "data", work / "settings");
+            ft::workspace::Workspace state(work / "data", work / "settings");
             ft::registration::TargetList targets;
             ft::registration::CollectDataSets(options->data, targets, progress);
             sets = targets.size();
@@ -145,7 +145,8 @@ int main(int argc, char** argv)
             registered = ft::registration::RegisterTargets(state, targets, progress).registered;
             registration = secondsSince(start);
             registrationCpu = cpuSeconds(RUSAGE_SELF) - cpuStart;
-            rows = rowsOf(state.catalogue(1)) + rowsOf(state.catalogue(2));
+            rows = rowsOf(state.catalogue(ft::workspace::Datum::Japanese)) +
+                   rowsOf(state.catalogue(ft::workspace::Datum::World));
         }
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);

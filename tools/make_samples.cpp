@@ -3,7 +3,7 @@
 // The output is the same on every run, so the committed files only change
 // when this program does.
 
-#include "synthetic_survey.h"
+#include "devtools/synthetic_survey.h"
 
 #include <array>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "app/desktop_program.h"
+#include "ui/main/desktop_program.h"
 
 #include <QApplication>
 

@@ -104,15 +104,13 @@ std::string optionValue(const SplitArguments& split, std::string_view name)
     return found == split.options.end() ? std::string() : utf8SearchValue(found->second);
 }
 
-std::optional<int> parseDatum(const SplitArguments& split)
+std::optional<workspace::Datum> parseDatum(const SplitArguments& split)
 {
     const auto found = split.options.find("--datum");
     if (found == split.options.end())
         return std::nullopt;
-    if (found->second == "1")
-        return 1;
-    if (found->second == "2")
-        return 2;
+    if (found->second == "1" || found->second == "2")
+        return workspace::datumFromCode(found->second);
     throw UsageError("--datum must be 1 or 2, not \"" + found->second + "\"");
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "search/search_statements.h"
+#include "core/search/search_statements.h"
+#include "core/workspace/datum.h"
 
 #include <filesystem>
 #include <optional>
@@ -25,7 +26,7 @@ enum class CliAction {
 struct CliCommand {
     CliAction action = CliAction::Help;
     // The datum to work on; unset means the saved current datum.
-    std::optional<int> datum;
+    std::optional<workspace::Datum> datum;
     // search parcels
     search::ParcelConditions parcel;
     search::MatchMode mode = search::MatchMode::Prefix;

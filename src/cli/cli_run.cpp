@@ -1,16 +1,16 @@
 #include "cli/cli_run.h"
 
-#include "app/app_state.h"
-#include "app/delete_all.h"
-#include "app/settings_file.h"
+#include "core/workspace/workspace.h"
+#include "core/workspace/delete_all.h"
+#include "core/workspace/settings_file.h"
 #include "cli/cli_command.h"
 #include "cli/driver_registrar.h"
 #include "cli/register_command.h"
 #include "cli/table_output.h"
-#include "platform/folders.h"
-#include "registration/registration_driver.h"
-#include "search/result_rows.h"
-#include "search/search_statements.h"
+#include "core/platform/folders.h"
+#include "core/registration/registration_driver.h"
+#include "core/search/result_rows.h"
+#include "core/search/search_statements.h"
 
 #include <algorithm>
 #include <exception>
@@ -26,7 +26,7 @@ constexpr int kUsageOrError = 2;
 // Lists the rows of one result window kind; "見つかりません" and status 1 when
 // there are none, as the desktop program answers an empty search.
 template <class Row>
-int listRows(app::AppState& state, const std::string& statement, std::ostream& out,
+int listRows(workspace::Workspace& state, const std::string& statement, std::ostream& out,
              std::ostream& err)
 {
     search::TskDataList<Row> rows;
@@ -39,7 +39,7 @@ int listRows(app::AppState& state, const std::string& statement, std::ostream& o
     return kDone;
 }
 
-int runRegisterCommand(const CliCommand& command, app::AppState& state, std::ostream& out,
+int runRegisterCommand(const CliCommand& command, workspace::Workspace& state, std::ostream& out,
                        std::ostream& err)
 {
     StreamProgress progress(err);
@@ -73,7 +73,7 @@ CliFolders platformFolders()
     return {platform::dataFolder(), platform::settingsFolder()};
 }
 
-int runCommand(const CliCommand& command, app::AppState& state, std::ostream& out,
+int runCommand(const CliCommand& command, workspace::Workspace& state, std::ostream& out,
                std::ostream& err)
 {
     using namespace search;
@@ -93,8 +93,8 @@ int runCommand(const CliCommand& command, app::AppState& state, std::ostream& ou
         return listRows<PointRow>(state, controlPointStatement(command.name), out, err);
     case CliAction::DeleteAll: {
         // Not in the middle of a registration run of the desktop program.
-        const registration::ExclusiveRun exclusive(state);
-        app::deleteAllRegistrations(state);
+        const registration::ExclusiveRun exclusive(state.dataFolder());
+        workspace::deleteAllRegistrations(state);
         return kDone;
     }
     case CliAction::Register:
@@ -120,9 +120,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     try {
         const CliFolders where = folders();
-        app::AppState state(where.data, where.settings);
+        workspace::Workspace state(where.data, where.settings);
         // The saved datum is read, never written: --datum holds for this run only.
-        state.setCurrentDatum(command.datum.value_or(app::readSavedDatum(state.settingsFile())));
+        state.setCurrentDatum(command.datum.value_or(workspace::readSavedDatum(state.settingsFile())));
         return checkedStatus(runCommand(command, state, out, err), out, err);
     } catch (const std::exception& error) {
         out.flush();

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-namespace ft::app {
-class AppState;
+namespace ft::workspace {
+class Workspace;
 }
 
 namespace ft::cli {
@@ -32,7 +32,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 // Runs a parsed command on an open state whose current datum is already the
 // one to use. Throws what the catalogue layer throws.
-int runCommand(const CliCommand& command, app::AppState& state, std::ostream& out,
+int runCommand(const CliCommand& command, workspace::Workspace& state, std::ostream& out,
                std::ostream& err);
 
 } // namespace ft::cli

@@ -1,8 +1,8 @@
 #include "cli/driver_registrar.h"
 
-#include "registration/discovery.h"
-#include "registration/registration_driver.h"
-#include "registration/target_list.h"
+#include "core/registration/discovery.h"
+#include "core/registration/registration_driver.h"
+#include "core/registration/target_list.h"
 
 #include <QString>
 
@@ -27,7 +27,7 @@ Registrar::FolderResult DriverRegistrar::registerFolder(const std::filesystem::p
         offered.push_back(entry.checked);
 
     const registration::RegistrationResult run =
-        registration::RegisterTargets(m_state, targets, m_progress);
+        registration::RegisterTargets(m_stores, targets, m_progress);
 
     std::map<std::filesystem::path, std::string> failures;
     for (const registration::FailedSet& failed : run.failed)
@@ -54,7 +54,7 @@ DriverRegistrar::registerHeaders(const std::vector<std::filesystem::path>& heade
 
     std::vector<HeaderResult> results;
     for (const registration::EntryResult& entry :
-         registration::RegisterEntries(m_state, entries, m_progress)) {
+         registration::RegisterEntries(m_stores, entries, m_progress)) {
         switch (entry.outcome) {
         case registration::SetOutcome::Registered:
             results.push_back({HeaderOutcome::Registered, {}});

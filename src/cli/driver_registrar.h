@@ -1,13 +1,11 @@
 #pragma once
 
 #include "cli/register_command.h"
-#include "platform/progress.h"
+#include "core/platform/progress.h"
+#include "core/registration/registration_driver.h"
 
 #include <ostream>
 
-namespace ft::app {
-class AppState;
-}
 
 namespace ft::cli {
 
@@ -28,8 +26,8 @@ private:
 // The register command's Registrar on the registration driver.
 class DriverRegistrar final : public Registrar {
 public:
-    DriverRegistrar(app::AppState& state, platform::Progress& progress)
-        : m_state(state), m_progress(progress)
+    DriverRegistrar(registration::RegistrationStores stores, platform::Progress& progress)
+        : m_stores(stores), m_progress(progress)
     {
     }
 
@@ -38,7 +36,7 @@ public:
     registerHeaders(const std::vector<std::filesystem::path>& headers) override;
 
 private:
-    app::AppState& m_state;
+    registration::RegistrationStores m_stores;
     platform::Progress& m_progress;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/result_rows.h"
+#include "core/search/result_rows.h"
 
 #include <ostream>
 #include <span>

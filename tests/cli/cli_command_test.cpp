@@ -25,8 +25,8 @@ TEST(ParseCommandLineTest, ParcelSearchTakesEveryFieldAndMode)
 TEST(ParseCommandLineTest, DefaultsAndDatumPlacement)
 {
     EXPECT_EQ(parseCommandLine({"search", "parcels"}).mode, search::MatchMode::Prefix);
-    EXPECT_EQ(parseCommandLine({"--datum", "1", "files"}).datum, 1);
-    EXPECT_EQ(parseCommandLine({"files", "--datum=2"}).datum, 2);
+    EXPECT_EQ(parseCommandLine({"--datum", "1", "files"}).datum, workspace::Datum::Japanese);
+    EXPECT_EQ(parseCommandLine({"files", "--datum=2"}).datum, workspace::Datum::World);
 
     const CliCommand maps = parseCommandLine({"search", "maps"});
     EXPECT_EQ(maps.action, CliAction::SearchMapSheets);
@@ -41,7 +41,7 @@ TEST(ParseCommandLineTest, DeleteAllAndRegister)
 {
     const CliCommand deleteAll = parseCommandLine({"--datum", "1", "delete-all", "--yes"});
     EXPECT_EQ(deleteAll.action, CliAction::DeleteAll);
-    EXPECT_EQ(deleteAll.datum, 1);
+    EXPECT_EQ(deleteAll.datum, workspace::Datum::Japanese);
 
     const CliCommand registration = parseCommandLine({"register", "/a", "/b c.hed"});
     EXPECT_EQ(registration.action, CliAction::Register);

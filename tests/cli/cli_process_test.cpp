@@ -1,9 +1,9 @@
 // findTavla-cli run as a program, as scripts run it: folders from the XDG
 // variables, rows on stdout, the exit status.
 
-#include "app/settings_file.h"
+#include "core/workspace/settings_file.h"
 
-#include "support/temp_folder.h"
+#include "devtools/temp_folder.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 namespace ft::cli {
+using workspace::Datum;
 namespace {
 
 struct Finished {
@@ -59,7 +60,7 @@ TEST_F(CliProcessTest, FreshFoldersAnEmptyListAndBadUsage)
 TEST_F(CliProcessTest, DatumOptionLeavesTheSettingsFileAlone)
 {
     const auto settings = m_folder / "config/findTavla/FindTavla.ini";
-    app::writeSavedDatum(settings, 1);
+    workspace::writeSavedDatum(settings, ft::workspace::Datum::Japanese);
     const std::string before = test::readBytes(settings);
 
     const Finished search = run({QStringLiteral("--datum"), QStringLiteral("2"),

@@ -3,8 +3,8 @@
 
 #include "cli/cli_run.h"
 
-#include "support/dataset_builder.h"
-#include "support/temp_folder.h"
+#include "devtools/dataset_builder.h"
+#include "devtools/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,16 @@
 #include "cli/cli_run.h"
 
-#include "app/app_state.h"
-#include "app/settings_file.h"
+#include "core/workspace/workspace.h"
+#include "core/workspace/settings_file.h"
 
-#include "support/temp_folder.h"
+#include "devtools/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 namespace ft::cli {
+using workspace::Datum;
 namespace {
 
 // The tool run as a function on catalogues in a temp folder.
@@ -17,10 +18,10 @@ class RunCliTest : public ::testing::Test {
 protected:
     RunCliTest()
     {
-        app::AppState state(dataFolder(), settingsFolder());
-        state.catalogue(1).ExecSQL(
+        workspace::Workspace state(dataFolder(), settingsFolder());
+        state.catalogue(Datum::Japanese).ExecSQL(
             "INSERT INTO FILE VALUES ('/測量/jpn', '2020/01/01 00:00:00', 4, '甲社', '北', 0, 1)");
-        auto& world = state.catalogue(2);
+        auto& world = state.catalogue(Datum::World);
         world.ExecSQL(
             "INSERT INTO FILE VALUES ('/測量/b', '2020/01/01 00:00:00', 2, '乙社', '南', 0, 2)");
         world.ExecSQL("INSERT INTO FILE VALUES ('/測量/a\tb', '', 1, '', '', 0, 2)");
@@ -44,8 +45,8 @@ protected:
 
     int fileRows(int datum)
     {
-        app::AppState state(dataFolder(), settingsFolder());
-        return state.catalogue(datum).GetTable("SELECT * FROM FILE").Count();
+        workspace::Workspace state(dataFolder(), settingsFolder());
+        return state.catalogue(workspace::datumFromCode(datum)).GetTable("SELECT * FROM FILE").Count();
     }
 
     test::TempFolder m_folder;
@@ -75,7 +76,7 @@ TEST_F(RunCliTest, FilesListsTheSavedDatumInDrawingOrderAndEscapesTabs)
                            "/測量/a\\tb\t1\t\t\t2\n"
                            "/測量/b\t2\t乙社\t南\t2\n");
 
-    app::writeSavedDatum(settingsFolder() / "FindTavla.ini", 1);
+    workspace::writeSavedDatum(settingsFolder() / "FindTavla.ini", ft::workspace::Datum::Japanese);
     EXPECT_EQ(run({"files"}), 0);
     EXPECT_EQ(m_out.str(), "PATH\tFILENO\tCREATER\tCHIKU\tSOKU\n/測量/jpn\t4\t甲社\t北\t1\n");
 }
@@ -83,11 +84,11 @@ TEST_F(RunCliTest, FilesListsTheSavedDatumInDrawingOrderAndEscapesTabs)
 TEST_F(RunCliTest, DatumOptionHoldsForOneRunAndIsNotSaved)
 {
     const auto settings = settingsFolder() / "FindTavla.ini";
-    app::writeSavedDatum(settings, 1);
+    workspace::writeSavedDatum(settings, ft::workspace::Datum::Japanese);
     EXPECT_EQ(run({"--datum", "2", "search", "parcels", "--oaza", "本"}), 0);
     EXPECT_EQ(m_out.str(), "OOAZA\tKOAZA\tCHIBAN\tSNAME\tKNAME\tFILENO\n"
                            "本町\t東\t12-3\t山田\tﾔﾏﾀﾞ\t2\n");
-    EXPECT_EQ(app::readSavedDatum(settings), 1);
+    EXPECT_EQ(ft::workspace::datumCode(workspace::readSavedDatum(settings)), 1);
 }
 
 TEST_F(RunCliTest, NothingFoundAnswersOneWithTheColumnLine)
@@ -124,8 +125,8 @@ TEST_F(RunCliTest, OutputThatCannotBeWrittenIsAnError)
 TEST_F(RunCliTest, CatalogueErrorsAnswerTwoWithTheMessageOnOneLinePerPart)
 {
     {
-        app::AppState state(dataFolder(), settingsFolder());
-        state.catalogue(2).ExecSQL("DROP TABLE MAP");
+        workspace::Workspace state(dataFolder(), settingsFolder());
+        state.catalogue(Datum::World).ExecSQL("DROP TABLE MAP");
     }
     EXPECT_EQ(run({"search", "maps", "12"}), 2);
     const std::string message = m_err.str();

@@ -1,6 +1,6 @@
 #include "cli/register_command.h"
 
-#include "support/temp_folder.h"
+#include "devtools/temp_folder.h"
 
 #include <gtest/gtest.h>
 

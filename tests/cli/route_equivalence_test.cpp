@@ -6,13 +6,13 @@
 #include "cli/cli_run.h"
 #include "cli/driver_registrar.h"
 
-#include "app/app_state.h"
-#include "catalogue/sqlite_database.h"
-#include "registration/registration_routes.h"
-#include "support/dataset_builder.h"
+#include "core/workspace/workspace.h"
+#include "core/catalogue/sqlite_database.h"
+#include "core/registration/registration_routes.h"
+#include "devtools/dataset_builder.h"
 #include "support/scripted_operator.h"
 #include "support/scripted_target_list_view.h"
-#include "support/temp_folder.h"
+#include "devtools/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +21,9 @@
 #include <string_view>
 
 namespace ft::cli {
+using workspace::Datum;
+using workspace::kDatums;
+using workspace::WorkingFileKind;
 namespace {
 
 namespace fs = std::filesystem;
@@ -91,7 +94,7 @@ protected:
 
     void registerThroughTheWindowRoute()
     {
-        app::AppState state(home("window") / "data", home("window") / "settings");
+        workspace::Workspace state(home("window") / "data", home("window") / "settings");
         test::ScriptedOperator op;
         op.answerYes();
         op.folder = m_samples;
@@ -132,17 +135,17 @@ TEST_F(RouteEquivalenceTest, TheToolAndTheFolderRouteRegisterTheSamplesAlike)
         }
     }
 
-    app::AppState tool(home("tool") / "data", home("tool") / "settings");
-    app::AppState window(home("window") / "data", home("window") / "settings");
-    for (const int datum : {1, 2}) {
+    workspace::Workspace tool(home("tool") / "data", home("tool") / "settings");
+    workspace::Workspace window(home("window") / "data", home("window") / "settings");
+    for (const Datum datum : kDatums) {
         for (const char* table : kTables) {
-            SCOPED_TRACE("datum " + std::to_string(datum) + " table " + table);
+            SCOPED_TRACE("datum " + std::to_string(workspace::datumCode(datum)) + " table " + table);
             const std::vector<std::string> rows = dumpTable(tool.catalogue(datum), table);
             EXPECT_EQ(rows.empty(), !registrationFills(table));
             EXPECT_EQ(dumpTable(window.catalogue(datum), table), rows);
         }
-        for (const app::WorkingFile kind : {app::WorkingFile::SheetOutlines,
-                                            app::WorkingFile::Segments, app::WorkingFile::Extent}) {
+        for (const WorkingFileKind kind :
+             {WorkingFileKind::SheetOutlines, WorkingFileKind::Segments, WorkingFileKind::Extent}) {
             const fs::path file = tool.workingFile(kind, datum);
             SCOPED_TRACE(file.filename().string());
             const std::string bytes = test::readBytes(file);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/cp932.h"
+#include "core/platform/cp932.h"
 
 #include <initializer_list>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/operator.h"
+#include "core/platform/operator.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "registration/target_list.h"
-#include "registration/target_list_view.h"
+#include "core/registration/target_list.h"
+#include "core/registration/target_list_view.h"
 
 #include <cstddef>
 #include <string>

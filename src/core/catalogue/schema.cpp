@@ -1,0 +1,59 @@
+#include "core/catalogue/schema.h"
+
+#include "core/catalogue/sqlite_database.h"
+
+#include <string>
+
+namespace ft::catalogue {
+
+// The texts are kept exactly as every catalogue in use was created with them,
+// blanks included: the sql column of sqlite_master shows them unchanged.
+// clang-format off
+const std::array<std::string_view, 7> kCreateTableStatements = {
+    "CREATE TABLE CHIBAN ([OOAZA] VARCHAR (40), [KOAZA] VARCHAR (40), [CHIBAN] VARCHAR (100), [MODE] INTEGER, [SNAME] VARCHAR (64), [KNAME] VARCHAR (64), [OYA] INTEGER, [KO] INTEGER, [MAGO] INTEGER, [FILENO] INTEGER );",
+    "CREATE TABLE FILE ([PATH] VARCHAR (256), [TIME] VARCHAR (20), [FILENO] INTEGER, [CREATER] VARCHAR (60), [CHIKU] VARCHAR (60), [KEI] INTEGER, [SOKU] INTEGER  );",
+    "CREATE TABLE MAP ([MAPNAME] VARCHAR (40), [FILENO] INTEGER, [SCALE] INTEGER, [OYA] INTEGER, [KO] INTEGER, [KUBUN] INTEGER  );",
+    "CREATE TABLE FTEN ([TENNAME] VARCHAR (64), [FILENO] INTEGER, [OYA] INTEGER, [KO] INTEGER, [KUBUN] INTEGER  );",
+    "CREATE TABLE ZTEN ([TENNAME] VARCHAR (64), [FILENO] INTEGER, [OYA] INTEGER, [KO] INTEGER  );",
+    "CREATE TABLE OOAZA ([OOAZA] VARCHAR (40)  );",
+    "CREATE TABLE KOAZA ([OOAZA] VARCHAR (40), [KOAZA] VARCHAR (40)   );",
+};
+
+const std::array<std::string_view, 7> kDeleteAllStatements = {
+    "DELETE FROM CHIBAN;",
+    "DELETE FROM FILE;",
+    "DELETE FROM MAP;",
+    "DELETE FROM FTEN;",
+    "DELETE FROM ZTEN;",
+    "DELETE FROM OOAZA;",
+    "DELETE FROM KOAZA;",
+};
+// clang-format on
+
+void CreateSchemaIfMissing(TSQLiteDatabase& db)
+{
+    if (db.TableExists("CHIBAN"))
+        return;
+    for (const std::string_view statement : kCreateTableStatements)
+        db.ExecSQL(std::string(statement));
+}
+
+void DeleteAllRows(TSQLiteDatabase& db)
+{
+    db.BeginTransaction();
+    try {
+        for (const std::string_view statement : kDeleteAllStatements)
+            db.ExecSQL(std::string(statement));
+        db.Commit();
+    } catch (...) {
+        try {
+            db.Rollback();
+        } catch (const ESQLiteException&) {
+            // The first failure is the one to report; closing the
+            // connection would discard the transaction in any case.
+        }
+        throw;
+    }
+}
+
+} // namespace ft::catalogue

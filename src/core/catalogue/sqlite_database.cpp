@@ -1,0 +1,354 @@
+#include "core/catalogue/sqlite_database.h"
+
+#include <array>
+#include <charconv>
+#include <stdexcept>
+#include <type_traits>
+#include <utility>
+
+namespace ft::catalogue {
+namespace {
+
+// ASCII case folding only: column and table names of the catalogue are ASCII,
+// and other bytes (UTF-8 included) must pass unchanged.
+std::string upperAscii(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return result;
+}
+
+std::string lowerAscii(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return result;
+}
+
+// The kind of a result column from its declared type, compared exactly;
+// an expression column has no declared type and takes the type of its value
+// in the first row.
+ColumnKind columnKind(sqlite3_stmt* statement, int column)
+{
+    const char* declared = sqlite3_column_decltype(statement, column);
+    if (declared == nullptr)
+        return static_cast<ColumnKind>(sqlite3_column_type(statement, column));
+    const std::string_view type(declared);
+    if (type == "INTEGER" || type == "BOOLEAN")
+        return ColumnKind::Integer;
+    if (type == "NUMERIC" || type == "FLOAT" || type == "DOUBLE" || type == "REAL")
+        return ColumnKind::Numeric;
+    if (type == "BLOB")
+        return ColumnKind::Blob;
+    return ColumnKind::Text;
+}
+
+// General floating-point form with at most 15 significant digits, always
+// with '.' whatever the locale (Qt sets the process locale from the
+// environment, so printf would follow LC_NUMERIC).
+std::string doubleText(double value)
+{
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, 15);
+    return std::string(buffer.data(), result.ptr);
+}
+
+} // namespace
+
+std::string ResultCodeText(int code)
+{
+    struct CodeText {
+        int code;
+        const char* text;
+    };
+    // 19 keeps its misspelling: it is the text callers have always seen.
+    static constexpr CodeText kTexts[] = {
+        {0, "Successful result"},
+        {1, "SQL error or missing database"},
+        {2, "An internal logic error in SQLite"},
+        {3, "Access permission denied"},
+        {4, "Callback routine requested an abort"},
+        {5, "The database file is locked"},
+        {6, "A table in the database is locked"},
+        {7, "A malloc() failed"},
+        {8, "Attempt to write a readonly database"},
+        {9, "Operation terminated by sqlite3_interrupt()"},
+        {10, "Some kind of disk I/O error occurred"},
+        {11, "The database disk image is malformed"},
+        {12, "(Internal Only) Table or record not found"},
+        {13, "Insertion failed because database is full"},
+        {14, "Unable to open the database file"},
+        {15, "Database lock protocol error"},
+        {16, "Database is empty"},
+        {17, "The database schema changed"},
+        {18, "Too much data for one row of a table"},
+        {19, "Abort due to contraint violation"},
+        {20, "Data type mismatch"},
+        {21, "Library used incorrectly"},
+        {22, "Uses OS features not supported on host"},
+        {23, "Authorization denied"},
+        {24, "Auxiliary database format error"},
+        {25, "2nd parameter to sqlite3_bind out of range"},
+        {26, "File opened that is not a database file"},
+        {100, "sqlite3_step() has another row ready"},
+        {101, "sqlite3_step() has finished executing"},
+    };
+    for (const CodeText& entry : kTexts)
+        if (entry.code == code)
+            return entry.text;
+    return "Unknown SQLite Error Code \"" + std::to_string(code) + "\"";
+}
+
+// ---------------------------------------------------------------- TSQLiteTable
+
+bool TSQLiteTable::MoveFirst()
+{
+    if (m_rowCount == 0)
+        return false;
+    m_currentRow = 0;
+    return true;
+}
+
+bool TSQLiteTable::Next()
+{
+    if (Eof())
+        return false;
+    ++m_currentRow;
+    return true;
+}
+
+int TSQLiteTable::FieldIndex(std::string_view name) const
+{
+    if (m_columnNames.empty())
+        throw ESQLiteException("Field " + std::string(name) + " Not found. Empty dataset");
+    const std::string wanted = upperAscii(name);
+    for (std::size_t column = 0; column < m_columnNames.size(); ++column)
+        if (m_columnNames[column] == wanted)
+            return static_cast<int>(column);
+    throw ESQLiteException("Field not found in dataset: " + std::string(name));
+}
+
+std::string TSQLiteTable::FieldByName(std::string_view name) const
+{
+    return Fields(FieldIndex(name));
+}
+
+ColumnKind TSQLiteTable::Kind(int column) const
+{
+    return m_columnKinds.at(static_cast<std::size_t>(column));
+}
+
+const TSQLiteTable::Cell& TSQLiteTable::cell(int column) const
+{
+    if (column < 0 || column >= m_columnCount)
+        throw std::out_of_range("column index " + std::to_string(column) + " out of range");
+    return m_cells.at(static_cast<std::size_t>(m_currentRow) *
+                          static_cast<std::size_t>(m_columnCount) +
+                      static_cast<std::size_t>(column));
+}
+
+std::string TSQLiteTable::Fields(int column) const
+{
+    if (Eof())
+        throw ESQLiteException("Table is at End of File");
+    const Cell& value = cell(column);
+    switch (Kind(column)) {
+    case ColumnKind::Integer:
+        if (const auto* integer = std::get_if<std::int64_t>(&value))
+            return std::to_string(*integer);
+        return "0";
+    case ColumnKind::Numeric:
+        if (const auto* real = std::get_if<double>(&value))
+            return doubleText(*real);
+        return "0";
+    case ColumnKind::Text:
+    case ColumnKind::Blob:
+        if (const auto* text = std::get_if<std::string>(&value))
+            return *text;
+        return {};
+    case ColumnKind::Null:
+        return {};
+    }
+    return {};
+}
+
+std::string TSQLiteTable::FieldAsString(int column) const
+{
+    if (Eof())
+        throw ESQLiteException("Table is at End of File");
+    if (std::holds_alternative<std::monostate>(cell(column)))
+        return {};
+    return Fields(column);
+}
+
+// ------------------------------------------------------------- TSQLiteDatabase
+
+TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName)
+{
+    sqlite3* handle = nullptr;
+    const int result = sqlite3_open(fileName.c_str(), &handle);
+    // Owned at once, so a handle that comes with a failure is closed too.
+    m_db.reset(handle);
+    if (result == SQLITE_OK)
+        return;
+    if (handle != nullptr)
+        throw ESQLiteException("Failed to open database \"" + fileName +
+                               "\" : " + sqlite3_errmsg(handle));
+    throw ESQLiteException("Failed to open database \"" + fileName + "\" : unknown error");
+}
+
+TSQLiteDatabase::~TSQLiteDatabase()
+{
+    if (!m_inTransaction)
+        return;
+    try {
+        Rollback();
+    } catch (const ESQLiteException&) {
+        // Closing the connection discards the open transaction anyway.
+    }
+}
+
+void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& sql) const
+{
+    const int code = sqlite3_errcode(m_db.get());
+    if (code == SQLITE_OK)
+        throw ESQLiteException(message);
+    throw ESQLiteException(message + ".\rError [" + std::to_string(code) +
+                           "]: " + ResultCodeText(code) + ".\r\"" + sql +
+                           "\": " + sqlite3_errmsg(m_db.get()));
+}
+
+namespace {
+
+// The cell of a result; the same type as TSQLiteTable's cells.
+using CellValue = std::variant<std::monostate, std::int64_t, double, std::string>;
+
+// One value of the current row, stored by the kind of its column. NULL and
+// an empty blob are absent cells.
+CellValue readCell(sqlite3_stmt* statement, int column, ColumnKind kind)
+{
+    if (sqlite3_column_type(statement, column) == SQLITE_NULL)
+        return std::monostate{};
+    switch (kind) {
+    case ColumnKind::Integer:
+        return static_cast<std::int64_t>(sqlite3_column_int64(statement, column));
+    case ColumnKind::Numeric:
+        return sqlite3_column_double(statement, column);
+    case ColumnKind::Blob: {
+        const void* data = sqlite3_column_blob(statement, column);
+        const int size = sqlite3_column_bytes(statement, column);
+        if (data == nullptr || size == 0)
+            return std::monostate{};
+        return std::string(static_cast<const char*>(data), static_cast<std::size_t>(size));
+    }
+    case ColumnKind::Text:
+    case ColumnKind::Null:
+        break;
+    }
+    // Text up to its first zero byte, as the catalogue's text columns hold.
+    const unsigned char* text = sqlite3_column_text(statement, column);
+    return std::string(text == nullptr ? "" : reinterpret_cast<const char*>(text));
+}
+
+} // namespace
+
+TSQLiteDatabase::Statement TSQLiteDatabase::Prepare(const std::string& sql) const
+{
+    sqlite3_stmt* raw = nullptr;
+    const int result = sqlite3_prepare_v2(m_db.get(), sql.c_str(), -1, &raw, nullptr);
+    Statement statement(raw);
+    if (result != SQLITE_OK)
+        RaiseError("Error executing SQL", sql);
+    // Empty text, or only a comment, compiles to no statement at all.
+    if (!statement)
+        RaiseError("Could not prepare SQL statement", sql);
+    return statement;
+}
+
+void TSQLiteDatabase::ExecSQL(const std::string& sql)
+{
+    const Statement statement = Prepare(sql);
+    if (sqlite3_step(statement.get()) != SQLITE_DONE) {
+        sqlite3_reset(statement.get());
+        RaiseError("Error executing SQL statement", sql);
+    }
+}
+
+TSQLiteTable TSQLiteDatabase::GetTable(const std::string& sql)
+{
+    const Statement statement = Prepare(sql);
+
+    static_assert(std::is_same_v<CellValue, TSQLiteTable::Cell>);
+    sqlite3_stmt* const stmt = statement.get();
+    TSQLiteTable table;
+    for (;;) {
+        const int result = sqlite3_step(stmt);
+        if (result == SQLITE_DONE)
+            break;
+        if (result == SQLITE_BUSY)
+            throw ESQLiteException("Could not prepare SQL statement");
+        if (result != SQLITE_ROW) {
+            sqlite3_reset(stmt);
+            RaiseError("Could not retrieve data", sql);
+        }
+        if (table.m_rowCount == 0) {
+            table.m_columnCount = sqlite3_column_count(stmt);
+            for (int column = 0; column < table.m_columnCount; ++column) {
+                table.m_columnNames.push_back(upperAscii(sqlite3_column_name(stmt, column)));
+                table.m_columnKinds.push_back(columnKind(stmt, column));
+            }
+        }
+        ++table.m_rowCount;
+        for (int column = 0; column < table.m_columnCount; ++column)
+            table.m_cells.push_back(
+                readCell(stmt, column, table.m_columnKinds[static_cast<std::size_t>(column)]));
+    }
+    table.m_currentRow = 0;
+    return table;
+}
+
+bool TSQLiteDatabase::TableExists(std::string_view name)
+{
+    const TSQLiteTable table =
+        GetTable("select [sql] from sqlite_master where [type] = 'table' and lower(name) = '" +
+                 lowerAscii(name) + "' ");
+    return table.Count() > 0;
+}
+
+void TSQLiteDatabase::BeginTransaction()
+{
+    if (m_inTransaction)
+        throw ESQLiteException("Transaction already open");
+    ExecSQL("BEGIN TRANSACTION");
+    m_inTransaction = true;
+}
+
+void TSQLiteDatabase::Commit()
+{
+    ExecSQL("COMMIT");
+    m_inTransaction = false;
+}
+
+void TSQLiteDatabase::Rollback()
+{
+    try {
+        ExecSQL("ROLLBACK");
+    } catch (const ESQLiteException&) {
+        // Some failures (a full disk, an I/O error) make SQLite roll the
+        // transaction back by itself; ROLLBACK then finds none. The flag must
+        // follow, or the connection could never begin a transaction again.
+        if (m_inTransaction && sqlite3_get_autocommit(m_db.get()) != 0) {
+            m_inTransaction = false;
+            return;
+        }
+        throw;
+    }
+    m_inTransaction = false;
+}
+
+} // namespace ft::catalogue

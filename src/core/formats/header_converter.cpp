@@ -1,0 +1,73 @@
+#include "core/formats/header_converter.h"
+
+#include "core/catalogue/sqlite_database.h"
+#include "core/formats/text_helpers.h"
+
+#include <string>
+
+namespace ft::formats {
+
+namespace {
+
+// The header values the FILE row takes, as CP932 field text.
+struct HeaderFields {
+    std::string kei;     // field 3
+    std::string creater; // field 5
+    std::string chiku;   // field 7
+    std::string datum;   // field 9
+};
+
+HeaderFields readHeaderFields(std::string line)
+{
+    HeaderFields fields;
+    NextField(line);
+    NextField(line);
+    fields.kei = NextField(line);
+    NextField(line);
+    fields.creater = NextField(line);
+    NextField(line);
+    fields.chiku = NextField(line);
+    NextField(line);
+    fields.datum = NextField(line);
+    return fields;
+}
+
+// INSERT INTO FILE VALUES ("{PATH}", "{TIME}", {FILENO},"{CREATER}","{CHIKU}",{KEI},{SOKU});
+std::string fileStatement(const std::string& utf8Path, std::string_view time, int fileNo,
+                          const HeaderFields& fields)
+{
+    // SOKU is read as the datum classification reads it: trimmed, so that
+    // "2 " stores 2.
+    const int soku = IntOf(TrimBlanks(fields.datum)).value_or(0);
+    return "INSERT INTO FILE VALUES (\"" + QuoteDoubled(utf8Path, '"') + "\", \"" +
+           QuoteDoubled(Utf8Of(time), '"') + "\", " + std::to_string(fileNo) + ",\"" +
+           QuoteDoubled(Utf8Of(fields.creater), '"') + "\",\"" +
+           QuoteDoubled(Utf8Of(fields.chiku), '"') + "\"," + IntegerOrNull(fields.kei) + "," +
+           std::to_string(soku) + "); ";
+}
+
+} // namespace
+
+bool storeFileName(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+                   const std::filesystem::path& basePath, std::string_view time,
+                   const std::filesystem::path& headerFileGiven)
+{
+    // The base path may itself hold a dot ("A.01"), so the extension is
+    // appended rather than replaced.
+    const std::filesystem::path headerFile =
+        headerFileGiven.empty() ? std::filesystem::path(basePath.string() + ".hed") : headerFileGiven;
+    RecordLineReader reader(headerFile);
+    if (!reader.isOpen())
+        return false;
+    std::string firstLine;
+    reader.next(firstLine);
+    const HeaderFields fields = readHeaderFields(firstLine);
+
+    return RunFileTransaction(db, trace, headerFile, [&] {
+        const std::string statement = fileStatement(basePath.string(), time, fileNo, fields);
+        TraceStatement(trace, statement);
+        db.ExecSQL(statement);
+    });
+}
+
+} // namespace ft::formats

@@ -1,0 +1,47 @@
+#include "core/formats/map_converter.h"
+
+#include "core/catalogue/sqlite_database.h"
+#include "core/formats/text_helpers.h"
+
+#include <string>
+
+namespace ft::formats {
+
+namespace {
+
+// INSERT INTO MAP VALUES ('{MAPNAME}', {FILENO},{SCALE},{OYA},{KO},{KUBUN});
+std::string mapStatement(std::string line, int fileNo)
+{
+    const std::string name = ToHalfWidth(NextField(line));
+    const LotNumber parts = SplitLotNumber(name);
+    const int scale = NextInt(line, 0);
+    for (int field = 3; field <= 11; ++field)
+        NextField(line);
+    const int kubun = NextInt(line, 0);
+    return "INSERT INTO MAP VALUES ('" + QuoteDoubled(Utf8Of(name), '\'') + "', " +
+           std::to_string(fileNo) + "," + std::to_string(scale) + "," + std::to_string(parts.oya) +
+           "," + std::to_string(parts.ko) + "," + std::to_string(kubun) + ");";
+}
+
+} // namespace
+
+bool convertMapToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+                    const std::filesystem::path& mapFile)
+{
+    bool stored = false;
+    const bool committed = RunFileTransaction(db, trace, mapFile, [&] {
+        RecordLineReader reader(mapFile);
+        std::string line;
+        while (reader.next(line)) {
+            if (line.empty())
+                continue;
+            const std::string statement = mapStatement(line, fileNo);
+            TraceStatement(trace, statement);
+            db.ExecSQL(statement);
+            stored = true;
+        }
+    });
+    return committed && stored;
+}
+
+} // namespace ft::formats

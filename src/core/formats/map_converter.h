@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/formats/converter_support.h"
+
+#include <filesystem>
+
+namespace ft::catalogue {
+class TSQLiteDatabase;
+}
+namespace ft::platform {
+class TraceLog;
+}
+
+namespace ft::formats {
+
+// One MAP row per line of the map-sheet file (.map): MAPNAME = field 1
+// folded with ToHalfWidth, OYA and KO its first two lot-number parts,
+// SCALE = field 2, KUBUN = field 12 (integers, 0 when not one). A line of
+// zero bytes (a blank last line) is no sheet and stores nothing. Each
+// statement is traced before it runs.
+//
+// Returns true when at least one row was stored and committed; false for a
+// missing file, a file without sheets, and a catalogue or read failure (rolled
+// back, "Rollback" traced). SourceFileError as in converter_support.h.
+bool convertMapToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+                    const std::filesystem::path& mapFile);
+
+} // namespace ft::formats

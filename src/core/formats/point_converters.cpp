@@ -1,0 +1,92 @@
+#include "core/formats/point_converters.h"
+
+#include "core/catalogue/sqlite_database.h"
+#include "core/formats/text_helpers.h"
+#include "core/platform/cp932.h"
+#include "core/platform/trace_log.h"
+
+#include <string>
+#include <system_error>
+
+namespace ft::formats {
+
+namespace {
+
+struct PointName {
+    std::string utf8;
+    LotNumber parts;
+};
+
+PointName pointName(const std::string& cp932Name)
+{
+    const std::string folded = ToHalfWidth(cp932Name);
+    return {Utf8Of(folded), SplitLotNumber(folded)};
+}
+
+} // namespace
+
+bool convertPntToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+                    platform::AppendingTraceLog& trace2, int fileNo,
+                    const std::filesystem::path& pntFile)
+{
+    bool processed = false;
+    const bool committed = RunFileTransaction(db, trace, pntFile, [&] {
+        RecordLineReader reader(pntFile);
+        if (!reader.isOpen())
+            return;
+        const std::string pathText = Cp932Of(pntFile);
+        std::string line;
+        while (reader.next(line)) {
+            if (line.empty())
+                continue;
+            // Trimmed before folding: a full-width blank at the end survives
+            // as a one-byte blank ("P6 ").
+            const PointName name = pointName(TrimBlanks(NextField(line)));
+            for (int field = 2; field <= 4; ++field)
+                NextField(line);
+            const std::string kubun = IntegerOrNull(NextField(line));
+            // INSERT INTO FTEN VALUES ('{TENNAME}', {FILENO},{OYA},{KO},{KUBUN});
+            const std::string statement =
+                "INSERT INTO FTEN VALUES ('" + QuoteDoubled(name.utf8, '\'') + "', " +
+                std::to_string(fileNo) + "," + std::to_string(name.parts.oya) + "," +
+                std::to_string(name.parts.ko) + "," + kubun + "); ";
+            // Converted once for both logs.
+            const std::string traced = platform::utf8ToCp932(statement);
+            trace.writeLine(traced);
+            trace2.writeLine(pathText + " sql2=" + traced);
+            if (!name.utf8.empty())
+                db.ExecSQL(statement);
+            processed = true;
+        }
+    });
+    return committed && processed;
+}
+
+bool convertTcpToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+                    const std::filesystem::path& tcpFile)
+{
+    std::error_code unknown;
+    if (!std::filesystem::exists(tcpFile, unknown))
+        return true;
+    RecordLineReader reader(tcpFile);
+    return RunFileTransaction(db, trace, tcpFile, [&] {
+        if (!reader.isOpen())
+            throw std::system_error(std::make_error_code(std::errc::permission_denied),
+                                    "cannot open " + tcpFile.string());
+        std::string line;
+        while (reader.next(line)) {
+            if (line.empty())
+                continue;
+            const PointName name = pointName(NextField(line));
+            // INSERT INTO ZTEN VALUES ("{TENNAME}", {FILENO},{OYA},{KO});
+            const std::string statement =
+                "INSERT INTO ZTEN VALUES (\"" + QuoteDoubled(name.utf8, '"') + "\", " +
+                std::to_string(fileNo) + "," + std::to_string(name.parts.oya) + "," +
+                std::to_string(name.parts.ko) + "); ";
+            TraceStatement(trace, statement);
+            db.ExecSQL(statement);
+        }
+    });
+}
+
+} // namespace ft::formats

@@ -1,0 +1,128 @@
+#include "core/formats/source_records.h"
+
+#include "core/platform/cp932.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <system_error>
+
+namespace ft::formats {
+
+namespace {
+
+// The offending text as it should appear in a UTF-8 message. Text that is not
+// valid CP932 is shown with its odd bytes as \xHH rather than lost.
+std::string readableText(const std::string& cp932)
+{
+    try {
+        return platform::cp932ToUtf8(cp932);
+    } catch (const platform::EncodingError&) {
+        std::string shown;
+        for (const unsigned char byte : cp932) {
+            if (byte >= 0x20 && byte < 0x7F) {
+                shown += static_cast<char>(byte);
+            } else {
+                static constexpr char kHex[] = "0123456789ABCDEF";
+                shown += "\\x";
+                shown += kHex[byte >> 4];
+                shown += kHex[byte & 0x0F];
+            }
+        }
+        return shown;
+    }
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+template <typename ReadRecord>
+void wrapConversionErrors(const std::filesystem::path& file, std::size_t recordNumber,
+                          ReadRecord&& readRecord)
+{
+    try {
+        readRecord();
+    } catch (const ConversionError& error) {
+        throw conversionErrorIn(file, recordNumber, error);
+    }
+}
+
+bool forEachBlock(const std::filesystem::path& file, const RecordVisitor& visit)
+{
+    const std::unique_ptr<std::FILE, FileCloser> handle(std::fopen(file.c_str(), "rb"));
+    if (!handle)
+        return false;
+    std::string block;
+    std::size_t blockNumber = 0;
+    for (;;) {
+        block.assign(kFrameBlockSize, ' ');
+        const std::size_t got = std::fread(block.data(), 1, kFrameBlockSize, handle.get());
+        // A short block is the last one only when the file ended there; one cut
+        // short by a read error (a scratched CD-ROM) is no short last block.
+        if (std::ferror(handle.get()))
+            throw std::system_error(errno, std::generic_category(),
+                                    "cannot read " + file.string());
+        if (got == 0)
+            return true;
+        ++blockNumber;
+        wrapConversionErrors(file, blockNumber, [&] { visit(block); });
+        if (got < kFrameBlockSize)
+            return true;
+    }
+}
+
+} // namespace
+
+SourceFileError conversionErrorIn(const std::filesystem::path& file, std::size_t recordNumber,
+                                  const ConversionError& cause)
+{
+    return SourceFileError(file, cause.text(),
+                           "record " + std::to_string(recordNumber) + ": '" +
+                               readableText(cause.text()) + "' is not a valid number");
+}
+
+bool forEachLine(const std::filesystem::path& file, const RecordVisitor& visit)
+{
+    RecordLineReader reader(file);
+    if (!reader.isOpen())
+        return false;
+    std::string line;
+    std::size_t lineNumber = 0;
+    while (reader.next(line))
+        wrapConversionErrors(file, ++lineNumber, [&] { visit(line); });
+    return true;
+}
+
+bool forEachFrameRecord(const std::filesystem::path& file, const RecordVisitor& visit)
+{
+    if (HasLineBreaks(file))
+        return forEachLine(file, visit);
+    return forEachBlock(file, visit);
+}
+
+std::string_view bytesAt(std::string_view record, std::size_t first, std::size_t last)
+{
+    if (first < 1 || first > record.size() || last < first)
+        return {};
+    return record.substr(first - 1, last - first + 1);
+}
+
+bool isBlank(std::string_view text)
+{
+    return TrimBlanks(text).empty();
+}
+
+int fixedInt(std::string_view text, int defaultValue)
+{
+    return IntOf(text).value_or(defaultValue);
+}
+
+double requiredFloat(std::string_view text)
+{
+    if (isBlank(text))
+        throw ConversionError(std::string(text));
+    return FloatOf(text);
+}
+
+} // namespace ft::formats

@@ -1,0 +1,217 @@
+#include "core/overview/overview_drawing.h"
+
+#include "core/workspace/workspace.h"
+#include "core/formats/source_records.h"
+#include "core/formats/working_files.h"
+#include "core/overview/overview_window.h"
+#include "core/platform/cp932.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QLine>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <utility>
+
+namespace ft::overview {
+
+namespace {
+
+// Pixel coordinates beyond this are far off the 601-pixel image; lines that
+// reach further are cut at this box before they become ints, so that a wild
+// coordinate can neither overflow an int nor upset the rasteriser. Inside the
+// box nothing is cut: the canvas itself drops what falls off the image.
+constexpr double kPixelLimit = 1 << 20;
+
+// The caller's pen, font and brush come back however the drawing ends.
+class PainterStateKeeper {
+public:
+    explicit PainterStateKeeper(QPainter& canvas) : m_canvas(canvas) { m_canvas.save(); }
+    ~PainterStateKeeper() { m_canvas.restore(); }
+    PainterStateKeeper(const PainterStateKeeper&) = delete;
+    PainterStateKeeper& operator=(const PainterStateKeeper&) = delete;
+
+private:
+    QPainter& m_canvas;
+};
+
+bool withinLimit(PixelPoint p)
+{
+    return std::abs(p.x) <= kPixelLimit && std::abs(p.y) <= kPixelLimit;
+}
+
+// Liang-Barsky: the part of the line from a to b inside the limit box, or
+// nothing when the line misses the box.
+std::optional<std::pair<PixelPoint, PixelPoint>> clipToLimit(PixelPoint a, PixelPoint b)
+{
+    if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
+        return std::nullopt;
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    double enter = 0.0;
+    double leave = 1.0;
+    const auto clip = [&](double direction, double distance) {
+        // distance: how far a lies inside the boundary; direction: how fast
+        // the line moves towards the outside of it.
+        if (direction == 0.0)
+            return distance >= 0.0;
+        const double t = distance / direction;
+        if (direction > 0.0)
+            leave = std::min(leave, t);
+        else
+            enter = std::max(enter, t);
+        return enter <= leave;
+    };
+    if (!clip(-dx, a.x + kPixelLimit) || !clip(dx, kPixelLimit - a.x) ||
+        !clip(-dy, a.y + kPixelLimit) || !clip(dy, kPixelLimit - a.y))
+        return std::nullopt;
+    const auto at = [&](double t) {
+        return PixelPoint{roundHalfEven(a.x + t * dx), roundHalfEven(a.y + t * dy)};
+    };
+    return std::pair{at(enter), at(leave)};
+}
+
+QPoint pixelOf(PixelPoint p)
+{
+    return {static_cast<int>(p.x), static_cast<int>(p.y)};
+}
+
+void drawPixelLine(QPainter& canvas, PixelPoint a, PixelPoint b)
+{
+    if (withinLimit(a) && withinLimit(b)) {
+        canvas.drawLine(pixelOf(a), pixelOf(b));
+        return;
+    }
+    if (const auto clipped = clipToLimit(a, b))
+        canvas.drawLine(pixelOf(clipped->first), pixelOf(clipped->second));
+}
+
+// Sheet names are CP932; one that is not valid CP932 still gets a label,
+// its undecodable bytes shown as replacement characters.
+QString labelText(const std::string& cp932)
+{
+    try {
+        return QString::fromStdString(platform::cp932ToUtf8(cp932));
+    } catch (const platform::EncodingError&) {
+        QString shown;
+        for (const unsigned char byte : cp932)
+            shown += byte < 0x80 ? QChar(char16_t{byte}) : QChar(QChar::ReplacementCharacter);
+        return shown;
+    }
+}
+
+void setSheetStyle(QPainter& canvas)
+{
+    // Width 0: a one-pixel line whatever the transformation.
+    canvas.setPen(QPen(kSheetColour, 0));
+    canvas.setBrush(Qt::NoBrush);
+    QFont font = canvas.font();
+    font.setPointSize(kSheetLabelPointSize);
+    // Plain pixels in the one colour keep a 7-point label legible.
+    font.setStyleStrategy(QFont::NoAntialias);
+    canvas.setFont(font);
+    canvas.setBackgroundMode(Qt::TransparentMode);
+}
+
+void setSegmentStyle(QPainter& canvas)
+{
+    canvas.setPen(
+        QPen(kSegmentColour, kSegmentPenWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    canvas.setBrush(Qt::NoBrush);
+}
+
+// The name's left edge is half its width left of the centre (the half
+// truncated), its top on the centre: the label hangs below the centre line.
+void drawSheetLabel(QPainter& canvas, const QString& name, PixelPoint centre)
+{
+    if (!withinLimit(centre))
+        return;
+    const QFontMetrics metrics = canvas.fontMetrics();
+    const int left = static_cast<int>(centre.x) - metrics.horizontalAdvance(name) / 2;
+    const int top = static_cast<int>(centre.y);
+    canvas.drawText(QPoint(left, top + metrics.ascent()), name);
+}
+
+void drawSheet(QPainter& canvas, const OverviewView& view, const formats::SheetOutline& sheet)
+{
+    const PixelPoint corner1 = toPixel(view, {sheet.xmin, sheet.ymin});
+    const PixelPoint corner3 = toPixel(view, {sheet.xmax, sheet.ymax});
+    const PixelPoint corner2{corner1.x, corner3.y};
+    const PixelPoint corner4{corner3.x, corner1.y};
+    drawPixelLine(canvas, corner1, corner2);
+    drawPixelLine(canvas, corner2, corner3);
+    drawPixelLine(canvas, corner3, corner4);
+    drawPixelLine(canvas, corner4, corner1);
+    const PixelPoint centre{roundHalfEven((corner1.x + corner3.x) * 0.5),
+                            roundHalfEven((corner1.y + corner3.y) * 0.5)};
+    drawSheetLabel(canvas, labelText(sheet.name), centre);
+}
+
+void drawSheets(QPainter& canvas, const OverviewView& view, const std::filesystem::path& file)
+{
+    setSheetStyle(canvas);
+    formats::forEachLine(file, [&](std::string& line) {
+        const formats::SheetOutline sheet = formats::parseSheetOutline(std::move(line));
+        if (sheet.fileNo >= 1)
+            drawSheet(canvas, view, sheet);
+    });
+}
+
+void drawSegments(QPainter& canvas, const OverviewView& view, const std::filesystem::path& file)
+{
+    setSegmentStyle(canvas);
+    formats::forEachLine(file, [&](std::string& line) {
+        const formats::Segment segment = formats::parseSegment(std::move(line));
+        if (segment.fileNo >= 1)
+            drawPixelLine(canvas, toPixel(view, {segment.x1, segment.y1}),
+                          toPixel(view, {segment.x2, segment.y2}));
+    });
+}
+
+} // namespace
+
+OverviewFiles overviewFilesOf(const workspace::Workspace& workspace, workspace::Datum datum)
+{
+    return {workspace.workingFile(workspace::WorkingFileKind::Extent, datum),
+            workspace.workingFile(workspace::WorkingFileKind::SheetOutlines, datum),
+            workspace.workingFile(workspace::WorkingFileKind::Segments, datum)};
+}
+
+void ClearOverview(QPainter& canvas, int width, int height)
+{
+    const PainterStateKeeper keeper(canvas);
+    canvas.setCompositionMode(QPainter::CompositionMode_Source);
+    canvas.fillRect(0, 0, width + 1, height + 1, kBackgroundColour);
+}
+
+bool drawOverviewOf(QPainter& canvas, OverviewView& view, const formats::Extent& extent,
+                    const OverviewFiles& files)
+{
+    if (!fitWindow(view, extent))
+        return false;
+    const PainterStateKeeper keeper(canvas);
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    // Sheets first, so that outlines lie on top of rectangles and labels.
+    drawSheets(canvas, view, files.sheetOutlines);
+    drawSegments(canvas, view, files.segments);
+    return true;
+}
+
+void DrawOverview(QPainter& canvas, workspace::Workspace& workspace, OverviewState& overview)
+{
+    if (!overview.drawingsPresent)
+        return;
+    const workspace::Datum datum = workspace.currentDatum();
+    const OverviewFiles files = overviewFilesOf(workspace, datum);
+    const std::optional<formats::Extent> extent = formats::readExtentFile(files.extent);
+    if (!extent)
+        return;
+    workspace.extent(datum) = *extent;
+    drawOverviewOf(canvas, overview.view, *extent, files);
+}
+
+} // namespace ft::overview

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/formats/extent.h"
+#include "core/overview/overview_view.h"
+#include "core/workspace/datum.h"
+
+#include <QColor>
+
+#include <filesystem>
+
+class QPainter;
+
+namespace ft::workspace {
+class Workspace;
+}
+
+namespace ft::overview {
+
+// Colours of the overview: a white page, map sheets in dark green, outline
+// segments in black.
+inline const QColor kBackgroundColour{255, 255, 255};
+inline const QColor kSheetColour{0, 128, 0};
+inline const QColor kSegmentColour{0, 0, 0};
+inline constexpr int kSheetLabelPointSize = 7;
+inline constexpr int kSegmentPenWidth = 2;
+
+// The three working files one overview is drawn from (one datum's).
+struct OverviewFiles {
+    std::filesystem::path extent;
+    std::filesystem::path sheetOutlines;
+    std::filesystem::path segments;
+};
+
+// The working files of a datum in the program's data folder.
+OverviewFiles overviewFilesOf(const workspace::Workspace& workspace, workspace::Datum datum);
+
+// Paints the area from (0, 0) to (width + 1, height + 1), exclusive, white:
+// an empty overview.
+void ClearOverview(QPainter& canvas, int width, int height);
+
+// Draws one overview over whatever the canvas shows: fits the extent into
+// the view's pixel size (writing the window into the view), then one green
+// rectangle with its name per sheet-outline line and one black line per
+// segment line, in file order, sheets first. Lines with a drawing number
+// below 1 are left out; a missing sheet-outline or segment file leaves out
+// its layer. Returns false, drawing nothing, when the extent admits no window
+// (see fitWindow).
+// A coordinate that is not a number throws SourceFileError naming the file
+// and line; what was drawn before it stays.
+bool drawOverviewOf(QPainter& canvas, OverviewView& view, const formats::Extent& extent,
+                    const OverviewFiles& files);
+
+// The program's overview: nothing while the drawings-present flag is clear,
+// nor when the current datum has no extent file (the view then keeps its
+// window). Otherwise the extent file's box becomes the current datum's extent
+// and the datum's working files are drawn with the overview's view record.
+// Errors as drawOverviewOf; a bad number in the extent file throws
+// SourceFileError before anything is drawn.
+void DrawOverview(QPainter& canvas, workspace::Workspace& workspace, OverviewState& overview);
+
+} // namespace ft::overview

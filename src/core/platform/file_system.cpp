@@ -1,0 +1,15 @@
+#include "core/platform/file_system.h"
+
+#include <sys/stat.h>
+
+namespace ft::platform {
+
+std::optional<std::uint64_t> fileSystemOf(const std::filesystem::path& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(status.st_dev);
+}
+
+} // namespace ft::platform

@@ -1,0 +1,92 @@
+#include "core/platform/trace_log.h"
+
+namespace ft::platform {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+void writeLineTo(std::FILE* file, std::string_view cp932Line)
+{
+    std::fwrite(cp932Line.data(), 1, cp932Line.size(), file);
+    std::fwrite(kLineEnd.data(), 1, kLineEnd.size(), file);
+}
+
+} // namespace
+
+void TraceLog::openTruncated(const std::filesystem::path& file)
+{
+    // A log that cannot be created stays closed and swallows its lines.
+    m_file.reset(std::fopen(file.c_str(), "wb"));
+}
+
+void TraceLog::close()
+{
+    m_file.reset();
+}
+
+void TraceLog::writeLine(std::string_view cp932Line)
+{
+    if (!m_file)
+        return;
+    writeLineTo(m_file.get(), cp932Line);
+    // Flushed per line so that the trace of a run that ends abruptly is
+    // complete up to its last step, and readers see it while it is open.
+    if (!m_batched)
+        std::fflush(m_file.get());
+}
+
+void TraceLog::setBatched(bool batched)
+{
+    m_batched = batched;
+    if (!batched)
+        flush();
+}
+
+void TraceLog::flush()
+{
+    if (m_file)
+        std::fflush(m_file.get());
+}
+
+void AppendingTraceLog::truncate()
+{
+    if (m_path.empty())
+        return;
+    FileHandle file(std::fopen(m_path.c_str(), "wb"));
+}
+
+void AppendingTraceLog::writeLine(std::string_view cp932Line)
+{
+    if (m_path.empty())
+        return;
+    if (m_batched) {
+        if (!m_batchFile)
+            m_batchFile.reset(std::fopen(m_path.c_str(), "ab"));
+        if (m_batchFile)
+            writeLineTo(m_batchFile.get(), cp932Line);
+        return;
+    }
+    FileHandle file(std::fopen(m_path.c_str(), "ab"));
+    if (file)
+        writeLineTo(file.get(), cp932Line);
+}
+
+void AppendingTraceLog::setBatched(bool batched)
+{
+    m_batched = batched;
+    if (!batched)
+        m_batchFile.reset();
+}
+
+void AppendingTraceLog::flush()
+{
+    if (m_batchFile)
+        std::fflush(m_batchFile.get());
+}
+
+} // namespace ft::platform

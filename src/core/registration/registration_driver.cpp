@@ -1,0 +1,123 @@
+#include "core/registration/registration_driver.h"
+
+#include "core/workspace/workspace.h"
+#include "core/platform/progress.h"
+#include "core/registration/registration_run.h"
+
+#include <QString>
+
+#include <set>
+#include <sstream>
+
+namespace ft::registration {
+
+namespace {
+
+const QString kRunEndedText = QStringLiteral("登録終了");
+
+// "qxxmin=... FileNoBase=..." with the extents in the stream's default form.
+std::string extentTraceLine(const formats::Extent& extent, int fileNo)
+{
+    std::ostringstream line;
+    line << "qxxmin=" << extent.qxmin << " qymin=" << extent.qymin << " qxmax=" << extent.qxmax
+         << " qymax=" << extent.qymax << " FileNoBase=" << fileNo;
+    return line.str();
+}
+
+} // namespace
+
+ExclusiveRun::ExclusiveRun(const std::filesystem::path& dataFolder)
+    : m_lock(dataFolder / (std::string(workspace::kProgramStem) + ".lock"))
+{
+    if (!m_lock.held())
+        throw RegistrationInProgress("another registration is running on " + dataFolder.string()
+                                     + "; try again when it has ended");
+}
+
+RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& targets, platform::Progress& progress)
+{
+    platform::BusyGuard busy(progress);
+    progress.processEvents();
+    RegistrationRun run(stores, progress);
+    try {
+        run.start();
+        std::vector<bool> failedInFirstPass(targets.size(), false);
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            TargetEntry& entry = targets[i];
+            if (!entry.checked)
+                continue;
+            const SetJob job = run.job(entry, run.fileNoBase(entry.datum()) + static_cast<int>(i));
+            if (run.isRegistered(job)) {
+                entry.checked = false;
+                ++run.result().alreadyRegistered;
+                continue;
+            }
+            failedInFirstPass[i] = !run.writeSheets(job);
+        }
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            TargetEntry& entry = targets[i];
+            if (!entry.checked || failedInFirstPass[i])
+                continue;
+            const SetJob job = run.job(entry, run.fileNoBase(entry.datum()) + static_cast<int>(i));
+            if (run.registerChain(job) == SetOutcome::AlreadyRegistered)
+                entry.checked = false;
+        }
+        run.finish({workspace::kDatums.begin(), workspace::kDatums.end()},
+                   RegistrationRun::ExtentTrace::DatumMarker);
+    } catch (...) {
+        run.abandon();
+        throw;
+    }
+    progress.showStatus(kRunEndedText);
+    return run.result();
+}
+
+std::vector<EntryResult> RegisterEntries(RegistrationStores stores, const std::vector<TargetEntry>& entries,
+                                         platform::Progress& progress)
+{
+    platform::BusyGuard busy(progress);
+    progress.processEvents();
+    RegistrationRun run(stores, progress);
+    std::vector<EntryResult> results;
+    try {
+        run.start();
+        workspace::PerDatum<int> nextFileNo;
+        for (const workspace::Datum datum : workspace::kDatums)
+            nextFileNo[datum] = run.fileNoBase(datum);
+        std::set<workspace::Datum> datums;
+        for (const TargetEntry& entry : entries) {
+            const workspace::Datum datum = entry.datum();
+            datums.insert(datum);
+            // Numbers are never reused within a run: a failed set's records
+            // stay in the working files until the run ends.
+            const SetJob job = run.job(entry, nextFileNo[datum]++);
+            stores.traces.trace.writeLine(extentTraceLine(stores.workingFiles.extent(datum), job.fileNo));
+            EntryResult result;
+            if (run.isRegistered(job)) {
+                ++run.result().alreadyRegistered;
+                result.outcome = SetOutcome::AlreadyRegistered;
+            } else if (!run.writeSheets(job)) {
+                result.reason = run.lastFailure();
+            } else {
+                result.outcome = run.registerChain(job);
+                if (result.outcome == SetOutcome::Failed)
+                    result.reason = run.lastFailure();
+            }
+            results.push_back(std::move(result));
+        }
+        run.finish(datums, RegistrationRun::ExtentTrace::Values);
+    } catch (...) {
+        run.abandon();
+        throw;
+    }
+    progress.showStatus(kRunEndedText);
+    return results;
+}
+
+bool RegisterOne(RegistrationStores stores, const std::string& entryText, platform::Progress& progress)
+{
+    const std::vector<EntryResult> results = RegisterEntries(stores, {ParseTargetEntry(entryText)}, progress);
+    return results.front().outcome == SetOutcome::Registered;
+}
+
+} // namespace ft::registration

@@ -1,0 +1,118 @@
+#pragma once
+
+// The registration driver: turns chosen data sets into catalogue rows and
+// overview working files.
+//
+// Every run (one call of RegisterTargets or RegisterEntries) works like this:
+//  - It starts by tidying both catalogues: FILE rows left behind by an
+//    interrupted update or datum change (an older registration of the same
+//    path, in either catalogue) are dropped with their rows, rows whose
+//    FILENO has no FILE row are deleted, and working-file records without a
+//    FILE row in their datum's catalogue are removed. The running extents
+//    start from the sheet outlines that remain.
+//  - New FILENOs lie above every FILENO found in any table.
+//  - A data set is registered already when its catalogue holds a FILE row
+//    with its exact path and a time not earlier than its own. An older time
+//    is an update: the set registers anew, and only once that succeeded is
+//    its old registration (rows in every table, working-file records, also a
+//    registration in the other datum's catalogue) removed.
+//  - A set whose chain fails (a converter answers false, a number or text
+//    that cannot be converted, a source file that cannot be read) leaves
+//    nothing behind and the run goes on with the next set.
+//  - Working files are appended to; at the end each extent file holds the
+//    bounding box of the sheet outlines left in its sheet-outline file.
+//  - Each set goes into the catalogue and working files of its own datum;
+//    the run is one busy span of the progress channel.
+// Catalogue failures outside the converters end the run with their
+// exception, after a best-effort clean-up of the sets still in progress.
+
+#include "core/platform/file_lock.h"
+#include "core/registration/target_list.h"
+#include "core/workspace/workspace.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace ft::platform {
+class Progress;
+}
+
+namespace ft::registration {
+
+// Another run is registering into the same data folder.
+class RegistrationInProgress : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Keeps every other run on the same data folder out while it lives: the
+// desktop program and the command-line tool share the catalogues and working
+// files, and a second run would take the first one's unfinished sets for
+// leftovers of a crash and remove them, and hand out its FILENOs again.
+// Every run holds one; so does anything else that rewrites a whole
+// catalogue (delete-all). Throws RegistrationInProgress when another holds
+// it.
+class ExclusiveRun {
+public:
+    explicit ExclusiveRun(const std::filesystem::path& dataFolder);
+
+private:
+    platform::FileLock m_lock;
+};
+
+// What a registration works on: both catalogues, the working files with
+// their extents, and the trace logs. Made from a program's workspace, which
+// is what every caller has at hand.
+struct RegistrationStores {
+    RegistrationStores(workspace::Workspace& workspace) // NOLINT(google-explicit-constructor)
+        : catalogues(workspace.catalogues()), workingFiles(workspace.workingFiles()),
+          traces(workspace.traces())
+    {
+    }
+
+    workspace::Catalogues& catalogues;
+    workspace::WorkingFiles& workingFiles;
+    workspace::TraceLogs& traces;
+};
+
+// A data set that could not be registered, and why (UTF-8).
+struct FailedSet {
+    std::filesystem::path headerPath;
+    std::string reason;
+};
+
+struct RegistrationResult {
+    int registered = 0;        // sets whose FILE row was stored
+    int alreadyRegistered = 0; // sets skipped because they are registered
+    std::vector<FailedSet> failed;
+};
+
+// Registers every checked entry of the target list. The entry at position i
+// (counting every entry) gets FILENO = base of its datum + i. Entries found
+// registered are unchecked; registered and failed entries stay checked.
+// Two passes: first the map sheets (sheet outlines and MAP rows) of every
+// set, then each set's chain of point, outline and parcel conversions ending
+// with its FILE row.
+RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& targets, platform::Progress& progress);
+
+enum class SetOutcome { Registered, AlreadyRegistered, Failed };
+
+struct EntryResult {
+    SetOutcome outcome = SetOutcome::Failed;
+    std::string reason; // why it failed (UTF-8), empty otherwise
+};
+
+// Registers the entries one after another in one run, each set through both
+// passes before the next starts (the file route, and the command-line tool's
+// header arguments). Check marks are not consulted. Each set gets the next
+// free FILENO of its datum. One result per entry, in order.
+std::vector<EntryResult> RegisterEntries(RegistrationStores stores, const std::vector<TargetEntry>& entries,
+                                         platform::Progress& progress);
+
+// One entry given as its text (see ParseTargetEntry): true when it
+// registered; false when it was registered already or failed.
+bool RegisterOne(RegistrationStores stores, const std::string& entryText, platform::Progress& progress);
+
+} // namespace ft::registration

@@ -1,0 +1,111 @@
+#include "core/registration/registration_routes.h"
+
+#include "core/platform/operator.h"
+#include "core/platform/progress.h"
+#include "core/registration/discovery.h"
+#include "core/registration/registration_driver.h"
+#include "core/registration/target_list_view.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace ft::registration {
+
+namespace {
+
+QString pathText(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+// "<path>は登録できません", with the reason on the next line when there is one.
+QString refusalText(const std::filesystem::path& path, const std::string& reason)
+{
+    QString text = pathText(path) + QStringLiteral("は登録できません");
+    if (!reason.empty())
+        text += u'\n' + QString::fromStdString(reason);
+    return text;
+}
+
+// Shows the target list; when the operator confirms it, registers the
+// checked entries and reports the count, then any set that failed.
+bool confirmAndRegister(RegistrationRoutes& routes)
+{
+    if (!routes.view.confirmTargets(routes.targets))
+        return false;
+    const RegistrationResult result = RegisterTargets(routes.stores, routes.targets, routes.progress);
+    routes.op.notify(QString::number(result.registered) + QStringLiteral("件登録しました"));
+    if (!result.failed.empty()) {
+        QStringList refusals;
+        for (const FailedSet& failed : result.failed)
+            refusals << refusalText(failed.headerPath, failed.reason);
+        routes.op.notify(refusals.join(QStringLiteral("\n\n")));
+    }
+    return true;
+}
+
+void collectFromDrives(RegistrationRoutes& routes)
+{
+    platform::BusyGuard busy(routes.progress);
+    const std::vector<DriveInfo> drives = routes.drives();
+    routes.progress.showStatus(QString::number(drives.size()) + QStringLiteral("ドライブ"));
+    for (const DriveInfo& drive : drives) {
+        routes.view.addDrive(drive);
+        routes.progress.processEvents();
+        if (drive.ready)
+            CollectDataSets(drive.mountPoint, routes.targets, routes.progress);
+        routes.progress.processEvents();
+    }
+}
+
+bool registerFolder(RegistrationRoutes& routes)
+{
+    const std::optional<std::filesystem::path> folder =
+        routes.op.pickFolder(QStringLiteral("登録するフォルダの選択"));
+    if (!folder)
+        return false;
+    {
+        platform::BusyGuard busy(routes.progress);
+        CollectDataSets(*folder, routes.targets, routes.progress);
+    }
+    return confirmAndRegister(routes);
+}
+
+bool registerFiles(RegistrationRoutes& routes)
+{
+    // The survey files of old media often carry upper-case names.
+    const std::vector<std::filesystem::path> files =
+        routes.op.pickFiles(QStringLiteral("hed files (*.hed *.HED)"));
+    if (files.empty())
+        return false;
+    std::vector<TargetEntry> entries;
+    for (const std::filesystem::path& file : files)
+        entries.push_back(MakeTargetEntry(file));
+    const std::vector<EntryResult> results = RegisterEntries(routes.stores, entries, routes.progress);
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        if (results[i].outcome != SetOutcome::Registered)
+            routes.op.notify(refusalText(entries[i].headerPath, results[i].reason));
+    }
+    return true;
+}
+
+} // namespace
+
+bool ScanDrivesAndRegister(RegistrationRoutes& routes)
+{
+    if (!routes.op.askYesNo(QStringLiteral("全ドライブをスキャンします。よろしいですか？")))
+        return false;
+    routes.progress.processEvents();
+    routes.view.clearDrives();
+    collectFromDrives(routes);
+    return confirmAndRegister(routes);
+}
+
+bool RegisterFolderOrFiles(RegistrationRoutes& routes)
+{
+    if (routes.op.askYesNo(QStringLiteral("フォルダーを指定しますか？"), platform::Operator::Icon::Warning))
+        return registerFolder(routes);
+    return registerFiles(routes);
+}
+
+} // namespace ft::registration

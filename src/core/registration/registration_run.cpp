@@ -1,0 +1,394 @@
+#include "core/registration/registration_run.h"
+
+#include "core/workspace/workspace.h"
+#include "core/catalogue/sqlite_database.h"
+#include "core/formats/converter_support.h"
+#include "core/formats/header_converter.h"
+#include "core/formats/map_converter.h"
+#include "core/formats/outlines.h"
+#include "core/formats/parcel_converters.h"
+#include "core/formats/point_converters.h"
+#include "core/formats/point_table.h"
+#include "core/formats/text_helpers.h"
+#include "core/formats/working_files.h"
+#include "core/platform/cp932.h"
+#include "core/platform/progress.h"
+#include "core/registration/registrations.h"
+#include "core/registration/working_file_upkeep.h"
+
+#include <QString>
+#include <QStringDecoder>
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <system_error>
+
+namespace ft::registration {
+
+namespace fs = std::filesystem;
+using workspace::Datum;
+using workspace::WorkingFileKind;
+
+namespace {
+
+// Error messages may quote survey bytes (CP932); reasons are kept as UTF-8.
+std::string readableText(const std::string& message)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8(QByteArray::fromStdString(message));
+    if (!utf8.hasError())
+        return message;
+    try {
+        return platform::cp932ToUtf8(message);
+    } catch (const platform::EncodingError&) {
+        return decoded.toStdString();
+    }
+}
+
+// Runs one step of a data set. The errors that belong to the data set (its
+// files cannot be read, hold numbers or text that cannot be converted, or its
+// path cannot be written to a CP932 trace) come back as a reason; anything
+// else (the catalogue failing outside a converter, memory) ends the run.
+template <typename Work>
+std::optional<std::string> setFailureOf(Work&& work)
+{
+    try {
+        std::forward<Work>(work)();
+        return std::nullopt;
+    } catch (const formats::SourceFileError& error) {
+        return readableText(error.what());
+    } catch (const formats::ConversionError& error) {
+        return readableText(error.what());
+    } catch (const platform::EncodingError& error) {
+        return readableText(error.what());
+    } catch (const std::system_error& error) {
+        return readableText(error.what());
+    }
+}
+
+std::string cp932(std::string_view utf8)
+{
+    return platform::utf8ToCp932(utf8);
+}
+
+fs::path siblingOf(const SetJob& job, std::string_view extension)
+{
+    return SiblingOf(job.entry.headerPath, extension);
+}
+
+// The sheet-frame file's extension names the datum: ".zo1" or ".zo2".
+fs::path frameFileOf(const SetJob& job)
+{
+    return siblingOf(job, ".zo" + std::to_string(workspace::datumCode(job.datum)));
+}
+
+// The files of a set that the steps read, the header included.
+std::vector<fs::path> sourceFilesOf(const SetJob& job)
+{
+    std::vector<fs::path> files{job.entry.headerPath};
+    for (const std::string_view extension : {".map", ".pnt", ".tcp", ".pol", ".atr", ".und", ".cos"})
+        files.push_back(siblingOf(job, extension));
+    files.push_back(frameFileOf(job));
+    return files;
+}
+
+// A missing sibling is a set without those records, but one that is there
+// and cannot be read (no read permission, a link that loops, a pipe
+// or a folder in its place) fails the set: the converters would pass it by
+// as if missing, and the set would count as registered without its rows for
+// good, since making the file readable does not change its time.
+void requireReadable(const fs::path& file)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    if (status.type() == fs::file_type::not_found)
+        return;
+    if (error)
+        throw formats::SourceFileError(file, {}, error.message());
+    if (status.type() != fs::file_type::regular)
+        throw formats::SourceFileError(file, {}, "is not a file");
+    if (!std::ifstream(file, std::ios::binary).is_open())
+        throw formats::SourceFileError(file, {}, "cannot be opened for reading");
+}
+
+// True when the extent file holds exactly the line of this extent, or is
+// missing while there is no sheet to measure (a datum never registered into
+// keeps no extent file).
+bool extentFileHolds(const fs::path& file, const formats::Extent& extent)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open())
+        return extent.isEmpty();
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return bytes == formats::formatExtent(extent) + "\r\n";
+}
+
+} // namespace
+
+RegistrationRun::RegistrationRun(RegistrationStores stores, platform::Progress& progress)
+    : m_exclusive(stores.workingFiles.dataFolder()), m_stores(stores), m_progress(progress)
+{
+    // A run traces every catalogue row; the logs are written step by step
+    // (traceStep) instead of line by line.
+    m_stores.traces.trace.setBatched(true);
+    m_stores.traces.trace2.setBatched(true);
+}
+
+RegistrationRun::~RegistrationRun()
+{
+    m_stores.traces.trace.setBatched(false);
+    m_stores.traces.trace2.setBatched(false);
+}
+
+void RegistrationRun::start()
+{
+    // Registrations that an interrupted update or datum change left behind
+    // go first; their rows then count as orphans.
+    for (const Datum datum : workspace::kDatums) {
+        catalogue::TSQLiteDatabase& db = m_stores.catalogues[datum];
+        DeleteRegistrations(db, m_stores.traces.trace, SupersededFileNos(db));
+    }
+    workspace::PerDatum<std::vector<int>> moved;
+    for (const Datum datum : workspace::kDatums)
+        moved[datum] = MovedFileNos(m_stores.catalogues[datum], m_stores.catalogues[workspace::otherDatum(datum)]);
+    for (const Datum datum : workspace::kDatums)
+        DeleteRegistrations(m_stores.catalogues[datum], m_stores.traces.trace, moved[datum]);
+    for (const Datum datum : workspace::kDatums)
+        tidyDatum(datum);
+}
+
+void RegistrationRun::tidyDatum(Datum datum)
+{
+    catalogue::TSQLiteDatabase& db = m_stores.catalogues[datum];
+    DeleteOrphanRows(db, m_stores.traces.trace);
+    bringWorkingFilesInStep(datum);
+    m_fileNoBase[datum] = MaxFileNo(db) + 1;
+}
+
+void RegistrationRun::bringWorkingFilesInStep(Datum datum)
+{
+    const std::set<int> registered = AllRegisteredFileNos(m_stores.catalogues[datum]);
+    m_stores.workingFiles.extent(datum) =
+        PruneSheetOutlines(m_stores.workingFiles.path(WorkingFileKind::SheetOutlines, datum), registered);
+    PruneSegments(m_stores.workingFiles.path(WorkingFileKind::Segments, datum), registered);
+}
+
+SetJob RegistrationRun::job(const TargetEntry& entry, int fileNo)
+{
+    return SetJob{entry, entry.datum(), fileNo, BasePathOf(entry.headerPath)};
+}
+
+bool RegistrationRun::isRegistered(const SetJob& job)
+{
+    return IsRegistered(m_stores.catalogues[job.datum], job.basePath, job.entry.time);
+}
+
+void RegistrationRun::showStatus(int fileNo, const fs::path& file)
+{
+    m_progress.showStatus(QString::number(fileNo) + u':' + QString::fromStdString(file.string()));
+}
+
+void RegistrationRun::traceStep(std::string_view stepName, int fileNo, const fs::path& file)
+{
+    m_stores.traces.trace.writeLine(cp932(stepName) + std::to_string(fileNo) + "," + formats::Cp932Of(file));
+    // The trace of a run that ends abruptly is complete up to its last step.
+    m_stores.traces.trace.flush();
+    m_stores.traces.trace2.flush();
+}
+
+bool RegistrationRun::writeSheets(const SetJob& job)
+{
+    m_inProgress.emplace(job.datum, job.fileNo);
+    const std::optional<std::string> failure = setFailureOf([&] {
+        for (const fs::path& file : sourceFilesOf(job))
+            requireReadable(file);
+        catalogue::TSQLiteDatabase& db = m_stores.catalogues[job.datum];
+        formats::Extent& extent = m_stores.workingFiles.extent(job.datum);
+        formats::WorkingFile sheets(m_stores.workingFiles.path(WorkingFileKind::SheetOutlines, job.datum),
+                                    formats::WorkingFile::Mode::Append);
+        const fs::path mapFile = siblingOf(job, ".map");
+        formats::convertMapToZu(sheets, job.fileNo, mapFile, extent);
+        // A set without map sheets is still a data set: the result of the
+        // MAP rows is not a reason to stop.
+        formats::convertMapToDB(db, m_stores.traces.trace, job.fileNo, mapFile);
+        showStatus(job.fileNo, mapFile);
+        const fs::path frameFile = frameFileOf(job);
+        formats::convertZukToZu(sheets, job.fileNo, frameFile, extent);
+        traceStep("図面の登録 ", job.fileNo, frameFile);
+        showStatus(job.fileNo, frameFile);
+        sheets.close();
+    });
+    if (!failure)
+        return true;
+    discard(job, failure);
+    return false;
+}
+
+bool RegistrationRun::runChainSteps(const SetJob& job, std::string& failure)
+{
+    catalogue::TSQLiteDatabase& db = m_stores.catalogues[job.datum];
+    platform::TraceLog& trace = m_stores.traces.trace;
+    formats::WorkingFile segments(m_stores.workingFiles.path(WorkingFileKind::Segments, job.datum),
+                                  formats::WorkingFile::Mode::Append);
+    // The point table lives for this set's steps only.
+    formats::PointTable points;
+    const fs::path pointFile = siblingOf(job, ".pnt");
+    bool ok = formats::readPntToTable(pointFile, points);
+    showStatus(job.fileNo, pointFile);
+    if (!ok)
+        failure = "readPntToTable found no point in " + pointFile.string();
+
+    struct Step {
+        std::string_view traceName;
+        fs::path input;
+        std::function<bool(const fs::path&)> run;
+    };
+    const int no = job.fileNo;
+    const Step steps[] = {
+        {"convertPntToDB,", pointFile,
+         [&](const fs::path& f) { return formats::convertPntToDB(db, trace, m_stores.traces.trace2, no, f); }},
+        {"convertTcpToDB,", siblingOf(job, ".tcp"),
+         [&](const fs::path& f) { return formats::convertTcpToDB(db, trace, no, f); }},
+        {"convertPolToInxAza,", siblingOf(job, ".pol"),
+         [&](const fs::path& f) { return formats::convertPolToInxAza(segments, no, f, points); }},
+        {"convertAtrToDB,", siblingOf(job, ".atr"),
+         [&](const fs::path& f) { return formats::convertAtrToDB(db, trace, no, f); }},
+        {"convertUndToDB,", siblingOf(job, ".und"),
+         [&](const fs::path& f) { return formats::convertUndToDB(db, trace, m_stores.traces.trace2, no, f); }},
+        {"convertCosToDB,", siblingOf(job, ".cos"),
+         [&](const fs::path& f) { return formats::convertCosToDB(db, trace, no, f); }},
+        {"convertZukToInxAza,", frameFileOf(job),
+         [&](const fs::path& f) { return formats::convertZukToInxAza(segments, no, f); }},
+    };
+    for (const Step& step : steps) {
+        if (ok) {
+            ok = step.run(step.input);
+            if (!ok)
+                failure = std::string(step.traceName.substr(0, step.traceName.size() - 1))
+                          + " failed for " + step.input.string();
+        }
+        // Every step leaves its status text and trace line, run or not.
+        showStatus(no, step.input);
+        traceStep(step.traceName, no, step.input);
+    }
+    // The segments must be on disk before the FILE row makes the set count.
+    segments.close();
+    if (!ok)
+        return false;
+    if (!formats::storeFileName(db, trace, no, job.basePath, job.entry.time, job.entry.headerPath)) {
+        failure = "storeFileName failed for " + job.entry.headerPath.string();
+        return false;
+    }
+    return true;
+}
+
+SetOutcome RegistrationRun::registerChain(const SetJob& job)
+{
+    // The same header may stand twice in one list; its first entry has
+    // registered it by now.
+    if (isRegistered(job)) {
+        discard(job, std::nullopt);
+        ++m_result.alreadyRegistered;
+        return SetOutcome::AlreadyRegistered;
+    }
+    m_inProgress.emplace(job.datum, job.fileNo);
+    std::string chainFailure;
+    bool registered = false;
+    std::optional<std::string> failure = setFailureOf([&] { registered = runChainSteps(job, chainFailure); });
+    if (!failure && !registered)
+        failure = chainFailure;
+    if (failure) {
+        discard(job, failure);
+        return SetOutcome::Failed;
+    }
+    m_inProgress.erase({job.datum, job.fileNo});
+    ++m_result.registered;
+    m_stores.traces.trace.writeLine("storeFileName," + std::to_string(job.fileNo) + ","
+                              + formats::Cp932Of(job.basePath) + "," + std::to_string(m_result.registered));
+    replaceOlderRegistrations(job);
+    m_progress.showStatus(QString::fromStdString(job.entry.headerPath.string()));
+    return SetOutcome::Registered;
+}
+
+void RegistrationRun::deleteSets(Datum datum, const std::vector<int>& fileNos)
+{
+    if (fileNos.empty())
+        return;
+    DeleteRegistrations(m_stores.catalogues[datum], m_stores.traces.trace, fileNos);
+    m_workingFilesChanged[datum] = true;
+}
+
+void RegistrationRun::discard(const SetJob& job, const std::optional<std::string>& failure)
+{
+    deleteSets(job.datum, {job.fileNo});
+    m_inProgress.erase({job.datum, job.fileNo});
+    if (!failure)
+        return;
+    m_lastFailure = *failure;
+    m_result.failed.push_back({job.entry.headerPath, *failure});
+    std::string line = cp932("登録失敗,") + std::to_string(job.fileNo) + ",";
+    try {
+        line += formats::Cp932Of(job.entry.headerPath) + "," + cp932(*failure);
+    } catch (const platform::EncodingError&) {
+        line += cp932("(CP932で書けない名前)"); // the reason itself may be what CP932 cannot hold
+    }
+    m_stores.traces.trace.writeLine(line);
+    m_progress.showStatus(QString::fromStdString(job.entry.headerPath.string()) + QStringLiteral("は登録できません"));
+}
+
+void RegistrationRun::replaceOlderRegistrations(const SetJob& job)
+{
+    std::vector<int> older = RegisteredFileNos(m_stores.catalogues[job.datum], job.basePath);
+    std::erase(older, job.fileNo);
+    deleteSets(job.datum, older);
+    // A header whose datum changed leaves its registration in the other
+    // catalogue behind, whatever its time.
+    const Datum otherDatum = workspace::otherDatum(job.datum);
+    deleteSets(otherDatum, RegisteredFileNos(m_stores.catalogues[otherDatum], job.basePath));
+}
+
+void RegistrationRun::finish(const std::set<Datum>& datums, ExtentTrace extentTrace)
+{
+    for (const Datum datum : workspace::kDatums) {
+        const bool changed = m_workingFilesChanged[datum];
+        if (changed)
+            bringWorkingFilesInStep(datum);
+        const formats::Extent& extent = m_stores.workingFiles.extent(datum);
+        // The start of the run may have pruned records of this datum, or an
+        // earlier run may have ended while writing its extent file.
+        const fs::path extentFile = m_stores.workingFiles.path(WorkingFileKind::Extent, datum);
+        if (!changed && !datums.contains(datum) && extentFileHolds(extentFile, extent))
+            continue;
+        formats::writeExtentFile(extentFile, extent);
+        if (extentTrace == ExtentTrace::DatumMarker) {
+            const double marker = workspace::datumCode(datum);
+            m_stores.traces.trace.writeLine(formats::formatExtent({marker, marker, marker, marker}));
+        } else {
+            m_stores.traces.trace.writeLine(formats::formatExtent(extent));
+        }
+        m_workingFilesChanged[datum] = false;
+    }
+}
+
+void RegistrationRun::abandon() noexcept
+{
+    for (const auto& [datum, fileNo] : m_inProgress) {
+        try {
+            deleteSets(datum, {fileNo});
+        } catch (...) {
+            // The next run removes these rows as orphans.
+        }
+    }
+    m_inProgress.clear();
+    for (const Datum datum : workspace::kDatums) {
+        try {
+            bringWorkingFilesInStep(datum);
+            formats::writeExtentFile(m_stores.workingFiles.path(WorkingFileKind::Extent, datum), m_stores.workingFiles.extent(datum));
+        } catch (...) {
+            // Likewise: the next run starts by bringing them in step.
+        }
+    }
+}
+
+} // namespace ft::registration

@@ -1,0 +1,87 @@
+#pragma once
+
+// The mechanics shared by both drivers: one run's bookkeeping and the two
+// passes of one data set. Used only by registration_driver.cpp.
+
+#include "core/registration/registration_driver.h"
+
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+
+namespace ft::registration {
+
+// One data set of a run: its entry, datum and FILENO.
+struct SetJob {
+    const TargetEntry& entry;
+    workspace::Datum datum;
+    int fileNo;
+    std::filesystem::path basePath;
+};
+
+class RegistrationRun {
+public:
+    // How the end of a run traces the extents it writes.
+    enum class ExtentTrace { DatumMarker, Values };
+
+    // Takes the data folder for this run (throws RegistrationInProgress when
+    // another run has it).
+    RegistrationRun(RegistrationStores stores, platform::Progress& progress);
+    ~RegistrationRun();
+    RegistrationRun(const RegistrationRun&) = delete;
+    RegistrationRun& operator=(const RegistrationRun&) = delete;
+
+    // Tidies both catalogues and their working files (see the driver's
+    // header), sets the running extents from the sheet outlines that remain
+    // and takes each datum's FILENO base.
+    void start();
+    int fileNoBase(workspace::Datum datum) const { return m_fileNoBase[datum]; }
+
+    // Describes the set.
+    SetJob job(const TargetEntry& entry, int fileNo);
+
+    bool isRegistered(const SetJob& job);
+    // First pass: sheet outlines and MAP rows. False when the set failed; it
+    // has then been discarded.
+    bool writeSheets(const SetJob& job);
+    // Second pass: the conversion chain ending with the FILE row; replaces an
+    // older registration of the same path once the set registered.
+    SetOutcome registerChain(const SetJob& job);
+
+    // Removes the working-file records of every set discarded or replaced in
+    // this run, and writes the extent file of each datum in `datums` (and of
+    // each datum whose files changed).
+    void finish(const std::set<workspace::Datum>& datums, ExtentTrace extentTrace);
+    // After an exception that ends the run: removes what the sets in progress
+    // wrote, as far as the catalogue still lets us, and brings the working
+    // files in step. Never throws.
+    void abandon() noexcept;
+
+    RegistrationResult& result() { return m_result; }
+    // Why the last set failed (UTF-8).
+    const std::string& lastFailure() const { return m_lastFailure; }
+
+private:
+    void showStatus(int fileNo, const std::filesystem::path& file);
+    void traceStep(std::string_view stepName, int fileNo, const std::filesystem::path& file);
+    bool runChainSteps(const SetJob& job, std::string& failure);
+    void discard(const SetJob& job, const std::optional<std::string>& failure);
+    void replaceOlderRegistrations(const SetJob& job);
+    void deleteSets(workspace::Datum datum, const std::vector<int>& fileNos);
+    void tidyDatum(workspace::Datum datum);
+    void bringWorkingFilesInStep(workspace::Datum datum);
+
+    ExclusiveRun m_exclusive; // first: nothing is touched before it is held
+    RegistrationStores m_stores;
+    platform::Progress& m_progress;
+    workspace::PerDatum<int> m_fileNoBase;
+    workspace::PerDatum<bool> m_workingFilesChanged;
+    // Sets that have written something but have no FILE row yet.
+    std::set<std::pair<workspace::Datum, int>> m_inProgress; // (datum, FILENO)
+    RegistrationResult m_result;
+    std::string m_lastFailure;
+};
+
+} // namespace ft::registration

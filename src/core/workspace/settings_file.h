@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/workspace/datum.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace ft::workspace {
+
+// FindTavla.ini: a CP932 INI file. Section "測地系", key "T" holds the
+// current datum; section "TfindTavlaF" holds the main window's placement.
+
+// The saved datum: the Japanese datum when the file says 1, otherwise the
+// world datum (also when the file, section or key is missing).
+Datum readSavedDatum(const std::filesystem::path& settingsFile);
+// Writes the datum's code, keeping every other section and key of the file.
+void writeSavedDatum(const std::filesystem::path& settingsFile, Datum datum);
+
+// The window-placement keys "PlaceFlags" ... "PlaceNormalPos.Bottom".
+struct WindowPlacement {
+    unsigned flags = 0;
+    unsigned showCmd = 0;
+    int minX = 0, minY = 0;
+    int maxX = 0, maxY = 0;
+    int normalLeft = 0, normalTop = 0, normalRight = 0, normalBottom = 0;
+};
+
+// Reads the placement keys of the section, each defaulting to the field of
+// `current`; negative flags or show command are not taken.
+WindowPlacement readPlacement(const std::filesystem::path& settingsFile, const char* section,
+                              const WindowPlacement& current);
+// Writes the ten keys, keeping the rest of the file.
+void writePlacement(const std::filesystem::path& settingsFile, const char* section,
+                    const WindowPlacement& placement);
+
+} // namespace ft::workspace

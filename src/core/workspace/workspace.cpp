@@ -1,0 +1,72 @@
+#include "core/workspace/workspace.h"
+
+#include "core/catalogue/schema.h"
+
+namespace ft::workspace {
+namespace {
+
+const char* catalogueFileName(Datum datum)
+{
+    return datum == Datum::Japanese ? "Dorsajpn.db" : "Dorsawrd.db";
+}
+
+const char* workingFileExtension(WorkingFileKind kind)
+{
+    switch (kind) {
+    case WorkingFileKind::SheetOutlines:
+        return ".zu";
+    case WorkingFileKind::Segments:
+        return ".az";
+    case WorkingFileKind::Extent:
+        return ".he";
+    }
+    return ".zu";
+}
+
+// Creates the folder before anything is opened in it.
+std::filesystem::path createdFolder(std::filesystem::path folder)
+{
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+} // namespace
+
+Catalogues::Catalogues(const std::filesystem::path& dataFolder)
+{
+    for (const Datum datum : kDatums) {
+        // Paths are UTF-8 on this platform, as SQLite wants them.
+        auto db = std::make_unique<catalogue::TSQLiteDatabase>(pathIn(dataFolder, datum).string());
+        catalogue::CreateSchemaIfMissing(*db);
+        m_databases[datum] = std::move(db);
+    }
+}
+
+std::filesystem::path Catalogues::pathIn(const std::filesystem::path& dataFolder, Datum datum)
+{
+    return dataFolder / catalogueFileName(datum);
+}
+
+std::filesystem::path WorkingFiles::path(WorkingFileKind kind, Datum datum) const
+{
+    return m_dataFolder / (std::string(kProgramStem) + workingFileExtension(kind) +
+                           std::to_string(datumCode(datum)));
+}
+
+TraceLogs::TraceLogs(const std::filesystem::path& dataFolder) : trace2(dataFolder / "test2.log")
+{
+    trace.openTruncated(dataFolder / "test.log");
+    // The parcel and point converters reopen the second log for every line.
+    trace2.truncate();
+}
+
+Workspace::Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder)
+    : m_dataFolder(createdFolder(std::move(dataFolder))),
+      m_settingsFolder(createdFolder(std::move(settingsFolder))), m_traces(m_dataFolder),
+      m_catalogues(std::make_unique<Catalogues>(m_dataFolder)), m_workingFiles(m_dataFolder)
+{
+}
+
+Workspace::~Workspace() = default;
+
+} // namespace ft::workspace

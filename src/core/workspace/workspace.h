@@ -1,0 +1,106 @@
+#pragma once
+
+#include "core/catalogue/sqlite_database.h"
+#include "core/formats/extent.h"
+#include "core/platform/trace_log.h"
+#include "core/workspace/datum.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace ft::workspace {
+
+// The stem of the overview working files and of the registration lock:
+// findTavla.zu1, findTavla.az1, findTavla.he1, ..., findTavla.lock.
+inline constexpr const char* kProgramStem = "findTavla";
+
+// The two catalogues of a data folder, Dorsajpn.db and Dorsawrd.db.
+class Catalogues {
+public:
+    // Opens both, creating the files and their tables when missing. Throws
+    // ESQLiteException when a catalogue fails.
+    explicit Catalogues(const std::filesystem::path& dataFolder);
+
+    catalogue::TSQLiteDatabase& operator[](Datum datum) { return *m_databases[datum]; }
+    static std::filesystem::path pathIn(const std::filesystem::path& dataFolder, Datum datum);
+
+private:
+    PerDatum<std::unique_ptr<catalogue::TSQLiteDatabase>> m_databases;
+};
+
+enum class WorkingFileKind { SheetOutlines, Segments, Extent };
+
+// The overview working files of a data folder, one of each kind per datum,
+// and the running extent of each datum's sheet outlines.
+class WorkingFiles {
+public:
+    explicit WorkingFiles(std::filesystem::path dataFolder) : m_dataFolder(std::move(dataFolder)) {}
+
+    std::filesystem::path path(WorkingFileKind kind, Datum datum) const;
+    formats::Extent& extent(Datum datum) { return m_extents[datum]; }
+    const std::filesystem::path& dataFolder() const { return m_dataFolder; }
+
+private:
+    std::filesystem::path m_dataFolder;
+    PerDatum<formats::Extent> m_extents;
+};
+
+// test.log, kept open, and test2.log, reopened per line, in the data folder.
+struct TraceLogs {
+    explicit TraceLogs(const std::filesystem::path& dataFolder);
+
+    platform::TraceLog trace;
+    platform::AppendingTraceLog trace2;
+};
+
+// What one run of a program works on: the two catalogues, the current datum,
+// the working files with their extents, the trace logs and the settings
+// file. One object, owned by the main window (or by the command-line tool);
+// each part is handed to whoever needs exactly it.
+class Workspace {
+public:
+    // Creates both folders, truncates the trace logs and opens both catalogues
+    // (creating files and tables when missing). Throws ESQLiteException when
+    // a catalogue fails.
+    Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder);
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    Catalogues& catalogues() { return *m_catalogues; }
+    catalogue::TSQLiteDatabase& catalogue(Datum datum) { return (*m_catalogues)[datum]; }
+    catalogue::TSQLiteDatabase& currentCatalogue() { return catalogue(m_currentDatum); }
+    std::filesystem::path cataloguePath(Datum datum) const
+    {
+        return Catalogues::pathIn(m_dataFolder, datum);
+    }
+
+    Datum currentDatum() const { return m_currentDatum; }
+    void setCurrentDatum(Datum datum) { m_currentDatum = datum; }
+
+    const std::filesystem::path& dataFolder() const { return m_dataFolder; }
+    const std::filesystem::path& settingsFolder() const { return m_settingsFolder; }
+    std::filesystem::path settingsFile() const { return m_settingsFolder / "FindTavla.ini"; }
+
+    WorkingFiles& workingFiles() { return m_workingFiles; }
+    std::filesystem::path workingFile(WorkingFileKind kind, Datum datum) const
+    {
+        return m_workingFiles.path(kind, datum);
+    }
+    formats::Extent& extent(Datum datum) { return m_workingFiles.extent(datum); }
+
+    TraceLogs& traces() { return m_traces; }
+    platform::TraceLog& trace() { return m_traces.trace; }
+    platform::AppendingTraceLog& trace2() { return m_traces.trace2; }
+
+private:
+    std::filesystem::path m_dataFolder;
+    std::filesystem::path m_settingsFolder;
+    TraceLogs m_traces;
+    std::unique_ptr<Catalogues> m_catalogues;
+    Datum m_currentDatum = Datum::World;
+    WorkingFiles m_workingFiles;
+};
+
+} // namespace ft::workspace

@@ -1,0 +1,36 @@
+#include "ui/main/desktop_program.h"
+
+#include "core/workspace/workspace.h"
+#include "ui/widgets/error_report.h"
+#include "ui/main/main_window.h"
+#include "ui/widgets/qt_operator.h"
+#include "ui/registration/fail_list.h"
+#include "ui/widgets/system_button.h"
+
+#include <memory>
+
+namespace ft::app {
+
+int runDesktopProgram(QApplication& application)
+{
+    QApplication::setApplicationName(QString::fromLatin1(workspace::kProgramStem));
+    // Message boxes and dialogs are windows of their own and do not inherit
+    // the main window's font.
+    QApplication::setFont(widgets::japaneseUiFont());
+
+    QtOperator dialogs;
+    std::unique_ptr<TfindTavlaF> findTavlaF;
+    runCommand(dialogs, [&] { findTavlaF = std::make_unique<TfindTavlaF>(dialogs); });
+    if (!findTavlaF)
+        return 1;
+
+    dialogs.setDialogParent(findTavlaF.get());
+    // The windows shown from the main window are made after it, hidden, and
+    // live as long as it does.
+    auto* failList = new registration::TFailList(findTavlaF.get());
+    findTavlaF->attachTargetList(*failList);
+    findTavlaF->show();
+    return application.exec();
+}
+
+} // namespace ft::app

@@ -1,0 +1,321 @@
+#include "ui/main/main_window.h"
+
+#include "core/workspace/delete_all.h"
+#include "ui/widgets/error_report.h"
+#include "ui/main/overview_image.h"
+#include "core/workspace/settings_file.h"
+#include "ui/main/window_placement.h"
+#include "core/overview/overview_drawing.h"
+#include "core/overview/overview_hit_test.h"
+#include "core/platform/folders.h"
+#include "ui/registration/fail_list.h"
+#include "core/registration/registration_driver.h"
+#include "core/registration/registration_routes.h"
+#include "core/search/request_file.h"
+#include "ui/search/viewer_start.h"
+#include "ui/widgets/system_button.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QPainter>
+
+namespace ft::app {
+namespace {
+
+constexpr int kClientWidth = 963;
+constexpr int kClientHeight = 619;
+const QPoint kDesignedPosition(198, 120);
+
+} // namespace
+
+TfindTavlaF::TfindTavlaF(platform::Operator& op, QWidget* parent)
+    : TfindTavlaF(op, platform::dataFolder(), platform::settingsFolder(), parent)
+{
+}
+
+TfindTavlaF::TfindTavlaF(platform::Operator& op, std::filesystem::path dataFolder,
+                         std::filesystem::path settingsFolder, QWidget* parent)
+    : QWidget(parent), m_operator(op),
+      m_state(std::make_unique<workspace::Workspace>(std::move(dataFolder), std::move(settingsFolder)))
+{
+    setUpWindow();
+    m_controls = createMainWindowControls(*this);
+    m_progress = std::make_unique<StatusBarProgress>(*m_controls.SB1);
+    m_progress->setCommands(m_controls.commands());
+    connectHandlers();
+    FormCreate();
+    createResultWindows();
+}
+
+// The state (both catalogues, the trace logs) goes with the members, before
+// QWidget's destructor deletes the controls and the hidden windows; none of
+// those reads the state while it is being deleted.
+TfindTavlaF::~TfindTavlaF() = default;
+
+const QImage& TfindTavlaF::overviewImage() const
+{
+    return m_controls.Im1->canvas();
+}
+
+void TfindTavlaF::setUpWindow()
+{
+    setObjectName(QStringLiteral("findTavlaF"));
+    setWindowTitle(QStringLiteral("地籍データを検索します"));
+    // A fixed single border: the controls are placed for this size only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(kClientWidth, kClientHeight);
+    setFont(widgets::japaneseUiFont());
+    move(kDesignedPosition);
+}
+
+template <typename Button>
+void TfindTavlaF::connectClick(Button* button, void (TfindTavlaF::*handler)())
+{
+    connect(button, &Button::clicked, this,
+            [this, handler] { runCommand(m_operator, [this, handler] { (this->*handler)(); }); });
+}
+
+void TfindTavlaF::connectHandlers()
+{
+    const MainWindowControls& c = m_controls;
+    connectClick(c.skButton6, &TfindTavlaF::skButton6Click);
+    connectClick(c.skButton8, &TfindTavlaF::skButton8Click);
+    connectClick(c.skButton9, &TfindTavlaF::skButton9Click);
+    connectClick(c.skButton10, &TfindTavlaF::skButton10Click);
+    connectClick(c.RadioButton1, &TfindTavlaF::RadioButton1Click);
+    connectClick(c.RadioButton2, &TfindTavlaF::RadioButton2Click);
+    connectClick(c.skButton2, &TfindTavlaF::Button4Click);
+    connectClick(c.skButton7, &TfindTavlaF::skButton7Click);
+    connectClick(c.skButton1, &TfindTavlaF::skButton1Click);
+    connectClick(c.skButton4, &TfindTavlaF::Button1Click);
+    connectClick(c.skButton3, &TfindTavlaF::skButton3Click);
+    connect(c.Im1, &OverviewImage::pressed, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position) {
+                runCommand(m_operator, [&] { Im1MouseDown(button, modifiers, position); });
+            });
+}
+
+// Start-up once the controls exist: the folders are known and both catalogues
+// are open (the state did that); now the window's place, the saved datum and
+// the count of registered drawings.
+void TfindTavlaF::FormCreate()
+{
+    restoreWindowPlacement(*this, m_state->settingsFile(), kClassName);
+
+    for (QWidget* field : m_controls.searchFields()) {
+        if (auto* combo = qobject_cast<QComboBox*>(field))
+            combo->setEditText(QString());
+        else if (auto* edit = qobject_cast<QLineEdit*>(field))
+            edit->clear();
+    }
+
+    switchDatum(workspace::readSavedDatum(m_state->settingsFile()));
+
+    const QString count = QString::fromStdString(workspace::registeredDrawingCountText(*m_state));
+    m_controls.Label6->setText(count);
+    m_controls.Label6->adjustSize();
+    if (!count.isEmpty())
+        m_overview.drawingsPresent = true;
+    else
+        m_operator.notify(QStringLiteral("まず図面データの場所を追加してください"));
+}
+
+void TfindTavlaF::FormActivate()
+{
+    emptyTargetList();
+    redrawOverview();
+}
+
+bool TfindTavlaF::event(QEvent* event)
+{
+    // Closing our own modal windows and message boxes activates the window
+    // again; only the first activation counts.
+    if (event->type() == QEvent::WindowActivate && !m_activated) {
+        m_activated = true;
+        runCommand(m_operator, [this] { FormActivate(); });
+    }
+    return QWidget::event(event);
+}
+
+void TfindTavlaF::closeEvent(QCloseEvent* event)
+{
+    // Long work lets events run; closing under it would pull the state away
+    // from the command still on the stack.
+    if (m_progress->isBusy()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+// Saving the settings may fail (a read-only settings folder): the operator
+// is told, and the window closes all the same.
+void TfindTavlaF::FormClose()
+{
+    runCommand(m_operator, [this] {
+        workspace::writeSavedDatum(m_state->settingsFile(), m_state->currentDatum());
+        saveWindowPlacement(*this, m_state->settingsFile(), kClassName);
+    });
+    m_state->trace().close();
+}
+
+void TfindTavlaF::ShowStatus(const QString& text)
+{
+    m_progress->showStatus(text);
+}
+
+void TfindTavlaF::setEmptyTargetList(std::function<void()> emptyTargetList)
+{
+    m_emptyTargetList = std::move(emptyTargetList);
+}
+
+void TfindTavlaF::attachTargetList(registration::TFailList& dialog)
+{
+    m_targetList = &dialog;
+    setEmptyTargetList([&dialog] { dialog.emptyTargets(); });
+}
+
+void TfindTavlaF::emptyTargetList()
+{
+    if (m_emptyTargetList)
+        m_emptyTargetList();
+}
+
+void TfindTavlaF::redrawOverview()
+{
+    OverviewImage& image = *m_controls.Im1;
+    overview::OverviewView& view = m_overview.view;
+    view.originX = 0;
+    view.originY = 0;
+    view.clientWidth = image.width();
+    view.clientHeight = image.height();
+    view.pixelWidth = image.width();
+    view.pixelHeight = image.height();
+    image.drawOnCanvas([&](QPainter& canvas) {
+        overview::ClearOverview(canvas, image.width(), image.height());
+        overview::DrawOverview(canvas, *m_state, m_overview);
+    });
+}
+
+// Sets the datum, ticks its radio button (if it was not already) and shows
+// its overview. Both catalogues stay open; Label6 and the drawings-present
+// flag keep what start-up found.
+void TfindTavlaF::switchDatum(workspace::Datum datum)
+{
+    m_state->setCurrentDatum(datum);
+    QRadioButton* radio =
+        m_state->currentDatum() == workspace::Datum::Japanese ? m_controls.RadioButton1 : m_controls.RadioButton2;
+    radio->setChecked(true);
+    redrawOverview();
+}
+
+// The operator's switch. Delete-all clears the drawings-present flag, yet
+// only its own datum was emptied, and a start on an empty datum leaves the
+// flag clear while the other datum may list drawings: switching to a datum
+// whose catalogue lists drawings sets the flag, so their overview shows.
+void TfindTavlaF::datumChosen(workspace::Datum datum)
+{
+    switchDatum(datum);
+    if (m_overview.drawingsPresent || workspace::registeredDrawingCountText(*m_state).empty())
+        return;
+    m_overview.drawingsPresent = true;
+    redrawOverview();
+}
+
+void TfindTavlaF::RadioButton1Click()
+{
+    if (m_controls.RadioButton1->isChecked())
+        datumChosen(workspace::Datum::Japanese);
+}
+
+void TfindTavlaF::RadioButton2Click()
+{
+    if (m_controls.RadioButton2->isChecked())
+        datumChosen(workspace::Datum::World);
+}
+
+void TfindTavlaF::Button1Click()
+{
+    if (!m_operator.askYesNo(QStringLiteral("本当に削除しますか？"),
+                             platform::Operator::Icon::Question))
+        return;
+    {
+        // A registration by the command-line tool on the same data folder
+        // must not see its catalogue emptied halfway.
+        const registration::ExclusiveRun exclusive(m_state->dataFolder());
+        platform::BusyGuard busy(*m_progress);
+        workspace::deleteAllRegistrations(*m_state);
+    }
+    // The catalogue of this datum is empty now: nothing left to count or draw.
+    m_controls.Label6->clear();
+    m_overview.drawingsPresent = false;
+    emptyTargetList();
+    redrawOverview();
+}
+
+void TfindTavlaF::skButton3Click()
+{
+    close();
+}
+
+// Every button and modifier does the same: the drawings of the sheets under
+// the pointer go to the viewer.
+void TfindTavlaF::Im1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint position)
+{
+    if (overview::requestSheetsAt(*m_state, m_overview.view, position.x(), position.y()))
+        search::StartViewer(*this, search::viewerArgumentText(m_state->settingsFolder()));
+}
+
+// After a registration: the count and the drawings-present flag follow the
+// catalogue, and the overview shows what is registered now. Also after a
+// run that ended with an error, for what it registered before.
+void TfindTavlaF::refreshAfterRegistration()
+{
+    const QString count = QString::fromStdString(workspace::registeredDrawingCountText(*m_state));
+    m_controls.Label6->setText(count);
+    m_controls.Label6->adjustSize();
+    m_overview.drawingsPresent = !count.isEmpty();
+    redrawOverview();
+}
+
+void TfindTavlaF::Button4Click()
+{
+    if (!m_targetList)
+        return;
+    registration::RegistrationRoutes routes{*m_state, m_operator, *m_progress, *m_targetList,
+                                            m_targetList->targets()};
+    try {
+        if (registration::ScanDrivesAndRegister(routes))
+            refreshAfterRegistration();
+    } catch (...) {
+        refreshAfterRegistration();
+        throw;
+    }
+}
+
+void TfindTavlaF::skButton1Click()
+{
+    if (!m_targetList)
+        return;
+    registration::RegistrationRoutes routes{*m_state, m_operator, *m_progress, *m_targetList,
+                                            m_targetList->targets()};
+    bool registered = false;
+    try {
+        registered = registration::RegisterFolderOrFiles(routes);
+    } catch (...) {
+        refreshAfterRegistration();
+        throw;
+    }
+    // Also after a cancelled dialog the overview is drawn afresh.
+    if (registered)
+        refreshAfterRegistration();
+    else
+        redrawOverview();
+}
+
+// The searches and the drawing list live in main_window_search.cpp.
+
+} // namespace ft::app

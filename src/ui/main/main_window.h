@@ -1,0 +1,126 @@
+#pragma once
+
+#include "core/overview/overview_view.h"
+#include "core/workspace/workspace.h"
+#include "ui/main/main_window_controls.h"
+#include "ui/widgets/status_bar_progress.h"
+#include "core/platform/operator.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace ft::search {
+class ResultListWindow;
+class TfindChiban2F;
+class TfindMap2F;
+class TfindTen2F;
+class TallFileListF;
+} // namespace ft::search
+
+namespace ft::registration {
+class TFailList;
+}
+
+namespace ft::app {
+
+// The four result list windows, made hidden after the main window and kept
+// for the whole run; each search shows its window again.
+struct ResultWindows {
+    search::TfindChiban2F* findChiban2F = nullptr;
+    search::TfindMap2F* findMap2F = nullptr;
+    search::TfindTen2F* findTen2F = nullptr;
+    search::TallFileListF* allFileListF = nullptr;
+};
+
+// The main window: the overview image, the four search groups, the datum
+// switch, the registration and delete-all commands and the status bar. It
+// owns the application state for the whole run; building it runs the whole
+// start-up (folders, catalogues, saved datum, drawing count).
+class TfindTavlaF final : public QWidget {
+    Q_OBJECT
+public:
+    // The class name is also the section of the placement keys.
+    static constexpr const char* kClassName = "TfindTavlaF";
+
+    // Uses the data and settings folders of this user (created when missing).
+    explicit TfindTavlaF(platform::Operator& op, QWidget* parent = nullptr);
+    TfindTavlaF(platform::Operator& op, std::filesystem::path dataFolder,
+                std::filesystem::path settingsFolder, QWidget* parent = nullptr);
+    ~TfindTavlaF() override;
+
+    workspace::Workspace& state() { return *m_state; }
+    overview::OverviewState& overviewState() { return m_overview; }
+    platform::Operator& operatorInterface() { return m_operator; }
+    platform::Progress& progress() { return *m_progress; }
+    const MainWindowControls& controls() const { return m_controls; }
+    const ResultWindows& resultWindows() const { return m_resultWindows; }
+    const QImage& overviewImage() const;
+
+    // Puts the text into the status bar and lets the window repaint.
+    void ShowStatus(const QString& text);
+
+    // Empties the target list of the registration dialog; the dialog sets it.
+    void setEmptyTargetList(std::function<void()> emptyTargetList);
+    // The target-list dialog the registration commands show and fill; it
+    // must live as long as the window.
+    void attachTargetList(registration::TFailList& dialog);
+
+    // Draws the overview of the current datum afresh.
+    void redrawOverview();
+
+    // Command handlers, named after their controls. Each runs through the
+    // default error report when reached from the window.
+    void skButton6Click();  // parcel search
+    void skButton8Click();  // map sheet search
+    void skButton9Click();  // boundary point search
+    void skButton10Click(); // control point search
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void Button4Click();   // on skButton2: scan the drives and register
+    void skButton7Click(); // registered drawing list
+    void skButton1Click(); // register a folder or picked files
+    void Button1Click();   // on skButton4: delete every registration of the datum
+    void skButton3Click(); // close
+    void Im1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+
+    // The first activation after start-up.
+    void FormActivate();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void setUpWindow();
+    void connectHandlers();
+    template <typename Button> void connectClick(Button* button, void (TfindTavlaF::*handler)());
+    void FormCreate();
+    void FormClose();
+    void switchDatum(workspace::Datum datum);
+    void datumChosen(workspace::Datum datum);
+    void emptyTargetList();
+    void createResultWindows();
+    // Counts the rows of the statement on the current catalogue; with none,
+    // tells the operator "見つかりません".
+    bool anythingFound(const std::string& statement);
+    // Shows a result window modally and starts the viewer when it closed with OK.
+    void showResults(search::ResultListWindow& window);
+    void refreshAfterRegistration();
+
+    platform::Operator& m_operator;
+    std::unique_ptr<workspace::Workspace> m_state;
+    overview::OverviewState m_overview;
+    MainWindowControls m_controls;
+    std::unique_ptr<StatusBarProgress> m_progress;
+    std::function<void()> m_emptyTargetList;
+    ResultWindows m_resultWindows;
+    registration::TFailList* m_targetList = nullptr;
+    bool m_activated = false;
+};
+
+} // namespace ft::app

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ui/widgets/push_button.h"
+#include "core/registration/target_list.h"
+#include "core/registration/target_list_view.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QTreeWidget>
+
+namespace ft::registration {
+
+// The target-list dialog: the data sets a discovery route found, each with a
+// check box, confirmed with 登録 or abandoned with 中断, and the drive table
+// of the last drive scan. Created once at start-up, hidden between uses; it
+// keeps the program's target list.
+class TFailList final : public QDialog, public TargetListView {
+    Q_OBJECT
+public:
+    explicit TFailList(QWidget* parent = nullptr);
+
+    // The program's target list, which the discovery routes append to.
+    TargetList& targets() { return m_targets; }
+    // Empties the target list (first activation of the main window, delete-all).
+    void emptyTargets();
+
+    // Shows the entries with their check marks and waits. 登録 takes the
+    // check marks over into `targets` and answers true; 中断 answers false and
+    // leaves `targets` as it was.
+    bool confirmTargets(TargetList& targets) override;
+    void clearDrives() override;
+    void addDrive(const DriveInfo& drive) override;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QListWidget* LHedBox = nullptr;
+    QTreeWidget* ListView1 = nullptr;
+    app::PushButton* skButton2 = nullptr; // 登　録
+    app::PushButton* skButton1 = nullptr; // 中　断
+
+private:
+    void createControls();
+    void showEntries(const TargetList& targets);
+    void takeCheckMarks(TargetList& targets) const;
+
+    TargetList m_targets;
+};
+
+} // namespace ft::registration

@@ -1,0 +1,195 @@
+#include "ui/search/result_list_window.h"
+
+#include "ui/widgets/error_report.h"
+#include "core/search/request_file.h"
+#include "ui/search/result_list_model.h"
+#include "ui/search/result_list_view.h"
+#include "ui/widgets/system_button.h"
+#include "ui/widgets/tsk_button.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QStatusBar>
+
+#include <optional>
+
+namespace ft::search {
+namespace {
+
+constexpr int kPanelHeight = 41;
+constexpr int kStatusBarHeight = 19;
+constexpr int kButtonTop = 8;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 26;
+
+struct ButtonPlace {
+    const char* name;
+    const char* caption; // UTF-8
+    int left;
+};
+
+constexpr ButtonPlace kCloseButton{"skButton2", "閉じる", 8};
+constexpr ButtonPlace kUntickAllButton{"skButton3", "全未選択", 160};
+constexpr ButtonPlace kTickAllButton{"skButton4", "全選択", 296};
+constexpr ButtonPlace kShowButton{"skButton1", "図面表示", 832};
+
+widgets::TskButton* makeButton(QWidget* panel, const ButtonPlace& place)
+{
+    return widgets::makeSystemButton(panel, QString::fromLatin1(place.name),
+                                     QString::fromUtf8(place.caption),
+                                     QRect(place.left, kButtonTop, kButtonWidth, kButtonHeight));
+}
+
+} // namespace
+
+ResultListWindow::ResultListWindow(ResultKind kind, const char* objectName,
+                                   HeadingClicks headingClicks, ResultWindowServices services,
+                                   QWidget* parent)
+    : QDialog(parent), m_layout(resultLayout(kind)), m_services(std::move(services))
+{
+    setObjectName(QString::fromLatin1(objectName));
+    setWindowTitle(QString::fromUtf8(m_layout.caption.data(),
+                                     static_cast<qsizetype>(m_layout.caption.size())));
+    // A dialog frame with only the system menu: no minimise, no maximise, no resizing.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(m_layout.clientWidth, kResultClientHeight);
+    setFont(widgets::japaneseUiFont());
+    createControls(headingClicks);
+    // Only the parcel list selects whole rows; the others mark the first column.
+    m_listView->setFullRowSelection(kind == ResultKind::Parcels);
+    connectButtons();
+}
+
+ResultListWindow::~ResultListWindow() = default;
+
+void ResultListWindow::createControls(HeadingClicks headingClicks)
+{
+    const int width = m_layout.clientWidth;
+    m_panel = new QFrame(this);
+    m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_panel->setFrameShape(QFrame::Panel);
+    m_panel->setFrameShadow(QFrame::Raised);
+    m_panel->setGeometry(0, 0, width, kPanelHeight);
+    m_skButton2 = makeButton(m_panel, kCloseButton);
+    m_skButton3 = makeButton(m_panel, kUntickAllButton);
+    m_skButton4 = makeButton(m_panel, kTickAllButton);
+    m_skButton1 = makeButton(m_panel, kShowButton);
+
+    m_listView = new ResultListView(this);
+    m_listView->setObjectName(QStringLiteral("ListView1"));
+    m_listView->setGeometry(0, kPanelHeight, width,
+                            kResultClientHeight - kPanelHeight - kStatusBarHeight);
+    QHeaderView* heading = m_listView->header();
+    heading->setSectionsClickable(headingClicks != HeadingClicks::NotClickable);
+    if (headingClicks == HeadingClicks::Sort)
+        connect(heading, &QHeaderView::sectionClicked, this, [this](int column) {
+            app::runCommand(operatorInterface(), [this, column] { ListView1ColumnClick(column); });
+        });
+
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    m_statusBar->setSizeGripEnabled(false);
+    m_statusBar->setGeometry(0, kResultClientHeight - kStatusBarHeight, width, kStatusBarHeight);
+}
+
+void ResultListWindow::connectButtons()
+{
+    const auto connectClick = [this](widgets::TskButton* button,
+                                     void (ResultListWindow::*handler)()) {
+        connect(button, &widgets::TskButton::clicked, this, [this, handler] {
+            app::runCommand(operatorInterface(), [this, handler] { (this->*handler)(); });
+        });
+    };
+    connectClick(m_skButton1, &ResultListWindow::skButton1Click);
+    connectClick(m_skButton2, &ResultListWindow::skButton2Click);
+    connectClick(m_skButton3, &ResultListWindow::skButton3Click);
+    connectClick(m_skButton4, &ResultListWindow::skButton4Click);
+}
+
+widgets::TskButton* ResultListWindow::button(int number) const
+{
+    switch (number) {
+    case 1:
+        return m_skButton1;
+    case 2:
+        return m_skButton2;
+    case 3:
+        return m_skButton3;
+    case 4:
+        return m_skButton4;
+    default:
+        return nullptr;
+    }
+}
+
+void ResultListWindow::storeQuery(std::string queryText, std::filesystem::path requestFolder)
+{
+    m_queryText = std::move(queryText);
+    m_requestFolder = std::move(requestFolder);
+}
+
+void ResultListWindow::attachModel(ResultListModel* model)
+{
+    m_model = model;
+    m_listView->setResultModel(model);
+    for (std::size_t column = 0; column < m_layout.columns.size(); ++column)
+        m_listView->setColumnWidth(static_cast<int>(column), m_layout.columns[column].width);
+}
+
+bool ResultListWindow::ShowModal()
+{
+    LoadRows();
+    centreOnScreen();
+    m_listView->setFocus();
+    return exec() == QDialog::Accepted;
+}
+
+void ResultListWindow::centreOnScreen()
+{
+    const QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : nullptr;
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void ResultListWindow::skButton1Click()
+{
+    std::optional<RequestWriter> out;
+    try {
+        out.emplace(m_requestFolder);
+    } catch (const RequestFileError&) {
+        operatorInterface().notify(QStringLiteral("中間ファイル作成ができませんでした"));
+        return;
+    }
+    writeRequest(*out);
+    out->finish();
+    accept();
+}
+
+void ResultListWindow::skButton2Click()
+{
+    reject();
+}
+
+void ResultListWindow::skButton3Click()
+{
+    m_model->setAllTicked(false);
+}
+
+void ResultListWindow::skButton4Click()
+{
+    m_model->setAllTicked(true);
+}
+
+void ResultListWindow::ListView1ColumnClick(int)
+{
+}
+
+} // namespace ft::search

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "core/search/result_layout.h"
+
+#include <QDialog>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+class QFrame;
+class QStatusBar;
+
+namespace ft::catalogue {
+class TSQLiteDatabase;
+}
+namespace ft::platform {
+class Operator;
+}
+namespace ft::widgets {
+class TskButton;
+}
+
+namespace ft::search {
+
+class RequestWriter;
+class ResultListModel;
+class ResultListView;
+
+// What a result window uses of the program: the operator for its messages
+// and the catalogue of the current datum, asked for at each showing (the
+// windows live for the whole run, the current datum changes).
+struct ResultWindowServices {
+    platform::Operator& op;
+    std::function<catalogue::TSQLiteDatabase&()> currentCatalogue;
+};
+
+// What a click on a column heading does.
+enum class HeadingClicks { NotClickable, NoEffect, Sort };
+
+// The family design of the four result windows: a fixed dialog with Panel1
+// and its four buttons across the top (閉じる, 全未選択, 全選択, 図面表示),
+// ListView1 below, and an empty StatusBar1 at the bottom. The caller stores
+// the statement with SetQuery, then ShowModal loads the rows and shows the
+// window until 図面表示 (OK, the request is written) or 閉じる / the title
+// bar's close button (Cancel).
+class ResultListWindow : public QDialog {
+    Q_OBJECT
+public:
+    ~ResultListWindow() override;
+
+    const ResultLayout& layout() const { return m_layout; }
+    const std::string& QueryText() const { return m_queryText; }
+    const std::filesystem::path& RequestFolder() const { return m_requestFolder; }
+
+    // Loads the rows of the stored statement (FormShow) and shows the window
+    // modally, centred on the screen. True when it closed with OK. When the
+    // rows cannot be loaded the error is thrown and nothing is shown.
+    bool ShowModal();
+
+    // The buttons, named as the design names them.
+    void skButton1Click(); // 図面表示: write the request, close with OK
+    void skButton2Click(); // 閉じる: close with Cancel
+    void skButton3Click(); // 全未選択
+    void skButton4Click(); // 全選択
+
+    ResultListView* ListView1() const { return m_listView; }
+    ResultListModel* listModel() const { return m_model; }
+    widgets::TskButton* button(int number) const;
+
+protected:
+    ResultListWindow(ResultKind kind, const char* objectName, HeadingClicks headingClicks,
+                     ResultWindowServices services, QWidget* parent);
+
+    void storeQuery(std::string queryText, std::filesystem::path requestFolder);
+    // Shows the model in ListView1 with the layout's column widths.
+    void attachModel(ResultListModel* model);
+    catalogue::TSQLiteDatabase& catalogue() const { return m_services.currentCatalogue(); }
+    platform::Operator& operatorInterface() const { return m_services.op; }
+
+    // Empties the row store and fills it from QueryText and the order clause.
+    virtual void LoadRows() = 0;
+    // Writes the item records of the ticked rows (and their drawings).
+    virtual void writeRequest(RequestWriter& out) = 0;
+    // A click on a column heading, where headings are clickable.
+    virtual void ListView1ColumnClick(int column);
+
+private:
+    void createControls(HeadingClicks headingClicks);
+    void connectButtons();
+    void centreOnScreen();
+
+    const ResultLayout& m_layout;
+    ResultWindowServices m_services;
+    std::string m_queryText;
+    std::filesystem::path m_requestFolder;
+
+    QFrame* m_panel = nullptr;
+    widgets::TskButton* m_skButton1 = nullptr;
+    widgets::TskButton* m_skButton2 = nullptr;
+    widgets::TskButton* m_skButton3 = nullptr;
+    widgets::TskButton* m_skButton4 = nullptr;
+    ResultListView* m_listView = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    ResultListModel* m_model = nullptr;
+};
+
+} // namespace ft::search

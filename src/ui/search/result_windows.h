@@ -1,0 +1,103 @@
+#pragma once
+
+// The four result list windows. They share one design (ResultListWindow) and
+// differ in their rows, columns, order clause, heading clicks and the item
+// records they write (see result_layout.h and result_request.h).
+
+#include "ui/search/result_list_model.h"
+#include "ui/search/result_list_window.h"
+#include "core/search/result_request.h"
+#include "core/search/result_rows.h"
+
+namespace ft::search {
+
+// A result window over its own row store of `Row`s.
+template <class Row> class ResultWindow : public ResultListWindow {
+public:
+    TskDataList<Row>& Rows() { return m_model->rows(); }
+    const TskDataList<Row>& Rows() const { return m_model->rows(); }
+
+protected:
+    ResultWindow(const char* objectName, HeadingClicks headingClicks, ResultWindowServices services,
+                 QWidget* parent)
+        : ResultListWindow(Row::kKind, objectName, headingClicks, std::move(services), parent),
+          m_model(new RowStoreModel<Row>(this))
+    {
+        attachModel(m_model);
+    }
+
+    RowStoreModel<Row>& model() { return *m_model; }
+
+    void LoadRows() override
+    {
+        m_model->replaceRows([this] { search::LoadRows(catalogue(), QueryText(), Rows()); });
+    }
+
+private:
+    RowStoreModel<Row>* m_model;
+};
+
+// 地番検索結果: the parcels of a parcel search.
+class TfindChiban2F final : public ResultWindow<ParcelRow> {
+public:
+    explicit TfindChiban2F(ResultWindowServices services, QWidget* parent = nullptr);
+    void SetQuery(std::string statement, std::filesystem::path requestFolder);
+
+protected:
+    void writeRequest(RequestWriter& out) override;
+};
+
+// 図葉検索結果: the map sheets of a map sheet search; its columns sort.
+class TfindMap2F final : public ResultWindow<MapSheetRow> {
+public:
+    explicit TfindMap2F(ResultWindowServices services, QWidget* parent = nullptr);
+    void SetQuery(std::string statement, std::filesystem::path requestFolder);
+    // The last clicked column heading.
+    int SortColumn() const { return m_sortColumn; }
+
+protected:
+    void writeRequest(RequestWriter& out) override;
+    void ListView1ColumnClick(int column) override;
+
+private:
+    int m_sortColumn = 0;
+};
+
+// A result window whose item records carry the record code its caller
+// gives: the point window (4 or 5) and the registered drawing list (1).
+template <class Row> class CodedResultWindow : public ResultWindow<Row> {
+public:
+    void SetQuery(int recordCode, std::string statement, std::filesystem::path requestFolder)
+    {
+        m_recordCode = recordCode;
+        this->storeQuery(std::move(statement), std::move(requestFolder));
+    }
+    int RecordCode() const { return m_recordCode; }
+
+protected:
+    using ResultWindow<Row>::ResultWindow;
+
+    void writeRequest(RequestWriter& out) override
+    {
+        writeResultRequest(this->Rows(), m_recordCode, this->catalogue(), out);
+    }
+
+private:
+    int m_recordCode = 0;
+};
+
+// 点検索結果: the points of a boundary point search (record code 4) or of a
+// control point search (record code 5).
+class TfindTen2F final : public CodedResultWindow<PointRow> {
+public:
+    explicit TfindTen2F(ResultWindowServices services, QWidget* parent = nullptr);
+};
+
+// Every registered drawing of the current datum (登録図面表示), record code 1.
+// It carries the caption of the point window.
+class TallFileListF final : public CodedResultWindow<DrawingRow> {
+public:
+    explicit TallFileListF(ResultWindowServices services, QWidget* parent = nullptr);
+};
+
+} // namespace ft::search

@@ -1,0 +1,94 @@
+#include "ui/widgets/qt_operator.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace ft::app {
+namespace {
+
+QMessageBox::Icon boxIcon(platform::Operator::Icon icon)
+{
+    switch (icon) {
+    case platform::Operator::Icon::Information:
+        return QMessageBox::Information;
+    case platform::Operator::Icon::Warning:
+        return QMessageBox::Warning;
+    case platform::Operator::Icon::Question:
+        break;
+    }
+    return QMessageBox::Question;
+}
+
+QString boxTitle(platform::Operator::Icon icon)
+{
+    switch (icon) {
+    case platform::Operator::Icon::Information:
+        return QStringLiteral("情報");
+    case platform::Operator::Icon::Warning:
+        return QStringLiteral("警告");
+    case platform::Operator::Icon::Question:
+        break;
+    }
+    return QStringLiteral("確認");
+}
+
+int runBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+           QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, title, text, buttons, parent);
+    // The screen texts are Japanese; Qt's own button texts are not translated.
+    if (QAbstractButton* yes = box.button(QMessageBox::Yes))
+        yes->setText(QStringLiteral("はい(&Y)"));
+    if (QAbstractButton* no = box.button(QMessageBox::No))
+        no->setText(QStringLiteral("いいえ(&N)"));
+    return box.exec();
+}
+
+std::filesystem::path toPath(const QString& name)
+{
+    return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
+
+} // namespace
+
+bool QtOperator::askYesNo(const QString& text, Icon icon)
+{
+    return runBox(m_dialogParent, boxIcon(icon), boxTitle(icon), text,
+                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtOperator::notify(const QString& text)
+{
+    runBox(m_dialogParent, QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
+           QMessageBox::Ok);
+}
+
+void QtOperator::reportError(const QString& text)
+{
+    runBox(m_dialogParent, QMessageBox::Critical, QCoreApplication::applicationName(), text,
+           QMessageBox::Ok);
+}
+
+std::optional<std::filesystem::path> QtOperator::pickFolder(const QString& prompt)
+{
+    const QString folder = QFileDialog::getExistingDirectory(m_dialogParent, prompt);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return toPath(folder);
+}
+
+std::vector<std::filesystem::path> QtOperator::pickFiles(const QString& filter)
+{
+    const QStringList names =
+        QFileDialog::getOpenFileNames(m_dialogParent, QString(), QString(), filter);
+    std::vector<std::filesystem::path> files;
+    files.reserve(static_cast<std::size_t>(names.size()));
+    for (const QString& name : names)
+        files.push_back(toPath(name));
+    return files;
+}
+
+} // namespace ft::app

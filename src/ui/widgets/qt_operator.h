@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/platform/operator.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace ft::app {
+
+// The desktop program's Operator: message boxes and file dialogs, modal over
+// the dialog parent (the main window once it exists).
+class QtOperator final : public platform::Operator {
+public:
+    explicit QtOperator(QWidget* dialogParent = nullptr) : m_dialogParent(dialogParent) {}
+
+    void setDialogParent(QWidget* dialogParent) { m_dialogParent = dialogParent; }
+
+    bool askYesNo(const QString& text, Icon icon = Icon::Question) override;
+    void notify(const QString& text) override;
+    void reportError(const QString& text) override;
+    std::optional<std::filesystem::path> pickFolder(const QString& prompt) override;
+    std::vector<std::filesystem::path> pickFiles(const QString& filter) override;
+
+private:
+    QPointer<QWidget> m_dialogParent;
+};
+
+} // namespace ft::app

@@ -1,0 +1,93 @@
+#include "core/workspace/workspace.h"
+
+#include "devtools/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace ft::workspace {
+namespace {
+
+int tableCount(catalogue::TSQLiteDatabase& db)
+{
+    return db.GetTable("SELECT name FROM sqlite_master WHERE type = 'table'").Count();
+}
+
+TEST(Workspace, FirstStartCreatesBothCataloguesAndTheTraceLogs)
+{
+    test::TempFolder temp;
+    const auto data = temp / "data";
+    const auto settings = temp / "settings";
+    Workspace state(data, settings);
+
+    EXPECT_TRUE(std::filesystem::is_directory(settings));
+    EXPECT_EQ(state.cataloguePath(Datum::Japanese), data / "Dorsajpn.db");
+    EXPECT_EQ(state.cataloguePath(Datum::World), data / "Dorsawrd.db");
+    EXPECT_TRUE(std::filesystem::exists(data / "Dorsajpn.db"));
+    EXPECT_TRUE(std::filesystem::exists(data / "Dorsawrd.db"));
+    EXPECT_EQ(tableCount(state.catalogue(Datum::Japanese)), 7);
+    EXPECT_EQ(tableCount(state.catalogue(Datum::World)), 7);
+    EXPECT_TRUE(state.trace().isOpen());
+    EXPECT_TRUE(std::filesystem::exists(data / "test.log"));
+    EXPECT_EQ(state.trace2().path(), data / "test2.log");
+    EXPECT_TRUE(std::filesystem::exists(data / "test2.log"));
+    EXPECT_EQ(state.settingsFile(), settings / "FindTavla.ini");
+    EXPECT_EQ(state.currentDatum(), Datum::World);
+}
+
+TEST(Workspace, EachDatumHasItsOwnCatalogueAndWorkingFiles)
+{
+    test::TempFolder temp;
+    Workspace state(temp.path(), temp.path());
+    state.catalogue(Datum::Japanese).ExecSQL("INSERT INTO FILE (PATH, FILENO) VALUES ('/a', 1)");
+    EXPECT_EQ(state.catalogue(Datum::Japanese).GetTable("SELECT * FROM FILE").Count(), 1);
+    EXPECT_EQ(state.catalogue(Datum::World).GetTable("SELECT * FROM FILE").Count(), 0);
+
+    state.setCurrentDatum(Datum::Japanese);
+    EXPECT_EQ(&state.currentCatalogue(), &state.catalogue(Datum::Japanese));
+    state.setCurrentDatum(datumFromCode(7));
+    EXPECT_EQ(state.currentDatum(), Datum::World);
+    EXPECT_EQ(&state.currentCatalogue(), &state.catalogue(Datum::World));
+
+    EXPECT_EQ(state.workingFile(WorkingFileKind::SheetOutlines, Datum::Japanese), temp / "findTavla.zu1");
+    EXPECT_EQ(state.workingFile(WorkingFileKind::Segments, Datum::Japanese), temp / "findTavla.az1");
+    EXPECT_EQ(state.workingFile(WorkingFileKind::Extent, Datum::Japanese), temp / "findTavla.he1");
+    EXPECT_EQ(state.workingFile(WorkingFileKind::SheetOutlines, Datum::World), temp / "findTavla.zu2");
+    EXPECT_EQ(state.workingFile(WorkingFileKind::Segments, Datum::World), temp / "findTavla.az2");
+    EXPECT_EQ(state.workingFile(WorkingFileKind::Extent, Datum::World), temp / "findTavla.he2");
+}
+
+TEST(Workspace, RestartTruncatesTheLogsAndKeepsTheCatalogues)
+{
+    test::TempFolder temp;
+    {
+        Workspace state(temp.path(), temp.path());
+        state.trace().writeLine("first run");
+        state.trace2().writeLine("first run");
+        state.catalogue(Datum::World).ExecSQL("INSERT INTO FILE (PATH, FILENO) VALUES ('/a', 1)");
+    }
+    Workspace state(temp.path(), temp.path());
+    EXPECT_EQ(test::readBytes(temp / "test.log"), "");
+    EXPECT_EQ(test::readBytes(temp / "test2.log"), "");
+    EXPECT_EQ(state.catalogue(Datum::World).GetTable("SELECT * FROM FILE").Count(), 1);
+}
+
+TEST(Workspace, ATraceLogThatCannotBeCreatedDoesNotStopStartUp)
+{
+    test::TempFolder temp;
+    std::filesystem::create_directory(temp / "test.log"); // a folder in the log's place
+    Workspace state(temp.path(), temp.path());
+    EXPECT_FALSE(state.trace().isOpen());
+    state.trace().writeLine("swallowed");
+    EXPECT_EQ(tableCount(state.catalogue(Datum::Japanese)), 7);
+}
+
+TEST(Workspace, ACatalogueThatCannotBeOpenedFailsStartUp)
+{
+    test::TempFolder temp;
+    test::writeBytes(temp / "Dorsawrd.db",
+                     "not a database, but long enough to have a header page....");
+    EXPECT_THROW(Workspace(temp.path(), temp.path()), catalogue::ESQLiteException);
+}
+
+} // namespace
+} // namespace ft::workspace
