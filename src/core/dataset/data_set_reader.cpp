@@ -188,9 +188,10 @@ void SetReader::readPoints()
         if (line.empty())
             return;
         formats::PointLine point = formats::parsePointLine(std::move(line));
+        const PointCoords at = point.coords();
         // The index stays in step with the list: both skip the same lines.
-        m_pointIndex.add(point.name, point.coords);
-        m_set.points.push_back({std::move(point.name), point.coords, std::move(point.kind)});
+        m_pointIndex.add(point.name, at);
+        m_set.points.push_back({std::move(point.name), at, std::move(point.kind)});
     });
 }
 
@@ -200,12 +201,13 @@ void SetReader::readControlPoints()
         if (line.empty())
             return;
         formats::ControlPointLine point = formats::parseControlPointLine(std::move(line));
-        if (!point.coords) {
+        const std::optional<PointCoords> at = point.coords();
+        if (!at) {
             noteProblem(SurveyFile::ControlPoints, ProblemKind::NoPosition, lineNumber,
                         readable(point.name));
             return;
         }
-        m_set.controlPoints.push_back({std::move(point.name), *point.coords});
+        m_set.controlPoints.push_back({std::move(point.name), *at});
     });
 }
 
@@ -300,7 +302,7 @@ void SetReader::readMapSheets()
             return;
         formats::MapSheetLine sheet = formats::parseMapSheetLine(std::move(line));
         m_set.mapSheets.push_back(
-            {std::move(sheet.name), sheet.scale, sheet.kubun, std::move(sheet.corners), lineNumber});
+            {std::move(sheet.name), sheet.scale, sheet.kubun, sheet.corners(), lineNumber});
     });
 }
 

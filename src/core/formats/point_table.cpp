@@ -1,6 +1,7 @@
 #include "core/formats/point_table.h"
 
 #include "core/formats/source_records.h"
+#include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
 
 namespace ft::formats {
@@ -59,11 +60,8 @@ bool readPntToTable(const std::filesystem::path& pntFile, PointTable& table)
         if (line.empty())
             continue;
         try {
-            const std::string name = TrimBlanks(NextField(line));
-            PointCoords coords;
-            coords.first = NextFloat(line);
-            coords.second = NextFloat(line);
-            table.add(name, coords);
+            const PointLine point = parsePointLine(std::move(line));
+            table.add(point.name, point.coords());
         } catch (const ConversionError& error) {
             throw conversionErrorIn(pntFile, lineNumber, error);
         }

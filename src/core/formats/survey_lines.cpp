@@ -19,14 +19,6 @@ bool startsLikeNumber(std::string_view field)
            (field.front() == '-' || (field.front() >= '0' && field.front() <= '9'));
 }
 
-PointCoords nextCoords(std::string& line)
-{
-    PointCoords coords;
-    coords.first = NextFloat(line);
-    coords.second = NextFloat(line);
-    return coords;
-}
-
 } // namespace
 
 HeaderLine parseHeaderLine(std::string line)
@@ -43,26 +35,35 @@ HeaderLine parseHeaderLine(std::string line)
     return header;
 }
 
+PointCoords PointLine::coords() const
+{
+    return {FloatOf(first), FloatOf(second)};
+}
+
 PointLine parsePointLine(std::string line)
 {
     PointLine point;
     point.name = TrimBlanks(NextField(line));
-    point.coords = nextCoords(line);
+    point.first = NextField(line);
+    point.second = NextField(line);
     skipFields(line, 1);
     point.kind = NextField(line);
     return point;
+}
+
+std::optional<PointCoords> ControlPointLine::coords() const
+{
+    if (isBlank(first) && isBlank(second))
+        return std::nullopt;
+    return PointCoords{FloatOf(first), FloatOf(second)};
 }
 
 ControlPointLine parseControlPointLine(std::string line)
 {
     ControlPointLine point;
     point.name = NextField(line);
-    const std::string first = NextField(line);
-    const std::string second = NextField(line);
-    // Blank coordinates would read as 0 and put the point at the origin,
-    // kilometres away from the survey: no position is the honest reading.
-    if (!isBlank(first) || !isBlank(second))
-        point.coords = PointCoords{FloatOf(first), FloatOf(second)};
+    point.first = NextField(line);
+    point.second = NextField(line);
     return point;
 }
 
@@ -109,20 +110,33 @@ ParcelGroupHeader parseParcelGroupHeader(std::string line)
     return header;
 }
 
+std::vector<PointCoords> MapSheetLine::corners() const
+{
+    std::vector<PointCoords> values;
+    values.reserve(cornerTexts.size());
+    for (const auto& [first, second] : cornerTexts)
+        values.push_back({FloatOf(first), FloatOf(second)});
+    return values;
+}
+
 MapSheetLine parseMapSheetLine(std::string line)
 {
     MapSheetLine sheet;
     sheet.name = NextField(line);
     sheet.scale = NextInt(line, 0);
-    sheet.corners.push_back(nextCoords(line));
-    sheet.corners.push_back(nextCoords(line));
-    const std::string seventh = TrimBlanks(NextField(line));
-    if (startsLikeNumber(seventh)) {
-        PointCoords third;
-        third.first = requiredFloat(seventh);
-        third.second = NextFloat(line);
-        sheet.corners.push_back(third);
-        sheet.corners.push_back(nextCoords(line));
+    const auto nextPair = [&line] {
+        std::array<std::string, 2> pair;
+        pair[0] = NextField(line);
+        pair[1] = NextField(line);
+        return pair;
+    };
+    sheet.cornerTexts.push_back(nextPair());
+    sheet.cornerTexts.push_back(nextPair());
+    std::string seventh = NextField(line);
+    if (startsLikeNumber(TrimBlanks(seventh))) {
+        std::array<std::string, 2> third{std::move(seventh), NextField(line)};
+        sheet.cornerTexts.push_back(std::move(third));
+        sheet.cornerTexts.push_back(nextPair());
         skipFields(line, 1); // field 11 is not used
     } else {
         skipFields(line, 4); // fields 8 to 11 of a two-corner line

@@ -9,6 +9,7 @@
 
 #include "core/formats/point_table.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,22 +26,32 @@ struct HeaderLine {
 HeaderLine parseHeaderLine(std::string line);
 
 // A boundary point line (".pnt"). The name is trimmed (outlines look points up
-// by the trimmed name); field 4 is not used.
+// by the trimmed name); field 4 is not used. The coordinates stay text until
+// asked for, so that the catalogue converter, which stores only the name and
+// the classification, never fails on them.
 struct PointLine {
     std::string name;   // field 1, trimmed
-    PointCoords coords; // fields 2 and 3
+    std::string first;  // field 2
+    std::string second; // field 3
     std::string kind;   // field 5, the point classification as written
+
+    // The two values by the rule of NextFloat (blank is 0); a value that is
+    // not a number throws ConversionError.
+    PointCoords coords() const;
 };
-// A coordinate that is not a number throws ConversionError; an empty one is 0.
 PointLine parsePointLine(std::string line);
 
 // A control point line (".tcp"): the name as written, then the coordinates.
-// A line whose two coordinate fields are both blank has no position.
 struct ControlPointLine {
     std::string name;
-    std::optional<PointCoords> coords;
+    std::string first;
+    std::string second;
+
+    // Nothing when both values are blank: reading them as 0 would put the
+    // point at the origin, kilometres from the survey. A value that is not a
+    // number throws ConversionError.
+    std::optional<PointCoords> coords() const;
 };
-// A coordinate that is not a number throws ConversionError.
 ControlPointLine parseControlPointLine(std::string line);
 
 // A parcel attribute line (".atr"); the detail lines of a grouped parcel
@@ -87,16 +98,26 @@ ParcelGroupHeader parseParcelGroupHeader(std::string line);
 struct MapSheetLine {
     std::string name; // field 1 as written
     int scale = 0;    // field 2, 0 when it is not a number
-    // Two corners (near and far) or four (in the file's order; the third is
-    // the far one).
-    std::vector<PointCoords> corners;
+    // The corner values as written: two pairs (near and far corner) or four
+    // (in the file's order; the third is the far one).
+    std::vector<std::array<std::string, 2>> cornerTexts;
     int kubun = 0; // field 12, 0 when it is not a number
 
-    // The corner the overview takes as the sheet's minimum and its maximum.
-    const PointCoords& nearCorner() const { return corners.front(); }
-    const PointCoords& farCorner() const { return corners.size() == 4 ? corners[2] : corners[1]; }
+    // The corners by the rule of NextFloat; a value that is not a number
+    // throws ConversionError (the fourth corner is checked too, though no
+    // reader draws it).
+    std::vector<PointCoords> corners() const;
 };
-// A corner value that is not a number throws ConversionError.
 MapSheetLine parseMapSheetLine(std::string line);
+
+// The corner the overview takes as a sheet's minimum, and its maximum.
+inline const PointCoords& nearCorner(const std::vector<PointCoords>& corners)
+{
+    return corners.front();
+}
+inline const PointCoords& farCorner(const std::vector<PointCoords>& corners)
+{
+    return corners.size() == 4 ? corners[2] : corners[1];
+}
 
 } // namespace ft::formats
