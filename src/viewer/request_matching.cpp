@@ -362,11 +362,9 @@ void Matcher::matchItem(std::size_t itemIndex)
         const OpenDrawing* drawing = matched.drawing ? &m_drawings[*matched.drawing] : nullptr;
         matched.label = QStringLiteral("図面全体 ") +
                         (drawing && drawing->scene ? drawing->scene->name : screenText(item.value));
-        if (drawing && drawing->scene) {
+        matched.state = drawing && drawing->scene ? ItemState::Shown : ItemState::DrawingUnreadable;
+        if (matched.state == ItemState::Shown)
             matched.box = drawing->scene->bounds;
-        } else {
-            matched.state = ItemState::DrawingUnreadable;
-        }
         m_result.items.push_back(std::move(matched));
         return;
     }

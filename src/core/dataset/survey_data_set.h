@@ -11,7 +11,7 @@
 // pairs: first the vertical value (X, northing), second the horizontal one
 // (Y, easting), in metres.
 
-#include "core/formats/frame_records.h"
+#include "core/formats/sheet_frame_records.h"
 #include "core/formats/point_table.h"
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "core/formats/frame_records.h"
+#include "core/formats/sheet_frame_records.h"
 
 #include "core/formats/source_records.h"
 #include "core/formats/text_helpers.h"
