@@ -4,8 +4,8 @@
 // folder first (or uses --keep FOLDER to leave it there).
 
 #include "core/formats/outlines.h"
-#include "devtools/temp_folder.h"
 #include "devtools/synthetic_survey.h"
+#include "devtools/temp_folder.h"
 
 #include <algorithm>
 #include <chrono>

@@ -6,7 +6,6 @@
 //
 //   findtavla-bench-registration --data FOLDER [--work FOLDER] [--sqlite3 PROGRAM]
 
-#include "core/workspace/workspace.h"
 #include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/platform/cp932.h"
@@ -14,6 +13,7 @@
 #include "core/registration/discovery.h"
 #include "core/registration/registration_driver.h"
 #include "core/registration/target_list.h"
+#include "core/workspace/workspace.h"
 #include "devtools/temp_folder.h"
 
 #include <sys/resource.h>
@@ -60,7 +60,9 @@ double cpuSeconds(int who)
 {
     rusage usage{};
     getrusage(who, &usage);
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6;
+    };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
@@ -119,7 +121,8 @@ int main(int argc, char** argv)
 {
     const std::optional<Options> options = parse(argc, argv);
     if (!options) {
-        std::fputs("usage: findtavla-bench-registration --data FOLDER [--work FOLDER] [--sqlite3 PROGRAM]\n",
+        std::fputs("usage: findtavla-bench-registration --data FOLDER [--work FOLDER] [--sqlite3 "
+                   "PROGRAM]\n",
                    stderr);
         return 2;
     }
@@ -156,19 +159,22 @@ int main(int argc, char** argv)
         fs::remove(floorDb);
         const long long statements = writeFloorScript(work / "data" / "test.log", script);
         const auto floorStart = Clock::now();
-        const std::string command = options->sqlite3 + " " + quoted(floorDb) + " < " + quoted(script);
+        const std::string command =
+            options->sqlite3 + " " + quoted(floorDb) + " < " + quoted(script);
         if (std::system(command.c_str()) != 0)
             throw std::runtime_error("the sqlite3 shell failed: " + command);
         const double floor = secondsSince(floorStart);
         const double floorCpu = cpuSeconds(RUSAGE_CHILDREN);
 
         std::printf("data sets found %zu, registered %d\n", sets, registered);
-        std::printf("catalogue rows %lld (INSERT statements in the trace log %lld)\n", rows, statements);
-        std::printf("registration wall time   %8.2f s   %9.0f rows/s\n", registration, rows / registration);
+        std::printf("catalogue rows %lld (INSERT statements in the trace log %lld)\n", rows,
+                    statements);
+        std::printf("registration wall time   %8.2f s   %9.0f rows/s\n", registration,
+                    rows / registration);
         std::printf("sqlite3 floor wall time  %8.2f s   %9.0f rows/s\n", floor, rows / floor);
         std::printf("ratio registration/floor %8.2f\n", registration / floor);
-        std::printf("CPU time (user + sys)    %8.2f s registration, %.2f s sqlite3 floor\n", registrationCpu,
-                    floorCpu);
+        std::printf("CPU time (user + sys)    %8.2f s registration, %.2f s sqlite3 floor\n",
+                    registrationCpu, floorCpu);
         std::printf("peak memory (max RSS)    %8.1f MiB\n", usage.ru_maxrss / 1024.0);
         return 0;
     } catch (const std::exception& error) {

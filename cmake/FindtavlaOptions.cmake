@@ -7,6 +7,7 @@ target_compile_options(findtavla_options INTERFACE
 target_compile_definitions(findtavla_options INTERFACE
   QT_NO_CAST_FROM_ASCII
   QT_NO_CAST_TO_ASCII
+  QT_NO_CAST_FROM_BYTEARRAY
   SI_NO_CONVERSION)
 
 if(DEFINED ENV{CI})

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config clang-format
   qt6-base-dev libsqlite3-dev sqlite3 libgtest-dev libsimpleini-dev
   xvfb xauth xdotool imagemagick fonts-ipafont-gothic
 )

@@ -1,8 +1,5 @@
 #include "cli/cli_run.h"
 
-#include "core/workspace/workspace.h"
-#include "core/workspace/delete_all.h"
-#include "core/workspace/settings_file.h"
 #include "cli/cli_command.h"
 #include "cli/driver_registrar.h"
 #include "cli/register_command.h"
@@ -11,6 +8,9 @@
 #include "core/registration/registration_driver.h"
 #include "core/search/result_rows.h"
 #include "core/search/search_statements.h"
+#include "core/workspace/delete_all.h"
+#include "core/workspace/settings_file.h"
+#include "core/workspace/workspace.h"
 
 #include <algorithm>
 #include <exception>
@@ -122,7 +122,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         const CliFolders where = folders();
         workspace::Workspace state(where.data, where.settings);
         // The saved datum is read, never written: --datum holds for this run only.
-        state.setCurrentDatum(command.datum.value_or(workspace::readSavedDatum(state.settingsFile())));
+        state.setCurrentDatum(
+            command.datum.value_or(workspace::readSavedDatum(state.settingsFile())));
         return checkedStatus(runCommand(command, state, out, err), out, err);
     } catch (const std::exception& error) {
         out.flush();

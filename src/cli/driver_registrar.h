@@ -6,7 +6,6 @@
 
 #include <ostream>
 
-
 namespace ft::cli {
 
 // Status texts on standard error, one per line: the command-line tool's

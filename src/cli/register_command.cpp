@@ -33,7 +33,8 @@ public:
         std::filesystem::path path = given;
         std::filesystem::file_status status;
         if (!given.empty()) {
-            if (const std::filesystem::path absolute = std::filesystem::absolute(given, error); !error)
+            if (const std::filesystem::path absolute = std::filesystem::absolute(given, error);
+                !error)
                 path = absolute.lexically_normal();
             if (!error)
                 status = std::filesystem::status(path, error);

@@ -1,7 +1,7 @@
 #include "cli/cli_run.h"
 
-#include "core/workspace/workspace.h"
 #include "core/workspace/settings_file.h"
+#include "core/workspace/workspace.h"
 
 #include "devtools/temp_folder.h"
 
@@ -19,8 +19,9 @@ protected:
     RunCliTest()
     {
         workspace::Workspace state(dataFolder(), settingsFolder());
-        state.catalogue(Datum::Japanese).ExecSQL(
-            "INSERT INTO FILE VALUES ('/測量/jpn', '2020/01/01 00:00:00', 4, '甲社', '北', 0, 1)");
+        state.catalogue(Datum::Japanese)
+            .ExecSQL("INSERT INTO FILE VALUES ('/測量/jpn', '2020/01/01 00:00:00', 4, '甲社', "
+                     "'北', 0, 1)");
         auto& world = state.catalogue(Datum::World);
         world.ExecSQL(
             "INSERT INTO FILE VALUES ('/測量/b', '2020/01/01 00:00:00', 2, '乙社', '南', 0, 2)");
@@ -46,7 +47,9 @@ protected:
     int fileRows(int datum)
     {
         workspace::Workspace state(dataFolder(), settingsFolder());
-        return state.catalogue(workspace::datumFromCode(datum)).GetTable("SELECT * FROM FILE").Count();
+        return state.catalogue(workspace::datumFromCode(datum))
+            .GetTable("SELECT * FROM FILE")
+            .Count();
     }
 
     test::TempFolder m_folder;

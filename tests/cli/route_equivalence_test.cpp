@@ -6,13 +6,13 @@
 #include "cli/cli_run.h"
 #include "cli/driver_registrar.h"
 
-#include "core/workspace/workspace.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/registration/registration_routes.h"
+#include "core/workspace/workspace.h"
 #include "devtools/dataset_builder.h"
+#include "devtools/temp_folder.h"
 #include "support/scripted_operator.h"
 #include "support/scripted_target_list_view.h"
-#include "devtools/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -139,7 +139,8 @@ TEST_F(RouteEquivalenceTest, TheToolAndTheFolderRouteRegisterTheSamplesAlike)
     workspace::Workspace window(home("window") / "data", home("window") / "settings");
     for (const Datum datum : kDatums) {
         for (const char* table : kTables) {
-            SCOPED_TRACE("datum " + std::to_string(workspace::datumCode(datum)) + " table " + table);
+            SCOPED_TRACE("datum " + std::to_string(workspace::datumCode(datum)) + " table " +
+                         table);
             const std::vector<std::string> rows = dumpTable(tool.catalogue(datum), table);
             EXPECT_EQ(rows.empty(), !registrationFills(table));
             EXPECT_EQ(dumpTable(window.catalogue(datum), table), rows);

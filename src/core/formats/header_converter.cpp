@@ -32,8 +32,9 @@ bool storeFileName(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, in
 {
     // The base path may itself hold a dot ("A.01"), so the extension is
     // appended rather than replaced.
-    const std::filesystem::path headerFile =
-        headerFileGiven.empty() ? std::filesystem::path(basePath.string() + ".hed") : headerFileGiven;
+    const std::filesystem::path headerFile = headerFileGiven.empty()
+                                                 ? std::filesystem::path(basePath.string() + ".hed")
+                                                 : headerFileGiven;
     RecordLineReader reader(headerFile);
     if (!reader.isOpen())
         return false;

@@ -39,9 +39,9 @@ bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
 
 // Groups of a header line (field 4 the number N of detail lines) and N
 // detail lines laid out like attribute lines (past the end of the file the
-// first missing one reads as empty, and reading stops). Each header adds "<path>num=<N>" to the second trace log;
-// each detail line is traced before it runs, and "<path> sql2=<statement>"
-// goes to the second trace log. Detail lines without a lot number store nothing.
+// first missing one reads as empty, and reading stops). Each header adds "<path>num=<N>" to the
+// second trace log; each detail line is traced before it runs, and "<path> sql2=<statement>" goes
+// to the second trace log. Detail lines without a lot number store nothing.
 bool convertUndToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
                     platform::AppendingTraceLog& trace2, int fileNo,
                     const std::filesystem::path& undFile);

@@ -61,8 +61,7 @@ bool forEachBlock(const std::filesystem::path& file, const RecordVisitor& visit)
         // A short block is the last one only when the file ended there; one cut
         // short by a read error (a scratched CD-ROM) is no short last block.
         if (std::ferror(handle.get()))
-            throw std::system_error(errno, std::generic_category(),
-                                    "cannot read " + file.string());
+            throw std::system_error(errno, std::generic_category(), "cannot read " + file.string());
         if (got == 0)
             return true;
         ++blockNumber;

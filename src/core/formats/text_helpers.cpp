@@ -158,8 +158,7 @@ std::string TrimBlanks(std::string_view text)
 
 namespace {
 
-template <typename Integer>
-std::optional<Integer> integerOf(std::string_view text)
+template <typename Integer> std::optional<Integer> integerOf(std::string_view text)
 {
     std::size_t start = 0;
     while (start < text.size() && text[start] == ' ')

@@ -1,10 +1,10 @@
 #include "core/overview/overview_drawing.h"
 
-#include "core/workspace/workspace.h"
 #include "core/formats/source_records.h"
 #include "core/formats/working_files.h"
 #include "core/overview/overview_window.h"
 #include "core/platform/cp932.h"
+#include "core/workspace/workspace.h"
 
 #include <QFont>
 #include <QFontMetrics>

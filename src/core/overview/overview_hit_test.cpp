@@ -1,9 +1,9 @@
 #include "core/overview/overview_hit_test.h"
 
-#include "core/workspace/workspace.h"
 #include "core/formats/source_records.h"
 #include "core/formats/working_files.h"
 #include "core/search/request_file.h"
+#include "core/workspace/workspace.h"
 
 #include <utility>
 

@@ -14,7 +14,7 @@ public:
     virtual void showStatus(const QString& text) = 0;
     // Lets pending window events run so the window repaints during long work.
     virtual void processEvents() = 0;
-    virtual void beginBusy() = 0;  // wait cursor on, re-entering commands off
+    virtual void beginBusy() = 0; // wait cursor on, re-entering commands off
     virtual void endBusy() = 0;
 };
 

@@ -112,8 +112,8 @@ std::string dataSetTime(const fs::path& headerPath)
 
 } // namespace
 
-void FindHeaderFiles(const fs::path& folder, std::string_view extension, std::vector<fs::path>& found,
-                     platform::Progress& progress)
+void FindHeaderFiles(const fs::path& folder, std::string_view extension,
+                     std::vector<fs::path>& found, platform::Progress& progress)
 {
     const std::optional<std::uint64_t> volume = platform::fileSystemOf(folder);
     if (!volume)

@@ -26,9 +26,9 @@ void FindHeaderFiles(const std::filesystem::path& folder, std::string_view exten
 
 // What the first line of a header says about its data set.
 struct HeaderClass {
-    bool accepted = false;  // field 9, trimmed, is exactly "1" or "2"
-    std::string datumCode;  // field 9 trimmed, whatever it holds (CP932)
-    std::string time;       // the data set time, see ClassifyHeader
+    bool accepted = false; // field 9, trimmed, is exactly "1" or "2"
+    std::string datumCode; // field 9 trimmed, whatever it holds (CP932)
+    std::string time;      // the data set time, see ClassifyHeader
 };
 
 // Reads the header's first line: field 9, trimmed, is the datum code, and the

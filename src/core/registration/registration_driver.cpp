@@ -1,8 +1,8 @@
 #include "core/registration/registration_driver.h"
 
-#include "core/workspace/workspace.h"
 #include "core/platform/progress.h"
 #include "core/registration/registration_run.h"
+#include "core/workspace/workspace.h"
 
 #include <QString>
 
@@ -30,11 +30,12 @@ ExclusiveRun::ExclusiveRun(const std::filesystem::path& dataFolder)
     : m_lock(dataFolder / (std::string(workspace::kProgramStem) + ".lock"))
 {
     if (!m_lock.held())
-        throw RegistrationInProgress("another registration is running on " + dataFolder.string()
-                                     + "; try again when it has ended");
+        throw RegistrationInProgress("another registration is running on " + dataFolder.string() +
+                                     "; try again when it has ended");
 }
 
-RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& targets, platform::Progress& progress)
+RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& targets,
+                                   platform::Progress& progress)
 {
     platform::BusyGuard busy(progress);
     progress.processEvents();
@@ -72,7 +73,8 @@ RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& target
     return run.result();
 }
 
-std::vector<EntryResult> RegisterEntries(RegistrationStores stores, const std::vector<TargetEntry>& entries,
+std::vector<EntryResult> RegisterEntries(RegistrationStores stores,
+                                         const std::vector<TargetEntry>& entries,
                                          platform::Progress& progress)
 {
     platform::BusyGuard busy(progress);
@@ -91,7 +93,8 @@ std::vector<EntryResult> RegisterEntries(RegistrationStores stores, const std::v
             // Numbers are never reused within a run: a failed set's records
             // stay in the working files until the run ends.
             const SetJob job = run.job(entry, nextFileNo[datum]++);
-            stores.traces.trace.writeLine(extentTraceLine(stores.workingFiles.extent(datum), job.fileNo));
+            stores.traces.trace.writeLine(
+                extentTraceLine(stores.workingFiles.extent(datum), job.fileNo));
             EntryResult result;
             if (run.isRegistered(job)) {
                 ++run.result().alreadyRegistered;
@@ -114,9 +117,11 @@ std::vector<EntryResult> RegisterEntries(RegistrationStores stores, const std::v
     return results;
 }
 
-bool RegisterOne(RegistrationStores stores, const std::string& entryText, platform::Progress& progress)
+bool RegisterOne(RegistrationStores stores, const std::string& entryText,
+                 platform::Progress& progress)
 {
-    const std::vector<EntryResult> results = RegisterEntries(stores, {ParseTargetEntry(entryText)}, progress);
+    const std::vector<EntryResult> results =
+        RegisterEntries(stores, {ParseTargetEntry(entryText)}, progress);
     return results.front().outcome == SetOutcome::Registered;
 }
 

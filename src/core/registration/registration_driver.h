@@ -95,7 +95,8 @@ struct RegistrationResult {
 // Two passes: first the map sheets (sheet outlines and MAP rows) of every
 // set, then each set's chain of point, outline and parcel conversions ending
 // with its FILE row.
-RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& targets, platform::Progress& progress);
+RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& targets,
+                                   platform::Progress& progress);
 
 enum class SetOutcome { Registered, AlreadyRegistered, Failed };
 
@@ -108,11 +109,13 @@ struct EntryResult {
 // passes before the next starts (the file route, and the command-line tool's
 // header arguments). Check marks are not consulted. Each set gets the next
 // free FILENO of its datum. One result per entry, in order.
-std::vector<EntryResult> RegisterEntries(RegistrationStores stores, const std::vector<TargetEntry>& entries,
+std::vector<EntryResult> RegisterEntries(RegistrationStores stores,
+                                         const std::vector<TargetEntry>& entries,
                                          platform::Progress& progress);
 
 // One entry given as its text (see ParseTargetEntry): true when it
 // registered; false when it was registered already or failed.
-bool RegisterOne(RegistrationStores stores, const std::string& entryText, platform::Progress& progress);
+bool RegisterOne(RegistrationStores stores, const std::string& entryText,
+                 platform::Progress& progress);
 
 } // namespace ft::registration

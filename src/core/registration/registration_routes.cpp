@@ -33,7 +33,8 @@ bool confirmAndRegister(RegistrationRoutes& routes)
 {
     if (!routes.view.confirmTargets(routes.targets))
         return false;
-    const RegistrationResult result = RegisterTargets(routes.stores, routes.targets, routes.progress);
+    const RegistrationResult result =
+        RegisterTargets(routes.stores, routes.targets, routes.progress);
     routes.op.notify(QString::number(result.registered) + QStringLiteral("件登録しました"));
     if (!result.failed.empty()) {
         QStringList refusals;
@@ -81,7 +82,8 @@ bool registerFiles(RegistrationRoutes& routes)
     std::vector<TargetEntry> entries;
     for (const std::filesystem::path& file : files)
         entries.push_back(MakeTargetEntry(file));
-    const std::vector<EntryResult> results = RegisterEntries(routes.stores, entries, routes.progress);
+    const std::vector<EntryResult> results =
+        RegisterEntries(routes.stores, entries, routes.progress);
     for (std::size_t i = 0; i < results.size(); ++i) {
         if (results[i].outcome != SetOutcome::Registered)
             routes.op.notify(refusalText(entries[i].headerPath, results[i].reason));
@@ -103,7 +105,8 @@ bool ScanDrivesAndRegister(RegistrationRoutes& routes)
 
 bool RegisterFolderOrFiles(RegistrationRoutes& routes)
 {
-    if (routes.op.askYesNo(QStringLiteral("フォルダーを指定しますか？"), platform::Operator::Icon::Warning))
+    if (routes.op.askYesNo(QStringLiteral("フォルダーを指定しますか？"),
+                           platform::Operator::Icon::Warning))
         return registerFolder(routes);
     return registerFiles(routes);
 }

@@ -15,7 +15,7 @@
 namespace ft::platform {
 class Operator;
 class Progress;
-}
+} // namespace ft::platform
 
 namespace ft::registration {
 

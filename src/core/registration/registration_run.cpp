@@ -1,6 +1,5 @@
 #include "core/registration/registration_run.h"
 
-#include "core/workspace/workspace.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/converter_support.h"
 #include "core/formats/header_converter.h"
@@ -15,6 +14,7 @@
 #include "core/platform/progress.h"
 #include "core/registration/registrations.h"
 #include "core/registration/working_file_upkeep.h"
+#include "core/workspace/workspace.h"
 
 #include <QString>
 #include <QStringDecoder>
@@ -50,8 +50,7 @@ std::string readableText(const std::string& message)
 // files cannot be read, hold numbers or text that cannot be converted, or its
 // path cannot be written to a CP932 trace) come back as a reason; anything
 // else (the catalogue failing outside a converter, memory) ends the run.
-template <typename Work>
-std::optional<std::string> setFailureOf(Work&& work)
+template <typename Work> std::optional<std::string> setFailureOf(Work&& work)
 {
     try {
         std::forward<Work>(work)();
@@ -87,7 +86,8 @@ fs::path frameFileOf(const SetJob& job)
 std::vector<fs::path> sourceFilesOf(const SetJob& job)
 {
     std::vector<fs::path> files{job.entry.headerPath};
-    for (const std::string_view extension : {".map", ".pnt", ".tcp", ".pol", ".atr", ".und", ".cos"})
+    for (const std::string_view extension :
+         {".map", ".pnt", ".tcp", ".pol", ".atr", ".und", ".cos"})
         files.push_back(siblingOf(job, extension));
     files.push_back(frameFileOf(job));
     return files;
@@ -151,7 +151,8 @@ void RegistrationRun::start()
     }
     workspace::PerDatum<std::vector<int>> moved;
     for (const Datum datum : workspace::kDatums)
-        moved[datum] = MovedFileNos(m_stores.catalogues[datum], m_stores.catalogues[workspace::otherDatum(datum)]);
+        moved[datum] = MovedFileNos(m_stores.catalogues[datum],
+                                    m_stores.catalogues[workspace::otherDatum(datum)]);
     for (const Datum datum : workspace::kDatums)
         DeleteRegistrations(m_stores.catalogues[datum], m_stores.traces.trace, moved[datum]);
     for (const Datum datum : workspace::kDatums)
@@ -169,8 +170,8 @@ void RegistrationRun::tidyDatum(Datum datum)
 void RegistrationRun::bringWorkingFilesInStep(Datum datum)
 {
     const std::set<int> registered = AllRegisteredFileNos(m_stores.catalogues[datum]);
-    m_stores.workingFiles.extent(datum) =
-        PruneSheetOutlines(m_stores.workingFiles.path(WorkingFileKind::SheetOutlines, datum), registered);
+    m_stores.workingFiles.extent(datum) = PruneSheetOutlines(
+        m_stores.workingFiles.path(WorkingFileKind::SheetOutlines, datum), registered);
     PruneSegments(m_stores.workingFiles.path(WorkingFileKind::Segments, datum), registered);
 }
 
@@ -191,7 +192,8 @@ void RegistrationRun::showStatus(int fileNo, const fs::path& file)
 
 void RegistrationRun::traceStep(std::string_view stepName, int fileNo, const fs::path& file)
 {
-    m_stores.traces.trace.writeLine(cp932(stepName) + std::to_string(fileNo) + "," + formats::Cp932Of(file));
+    m_stores.traces.trace.writeLine(cp932(stepName) + std::to_string(fileNo) + "," +
+                                    formats::Cp932Of(file));
     // The trace of a run that ends abruptly is complete up to its last step.
     m_stores.traces.trace.flush();
     m_stores.traces.trace2.flush();
@@ -205,8 +207,9 @@ bool RegistrationRun::writeSheets(const SetJob& job)
             requireReadable(file);
         catalogue::TSQLiteDatabase& db = m_stores.catalogues[job.datum];
         formats::Extent& extent = m_stores.workingFiles.extent(job.datum);
-        formats::WorkingFile sheets(m_stores.workingFiles.path(WorkingFileKind::SheetOutlines, job.datum),
-                                    formats::WorkingFile::Mode::Append);
+        formats::WorkingFile sheets(
+            m_stores.workingFiles.path(WorkingFileKind::SheetOutlines, job.datum),
+            formats::WorkingFile::Mode::Append);
         const fs::path mapFile = siblingOf(job, ".map");
         formats::convertMapToZu(sheets, job.fileNo, mapFile, extent);
         // A set without map sheets is still a data set: the result of the
@@ -247,7 +250,9 @@ bool RegistrationRun::runChainSteps(const SetJob& job, std::string& failure)
     const int no = job.fileNo;
     const Step steps[] = {
         {"convertPntToDB,", pointFile,
-         [&](const fs::path& f) { return formats::convertPntToDB(db, trace, m_stores.traces.trace2, no, f); }},
+         [&](const fs::path& f) {
+             return formats::convertPntToDB(db, trace, m_stores.traces.trace2, no, f);
+         }},
         {"convertTcpToDB,", siblingOf(job, ".tcp"),
          [&](const fs::path& f) { return formats::convertTcpToDB(db, trace, no, f); }},
         {"convertPolToInxAza,", siblingOf(job, ".pol"),
@@ -255,7 +260,9 @@ bool RegistrationRun::runChainSteps(const SetJob& job, std::string& failure)
         {"convertAtrToDB,", siblingOf(job, ".atr"),
          [&](const fs::path& f) { return formats::convertAtrToDB(db, trace, no, f); }},
         {"convertUndToDB,", siblingOf(job, ".und"),
-         [&](const fs::path& f) { return formats::convertUndToDB(db, trace, m_stores.traces.trace2, no, f); }},
+         [&](const fs::path& f) {
+             return formats::convertUndToDB(db, trace, m_stores.traces.trace2, no, f);
+         }},
         {"convertCosToDB,", siblingOf(job, ".cos"),
          [&](const fs::path& f) { return formats::convertCosToDB(db, trace, no, f); }},
         {"convertZukToInxAza,", frameFileOf(job),
@@ -265,8 +272,8 @@ bool RegistrationRun::runChainSteps(const SetJob& job, std::string& failure)
         if (ok) {
             ok = step.run(step.input);
             if (!ok)
-                failure = std::string(step.traceName.substr(0, step.traceName.size() - 1))
-                          + " failed for " + step.input.string();
+                failure = std::string(step.traceName.substr(0, step.traceName.size() - 1)) +
+                          " failed for " + step.input.string();
         }
         // Every step leaves its status text and trace line, run or not.
         showStatus(no, step.input);
@@ -276,7 +283,8 @@ bool RegistrationRun::runChainSteps(const SetJob& job, std::string& failure)
     segments.close();
     if (!ok)
         return false;
-    if (!formats::storeFileName(db, trace, no, job.basePath, job.entry.time, job.entry.headerPath)) {
+    if (!formats::storeFileName(db, trace, no, job.basePath, job.entry.time,
+                                job.entry.headerPath)) {
         failure = "storeFileName failed for " + job.entry.headerPath.string();
         return false;
     }
@@ -295,7 +303,8 @@ SetOutcome RegistrationRun::registerChain(const SetJob& job)
     m_inProgress.emplace(job.datum, job.fileNo);
     std::string chainFailure;
     bool registered = false;
-    std::optional<std::string> failure = setFailureOf([&] { registered = runChainSteps(job, chainFailure); });
+    std::optional<std::string> failure =
+        setFailureOf([&] { registered = runChainSteps(job, chainFailure); });
     if (!failure && !registered)
         failure = chainFailure;
     if (failure) {
@@ -304,8 +313,9 @@ SetOutcome RegistrationRun::registerChain(const SetJob& job)
     }
     m_inProgress.erase({job.datum, job.fileNo});
     ++m_result.registered;
-    m_stores.traces.trace.writeLine("storeFileName," + std::to_string(job.fileNo) + ","
-                              + formats::Cp932Of(job.basePath) + "," + std::to_string(m_result.registered));
+    m_stores.traces.trace.writeLine("storeFileName," + std::to_string(job.fileNo) + "," +
+                                    formats::Cp932Of(job.basePath) + "," +
+                                    std::to_string(m_result.registered));
     replaceOlderRegistrations(job);
     m_progress.showStatus(QString::fromStdString(job.entry.headerPath.string()));
     return SetOutcome::Registered;
@@ -334,7 +344,8 @@ void RegistrationRun::discard(const SetJob& job, const std::optional<std::string
         line += cp932("(CP932で書けない名前)"); // the reason itself may be what CP932 cannot hold
     }
     m_stores.traces.trace.writeLine(line);
-    m_progress.showStatus(QString::fromStdString(job.entry.headerPath.string()) + QStringLiteral("は登録できません"));
+    m_progress.showStatus(QString::fromStdString(job.entry.headerPath.string()) +
+                          QStringLiteral("は登録できません"));
 }
 
 void RegistrationRun::replaceOlderRegistrations(const SetJob& job)
@@ -363,7 +374,8 @@ void RegistrationRun::finish(const std::set<Datum>& datums, ExtentTrace extentTr
         formats::writeExtentFile(extentFile, extent);
         if (extentTrace == ExtentTrace::DatumMarker) {
             const double marker = workspace::datumCode(datum);
-            m_stores.traces.trace.writeLine(formats::formatExtent({marker, marker, marker, marker}));
+            m_stores.traces.trace.writeLine(
+                formats::formatExtent({marker, marker, marker, marker}));
         } else {
             m_stores.traces.trace.writeLine(formats::formatExtent(extent));
         }
@@ -384,7 +396,8 @@ void RegistrationRun::abandon() noexcept
     for (const Datum datum : workspace::kDatums) {
         try {
             bringWorkingFilesInStep(datum);
-            formats::writeExtentFile(m_stores.workingFiles.path(WorkingFileKind::Extent, datum), m_stores.workingFiles.extent(datum));
+            formats::writeExtentFile(m_stores.workingFiles.path(WorkingFileKind::Extent, datum),
+                                     m_stores.workingFiles.extent(datum));
         } catch (...) {
             // Likewise: the next run starts by bringing them in step.
         }

@@ -86,7 +86,8 @@ bool IsRegistered(catalogue::TSQLiteDatabase& db, const std::filesystem::path& b
     return false;
 }
 
-std::vector<int> RegisteredFileNos(catalogue::TSQLiteDatabase& db, const std::filesystem::path& basePath)
+std::vector<int> RegisteredFileNos(catalogue::TSQLiteDatabase& db,
+                                   const std::filesystem::path& basePath)
 {
     std::vector<int> fileNos;
     catalogue::TSQLiteTable rows =
@@ -115,7 +116,8 @@ void DeleteRegistrations(catalogue::TSQLiteDatabase& db, platform::TraceLog& tra
     for (const std::string_view table : kFileNoTables) {
         for (const int fileNo : fileNos)
             runTraced(db, trace,
-                      "DELETE FROM " + std::string(table) + " WHERE FILENO=" + std::to_string(fileNo) + ";");
+                      "DELETE FROM " + std::string(table) +
+                          " WHERE FILENO=" + std::to_string(fileNo) + ";");
     }
     transaction.commit();
 }
@@ -135,7 +137,8 @@ std::vector<int> SupersededFileNos(catalogue::TSQLiteDatabase& db)
         if (inserted)
             continue;
         Newest& kept = found->second;
-        const bool rowIsNewer = row.time > kept.time || (row.time == kept.time && row.fileNo > kept.fileNo);
+        const bool rowIsNewer =
+            row.time > kept.time || (row.time == kept.time && row.fileNo > kept.fileNo);
         superseded.push_back(rowIsNewer ? kept.fileNo : row.fileNo);
         if (rowIsNewer)
             kept = row;
@@ -169,8 +172,8 @@ void DeleteOrphanRows(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace)
             continue;
         // NULL numbers in FILE would make NOT IN match nothing at all.
         runTraced(db, trace,
-                  "DELETE FROM " + std::string(table)
-                      + " WHERE FILENO NOT IN (SELECT FILENO FROM FILE WHERE FILENO IS NOT NULL);");
+                  "DELETE FROM " + std::string(table) +
+                      " WHERE FILENO NOT IN (SELECT FILENO FROM FILE WHERE FILENO IS NOT NULL);");
     }
     transaction.commit();
 }

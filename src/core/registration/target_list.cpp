@@ -24,7 +24,9 @@ std::size_t extensionDot(const std::string& pathText)
 
 bool equalIgnoringAsciiCase(std::string_view a, std::string_view b)
 {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [&](char x, char y) { return lower(x) == lower(y); });
 }
@@ -57,7 +59,8 @@ std::filesystem::path SiblingOf(const std::filesystem::path& headerPath, std::st
     if (fs::exists(exact, error) || exact.parent_path().empty())
         return exact;
     const std::string wanted = exact.filename().string();
-    for (fs::directory_iterator it(exact.parent_path(), error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(exact.parent_path(), error), end; !error && it != end;
+         it.increment(error)) {
         if (equalIgnoringAsciiCase(it->path().filename().string(), wanted))
             return it->path();
     }

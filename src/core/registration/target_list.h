@@ -36,7 +36,8 @@ std::filesystem::path BasePathOf(const std::filesystem::path& headerPath);
 // case ("B.HED" beside "B.POL"): when no file has the exact name, a file of
 // the same folder whose name differs only in the case of ASCII letters is
 // the sibling. When there is none either, the exact name is returned.
-std::filesystem::path SiblingOf(const std::filesystem::path& headerPath, std::string_view extension);
+std::filesystem::path SiblingOf(const std::filesystem::path& headerPath,
+                                std::string_view extension);
 
 // The entry as the list shows it (UTF-8): path "," code "," label "," time,
 // or the path alone for an unclassified entry.

@@ -95,17 +95,19 @@ DriveType DriveTypeOf(std::string_view fileSystemType, std::string_view device)
 bool IsPseudoFileSystem(std::string_view fileSystemType, std::string_view mountPoint)
 {
     if (isOneOf(fileSystemType,
-                {"proc", "sysfs", "devtmpfs", "devpts", "cgroup", "cgroup2", "securityfs", "pstore",
-                 "bpf", "tracefs", "debugfs", "mqueue", "hugetlbfs", "configfs", "fusectl", "autofs",
-                 "binfmt_misc", "efivarfs", "nsfs", "rpc_pipefs", "selinuxfs", "fuse.gvfsd-fuse",
-                 "fuse.portal"}))
+                {"proc",      "sysfs",           "devtmpfs",   "devpts",   "cgroup",
+                 "cgroup2",   "securityfs",      "pstore",     "bpf",      "tracefs",
+                 "debugfs",   "mqueue",          "hugetlbfs",  "configfs", "fusectl",
+                 "autofs",    "binfmt_misc",     "efivarfs",   "nsfs",     "rpc_pipefs",
+                 "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal"}))
         return true;
     // Kernel and runtime mounts; removable media mounted under /run/media stay.
     for (const std::string_view system : {"/proc", "/sys", "/dev"}) {
         if (mountPoint == system || mountPoint.starts_with(std::string(system) + "/"))
             return true;
     }
-    return (mountPoint == "/run" || mountPoint.starts_with("/run/")) && !mountPoint.starts_with("/run/media/");
+    return (mountPoint == "/run" || mountPoint.starts_with("/run/")) &&
+           !mountPoint.starts_with("/run/media/");
 }
 
 std::vector<DriveInfo> MountedDrives()
@@ -126,8 +128,9 @@ std::vector<DriveInfo> MountedDrives()
         }
         drives.push_back(std::move(drive));
     }
-    std::sort(drives.begin(), drives.end(),
-              [](const DriveInfo& a, const DriveInfo& b) { return a.mountPoint.string() < b.mountPoint.string(); });
+    std::sort(drives.begin(), drives.end(), [](const DriveInfo& a, const DriveInfo& b) {
+        return a.mountPoint.string() < b.mountPoint.string();
+    });
     return drives;
 }
 

@@ -65,7 +65,8 @@ int segmentFileNo(std::string record)
 
 } // namespace
 
-formats::Extent PruneSheetOutlines(const fs::path& sheetOutlineFile, const std::set<int>& registered)
+formats::Extent PruneSheetOutlines(const fs::path& sheetOutlineFile,
+                                   const std::set<int>& registered)
 {
     formats::Extent extent;
     const RecordFilter keep = [&](const std::string& record) {
@@ -89,7 +90,9 @@ formats::Extent PruneSheetOutlines(const fs::path& sheetOutlineFile, const std::
 
 void PruneSegments(const fs::path& segmentFile, const std::set<int>& registered)
 {
-    pruneFile(segmentFile, [&](const std::string& record) { return registered.contains(segmentFileNo(record)); });
+    pruneFile(segmentFile, [&](const std::string& record) {
+        return registered.contains(segmentFileNo(record));
+    });
 }
 
 } // namespace ft::registration

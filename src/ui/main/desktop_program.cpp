@@ -1,10 +1,10 @@
 #include "ui/main/desktop_program.h"
 
 #include "core/workspace/workspace.h"
-#include "ui/widgets/error_report.h"
 #include "ui/main/main_window.h"
+#include "ui/registration/target_list_dialog.h"
+#include "ui/widgets/error_report.h"
 #include "ui/widgets/qt_operator.h"
-#include "ui/registration/fail_list.h"
 #include "ui/widgets/system_button.h"
 
 #include <memory>
@@ -19,15 +19,15 @@ int runDesktopProgram(QApplication& application)
     QApplication::setFont(widgets::japaneseUiFont());
 
     QtOperator dialogs;
-    std::unique_ptr<TfindTavlaF> findTavlaF;
-    runCommand(dialogs, [&] { findTavlaF = std::make_unique<TfindTavlaF>(dialogs); });
+    std::unique_ptr<MainWindow> findTavlaF;
+    runCommand(dialogs, [&] { findTavlaF = std::make_unique<MainWindow>(dialogs); });
     if (!findTavlaF)
         return 1;
 
     dialogs.setDialogParent(findTavlaF.get());
     // The windows shown from the main window are made after it, hidden, and
     // live as long as it does.
-    auto* failList = new registration::TFailList(findTavlaF.get());
+    auto* failList = new registration::TargetListDialog(findTavlaF.get());
     findTavlaF->attachTargetList(*failList);
     findTavlaF->show();
     return application.exec();

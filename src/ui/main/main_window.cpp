@@ -1,18 +1,18 @@
 #include "ui/main/main_window.h"
 
-#include "core/workspace/delete_all.h"
-#include "ui/widgets/error_report.h"
-#include "ui/main/overview_image.h"
-#include "core/workspace/settings_file.h"
-#include "ui/main/window_placement.h"
 #include "core/overview/overview_drawing.h"
 #include "core/overview/overview_hit_test.h"
 #include "core/platform/folders.h"
-#include "ui/registration/fail_list.h"
 #include "core/registration/registration_driver.h"
 #include "core/registration/registration_routes.h"
 #include "core/search/request_file.h"
+#include "core/workspace/delete_all.h"
+#include "core/workspace/settings_file.h"
+#include "ui/main/overview_image.h"
+#include "ui/main/window_placement.h"
+#include "ui/registration/target_list_dialog.h"
 #include "ui/search/viewer_start.h"
+#include "ui/widgets/error_report.h"
 #include "ui/widgets/system_button.h"
 
 #include <QCloseEvent>
@@ -28,36 +28,36 @@ const QPoint kDesignedPosition(198, 120);
 
 } // namespace
 
-TfindTavlaF::TfindTavlaF(platform::Operator& op, QWidget* parent)
-    : TfindTavlaF(op, platform::dataFolder(), platform::settingsFolder(), parent)
+MainWindow::MainWindow(platform::Operator& op, QWidget* parent)
+    : MainWindow(op, platform::dataFolder(), platform::settingsFolder(), parent)
 {
 }
 
-TfindTavlaF::TfindTavlaF(platform::Operator& op, std::filesystem::path dataFolder,
-                         std::filesystem::path settingsFolder, QWidget* parent)
-    : QWidget(parent), m_operator(op),
-      m_state(std::make_unique<workspace::Workspace>(std::move(dataFolder), std::move(settingsFolder)))
+MainWindow::MainWindow(platform::Operator& op, std::filesystem::path dataFolder,
+                       std::filesystem::path settingsFolder, QWidget* parent)
+    : QWidget(parent), m_operator(op), m_state(std::make_unique<workspace::Workspace>(
+                                           std::move(dataFolder), std::move(settingsFolder)))
 {
     setUpWindow();
     m_controls = createMainWindowControls(*this);
-    m_progress = std::make_unique<StatusBarProgress>(*m_controls.SB1);
+    m_progress = std::make_unique<StatusBarProgress>(*m_controls.statusBar);
     m_progress->setCommands(m_controls.commands());
     connectHandlers();
-    FormCreate();
+    startUp();
     createResultWindows();
 }
 
 // The state (both catalogues, the trace logs) goes with the members, before
 // QWidget's destructor deletes the controls and the hidden windows; none of
 // those reads the state while it is being deleted.
-TfindTavlaF::~TfindTavlaF() = default;
+MainWindow::~MainWindow() = default;
 
-const QImage& TfindTavlaF::overviewImage() const
+const QImage& MainWindow::overviewImage() const
 {
-    return m_controls.Im1->canvas();
+    return m_controls.overview->canvas();
 }
 
-void TfindTavlaF::setUpWindow()
+void MainWindow::setUpWindow()
 {
     setObjectName(QStringLiteral("findTavlaF"));
     setWindowTitle(QStringLiteral("地籍データを検索します"));
@@ -71,36 +71,36 @@ void TfindTavlaF::setUpWindow()
 }
 
 template <typename Button>
-void TfindTavlaF::connectClick(Button* button, void (TfindTavlaF::*handler)())
+void MainWindow::connectClick(Button* button, void (MainWindow::*handler)())
 {
     connect(button, &Button::clicked, this,
             [this, handler] { runCommand(m_operator, [this, handler] { (this->*handler)(); }); });
 }
 
-void TfindTavlaF::connectHandlers()
+void MainWindow::connectHandlers()
 {
     const MainWindowControls& c = m_controls;
-    connectClick(c.skButton6, &TfindTavlaF::skButton6Click);
-    connectClick(c.skButton8, &TfindTavlaF::skButton8Click);
-    connectClick(c.skButton9, &TfindTavlaF::skButton9Click);
-    connectClick(c.skButton10, &TfindTavlaF::skButton10Click);
-    connectClick(c.RadioButton1, &TfindTavlaF::RadioButton1Click);
-    connectClick(c.RadioButton2, &TfindTavlaF::RadioButton2Click);
-    connectClick(c.skButton2, &TfindTavlaF::Button4Click);
-    connectClick(c.skButton7, &TfindTavlaF::skButton7Click);
-    connectClick(c.skButton1, &TfindTavlaF::skButton1Click);
-    connectClick(c.skButton4, &TfindTavlaF::Button1Click);
-    connectClick(c.skButton3, &TfindTavlaF::skButton3Click);
-    connect(c.Im1, &OverviewImage::pressed, this,
+    connectClick(c.parcelSearchButton, &MainWindow::searchParcels);
+    connectClick(c.mapSheetSearchButton, &MainWindow::searchMapSheets);
+    connectClick(c.boundaryPointSearchButton, &MainWindow::searchBoundaryPoints);
+    connectClick(c.controlPointSearchButton, &MainWindow::searchControlPoints);
+    connectClick(c.japaneseDatumRadio, &MainWindow::japaneseDatumClicked);
+    connectClick(c.worldDatumRadio, &MainWindow::worldDatumClicked);
+    connectClick(c.registerAllVolumesButton, &MainWindow::registerFromAllVolumes);
+    connectClick(c.drawingListButton, &MainWindow::listRegisteredDrawings);
+    connectClick(c.registerButton, &MainWindow::registerFolderOrFiles);
+    connectClick(c.deleteAllButton, &MainWindow::deleteAllOfDatum);
+    connectClick(c.closeButton, &MainWindow::closeMainWindow);
+    connect(c.overview, &OverviewImage::pressed, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position) {
-                runCommand(m_operator, [&] { Im1MouseDown(button, modifiers, position); });
+                runCommand(m_operator, [&] { overviewPressed(button, modifiers, position); });
             });
 }
 
 // Start-up once the controls exist: the folders are known and both catalogues
 // are open (the state did that); now the window's place, the saved datum and
 // the count of registered drawings.
-void TfindTavlaF::FormCreate()
+void MainWindow::startUp()
 {
     restoreWindowPlacement(*this, m_state->settingsFile(), kClassName);
 
@@ -114,32 +114,32 @@ void TfindTavlaF::FormCreate()
     switchDatum(workspace::readSavedDatum(m_state->settingsFile()));
 
     const QString count = QString::fromStdString(workspace::registeredDrawingCountText(*m_state));
-    m_controls.Label6->setText(count);
-    m_controls.Label6->adjustSize();
+    m_controls.drawingCount->setText(count);
+    m_controls.drawingCount->adjustSize();
     if (!count.isEmpty())
         m_overview.drawingsPresent = true;
     else
         m_operator.notify(QStringLiteral("まず図面データの場所を追加してください"));
 }
 
-void TfindTavlaF::FormActivate()
+void MainWindow::activateFirstTime()
 {
     emptyTargetList();
     redrawOverview();
 }
 
-bool TfindTavlaF::event(QEvent* event)
+bool MainWindow::event(QEvent* event)
 {
     // Closing our own modal windows and message boxes activates the window
     // again; only the first activation counts.
     if (event->type() == QEvent::WindowActivate && !m_activated) {
         m_activated = true;
-        runCommand(m_operator, [this] { FormActivate(); });
+        runCommand(m_operator, [this] { activateFirstTime(); });
     }
     return QWidget::event(event);
 }
 
-void TfindTavlaF::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Long work lets events run; closing under it would pull the state away
     // from the command still on the stack.
@@ -147,13 +147,13 @@ void TfindTavlaF::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    FormClose();
+    closeDown();
     event->accept();
 }
 
 // Saving the settings may fail (a read-only settings folder): the operator
 // is told, and the window closes all the same.
-void TfindTavlaF::FormClose()
+void MainWindow::closeDown()
 {
     runCommand(m_operator, [this] {
         workspace::writeSavedDatum(m_state->settingsFile(), m_state->currentDatum());
@@ -162,31 +162,31 @@ void TfindTavlaF::FormClose()
     m_state->trace().close();
 }
 
-void TfindTavlaF::ShowStatus(const QString& text)
+void MainWindow::ShowStatus(const QString& text)
 {
     m_progress->showStatus(text);
 }
 
-void TfindTavlaF::setEmptyTargetList(std::function<void()> emptyTargetList)
+void MainWindow::setEmptyTargetList(std::function<void()> emptyTargetList)
 {
     m_emptyTargetList = std::move(emptyTargetList);
 }
 
-void TfindTavlaF::attachTargetList(registration::TFailList& dialog)
+void MainWindow::attachTargetList(registration::TargetListDialog& dialog)
 {
     m_targetList = &dialog;
     setEmptyTargetList([&dialog] { dialog.emptyTargets(); });
 }
 
-void TfindTavlaF::emptyTargetList()
+void MainWindow::emptyTargetList()
 {
     if (m_emptyTargetList)
         m_emptyTargetList();
 }
 
-void TfindTavlaF::redrawOverview()
+void MainWindow::redrawOverview()
 {
-    OverviewImage& image = *m_controls.Im1;
+    OverviewImage& image = *m_controls.overview;
     overview::OverviewView& view = m_overview.view;
     view.originX = 0;
     view.originY = 0;
@@ -203,11 +203,12 @@ void TfindTavlaF::redrawOverview()
 // Sets the datum, ticks its radio button (if it was not already) and shows
 // its overview. Both catalogues stay open; Label6 and the drawings-present
 // flag keep what start-up found.
-void TfindTavlaF::switchDatum(workspace::Datum datum)
+void MainWindow::switchDatum(workspace::Datum datum)
 {
     m_state->setCurrentDatum(datum);
-    QRadioButton* radio =
-        m_state->currentDatum() == workspace::Datum::Japanese ? m_controls.RadioButton1 : m_controls.RadioButton2;
+    QRadioButton* radio = m_state->currentDatum() == workspace::Datum::Japanese
+                              ? m_controls.japaneseDatumRadio
+                              : m_controls.worldDatumRadio;
     radio->setChecked(true);
     redrawOverview();
 }
@@ -216,7 +217,7 @@ void TfindTavlaF::switchDatum(workspace::Datum datum)
 // only its own datum was emptied, and a start on an empty datum leaves the
 // flag clear while the other datum may list drawings: switching to a datum
 // whose catalogue lists drawings sets the flag, so their overview shows.
-void TfindTavlaF::datumChosen(workspace::Datum datum)
+void MainWindow::datumChosen(workspace::Datum datum)
 {
     switchDatum(datum);
     if (m_overview.drawingsPresent || workspace::registeredDrawingCountText(*m_state).empty())
@@ -225,19 +226,19 @@ void TfindTavlaF::datumChosen(workspace::Datum datum)
     redrawOverview();
 }
 
-void TfindTavlaF::RadioButton1Click()
+void MainWindow::japaneseDatumClicked()
 {
-    if (m_controls.RadioButton1->isChecked())
+    if (m_controls.japaneseDatumRadio->isChecked())
         datumChosen(workspace::Datum::Japanese);
 }
 
-void TfindTavlaF::RadioButton2Click()
+void MainWindow::worldDatumClicked()
 {
-    if (m_controls.RadioButton2->isChecked())
+    if (m_controls.worldDatumRadio->isChecked())
         datumChosen(workspace::Datum::World);
 }
 
-void TfindTavlaF::Button1Click()
+void MainWindow::deleteAllOfDatum()
 {
     if (!m_operator.askYesNo(QStringLiteral("本当に削除しますか？"),
                              platform::Operator::Icon::Question))
@@ -250,20 +251,20 @@ void TfindTavlaF::Button1Click()
         workspace::deleteAllRegistrations(*m_state);
     }
     // The catalogue of this datum is empty now: nothing left to count or draw.
-    m_controls.Label6->clear();
+    m_controls.drawingCount->clear();
     m_overview.drawingsPresent = false;
     emptyTargetList();
     redrawOverview();
 }
 
-void TfindTavlaF::skButton3Click()
+void MainWindow::closeMainWindow()
 {
     close();
 }
 
 // Every button and modifier does the same: the drawings of the sheets under
 // the pointer go to the viewer.
-void TfindTavlaF::Im1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint position)
+void MainWindow::overviewPressed(Qt::MouseButton, Qt::KeyboardModifiers, QPoint position)
 {
     if (overview::requestSheetsAt(*m_state, m_overview.view, position.x(), position.y()))
         search::StartViewer(*this, search::viewerArgumentText(m_state->settingsFolder()));
@@ -272,16 +273,16 @@ void TfindTavlaF::Im1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint po
 // After a registration: the count and the drawings-present flag follow the
 // catalogue, and the overview shows what is registered now. Also after a
 // run that ended with an error, for what it registered before.
-void TfindTavlaF::refreshAfterRegistration()
+void MainWindow::refreshAfterRegistration()
 {
     const QString count = QString::fromStdString(workspace::registeredDrawingCountText(*m_state));
-    m_controls.Label6->setText(count);
-    m_controls.Label6->adjustSize();
+    m_controls.drawingCount->setText(count);
+    m_controls.drawingCount->adjustSize();
     m_overview.drawingsPresent = !count.isEmpty();
     redrawOverview();
 }
 
-void TfindTavlaF::Button4Click()
+void MainWindow::registerFromAllVolumes()
 {
     if (!m_targetList)
         return;
@@ -296,7 +297,7 @@ void TfindTavlaF::Button4Click()
     }
 }
 
-void TfindTavlaF::skButton1Click()
+void MainWindow::registerFolderOrFiles()
 {
     if (!m_targetList)
         return;

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/overview/overview_view.h"
+#include "core/platform/operator.h"
 #include "core/workspace/workspace.h"
 #include "ui/main/main_window_controls.h"
 #include "ui/widgets/status_bar_progress.h"
-#include "core/platform/operator.h"
 
 #include <QImage>
 #include <QWidget>
@@ -16,14 +16,14 @@
 
 namespace ft::search {
 class ResultListWindow;
-class TfindChiban2F;
-class TfindMap2F;
-class TfindTen2F;
-class TallFileListF;
+class ParcelResultWindow;
+class MapSheetResultWindow;
+class PointResultWindow;
+class DrawingListWindow;
 } // namespace ft::search
 
 namespace ft::registration {
-class TFailList;
+class TargetListDialog;
 }
 
 namespace ft::app {
@@ -31,27 +31,27 @@ namespace ft::app {
 // The four result list windows, made hidden after the main window and kept
 // for the whole run; each search shows its window again.
 struct ResultWindows {
-    search::TfindChiban2F* findChiban2F = nullptr;
-    search::TfindMap2F* findMap2F = nullptr;
-    search::TfindTen2F* findTen2F = nullptr;
-    search::TallFileListF* allFileListF = nullptr;
+    search::ParcelResultWindow* parcelResults = nullptr;
+    search::MapSheetResultWindow* mapSheetResults = nullptr;
+    search::PointResultWindow* pointResults = nullptr;
+    search::DrawingListWindow* drawingList = nullptr;
 };
 
 // The main window: the overview image, the four search groups, the datum
 // switch, the registration and delete-all commands and the status bar. It
 // owns the application state for the whole run; building it runs the whole
 // start-up (folders, catalogues, saved datum, drawing count).
-class TfindTavlaF final : public QWidget {
+class MainWindow final : public QWidget {
     Q_OBJECT
 public:
     // The class name is also the section of the placement keys.
     static constexpr const char* kClassName = "TfindTavlaF";
 
     // Uses the data and settings folders of this user (created when missing).
-    explicit TfindTavlaF(platform::Operator& op, QWidget* parent = nullptr);
-    TfindTavlaF(platform::Operator& op, std::filesystem::path dataFolder,
-                std::filesystem::path settingsFolder, QWidget* parent = nullptr);
-    ~TfindTavlaF() override;
+    explicit MainWindow(platform::Operator& op, QWidget* parent = nullptr);
+    MainWindow(platform::Operator& op, std::filesystem::path dataFolder,
+               std::filesystem::path settingsFolder, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     workspace::Workspace& state() { return *m_state; }
     overview::OverviewState& overviewState() { return m_overview; }
@@ -68,28 +68,28 @@ public:
     void setEmptyTargetList(std::function<void()> emptyTargetList);
     // The target-list dialog the registration commands show and fill; it
     // must live as long as the window.
-    void attachTargetList(registration::TFailList& dialog);
+    void attachTargetList(registration::TargetListDialog& dialog);
 
     // Draws the overview of the current datum afresh.
     void redrawOverview();
 
     // Command handlers, named after their controls. Each runs through the
     // default error report when reached from the window.
-    void skButton6Click();  // parcel search
-    void skButton8Click();  // map sheet search
-    void skButton9Click();  // boundary point search
-    void skButton10Click(); // control point search
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void Button4Click();   // on skButton2: scan the drives and register
-    void skButton7Click(); // registered drawing list
-    void skButton1Click(); // register a folder or picked files
-    void Button1Click();   // on skButton4: delete every registration of the datum
-    void skButton3Click(); // close
-    void Im1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    void searchParcels();        // parcel search
+    void searchMapSheets();      // map sheet search
+    void searchBoundaryPoints(); // boundary point search
+    void searchControlPoints();  // control point search
+    void japaneseDatumClicked();
+    void worldDatumClicked();
+    void registerFromAllVolumes(); // on skButton2: scan the drives and register
+    void listRegisteredDrawings(); // registered drawing list
+    void registerFolderOrFiles();  // register a folder or picked files
+    void deleteAllOfDatum();       // on skButton4: delete every registration of the datum
+    void closeMainWindow();        // close
+    void overviewPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
 
     // The first activation after start-up.
-    void FormActivate();
+    void activateFirstTime();
 
 protected:
     bool event(QEvent* event) override;
@@ -98,9 +98,9 @@ protected:
 private:
     void setUpWindow();
     void connectHandlers();
-    template <typename Button> void connectClick(Button* button, void (TfindTavlaF::*handler)());
-    void FormCreate();
-    void FormClose();
+    template <typename Button> void connectClick(Button* button, void (MainWindow::*handler)());
+    void startUp();
+    void closeDown();
     void switchDatum(workspace::Datum datum);
     void datumChosen(workspace::Datum datum);
     void emptyTargetList();
@@ -119,7 +119,7 @@ private:
     std::unique_ptr<StatusBarProgress> m_progress;
     std::function<void()> m_emptyTargetList;
     ResultWindows m_resultWindows;
-    registration::TFailList* m_targetList = nullptr;
+    registration::TargetListDialog* m_targetList = nullptr;
     bool m_activated = false;
 };
 

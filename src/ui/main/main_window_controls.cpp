@@ -78,76 +78,78 @@ std::array<QRadioButton*, 3> createMatchRadios(QWidget* group, const char* prefi
 
 void createParcelGroup(QWidget& window, MainWindowControls& c)
 {
-    c.GroupBox1 = createGroup(window, "GroupBox1", QStringLiteral("筆"), {616, 8, 337, 169});
-    QWidget* g = c.GroupBox1;
-    c.cOoaza = createTextCombo(g, "cOoaza", 80, 24, 249);
-    c.cKoaza = createTextCombo(g, "cKoaza", 80, 45, 249);
-    c.cChiban = createTextCombo(g, "cChiban", 80, 69, 249);
-    c.eSyoyuSya = createEdit(g, "eSyoyuSya", 80, 88, 249);
-    c.eSyoyuKana = createEdit(g, "eSyoyuKana", 80, 112, 249);
-    addFieldLabel(g, c.cOoaza, QStringLiteral("大字名称"));
-    addFieldLabel(g, c.cKoaza, QStringLiteral("小字名称"));
-    addFieldLabel(g, c.cChiban, QStringLiteral("地　番"));
-    addFieldLabel(g, c.eSyoyuSya, QStringLiteral("所有者"));
-    addFieldLabel(g, c.eSyoyuKana, QStringLiteral("所有者カナ"));
-    c.cBox = createMatchRadios(g, "cBox", 144);
-    c.skButton6 = createPushButton(g, "skButton6", QStringLiteral("検　索"), {254, 135, 75, 26});
+    c.parcelGroup = createGroup(window, "GroupBox1", QStringLiteral("筆"), {616, 8, 337, 169});
+    QWidget* g = c.parcelGroup;
+    c.oazaField = createTextCombo(g, "cOoaza", 80, 24, 249);
+    c.koazaField = createTextCombo(g, "cKoaza", 80, 45, 249);
+    c.lotNumberField = createTextCombo(g, "cChiban", 80, 69, 249);
+    c.ownerField = createEdit(g, "eSyoyuSya", 80, 88, 249);
+    c.ownerKanaField = createEdit(g, "eSyoyuKana", 80, 112, 249);
+    addFieldLabel(g, c.oazaField, QStringLiteral("大字名称"));
+    addFieldLabel(g, c.koazaField, QStringLiteral("小字名称"));
+    addFieldLabel(g, c.lotNumberField, QStringLiteral("地　番"));
+    addFieldLabel(g, c.ownerField, QStringLiteral("所有者"));
+    addFieldLabel(g, c.ownerKanaField, QStringLiteral("所有者カナ"));
+    c.parcelModes = createMatchRadios(g, "cBox", 144);
+    c.parcelSearchButton =
+        createPushButton(g, "skButton6", QStringLiteral("検　索"), {254, 135, 75, 26});
 }
 
 void createMapGroup(QWidget& window, MainWindowControls& c)
 {
-    c.GroupBox29 =
+    c.mapSheetGroup =
         createGroup(window, "GroupBox29", QStringLiteral("地図番号"), {616, 184, 337, 81});
-    c.eNMapName = createEdit(c.GroupBox29, "eNMapName", 16, 24, 313);
-    c.mBox = createMatchRadios(c.GroupBox29, "mBox", 56);
+    c.mapSheetField = createEdit(c.mapSheetGroup, "eNMapName", 16, 24, 313);
+    c.mapSheetModes = createMatchRadios(c.mapSheetGroup, "mBox", 56);
     // This search button belongs to the window, not the group; it is only
     // placed over the group.
-    c.skButton8 =
+    c.mapSheetSearchButton =
         createPushButton(&window, "skButton8", QStringLiteral("検　索"), {872, 232, 75, 26});
 }
 
 void createPointGroups(QWidget& window, MainWindowControls& c)
 {
-    c.GroupBox14 =
+    c.boundaryPointGroup =
         createGroup(window, "GroupBox14", QStringLiteral("筆界点名称"), {616, 272, 337, 81});
-    c.eFTenName = createEdit(c.GroupBox14, "eFTenName", 16, 24, 321);
-    c.skButton9 =
-        createPushButton(c.GroupBox14, "skButton9", QStringLiteral("検　索"), {256, 48, 75, 26});
-    c.fBox = createMatchRadios(c.GroupBox14, "fBox", 56);
+    c.boundaryPointField = createEdit(c.boundaryPointGroup, "eFTenName", 16, 24, 321);
+    c.boundaryPointSearchButton = createPushButton(c.boundaryPointGroup, "skButton9",
+                                                   QStringLiteral("検　索"), {256, 48, 75, 26});
+    c.boundaryPointModes = createMatchRadios(c.boundaryPointGroup, "fBox", 56);
 
-    c.GroupBox22 =
+    c.controlPointGroup =
         createGroup(window, "GroupBox22", QStringLiteral("図根点名称"), {616, 360, 337, 81});
-    c.eZTenName = createEdit(c.GroupBox22, "eZTenName", 16, 24, 321);
-    c.skButton10 =
-        createPushButton(c.GroupBox22, "skButton10", QStringLiteral("検　索"), {256, 48, 75, 26});
-    c.zBox = createMatchRadios(c.GroupBox22, "zBox", 56);
+    c.controlPointField = createEdit(c.controlPointGroup, "eZTenName", 16, 24, 321);
+    c.controlPointSearchButton = createPushButton(c.controlPointGroup, "skButton10",
+                                                  QStringLiteral("検　索"), {256, 48, 75, 26});
+    c.controlPointModes = createMatchRadios(c.controlPointGroup, "zBox", 56);
 }
 
 void createOperationsGroup(QWidget& window, MainWindowControls& c)
 {
-    c.GroupBox2 = createGroup(window, "GroupBox2", QStringLiteral("操作"), {616, 448, 337, 153});
-    c.Label6 = named(new QLabel(c.GroupBox2), "Label6");
-    c.Label6->move(288, 16);
-    c.Label6->resize(0, kLabelHeight);
-    c.RadioButton1 =
-        named(new QRadioButton(QStringLiteral("日本測地系"), c.GroupBox2), "RadioButton1");
-    c.RadioButton1->setGeometry(8, 24, 89, 17);
-    c.RadioButton2 =
-        named(new QRadioButton(QStringLiteral("世界測地系"), c.GroupBox2), "RadioButton2");
-    c.RadioButton2->setGeometry(112, 24, 89, 17);
-    c.RadioButton2->setChecked(true);
+    c.operationsGroup =
+        createGroup(window, "GroupBox2", QStringLiteral("操作"), {616, 448, 337, 153});
+    c.drawingCount = named(new QLabel(c.operationsGroup), "Label6");
+    c.drawingCount->move(288, 16);
+    c.drawingCount->resize(0, kLabelHeight);
+    c.japaneseDatumRadio =
+        named(new QRadioButton(QStringLiteral("日本測地系"), c.operationsGroup), "RadioButton1");
+    c.japaneseDatumRadio->setGeometry(8, 24, 89, 17);
+    c.worldDatumRadio =
+        named(new QRadioButton(QStringLiteral("世界測地系"), c.operationsGroup), "RadioButton2");
+    c.worldDatumRadio->setGeometry(112, 24, 89, 17);
+    c.worldDatumRadio->setChecked(true);
 
     // The command buttons belong to the window and lie over the group; being
     // created after it keeps them on top.
-    c.skButton2 =
+    c.registerAllVolumesButton =
         createPushButton(&window, "skButton2", QStringLiteral("図面自動登録"), {624, 528, 89, 26});
-    c.skButton7 =
+    c.drawingListButton =
         createPushButton(&window, "skButton7", QStringLiteral("登録図面表示"), {728, 528, 105, 26});
-    c.skButton1 =
+    c.registerButton =
         createPushButton(&window, "skButton1", QStringLiteral("図面追加登録"), {624, 568, 89, 26});
-    c.skButton4 = createPushButton(&window, "skButton4", QStringLiteral("登録図面全削除"),
-                                   {728, 568, 105, 26});
-    c.skButton3 =
+    c.deleteAllButton = createPushButton(&window, "skButton4", QStringLiteral("登録図面全削除"),
+                                         {728, 568, 105, 26});
+    c.closeButton =
         createPushButton(&window, "skButton3", QStringLiteral("閉じる"), {872, 568, 75, 26});
 }
 
@@ -155,30 +157,41 @@ void createOperationsGroup(QWidget& window, MainWindowControls& c)
 
 std::vector<QWidget*> MainWindowControls::searchFields() const
 {
-    return {cOoaza, cKoaza, cChiban, eSyoyuSya, eSyoyuKana, eNMapName, eFTenName, eZTenName};
+    return {oazaField,      koazaField,    lotNumberField,     ownerField,
+            ownerKanaField, mapSheetField, boundaryPointField, controlPointField};
 }
 
 std::vector<QWidget*> MainWindowControls::commands() const
 {
-    return {Im1,          skButton6, skButton8, skButton9, skButton10, RadioButton1,
-            RadioButton2, skButton2, skButton7, skButton1, skButton4,  skButton3};
+    return {overview,
+            parcelSearchButton,
+            mapSheetSearchButton,
+            boundaryPointSearchButton,
+            controlPointSearchButton,
+            japaneseDatumRadio,
+            worldDatumRadio,
+            registerAllVolumesButton,
+            drawingListButton,
+            registerButton,
+            deleteAllButton,
+            closeButton};
 }
 
 MainWindowControls createMainWindowControls(QWidget& window)
 {
     MainWindowControls controls;
-    controls.Im1 = named(new OverviewImage(&window, QSize(601, 601)), "Im1");
-    controls.Im1->move(0, 0);
-    controls.Im1->resize(601, 601);
+    controls.overview = named(new OverviewImage(&window, QSize(601, 601)), "Im1");
+    controls.overview->move(0, 0);
+    controls.overview->resize(601, 601);
 
     createParcelGroup(window, controls);
     createMapGroup(window, controls);
     createPointGroups(window, controls);
     createOperationsGroup(window, controls);
 
-    controls.SB1 = named(new QStatusBar(&window), "SB1");
-    controls.SB1->setSizeGripEnabled(false);
-    controls.SB1->setGeometry(0, 600, 963, 19);
+    controls.statusBar = named(new QStatusBar(&window), "SB1");
+    controls.statusBar->setSizeGripEnabled(false);
+    controls.statusBar->setGeometry(0, 600, 963, 19);
     return controls;
 }
 

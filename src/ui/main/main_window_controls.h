@@ -19,47 +19,47 @@ class OverviewImage;
 // The controls of the main window, named as the window's design names them.
 // The window owns them through Qt's parent chain; these are plain pointers.
 struct MainWindowControls {
-    OverviewImage* Im1 = nullptr;
-    QStatusBar* SB1 = nullptr;
+    OverviewImage* overview = nullptr;
+    QStatusBar* statusBar = nullptr;
 
     // Parcel search.
-    QGroupBox* GroupBox1 = nullptr;
-    QComboBox* cOoaza = nullptr;
-    QComboBox* cKoaza = nullptr;
-    QComboBox* cChiban = nullptr;
-    QLineEdit* eSyoyuSya = nullptr;
-    QLineEdit* eSyoyuKana = nullptr;
-    std::array<QRadioButton*, 3> cBox{};
-    PushButton* skButton6 = nullptr;
+    QGroupBox* parcelGroup = nullptr;
+    QComboBox* oazaField = nullptr;
+    QComboBox* koazaField = nullptr;
+    QComboBox* lotNumberField = nullptr;
+    QLineEdit* ownerField = nullptr;
+    QLineEdit* ownerKanaField = nullptr;
+    std::array<QRadioButton*, 3> parcelModes{};
+    PushButton* parcelSearchButton = nullptr;
 
     // Map sheet search.
-    QGroupBox* GroupBox29 = nullptr;
-    QLineEdit* eNMapName = nullptr;
-    std::array<QRadioButton*, 3> mBox{};
-    PushButton* skButton8 = nullptr;
+    QGroupBox* mapSheetGroup = nullptr;
+    QLineEdit* mapSheetField = nullptr;
+    std::array<QRadioButton*, 3> mapSheetModes{};
+    PushButton* mapSheetSearchButton = nullptr;
 
     // Boundary point search.
-    QGroupBox* GroupBox14 = nullptr;
-    QLineEdit* eFTenName = nullptr;
-    std::array<QRadioButton*, 3> fBox{};
-    PushButton* skButton9 = nullptr;
+    QGroupBox* boundaryPointGroup = nullptr;
+    QLineEdit* boundaryPointField = nullptr;
+    std::array<QRadioButton*, 3> boundaryPointModes{};
+    PushButton* boundaryPointSearchButton = nullptr;
 
     // Control point search.
-    QGroupBox* GroupBox22 = nullptr;
-    QLineEdit* eZTenName = nullptr;
-    std::array<QRadioButton*, 3> zBox{};
-    PushButton* skButton10 = nullptr;
+    QGroupBox* controlPointGroup = nullptr;
+    QLineEdit* controlPointField = nullptr;
+    std::array<QRadioButton*, 3> controlPointModes{};
+    PushButton* controlPointSearchButton = nullptr;
 
     // Operations.
-    QGroupBox* GroupBox2 = nullptr;
-    QLabel* Label6 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    PushButton* skButton2 = nullptr;
-    PushButton* skButton7 = nullptr;
-    PushButton* skButton1 = nullptr;
-    PushButton* skButton4 = nullptr;
-    PushButton* skButton3 = nullptr;
+    QGroupBox* operationsGroup = nullptr;
+    QLabel* drawingCount = nullptr;
+    QRadioButton* japaneseDatumRadio = nullptr;
+    QRadioButton* worldDatumRadio = nullptr;
+    PushButton* registerAllVolumesButton = nullptr;
+    PushButton* drawingListButton = nullptr;
+    PushButton* registerButton = nullptr;
+    PushButton* deleteAllButton = nullptr;
+    PushButton* closeButton = nullptr;
 
     // The eight search entry fields, in the order of the window.
     std::vector<QWidget*> searchFields() const;

@@ -5,8 +5,8 @@
 #include "ui/main/main_window.h"
 
 #include "core/search/request_file.h"
-#include "ui/search/result_windows.h"
 #include "core/search/search_statements.h"
+#include "ui/search/result_windows.h"
 #include "ui/search/viewer_start.h"
 
 namespace ft::app {
@@ -26,38 +26,38 @@ std::string typedText(const QLineEdit& field)
 search::ParcelConditions parcelConditions(const MainWindowControls& c)
 {
     search::ParcelConditions conditions;
-    conditions.oaza = typedText(*c.cOoaza);
-    conditions.koaza = typedText(*c.cKoaza);
-    conditions.chiban = typedText(*c.cChiban);
-    conditions.owner = typedText(*c.eSyoyuSya);
-    conditions.ownerKana = typedText(*c.eSyoyuKana);
+    conditions.oaza = typedText(*c.oazaField);
+    conditions.koaza = typedText(*c.koazaField);
+    conditions.chiban = typedText(*c.lotNumberField);
+    conditions.owner = typedText(*c.ownerField);
+    conditions.ownerKana = typedText(*c.ownerKanaField);
     return conditions;
 }
 
 // cBox1 完全一致, cBox2 先頭一致, cBox3 あいまい: one of them is always chosen.
 search::MatchMode parcelMatchMode(const MainWindowControls& c)
 {
-    if (c.cBox[0]->isChecked())
+    if (c.parcelModes[0]->isChecked())
         return search::MatchMode::Exact;
-    if (c.cBox[2]->isChecked())
+    if (c.parcelModes[2]->isChecked())
         return search::MatchMode::Contains;
     return search::MatchMode::Prefix;
 }
 
 } // namespace
 
-void TfindTavlaF::createResultWindows()
+void MainWindow::createResultWindows()
 {
     const search::ResultWindowServices services{
         m_operator,
         [this]() -> catalogue::TSQLiteDatabase& { return m_state->currentCatalogue(); }};
-    m_resultWindows.findChiban2F = new search::TfindChiban2F(services, this);
-    m_resultWindows.findMap2F = new search::TfindMap2F(services, this);
-    m_resultWindows.findTen2F = new search::TfindTen2F(services, this);
-    m_resultWindows.allFileListF = new search::TallFileListF(services, this);
+    m_resultWindows.parcelResults = new search::ParcelResultWindow(services, this);
+    m_resultWindows.mapSheetResults = new search::MapSheetResultWindow(services, this);
+    m_resultWindows.pointResults = new search::PointResultWindow(services, this);
+    m_resultWindows.drawingList = new search::DrawingListWindow(services, this);
 }
 
-bool TfindTavlaF::anythingFound(const std::string& statement)
+bool MainWindow::anythingFound(const std::string& statement)
 {
     // The whole result is read only to be counted; the window runs the
     // statement again with its order clause.
@@ -67,61 +67,63 @@ bool TfindTavlaF::anythingFound(const std::string& statement)
     return false;
 }
 
-void TfindTavlaF::showResults(search::ResultListWindow& window)
+void MainWindow::showResults(search::ResultListWindow& window)
 {
     if (window.ShowModal())
         search::StartViewer(*this, search::viewerArgumentText(m_state->settingsFolder()));
 }
 
-void TfindTavlaF::skButton6Click()
+void MainWindow::searchParcels()
 {
     const std::string statement =
         search::parcelStatement(parcelConditions(m_controls), parcelMatchMode(m_controls));
     if (!anythingFound(statement))
         return;
     m_overview.drawingsPresent = true;
-    m_resultWindows.findChiban2F->SetQuery(statement, m_state->settingsFolder());
-    showResults(*m_resultWindows.findChiban2F);
+    m_resultWindows.parcelResults->SetQuery(statement, m_state->settingsFolder());
+    showResults(*m_resultWindows.parcelResults);
 }
 
-void TfindTavlaF::skButton8Click()
+void MainWindow::searchMapSheets()
 {
-    const std::string statement = search::mapSheetStatement(typedText(*m_controls.eNMapName));
+    const std::string statement = search::mapSheetStatement(typedText(*m_controls.mapSheetField));
     if (!anythingFound(statement))
         return;
     m_overview.drawingsPresent = true;
-    m_resultWindows.findMap2F->SetQuery(statement, m_state->settingsFolder());
-    showResults(*m_resultWindows.findMap2F);
+    m_resultWindows.mapSheetResults->SetQuery(statement, m_state->settingsFolder());
+    showResults(*m_resultWindows.mapSheetResults);
 }
 
-void TfindTavlaF::skButton9Click()
+void MainWindow::searchBoundaryPoints()
 {
-    const std::string statement = search::boundaryPointStatement(typedText(*m_controls.eFTenName));
+    const std::string statement =
+        search::boundaryPointStatement(typedText(*m_controls.boundaryPointField));
     if (!anythingFound(statement))
         return;
-    m_resultWindows.findTen2F->SetQuery(search::kBoundaryPointRecord, statement,
-                                        m_state->settingsFolder());
-    showResults(*m_resultWindows.findTen2F);
+    m_resultWindows.pointResults->SetQuery(search::kBoundaryPointRecord, statement,
+                                           m_state->settingsFolder());
+    showResults(*m_resultWindows.pointResults);
 }
 
-void TfindTavlaF::skButton10Click()
+void MainWindow::searchControlPoints()
 {
-    const std::string statement = search::controlPointStatement(typedText(*m_controls.eZTenName));
+    const std::string statement =
+        search::controlPointStatement(typedText(*m_controls.controlPointField));
     if (!anythingFound(statement))
         return;
-    m_resultWindows.findTen2F->SetQuery(search::kControlPointRecord, statement,
-                                        m_state->settingsFolder());
-    showResults(*m_resultWindows.findTen2F);
+    m_resultWindows.pointResults->SetQuery(search::kControlPointRecord, statement,
+                                           m_state->settingsFolder());
+    showResults(*m_resultWindows.pointResults);
 }
 
 // 登録図面表示: every registered drawing of the current datum, shown even when
 // there is none.
-void TfindTavlaF::skButton7Click()
+void MainWindow::listRegisteredDrawings()
 {
-    m_resultWindows.allFileListF->SetQuery(search::kRegisteredDrawingRecord,
-                                           search::registeredDrawingsStatement(),
-                                           m_state->settingsFolder());
-    showResults(*m_resultWindows.allFileListF);
+    m_resultWindows.drawingList->SetQuery(search::kRegisteredDrawingRecord,
+                                          search::registeredDrawingsStatement(),
+                                          m_state->settingsFolder());
+    showResults(*m_resultWindows.drawingList);
 }
 
 } // namespace ft::app

@@ -46,7 +46,8 @@ workspace::WindowPlacement currentPlacement(const QWidget& window)
 void restoreWindowPlacement(QWidget& window, const std::filesystem::path& settingsFile,
                             const char* section)
 {
-    const workspace::WindowPlacement stored = workspace::readPlacement(settingsFile, section, currentPlacement(window));
+    const workspace::WindowPlacement stored =
+        workspace::readPlacement(settingsFile, section, currentPlacement(window));
     const QPoint topLeft(stored.normalLeft, stored.normalTop);
     if (titleStripOnSomeScreen(topLeft, window.frameGeometry().width()))
         window.move(topLeft);

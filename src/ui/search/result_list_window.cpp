@@ -1,9 +1,9 @@
 #include "ui/search/result_list_window.h"
 
-#include "ui/widgets/error_report.h"
 #include "core/search/request_file.h"
 #include "ui/search/result_list_model.h"
 #include "ui/search/result_list_view.h"
+#include "ui/widgets/error_report.h"
 #include "ui/widgets/system_button.h"
 #include "ui/widgets/tsk_button.h"
 
@@ -73,10 +73,10 @@ void ResultListWindow::createControls(HeadingClicks headingClicks)
     m_panel->setFrameShape(QFrame::Panel);
     m_panel->setFrameShadow(QFrame::Raised);
     m_panel->setGeometry(0, 0, width, kPanelHeight);
-    m_skButton2 = makeButton(m_panel, kCloseButton);
-    m_skButton3 = makeButton(m_panel, kUntickAllButton);
-    m_skButton4 = makeButton(m_panel, kTickAllButton);
-    m_skButton1 = makeButton(m_panel, kShowButton);
+    m_closeButton = makeButton(m_panel, kCloseButton);
+    m_untickAllButton = makeButton(m_panel, kUntickAllButton);
+    m_tickAllButton = makeButton(m_panel, kTickAllButton);
+    m_showButton = makeButton(m_panel, kShowButton);
 
     m_listView = new ResultListView(this);
     m_listView->setObjectName(QStringLiteral("ListView1"));
@@ -86,7 +86,7 @@ void ResultListWindow::createControls(HeadingClicks headingClicks)
     heading->setSectionsClickable(headingClicks != HeadingClicks::NotClickable);
     if (headingClicks == HeadingClicks::Sort)
         connect(heading, &QHeaderView::sectionClicked, this, [this](int column) {
-            app::runCommand(operatorInterface(), [this, column] { ListView1ColumnClick(column); });
+            app::runCommand(operatorInterface(), [this, column] { headingClicked(column); });
         });
 
     m_statusBar = new QStatusBar(this);
@@ -103,23 +103,23 @@ void ResultListWindow::connectButtons()
             app::runCommand(operatorInterface(), [this, handler] { (this->*handler)(); });
         });
     };
-    connectClick(m_skButton1, &ResultListWindow::skButton1Click);
-    connectClick(m_skButton2, &ResultListWindow::skButton2Click);
-    connectClick(m_skButton3, &ResultListWindow::skButton3Click);
-    connectClick(m_skButton4, &ResultListWindow::skButton4Click);
+    connectClick(m_showButton, &ResultListWindow::showTickedDrawings);
+    connectClick(m_closeButton, &ResultListWindow::closeWithoutShowing);
+    connectClick(m_untickAllButton, &ResultListWindow::untickAll);
+    connectClick(m_tickAllButton, &ResultListWindow::tickAll);
 }
 
 widgets::TskButton* ResultListWindow::button(int number) const
 {
     switch (number) {
     case 1:
-        return m_skButton1;
+        return m_showButton;
     case 2:
-        return m_skButton2;
+        return m_closeButton;
     case 3:
-        return m_skButton3;
+        return m_untickAllButton;
     case 4:
-        return m_skButton4;
+        return m_tickAllButton;
     default:
         return nullptr;
     }
@@ -159,7 +159,7 @@ void ResultListWindow::centreOnScreen()
     move(frame.topLeft());
 }
 
-void ResultListWindow::skButton1Click()
+void ResultListWindow::showTickedDrawings()
 {
     std::optional<RequestWriter> out;
     try {
@@ -173,22 +173,22 @@ void ResultListWindow::skButton1Click()
     accept();
 }
 
-void ResultListWindow::skButton2Click()
+void ResultListWindow::closeWithoutShowing()
 {
     reject();
 }
 
-void ResultListWindow::skButton3Click()
+void ResultListWindow::untickAll()
 {
     m_model->setAllTicked(false);
 }
 
-void ResultListWindow::skButton4Click()
+void ResultListWindow::tickAll()
 {
     m_model->setAllTicked(true);
 }
 
-void ResultListWindow::ListView1ColumnClick(int)
+void ResultListWindow::headingClicked(int)
 {
 }
 

@@ -59,12 +59,12 @@ public:
     bool ShowModal();
 
     // The buttons, named as the design names them.
-    void skButton1Click(); // 図面表示: write the request, close with OK
-    void skButton2Click(); // 閉じる: close with Cancel
-    void skButton3Click(); // 全未選択
-    void skButton4Click(); // 全選択
+    void showTickedDrawings();  // 図面表示: write the request, close with OK
+    void closeWithoutShowing(); // 閉じる: close with Cancel
+    void untickAll();           // 全未選択
+    void tickAll();             // 全選択
 
-    ResultListView* ListView1() const { return m_listView; }
+    ResultListView* listView() const { return m_listView; }
     ResultListModel* listModel() const { return m_model; }
     widgets::TskButton* button(int number) const;
 
@@ -83,7 +83,7 @@ protected:
     // Writes the item records of the ticked rows (and their drawings).
     virtual void writeRequest(RequestWriter& out) = 0;
     // A click on a column heading, where headings are clickable.
-    virtual void ListView1ColumnClick(int column);
+    virtual void headingClicked(int column);
 
 private:
     void createControls(HeadingClicks headingClicks);
@@ -96,10 +96,10 @@ private:
     std::filesystem::path m_requestFolder;
 
     QFrame* m_panel = nullptr;
-    widgets::TskButton* m_skButton1 = nullptr;
-    widgets::TskButton* m_skButton2 = nullptr;
-    widgets::TskButton* m_skButton3 = nullptr;
-    widgets::TskButton* m_skButton4 = nullptr;
+    widgets::TskButton* m_showButton = nullptr;
+    widgets::TskButton* m_closeButton = nullptr;
+    widgets::TskButton* m_untickAllButton = nullptr;
+    widgets::TskButton* m_tickAllButton = nullptr;
     ResultListView* m_listView = nullptr;
     QStatusBar* m_statusBar = nullptr;
     ResultListModel* m_model = nullptr;

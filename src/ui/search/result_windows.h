@@ -4,10 +4,10 @@
 // differ in their rows, columns, order clause, heading clicks and the item
 // records they write (see result_layout.h and result_request.h).
 
-#include "ui/search/result_list_model.h"
-#include "ui/search/result_list_window.h"
 #include "core/search/result_request.h"
 #include "core/search/result_rows.h"
+#include "ui/search/result_list_model.h"
+#include "ui/search/result_list_window.h"
 
 namespace ft::search {
 
@@ -38,9 +38,9 @@ private:
 };
 
 // 地番検索結果: the parcels of a parcel search.
-class TfindChiban2F final : public ResultWindow<ParcelRow> {
+class ParcelResultWindow final : public ResultWindow<ParcelRow> {
 public:
-    explicit TfindChiban2F(ResultWindowServices services, QWidget* parent = nullptr);
+    explicit ParcelResultWindow(ResultWindowServices services, QWidget* parent = nullptr);
     void SetQuery(std::string statement, std::filesystem::path requestFolder);
 
 protected:
@@ -48,16 +48,16 @@ protected:
 };
 
 // 図葉検索結果: the map sheets of a map sheet search; its columns sort.
-class TfindMap2F final : public ResultWindow<MapSheetRow> {
+class MapSheetResultWindow final : public ResultWindow<MapSheetRow> {
 public:
-    explicit TfindMap2F(ResultWindowServices services, QWidget* parent = nullptr);
+    explicit MapSheetResultWindow(ResultWindowServices services, QWidget* parent = nullptr);
     void SetQuery(std::string statement, std::filesystem::path requestFolder);
     // The last clicked column heading.
     int SortColumn() const { return m_sortColumn; }
 
 protected:
     void writeRequest(RequestWriter& out) override;
-    void ListView1ColumnClick(int column) override;
+    void headingClicked(int column) override;
 
 private:
     int m_sortColumn = 0;
@@ -88,16 +88,16 @@ private:
 
 // 点検索結果: the points of a boundary point search (record code 4) or of a
 // control point search (record code 5).
-class TfindTen2F final : public CodedResultWindow<PointRow> {
+class PointResultWindow final : public CodedResultWindow<PointRow> {
 public:
-    explicit TfindTen2F(ResultWindowServices services, QWidget* parent = nullptr);
+    explicit PointResultWindow(ResultWindowServices services, QWidget* parent = nullptr);
 };
 
 // Every registered drawing of the current datum (登録図面表示), record code 1.
 // It carries the caption of the point window.
-class TallFileListF final : public CodedResultWindow<DrawingRow> {
+class DrawingListWindow final : public CodedResultWindow<DrawingRow> {
 public:
-    explicit TallFileListF(ResultWindowServices services, QWidget* parent = nullptr);
+    explicit DrawingListWindow(ResultWindowServices services, QWidget* parent = nullptr);
 };
 
 } // namespace ft::search

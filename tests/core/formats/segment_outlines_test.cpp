@@ -1,8 +1,8 @@
 #include "core/formats/outlines.h"
 
 #include "core/formats/source_records.h"
-#include "frame_records.h"
 #include "devtools/temp_folder.h"
+#include "frame_records.h"
 
 #include <gtest/gtest.h>
 

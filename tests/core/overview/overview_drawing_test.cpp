@@ -1,11 +1,11 @@
 #include "core/overview/overview_drawing.h"
 
-#include "core/workspace/workspace.h"
 #include "core/formats/converter_support.h"
 #include "core/formats/working_files.h"
 #include "core/overview/overview_window.h"
-#include "overview_files.h"
+#include "core/workspace/workspace.h"
 #include "devtools/temp_folder.h"
+#include "overview_files.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,8 +1,8 @@
 #include "core/overview/overview_hit_test.h"
 
 #include "core/formats/converter_support.h"
-#include "overview_files.h"
 #include "devtools/temp_folder.h"
+#include "overview_files.h"
 
 #include <gtest/gtest.h>
 

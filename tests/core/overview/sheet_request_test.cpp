@@ -1,13 +1,13 @@
 #include "core/overview/overview_hit_test.h"
 
-#include "core/workspace/workspace.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/converter_support.h"
-#include "overview_files.h"
 #include "core/platform/cp932.h"
 #include "core/search/request_file.h"
-#include "support/cp932_lines.h"
+#include "core/workspace/workspace.h"
 #include "devtools/temp_folder.h"
+#include "overview_files.h"
+#include "support/cp932_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -44,15 +44,16 @@ protected:
 
     void registerDrawing(int datum, int fileNo, const std::string& utf8Path)
     {
-        state.catalogue(workspace::datumFromCode(datum)).ExecSQL("INSERT INTO FILE VALUES ('" + utf8Path +
-                                       "','2024/01/01 00:00:00'," + std::to_string(fileNo) +
-                                       ",'','',0," + std::to_string(datum) + ")");
+        state.catalogue(workspace::datumFromCode(datum))
+            .ExecSQL("INSERT INTO FILE VALUES ('" + utf8Path + "','2024/01/01 00:00:00'," +
+                     std::to_string(fileNo) + ",'','',0," + std::to_string(datum) + ")");
     }
 
     void writeSheets(int datum, const std::vector<std::string>& lines)
     {
-        writeLines(state.workingFile(WorkingFileKind::SheetOutlines, workspace::datumFromCode(datum)),
-                   lines);
+        writeLines(
+            state.workingFile(WorkingFileKind::SheetOutlines, workspace::datumFromCode(datum)),
+            lines);
     }
 
     std::filesystem::path requestFile() const

@@ -1,7 +1,7 @@
 #include "core/platform/folders.h"
 
-#include "env_override.h"
 #include "devtools/temp_folder.h"
+#include "env_override.h"
 
 #include <gtest/gtest.h>
 

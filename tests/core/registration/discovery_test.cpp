@@ -20,8 +20,8 @@ using test::SurveyFile;
 class DiscoveryTest : public ::testing::Test {
 protected:
     // A data set whose header's field 9 holds `datumField`.
-    fs::path writeSet(const fs::path& folder, const std::string& name, const std::string& datumField,
-                      int fieldCount = 9)
+    fs::path writeSet(const fs::path& folder, const std::string& name,
+                      const std::string& datumField, int fieldCount = 9)
     {
         DataSetBuilder set(folder, name);
         set.setHeader(HeaderRecord("9", "作成者", "地区", datumField, fieldCount));
@@ -53,17 +53,22 @@ TEST_F(DiscoveryTest, ClassifiesEveryCandidateAndListsOnlyCompleteSetsInNameOrde
     japanese.setModificationTime(SurveyFile::Points, time);
     japanese.setModificationTime(SurveyFile::Parcels, {2023, 1, 2, 3, 4, 5});
     japanese.write();
-    writeSet(root.path() / "a", "W", " 2 ");           // blanks around the code
-    writeSet(root.path() / "a", "X", "3");             // no datum of ours
-    writeSet(root.path() / "a", "Y", "2", 8);          // too few fields
-    DataSetBuilder(root.path() / "a", "Z").omit(SurveyFile::Parcels).write(); // no .atr: no candidate
-    DataSetBuilder(root.path() / "a", "U").setRawBytes(SurveyFile::Header, "").write(); // empty header
+    writeSet(root.path() / "a", "W", " 2 ");  // blanks around the code
+    writeSet(root.path() / "a", "X", "3");    // no datum of ours
+    writeSet(root.path() / "a", "Y", "2", 8); // too few fields
+    DataSetBuilder(root.path() / "a", "Z")
+        .omit(SurveyFile::Parcels)
+        .write(); // no .atr: no candidate
+    DataSetBuilder(root.path() / "a", "U")
+        .setRawBytes(SurveyFile::Header, "")
+        .write(); // empty header
 
     const std::vector<std::string> texts = collectedTexts();
 
     ASSERT_EQ(texts.size(), 5u);
     EXPECT_EQ(texts[0], relative("a/U.hed [ ]"));
-    EXPECT_EQ(texts[1].substr(0, relative("a/W.hed,2,世界測地系,").size()), relative("a/W.hed,2,世界測地系,"));
+    EXPECT_EQ(texts[1].substr(0, relative("a/W.hed,2,世界測地系,").size()),
+              relative("a/W.hed,2,世界測地系,"));
     EXPECT_TRUE(texts[1].ends_with(" [x]"));
     EXPECT_EQ(texts[2], relative("a/X.hed [ ]"));
     EXPECT_EQ(texts[3], relative("a/Y.hed [ ]"));
@@ -85,7 +90,8 @@ TEST_F(DiscoveryTest, TheWalkKeepsToRealVisibleFoldersAndExactLowerCaseExtension
     FindHeaderFiles(root.path(), ".hed", found, progress);
 
     EXPECT_EQ(found, (std::vector<fs::path>{root.path() / "sub/S.hed"}));
-    EXPECT_TRUE(progress.statuses.contains(QString::fromStdString((root.path() / "sub/S.hed").string())));
+    EXPECT_TRUE(
+        progress.statuses.contains(QString::fromStdString((root.path() / "sub/S.hed").string())));
     EXPECT_GT(progress.eventRuns, 0);
 }
 

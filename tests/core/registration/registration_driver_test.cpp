@@ -28,7 +28,8 @@ constexpr LocalTime kApril{2024, 4, 2, 9, 30, 5};
 // Gives the four files that make the data set time one modification time.
 void stamp(test::DataSetBuilder& set, const LocalTime& time)
 {
-    for (const SurveyFile kind : {SurveyFile::Header, SurveyFile::Outlines, SurveyFile::Points, SurveyFile::Parcels})
+    for (const SurveyFile kind :
+         {SurveyFile::Header, SurveyFile::Outlines, SurveyFile::Points, SurveyFile::Parcels})
         set.setModificationTime(kind, time);
 }
 
@@ -37,9 +38,13 @@ void stamp(test::DataSetBuilder& set, const LocalTime& time)
 std::string expectedSheetOutlines(int no)
 {
     const std::string n = std::to_string(no);
-    return platform::utf8ToCp932("X1-1,500,2000.000,1000.000,2200.000,1200.000," + n + ",\r\n"
-                                 "X1-2,500,2000.000,1200.000,2200.000,1400.000," + n + ",\r\n"
-                                 "Ｘ１－１,500,2000.000,1000.000,2200.000,1200.000," + n + ",\r\n");
+    return platform::utf8ToCp932("X1-1,500,2000.000,1000.000,2200.000,1200.000," + n +
+                                 ",\r\n"
+                                 "X1-2,500,2000.000,1200.000,2200.000,1400.000," +
+                                 n +
+                                 ",\r\n"
+                                 "Ｘ１－１,500,2000.000,1000.000,2200.000,1200.000," +
+                                 n + ",\r\n");
 }
 
 // Its segments: two closed parcel outlines of four edges, then the frame's
@@ -50,23 +55,23 @@ std::string expectedSegments(int no)
     const std::string first = "1,1,大字山田,１２－３,";
     const std::string second = "1,2,大字山田,１２－４,";
     const std::string frame = "1,1,,,";
-    return platform::utf8ToCp932(
-        first + "2050.000,1050.000,2100.000,1050.000,2," + n + ",\r\n" +
-        first + "2100.000,1050.000,2100.000,1100.000,2," + n + ",\r\n" +
-        first + "2100.000,1100.000,2050.000,1100.000,2," + n + ",\r\n" +
-        first + "2050.000,1100.000,2050.000,1050.000,2," + n + ",\r\n" +
-        second + "2100.000,1050.000,2150.000,1050.000,2," + n + ",\r\n" +
-        second + "2150.000,1050.000,2150.000,1100.000,2," + n + ",\r\n" +
-        second + "2150.000,1100.000,2100.000,1100.000,2," + n + ",\r\n" +
-        second + "2100.000,1100.000,2100.000,1050.000,2," + n + ",\r\n" +
-        frame + "2000.000,1000.000,2200.000,1000.000,2," + n + ",\r\n" +
-        frame + "2200.000,1000.000,2200.000,1200.000,2," + n + ",\r\n" +
-        frame + "2200.000,1200.000,2000.000,1200.000,2," + n + ",\r\n" +
-        frame + "2000.000,1200.000,2000.000,1000.000,2," + n + ",\r\n");
+    return platform::utf8ToCp932(first + "2050.000,1050.000,2100.000,1050.000,2," + n + ",\r\n" +
+                                 first + "2100.000,1050.000,2100.000,1100.000,2," + n + ",\r\n" +
+                                 first + "2100.000,1100.000,2050.000,1100.000,2," + n + ",\r\n" +
+                                 first + "2050.000,1100.000,2050.000,1050.000,2," + n + ",\r\n" +
+                                 second + "2100.000,1050.000,2150.000,1050.000,2," + n + ",\r\n" +
+                                 second + "2150.000,1050.000,2150.000,1100.000,2," + n + ",\r\n" +
+                                 second + "2150.000,1100.000,2100.000,1100.000,2," + n + ",\r\n" +
+                                 second + "2100.000,1100.000,2100.000,1050.000,2," + n + ",\r\n" +
+                                 frame + "2000.000,1000.000,2200.000,1000.000,2," + n + ",\r\n" +
+                                 frame + "2200.000,1000.000,2200.000,1200.000,2," + n + ",\r\n" +
+                                 frame + "2200.000,1200.000,2000.000,1200.000,2," + n + ",\r\n" +
+                                 frame + "2000.000,1200.000,2000.000,1000.000,2," + n + ",\r\n");
 }
 
 const std::string kValidSetExtent = "2000.000,1000.000,2200.000,1400.000,\r\n";
-const std::string kEmptyExtent = "2147483647.000,2147483647.000,-2147483647.000,-2147483647.000,\r\n";
+const std::string kEmptyExtent =
+    "2147483647.000,2147483647.000,-2147483647.000,-2147483647.000,\r\n";
 
 class RegistrationDriverTest : public RegistrationTest {
 protected:
@@ -114,8 +119,10 @@ TEST_F(RegistrationDriverTest, RegistersEverySetIntoTheCatalogueAndWorkingFilesO
     EXPECT_EQ(rows(Datum::World, "SELECT PATH, TIME, FILENO, CREATER, CHIKU, KEI, SOKU FROM FILE"),
               (std::vector<std::vector<std::string>>{
                   {base, "2024/03/01 10:00:00", "1", "測量　太郎", "テスト地区", "9", "2"}}));
-    EXPECT_EQ(rows(Datum::Japanese, "SELECT FILENO, SOKU FROM FILE"), (std::vector<std::vector<std::string>>{{"2", "1"}}));
-    EXPECT_EQ(rows(Datum::World, "SELECT MODE, CHIBAN, OYA, KO, MAGO, FILENO FROM CHIBAN ORDER BY MODE, CHIBAN"),
+    EXPECT_EQ(rows(Datum::Japanese, "SELECT FILENO, SOKU FROM FILE"),
+              (std::vector<std::vector<std::string>>{{"2", "1"}}));
+    EXPECT_EQ(rows(Datum::World,
+                   "SELECT MODE, CHIBAN, OYA, KO, MAGO, FILENO FROM CHIBAN ORDER BY MODE, CHIBAN"),
               (std::vector<std::vector<std::string>>{{"1", "12-3", "12", "3", "0", "1"},
                                                      {"1", "12-4", "12", "4", "0", "1"},
                                                      {"1", "13", "13", "0", "0", "1"},
@@ -123,12 +130,17 @@ TEST_F(RegistrationDriverTest, RegistersEverySetIntoTheCatalogueAndWorkingFilesO
                                                      {"2", "12-3", "12", "3", "0", "1"},
                                                      {"3", "14-1", "14", "1", "0", "1"},
                                                      {"3", "14-2", "14", "2", "0", "1"}}));
-    EXPECT_EQ(rows(Datum::World, "SELECT MAPNAME, FILENO, SCALE, OYA, KO, KUBUN FROM MAP ORDER BY MAPNAME"),
+    EXPECT_EQ(rows(Datum::World,
+                   "SELECT MAPNAME, FILENO, SCALE, OYA, KO, KUBUN FROM MAP ORDER BY MAPNAME"),
               (std::vector<std::vector<std::string>>{{"X1-1", "1", "500", "0", "1", "1"},
                                                      {"X1-2", "1", "500", "0", "2", "1"}}));
     EXPECT_EQ(rows(Datum::World, "SELECT TENNAME, FILENO, KUBUN FROM FTEN ORDER BY TENNAME"),
-              (std::vector<std::vector<std::string>>{{"P1", "1", "1"}, {"P2", "1", "1"}, {"P3", "1", "1"},
-                                                     {"P4", "1", "1"}, {"P5", "1", "2"}, {"P6", "1", "2"}}));
+              (std::vector<std::vector<std::string>>{{"P1", "1", "1"},
+                                                     {"P2", "1", "1"},
+                                                     {"P3", "1", "1"},
+                                                     {"P4", "1", "1"},
+                                                     {"P5", "1", "2"},
+                                                     {"P6", "1", "2"}}));
     EXPECT_EQ(rows(Datum::World, "SELECT TENNAME, FILENO FROM ZTEN ORDER BY TENNAME"),
               (std::vector<std::vector<std::string>>{{"T1", "1"}, {"T2", "1"}}));
     EXPECT_EQ(tableCounts(Datum::Japanese), (std::vector<int>{1, 7, 2, 6, 2}));
@@ -137,7 +149,8 @@ TEST_F(RegistrationDriverTest, RegistersEverySetIntoTheCatalogueAndWorkingFilesO
     EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::World), expectedSheetOutlines(1));
     EXPECT_EQ(workingBytes(WorkingFileKind::Segments, Datum::World), expectedSegments(1));
     EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::World), kValidSetExtent);
-    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese), expectedSheetOutlines(2));
+    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese),
+              expectedSheetOutlines(2));
     EXPECT_EQ(workingBytes(WorkingFileKind::Segments, Datum::Japanese), expectedSegments(2));
     EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::Japanese), kValidSetExtent);
 
@@ -186,11 +199,14 @@ TEST_F(RegistrationDriverTest, ATouchedSetIsRegisteredAgainAndItsOldRegistration
     EXPECT_EQ(result.alreadyRegistered, 1);
     // FILENO base is 3 now; A stands at position 0.
     EXPECT_EQ(rows(Datum::World, "SELECT FILENO, TIME FROM FILE ORDER BY FILENO"),
-              (std::vector<std::vector<std::string>>{{"2", "2024/03/01 10:00:00"}, {"3", "2024/04/02 09:30:05"}}));
+              (std::vector<std::vector<std::string>>{{"2", "2024/03/01 10:00:00"},
+                                                     {"3", "2024/04/02 09:30:05"}}));
     EXPECT_EQ(tableCounts(Datum::World, " WHERE FILENO=1"), (std::vector<int>{0, 0, 0, 0, 0}));
     EXPECT_EQ(tableCounts(Datum::World, " WHERE FILENO=3"), (std::vector<int>{1, 7, 2, 6, 2}));
-    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::World), expectedSheetOutlines(2) + expectedSheetOutlines(3));
-    EXPECT_EQ(workingBytes(WorkingFileKind::Segments, Datum::World), expectedSegments(2) + expectedSegments(3));
+    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::World),
+              expectedSheetOutlines(2) + expectedSheetOutlines(3));
+    EXPECT_EQ(workingBytes(WorkingFileKind::Segments, Datum::World),
+              expectedSegments(2) + expectedSegments(3));
 }
 
 // Broken variants of set A; set B beside it is sound.
@@ -199,7 +215,8 @@ struct BrokenSet {
     void (*breakIt)(test::DataSetBuilder& set);
 };
 
-class BrokenSetTest : public RegistrationDriverTest, public ::testing::WithParamInterface<BrokenSet> {};
+class BrokenSetTest : public RegistrationDriverTest,
+                      public ::testing::WithParamInterface<BrokenSet> {};
 
 TEST_P(BrokenSetTest, FailsAloneAndLeavesNothingBehind)
 {
@@ -227,16 +244,24 @@ TEST_P(BrokenSetTest, FailsAloneAndLeavesNothingBehind)
 
 INSTANTIATE_TEST_SUITE_P(
     Variants, BrokenSetTest,
-    ::testing::Values(
-        BrokenSet{"point_coordinate_not_a_number",
-                  [](test::DataSetBuilder& set) { set.addPoint({"Ｐ９", "abc", "1.0"}); }},
-        BrokenSet{"no_points", [](test::DataSetBuilder& set) { set.clear(SurveyFile::Points); }},
-        BrokenSet{"empty_outline_file", [](test::DataSetBuilder& set) { set.clear(SurveyFile::Outlines); }},
-        BrokenSet{"map_coordinate_not_a_number",
-                  [](test::DataSetBuilder& set) { set.addMapSheet({"Z", "500", {{"x", "1"}, {"2", "3"}}}); }},
-        BrokenSet{"parcel_text_not_cp932",
-                  [](test::DataSetBuilder& set) { set.addRawLine(SurveyFile::Parcels, "1,1,\x82,\xFF\xFF,5"); }},
-        BrokenSet{"unreadable_parcel_file", [](test::DataSetBuilder& set) { set.omit(SurveyFile::Parcels); }}),
+    ::testing::Values(BrokenSet{"point_coordinate_not_a_number",
+                                [](test::DataSetBuilder& set) {
+                                    set.addPoint({"Ｐ９", "abc", "1.0"});
+                                }},
+                      BrokenSet{"no_points",
+                                [](test::DataSetBuilder& set) { set.clear(SurveyFile::Points); }},
+                      BrokenSet{"empty_outline_file",
+                                [](test::DataSetBuilder& set) { set.clear(SurveyFile::Outlines); }},
+                      BrokenSet{"map_coordinate_not_a_number",
+                                [](test::DataSetBuilder& set) {
+                                    set.addMapSheet({"Z", "500", {{"x", "1"}, {"2", "3"}}});
+                                }},
+                      BrokenSet{"parcel_text_not_cp932",
+                                [](test::DataSetBuilder& set) {
+                                    set.addRawLine(SurveyFile::Parcels, "1,1,\x82,\xFF\xFF,5");
+                                }},
+                      BrokenSet{"unreadable_parcel_file",
+                                [](test::DataSetBuilder& set) { set.omit(SurveyFile::Parcels); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RegistrationDriverTest, ASetWithoutPointsStillTracesEveryStepOfItsChain)
@@ -247,10 +272,11 @@ TEST_F(RegistrationDriverTest, ASetWithoutPointsStillTracesEveryStepOfItsChain)
 
     EXPECT_EQ(result.registered, 0);
     const std::string base = (sources.path() / "A").string();
-    for (const std::string& step : {"convertPntToDB,1," + base + ".pnt", "convertTcpToDB,1," + base + ".tcp",
-                                   "convertPolToInxAza,1," + base + ".pol", "convertAtrToDB,1," + base + ".atr",
-                                   "convertUndToDB,1," + base + ".und", "convertCosToDB,1," + base + ".cos",
-                                   "convertZukToInxAza,1," + base + ".zo2"})
+    for (const std::string& step :
+         {"convertPntToDB,1," + base + ".pnt", "convertTcpToDB,1," + base + ".tcp",
+          "convertPolToInxAza,1," + base + ".pol", "convertAtrToDB,1," + base + ".atr",
+          "convertUndToDB,1," + base + ".und", "convertCosToDB,1," + base + ".cos",
+          "convertZukToInxAza,1," + base + ".zo2"})
         EXPECT_TRUE(traced(step)) << step;
     EXPECT_FALSE(traced("storeFileName,1," + base + ",1"));
 }
@@ -305,7 +331,8 @@ TEST_F(RegistrationDriverTest, ASetWhoseDatumChangedMovesToTheOtherCatalogue)
     EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::World), "");
     EXPECT_EQ(workingBytes(WorkingFileKind::Segments, Datum::World), "");
     EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::World), kEmptyExtent);
-    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese), expectedSheetOutlines(1));
+    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese),
+              expectedSheetOutlines(1));
     EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::Japanese), kValidSetExtent);
 }
 
@@ -317,25 +344,32 @@ TEST_F(RegistrationDriverTest, ARunStartsByRemovingWhatAnInterruptedRunLeftBehin
     db.ExecSQL("INSERT INTO CHIBAN VALUES ('o', 'k', '1', 1, '', '', 1, 0, 0, 7);");
     db.ExecSQL("INSERT INTO ZTEN VALUES ('T', 9, 0, 0);");
     test::writeBytes(state.workingFile(WorkingFileKind::SheetOutlines, Datum::Japanese),
-                     workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese) + "Q,500,0.000,0.000,9000.000,9000.000,7,\r\n");
+                     workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese) +
+                         "Q,500,0.000,0.000,9000.000,9000.000,7,\r\n");
     test::writeBytes(state.workingFile(WorkingFileKind::Segments, Datum::Japanese),
-                     workingBytes(WorkingFileKind::Segments, Datum::Japanese) + "1,1,,,0.000,0.000,1.000,1.000,2,7,\r\n");
+                     workingBytes(WorkingFileKind::Segments, Datum::Japanese) +
+                         "1,1,,,0.000,0.000,1.000,1.000,2,7,\r\n");
     // ... and a FILE row of the same path that an update left behind.
-    db.ExecSQL("INSERT INTO FILE VALUES ('" + (sources.path() / "A").string() + "', '2023/01/01 00:00:00', 5, '', '', 0, 1);");
+    db.ExecSQL("INSERT INTO FILE VALUES ('" + (sources.path() / "A").string() +
+               "', '2023/01/01 00:00:00', 5, '', '', 0, 1);");
     db.ExecSQL("INSERT INTO MAP VALUES ('old', 5, 0, 0, 0, 0);");
     // ... and its registration in the other catalogue, from before its datum
     // changed, which the run that moved it had no time to remove.
-    state.catalogue(Datum::World).ExecSQL("INSERT INTO FILE VALUES ('" + (sources.path() / "A").string()
-                               + "', '2023/01/01 00:00:00', 3, '', '', 0, 2);");
+    state.catalogue(Datum::World)
+        .ExecSQL("INSERT INTO FILE VALUES ('" + (sources.path() / "A").string() +
+                 "', '2023/01/01 00:00:00', 3, '', '', 0, 2);");
     state.catalogue(Datum::World).ExecSQL("INSERT INTO MAP VALUES ('old', 3, 0, 0, 0, 0);");
-    test::writeBytes(state.workingFile(WorkingFileKind::SheetOutlines, Datum::World), "Q,500,0.000,0.000,9.000,9.000,3,\r\n");
+    test::writeBytes(state.workingFile(WorkingFileKind::SheetOutlines, Datum::World),
+                     "Q,500,0.000,0.000,9.000,9.000,3,\r\n");
 
     const RegistrationResult result = registerAll({});
 
     EXPECT_EQ(result.registered, 0);
     EXPECT_EQ(tableCounts(Datum::Japanese), (std::vector<int>{1, 7, 2, 6, 2}));
-    EXPECT_EQ(rows(Datum::Japanese, "SELECT FILENO FROM FILE"), (std::vector<std::vector<std::string>>{{"1"}}));
-    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese), expectedSheetOutlines(1));
+    EXPECT_EQ(rows(Datum::Japanese, "SELECT FILENO FROM FILE"),
+              (std::vector<std::vector<std::string>>{{"1"}}));
+    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese),
+              expectedSheetOutlines(1));
     EXPECT_EQ(workingBytes(WorkingFileKind::Segments, Datum::Japanese), expectedSegments(1));
     EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::Japanese), kValidSetExtent);
     EXPECT_EQ(tableCounts(Datum::World), (std::vector<int>{0, 0, 0, 0, 0}));
@@ -349,17 +383,22 @@ TEST_F(RegistrationDriverTest, ARunOfTheOtherDatumAlsoMendsAnExtentFileLeftOutOf
     // A run that ended abruptly: a sheet of a set without FILE row, and the
     // extent file widened by it (or cut short while being written).
     test::writeBytes(state.workingFile(WorkingFileKind::SheetOutlines, Datum::Japanese),
-                     workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese) + "Q,500,0.000,0.000,9000.000,9000.000,7,\r\n");
-    test::writeBytes(state.workingFile(WorkingFileKind::Extent, Datum::Japanese), "0.000,0.000,9000.000,9000.000,\r\n");
+                     workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese) +
+                         "Q,500,0.000,0.000,9000.000,9000.000,7,\r\n");
+    test::writeBytes(state.workingFile(WorkingFileKind::Extent, Datum::Japanese),
+                     "0.000,0.000,9000.000,9000.000,\r\n");
 
-    const std::vector<EntryResult> results = RegisterEntries(state, {written(validSet("B", 2))}, progress);
+    const std::vector<EntryResult> results =
+        RegisterEntries(state, {written(validSet("B", 2))}, progress);
 
     ASSERT_EQ(results.at(0).outcome, SetOutcome::Registered);
-    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese), expectedSheetOutlines(1));
+    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese),
+              expectedSheetOutlines(1));
     EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::Japanese), kValidSetExtent);
 
     test::writeBytes(state.workingFile(WorkingFileKind::Extent, Datum::Japanese), "2000.0");
-    EXPECT_EQ(RegisterEntries(state, {written(validSet("C", 2))}, progress).at(0).outcome, SetOutcome::Registered);
+    EXPECT_EQ(RegisterEntries(state, {written(validSet("C", 2))}, progress).at(0).outcome,
+              SetOutcome::Registered);
     EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::Japanese), kValidSetExtent);
 }
 
@@ -377,7 +416,8 @@ TEST_F(RegistrationDriverTest, NumbersFollowListPositionsAndLieAboveEveryNumberI
 
     // The next run of datum 2 starts above 3, whatever position a set has.
     EXPECT_EQ(registerAll({written(validSet("S4", 2))}).registered, 1);
-    EXPECT_EQ(rows(Datum::World, "SELECT MAX(FILENO) FROM FILE"), (std::vector<std::vector<std::string>>{{"4"}}));
+    EXPECT_EQ(rows(Datum::World, "SELECT MAX(FILENO) FROM FILE"),
+              (std::vector<std::vector<std::string>>{{"4"}}));
 }
 
 TEST_F(RegistrationDriverTest, ALaterRunAddsToTheOverviewOfEarlierRuns)
@@ -391,7 +431,8 @@ TEST_F(RegistrationDriverTest, ALaterRunAddsToTheOverviewOfEarlierRuns)
     const std::vector<int> sheetNos = workingFileNos(WorkingFileKind::SheetOutlines, Datum::World);
     EXPECT_EQ(std::count(sheetNos.begin(), sheetNos.end(), 1), 3);
     EXPECT_EQ(std::count(sheetNos.begin(), sheetNos.end(), 2), 4);
-    EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::World), "2000.000,1000.000,6100.000,5100.000,\r\n");
+    EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::World),
+              "2000.000,1000.000,6100.000,5100.000,\r\n");
 }
 
 TEST_F(RegistrationDriverTest, TwoHeadersOfOneFolderBothRegisterAndARepeatedEntryOnlyOnce)
@@ -440,7 +481,8 @@ TEST_F(RegistrationDriverTest, AnEntryHoldingItsPathAloneRegistersIntoTheWorldDa
 
     EXPECT_TRUE(RegisterOne(state, set.headerPath().string(), progress));
 
-    EXPECT_EQ(rows(Datum::World, "SELECT FILENO, TIME FROM FILE"), (std::vector<std::vector<std::string>>{{"1", ""}}));
+    EXPECT_EQ(rows(Datum::World, "SELECT FILENO, TIME FROM FILE"),
+              (std::vector<std::vector<std::string>>{{"1", ""}}));
 }
 
 TEST_F(RegistrationDriverTest, NoRunStartsWhileAnotherProgramRegistersIntoTheSameFolders)

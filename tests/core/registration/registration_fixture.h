@@ -3,11 +3,11 @@
 // Application state over temp folders, a recording progress channel and
 // helpers to read catalogues and working files, for the registration tests.
 
-#include "core/workspace/workspace.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/platform/cp932.h"
 #include "core/platform/progress.h"
 #include "core/registration/target_list.h"
+#include "core/workspace/workspace.h"
 #include "devtools/dataset_builder.h"
 #include "devtools/temp_folder.h"
 
@@ -46,7 +46,8 @@ protected:
     RegistrationTest() : state(dataFolder.path(), settingsFolder.path()) {}
 
     // A complete small data set in the sources folder (or a subfolder).
-    test::DataSetBuilder validSet(const std::string& name, int datum, const std::string& subfolder = "")
+    test::DataSetBuilder validSet(const std::string& name, int datum,
+                                  const std::string& subfolder = "")
     {
         return test::DataSetBuilder::smallValidSet(sources.path() / subfolder, name, datum);
     }

@@ -20,7 +20,8 @@ protected:
     fs::path writeValid(const std::string& name, int datum, const std::string& subfolder = "")
     {
         test::DataSetBuilder set = validSet(name, datum, subfolder);
-        for (const SurveyFile kind : {SurveyFile::Header, SurveyFile::Outlines, SurveyFile::Points, SurveyFile::Parcels})
+        for (const SurveyFile kind :
+             {SurveyFile::Header, SurveyFile::Outlines, SurveyFile::Points, SurveyFile::Parcels})
             set.setModificationTime(kind, {2024, 5, 6, 7, 8, 9});
         return set.write();
     }
@@ -45,8 +46,9 @@ TEST_F(RegistrationRoutesTest, TheFolderRouteOffersEverySetCheckedAndRegistersWh
     EXPECT_EQ(op.icons.at(0), platform::Operator::Icon::Warning);
     EXPECT_EQ(op.prompts, QStringList{QStringLiteral("登録するフォルダの選択")});
     const std::string folder = sources.path().string();
-    EXPECT_EQ(view.shown, (std::vector<std::string>{folder + "/A.hed,1,日本測地系,2024/05/06 07:08:09 [x]",
-                                                    folder + "/B.hed,2,世界測地系,2024/05/06 07:08:09 [x]"}));
+    EXPECT_EQ(view.shown,
+              (std::vector<std::string>{folder + "/A.hed,1,日本測地系,2024/05/06 07:08:09 [x]",
+                                        folder + "/B.hed,2,世界測地系,2024/05/06 07:08:09 [x]"}));
     EXPECT_EQ(op.notices, QStringList{QStringLiteral("1件登録しました")});
     EXPECT_EQ(tableCounts(Datum::Japanese), (std::vector<int>{1, 7, 2, 6, 2}));
     EXPECT_EQ(tableCounts(Datum::World), (std::vector<int>{0, 0, 0, 0, 0}));
@@ -87,7 +89,8 @@ TEST_F(RegistrationRoutesTest, AFailedSetIsReportedAfterTheCount)
 
     ASSERT_EQ(op.notices.size(), 2);
     EXPECT_EQ(op.notices[0], QStringLiteral("0件登録しました"));
-    EXPECT_TRUE(op.notices[1].startsWith(QString::fromStdString(header.string()) + QStringLiteral("は登録できません")));
+    EXPECT_TRUE(op.notices[1].startsWith(QString::fromStdString(header.string()) +
+                                         QStringLiteral("は登録できません")));
 }
 
 TEST_F(RegistrationRoutesTest, TheFileRouteRegistersEachPickedHeaderAndReportsTheRefusedOnes)
@@ -103,13 +106,16 @@ TEST_F(RegistrationRoutesTest, TheFileRouteRegistersEachPickedHeaderAndReportsTh
     EXPECT_EQ(op.prompts, QStringList{QStringLiteral("hed files (*.hed *.HED)")});
     EXPECT_TRUE(op.notices.isEmpty());
     EXPECT_EQ(tableCounts(Datum::Japanese)[0], 1);
-    EXPECT_EQ(rows(Datum::World, "SELECT PATH FROM FILE"), (std::vector<std::vector<std::string>>{{(sources.path() / "B").string()}}));
+    EXPECT_EQ(rows(Datum::World, "SELECT PATH FROM FILE"),
+              (std::vector<std::vector<std::string>>{{(sources.path() / "B").string()}}));
     EXPECT_TRUE(targets.empty());
 
     op.answers = {false};
     EXPECT_TRUE(RegisterFolderOrFiles(routes));
-    EXPECT_EQ(op.notices, (QStringList{QString::fromStdString(a.string()) + QStringLiteral("は登録できません"),
-                                       QString::fromStdString(upper.string()) + QStringLiteral("は登録できません")}));
+    EXPECT_EQ(
+        op.notices,
+        (QStringList{QString::fromStdString(a.string()) + QStringLiteral("は登録できません"),
+                     QString::fromStdString(upper.string()) + QStringLiteral("は登録できません")}));
 
     // A cancelled file dialog registers nothing.
     op.answers = {false};
@@ -122,8 +128,9 @@ TEST_F(RegistrationRoutesTest, TheDriveScanListsEveryDriveAndWalksTheReadyOnes)
     writeValid("A", 2, "ready");
     writeValid("N", 2, "notready");
     routes.drives = [&] {
-        return std::vector<DriveInfo>{{sources.path() / "ready", DriveType::HardDisk, true, 100, 50},
-                                      {sources.path() / "notready", DriveType::CdRom, false, 0, 0}};
+        return std::vector<DriveInfo>{
+            {sources.path() / "ready", DriveType::HardDisk, true, 100, 50},
+            {sources.path() / "notready", DriveType::CdRom, false, 0, 0}};
     };
     view.drives.push_back({"/stale", DriveType::Unknown, false, 0, 0});
 

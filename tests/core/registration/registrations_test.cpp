@@ -14,15 +14,14 @@ using workspace::Datum;
 using workspace::WorkingFileKind;
 namespace {
 
-
 class RegistrationsTest : public RegistrationTest {
 protected:
     catalogue::TSQLiteDatabase& db = state.catalogue(Datum::World);
 
     void insertFile(const std::string& path, const std::string& time, int fileNo)
     {
-        db.ExecSQL("INSERT INTO FILE VALUES ('" + formats::QuoteDoubled(path, '\'') + "', '" + time + "', " + std::to_string(fileNo)
-                   + ", '', '', 0, 2);");
+        db.ExecSQL("INSERT INTO FILE VALUES ('" + formats::QuoteDoubled(path, '\'') + "', '" +
+                   time + "', " + std::to_string(fileNo) + ", '', '', 0, 2);");
     }
 };
 
@@ -86,7 +85,8 @@ TEST_F(RegistrationsTest, AFailingDeleteLeavesEveryRowInPlace)
 {
     insertFile("/d/A", "t", 1);
     db.ExecSQL("INSERT INTO ZTEN VALUES ('z', 1, 0, 0);");
-    db.ExecSQL("CREATE TRIGGER refuse BEFORE DELETE ON ZTEN BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    db.ExecSQL(
+        "CREATE TRIGGER refuse BEFORE DELETE ON ZTEN BEGIN SELECT RAISE(ABORT, 'refused'); END");
 
     EXPECT_THROW(DeleteRegistrations(db, state.trace(), {1}), catalogue::ESQLiteException);
 

@@ -6,8 +6,8 @@
 #include "core/platform/cp932.h"
 #include "core/platform/viewer_process.h"
 
-#include "support/cp932_lines.h"
 #include "devtools/temp_folder.h"
+#include "support/cp932_lines.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@ namespace ft::workspace {
 namespace {
 
 constexpr WorkingFileKind kKinds[] = {WorkingFileKind::SheetOutlines, WorkingFileKind::Segments,
-                                  WorkingFileKind::Extent};
+                                      WorkingFileKind::Extent};
 
 int fileRows(Workspace& state, Datum datum)
 {
@@ -58,7 +58,8 @@ TEST_F(DeleteAllTest, MissingWorkingFilesArePassedOver)
 {
     std::filesystem::remove(m_state.workingFile(WorkingFileKind::Segments, Datum::Japanese));
     deleteAllRegistrations(m_state);
-    EXPECT_FALSE(std::filesystem::exists(m_state.workingFile(WorkingFileKind::Extent, Datum::Japanese)));
+    EXPECT_FALSE(
+        std::filesystem::exists(m_state.workingFile(WorkingFileKind::Extent, Datum::Japanese)));
     EXPECT_NO_THROW(deleteAllRegistrations(m_state)); // nothing left to remove
 }
 

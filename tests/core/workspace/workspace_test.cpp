@@ -48,10 +48,13 @@ TEST(Workspace, EachDatumHasItsOwnCatalogueAndWorkingFiles)
     EXPECT_EQ(state.currentDatum(), Datum::World);
     EXPECT_EQ(&state.currentCatalogue(), &state.catalogue(Datum::World));
 
-    EXPECT_EQ(state.workingFile(WorkingFileKind::SheetOutlines, Datum::Japanese), temp / "findTavla.zu1");
-    EXPECT_EQ(state.workingFile(WorkingFileKind::Segments, Datum::Japanese), temp / "findTavla.az1");
+    EXPECT_EQ(state.workingFile(WorkingFileKind::SheetOutlines, Datum::Japanese),
+              temp / "findTavla.zu1");
+    EXPECT_EQ(state.workingFile(WorkingFileKind::Segments, Datum::Japanese),
+              temp / "findTavla.az1");
     EXPECT_EQ(state.workingFile(WorkingFileKind::Extent, Datum::Japanese), temp / "findTavla.he1");
-    EXPECT_EQ(state.workingFile(WorkingFileKind::SheetOutlines, Datum::World), temp / "findTavla.zu2");
+    EXPECT_EQ(state.workingFile(WorkingFileKind::SheetOutlines, Datum::World),
+              temp / "findTavla.zu2");
     EXPECT_EQ(state.workingFile(WorkingFileKind::Segments, Datum::World), temp / "findTavla.az2");
     EXPECT_EQ(state.workingFile(WorkingFileKind::Extent, Datum::World), temp / "findTavla.he2");
 }

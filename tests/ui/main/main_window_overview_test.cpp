@@ -1,21 +1,21 @@
 // The overview in the main window: drawn on activation and on a datum
 // switch, and a press on it handing the sheets under the pointer to the
 // viewer (a stand-in `Tavla` on PATH that records how it was started).
-#include "ui/main/main_window.h"
-#include "support/scripted_operator.h"
 #include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/working_files.h"
 #include "core/overview/overview_files.h"
 #include "core/search/request_file.h"
 #include "devtools/temp_folder.h"
+#include "support/scripted_operator.h"
+#include "ui/main/main_window.h"
 
 #include <QRadioButton>
 #include <QTest>
 
 #include <memory>
 
-using ft::app::TfindTavlaF;
+using ft::app::MainWindow;
 using ft::workspace::WorkingFileKind;
 namespace fs = std::filesystem;
 
@@ -76,7 +76,7 @@ private:
     std::unique_ptr<ft::test::TempFolder> m_data;
     std::unique_ptr<ft::test::TempFolder> m_settings;
     std::unique_ptr<ft::test::ScriptedOperator> m_op;
-    std::unique_ptr<TfindTavlaF> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void MainWindowOverviewTest::initTestCase()
@@ -100,7 +100,7 @@ void MainWindowOverviewTest::init()
     writeWorkingFiles(m_data->path());
     fs::remove(viewerLog());
     m_op = std::make_unique<ft::test::ScriptedOperator>();
-    m_window = std::make_unique<TfindTavlaF>(*m_op, m_data->path(), m_settings->path());
+    m_window = std::make_unique<MainWindow>(*m_op, m_data->path(), m_settings->path());
     m_window->show();
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));

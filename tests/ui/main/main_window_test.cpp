@@ -1,22 +1,22 @@
-#include "ui/widgets/error_report.h"
-#include "ui/main/main_window.h"
-#include "ui/main/overview_image.h"
-#include "core/workspace/settings_file.h"
 #include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/platform/cp932.h"
 #include "core/platform/file_lock.h"
-#include "support/scripted_operator.h"
+#include "core/workspace/settings_file.h"
 #include "devtools/temp_folder.h"
+#include "support/scripted_operator.h"
+#include "ui/main/main_window.h"
+#include "ui/main/overview_image.h"
+#include "ui/widgets/error_report.h"
 
 #include <QTest>
 
 #include <memory>
 
-using ft::app::TfindTavlaF;
-using ft::workspace::WorkingFileKind;
+using ft::app::MainWindow;
 using ft::catalogue::TSQLiteDatabase;
 using ft::workspace::Datum;
+using ft::workspace::WorkingFileKind;
 namespace fs = std::filesystem;
 
 namespace {
@@ -34,9 +34,9 @@ struct Folders {
     }
 };
 
-std::unique_ptr<TfindTavlaF> openWindow(ft::platform::Operator& op, const Folders& folders)
+std::unique_ptr<MainWindow> openWindow(ft::platform::Operator& op, const Folders& folders)
 {
-    return std::make_unique<TfindTavlaF>(op, folders.data.path(), folders.settings.path());
+    return std::make_unique<MainWindow>(op, folders.data.path(), folders.settings.path());
 }
 
 // Registers `count` drawings straight into a catalogue, with a parcel and a
@@ -139,7 +139,7 @@ void MainWindowTest::initTestCase()
 void MainWindowTest::firstStartOnEmptyFolders()
 {
     ft::test::ScriptedOperator op;
-    TfindTavlaF window(op); // the user's own folders: here the XDG temp folders
+    MainWindow window(op); // the user's own folders: here the XDG temp folders
 
     const fs::path dataFolder = m_home->path() / "data" / "findTavla";
     const QStringList seven = {QStringLiteral("CHIBAN"), QStringLiteral("FILE"),
@@ -350,7 +350,8 @@ void MainWindowTest::deleteAll()
     const auto window = openWindow(op, folders);
     std::vector<fs::path> workingFiles[3];
     for (int datum : {1, 2})
-        for (auto kind : {WorkingFileKind::SheetOutlines, WorkingFileKind::Segments, WorkingFileKind::Extent})
+        for (auto kind :
+             {WorkingFileKind::SheetOutlines, WorkingFileKind::Segments, WorkingFileKind::Extent})
             workingFiles[datum].push_back(
                 window->state().workingFile(kind, ft::workspace::datumFromCode(datum)));
     for (int datum : {1, 2})

@@ -2,12 +2,12 @@
 #include "ui/search/result_list_view.h"
 #include "ui/search/result_windows.h"
 
-#include "support/scripted_operator.h"
 #include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/platform/cp932.h"
-#include "support/cp932_lines.h"
 #include "devtools/temp_folder.h"
+#include "support/cp932_lines.h"
+#include "support/scripted_operator.h"
 #include "ui/widgets/tsk_button.h"
 
 #include <QAbstractItemModelTester>
@@ -148,10 +148,10 @@ bool ResultWindowsTest::showAndRun(ResultListWindow& window,
 
 void ResultWindowsTest::familyLayout()
 {
-    TfindChiban2F parcels(services());
-    TfindMap2F sheets(services());
-    TfindTen2F points(services());
-    TallFileListF drawings(services());
+    ParcelResultWindow parcels(services());
+    MapSheetResultWindow sheets(services());
+    PointResultWindow points(services());
+    DrawingListWindow drawings(services());
     struct Expected {
         ResultListWindow* window;
         QString caption;
@@ -207,30 +207,30 @@ void ResultWindowsTest::familyLayout()
             QCOMPARE(button->captionA().caption(), buttons[i].second);
             QCOMPARE(button->geometry(), QRect(lefts[i], 8, 75, 26));
         }
-        QCOMPARE(w.ListView1()->geometry(), QRect(0, 41, e.width, 614 - 41 - 19));
+        QCOMPARE(w.listView()->geometry(), QRect(0, 41, e.width, 614 - 41 - 19));
         QCOMPARE(w.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->geometry(),
                  QRect(0, 595, e.width, 19));
         const ResultListModel& model = *w.listModel();
         QCOMPARE(model.columnCount(), e.headings.size());
         for (int column = 0; column < model.columnCount(); ++column) {
             QCOMPARE(model.headerData(column, Qt::Horizontal).toString(), e.headings[column]);
-            QCOMPARE(w.ListView1()->columnWidth(column), e.widths[column]);
+            QCOMPARE(w.listView()->columnWidth(column), e.widths[column]);
         }
-        QCOMPARE(w.ListView1()->header()->sectionsClickable(), e.clickable);
+        QCOMPARE(w.listView()->header()->sectionsClickable(), e.clickable);
     }
     // Only the parcel list shows its selection across the whole row.
-    QVERIFY(parcels.ListView1()->allColumnsShowFocus());
-    QVERIFY(!sheets.ListView1()->allColumnsShowFocus());
+    QVERIFY(parcels.listView()->allColumnsShowFocus());
+    QVERIFY(!sheets.listView()->allColumnsShowFocus());
 }
 
 void ResultWindowsTest::modelsPassTheModelTester()
 {
     using Tester = QAbstractItemModelTester;
     const auto mode = Tester::FailureReportingMode::QtTest;
-    TfindChiban2F parcels(services());
-    TfindMap2F sheets(services());
-    TfindTen2F points(services());
-    TallFileListF drawings(services());
+    ParcelResultWindow parcels(services());
+    MapSheetResultWindow sheets(services());
+    PointResultWindow points(services());
+    DrawingListWindow drawings(services());
     Tester parcelTester(parcels.listModel(), mode);
     Tester sheetTester(sheets.listModel(), mode);
     Tester pointTester(points.listModel(), mode);
@@ -244,23 +244,23 @@ void ResultWindowsTest::modelsPassTheModelTester()
          std::initializer_list<ResultListWindow*>{&parcels, &sheets, &points, &drawings})
         showAndRun(*w, [w] {
             w->listModel()->invertTicks({0});
-            w->skButton4Click();
-            w->skButton3Click();
+            w->tickAll();
+            w->untickAll();
         });
     QCOMPARE(parcels.listModel()->rowCount(), 4);
     QCOMPARE(drawings.listModel()->rowCount(), 3);
     showAndRun(sheets, [&] {
-        sheets.ListView1()->selectionModel()->select(sheets.listModel()->index(0, 0),
-                                                     QItemSelectionModel::Select |
-                                                         QItemSelectionModel::Rows);
+        sheets.listView()->selectionModel()->select(sheets.listModel()->index(0, 0),
+                                                    QItemSelectionModel::Select |
+                                                        QItemSelectionModel::Rows);
         for (const int column : {1, 2})
-            clickHeading(*sheets.ListView1(), column);
+            clickHeading(*sheets.listView(), column);
     });
 }
 
 void ResultWindowsTest::parcelRowsTicksAndEmptyRequest()
 {
-    TfindChiban2F window(services());
+    ParcelResultWindow window(services());
     window.SetQuery("SELECT * FROM CHIBAN WHERE OOAZA like '本町%'", m_folder->path());
     QStringList shown;
     QList<bool> ticksShown;
@@ -286,7 +286,7 @@ void ResultWindowsTest::parcelRowsTicksAndEmptyRequest()
 
 void ResultWindowsTest::secondShowingListsOnlyItsRows()
 {
-    TfindChiban2F window(services());
+    ParcelResultWindow window(services());
     window.SetQuery("SELECT * FROM CHIBAN WHERE KOAZA='東'", m_folder->path());
     QVERIFY(!showAndRun(window, [&] { click(window.button(2)); })); // 閉じる: Cancel
     QVERIFY(!m_leftOpen);
@@ -301,10 +301,10 @@ void ResultWindowsTest::secondShowingListsOnlyItsRows()
 
 void ResultWindowsTest::onlyALeftPressOnTheCheckBoxTicks()
 {
-    TfindTen2F window(services());
+    PointResultWindow window(services());
     window.SetQuery(kBoundaryPointRecord, "SELECT * FROM FTEN ", m_folder->path());
     showAndRun(window, [&] {
-        ResultListView& view = *window.ListView1();
+        ResultListView& view = *window.listView();
         const QRect first = view.visualRect(view.model()->index(0, 0));
         const QRect second = view.visualRect(view.model()->index(1, 0));
         const QPoint box(first.left() + 8, first.center().y());
@@ -332,10 +332,10 @@ void ResultWindowsTest::onlyALeftPressOnTheCheckBoxTicks()
 
 void ResultWindowsTest::spaceInvertsEachSelectedRow()
 {
-    TfindChiban2F window(services());
+    ParcelResultWindow window(services());
     window.SetQuery("SELECT * FROM CHIBAN ", m_folder->path());
     showAndRun(window, [&] {
-        ResultListView& view = *window.ListView1();
+        ResultListView& view = *window.listView();
         ResultListModel& model = *window.listModel();
         view.setFocus();
         view.selectionModel()->clear();
@@ -355,19 +355,19 @@ void ResultWindowsTest::spaceInvertsEachSelectedRow()
 
 void ResultWindowsTest::mapSheetHeadingsSort()
 {
-    TfindMap2F window(services());
+    MapSheetResultWindow window(services());
     window.SetQuery("SELECT * FROM MAP ", m_folder->path());
     showAndRun(window, [&] {
         ResultListModel& model = *window.listModel();
         const auto clickColumn = [&](int column) {
-            clickHeading(*window.ListView1(), column);
+            clickHeading(*window.listView(), column);
             QCOMPARE(window.SortColumn(), column);
         };
         // " order by FILENO,OYA,KO"
         const QStringList loaded = {QStringLiteral("A1"), QStringLiteral("A2"),
                                     QStringLiteral("B1"), QStringLiteral("B2")};
         QCOMPARE(firstColumn(model), loaded);
-        window.ListView1()->selectionModel()->select(
+        window.listView()->selectionModel()->select(
             model.index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 
         clickColumn(0);
@@ -379,7 +379,7 @@ void ResultWindowsTest::mapSheetHeadingsSort()
         QCOMPARE(firstColumn(model), (QStringList{QStringLiteral("A2"), QStringLiteral("B2"),
                                                   QStringLiteral("A1"), QStringLiteral("B1")}));
         // The selected row (A1) moved with its row.
-        QCOMPARE(window.ListView1()->selectedRowNumbers(), QList<int>{2});
+        QCOMPARE(window.listView()->selectedRowNumbers(), QList<int>{2});
         clickColumn(1);
         QCOMPARE(firstColumn(model), (QStringList{QStringLiteral("A2"), QStringLiteral("B2"),
                                                   QStringLiteral("A1"), QStringLiteral("B1")}));
@@ -396,7 +396,7 @@ void ResultWindowsTest::mapSheetHeadingsSort()
 
 void ResultWindowsTest::pointWindowCarriesTheRecordCodeOfItsSearch()
 {
-    TfindTen2F window(services());
+    PointResultWindow window(services());
     window.SetQuery(kControlPointRecord, "SELECT * FROM ZTEN ", m_folder->path());
     QVERIFY(showAndRun(window, [&] { click(window.button(1)); }));
     QCOMPARE(request(), ft::test::cp932Lines({"0,\"/s/two\"", "5,Z1,"}));
@@ -408,7 +408,7 @@ void ResultWindowsTest::pointWindowCarriesTheRecordCodeOfItsSearch()
 
 void ResultWindowsTest::drawingListStartsUntickedAndWritesCode1()
 {
-    TallFileListF window(services());
+    DrawingListWindow window(services());
     window.SetQuery(kRegisteredDrawingRecord, "SELECT * FROM FILE", m_folder->path());
     QList<bool> ticksShown;
     QString second;
@@ -427,7 +427,7 @@ void ResultWindowsTest::drawingListStartsUntickedAndWritesCode1()
 
 void ResultWindowsTest::requestThatCannotBeCreatedKeepsTheWindowOpen()
 {
-    TfindTen2F window(services());
+    PointResultWindow window(services());
     window.SetQuery(kBoundaryPointRecord, "SELECT * FROM FTEN ", m_folder->path() / "missing");
     QVERIFY(!showAndRun(window, [&] { click(window.button(1)); }));
     QVERIFY(m_leftOpen);
@@ -438,7 +438,7 @@ void ResultWindowsTest::requestThatCannotBeCreatedKeepsTheWindowOpen()
 void ResultWindowsTest::unregisteredDrawingKeepsTheWindowOpen()
 {
     m_db->ExecSQL("DELETE FROM FILE WHERE FILENO=3");
-    TfindTen2F window(services());
+    PointResultWindow window(services());
     window.SetQuery(kBoundaryPointRecord, "SELECT * FROM FTEN ", m_folder->path());
     QVERIFY(!showAndRun(window, [&] { click(window.button(1)); }));
     QVERIFY(m_leftOpen);
@@ -447,7 +447,7 @@ void ResultWindowsTest::unregisteredDrawingKeepsTheWindowOpen()
 
 void ResultWindowsTest::statementTheCatalogueRejectsShowsNothing()
 {
-    TfindChiban2F window(services());
+    ParcelResultWindow window(services());
     window.SetQuery("SELECT * FROM CHIBAN WHERE OOAZA='a'b'", m_folder->path());
     QTimer::singleShot(0, &window, &QDialog::reject); // should it be shown after all
     QVERIFY_THROWS_EXCEPTION(ft::catalogue::ESQLiteException, window.ShowModal());

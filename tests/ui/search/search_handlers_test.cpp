@@ -1,15 +1,15 @@
-#include "ui/widgets/error_report.h"
-#include "ui/main/main_window.h"
 #include "core/search/request_file.h"
+#include "ui/main/main_window.h"
 #include "ui/search/result_list_model.h"
 #include "ui/search/result_windows.h"
 #include "ui/search/viewer_start.h"
+#include "ui/widgets/error_report.h"
 
-#include "support/scripted_operator.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/platform/cp932.h"
-#include "support/cp932_lines.h"
 #include "devtools/temp_folder.h"
+#include "support/cp932_lines.h"
+#include "support/scripted_operator.h"
 #include "ui/widgets/tsk_button.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@
 #include <memory>
 #include <thread>
 
-using ft::app::TfindTavlaF;
+using ft::app::MainWindow;
 using ft::search::ResultListWindow;
 using ft::workspace::Datum;
 namespace fs = std::filesystem;
@@ -69,7 +69,7 @@ private:
     // Runs a handler of the main window; while its result window is shown,
     // `inWindow` acts in it (a window left open is closed with Cancel).
     // Returns the window that was shown, or nothing.
-    ResultListWindow* runSearch(void (TfindTavlaF::*handler)(),
+    ResultListWindow* runSearch(void (MainWindow::*handler)(),
                                 const std::function<void(ResultListWindow&)>& inWindow = {});
     void addDrawing(int datum, int fileNo);
     // What the stand-in viewer was started with, and the request it found.
@@ -80,7 +80,7 @@ private:
     std::unique_ptr<ft::test::TempFolder> m_data;
     std::unique_ptr<ft::test::TempFolder> m_settings;
     std::unique_ptr<ft::test::ScriptedOperator> m_op;
-    std::unique_ptr<TfindTavlaF> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 // A stand-in viewer on PATH writes its arguments and a copy of the request
@@ -105,7 +105,7 @@ void SearchHandlersTest::init()
     m_data = std::make_unique<ft::test::TempFolder>();
     m_settings = std::make_unique<ft::test::TempFolder>();
     m_op = std::make_unique<ft::test::ScriptedOperator>();
-    m_window = std::make_unique<TfindTavlaF>(*m_op, m_data->path(), m_settings->path());
+    m_window = std::make_unique<MainWindow>(*m_op, m_data->path(), m_settings->path());
     m_op->notices.clear(); // the first-start notice of an empty catalogue
 }
 
@@ -117,7 +117,7 @@ void SearchHandlersTest::cleanup()
 }
 
 ResultListWindow*
-SearchHandlersTest::runSearch(void (TfindTavlaF::*handler)(),
+SearchHandlersTest::runSearch(void (MainWindow::*handler)(),
                               const std::function<void(ResultListWindow&)>& inWindow)
 {
     ResultListWindow* shown = nullptr;
@@ -138,9 +138,10 @@ SearchHandlersTest::runSearch(void (TfindTavlaF::*handler)(),
 void SearchHandlersTest::addDrawing(int datum, int fileNo)
 {
     const std::string n = std::to_string(fileNo);
-    m_window->state().catalogue(ft::workspace::datumFromCode(datum)).ExecSQL("INSERT INTO FILE VALUES ('/survey/set" + n +
-                                               "','t'," + n + ",'','',0," + std::to_string(datum) +
-                                               ")");
+    m_window->state()
+        .catalogue(ft::workspace::datumFromCode(datum))
+        .ExecSQL("INSERT INTO FILE VALUES ('/survey/set" + n + "','t'," + n + ",'','',0," +
+                 std::to_string(datum) + ")");
 }
 
 QStringList SearchHandlersTest::viewerArguments(int waitMs) const
@@ -169,10 +170,10 @@ void SearchHandlersTest::nothingFoundShowsNoWindow_data()
 void SearchHandlersTest::nothingFoundShowsNoWindow()
 {
     QFETCH(int, search);
-    const std::map<int, void (TfindTavlaF::*)()> handlers = {{6, &TfindTavlaF::skButton6Click},
-                                                             {8, &TfindTavlaF::skButton8Click},
-                                                             {9, &TfindTavlaF::skButton9Click},
-                                                             {10, &TfindTavlaF::skButton10Click}};
+    const std::map<int, void (MainWindow::*)()> handlers = {{6, &MainWindow::searchParcels},
+                                                            {8, &MainWindow::searchMapSheets},
+                                                            {9, &MainWindow::searchBoundaryPoints},
+                                                            {10, &MainWindow::searchControlPoints}};
     // Empty fields select every row of an empty catalogue: nothing.
     QVERIFY(runSearch(handlers.at(search)) == nullptr);
     QCOMPARE(m_op->notices, QStringList{kNotFound});
@@ -189,16 +190,16 @@ void SearchHandlersTest::parcelSearchHandsTheTickedRowsToTheViewer()
     db.ExecSQL("INSERT INTO CHIBAN VALUES ('本町','東','12',1,'','',12,0,0,2)");
     db.ExecSQL("INSERT INTO CHIBAN VALUES ('本町','西','3',1,'','',3,0,0,1)");
     db.ExecSQL("INSERT INTO CHIBAN VALUES ('新町','東','12',1,'','',12,0,0,1)");
-    m_window->controls().cOoaza->setEditText(QStringLiteral("本町"));
+    m_window->controls().oazaField->setEditText(QStringLiteral("本町"));
     m_window->overviewState().drawingsPresent = false;
 
     QStringList rows;
-    ResultListWindow* shown = runSearch(&TfindTavlaF::skButton6Click, [&](ResultListWindow& w) {
+    ResultListWindow* shown = runSearch(&MainWindow::searchParcels, [&](ResultListWindow& w) {
         rows = firstColumn(w);
         w.listModel()->setTicked(0, false); // 本町 東 12 of drawing 2 stays behind
         click(w.button(1));
     });
-    QVERIFY(shown == m_window->resultWindows().findChiban2F);
+    QVERIFY(shown == m_window->resultWindows().parcelResults);
     QCOMPARE(rows, (QStringList{QStringLiteral("本町"), QStringLiteral("本町")}));
     QVERIFY(m_window->overviewState().drawingsPresent);
     const fs::path request = ft::search::requestFilePath(m_settings->path());
@@ -215,7 +216,7 @@ void SearchHandlersTest::parcelFieldsAndModeReachTheStatement()
     db.ExecSQL("INSERT INTO CHIBAN VALUES ('本町','東','1',1,'山田','ﾔﾏﾀﾞ',1,0,0,1)");
     db.ExecSQL("INSERT INTO CHIBAN VALUES ('本町','東','2',1,'中山','ﾅｶﾔﾏ',2,0,0,1)");
     const ft::app::MainWindowControls& c = m_window->controls();
-    c.eSyoyuKana->setText(QStringLiteral("ﾔﾏ"));
+    c.ownerKanaField->setText(QStringLiteral("ﾔﾏ"));
 
     // 先頭一致 (chosen at start): only the kana that begins with it.
     QStringList lots;
@@ -224,31 +225,31 @@ void SearchHandlersTest::parcelFieldsAndModeReachTheStatement()
         for (int row = 0; row < w.listModel()->rowCount(); ++row)
             lots << w.listModel()->index(row, 2).data().toString();
     };
-    QVERIFY(runSearch(&TfindTavlaF::skButton6Click, readLots));
+    QVERIFY(runSearch(&MainWindow::searchParcels, readLots));
     QCOMPARE(lots, QStringList{QStringLiteral("1")});
 
-    c.cBox[2]->setChecked(true); // あいまい
-    QVERIFY(runSearch(&TfindTavlaF::skButton6Click, readLots));
+    c.parcelModes[2]->setChecked(true); // あいまい
+    QVERIFY(runSearch(&MainWindow::searchParcels, readLots));
     QCOMPARE(lots, (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
 
-    c.cBox[0]->setChecked(true); // 完全一致
-    QVERIFY(runSearch(&TfindTavlaF::skButton6Click, readLots) == nullptr);
+    c.parcelModes[0]->setChecked(true); // 完全一致
+    QVERIFY(runSearch(&MainWindow::searchParcels, readLots) == nullptr);
     QCOMPARE(m_op->notices, QStringList{kNotFound});
 
     // Every field takes part: an owner that matches no row finds nothing.
-    c.eSyoyuKana->setText(QStringLiteral("ﾔﾏﾀﾞ"));
-    QVERIFY(runSearch(&TfindTavlaF::skButton6Click, readLots));
-    c.eSyoyuSya->setText(QStringLiteral("中山"));
-    QVERIFY(runSearch(&TfindTavlaF::skButton6Click, readLots) == nullptr);
+    c.ownerKanaField->setText(QStringLiteral("ﾔﾏﾀﾞ"));
+    QVERIFY(runSearch(&MainWindow::searchParcels, readLots));
+    c.ownerField->setText(QStringLiteral("中山"));
+    QVERIFY(runSearch(&MainWindow::searchParcels, readLots) == nullptr);
 }
 
 void SearchHandlersTest::closingTheWindowStartsNoViewer()
 {
     addDrawing(2, 1);
     m_window->state().catalogue(Datum::World).ExecSQL("INSERT INTO ZTEN VALUES ('Z1',1,1,0)");
-    QVERIFY(
-        runSearch(&TfindTavlaF::skButton10Click, [](ResultListWindow& w) { click(w.button(2)); }));
-    QVERIFY(runSearch(&TfindTavlaF::skButton10Click, [](ResultListWindow& w) { w.close(); }));
+    QVERIFY(runSearch(&MainWindow::searchControlPoints,
+                      [](ResultListWindow& w) { click(w.button(2)); }));
+    QVERIFY(runSearch(&MainWindow::searchControlPoints, [](ResultListWindow& w) { w.close(); }));
     QVERIFY(viewerArguments(300).isEmpty());
 }
 
@@ -258,11 +259,11 @@ void SearchHandlersTest::mapSheetSearchIsExactWhateverTheMode()
     addDrawing(2, 1);
     db.ExecSQL("INSERT INTO MAP VALUES ('12',1,500,12,0,1)");
     db.ExecSQL("INSERT INTO MAP VALUES ('123',1,500,123,0,1)");
-    m_window->controls().mBox[2]->setChecked(true); // あいまい, not consulted
-    m_window->controls().eNMapName->setText(QStringLiteral("12"));
+    m_window->controls().mapSheetModes[2]->setChecked(true); // あいまい, not consulted
+    m_window->controls().mapSheetField->setText(QStringLiteral("12"));
     m_window->overviewState().drawingsPresent = false;
     QStringList sheets;
-    QVERIFY(runSearch(&TfindTavlaF::skButton8Click,
+    QVERIFY(runSearch(&MainWindow::searchMapSheets,
                       [&](ResultListWindow& w) { sheets = firstColumn(w); }));
     QCOMPARE(sheets, QStringList{QStringLiteral("12")});
     QVERIFY(m_window->overviewState().drawingsPresent);
@@ -276,16 +277,18 @@ void SearchHandlersTest::pointSearchesCarryTheirRecordCodes()
     db.ExecSQL("INSERT INTO ZTEN VALUES ('P1',1,1,0)");
     m_window->overviewState().drawingsPresent = false;
     const ft::app::MainWindowControls& c = m_window->controls();
-    c.eZTenName->setText(QStringLiteral("P1"));
-    c.eFTenName->setText(QStringLiteral("P1"));
+    c.controlPointField->setText(QStringLiteral("P1"));
+    c.boundaryPointField->setText(QStringLiteral("P1"));
 
     const auto show = [](ResultListWindow& w) { click(w.button(1)); };
-    QVERIFY(runSearch(&TfindTavlaF::skButton10Click, show) == m_window->resultWindows().findTen2F);
+    QVERIFY(runSearch(&MainWindow::searchControlPoints, show) ==
+            m_window->resultWindows().pointResults);
     QVERIFY(!viewerArguments().isEmpty());
     QCOMPARE(requestSeenByViewer(), ft::test::cp932Lines({"0,\"/survey/set1\"", "5,P1,"}));
 
     fs::remove(*m_viewerFolder / "arguments");
-    QVERIFY(runSearch(&TfindTavlaF::skButton9Click, show) == m_window->resultWindows().findTen2F);
+    QVERIFY(runSearch(&MainWindow::searchBoundaryPoints, show) ==
+            m_window->resultWindows().pointResults);
     QVERIFY(!viewerArguments().isEmpty());
     QCOMPARE(requestSeenByViewer(), ft::test::cp932Lines({"0,\"/survey/set1\"", "4,P1,"}));
     QVERIFY(!m_window->overviewState().drawingsPresent); // point searches leave the flag
@@ -305,8 +308,8 @@ void SearchHandlersTest::registeredDrawingListOfTheCurrentDatum()
         click(w.button(4)); // 全選択
         click(w.button(1));
     };
-    QVERIFY(runSearch(&TfindTavlaF::skButton7Click, tickAllAndShow) ==
-            m_window->resultWindows().allFileListF);
+    QVERIFY(runSearch(&MainWindow::listRegisteredDrawings, tickAllAndShow) ==
+            m_window->resultWindows().drawingList);
     QCOMPARE(paths, (QStringList{QStringLiteral("/survey/set1"), QStringLiteral("/survey/set2")}));
     QCOMPARE(ticked, (QList<bool>{false, false}));
     QVERIFY(!viewerArguments().isEmpty());
@@ -315,8 +318,8 @@ void SearchHandlersTest::registeredDrawingListOfTheCurrentDatum()
                                    "1,/survey/set1,"}));
 
     // The same window serves the other datum and lists only its drawings.
-    m_window->controls().RadioButton1->click();
-    QVERIFY(runSearch(&TfindTavlaF::skButton7Click,
+    m_window->controls().japaneseDatumRadio->click();
+    QVERIFY(runSearch(&MainWindow::listRegisteredDrawings,
                       [&](ResultListWindow& w) { paths = firstColumn(w); }));
     QCOMPARE(paths, QStringList{QStringLiteral("/survey/set7")});
 }

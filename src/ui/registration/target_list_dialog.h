@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/widgets/push_button.h"
 #include "core/registration/target_list.h"
 #include "core/registration/target_list_view.h"
+#include "ui/widgets/push_button.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -15,10 +15,10 @@ namespace ft::registration {
 // check box, confirmed with 登録 or abandoned with 中断, and the drive table
 // of the last drive scan. Created once at start-up, hidden between uses; it
 // keeps the program's target list.
-class TFailList final : public QDialog, public TargetListView {
+class TargetListDialog final : public QDialog, public TargetListView {
     Q_OBJECT
 public:
-    explicit TFailList(QWidget* parent = nullptr);
+    explicit TargetListDialog(QWidget* parent = nullptr);
 
     // The program's target list, which the discovery routes append to.
     TargetList& targets() { return m_targets; }
@@ -32,12 +32,12 @@ public:
     void clearDrives() override;
     void addDrive(const DriveInfo& drive) override;
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QListWidget* LHedBox = nullptr;
-    QTreeWidget* ListView1 = nullptr;
-    app::PushButton* skButton2 = nullptr; // 登　録
-    app::PushButton* skButton1 = nullptr; // 中　断
+    QLabel* uncheckHint = nullptr;
+    QLabel* defaultsHint = nullptr;
+    QListWidget* targetBox = nullptr;
+    QTreeWidget* driveTable = nullptr;
+    app::PushButton* registerButton = nullptr; // 登　録
+    app::PushButton* cancelButton = nullptr;   // 中　断
 
 private:
     void createControls();

@@ -2,13 +2,13 @@
 // through it as an operator would: answers scripted, the dialog's check
 // boxes and buttons clicked while it is shown.
 
-#include "ui/main/main_window.h"
-#include "ui/widgets/status_bar_progress.h"
-#include "ui/registration/fail_list.h"
 #include "core/registration/target_list.h"
 #include "devtools/dataset_builder.h"
-#include "support/scripted_operator.h"
 #include "devtools/temp_folder.h"
+#include "support/scripted_operator.h"
+#include "ui/main/main_window.h"
+#include "ui/registration/target_list_dialog.h"
+#include "ui/widgets/status_bar_progress.h"
 
 #include <QTest>
 #include <QTimer>
@@ -20,7 +20,7 @@ using ft::registration::DriveInfo;
 using ft::registration::DriveType;
 using ft::registration::TargetEntry;
 using ft::registration::TargetList;
-using ft::registration::TFailList;
+using ft::registration::TargetListDialog;
 using ft::test::ScriptedOperator;
 namespace fs = std::filesystem;
 
@@ -54,12 +54,13 @@ TargetEntry entry(const std::string& path, const std::string& code, bool checked
     return e;
 }
 
-void uncheckRow(TFailList& dialog, int row)
+void uncheckRow(TargetListDialog& dialog, int row)
 {
-    QListWidgetItem* item = dialog.LHedBox->item(row);
-    const QRect rect = dialog.LHedBox->visualItemRect(item);
+    QListWidgetItem* item = dialog.targetBox->item(row);
+    const QRect rect = dialog.targetBox->visualItemRect(item);
     // The check box sits at the start of the row.
-    QTest::mouseClick(dialog.LHedBox->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 8, rect.center().y()));
+    QTest::mouseClick(dialog.targetBox->viewport(), Qt::LeftButton, {},
+                      QPoint(rect.left() + 8, rect.center().y()));
 }
 
 void writeSet(const fs::path& folder, const std::string& name, int datum)
@@ -83,38 +84,40 @@ private slots:
 
 void FailListTest::looksAsDesigned()
 {
-    TFailList dialog;
+    TargetListDialog dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("対象ファイルリスト"));
     QVERIFY(!(dialog.windowFlags() & Qt::WindowCloseButtonHint));
     QVERIFY(dialog.isModal());
-    QCOMPARE(dialog.LHedBox->geometry(), QRect(0, 56, 961, 541));
-    QCOMPARE(dialog.ListView1->geometry(), QRect(8, 344, 297, 145));
-    QCOMPARE(dialog.skButton2->geometry(), QRect(688, 16, 75, 26));
-    QCOMPARE(dialog.skButton1->geometry(), QRect(560, 16, 75, 26));
-    QCOMPARE(ft::app::buttonCaption(*dialog.skButton2), QStringLiteral("登　録"));
-    QCOMPARE(ft::app::buttonCaption(*dialog.skButton1), QStringLiteral("中　断"));
-    QCOMPARE(dialog.Label1->pos(), QPoint(8, 8));
-    QCOMPARE(dialog.Label2->text(),
-             QStringLiteral("自動的には、世界測地系のみ選択されています。通常は、このまま登録ボタンを押してください"));
-    QCOMPARE(dialog.ListView1->headerItem()->text(1), QStringLiteral("種類"));
-    QCOMPARE(dialog.ListView1->headerItem()->text(4), QStringLiteral("空き容量"));
+    QCOMPARE(dialog.targetBox->geometry(), QRect(0, 56, 961, 541));
+    QCOMPARE(dialog.driveTable->geometry(), QRect(8, 344, 297, 145));
+    QCOMPARE(dialog.registerButton->geometry(), QRect(688, 16, 75, 26));
+    QCOMPARE(dialog.cancelButton->geometry(), QRect(560, 16, 75, 26));
+    QCOMPARE(ft::app::buttonCaption(*dialog.registerButton), QStringLiteral("登　録"));
+    QCOMPARE(ft::app::buttonCaption(*dialog.cancelButton), QStringLiteral("中　断"));
+    QCOMPARE(dialog.uncheckHint->pos(), QPoint(8, 8));
+    QCOMPARE(dialog.defaultsHint->text(),
+             QStringLiteral("自動的には、世界測地系のみ選択されています。通常は、このまま登録ボタン"
+                            "を押してください"));
+    QCOMPARE(dialog.driveTable->headerItem()->text(1), QStringLiteral("種類"));
+    QCOMPARE(dialog.driveTable->headerItem()->text(4), QStringLiteral("空き容量"));
 }
 
 void FailListTest::confirmingTakesTheCheckMarksOver()
 {
-    TFailList dialog;
+    TargetListDialog dialog;
     TargetList& targets = dialog.targets();
     targets.append(entry("/d/A.hed", "1", true));
     targets.append(entry("/d/B.hed", "2", true));
     targets.append(entry("/d/C.hed", "", false));
 
     whenShown(dialog, [&] {
-        QCOMPARE(dialog.LHedBox->count(), 3);
-        QCOMPARE(dialog.LHedBox->item(0)->text(), QStringLiteral("/d/A.hed,1,日本測地系,2024/01/02 03:04:05"));
-        QCOMPARE(dialog.LHedBox->item(2)->text(), QStringLiteral("/d/C.hed"));
-        QCOMPARE(dialog.LHedBox->item(2)->checkState(), Qt::Unchecked);
+        QCOMPARE(dialog.targetBox->count(), 3);
+        QCOMPARE(dialog.targetBox->item(0)->text(),
+                 QStringLiteral("/d/A.hed,1,日本測地系,2024/01/02 03:04:05"));
+        QCOMPARE(dialog.targetBox->item(2)->text(), QStringLiteral("/d/C.hed"));
+        QCOMPARE(dialog.targetBox->item(2)->checkState(), Qt::Unchecked);
         uncheckRow(dialog, 1);
-        QTest::mouseClick(dialog.skButton2, Qt::LeftButton);
+        QTest::mouseClick(dialog.registerButton, Qt::LeftButton);
     });
     QVERIFY(dialog.confirmTargets(targets));
 
@@ -124,18 +127,18 @@ void FailListTest::confirmingTakesTheCheckMarksOver()
 
     dialog.emptyTargets();
     QVERIFY(targets.empty());
-    QCOMPARE(dialog.LHedBox->count(), 0);
+    QCOMPARE(dialog.targetBox->count(), 0);
 }
 
 void FailListTest::cancellingLeavesTheListAsItWas()
 {
-    TFailList dialog;
+    TargetListDialog dialog;
     TargetList& targets = dialog.targets();
     targets.append(entry("/d/A.hed", "2", true));
 
     whenShown(dialog, [&] {
         uncheckRow(dialog, 0);
-        QTest::mouseClick(dialog.skButton1, Qt::LeftButton);
+        QTest::mouseClick(dialog.cancelButton, Qt::LeftButton);
     });
     QVERIFY(!dialog.confirmTargets(targets));
     QVERIFY(targets[0].checked);
@@ -143,20 +146,20 @@ void FailListTest::cancellingLeavesTheListAsItWas()
 
 void FailListTest::showsEachDriveOfTheScan()
 {
-    TFailList dialog;
+    TargetListDialog dialog;
     dialog.addDrive({"/media/cd", DriveType::CdRom, false, 0, 0});
     dialog.clearDrives();
     dialog.addDrive({"/", DriveType::HardDisk, true, 3LL << 30, 1LL << 29});
     dialog.addDrive({"/media/cd", DriveType::CdRom, false, 0, 0});
 
-    QCOMPARE(dialog.ListView1->topLevelItemCount(), 2);
-    const QTreeWidgetItem* ready = dialog.ListView1->topLevelItem(0);
+    QCOMPARE(dialog.driveTable->topLevelItemCount(), 2);
+    const QTreeWidgetItem* ready = dialog.driveTable->topLevelItem(0);
     QCOMPARE(ready->text(0), QStringLiteral("/"));
     QCOMPARE(ready->text(1), QStringLiteral("ハードディスク"));
     QCOMPARE(ready->text(2), QStringLiteral("準備完了"));
     QCOMPARE(ready->text(3), QStringLiteral("3.0 GB"));
     QCOMPARE(ready->text(4), QStringLiteral("0.5 GB"));
-    const QTreeWidgetItem* notReady = dialog.ListView1->topLevelItem(1);
+    const QTreeWidgetItem* notReady = dialog.driveTable->topLevelItem(1);
     QCOMPARE(notReady->text(1), QStringLiteral("CD-ROMドライブ"));
     QCOMPARE(notReady->text(2), QString());
     QCOMPARE(notReady->text(4), QString());
@@ -168,18 +171,18 @@ void FailListTest::folderRouteRegistersTheCheckedSetsAndRefreshesTheWindow()
     writeSet(sources.path(), "A", 2);
     writeSet(sources.path(), "B", 2);
     ScriptedOperator op;
-    auto window = std::make_unique<ft::app::TfindTavlaF>(op, data.path(), settings.path());
-    auto* dialog = new TFailList(window.get());
+    auto window = std::make_unique<ft::app::MainWindow>(op, data.path(), settings.path());
+    auto* dialog = new TargetListDialog(window.get());
     window->attachTargetList(*dialog);
-    QCOMPARE(window->controls().Label6->text(), QString());
+    QCOMPARE(window->controls().drawingCount->text(), QString());
 
     op.answers = {true};
     op.folder = sources.path();
     whenShown(*dialog, [&] {
-        QCOMPARE(dialog->LHedBox->count(), 2);
-        QCOMPARE(dialog->LHedBox->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(dialog->targetBox->count(), 2);
+        QCOMPARE(dialog->targetBox->item(0)->checkState(), Qt::Checked);
         uncheckRow(*dialog, 1);
-        QTest::mouseClick(dialog->skButton2, Qt::LeftButton);
+        QTest::mouseClick(dialog->registerButton, Qt::LeftButton);
     });
     // While the walk and the registration run, events are processed: any
     // command that could start a second run must be disabled meanwhile.
@@ -195,15 +198,15 @@ void FailListTest::folderRouteRegistersTheCheckedSetsAndRefreshesTheWindow()
             enabledWhileBusy += command->isEnabled() ? 1 : 0;
     });
     sampler.start(0);
-    QTest::mouseClick(window->controls().skButton1, Qt::LeftButton);
+    QTest::mouseClick(window->controls().registerButton, Qt::LeftButton);
     sampler.stop();
 
     QVERIFY(busySamples > 0);
     QCOMPARE(enabledWhileBusy, 0);
     QCOMPARE(op.notices.last(), QStringLiteral("1件登録しました"));
-    QCOMPARE(window->controls().Label6->text(), QStringLiteral("1"));
+    QCOMPARE(window->controls().drawingCount->text(), QStringLiteral("1"));
     QVERIFY(window->overviewState().drawingsPresent);
-    QVERIFY(window->controls().skButton1->isEnabled());
+    QVERIFY(window->controls().registerButton->isEnabled());
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
@@ -212,23 +215,23 @@ void FailListTest::fileRouteRegistersPickedHeadersAndReportsRefusals()
     ft::test::TempFolder data, settings, sources;
     writeSet(sources.path(), "A", 1);
     ScriptedOperator op;
-    auto window = std::make_unique<ft::app::TfindTavlaF>(op, data.path(), settings.path());
-    auto* dialog = new TFailList(window.get());
+    auto window = std::make_unique<ft::app::MainWindow>(op, data.path(), settings.path());
+    auto* dialog = new TargetListDialog(window.get());
     window->attachTargetList(*dialog);
 
     op.files = {sources.path() / "A.hed"};
     op.answers = {false};
-    QTest::mouseClick(window->controls().skButton1, Qt::LeftButton);
+    QTest::mouseClick(window->controls().registerButton, Qt::LeftButton);
     op.answers = {false};
-    QTest::mouseClick(window->controls().skButton1, Qt::LeftButton);
+    QTest::mouseClick(window->controls().registerButton, Qt::LeftButton);
 
-    QCOMPARE(op.notices.last(),
-             QString::fromStdString((sources.path() / "A.hed").string()) + QStringLiteral("は登録できません"));
+    QCOMPARE(op.notices.last(), QString::fromStdString((sources.path() / "A.hed").string()) +
+                                    QStringLiteral("は登録できません"));
     // Registered into the Japanese datum; the window shows the world datum's count.
     QCOMPARE(ft::workspace::datumCode(window->state().currentDatum()), 2);
-    QCOMPARE(window->controls().Label6->text(), QString());
+    QCOMPARE(window->controls().drawingCount->text(), QString());
     QVERIFY(dialog->targets().empty());
 }
 
 QTEST_MAIN(FailListTest)
-#include "fail_list_test.moc"
+#include "target_list_dialog_test.moc"
