@@ -48,8 +48,8 @@ SceneOutline outlineOf(const dataset::SurveyDataSet& set, const dataset::Outline
     SceneOutline scene;
     scene.shape = outline.shape;
     scene.linked = outline.parcel != kNoIndex;
-    scene.label = screenText(dataset::foldedLot(
-        scene.linked ? set.parcels[outline.parcel].fields.lot : outline.labelD));
+    scene.label = screenText(
+        dataset::foldedLot(scene.linked ? set.parcels[outline.parcel].fields.lot : outline.labelD));
     QPolygonF piece;
     for (const dataset::OutlineVertex& vertex : outline.vertices) {
         if (vertex.point == kNoIndex) {
@@ -186,8 +186,8 @@ SceneDrawing buildScene(const dataset::SurveyDataSet& set, const QString& name)
     for (const dataset::MapSheet& sheet : set.mapSheets)
         scene.mapSheets.push_back(sheetOf(sheet.corners, foldedText(sheet.name)));
     for (const formats::SheetFrame& frame : set.sheetFrames)
-        scene.frames.push_back(sheetOf({frame.corners.begin(), frame.corners.end()},
-                                       foldedText(frame.name)));
+        scene.frames.push_back(
+            sheetOf({frame.corners.begin(), frame.corners.end()}, foldedText(frame.name)));
     for (const formats::FrameLine& line : set.frameLines) {
         QPolygonF polyline;
         for (const formats::FrameVertex& vertex : line.vertices)

@@ -33,9 +33,8 @@ GridIndex::GridIndex(const std::vector<std::optional<QRectF>>& boxes)
     m_reach = QSizeF(halfWidth, halfHeight);
 
     const double cells = std::max(1.0, double(placed) / kItemsPerCell);
-    const double aspect = m_bounds.width() > 0 && m_bounds.height() > 0
-                              ? m_bounds.width() / m_bounds.height()
-                              : 1.0;
+    const double aspect =
+        m_bounds.width() > 0 && m_bounds.height() > 0 ? m_bounds.width() / m_bounds.height() : 1.0;
     m_columns = std::clamp(static_cast<int>(std::ceil(std::sqrt(cells * aspect))), 1, 4096);
     m_rows = std::clamp(static_cast<int>(std::ceil(cells / m_columns)), 1, 4096);
     m_cellWidth = m_bounds.width() > 0 ? m_bounds.width() / m_columns : 1.0;
@@ -50,7 +49,8 @@ GridIndex::GridIndex(const std::vector<std::optional<QRectF>>& boxes)
         if (!boxes[i])
             continue;
         const QPointF centre = boxes[i]->center();
-        cellOf[i] = static_cast<std::uint32_t>(rowOf(centre.y()) * m_columns + columnOf(centre.x()));
+        cellOf[i] =
+            static_cast<std::uint32_t>(rowOf(centre.y()) * m_columns + columnOf(centre.x()));
         ++m_cellStart[cellOf[i] + 1];
     }
     for (std::size_t c = 0; c < cellCount; ++c)
@@ -65,8 +65,8 @@ GridIndex::GridIndex(const std::vector<std::optional<QRectF>>& boxes)
 int GridIndex::columnOf(double x) const
 {
     const double column = std::floor((x - m_bounds.left()) / m_cellWidth);
-    return static_cast<int>(std::clamp(std::isfinite(column) ? column : 0.0, 0.0,
-                                       double(m_columns - 1)));
+    return static_cast<int>(
+        std::clamp(std::isfinite(column) ? column : 0.0, 0.0, double(m_columns - 1)));
 }
 
 int GridIndex::rowOf(double y) const

@@ -30,8 +30,8 @@ public:
     {
         if (m_items.empty())
             return;
-        const QRectF wide = rect.adjusted(-m_reach.width(), -m_reach.height(), m_reach.width(),
-                                          m_reach.height());
+        const QRectF wide =
+            rect.adjusted(-m_reach.width(), -m_reach.height(), m_reach.width(), m_reach.height());
         if (wide.left() > m_bounds.right() || wide.right() < m_bounds.left() ||
             wide.top() > m_bounds.bottom() || wide.bottom() < m_bounds.top())
             return;

@@ -35,7 +35,8 @@ std::vector<LotMatch> findLots(const ViewerSession& session, const QString& text
                               screenText(parcel.fields.koaza).trimmed(),
                               screenText(dataset::foldedLot(parcel.fields.lot))};
             parts.removeAll(QString());
-            match.description = parts.join(QLatin1Char(' ')) + QStringLiteral("（%1）").arg(drawings[d].name);
+            match.description =
+                parts.join(QLatin1Char(' ')) + QStringLiteral("（%1）").arg(drawings[d].name);
             found.push_back(std::move(match));
         }
     }

@@ -14,7 +14,7 @@ namespace ft::viewer {
 class ViewerSession;
 
 struct LotMatch {
-    SceneItem outline;   // the parcel's first outline
+    SceneItem outline; // the parcel's first outline
     bool hasOutline = false;
     QString description; // oaza, koaza, lot number and drawing
 };

@@ -46,7 +46,8 @@ bool within(double value, double limit)
 
 std::optional<double> parseScale(const QString& text)
 {
-    static const QRegularExpression form(QStringLiteral("^\\s*(?:1\\s*[:/]\\s*)?([0-9]+(?:\\.[0-9]+)?)\\s*$"));
+    static const QRegularExpression form(
+        QStringLiteral("^\\s*(?:1\\s*[:/]\\s*)?([0-9]+(?:\\.[0-9]+)?)\\s*$"));
     const QRegularExpressionMatch match = form.match(text);
     if (!match.hasMatch())
         return std::nullopt;
@@ -108,7 +109,8 @@ void renderPaper(QPainter& painter, double dotsPerMm, const PaperSheet& sheet,
                           map.width() * dotsPerMm, kTitleBandMm * dotsPerMm);
     painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter, sheet.title);
 
-    const QPointF mapOrigin(kPaperMarginMm * dotsPerMm, (kPaperMarginMm + kTitleBandMm) * dotsPerMm);
+    const QPointF mapOrigin(kPaperMarginMm * dotsPerMm,
+                            (kPaperMarginMm + kTitleBandMm) * dotsPerMm);
     const QSize mapPixels(static_cast<int>(std::lround(map.width() * dotsPerMm)),
                           static_cast<int>(std::lround(map.height() * dotsPerMm)));
     ViewTransform transform;
@@ -129,8 +131,7 @@ void renderPaper(QPainter& painter, double dotsPerMm, const PaperSheet& sheet,
 }
 
 std::optional<QString> exportPdf(const std::filesystem::path& file, const PaperSheet& sheet,
-                                 const std::vector<DrawingToRender>& drawings,
-                                 const Layers& layers)
+                                 const std::vector<DrawingToRender>& drawings, const Layers& layers)
 {
     const QSizeF page = pageSizeMm(sheet.mapArea, sheet.scale);
     if (!within(page.width(), kMaxPageMm) || !within(page.height(), kMaxPageMm))
@@ -157,8 +158,7 @@ std::optional<QString> exportPdf(const std::filesystem::path& file, const PaperS
 }
 
 std::optional<QString> exportPng(const std::filesystem::path& file, const PaperSheet& sheet,
-                                 const std::vector<DrawingToRender>& drawings,
-                                 const Layers& layers)
+                                 const std::vector<DrawingToRender>& drawings, const Layers& layers)
 {
     const double dotsPerMm = kPngDotsPerInch / kMmPerInch;
     const QSizeF page = pageSizeMm(sheet.mapArea, sheet.scale);

@@ -78,8 +78,9 @@ public:
     void close(const QString& what)
     {
         if (m_count > kListedPerKind)
-            m_out.push_back({QStringLiteral("ほか %1 件の%2").arg(m_count - kListedPerKind).arg(what),
-                             std::nullopt});
+            m_out.push_back(
+                {QStringLiteral("ほか %1 件の%2").arg(m_count - kListedPerKind).arg(what),
+                 std::nullopt});
         m_count = 0;
     }
 
@@ -121,11 +122,11 @@ void listOutlineProblems(const dataset::SurveyDataSet& set, std::size_t drawingI
         if (outline.link == dataset::OutlineLink::Linked)
             continue;
         const bool drawn = !set.boundsOf(outline).isEmpty();
-        list.add(QStringLiteral("筆に結び付かない輪郭: %1 — %2")
-                     .arg(outlineName(outline), linkText(outline.link, outline.groupA)),
-                 drawn ? std::optional<SceneItem>(
-                             SceneItem{drawingIndex, SceneItem::Kind::Outline, i})
-                       : std::nullopt);
+        list.add(
+            QStringLiteral("筆に結び付かない輪郭: %1 — %2")
+                .arg(outlineName(outline), linkText(outline.link, outline.groupA)),
+            drawn ? std::optional<SceneItem>(SceneItem{drawingIndex, SceneItem::Kind::Outline, i})
+                  : std::nullopt);
     }
     list.close(QStringLiteral("筆に結び付かない輪郭"));
 }

@@ -114,8 +114,7 @@ public:
     }
 
 private:
-    template <class Fill>
-    const KeyIndex& lazily(std::optional<KeyIndex>& index, Fill&& fill)
+    template <class Fill> const KeyIndex& lazily(std::optional<KeyIndex>& index, Fill&& fill)
     {
         if (!index) {
             index.emplace();
@@ -125,8 +124,8 @@ private:
     }
 
     const dataset::SurveyDataSet& m_data;
-    std::optional<KeyIndex> m_parcels, m_groupedParcels, m_mapSheets, m_mapSheetNames,
-        m_frameNames, m_points, m_controlPoints;
+    std::optional<KeyIndex> m_parcels, m_groupedParcels, m_mapSheets, m_mapSheetNames, m_frameNames,
+        m_points, m_controlPoints;
 };
 
 std::vector<std::size_t> lookUp(const KeyIndex& index, const std::string& key)
@@ -164,8 +163,9 @@ public:
     {
         m_keys.reserve(drawings.size());
         for (const OpenDrawing& drawing : drawings)
-            m_keys.emplace_back(drawing.data ? std::optional<DrawingKeys>(DrawingKeys(*drawing.data))
-                                             : std::nullopt);
+            m_keys.emplace_back(drawing.data
+                                    ? std::optional<DrawingKeys>(DrawingKeys(*drawing.data))
+                                    : std::nullopt);
         m_result.marks.resize(drawings.size());
     }
 
@@ -219,9 +219,9 @@ std::optional<Finding> Matcher::findParcels(std::size_t drawing, const std::stri
     const std::vector<std::size_t> grouped = lookUp(m_keys[drawing]->groupedParcels(), key);
     if (parcels.empty() && grouped.empty())
         return std::nullopt;
-    const dataset::ParcelFields& fields =
-        parcels.empty() ? data.groupedParcels[grouped.front()].fields
-                        : data.parcels[parcels.front()].fields;
+    const dataset::ParcelFields& fields = parcels.empty()
+                                              ? data.groupedParcels[grouped.front()].fields
+                                              : data.parcels[parcels.front()].fields;
     Finding finding;
     finding.label = joined({QStringLiteral("地番"), screenText(fields.oaza),
                             screenText(fields.koaza), screenText(folded(fields.lot))});
@@ -273,7 +273,8 @@ std::optional<Finding> Matcher::findPoints(std::size_t drawing, const std::strin
                                            bool control)
 {
     DrawingKeys& keys = *m_keys[drawing];
-    const std::vector<std::size_t> points = lookUp(control ? keys.controlPoints() : keys.points(), key);
+    const std::vector<std::size_t> points =
+        lookUp(control ? keys.controlPoints() : keys.points(), key);
     if (points.empty())
         return std::nullopt;
     Finding finding;
@@ -380,7 +381,8 @@ void Matcher::matchItem(std::size_t itemIndex)
         if (drawing >= m_drawings.size() || !m_drawings[drawing].data)
             continue;
         anyReadable = true;
-        std::optional<Finding> finding = utf8Value ? findIn(item, drawing, *utf8Value) : std::nullopt;
+        std::optional<Finding> finding =
+            utf8Value ? findIn(item, drawing, *utf8Value) : std::nullopt;
         if (!finding)
             continue;
         found = true;

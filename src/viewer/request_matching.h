@@ -47,9 +47,9 @@ struct MatchedItem {
     std::size_t requestItem = 0;        // index into ViewerRequest::items
     std::optional<std::size_t> drawing; // the open drawing it was found in
     ItemState state = ItemState::NotFound;
-    QString label;                   // what it is, for the side list
-    std::vector<SceneItem> targets;  // what selecting it shows
-    MapBox box;                      // the targets' box; a whole drawing's bounds for code 1
+    QString label;                  // what it is, for the side list
+    std::vector<SceneItem> targets; // what selecting it shows
+    MapBox box;                     // the targets' box; a whole drawing's bounds for code 1
 };
 
 struct RequestMatch {

@@ -129,8 +129,8 @@ void drawCentredText(QPainter& painter, QPointF at, const QString& text)
 {
     const QFontMetricsF metrics(painter.font());
     const double width = metrics.horizontalAdvance(text);
-    painter.drawText(QPointF(at.x() - width / 2, at.y() + (metrics.ascent() - metrics.descent()) / 2),
-                     text);
+    painter.drawText(
+        QPointF(at.x() - width / 2, at.y() + (metrics.ascent() - metrics.descent()) / 2), text);
 }
 
 template <class Visit>
@@ -153,7 +153,8 @@ void drawSheetFills(Canvas& canvas, const std::vector<SceneSheet>& sheets,
     canvas.painter.setBrush(Qt::NoBrush);
 }
 
-void drawOutlineFills(Canvas& canvas, const SceneDrawing& scene, const std::vector<std::size_t>& marked)
+void drawOutlineFills(Canvas& canvas, const SceneDrawing& scene,
+                      const std::vector<std::size_t>& marked)
 {
     canvas.painter.setPen(Qt::NoPen);
     canvas.painter.setBrush(kHighlightFill);
@@ -174,8 +175,8 @@ void drawSheets(Canvas& canvas, const std::vector<SceneSheet>& sheets, const QCo
                 bool isMapSheet)
 {
     QPainter& painter = canvas.painter;
-    painter.setPen(linePen(canvas, colour, isMapSheet ? 1.0 : 1.5,
-                           isMapSheet ? Qt::SolidLine : Qt::DashLine));
+    painter.setPen(
+        linePen(canvas, colour, isMapSheet ? 1.0 : 1.5, isMapSheet ? Qt::SolidLine : Qt::DashLine));
     for (const SceneSheet& sheet : sheets)
         if (sheet.box.touches(canvas.visible))
             canvas.drawPolyline(sheet.outline, true);
@@ -361,8 +362,8 @@ void drawFocus(Canvas& canvas, const SceneDrawing& scene, const SceneItem& focus
 } // namespace
 
 void renderScene(QPainter& painter, const ViewTransform& view,
-                 const std::vector<DrawingToRender>& drawings, const std::optional<SceneItem>& focus,
-                 const RenderOptions& options)
+                 const std::vector<DrawingToRender>& drawings,
+                 const std::optional<SceneItem>& focus, const RenderOptions& options)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -81,7 +81,7 @@ struct RenderOptions {
 // list or found by the lot-number box, drawn over everything in the focus
 // colour (its drawing is an index into `drawings`).
 void renderScene(QPainter& painter, const ViewTransform& view,
-                 const std::vector<DrawingToRender>& drawings, const std::optional<SceneItem>& focus,
-                 const RenderOptions& options);
+                 const std::vector<DrawingToRender>& drawings,
+                 const std::optional<SceneItem>& focus, const RenderOptions& options);
 
 } // namespace ft::viewer

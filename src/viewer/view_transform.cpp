@@ -47,8 +47,7 @@ void ViewTransform::fit(const QRectF& mapBox)
     const double width = std::max(box.width(), box.height() > 0 ? 0.0 : kSmallestFit);
     const double height = std::max(box.height(), box.width() > 0 ? 0.0 : kSmallestFit);
     m_centre = box.center();
-    setMetresPerPixel(kFitMargin *
-                      std::max(width / m_size.width(), height / m_size.height()));
+    setMetresPerPixel(kFitMargin * std::max(width / m_size.width(), height / m_size.height()));
 }
 
 void ViewTransform::zoomAround(QPointF pixel, double factor)

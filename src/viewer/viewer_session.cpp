@@ -58,9 +58,8 @@ void ViewerSession::openRequest(const std::filesystem::path& requestFile)
         m_request = search::readRequestFile(requestFile);
     } catch (const search::RequestReadError& error) {
         m_request = {};
-        m_requestProblems.push_back(
-            requestUnreadableText(QString::fromStdString(requestFile.string()),
-                                  QString::fromStdString(error.what())));
+        m_requestProblems.push_back(requestUnreadableText(
+            QString::fromStdString(requestFile.string()), QString::fromStdString(error.what())));
     }
     for (const search::UnreadableRequestLine& line : m_request.unreadable)
         m_requestProblems.push_back(requestLineText(line));
@@ -94,7 +93,8 @@ std::size_t ViewerSession::addDrawing(SessionDrawing drawing)
     return m_drawings.size() - 1;
 }
 
-std::vector<std::size_t> ViewerSession::openHeaders(const std::vector<std::filesystem::path>& headers)
+std::vector<std::size_t>
+ViewerSession::openHeaders(const std::vector<std::filesystem::path>& headers)
 {
     std::vector<std::size_t> added;
     for (const std::filesystem::path& header : headers) {
@@ -132,8 +132,8 @@ std::vector<DrawingToRender> ViewerSession::toRender() const
     std::vector<DrawingToRender> render;
     render.reserve(m_drawings.size());
     for (std::size_t i = 0; i < m_drawings.size(); ++i)
-        render.push_back({m_drawings[i].scene.get(),
-                          i < m_match.marks.size() ? &m_match.marks[i] : nullptr});
+        render.push_back(
+            {m_drawings[i].scene.get(), i < m_match.marks.size() ? &m_match.marks[i] : nullptr});
     return render;
 }
 

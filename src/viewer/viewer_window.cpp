@@ -118,12 +118,15 @@ void ViewerWindow::createActions()
         connect(created, &QAction::triggered, this, slot);
         return created;
     };
-    QAction* open = action(QStringLiteral("開く…"), QKeySequence::Open, [this] { chooseHeaders(); });
-    QAction* print = action(QStringLiteral("印刷…"), QKeySequence::Print, [this] { toPaper(kPrint); });
+    QAction* open =
+        action(QStringLiteral("開く…"), QKeySequence::Open, [this] { chooseHeaders(); });
+    QAction* print =
+        action(QStringLiteral("印刷…"), QKeySequence::Print, [this] { toPaper(kPrint); });
     QAction* pdf = action(QStringLiteral("PDF 出力…"), QKeySequence(), [this] { toPaper(kPdf); });
     QAction* png = action(QStringLiteral("PNG 出力…"), QKeySequence(), [this] { toPaper(kPng); });
     QAction* quit = action(QStringLiteral("終了"), QKeySequence::Quit, [this] { close(); });
-    QAction* all = action(QStringLiteral("全体表示"), QKeySequence(Qt::Key_Home), [this] { fitAll(); });
+    QAction* all =
+        action(QStringLiteral("全体表示"), QKeySequence(Qt::Key_Home), [this] { fitAll(); });
     QAction* requested =
         action(QStringLiteral("依頼範囲"), QKeySequence(Qt::Key_End), [this] { fitRequested(); });
     QAction* zoomIn = action(QStringLiteral("拡大"), QKeySequence(),
@@ -158,7 +161,8 @@ void ViewerWindow::createActions()
     QAction* layerButton = tools->addAction(QStringLiteral("レイヤー"));
     layerButton->setMenu(layerMenu);
     connect(layerButton, &QAction::triggered, this, [layerMenu, tools, layerButton] {
-        layerMenu->popup(tools->mapToGlobal(tools->widgetForAction(layerButton)->geometry().bottomLeft()));
+        layerMenu->popup(
+            tools->mapToGlobal(tools->widgetForAction(layerButton)->geometry().bottomLeft()));
     });
 
     tools->addSeparator();
@@ -169,8 +173,8 @@ void ViewerWindow::createActions()
     m_lotBox->setMaximumWidth(140);
     tools->addWidget(m_lotBox);
     connect(m_lotBox, &QLineEdit::returnPressed, this, [this] { findLot(m_lotBox->text()); });
-    tools->addAction(action(QStringLiteral("地番検索"), QKeySequence(),
-                            [this] { findLot(m_lotBox->text()); }));
+    tools->addAction(
+        action(QStringLiteral("地番検索"), QKeySequence(), [this] { findLot(m_lotBox->text()); }));
     tools->addSeparator();
     tools->addActions({print, pdf, png});
 }
@@ -247,8 +251,8 @@ void ViewerWindow::rebuildItemList()
         }
         auto* entry = new QTreeWidgetItem(parent);
         const QString reason = itemStateText(item.state);
-        entry->setText(0, reason.isEmpty() ? item.label
-                                           : item.label + QStringLiteral(" — ") + reason);
+        entry->setText(0,
+                       reason.isEmpty() ? item.label : item.label + QStringLiteral(" — ") + reason);
         entry->setToolTip(0, entry->text(0));
         if (item.state != ItemState::Shown)
             entry->setForeground(0, kGreyedText);
@@ -354,13 +358,13 @@ void ViewerWindow::findLot(const QString& text)
         m_nextLot = 0;
     m_lastLot = text;
     const LotMatch& match = found[m_nextLot % found.size()];
-    statusBar()->showMessage(QStringLiteral("地番 %1: %2 件中 %3 件目 %4%5")
-                                 .arg(text.trimmed())
-                                 .arg(found.size())
-                                 .arg(m_nextLot % found.size() + 1)
-                                 .arg(match.description,
-                                      match.hasOutline ? QString()
-                                                       : QStringLiteral(" — 輪郭がありません")));
+    statusBar()->showMessage(
+        QStringLiteral("地番 %1: %2 件中 %3 件目 %4%5")
+            .arg(text.trimmed())
+            .arg(found.size())
+            .arg(m_nextLot % found.size() + 1)
+            .arg(match.description,
+                 match.hasOutline ? QString() : QStringLiteral(" — 輪郭がありません")));
     ++m_nextLot;
     if (match.hasOutline)
         showTargets({match.outline}, boxOf({match.outline}, m_session.openDrawings()));
@@ -369,9 +373,8 @@ void ViewerWindow::findLot(const QString& text)
 void ViewerWindow::showPointer(QPointF map)
 {
     // Survey X is the vertical value (northing), Y the horizontal one.
-    m_position->setText(QStringLiteral("X %1 m　Y %2 m")
-                            .arg(map.y(), 0, 'f', 3)
-                            .arg(map.x(), 0, 'f', 3));
+    m_position->setText(
+        QStringLiteral("X %1 m　Y %2 m").arg(map.y(), 0, 'f', 3).arg(map.x(), 0, 'f', 3));
     QString under;
     for (const SessionDrawing& drawing : m_session.drawings()) {
         if (!drawing.isOpen() || !drawing.scene->bounds.contains(map))
@@ -403,9 +406,9 @@ std::optional<double> ViewerWindow::askScale(const QString& purpose)
                               QStringLiteral("1:5000")};
     const QString last = QStringLiteral("1:") + QString::number(m_lastScale, 'g', 10);
     bool ok = false;
-    const QString text = QInputDialog::getItem(
-        this, purpose, QStringLiteral("縮尺（1:500 のように）"), choices,
-        std::max<int>(0, static_cast<int>(choices.indexOf(last))), true, &ok);
+    const QString text =
+        QInputDialog::getItem(this, purpose, QStringLiteral("縮尺（1:500 のように）"), choices,
+                              std::max<int>(0, static_cast<int>(choices.indexOf(last))), true, &ok);
     if (!ok)
         return std::nullopt;
     const std::optional<double> scale = parseScale(text);
@@ -436,18 +439,18 @@ void ViewerWindow::toPaper(int kind)
         return;
     }
     const QString suffix = kind == kPdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
-    QString file = QFileDialog::getSaveFileName(
-        this, purpose, QString(),
-        kind == kPdf ? QStringLiteral("PDF (*.pdf)") : QStringLiteral("PNG 画像 (*.png)"));
+    QString file = QFileDialog::getSaveFileName(this, purpose, QString(),
+                                                kind == kPdf ? QStringLiteral("PDF (*.pdf)")
+                                                             : QStringLiteral("PNG 画像 (*.png)"));
     if (file.isEmpty())
         return;
     if (!file.endsWith(suffix, Qt::CaseInsensitive))
         file += suffix;
     const PaperSheet sheet{*scale, area, title};
     const std::filesystem::path path(file.toStdString());
-    const std::optional<QString> failure =
-        kind == kPdf ? exportPdf(path, sheet, drawings, m_view->layers())
-                     : exportPng(path, sheet, drawings, m_view->layers());
+    const std::optional<QString> failure = kind == kPdf
+                                               ? exportPdf(path, sheet, drawings, m_view->layers())
+                                               : exportPng(path, sheet, drawings, m_view->layers());
     if (failure)
         QMessageBox::warning(this, purpose, *failure);
     else

@@ -33,7 +33,12 @@ DataSetBuilder makeSet(const test::TempFolder& folder, const std::string& name, 
         .addParcel({"大字本町", "字東", "１０２", "", ""})
         .addParcel({"本町", "1", "500", "", ""})
         .addParcelGroup({{{"大字本町", "字東", "１０２－５０", "", ""}}, {}})
-        .addOutline({"1", "1", "大字本町", "１０１", {{"Ｐ１"}, {"Ｐ２"}, {"Ｐ３"}, {"Ｐ４"}, {"Ｐ１"}}, {}})
+        .addOutline({"1",
+                     "1",
+                     "大字本町",
+                     "１０１",
+                     {{"Ｐ１"}, {"Ｐ２"}, {"Ｐ３"}, {"Ｐ４"}, {"Ｐ１"}},
+                     {}})
         .addMapSheet({"Ｘ１", "500", {{"0.000", at(0)}, {"50.000", at(50)}}, "1"})
         .addMapSheet({"本町", "1", {{"50.000", at(0)}, {"100.000", at(50)}}, "500"})
         .addControlPoint({"Ｔ１", "40.000", at(40)})
@@ -109,9 +114,9 @@ TEST_F(RequestMatching, EachItemStateAndTheFirstViewHoldingOnlyWhatIsShown)
     std::vector<ItemState> states;
     for (const MatchedItem& item : match().items)
         states.push_back(item.state);
-    EXPECT_EQ(states, (std::vector<ItemState>{ItemState::Shown, ItemState::NoOutline,
-                                              ItemState::NoOutline, ItemState::NotFound,
-                                              ItemState::Shown}));
+    EXPECT_EQ(states,
+              (std::vector<ItemState>{ItemState::Shown, ItemState::NoOutline, ItemState::NoOutline,
+                                      ItemState::NotFound, ItemState::Shown}));
     EXPECT_FALSE(match().items[3].drawing.has_value());
     // The parcel (0..10, 0..10) and the control point (40, 40), nothing else.
     const MapBox& view = match().firstView;

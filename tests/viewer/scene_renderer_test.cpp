@@ -65,8 +65,8 @@ TEST_F(SceneRendering, NorthIsUpAndTheRequestedParcelIsFilled)
 {
     m_marks.outlines = {0};
     const QImage image = render();
-    EXPECT_EQ(image.pixel(20, 70), kHighlightFill.rgb()); // east 2, north 8: parcel 1
-    EXPECT_EQ(image.pixel(180, 70), kPaperColour.rgb());  // east 18, north 8: parcel 2
+    EXPECT_EQ(image.pixel(20, 70), kHighlightFill.rgb());   // east 2, north 8: parcel 1
+    EXPECT_EQ(image.pixel(180, 70), kPaperColour.rgb());    // east 18, north 8: parcel 2
     EXPECT_EQ(image.pixel(100, 130), kOutlineColour.rgb()); // the shared edge, east 10
     EXPECT_EQ(image.pixel(20, 150), kOutlineColour.rgb());  // the south edge, north 0
     EXPECT_EQ(image.pixel(20, 40), kPaperColour.rgb());     // north of both, north 11

@@ -34,8 +34,9 @@ TEST(ViewerWindow, AMissingRequestFileStillOpensTheWindowAndSaysSo)
     QTreeWidget* problems = window.problemList();
     ASSERT_EQ(problems->topLevelItemCount(), 1);
     EXPECT_EQ(problems->topLevelItem(0)->text(0), QStringLiteral("表示依頼ファイル"));
-    EXPECT_TRUE(texts(problems->topLevelItem(0)).front().startsWith(
-        QStringLiteral("表示依頼ファイルを読めません")));
+    EXPECT_TRUE(texts(problems->topLevelItem(0))
+                    .front()
+                    .startsWith(QStringLiteral("表示依頼ファイルを読めません")));
 }
 
 TEST(ViewerWindow, RequestedItemsAreGroupedByDrawingAndTheMissingOnesGreyed)
@@ -56,11 +57,13 @@ TEST(ViewerWindow, RequestedItemsAreGroupedByDrawingAndTheMissingOnesGreyed)
     QTreeWidget* items = window.itemList();
     ASSERT_EQ(items->topLevelItemCount(), 2);
     EXPECT_EQ(items->topLevelItem(0)->text(0), QStringLiteral("A01"));
-    EXPECT_EQ(texts(items->topLevelItem(0)), QStringList{QStringLiteral("地番 大字山田 字上野 12-3")});
+    EXPECT_EQ(texts(items->topLevelItem(0)),
+              QStringList{QStringLiteral("地番 大字山田 字上野 12-3")});
     const QTreeWidgetItem* missing = items->topLevelItem(1)->child(0);
     EXPECT_EQ(missing->text(0),
               QStringLiteral("地番または図葉 大字山田,字上野,99 — 開いた図面に見つかりません"));
-    EXPECT_NE(missing->foreground(0).color(), items->topLevelItem(0)->child(0)->foreground(0).color());
+    EXPECT_NE(missing->foreground(0).color(),
+              items->topLevelItem(0)->child(0)->foreground(0).color());
 
     // The small set's second outline names parcel 1 but is labelled 12-4:
     // listed, not linked.

@@ -128,8 +128,7 @@ template <class ReadAll> void SetReader::guarded(SurveyFile file, ReadAll&& read
     }
     const std::size_t bad = m_badRecords[static_cast<std::size_t>(file)];
     if (bad > kListedBadRecords)
-        noteProblem(file, ProblemKind::BadRecord, 0,
-                    std::to_string(bad - kListedBadRecords));
+        noteProblem(file, ProblemKind::BadRecord, 0, std::to_string(bad - kListedBadRecords));
 }
 
 template <class Visit> void SetReader::forEachLineOf(SurveyFile file, Visit&& visit)
@@ -155,8 +154,7 @@ template <class Visit> void SetReader::forEachLineOf(SurveyFile file, Visit&& vi
 bool SetReader::readHeader(const std::filesystem::path& headerFile)
 {
     // Only a regular file is opened: a named pipe called *.hed would block.
-    formats::RecordLineReader reader(fileExists(headerFile) ? headerFile
-                                                            : std::filesystem::path());
+    formats::RecordLineReader reader(fileExists(headerFile) ? headerFile : std::filesystem::path());
     if (!reader.isOpen()) {
         std::error_code error;
         noteProblem(SurveyFile::Header,

@@ -25,6 +25,7 @@ SurveyDataSet readDataSetAtHeader(const std::filesystem::path& headerFile);
 // The sibling file of a data set as it exists on disk: basePath + extension,
 // else basePath + the extension in upper case; the lower-case name when
 // neither exists.
-std::filesystem::path siblingPath(const std::filesystem::path& basePath, std::string_view extension);
+std::filesystem::path siblingPath(const std::filesystem::path& basePath,
+                                  std::string_view extension);
 
 } // namespace ft::dataset

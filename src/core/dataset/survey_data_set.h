@@ -11,8 +11,8 @@
 // pairs: first the vertical value (X, northing), second the horizontal one
 // (Y, easting), in metres.
 
-#include "core/formats/sheet_frame_records.h"
 #include "core/formats/point_table.h"
+#include "core/formats/sheet_frame_records.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -40,11 +40,11 @@ enum class SurveyFile {
 
 // What went wrong with a file or one of its records.
 enum class ProblemKind {
-    FileMissing,    // the sibling does not exist
-    FileUnreadable, // it exists but cannot be opened or read to its end
-    BadRecord,      // a value that must be a number is not; the record is left out
-    HeaderMissing,  // no header: the data set is not there at all
-    NoPosition,     // a control point without coordinates; it is left out
+    FileMissing,         // the sibling does not exist
+    FileUnreadable,      // it exists but cannot be opened or read to its end
+    BadRecord,           // a value that must be a number is not; the record is left out
+    HeaderMissing,       // no header: the data set is not there at all
+    NoPosition,          // a control point without coordinates; it is left out
     OwnersWithoutParcel, // an owner-list group names no parcel record of the set
 };
 

@@ -24,9 +24,8 @@ OutlineVertexLine parseOutlineVertexLine(std::string line)
     return vertex;
 }
 
-std::optional<std::size_t>
-forEachOutline(const std::filesystem::path& polFile,
-               const std::function<void(const OutlineRecord&)>& visit)
+std::optional<std::size_t> forEachOutline(const std::filesystem::path& polFile,
+                                          const std::function<void(const OutlineRecord&)>& visit)
 {
     RecordLineReader reader(polFile);
     if (!reader.isOpen())

@@ -2,8 +2,8 @@
 // vertex records of the sheet-frame file.
 #include "core/formats/outlines.h"
 
-#include "core/formats/sheet_frame_records.h"
 #include "core/formats/outline_records.h"
+#include "core/formats/sheet_frame_records.h"
 #include "core/formats/source_records.h"
 #include "core/formats/text_helpers.h"
 

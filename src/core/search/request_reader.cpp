@@ -93,9 +93,9 @@ ViewerRequest readRequestFile(const std::filesystem::path& file)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error))
-        throw RequestReadError("The request file " + file.string() +
-                               (std::filesystem::exists(file, error) ? " is not a regular file"
-                                                                      : " does not exist"));
+        throw RequestReadError(
+            "The request file " + file.string() +
+            (std::filesystem::exists(file, error) ? " is not a regular file" : " does not exist"));
     formats::RecordLineReader reader(file);
     if (!reader.isOpen())
         throw RequestReadError("Cannot open the request file " + file.string());

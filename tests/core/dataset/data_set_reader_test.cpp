@@ -13,8 +13,8 @@
 namespace ft::dataset {
 namespace {
 
-using test::DataSetBuilder;
 using platform::utf8ToCp932;
+using test::DataSetBuilder;
 
 // A parcel attribute line with its own number in field 1 (the builder numbers
 // its lines in order, which cannot make two records share a number).
@@ -31,8 +31,7 @@ std::string parcelLine(const std::string& number, const std::string& lot)
     return line;
 }
 
-bool hasProblem(const SurveyDataSet& set, SurveyFile file, ProblemKind kind,
-                std::size_t record)
+bool hasProblem(const SurveyDataSet& set, SurveyFile file, ProblemKind kind, std::size_t record)
 {
     return std::any_of(set.problems.begin(), set.problems.end(), [&](const ReadProblem& p) {
         return p.file == file && p.kind == kind && p.record == record;
@@ -53,8 +52,12 @@ protected:
 
     test::OutlineRecord square(std::string a, std::string lot)
     {
-        return {std::move(a), "1", lot.empty() ? "" : "大字本町", std::move(lot),
-                {{"Ｐ１"}, {"Ｐ２"}, {"Ｐ３"}, {"Ｐ４"}, {"Ｐ１"}}, {}};
+        return {std::move(a),
+                "1",
+                lot.empty() ? "" : "大字本町",
+                std::move(lot),
+                {{"Ｐ１"}, {"Ｐ２"}, {"Ｐ３"}, {"Ｐ４"}, {"Ｐ１"}},
+                {}};
     }
 
     SurveyDataSet read() { return readDataSetAtHeader(m_set.write()); }
@@ -68,7 +71,8 @@ TEST_F(DataSetReader, AnOutlineBelongsToTheParcelOfItsNumberWhenItsLabelsAgree)
     for (const auto& [number, lot] : std::vector<std::pair<std::string, std::string>>{
              {"1", "101"}, {"2", "102"}, {"3", "103"}, {"4", "104"}, {"4", "105"}})
         m_set.addLine(test::SurveyFile::Parcels, parcelLine(number, lot));
-    m_set.addOutline(square("1", "１０１")) // full width in the outline: folded, it agrees
+    m_set
+        .addOutline(square("1", "１０１")) // full width in the outline: folded, it agrees
         .addOutline(square("2", ""))       // no labels: the number alone
         .addOutline(square("3", "999"))    // the lot number of another parcel
         .addOutline(square("9", "109"))    // no parcel record 9
@@ -123,12 +127,14 @@ TEST_F(DataSetReader, OwnersGroupsAndSheetsComeWithTheirParcelsAndCorners)
     m_set.addParcel({"大字本町", "字東", "１０１", "ヤマダ　タロウ", "山田　太郎"})
         .addOwnerGroup({"大字本町", "字東", "101", {{"ヤマダ", "山田"}, {"スズキ", "鈴木"}}, {}})
         .addOwnerGroup({"大字本町", "字西", "101", {{"タナカ", "田中"}}, {}})
-        .addParcelGroup({{{"大字本町", "字東", "101-50", "", ""}, {"大字本町", "字東", "101-51", "", ""}}, {}})
+        .addParcelGroup(
+            {{{"大字本町", "字東", "101-50", "", ""}, {"大字本町", "字東", "101-51", "", ""}}, {}})
         .addMapSheet({"Ｘ１", "500", {{"0.000", "0.000"}, {"100.000", "200.000"}}, "7"})
-        .addMapSheet({"Ｘ２",
-                      "250",
-                      {{"0.000", "0.000"}, {"0.000", "5.000"}, {"5.000", "5.000"}, {"5.000", "0.000"}},
-                      "1"})
+        .addMapSheet(
+            {"Ｘ２",
+             "250",
+             {{"0.000", "0.000"}, {"0.000", "5.000"}, {"5.000", "5.000"}, {"5.000", "0.000"}},
+             "1"})
         .addControlPoint({"Ｔ１", "1.000", "2.000"})
         .addControlPoint({"Ｔ２", "", ""});
     const SurveyDataSet set = read();

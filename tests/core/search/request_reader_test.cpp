@@ -68,8 +68,8 @@ TEST(RequestReader, LinesThatAreNoRecordAreListedAndTheRestIsRead)
     test::TempFolder folder;
     // Bare LF line ends, a blank line, and a Ctrl-Z that ends the file.
     test::writeBytes(folder / "TAVLA.E2", "0,\"/a/one\"\n\nno comma\nx,1\n9,zzz\n0,\"\"\n1,,\n"
-                                         "4,P1\r\n\x1A"
-                                         "4,after the end\r\n");
+                                          "4,P1\r\n\x1A"
+                                          "4,after the end\r\n");
     const ViewerRequest request = readRequestFile(folder / "TAVLA.E2");
     ASSERT_EQ(request.drawings.size(), 1u);
     ASSERT_EQ(request.items.size(), 1u);
