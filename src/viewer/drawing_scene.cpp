@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 namespace ft::viewer {
 
@@ -107,13 +108,46 @@ std::vector<std::optional<QRectF>> boxesOf(const std::vector<SceneOutline>& outl
     return boxes;
 }
 
-std::vector<std::optional<QRectF>> boxesOf(const std::vector<ScenePoint>& points)
+std::vector<std::optional<QRectF>> boxesOf(const std::vector<QPointF>& points)
 {
     std::vector<std::optional<QRectF>> boxes;
     boxes.reserve(points.size());
-    for (const ScenePoint& point : points)
-        boxes.emplace_back(QRectF(point.at, QSizeF(0, 0)));
+    for (const QPointF& point : points)
+        boxes.emplace_back(QRectF(point, QSizeF(0, 0)));
     return boxes;
+}
+
+std::vector<std::optional<QRectF>> boxesOf(const std::vector<SceneEdge>& edges,
+                                           const std::vector<QPointF>& points)
+{
+    std::vector<std::optional<QRectF>> boxes;
+    boxes.reserve(edges.size());
+    for (const SceneEdge& edge : edges)
+        boxes.emplace_back(QRectF(points[edge.from], points[edge.to]).normalized());
+    return boxes;
+}
+
+// The edges of the outlines whose points are all there, each once whichever
+// way round its outlines run.
+std::vector<SceneEdge> edgesOf(const dataset::SurveyDataSet& set)
+{
+    std::unordered_set<std::uint64_t> seen;
+    seen.reserve(set.outlines.size() * 3);
+    std::vector<SceneEdge> edges;
+    for (const dataset::Outline& outline : set.outlines) {
+        if (outline.shape == dataset::OutlineShape::MissingPoints)
+            continue;
+        for (std::size_t i = 1; i < outline.vertices.size(); ++i) {
+            const auto a = static_cast<std::uint32_t>(outline.vertices[i - 1].point);
+            const auto b = static_cast<std::uint32_t>(outline.vertices[i].point);
+            if (a == b)
+                continue;
+            const std::uint64_t key = (std::uint64_t{std::min(a, b)} << 32) | std::max(a, b);
+            if (seen.insert(key).second)
+                edges.push_back({a, b});
+        }
+    }
+    return edges;
 }
 
 } // namespace
@@ -168,6 +202,13 @@ std::optional<std::size_t> SceneDrawing::outlineAt(QPointF map) const
     return found;
 }
 
+QString SceneDrawing::pointName(std::size_t index) const
+{
+    if (!data || index >= data->points.size())
+        return {};
+    return foldedText(data->points[index].name);
+}
+
 SceneDrawing buildScene(const dataset::SurveyDataSet& set, const QString& name)
 {
     SceneDrawing scene;
@@ -177,9 +218,11 @@ SceneDrawing buildScene(const dataset::SurveyDataSet& set, const QString& name)
     scene.outlines.reserve(set.outlines.size());
     for (const dataset::Outline& outline : set.outlines)
         scene.outlines.push_back(outlineOf(set, outline));
+    scene.data = &set;
     scene.points.reserve(set.points.size());
     for (const dataset::BoundaryPoint& point : set.points)
-        scene.points.push_back({mapOf(point.at), foldedText(point.name)});
+        scene.points.push_back(mapOf(point.at));
+    scene.edges = edgesOf(set);
     for (const dataset::ControlPoint& point : set.controlPoints)
         scene.controlPoints.push_back(
             {mapOf(point.at), foldedText(std::string(formats::TrimBlanks(point.name)))});
@@ -196,6 +239,7 @@ SceneDrawing buildScene(const dataset::SurveyDataSet& set, const QString& name)
     }
 
     scene.outlineIndex = GridIndex(boxesOf(scene.outlines));
+    scene.edgeIndex = GridIndex(boxesOf(scene.edges, scene.points));
     scene.pointIndex = GridIndex(boxesOf(scene.points));
     return scene;
 }

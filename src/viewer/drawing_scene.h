@@ -13,6 +13,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -57,6 +58,14 @@ struct ScenePoint {
     QString name; // folded, as the catalogue and the searches show it
 };
 
+// An edge of the parcel outlines: two boundary points (indices into
+// SceneDrawing::points). Neighbouring parcels share their edges, which are
+// kept once.
+struct SceneEdge {
+    std::uint32_t from = 0;
+    std::uint32_t to = 0;
+};
+
 // A map sheet (".map") or a sheet frame (".zo").
 struct SceneSheet {
     QPolygonF outline; // closed
@@ -68,19 +77,31 @@ struct SceneDrawing {
     QString name; // the data set's base name
     MapBox bounds;
     std::vector<SceneOutline> outlines;
-    std::vector<ScenePoint> points;
+    // The edges of every outline whose points are all there, once each; the
+    // outlines with missing points are drawn piece by piece instead.
+    std::vector<SceneEdge> edges;
+    // Boundary points by the data set's index; their names are made screen
+    // text only when drawn (pointName), since few ever are.
+    std::vector<QPointF> points;
     std::vector<ScenePoint> controlPoints;
     std::vector<SceneSheet> mapSheets;
     std::vector<SceneSheet> frames;
     std::vector<QPolygonF> frameLines;
     GridIndex outlineIndex;
+    GridIndex edgeIndex;
     GridIndex pointIndex;
+    // The data set drawn; it outlives the scene (both belong to one session
+    // drawing).
+    const dataset::SurveyDataSet* data = nullptr;
 
     // The outline drawn around a map point, by the index of the data set;
     // nothing when no closed outline holds it.
     std::optional<std::size_t> outlineAt(QPointF map) const;
+    // A boundary point's name, folded.
+    QString pointName(std::size_t index) const;
 };
 
+// The scene keeps a pointer to the set, which must outlive it.
 SceneDrawing buildScene(const dataset::SurveyDataSet& set, const QString& name);
 
 } // namespace ft::viewer

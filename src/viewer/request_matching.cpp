@@ -443,7 +443,7 @@ MapBox boxOf(const std::vector<SceneItem>& items, const std::vector<OpenDrawing>
             break;
         case Kind::Point:
             if (item.index < scene.points.size())
-                box.widen(scene.points[item.index].at);
+                box.widen(scene.points[item.index]);
             break;
         case Kind::ControlPoint:
             if (item.index < scene.controlPoints.size())

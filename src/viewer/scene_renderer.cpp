@@ -19,6 +19,7 @@ constexpr double kSafePixels = 8000.0;
 constexpr double kLotPointSize = 8.0;
 constexpr double kNamePointSize = 7.0;
 constexpr double kSheetPointSize = 10.0;
+constexpr std::size_t kMaxControlPointNames = 200;
 
 // Map coordinates to device pixels, with the window's pixel area and what
 // lies in view.
@@ -27,11 +28,17 @@ public:
     Canvas(QPainter& painter, const ViewTransform& view, const RenderOptions& options)
         : painter(painter), view(view), options(options), visible(view.visibleMap()),
           safe(QRectF(QPointF(0, 0), QSizeF(view.pixelSize()))
-                   .adjusted(-kSafePixels, -kSafePixels, kSafePixels, kSafePixels))
+                   .adjusted(-kSafePixels, -kSafePixels, kSafePixels, kSafePixels)),
+          m_scale(1.0 / view.metresPerPixel()),
+          m_offsetX(view.pixelSize().width() / 2.0 - view.centre().x() * m_scale),
+          m_offsetY(view.pixelSize().height() / 2.0 + view.centre().y() * m_scale)
     {
     }
 
-    QPointF px(QPointF map) const { return view.toPixel(map); }
+    QPointF px(QPointF map) const
+    {
+        return {map.x() * m_scale + m_offsetX, m_offsetY - map.y() * m_scale};
+    }
     double width(double screenPixels) const { return screenPixels * options.deviceScale; }
 
     // The polygon in pixels; false when it reaches beyond the safe area, in
@@ -41,7 +48,7 @@ public:
         out.resize(map.size());
         bool safeAll = true;
         for (qsizetype i = 0; i < map.size(); ++i) {
-            out[i] = view.toPixel(map[i]);
+            out[i] = px(map[i]);
             safeAll = safeAll && safe.contains(out[i]);
         }
         if (!safeAll && closed)
@@ -69,18 +76,6 @@ public:
         painter.drawPolygon(m_buffer);
     }
 
-    QPainter& painter;
-    const ViewTransform& view;
-    const RenderOptions& options;
-    const QRectF visible;
-
-private:
-    bool isSafe(const QPolygonF& polygon) const
-    {
-        return std::all_of(polygon.begin(), polygon.end(),
-                           [this](const QPointF& p) { return safe.contains(p); });
-    }
-
     // Liang-Barsky against the safe area; false when the edge misses it.
     bool clipToSafe(QLineF& edge) const
     {
@@ -104,8 +99,24 @@ private:
         edge = QLineF(a + enter * d, a + leave * d);
         return true;
     }
+    bool isSafe(QPointF p) const { return safe.contains(p); }
+
+    QPainter& painter;
+    const ViewTransform& view;
+    const RenderOptions& options;
+    const QRectF visible;
+
+private:
+    bool isSafe(const QPolygonF& polygon) const
+    {
+        return std::all_of(polygon.begin(), polygon.end(),
+                           [this](const QPointF& p) { return safe.contains(p); });
+    }
 
     const QRectF safe;
+    const double m_scale;
+    const double m_offsetX;
+    const double m_offsetY;
     QPolygonF m_buffer;
 };
 
@@ -170,13 +181,14 @@ void drawOutlineFills(Canvas& canvas, const SceneDrawing& scene,
 
 // Sheets with their names inside their top right corner, frames with theirs
 // inside the top left one: the centre belongs to the lot numbers, and a frame
-// and the map sheet it matches must not write one name over the other.
+// and the map sheet it matches must not write one name over the other. Frames
+// are drawn first, so where a map sheet runs along its frame the sheet's
+// colour shows.
 void drawSheets(Canvas& canvas, const std::vector<SceneSheet>& sheets, const QColor& colour,
                 bool isMapSheet)
 {
     QPainter& painter = canvas.painter;
-    painter.setPen(
-        linePen(canvas, colour, isMapSheet ? 1.0 : 1.5, isMapSheet ? Qt::SolidLine : Qt::DashLine));
+    painter.setPen(linePen(canvas, colour, 1.0));
     for (const SceneSheet& sheet : sheets)
         if (sheet.box.touches(canvas.visible))
             canvas.drawPolyline(sheet.outline, true);
@@ -198,7 +210,7 @@ void drawSheets(Canvas& canvas, const std::vector<SceneSheet>& sheets, const QCo
 
 void drawFrameLines(Canvas& canvas, const SceneDrawing& scene)
 {
-    canvas.painter.setPen(linePen(canvas, kFrameColour, 1.5));
+    canvas.painter.setPen(linePen(canvas, kFrameColour, 1.0));
     for (const QPolygonF& line : scene.frameLines) {
         MapBox box;
         for (const QPointF& p : line)
@@ -208,21 +220,29 @@ void drawFrameLines(Canvas& canvas, const SceneDrawing& scene)
     }
 }
 
+// The edges in one batch: tens of thousands of parcels are drawn at once
+// when the whole set is in view.
 void drawOutlines(Canvas& canvas, const SceneDrawing& scene)
 {
     QPainter& painter = canvas.painter;
-    const QPen whole = linePen(canvas, kOutlineColour, 1.0);
-    const QPen broken = linePen(canvas, kBrokenOutlineColour, 1.5, Qt::DashLine);
-    painter.setPen(whole);
-    bool wholePen = true;
+    std::vector<QLineF> lines;
+    scene.edgeIndex.query(canvas.visible, [&](std::uint32_t i) {
+        const SceneEdge& edge = scene.edges[i];
+        QLineF line(canvas.px(scene.points[edge.from]), canvas.px(scene.points[edge.to]));
+        if (canvas.isSafe(line.p1()) && canvas.isSafe(line.p2()))
+            lines.push_back(line);
+        else if (canvas.clipToSafe(line))
+            lines.push_back(line);
+    });
+    painter.setPen(linePen(canvas, kOutlineColour, 1.0));
+    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+
+    painter.setPen(linePen(canvas, kBrokenOutlineColour, 1.0, Qt::DashLine));
     forEachVisibleOutline(canvas, scene, [&](std::size_t, const SceneOutline& outline) {
-        const bool isBroken = outline.shape == dataset::OutlineShape::MissingPoints;
-        if (isBroken == wholePen) {
-            painter.setPen(isBroken ? broken : whole);
-            wholePen = !isBroken;
-        }
+        if (outline.shape != dataset::OutlineShape::MissingPoints)
+            return;
         for (const QPolygonF& piece : outline.pieces)
-            canvas.drawPolyline(piece, outline.shape == dataset::OutlineShape::Closed);
+            canvas.drawPolyline(piece, false);
     });
 }
 
@@ -252,9 +272,9 @@ std::size_t forEachVisiblePoint(const Canvas& canvas, const SceneDrawing& scene,
 {
     std::size_t count = 0;
     scene.pointIndex.query(canvas.visible, [&](std::uint32_t i) {
-        if (canvas.visible.contains(scene.points[i].at)) {
+        if (canvas.visible.contains(scene.points[i])) {
             ++count;
-            visit(i, scene.points[i]);
+            visit(i);
         }
     });
     return count;
@@ -267,21 +287,21 @@ void drawPointName(QPainter& painter, QPointF at, const QString& name, double of
 
 void drawBoundaryPoints(Canvas& canvas, const SceneDrawing& scene)
 {
-    const std::size_t inView = forEachVisiblePoint(canvas, scene, [](std::size_t, const auto&) {});
+    const std::size_t inView = forEachVisiblePoint(canvas, scene, [](std::size_t) {});
     if (inView == 0 || inView > canvas.options.maxPointMarks)
         return;
     QPainter& painter = canvas.painter;
     const double half = canvas.width(1.5);
-    forEachVisiblePoint(canvas, scene, [&](std::size_t, const ScenePoint& point) {
-        const QPointF at = canvas.px(point.at);
+    forEachVisiblePoint(canvas, scene, [&](std::size_t i) {
+        const QPointF at = canvas.px(scene.points[i]);
         painter.fillRect(QRectF(at.x() - half, at.y() - half, 2 * half, 2 * half), kPointColour);
     });
     if (!canvas.options.layers.pointNames || inView > canvas.options.maxPointMarks / 10)
         return;
     painter.setPen(kPointColour);
     setFont(painter, kNamePointSize);
-    forEachVisiblePoint(canvas, scene, [&](std::size_t, const ScenePoint& point) {
-        drawPointName(painter, canvas.px(point.at), point.name, canvas.width(3));
+    forEachVisiblePoint(canvas, scene, [&](std::size_t i) {
+        drawPointName(painter, canvas.px(scene.points[i]), scene.pointName(i), canvas.width(3));
     });
 }
 
@@ -297,14 +317,20 @@ void drawControlPoints(Canvas& canvas, const SceneDrawing& scene)
     QPainter& painter = canvas.painter;
     painter.setPen(linePen(canvas, kControlPointColour, 1.5));
     painter.setBrush(Qt::NoBrush);
-    setFont(painter, kNamePointSize + 1, true);
+    std::size_t inView = 0;
     for (const ScenePoint& point : scene.controlPoints) {
         if (!canvas.visible.contains(point.at))
             continue;
-        const QPointF at = canvas.px(point.at);
-        painter.drawPolyline(triangleAt(canvas, at));
-        drawPointName(painter, at, point.name, canvas.width(7));
+        ++inView;
+        painter.drawPolyline(triangleAt(canvas, canvas.px(point.at)));
     }
+    // Hundreds of names at once are no longer read, only drawn.
+    if (inView > kMaxControlPointNames)
+        return;
+    setFont(painter, kNamePointSize + 1, true);
+    for (const ScenePoint& point : scene.controlPoints)
+        if (canvas.visible.contains(point.at))
+            drawPointName(painter, canvas.px(point.at), point.name, canvas.width(7));
 }
 
 void drawRing(Canvas& canvas, QPointF map, const QColor& colour, double radius, double penWidth)
@@ -316,17 +342,24 @@ void drawRing(Canvas& canvas, QPointF map, const QColor& colour, double radius, 
 }
 
 // Requested points stand out by a ring and always show their name.
-void drawPointMarks(Canvas& canvas, const std::vector<ScenePoint>& points,
-                    const std::vector<std::size_t>& marked)
+void drawPointMark(Canvas& canvas, QPointF at, const QString& name)
 {
-    for (const std::size_t i : marked) {
-        if (i >= points.size() || !canvas.visible.contains(points[i].at))
-            continue;
-        drawRing(canvas, points[i].at, kPointHighlight, 8, 2.5);
-        canvas.painter.setPen(kPointHighlight);
-        setFont(canvas.painter, kNamePointSize + 1, true);
-        drawPointName(canvas.painter, canvas.px(points[i].at), points[i].name, canvas.width(9));
-    }
+    if (!canvas.visible.contains(at))
+        return;
+    drawRing(canvas, at, kPointHighlight, 8, 2.5);
+    canvas.painter.setPen(kPointHighlight);
+    setFont(canvas.painter, kNamePointSize + 1, true);
+    drawPointName(canvas.painter, canvas.px(at), name, canvas.width(9));
+}
+
+void drawPointMarks(Canvas& canvas, const SceneDrawing& scene, const DrawingMarks& marks)
+{
+    for (const std::size_t i : marks.points)
+        if (i < scene.points.size())
+            drawPointMark(canvas, scene.points[i], scene.pointName(i));
+    for (const std::size_t i : marks.controlPoints)
+        if (i < scene.controlPoints.size())
+            drawPointMark(canvas, scene.controlPoints[i].at, scene.controlPoints[i].name);
 }
 
 void drawFocus(Canvas& canvas, const SceneDrawing& scene, const SceneItem& focus)
@@ -350,7 +383,7 @@ void drawFocus(Canvas& canvas, const SceneDrawing& scene, const SceneItem& focus
         return;
     case SceneItem::Kind::Point:
         if (focus.index < scene.points.size())
-            drawRing(canvas, scene.points[focus.index].at, kFocusColour, 12, 3);
+            drawRing(canvas, scene.points[focus.index], kFocusColour, 12, 3);
         return;
     case SceneItem::Kind::ControlPoint:
         if (focus.index < scene.controlPoints.size())
@@ -406,8 +439,7 @@ void renderScene(QPainter& painter, const ViewTransform& view,
     for (const DrawingToRender& drawing : drawings) {
         if (!drawing.scene)
             continue;
-        drawPointMarks(canvas, drawing.scene->points, marksOf(drawing).points);
-        drawPointMarks(canvas, drawing.scene->controlPoints, marksOf(drawing).controlPoints);
+        drawPointMarks(canvas, *drawing.scene, marksOf(drawing));
     }
     if (focus && focus->drawing < drawings.size() && drawings[focus->drawing].scene)
         drawFocus(canvas, *drawings[focus->drawing].scene, *focus);

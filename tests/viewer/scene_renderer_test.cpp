@@ -39,7 +39,7 @@ class SceneRendering : public ::testing::Test {
 protected:
     // 200 x 200 pixels, 0.1 m each, centred on (east 10, north 5): east 0..20
     // spans the width, north 10 is row 50 and north 0 row 150.
-    SceneRendering() : m_scene(buildScene(twoParcels(), QStringLiteral("T")))
+    SceneRendering() : m_set(twoParcels()), m_scene(buildScene(m_set, QStringLiteral("T")))
     {
         m_view.setPixelSize(QSize(200, 200));
         m_view.setCentre(QPointF(10, 5));
@@ -56,6 +56,7 @@ protected:
         return image;
     }
 
+    dataset::SurveyDataSet m_set;
     SceneDrawing m_scene;
     DrawingMarks m_marks;
     ViewTransform m_view;
