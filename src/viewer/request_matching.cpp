@@ -9,6 +9,8 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <set>
+#include <tuple>
 #include <unordered_map>
 
 namespace ft::viewer {
@@ -407,8 +409,16 @@ void Matcher::matchItem(std::size_t itemIndex)
 
 RequestMatch Matcher::run()
 {
-    for (std::size_t i = 0; i < m_request.items.size(); ++i)
-        matchItem(i);
+    // A parcel found by its parcel and its owner-list rows comes twice in a
+    // request, as equal lines; it is listed once.
+    std::set<std::tuple<int, std::string, std::optional<std::size_t>>> seen;
+    for (std::size_t i = 0; i < m_request.items.size(); ++i) {
+        const search::RequestedItem& item = m_request.items[i];
+        const std::optional<std::size_t> drawing =
+            item.code == search::kSheetNameRecord ? item.drawing : std::nullopt;
+        if (seen.emplace(item.code, item.value, drawing).second)
+            matchItem(i);
+    }
     for (const MatchedItem& item : m_result.items)
         if (item.state == ItemState::Shown || item.state == ItemState::OutlineIncomplete)
             m_result.firstView.widen(item.box);

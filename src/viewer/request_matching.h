@@ -11,7 +11,8 @@
 // parcel when a parcel of that drawing has those three values, otherwise as a
 // map sheet. Values are compared as the catalogue holds them (lot numbers,
 // sheet and point names folded to half width), as UTF-8, so the round trip
-// catalogue -> request file cannot make them differ.
+// catalogue -> request file cannot make them differ. Equal records (a parcel
+// ticked in its parcel row and its owner rows) are matched once.
 
 #include "core/dataset/survey_data_set.h"
 #include "core/search/request_reader.h"

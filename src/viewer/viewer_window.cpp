@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,6 +93,12 @@ void ViewerWindow::createSidePanel()
     m_problems->setHeaderHidden(true);
     m_sideTabs->addTab(m_items, QStringLiteral("表示項目"));
     m_sideTabs->addTab(m_problems, QStringLiteral("問題"));
+    for (QTreeWidget* list : {m_items, m_problems}) {
+        // Long entries scroll sideways rather than lose their ends.
+        list->setTextElideMode(Qt::ElideNone);
+        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        list->header()->setStretchLastSection(false);
+    }
     for (QTreeWidget* list : {m_items, m_problems})
         connect(list, &QTreeWidget::currentItemChanged, this,
                 [this](QTreeWidgetItem* entry) { showEntry(entry); });

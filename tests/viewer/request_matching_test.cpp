@@ -106,6 +106,7 @@ TEST_F(RequestMatching, EachItemStateAndTheFirstViewHoldingOnlyWhatIsShown)
     open([&](search::RequestWriter& out) {
         out.writeDrawing(pathOf("A01"));
         out.writeParcel("大字本町", "字東", "101");    // shown
+        out.writeParcel("大字本町", "字東", "101");    // its owner row: listed once
         out.writeParcel("大字本町", "字東", "102");    // no outline
         out.writeParcel("大字本町", "字東", "102-50"); // a grouped parcel: no outline either
         out.writeParcel("大字本町", "字東", "999");    // nowhere
