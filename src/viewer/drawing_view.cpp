@@ -43,10 +43,7 @@ void DrawingView::fitBox(const MapBox& box)
 {
     if (box.isEmpty())
         return;
-    if (!isVisible() || width() <= 1 || height() <= 1) {
-        m_pendingFit = box;
-        return;
-    }
+    m_fitted = box;
     m_transform.setPixelSize(size());
     m_transform.fit(box.rect());
     update();
@@ -54,12 +51,14 @@ void DrawingView::fitBox(const MapBox& box)
 
 void DrawingView::zoomBy(double factor)
 {
+    m_fitted.reset();
     m_transform.zoomAround(QPointF(width() / 2.0, height() / 2.0), factor);
     update();
 }
 
 void DrawingView::panBy(QPointF pixels)
 {
+    m_fitted.reset();
     m_transform.panByPixels(pixels);
     update();
 }
@@ -82,12 +81,10 @@ void DrawingView::paintEvent(QPaintEvent*)
 
 void DrawingView::resizeEvent(QResizeEvent*)
 {
-    // The centre stays where it is; the scale too.
+    // A fitted view stays fitted; a moved one keeps its centre and scale.
     m_transform.setPixelSize(size());
-    if (m_pendingFit && width() > 1 && height() > 1) {
-        m_transform.fit(m_pendingFit->rect());
-        m_pendingFit.reset();
-    }
+    if (m_fitted)
+        m_transform.fit(m_fitted->rect());
 }
 
 void DrawingView::mousePressEvent(QMouseEvent* event)
@@ -121,6 +118,7 @@ void DrawingView::wheelEvent(QWheelEvent* event)
     const double notches = event->angleDelta().y() / 120.0;
     if (notches == 0.0)
         return;
+    m_fitted.reset();
     m_transform.zoomAround(event->position(), std::pow(kZoomStep, notches));
     update();
     emit pointerMoved(m_transform.toMap(event->position()));

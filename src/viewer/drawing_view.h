@@ -39,7 +39,9 @@ public:
     const std::optional<SceneItem>& focusItem() const { return m_focus; }
 
     // Shows the box with a margin; before the view has its size the fit waits
-    // for it. An empty box changes nothing.
+    // for it, and until the user moves the map a new size fits it again (the
+    // window manager may resize the window after the first fit). An empty box
+    // changes nothing.
     void fitBox(const MapBox& box);
     void zoomBy(double factor);
     void panBy(QPointF pixels);
@@ -64,7 +66,8 @@ private:
     ViewTransform m_transform;
     RenderOptions m_options;
     std::optional<SceneItem> m_focus;
-    std::optional<MapBox> m_pendingFit;
+    // The box the view was last fitted to, while the user has not moved away.
+    std::optional<MapBox> m_fitted;
     std::optional<QPointF> m_dragFrom;
 };
 

@@ -312,7 +312,8 @@ QPolygonF triangleAt(const Canvas& canvas, QPointF at)
                       QPointF(at.x() + s, at.y() + 0.8 * s), QPointF(at.x(), at.y() - 1.2 * s)});
 }
 
-void drawControlPoints(Canvas& canvas, const SceneDrawing& scene)
+// A requested control point is named by its mark, in the mark's colour.
+void drawControlPoints(Canvas& canvas, const SceneDrawing& scene, const DrawingMarks& marks)
 {
     QPainter& painter = canvas.painter;
     painter.setPen(linePen(canvas, kControlPointColour, 1.5));
@@ -328,9 +329,13 @@ void drawControlPoints(Canvas& canvas, const SceneDrawing& scene)
     if (inView > kMaxControlPointNames)
         return;
     setFont(painter, kNamePointSize + 1, true);
-    for (const ScenePoint& point : scene.controlPoints)
-        if (canvas.visible.contains(point.at))
+    for (std::size_t i = 0; i < scene.controlPoints.size(); ++i) {
+        const ScenePoint& point = scene.controlPoints[i];
+        if (canvas.visible.contains(point.at) &&
+            std::find(marks.controlPoints.begin(), marks.controlPoints.end(), i) ==
+                marks.controlPoints.end())
             drawPointName(painter, canvas.px(point.at), point.name, canvas.width(7));
+    }
 }
 
 void drawRing(Canvas& canvas, QPointF map, const QColor& colour, double radius, double penWidth)
@@ -434,7 +439,7 @@ void renderScene(QPainter& painter, const ViewTransform& view,
         if (layers.boundaryPoints)
             drawBoundaryPoints(canvas, scene);
         if (layers.controlPoints)
-            drawControlPoints(canvas, scene);
+            drawControlPoints(canvas, scene, marksOf(drawing));
     }
     for (const DrawingToRender& drawing : drawings) {
         if (!drawing.scene)
