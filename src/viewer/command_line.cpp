@@ -27,7 +27,7 @@ bool asksForHelp(const std::vector<std::string>& arguments)
     return std::any_of(arguments.begin(), arguments.end(), isHelp);
 }
 
-CommandLine parseCommandLine(const std::vector<std::string>& arguments)
+CommandLine parseCommandLine(const std::vector<std::string>& arguments, OtherOptions otherOptions)
 {
     CommandLine line;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -43,7 +43,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
                 line.requestFile = arguments[++i];
             }
         } else if (!argument.empty() && argument.front() == '-') {
-            line.error = "unknown option " + argument;
+            if (otherOptions == OtherOptions::Refuse)
+                line.error = "unknown option " + argument;
         } else if (!argument.empty()) {
             // A drawing path as registered (the header without ".hed") names
             // its header too.

@@ -17,8 +17,14 @@ struct CommandLine {
     std::string error; // bad usage, in English like other command-line messages; empty when fine
 };
 
+// How options that are not Tavla's own are taken: before Qt has taken its
+// own options (-platform, -geometry ...) out of the arguments they are passed
+// by; after it they are bad usage.
+enum class OtherOptions { PassBy, Refuse };
+
 // The arguments after the program name, as native byte strings.
-CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+CommandLine parseCommandLine(const std::vector<std::string>& arguments,
+                             OtherOptions otherOptions = OtherOptions::Refuse);
 
 // True when --help (or -h) is among the arguments; looked at before a window
 // system is needed.

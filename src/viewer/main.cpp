@@ -14,11 +14,20 @@
 int main(int argc, char* argv[])
 {
     const std::vector<std::string> raw(argv + 1, argv + argc);
-    // Help needs no window system, so it is answered before one is opened.
+    // Help and a broken -E2 need no window system, so they are answered
+    // before one is opened.
     if (ft::viewer::asksForHelp(raw)) {
         std::fputs(ft::viewer::helpText(), stdout);
         return 0;
     }
+    const auto usageError = [](const std::string& error) {
+        std::fprintf(stderr, "Tavla: %s\n(Tavla --help tells the usage)\n", error.c_str());
+        return 2;
+    };
+    const ft::viewer::CommandLine early =
+        ft::viewer::parseCommandLine(raw, ft::viewer::OtherOptions::PassBy);
+    if (!early.error.empty())
+        return usageError(early.error);
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavla"));
@@ -32,10 +41,8 @@ int main(int argc, char* argv[])
     for (qsizetype i = 1; i < given.size(); ++i)
         arguments.push_back(QFile::encodeName(given[i]).toStdString());
     const ft::viewer::CommandLine line = ft::viewer::parseCommandLine(arguments);
-    if (!line.error.empty()) {
-        std::fprintf(stderr, "Tavla: %s\n(Tavla --help tells the usage)\n", line.error.c_str());
-        return 2;
-    }
+    if (!line.error.empty())
+        return usageError(line.error);
 
     ft::viewer::ViewerWindow window;
     window.show();

@@ -92,6 +92,11 @@ TEST(ViewerCommandLine, TheHandOffHeadersAndBadUsage)
          {std::vector<std::string>{"-E2"}, {"-E2", "a", "-E2", "b"}, {"--bogus"}})
         EXPECT_FALSE(parseCommandLine(bad).error.empty());
     EXPECT_TRUE(asksForHelp({"x.hed", "--help"}));
+    // Before Qt has taken its options out, only Tavla's own are judged.
+    EXPECT_TRUE(parseCommandLine({"-platform", "offscreen", "-E2", "r"}, OtherOptions::PassBy)
+                    .error.empty());
+    EXPECT_FALSE(
+        parseCommandLine({"-platform", "offscreen", "-E2"}, OtherOptions::PassBy).error.empty());
 }
 
 } // namespace
