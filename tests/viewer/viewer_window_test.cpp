@@ -2,6 +2,7 @@
 // what it could not read, greys what it could not find; and the command line.
 #include "viewer/command_line.h"
 #include "viewer/drawing_view.h"
+#include "viewer/lot_search.h"
 #include "viewer/viewer_window.h"
 
 #include "core/search/request_file.h"
@@ -74,9 +75,12 @@ TEST(ViewerWindow, RequestedItemsAreGroupedByDrawingAndTheMissingOnesGreyed)
     items->setCurrentItem(items->topLevelItem(0)->child(0));
     const SceneItem parcel{0, SceneItem::Kind::Outline, 0};
     EXPECT_EQ(window.drawingView()->focusItem(), std::optional<SceneItem>(parcel));
+    // The lot-number box takes full or half width alike.
     window.drawingView()->setFocusItem(std::nullopt);
     window.findLot(QStringLiteral("１２－３"));
     EXPECT_EQ(window.drawingView()->focusItem(), std::optional<SceneItem>(parcel));
+    EXPECT_EQ(findLots(window.session(), QStringLiteral("12-3")).size(), 1u);
+    EXPECT_TRUE(findLots(window.session(), QStringLiteral("12-3\u00E9")).empty()); // not CP932
 }
 
 TEST(ViewerCommandLine, TheHandOffHeadersAndBadUsage)

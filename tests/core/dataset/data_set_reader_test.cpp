@@ -156,6 +156,27 @@ TEST_F(DataSetReader, OwnersGroupsAndSheetsComeWithTheirParcelsAndCorners)
     EXPECT_TRUE(hasProblem(set, SurveyFile::ControlPoints, ProblemKind::NoPosition, 2));
 }
 
+TEST_F(DataSetReader, SheetFramesAndFrameLinesInBlockForm)
+{
+    m_set.setFrameForm(test::FrameForm::Blocks)
+        .addSheetFrame({"X1", "500", {0, 10, 0, 20, 30, 20, 30, 10}})
+        .addFrameVertices({"060", "7", "1", {{"F1", 0, 10, 2}, {"F2", -0.5, 20, 1}}})
+        .addFrameVertices({"060", "8", "1", {{"F1", 1, 1}, {"F2", 2, 2}}});
+    // A magnitude that is not a number leaves that record out, not the file.
+    std::string broken = test::frameVerticesBytes({"060", "9", "1", {{"F1", 1, 1}}});
+    broken.replace(33 + 22, 10, "  12x4.000"); // the first magnitude of sub-record 1
+    m_set.addRawLine(test::SurveyFile::SheetFrames, broken);
+    const SurveyDataSet set = read();
+    ASSERT_EQ(set.sheetFrames.size(), 1u);
+    EXPECT_EQ(set.sheetFrames[0].corners[2].first, 30.0);
+    EXPECT_EQ(set.sheetFrames[0].corners[2].second, 20.0);
+    ASSERT_EQ(set.frameLines.size(), 2u);
+    EXPECT_EQ(set.frameLines[0].groupA, 7);
+    EXPECT_EQ(set.frameLines[0].vertices[1].coords.first, -0.5);
+    EXPECT_EQ(set.frameLines[0].vertices[1].kind, 1);
+    EXPECT_TRUE(hasProblem(set, SurveyFile::SheetFrames, ProblemKind::BadRecord, 4));
+}
+
 TEST_F(DataSetReader, WhatCannotBeReadIsListedAndTheRestIsRead)
 {
     m_set.addPoint({"Ｐ６", "abc", "1.000"})
