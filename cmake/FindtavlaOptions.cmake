@@ -8,7 +8,8 @@ target_compile_definitions(findtavla_options INTERFACE
   QT_NO_CAST_FROM_ASCII
   QT_NO_CAST_TO_ASCII
   QT_NO_CAST_FROM_BYTEARRAY
-  SI_NO_CONVERSION)
+  SI_NO_CONVERSION
+  FT_VERSION="${PROJECT_VERSION}")
 
 if(DEFINED ENV{CI})
   target_compile_options(findtavla_options INTERFACE -Werror)

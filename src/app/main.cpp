@@ -2,8 +2,17 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <string_view>
+
 int main(int argc, char* argv[])
 {
+    // The one option the desktop program takes; answered before any window
+    // system is needed.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::puts("findTavla " FT_VERSION);
+        return 0;
+    }
     QApplication application(argc, argv);
     return ft::app::runDesktopProgram(application);
 }

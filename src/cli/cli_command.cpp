@@ -27,6 +27,7 @@ struct SplitArguments {
     std::map<std::string, std::string, std::less<>> options;
     std::vector<std::string> operands;
     bool help = false;
+    bool version = false;
 };
 
 void addOption(SplitArguments& split, const std::string& name, std::string value)
@@ -51,6 +52,10 @@ SplitArguments splitArguments(const std::vector<std::string>& args)
         }
         if (arg == "--help" || arg == "-h") {
             split.help = true;
+            continue;
+        }
+        if (arg == "--version") {
+            split.version = true;
             continue;
         }
         const auto equals = arg.find('=');
@@ -165,6 +170,10 @@ CliCommand parseCommandLine(const std::vector<std::string>& args)
     CliCommand command;
     if (split.help)
         return command; // --help wins over everything else on the line
+    if (split.version) {
+        command.action = CliAction::Version;
+        return command;
+    }
     if (split.operands.empty())
         throw UsageError("no command given");
 

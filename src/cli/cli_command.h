@@ -13,6 +13,7 @@ namespace ft::cli {
 
 enum class CliAction {
     Help,
+    Version,
     Files,
     SearchParcels,
     SearchMapSheets,

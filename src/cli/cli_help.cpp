@@ -14,6 +14,7 @@ const char* helpText()
   findTavla-cli [--datum 1|2] delete-all --yes
   findTavla-cli register PATH...
   findTavla-cli --help
+  findTavla-cli --version
 
 Works on the same catalogues, working files and settings as findTavla:
 catalogues and working files in $XDG_DATA_HOME/findTavla (default

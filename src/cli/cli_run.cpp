@@ -78,6 +78,7 @@ int runCommand(const CliCommand& command, workspace::Workspace& state, std::ostr
 {
     using namespace search;
     switch (command.action) {
+    case CliAction::Version:
     case CliAction::Help:
         out << helpText();
         return kDone;
@@ -116,6 +117,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (command.action == CliAction::Help) {
         out << helpText();
+        return checkedStatus(kDone, out, err);
+    }
+    if (command.action == CliAction::Version) {
+        out << kProgram << " " << FT_VERSION << "\n";
         return checkedStatus(kDone, out, err);
     }
     try {

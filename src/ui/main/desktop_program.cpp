@@ -3,6 +3,7 @@
 #include "core/workspace/workspace.h"
 #include "ui/main/main_window.h"
 #include "ui/registration/target_list_dialog.h"
+#include "ui/widgets/desktop_integration.h"
 #include "ui/widgets/error_report.h"
 #include "ui/widgets/qt_operator.h"
 #include "ui/widgets/system_button.h"
@@ -14,6 +15,10 @@ namespace ft::app {
 int runDesktopProgram(QApplication& application)
 {
     QApplication::setApplicationName(QString::fromLatin1(workspace::kProgramStem));
+    QApplication::setApplicationVersion(QStringLiteral(FT_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("findtavla"));
+    QApplication::setWindowIcon(widgets::programIcon(QStringLiteral("findtavla")));
+    widgets::installJapaneseQtTranslation(application);
     // Message boxes and dialogs are windows of their own and do not inherit
     // the main window's font.
     QApplication::setFont(widgets::japaneseUiFont());

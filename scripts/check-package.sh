@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Checks the Debian package of a build folder (BUILD_DIR, default build): it
+# holds the programs, a valid desktop entry, the icon and the manual page, its
+# dependencies name what is loaded at run time, and the programs installed
+# into a DESTDIR answer --version.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${BUILD_DIR:-build}
+shopt -s nullglob
+packages=("$build_dir"/findtavla_*_amd64.deb)
+[ ${#packages[@]} -eq 1 ] || { echo "expected one package in $build_dir, found ${#packages[@]}" >&2; exit 1; }
+package=${packages[0]}
+contents=$(dpkg-deb -c "$package")
+for path in ./usr/bin/findTavla ./usr/bin/findTavla-cli \
+            ./usr/share/applications/findtavla.desktop \
+            ./usr/share/icons/hicolor/scalable/apps/findtavla.svg \
+            ./usr/share/icons/hicolor/48x48/apps/findtavla.png \
+            ./usr/share/man/man1/findTavla-cli.1 \
+            ./usr/share/findTavla/samples/README.md; do
+  grep -q " $path\$" <<<"$contents" || { echo "missing in the package: $path" >&2; exit 1; }
+done
+if [ -e "$build_dir/bin/Tavla" ]; then
+  grep -q ' ./usr/bin/Tavla$' <<<"$contents" || { echo "missing in the package: ./usr/bin/Tavla" >&2; exit 1; }
+fi
+depends=$(dpkg-deb -f "$package" Depends)
+for needed in qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic libqt6widgets6 libsqlite3-0; do
+  grep -q "$needed" <<<"$depends" || { echo "the package does not depend on $needed: $depends" >&2; exit 1; }
+done
+
+staging=$(mktemp -d)
+trap 'rm -rf "$staging"' EXIT
+dpkg-deb -x "$package" "$staging"
+desktop-file-validate "$staging/usr/share/applications/findtavla.desktop"
+DESTDIR="$staging/destdir" cmake --install "$build_dir" >/dev/null
+for program in "$staging"/destdir/usr/local/bin/*; do
+  "$program" --version
+done
+echo "Package $(basename "$package"): contents, dependencies and --version checked"
