@@ -64,7 +64,7 @@ const char* helpText()
   Tavla -E2 REQUEST_FILE   show what a request file (TAVLA.E2) asks for
   Tavla PATH.hed ...       open survey data sets by their header files
   Tavla                    an empty window; 開く (Ctrl+O) opens .hed files
-  Tavla --help
+  Tavla --help | --version
 
 Tavla is the drawing viewer of findTavla. findTavla starts it with -E2 and
 the request file it has just written (in $XDG_CONFIG_HOME/findTavla, default

@@ -1,5 +1,6 @@
 // Tavla: the drawing viewer findTavla hands its request file to.
 
+#include "ui/widgets/desktop_integration.h"
 #include "ui/widgets/system_button.h"
 #include "viewer/command_line.h"
 #include "viewer/viewer_window.h"
@@ -14,10 +15,14 @@
 int main(int argc, char* argv[])
 {
     const std::vector<std::string> raw(argv + 1, argv + argc);
-    // Help and a broken -E2 need no window system, so they are answered
-    // before one is opened.
+    // Help, the version and a broken -E2 need no window system, so they are
+    // answered before one is opened.
     if (ft::viewer::asksForHelp(raw)) {
         std::fputs(ft::viewer::helpText(), stdout);
+        return 0;
+    }
+    if (raw.size() == 1 && raw.front() == "--version") {
+        std::puts("Tavla " FT_VERSION);
         return 0;
     }
     const auto usageError = [](const std::string& error) {
@@ -31,6 +36,10 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavla"));
+    QApplication::setApplicationVersion(QStringLiteral(FT_VERSION));
+    QApplication::setWindowIcon(ft::widgets::programIcon(QStringLiteral("findtavla")));
+    // The file, print and input dialogs speak Japanese like the window.
+    ft::widgets::installJapaneseQtTranslation(application);
     QFont font = ft::widgets::japaneseUiFont();
     font.setPointSize(10);
     QApplication::setFont(font);

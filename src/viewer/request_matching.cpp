@@ -174,7 +174,9 @@ public:
     RequestMatch run();
 
 private:
-    void matchItem(std::size_t itemIndex);
+    // sheetDrawing: for a sheet name, the request's drawing record it is
+    // looked for in, when not the one it follows.
+    void matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetDrawing = {});
     std::optional<Finding> findIn(const search::RequestedItem& item, std::size_t drawing,
                                   const std::string& utf8Value);
     std::optional<Finding> findParcels(std::size_t drawing, const std::string& key);
@@ -183,7 +185,9 @@ private:
     std::optional<Finding> findPoints(std::size_t drawing, const std::string& key, bool control);
     std::optional<std::size_t> drawingNamed(const std::string& cp932Path) const;
     // The drawings an item is looked for in.
-    std::vector<std::size_t> candidatesFor(const search::RequestedItem& item) const;
+    std::vector<std::size_t> candidatesFor(const search::RequestedItem& item,
+                                           std::optional<std::size_t> sheetDrawing) const;
+    std::vector<std::pair<std::size_t, std::size_t>> carriedSheetNames() const;
     void addMarks(std::size_t drawing, const Finding& finding);
     QString unmatchedLabel(const search::RequestedItem& item) const;
 
@@ -202,12 +206,14 @@ std::optional<std::size_t> Matcher::drawingNamed(const std::string& cp932Path) c
     return std::nullopt;
 }
 
-std::vector<std::size_t> Matcher::candidatesFor(const search::RequestedItem& item) const
+std::vector<std::size_t> Matcher::candidatesFor(const search::RequestedItem& item,
+                                                std::optional<std::size_t> sheetDrawing) const
 {
     // The overview click writes each sheet name right after its drawing.
-    if (item.code == search::kSheetNameRecord && item.drawing &&
-        *item.drawing < m_drawingOfRequest.size())
-        return {m_drawingOfRequest[*item.drawing]};
+    const std::optional<std::size_t> requestDrawing = sheetDrawing ? sheetDrawing : item.drawing;
+    if (item.code == search::kSheetNameRecord && requestDrawing &&
+        *requestDrawing < m_drawingOfRequest.size())
+        return {m_drawingOfRequest[*requestDrawing]};
     std::vector<std::size_t> all(m_drawings.size());
     for (std::size_t i = 0; i < all.size(); ++i)
         all[i] = i;
@@ -354,7 +360,32 @@ QString Matcher::unmatchedLabel(const search::RequestedItem& item) const
     }
 }
 
-void Matcher::matchItem(std::size_t itemIndex)
+// The overview click writes a sheet name only when it differs from the name
+// of the hit before, also across a change of drawing: a drawing record that
+// no sheet name follows was hit in a sheet of the name written last. Pairs
+// of (sheet name item, drawing record) for those drawings.
+std::vector<std::pair<std::size_t, std::size_t>> Matcher::carriedSheetNames() const
+{
+    std::vector<std::pair<std::size_t, std::size_t>> carried;
+    std::optional<std::size_t> lastName;
+    std::size_t next = 0;
+    const std::vector<search::RequestedItem>& items = m_request.items;
+    for (std::size_t drawing = 0; drawing < m_request.drawings.size(); ++drawing) {
+        bool named = false;
+        for (; next < items.size() && items[next].drawing <= std::optional<std::size_t>(drawing);
+             ++next) {
+            if (items[next].code != search::kSheetNameRecord)
+                continue;
+            named = named || items[next].drawing == std::optional<std::size_t>(drawing);
+            lastName = next;
+        }
+        if (!named && lastName && items[*lastName].drawing != std::optional<std::size_t>(drawing))
+            carried.emplace_back(*lastName, drawing);
+    }
+    return carried;
+}
+
+void Matcher::matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetDrawing)
 {
     const search::RequestedItem& item = m_request.items[itemIndex];
     MatchedItem matched;
@@ -379,7 +410,7 @@ void Matcher::matchItem(std::size_t itemIndex)
         utf8Of(item.code == search::kParcelOrSheetRecord ? item.value : folded(item.value));
     bool found = false;
     bool anyReadable = false;
-    for (const std::size_t drawing : candidatesFor(item)) {
+    for (const std::size_t drawing : candidatesFor(item, sheetDrawing)) {
         if (drawing >= m_drawings.size() || !m_drawings[drawing].data)
             continue;
         anyReadable = true;
@@ -401,9 +432,10 @@ void Matcher::matchItem(std::size_t itemIndex)
         return;
     matched.label = unmatchedLabel(item);
     matched.state = anyReadable ? ItemState::NotFound : ItemState::DrawingUnreadable;
-    if (item.code == search::kSheetNameRecord && item.drawing &&
-        *item.drawing < m_drawingOfRequest.size())
-        matched.drawing = m_drawingOfRequest[*item.drawing];
+    const std::optional<std::size_t> requestDrawing = sheetDrawing ? sheetDrawing : item.drawing;
+    if (item.code == search::kSheetNameRecord && requestDrawing &&
+        *requestDrawing < m_drawingOfRequest.size())
+        matched.drawing = m_drawingOfRequest[*requestDrawing];
     m_result.items.push_back(std::move(matched));
 }
 
@@ -419,6 +451,8 @@ RequestMatch Matcher::run()
         if (seen.emplace(item.code, item.value, drawing).second)
             matchItem(i);
     }
+    for (const auto& [item, drawing] : carriedSheetNames())
+        matchItem(item, drawing);
     for (const MatchedItem& item : m_result.items)
         if (item.state == ItemState::Shown || item.state == ItemState::OutlineIncomplete)
             m_result.firstView.widen(item.box);

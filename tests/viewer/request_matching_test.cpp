@@ -2,6 +2,7 @@
 // request file written as findTavla writes them.
 #include "viewer/viewer_session.h"
 
+#include "core/platform/cp932.h"
 #include "core/search/request_file.h"
 #include "devtools/dataset_builder.h"
 #include "devtools/temp_folder.h"
@@ -140,18 +141,35 @@ TEST_F(RequestMatching, WithNothingSpecificFoundTheFirstViewIsTheWholeDrawings)
     EXPECT_DOUBLE_EQ(match().firstView.top, 100.0);
 }
 
-TEST_F(RequestMatching, SheetNamesOfAClickAreLookedForInTheirOwnDrawingOnly)
+TEST_F(RequestMatching, SheetNamesOfAClickBelongToTheDrawingTheyFollow)
 {
     open([&](search::RequestWriter& out) {
         out.writeDrawing(pathOf("B01"));
         out.writeSheetName("X1");
         out.writeDrawing(pathOf("A01"));
+        out.writeSheetName(platform::utf8ToCp932("本町")); // CP932, as the working file has it
     });
-    ASSERT_EQ(match().items.size(), 1u);
-    // Map sheet Ｘ１ and the frame X1 of B01, folded alike.
+    ASSERT_EQ(match().items.size(), 2u);
+    // Map sheet Ｘ１ and the frame X1 of B01, folded alike; 本町 of A01 only.
     EXPECT_EQ(match().items[0].targets,
               (std::vector<SceneItem>{{0, Kind::MapSheet, 0}, {0, Kind::Frame, 0}}));
-    EXPECT_TRUE(match().marks[1].isEmpty());
+    EXPECT_EQ(match().items[1].targets, (std::vector<SceneItem>{{1, Kind::MapSheet, 1}}));
+    EXPECT_TRUE(match().marks[0].mapSheets == std::vector<std::size_t>{0});
+}
+
+TEST_F(RequestMatching, AClickOnSheetsOfOneNameInTwoDrawingsNamesItOnce)
+{
+    // The click writes a name only when it differs from the hit before, also
+    // when the drawing changes: A01 was hit in its own X1.
+    open([&](search::RequestWriter& out) {
+        out.writeDrawing(pathOf("B01"));
+        out.writeSheetName("X1");
+        out.writeDrawing(pathOf("A01"));
+    });
+    ASSERT_EQ(match().items.size(), 2u);
+    EXPECT_EQ(match().items[1].drawing, std::optional<std::size_t>(1));
+    EXPECT_EQ(match().items[1].targets,
+              (std::vector<SceneItem>{{1, Kind::MapSheet, 0}, {1, Kind::Frame, 0}}));
 }
 
 TEST_F(RequestMatching, AWholeDrawingOrOneThatIsGone)
