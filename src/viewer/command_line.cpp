@@ -74,9 +74,11 @@ own executable first, then on PATH.
 
 The request file (CP932, CR LF) names the drawings to open (code 0, the
 registered path: the header path without ".hed") and what to show in them:
-  1 a whole drawing      2 a parcel (oaza, koaza, lot number) or a map sheet
-  3 the sheet under a click on the overview
-  4 a boundary point     5 a control point
+  1  a whole drawing
+  2  a parcel (oaza, koaza, lot number) or a map sheet (name, scale, kind)
+  3  the sheet under a click on the overview
+  4  a boundary point
+  5  a control point
 Requested items are filled or ringed in a highlight colour and listed in the
 side panel, grouped by drawing; the first view fits them (the whole drawings
 when nothing more specific was asked). Items that are not in the data are
