@@ -6,21 +6,23 @@ namespace ft::formats {
 
 OutlineHeader parseOutlineHeader(std::string line)
 {
+    FieldCursor fields(line);
     OutlineHeader header;
-    header.groupA = NextInt(line, -1);
-    header.groupB = NextInt(line, -1);
-    header.labelC = NextField(line);
-    header.labelD = NextField(line);
-    NextField(line);
-    header.vertexCount = NextInt(line, 0);
+    header.groupA = IntOf(fields.next()).value_or(-1);
+    header.groupB = IntOf(fields.next()).value_or(-1);
+    header.labelC = fields.next();
+    header.labelD = fields.next();
+    fields.skip(1);
+    header.vertexCount = IntOf(fields.next()).value_or(0);
     return header;
 }
 
 OutlineVertexLine parseOutlineVertexLine(std::string line)
 {
+    FieldCursor fields(line);
     OutlineVertexLine vertex;
-    vertex.name = NextField(line);
-    vertex.kind = NextInt(line, 0);
+    vertex.name = fields.next();
+    vertex.kind = IntOf(fields.next()).value_or(0);
     return vertex;
 }
 

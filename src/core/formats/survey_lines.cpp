@@ -42,12 +42,13 @@ PointCoords PointLine::coords() const
 
 PointLine parsePointLine(std::string line)
 {
+    FieldCursor fields(line);
     PointLine point;
-    point.name = TrimBlanks(NextField(line));
-    point.first = NextField(line);
-    point.second = NextField(line);
-    skipFields(line, 1);
-    point.kind = NextField(line);
+    point.name = TrimBlanks(fields.next());
+    point.first = fields.next();
+    point.second = fields.next();
+    fields.skip(1);
+    point.kind = fields.next();
     return point;
 }
 
