@@ -5,7 +5,7 @@
 #include "core/formats/source_records.h"
 #include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
-#include "core/platform/cp932.h"
+#include "core/platform/message_text.h"
 
 #include <algorithm>
 #include <array>
@@ -21,28 +21,6 @@ using formats::ConversionError;
 // Beyond this many bad records in one file the rest are only counted: a file
 // that is broken throughout would otherwise list every line.
 constexpr std::size_t kListedBadRecords = 50;
-
-// The offending text of a record as UTF-8 for a message; bytes that are not
-// CP932 are shown as \xHH.
-std::string readable(const std::string& cp932)
-{
-    try {
-        return platform::cp932ToUtf8(cp932);
-    } catch (const platform::EncodingError&) {
-        std::string shown;
-        for (const unsigned char byte : cp932) {
-            if (byte >= 0x20 && byte < 0x7F) {
-                shown += static_cast<char>(byte);
-            } else {
-                static constexpr char kHex[] = "0123456789ABCDEF";
-                shown += "\\x";
-                shown += kHex[byte >> 4];
-                shown += kHex[byte & 0x0F];
-            }
-        }
-        return shown;
-    }
-}
 
 bool fileExists(const std::filesystem::path& file)
 {
@@ -117,7 +95,7 @@ void SetReader::noteBadRecord(SurveyFile file, std::size_t record, const Convers
 {
     std::size_t& count = m_badRecords[static_cast<std::size_t>(file)];
     if (++count <= kListedBadRecords)
-        noteProblem(file, ProblemKind::BadRecord, record, readable(error.text()));
+        noteProblem(file, ProblemKind::BadRecord, record, platform::cp932ForMessage(error.text()));
 }
 
 template <class ReadAll> void SetReader::guarded(SurveyFile file, ReadAll&& readAll)
@@ -213,7 +191,7 @@ void SetReader::readControlPoints()
         const std::optional<PointCoords> at = point.coords();
         if (!at) {
             noteProblem(SurveyFile::ControlPoints, ProblemKind::NoPosition, lineNumber,
-                        readable(point.name));
+                        platform::cp932ForMessage(point.name));
             return;
         }
         m_set.controlPoints.push_back({std::move(point.name), *at});
@@ -267,7 +245,7 @@ void SetReader::readOwners()
             }
             if (parcel == kNoIndex && header.ownerCount > 0)
                 noteProblem(SurveyFile::Owners, ProblemKind::OwnersWithoutParcel, headerLine,
-                            readable(header.lot));
+                            platform::cp932ForMessage(header.lot));
         }
     });
 }
