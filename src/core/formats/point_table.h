@@ -33,6 +33,8 @@ public:
 
     // The first entry whose name equals `name` byte for byte.
     std::optional<PointCoords> find(std::string_view name) const;
+    // Its position among the entries, counted from 0 in the order added.
+    std::optional<std::size_t> indexOf(std::string_view name) const;
 
     std::size_t size() const { return m_coords.size(); }
     bool empty() const { return m_coords.empty(); }
