@@ -141,7 +141,8 @@ int main(int argc, char** argv)
         {
             ft::workspace::Workspace state(work / "data", work / "settings");
             ft::registration::TargetList targets;
-            ft::registration::CollectDataSets(options->data, targets, progress);
+            ft::registration::PassedBy passedBy;
+            ft::registration::CollectDataSets(options->data, targets, progress, passedBy);
             sets = targets.size();
             const auto start = Clock::now();
             const double cpuStart = cpuSeconds(RUSAGE_SELF);

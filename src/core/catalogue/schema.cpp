@@ -31,18 +31,32 @@ const std::array<std::string_view, 7> kDeleteAllStatements = {
 };
 // clang-format on
 
+const std::array<std::string_view, 7> kTableNames = {"CHIBAN", "FILE",  "MAP",  "FTEN",
+                                                     "ZTEN",   "OOAZA", "KOAZA"};
+
+namespace {
+
+bool hasEveryTable(TSQLiteDatabase& db)
+{
+    for (const std::string_view name : kTableNames)
+        if (!db.TableExists(name))
+            return false;
+    return true;
+}
+
+} // namespace
+
 void CreateSchemaIfMissing(TSQLiteDatabase& db)
 {
-    if (db.TableExists("CHIBAN"))
+    if (hasEveryTable(db))
         return;
     // Two programs may start on a new data folder at once. The second waits
     // for the first one's write lock and looks again under its own, so it
     // finds the tables made instead of making them a second time.
     Transaction transaction(db, Transaction::Start::WriteLockNow);
-    if (!db.TableExists("CHIBAN")) {
-        for (const std::string_view statement : kCreateTableStatements)
-            db.ExecSQL(std::string(statement));
-    }
+    for (std::size_t i = 0; i < kTableNames.size(); ++i)
+        if (!db.TableExists(kTableNames[i]))
+            db.ExecSQL(std::string(kCreateTableStatements[i]));
     transaction.commit();
 }
 

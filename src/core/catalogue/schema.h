@@ -12,8 +12,13 @@ extern const std::array<std::string_view, 7> kCreateTableStatements;
 // The DELETE statements that empty a catalogue, in the order they are run.
 extern const std::array<std::string_view, 7> kDeleteAllStatements;
 
-// Creates the seven tables when the catalogue lacks CHIBAN; a catalogue that
-// has CHIBAN is taken as complete and left alone.
+// The names of the seven tables, in the order of their CREATE TABLE statements.
+extern const std::array<std::string_view, 7> kTableNames;
+
+// Creates each of the seven tables the catalogue lacks, with its own
+// statement, in the order of the statements. Tables that exist are left as
+// they are, rows and all: a catalogue missing one table (a tool dropped it, a
+// copy went wrong) becomes usable again without losing the others.
 void CreateSchemaIfMissing(TSQLiteDatabase& db);
 
 // Empties every table in one transaction: a failure midway leaves the

@@ -1,5 +1,6 @@
 #include "core/catalogue/sqlite_database.h"
 
+#include "core/catalogue/kana_folding.h"
 #include "core/platform/disk_full.h"
 
 #include <array>
@@ -228,6 +229,8 @@ TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName) : m_fileName(fileN
         // a read-only folder) the catalogue keeps its mode, and the
         // statements that follow report whatever is wrong with it.
         sqlite3_exec(handle, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        // Every connection folds owner kana the same way, whoever searches.
+        RegisterKanaFolding(handle);
         return;
     }
     if (handle != nullptr)
@@ -355,6 +358,20 @@ TSQLiteTable TSQLiteDatabase::GetTable(const std::string& sql)
     }
     table.m_currentRow = 0;
     return table;
+}
+
+bool TSQLiteDatabase::HasRows(const std::string& sql)
+{
+    const Statement statement = Prepare(sql);
+    const int result = sqlite3_step(statement.get());
+    if (result == SQLITE_ROW)
+        return true;
+    if (result == SQLITE_DONE)
+        return false;
+    if (result == SQLITE_BUSY)
+        throw ESQLiteException("Could not prepare SQL statement");
+    sqlite3_reset(statement.get());
+    RaiseError("Could not retrieve data", sql);
 }
 
 bool TSQLiteDatabase::TableExists(std::string_view name)

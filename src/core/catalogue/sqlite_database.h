@@ -84,6 +84,7 @@ private:
 class TSQLiteDatabase {
 public:
     // Opens (and creates when absent) the database file; the name is UTF-8.
+    // The connection knows the function FOLDKANA (kana_folding.h).
     explicit TSQLiteDatabase(const std::string& fileName);
     // Rolls back an open transaction, then closes the connection.
     ~TSQLiteDatabase();
@@ -96,6 +97,9 @@ public:
     void ExecSQL(const std::string& sql);
     // Runs a query and returns its whole result.
     TSQLiteTable GetTable(const std::string& sql);
+    // Whether the query returns at least one row: it is stepped to its first
+    // row only, so a large result is never read just to learn that.
+    bool HasRows(const std::string& sql);
     bool TableExists(std::string_view name);
 
     // With `writeLockNow` the catalogue's write lock is taken at once
