@@ -369,7 +369,7 @@ bool TSQLiteDatabase::HasRows(const std::string& sql)
     if (result == SQLITE_DONE)
         return false;
     if (result == SQLITE_BUSY)
-        throw ESQLiteException("Could not prepare SQL statement");
+        throw ECatalogueBusy(m_fileName);
     sqlite3_reset(statement.get());
     RaiseError("Could not retrieve data", sql);
 }

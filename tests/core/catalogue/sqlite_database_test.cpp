@@ -226,6 +226,23 @@ TEST_F(SQLiteDatabaseTest, ReadersNeverHoldUpAWriterAndABusyCatalogueIsNamed)
     other.ExecSQL("INSERT INTO T VALUES (3)");
 }
 
+TEST_F(SQLiteDatabaseTest, EveryWayOfRunningAStatementNamesACatalogueInUse)
+{
+    m_db->ExecSQL("CREATE TABLE T (A INTEGER)");
+    TSQLiteDatabase other(path("Dorsawrd.db"));
+    sqlite3_busy_timeout(other.handle(), 20);
+    m_db->ExecSQL("BEGIN EXCLUSIVE");
+    const std::string write = "INSERT INTO T VALUES (1)";
+    const std::function<void()> runs[] = {
+        [&] { other.ExecSQL(write); },
+        [&] { other.GetTable(write); },
+        [&] { other.HasRows(write); },
+    };
+    for (const auto& run : runs)
+        EXPECT_EQ(errorText(run), ECatalogueBusy(path("Dorsawrd.db")).what());
+    m_db->ExecSQL("COMMIT");
+}
+
 TEST_F(SQLiteDatabaseTest, Transactions)
 {
     m_db->ExecSQL("CREATE TABLE T (A INTEGER)");
