@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -241,6 +244,22 @@ TEST_F(SQLiteDatabaseTest, EveryWayOfRunningAStatementNamesACatalogueInUse)
     for (const auto& run : runs)
         EXPECT_EQ(errorText(run), ECatalogueBusy(path("Dorsawrd.db")).what());
     m_db->ExecSQL("COMMIT");
+}
+
+TEST_F(SQLiteDatabaseTest, ACatalogueInAFolderThatTakesNoNewFileIsStillRead)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "every folder takes new files for root";
+    m_db->ExecSQL("CREATE TABLE T (A INTEGER)");
+    m_db->ExecSQL("INSERT INTO T VALUES (1)");
+    m_db.reset(); // the last connection goes: no index is left beside the file
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(path("Dorsawrd.db")).parent_path();
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+    TSQLiteDatabase readOnly(path("Dorsawrd.db"));
+    const std::string count = readOnly.GetTable("SELECT COUNT(*) FROM T").Fields(0);
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(count, "1");
 }
 
 TEST_F(SQLiteDatabaseTest, Transactions)
