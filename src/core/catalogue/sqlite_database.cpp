@@ -92,6 +92,15 @@ bool folderTakesNewFiles(const std::string& fileName)
     return ::access(folder.c_str(), W_OK) == 0;
 }
 
+// True when the write-ahead log beside the catalogue holds anything: commits
+// that reading the catalogue file alone would miss.
+bool logHoldsCommits(const std::string& fileName)
+{
+    std::error_code missing;
+    const std::uintmax_t size = std::filesystem::file_size(fileName + "-wal", missing);
+    return !missing && size > 0;
+}
+
 // A file name as the path of an SQLite URI: the bytes that end or escape
 // the path there are written as %XX.
 std::string uriPathOf(std::string_view fileName)
@@ -262,7 +271,7 @@ TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName) : m_fileName(fileN
         // statements that follow report whatever is wrong with it.
         const int journal =
             sqlite3_exec(handle, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-        if (journal != SQLITE_OK && !folderTakesNewFiles(fileName))
+        if (journal != SQLITE_OK && !folderTakesNewFiles(fileName) && !logHoldsCommits(fileName))
             openAsUnchanging();
         // Every connection folds owner kana the same way, whoever searches.
         RegisterKanaFolding(m_db.get());
@@ -280,7 +289,9 @@ void TSQLiteDatabase::openAsUnchanging()
     // index that SQLite creates beside it; in a folder that takes no new
     // file (a read-only mount, a folder without write permission) that
     // fails, and so would every search. No registration can write there
-    // either, so the file is read as one that does not change.
+    // either, so the file is read as one that does not change. (Not when its
+    // log holds commits: those would be missed without a word, so the
+    // failure stands.)
     sqlite3* handle = nullptr;
     // An empty authority before the absolute path, so that a path that
     // begins with two slashes is not taken for a host name.

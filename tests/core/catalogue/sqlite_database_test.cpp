@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -256,10 +257,17 @@ TEST_F(SQLiteDatabaseTest, ACatalogueInAFolderThatTakesNoNewFileIsStillRead)
     namespace fs = std::filesystem;
     const fs::path folder = fs::path(path("Dorsawrd.db")).parent_path();
     fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
-    TSQLiteDatabase readOnly(path("Dorsawrd.db"));
-    const std::string count = readOnly.GetTable("SELECT COUNT(*) FROM T").Fields(0);
+    const std::string count =
+        TSQLiteDatabase(path("Dorsawrd.db")).GetTable("SELECT COUNT(*) FROM T").Fields(0);
     fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(count, "1");
+
+    // A log left with commits in it: the file alone would read without them.
+    std::ofstream(path("Dorsawrd.db-wal"), std::ios::binary) << "commits";
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_THROW(TSQLiteDatabase(path("Dorsawrd.db")).GetTable("SELECT COUNT(*) FROM T"),
+                 ESQLiteException);
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(SQLiteDatabaseTest, Transactions)
