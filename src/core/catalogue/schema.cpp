@@ -30,12 +30,20 @@ const std::array<std::string_view, 7> kDeleteAllStatements = {
 };
 // clang-format on
 
+const std::string_view kParcelOrderIndexStatement =
+    "CREATE INDEX IF NOT EXISTS CHIBAN_ORDER ON CHIBAN (OOAZA,KOAZA,OYA,KO,MAGO);";
+
 void CreateSchemaIfMissing(TSQLiteDatabase& db)
 {
     if (db.TableExists("CHIBAN"))
         return;
     for (const std::string_view statement : kCreateTableStatements)
         db.ExecSQL(std::string(statement));
+}
+
+void CreateOrderIndexIfMissing(TSQLiteDatabase& db)
+{
+    db.ExecSQL(std::string(kParcelOrderIndexStatement));
 }
 
 void DeleteAllRows(TSQLiteDatabase& db)

@@ -156,8 +156,12 @@ std::string TSQLiteTable::Fields(int column) const
 {
     if (Eof())
         throw ESQLiteException("Table is at End of File");
-    const Cell& value = cell(column);
-    switch (Kind(column)) {
+    return CellText(cell(column), Kind(column));
+}
+
+std::string CellText(const TSQLiteTable::Cell& value, ColumnKind kind)
+{
+    switch (kind) {
     case ColumnKind::Integer:
         if (const auto* integer = std::get_if<std::int64_t>(&value))
             return std::to_string(*integer);
@@ -213,17 +217,31 @@ TSQLiteDatabase::~TSQLiteDatabase()
     }
 }
 
-void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& sql) const
+namespace {
+
+[[noreturn]] void raiseError(sqlite3* db, const std::string& message, const std::string& sql)
 {
-    const int code = sqlite3_errcode(m_db.get());
+    const int code = sqlite3_errcode(db);
     if (code == SQLITE_OK)
         throw ESQLiteException(message);
-    throw ESQLiteException(message + ".\rError [" + std::to_string(code) +
-                           "]: " + ResultCodeText(code) + ".\r\"" + sql +
-                           "\": " + sqlite3_errmsg(m_db.get()));
+    throw ESQLiteException(message + ".\rError [" + std::to_string(code) + "]: " +
+                           ResultCodeText(code) + ".\r\"" + sql + "\": " + sqlite3_errmsg(db));
 }
 
-namespace {
+// Steps the statement of a query: true when a row is ready, false after the
+// last one.
+bool stepRow(sqlite3* db, sqlite3_stmt* statement, const std::string& sql)
+{
+    const int result = sqlite3_step(statement);
+    if (result == SQLITE_ROW)
+        return true;
+    if (result == SQLITE_DONE)
+        return false;
+    if (result == SQLITE_BUSY)
+        throw ESQLiteException("Could not prepare SQL statement");
+    sqlite3_reset(statement);
+    raiseError(db, "Could not retrieve data", sql);
+}
 
 // The cell of a result; the same type as TSQLiteTable's cells.
 using CellValue = std::variant<std::monostate, std::int64_t, double, std::string>;
@@ -257,6 +275,11 @@ CellValue readCell(sqlite3_stmt* statement, int column, ColumnKind kind)
 
 } // namespace
 
+void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& sql) const
+{
+    raiseError(m_db.get(), message, sql);
+}
+
 TSQLiteDatabase::Statement TSQLiteDatabase::Prepare(const std::string& sql) const
 {
     sqlite3_stmt* raw = nullptr;
@@ -286,16 +309,7 @@ TSQLiteTable TSQLiteDatabase::GetTable(const std::string& sql)
     static_assert(std::is_same_v<CellValue, TSQLiteTable::Cell>);
     sqlite3_stmt* const stmt = statement.get();
     TSQLiteTable table;
-    for (;;) {
-        const int result = sqlite3_step(stmt);
-        if (result == SQLITE_DONE)
-            break;
-        if (result == SQLITE_BUSY)
-            throw ESQLiteException("Could not prepare SQL statement");
-        if (result != SQLITE_ROW) {
-            sqlite3_reset(stmt);
-            RaiseError("Could not retrieve data", sql);
-        }
+    while (stepRow(m_db.get(), stmt, sql)) {
         if (table.m_rowCount == 0) {
             table.m_columnCount = sqlite3_column_count(stmt);
             for (int column = 0; column < table.m_columnCount; ++column) {
@@ -312,12 +326,79 @@ TSQLiteTable TSQLiteDatabase::GetTable(const std::string& sql)
     return table;
 }
 
+TSQLiteCursor TSQLiteDatabase::OpenCursor(const std::string& sql)
+{
+    return TSQLiteCursor(m_db.get(), Prepare(sql), sql);
+}
+
+bool TSQLiteDatabase::HasRows(const std::string& sql)
+{
+    const Statement statement = Prepare(sql);
+    return stepRow(m_db.get(), statement.get(), sql);
+}
+
 bool TSQLiteDatabase::TableExists(std::string_view name)
 {
     const TSQLiteTable table =
         GetTable("select [sql] from sqlite_master where [type] = 'table' and lower(name) = '" +
                  lowerAscii(name) + "' ");
     return table.Count() > 0;
+}
+
+// --------------------------------------------------------------- TSQLiteCursor
+
+TSQLiteCursor::TSQLiteCursor(sqlite3* db, Statement statement, std::string sql)
+    : m_db(db), m_statement(std::move(statement)), m_sql(std::move(sql))
+{
+}
+
+bool TSQLiteCursor::Step()
+{
+    // Stepping a finished statement would run it again.
+    if (m_finished)
+        return false;
+    sqlite3_stmt* const stmt = m_statement.get();
+    const bool firstRow = m_columnKinds.empty() && !m_onRow;
+    m_onRow = stepRow(m_db, stmt, m_sql);
+    m_finished = !m_onRow;
+    // The kinds are taken at the first row, as GetTable takes them.
+    if (m_onRow && firstRow) {
+        m_columnCount = sqlite3_column_count(stmt);
+        for (int column = 0; column < m_columnCount; ++column)
+            m_columnKinds.push_back(columnKind(stmt, column));
+    }
+    return m_onRow;
+}
+
+std::string TSQLiteCursor::Fields(int column) const
+{
+    if (!m_onRow)
+        throw ESQLiteException("Table is at End of File");
+    if (column < 0 || column >= m_columnCount)
+        throw std::out_of_range("column index " + std::to_string(column) + " out of range");
+    const ColumnKind kind = Kind(column);
+    TSQLiteTable::Cell cell = readCell(m_statement.get(), column, kind);
+    // Text read as text is the cell itself.
+    if (auto* text = std::get_if<std::string>(&cell);
+        text != nullptr && (kind == ColumnKind::Text || kind == ColumnKind::Blob))
+        return std::move(*text);
+    return CellText(cell, kind);
+}
+
+std::int64_t TSQLiteCursor::Integer(int column) const
+{
+    if (!m_onRow)
+        throw ESQLiteException("Table is at End of File");
+    if (column < 0 || column >= m_columnCount)
+        throw std::out_of_range("column index " + std::to_string(column) + " out of range");
+    return sqlite3_column_int64(m_statement.get(), column);
+}
+
+bool TSQLiteCursor::HoldsInteger(int column) const
+{
+    if (!m_onRow)
+        throw ESQLiteException("Table is at End of File");
+    return sqlite3_column_type(m_statement.get(), column) == SQLITE_INTEGER;
 }
 
 void TSQLiteDatabase::BeginTransaction()

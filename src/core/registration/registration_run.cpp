@@ -1,5 +1,6 @@
 #include "core/registration/registration_run.h"
 
+#include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/converter_support.h"
 #include "core/formats/header_converter.h"
@@ -143,6 +144,10 @@ RegistrationRun::~RegistrationRun()
 
 void RegistrationRun::start()
 {
+    // Rows inserted from now on go into the index as well; a catalogue made
+    // before it gets it once, here, with the data folder held.
+    for (const Datum datum : workspace::kDatums)
+        catalogue::CreateOrderIndexIfMissing(m_stores.catalogues[datum]);
     // Registrations that an interrupted update or datum change left behind
     // go first; their rows then count as orphans.
     for (const Datum datum : workspace::kDatums) {

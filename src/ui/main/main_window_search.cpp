@@ -59,9 +59,9 @@ void MainWindow::createResultWindows()
 
 bool MainWindow::anythingFound(const std::string& statement)
 {
-    // The whole result is read only to be counted; the window runs the
+    // Only whether there is a first row matters; the window runs the
     // statement again with its order clause.
-    if (m_state->currentCatalogue().GetTable(statement).Count() >= 1)
+    if (m_state->currentCatalogue().HasRows(statement))
         return true;
     m_operator.notify(QStringLiteral("見つかりません"));
     return false;

@@ -180,6 +180,20 @@ TEST_F(RegistrationDriverTest, ARunAfterwardsFindsEverySetRegisteredAndChangesNo
     EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::World), kValidSetExtent);
 }
 
+// The parcel list's order index is made by a run, which holds the data
+// folder, never by opening the catalogues; the tables stay as created.
+TEST_F(RegistrationDriverTest, ARunGivesBothCataloguesTheParcelOrderIndex)
+{
+    const std::string indexes = "SELECT name FROM sqlite_master WHERE type='index'";
+    EXPECT_TRUE(rows(Datum::Japanese, indexes).empty());
+    EXPECT_TRUE(rows(Datum::World, indexes).empty());
+    registerAll({written(validSet("A", 2))});
+    const std::vector<std::vector<std::string>> made = {{"CHIBAN_ORDER"}};
+    EXPECT_EQ(rows(Datum::Japanese, indexes), made);
+    EXPECT_EQ(rows(Datum::World, indexes), made);
+    EXPECT_EQ(count(Datum::World, "sqlite_master", " WHERE type='table'"), 7);
+}
+
 TEST_F(RegistrationDriverTest, ATouchedSetIsRegisteredAgainAndItsOldRegistrationReplaced)
 {
     const TargetEntry a = written(validSet("A", 2));
