@@ -5,6 +5,7 @@
 #include "cli/register_command.h"
 #include "cli/table_output.h"
 #include "core/platform/folders.h"
+#include "core/platform/message_text.h"
 #include "core/registration/registration_driver.h"
 #include "core/search/result_rows.h"
 #include "core/search/search_statements.h"
@@ -47,12 +48,14 @@ int runRegisterCommand(const CliCommand& command, workspace::Workspace& state, s
     return runRegister(command.paths, registrar, out, err);
 }
 
-// The catalogue layer separates the lines of its messages with a lone CR,
-// which a terminal would print over the first line.
-std::string terminalText(std::string message)
+// A message as UTF-8 (it may quote CP932 bytes). The catalogue layer
+// separates the lines of its messages with a lone CR, which a terminal would
+// print over the first line.
+std::string terminalText(std::string_view message)
 {
-    std::replace(message.begin(), message.end(), '\r', '\n');
-    return message;
+    std::string text = platform::messageAsUtf8(message);
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
 }
 
 // The rows or the report are the command's answer: when they did not reach

@@ -1,6 +1,7 @@
 #include "core/catalogue/schema.h"
 
 #include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/transaction.h"
 
 #include <string>
 
@@ -48,20 +49,10 @@ void CreateOrderIndexIfMissing(TSQLiteDatabase& db)
 
 void DeleteAllRows(TSQLiteDatabase& db)
 {
-    db.BeginTransaction();
-    try {
-        for (const std::string_view statement : kDeleteAllStatements)
-            db.ExecSQL(std::string(statement));
-        db.Commit();
-    } catch (...) {
-        try {
-            db.Rollback();
-        } catch (const ESQLiteException&) {
-            // The first failure is the one to report; closing the
-            // connection would discard the transaction in any case.
-        }
-        throw;
-    }
+    Transaction transaction(db);
+    for (const std::string_view statement : kDeleteAllStatements)
+        db.ExecSQL(std::string(statement));
+    transaction.commit();
 }
 
 } // namespace ft::catalogue

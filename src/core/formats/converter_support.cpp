@@ -1,11 +1,13 @@
 #include "core/formats/converter_support.h"
 
 #include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/transaction.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
+#include "core/platform/message_text.h"
 #include "core/platform/trace_log.h"
 
-#include <cstdio>
+#include <optional>
 #include <system_error>
 
 namespace ft::formats {
@@ -14,27 +16,9 @@ namespace {
 
 constexpr std::string_view kRollbackLine = "Rollback";
 
-// Offending text for a message: as UTF-8 when it is valid CP932, otherwise
-// its bytes in hexadecimal.
-std::string displayText(std::string_view cp932)
+void rollBack(catalogue::Transaction& transaction, platform::TraceLog& trace)
 {
-    try {
-        return platform::cp932ToUtf8(cp932);
-    } catch (const platform::EncodingError&) {
-        std::string hex;
-        for (const char byte : cp932) {
-            char digits[4];
-            std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(byte));
-            hex += hex.empty() ? "" : " ";
-            hex += digits;
-        }
-        return "bytes " + hex;
-    }
-}
-
-void rollBack(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace)
-{
-    db.Rollback();
+    transaction.rollback();
     trace.writeLine(kRollbackLine);
 }
 
@@ -45,23 +29,6 @@ SourceFileError::SourceFileError(std::filesystem::path file, std::string text,
     : std::runtime_error(file.string() + ": " + reason), m_file(std::move(file)),
       m_text(std::move(text))
 {
-}
-
-std::string QuoteDoubled(std::string_view text, char quote)
-{
-    std::string quoted;
-    quoted.reserve(text.size());
-    AppendQuoteDoubled(quoted, text, quote);
-    return quoted;
-}
-
-void AppendQuoteDoubled(std::string& statement, std::string_view text, char quote)
-{
-    for (const char c : text) {
-        statement.push_back(c);
-        if (c == quote)
-            statement.push_back(c);
-    }
 }
 
 std::string IntegerOrNull(std::string_view field)
@@ -88,8 +55,9 @@ void TraceStatement(platform::TraceLog& trace, std::string_view utf8Statement)
 bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
                         const std::filesystem::path& source, const std::function<void()>& body)
 {
+    std::optional<catalogue::Transaction> transaction;
     try {
-        db.BeginTransaction();
+        transaction.emplace(db);
     } catch (const catalogue::ESQLiteException&) {
         // Nothing of ours to roll back (another transaction may be open).
         trace.writeLine(kRollbackLine);
@@ -97,26 +65,27 @@ bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trac
     }
     try {
         body();
-        db.Commit();
+        transaction->commit();
         return true;
     } catch (const catalogue::ESQLiteException&) {
-        rollBack(db, trace);
+        rollBack(*transaction, trace);
         return false;
     } catch (const std::system_error&) {
         // A read error of the source file.
-        rollBack(db, trace);
+        rollBack(*transaction, trace);
         return false;
     } catch (const ConversionError& error) {
-        rollBack(db, trace);
+        rollBack(*transaction, trace);
         throw SourceFileError(source, error.text(),
-                              "'" + displayText(error.text()) + "' is not a valid number");
+                              "'" + platform::cp932ForMessage(error.text()) +
+                                  "' is not a valid number");
     } catch (const platform::EncodingError& error) {
-        rollBack(db, trace);
+        rollBack(*transaction, trace);
         throw SourceFileError(source, {}, error.what());
     } catch (...) {
         // Not ours to handle, but the connection lives on after it: left
         // open, the transaction would refuse every later file's.
-        rollBack(db, trace);
+        rollBack(*transaction, trace);
         throw;
     }
 }

@@ -50,10 +50,6 @@ private:
     std::string m_text;
 };
 
-// The text with every `quote` doubled, for splicing between two `quote`s.
-std::string QuoteDoubled(std::string_view text, char quote);
-// The same appended to a statement being built.
-void AppendQuoteDoubled(std::string& statement, std::string_view text, char quote);
 // A raw integer field for an INTEGER slot: its value in decimal (blanks
 // around it allowed), or NULL when it is not an integer.
 std::string IntegerOrNull(std::string_view field);

@@ -1,5 +1,6 @@
 #include "core/formats/header_converter.h"
 
+#include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/text_helpers.h"
 
@@ -39,11 +40,11 @@ std::string fileStatement(const std::string& utf8Path, std::string_view time, in
     // SOKU is read as the datum classification reads it: trimmed, so that
     // "2 " stores 2.
     const int soku = IntOf(TrimBlanks(fields.datum)).value_or(0);
-    return "INSERT INTO FILE VALUES (\"" + QuoteDoubled(utf8Path, '"') + "\", \"" +
-           QuoteDoubled(Utf8Of(time), '"') + "\", " + std::to_string(fileNo) + ",\"" +
-           QuoteDoubled(Utf8Of(fields.creater), '"') + "\",\"" +
-           QuoteDoubled(Utf8Of(fields.chiku), '"') + "\"," + IntegerOrNull(fields.kei) + "," +
-           std::to_string(soku) + "); ";
+    return "INSERT INTO FILE VALUES (\"" + catalogue::QuoteDoubled(utf8Path, '"') + "\", \"" +
+           catalogue::QuoteDoubled(Utf8Of(time), '"') + "\", " + std::to_string(fileNo) + ",\"" +
+           catalogue::QuoteDoubled(Utf8Of(fields.creater), '"') + "\",\"" +
+           catalogue::QuoteDoubled(Utf8Of(fields.chiku), '"') + "\"," + IntegerOrNull(fields.kei) +
+           "," + std::to_string(soku) + "); ";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/formats/map_converter.h"
 
+#include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/text_helpers.h"
 
@@ -18,7 +19,7 @@ std::string mapStatement(std::string line, int fileNo)
     for (int field = 3; field <= 11; ++field)
         NextField(line);
     const int kubun = NextInt(line, 0);
-    return "INSERT INTO MAP VALUES ('" + QuoteDoubled(Utf8Of(name), '\'') + "', " +
+    return "INSERT INTO MAP VALUES ('" + catalogue::QuoteDoubled(Utf8Of(name), '\'') + "', " +
            std::to_string(fileNo) + "," + std::to_string(scale) + "," + std::to_string(parts.oya) +
            "," + std::to_string(parts.ko) + "," + std::to_string(kubun) + ");";
 }

@@ -1,5 +1,6 @@
 #include "core/formats/parcel_converters.h"
 
+#include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
@@ -55,7 +56,7 @@ std::string chibanStatement(const ParcelRow& row, ParcelSource source, int fileN
     statement.reserve(128 + row.oaza.size() + row.koaza.size() + row.lot.size() + row.owner.size() +
                       row.ownerKana.size());
     const auto appendQuoted = [&statement](const std::string& text) {
-        AppendQuoteDoubled(statement, text, '\'');
+        catalogue::AppendQuoteDoubled(statement, text, '\'');
     };
     statement += "INSERT INTO CHIBAN VALUES ('";
     appendQuoted(row.oaza);

@@ -1,5 +1,6 @@
 #include "core/formats/point_converters.h"
 
+#include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
@@ -47,7 +48,7 @@ bool convertPntToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
             const std::string kubun = IntegerOrNull(NextField(line));
             // INSERT INTO FTEN VALUES ('{TENNAME}', {FILENO},{OYA},{KO},{KUBUN});
             const std::string statement =
-                "INSERT INTO FTEN VALUES ('" + QuoteDoubled(name.utf8, '\'') + "', " +
+                "INSERT INTO FTEN VALUES ('" + catalogue::QuoteDoubled(name.utf8, '\'') + "', " +
                 std::to_string(fileNo) + "," + std::to_string(name.parts.oya) + "," +
                 std::to_string(name.parts.ko) + "," + kubun + "); ";
             // Converted once for both logs.
@@ -80,7 +81,7 @@ bool convertTcpToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
             const PointName name = pointName(NextField(line));
             // INSERT INTO ZTEN VALUES ("{TENNAME}", {FILENO},{OYA},{KO});
             const std::string statement =
-                "INSERT INTO ZTEN VALUES (\"" + QuoteDoubled(name.utf8, '"') + "\", " +
+                "INSERT INTO ZTEN VALUES (\"" + catalogue::QuoteDoubled(name.utf8, '"') + "\", " +
                 std::to_string(fileNo) + "," + std::to_string(name.parts.oya) + "," +
                 std::to_string(name.parts.ko) + "); ";
             TraceStatement(trace, statement);

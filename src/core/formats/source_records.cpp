@@ -1,41 +1,15 @@
 #include "core/formats/source_records.h"
 
-#include "core/platform/cp932.h"
+#include "core/platform/message_text.h"
+#include "core/platform/owned_file.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <memory>
 #include <system_error>
 
 namespace ft::formats {
 
 namespace {
-
-// The offending text as it should appear in a UTF-8 message. Text that is not
-// valid CP932 is shown with its odd bytes as \xHH rather than lost.
-std::string readableText(const std::string& cp932)
-{
-    try {
-        return platform::cp932ToUtf8(cp932);
-    } catch (const platform::EncodingError&) {
-        std::string shown;
-        for (const unsigned char byte : cp932) {
-            if (byte >= 0x20 && byte < 0x7F) {
-                shown += static_cast<char>(byte);
-            } else {
-                static constexpr char kHex[] = "0123456789ABCDEF";
-                shown += "\\x";
-                shown += kHex[byte >> 4];
-                shown += kHex[byte & 0x0F];
-            }
-        }
-        return shown;
-    }
-}
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 template <typename ReadRecord>
 void wrapConversionErrors(const std::filesystem::path& file, std::size_t recordNumber,
@@ -50,7 +24,7 @@ void wrapConversionErrors(const std::filesystem::path& file, std::size_t recordN
 
 bool forEachBlock(const std::filesystem::path& file, const RecordVisitor& visit)
 {
-    const std::unique_ptr<std::FILE, FileCloser> handle(std::fopen(file.c_str(), "rb"));
+    const platform::OwnedFile handle = platform::openFile(file, "rb");
     if (!handle)
         return false;
     std::string block;
@@ -78,7 +52,7 @@ SourceFileError conversionErrorIn(const std::filesystem::path& file, std::size_t
 {
     return SourceFileError(file, cause.text(),
                            "record " + std::to_string(recordNumber) + ": '" +
-                               readableText(cause.text()) + "' is not a valid number");
+                               platform::cp932ForMessage(cause.text()) + "' is not a valid number");
 }
 
 bool forEachLine(const std::filesystem::path& file, const RecordVisitor& visit)

@@ -48,10 +48,8 @@ void appendCoord(std::string& record, double value)
 } // namespace
 
 WorkingFile::WorkingFile(const std::filesystem::path& file, Mode mode)
-    : m_file(std::fopen(file.c_str(), mode == Mode::Append ? "ab" : "wb")), m_path(file)
+    : m_file(platform::openFileOrThrow(file, mode == Mode::Append ? "ab" : "wb")), m_path(file)
 {
-    if (!m_file)
-        throwFileError("cannot open", file);
 }
 
 void WorkingFile::writeRecord(std::string_view record)
@@ -66,10 +64,7 @@ void WorkingFile::writeRecord(std::string_view record)
 
 void WorkingFile::close()
 {
-    if (!m_file)
-        return;
-    std::FILE* file = m_file.release();
-    if (std::fclose(file) != 0)
+    if (!platform::closeFile(m_file))
         throwFileError("cannot write", m_path);
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "core/formats/extent.h"
+#include "core/platform/owned_file.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,10 +35,7 @@ public:
     const std::filesystem::path& path() const { return m_path; }
 
 private:
-    struct FileCloser {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-    std::unique_ptr<std::FILE, FileCloser> m_file;
+    platform::OwnedFile m_file;
     std::filesystem::path m_path;
 };
 

@@ -1,5 +1,7 @@
 #include "core/platform/cp932.h"
 
+#include "core/platform/message_text.h"
+
 #include <iconv.h>
 
 #include <algorithm>
@@ -76,19 +78,6 @@ private:
     };
     std::unique_ptr<std::remove_pointer_t<iconv_t>, Closer> m_handle;
 };
-
-std::string hexBytes(std::string_view bytes)
-{
-    std::string text;
-    for (const char byte : bytes) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(byte));
-        if (!text.empty())
-            text += ' ';
-        text += hex;
-    }
-    return text;
-}
 
 // The length of the UTF-8 sequence starting at `text` and its code point, or
 // nothing when the bytes there are not well-formed UTF-8.

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <system_error>
+#include <utility>
 
 namespace ft::platform {
 
@@ -13,23 +14,16 @@ FileLock::FileLock(const std::filesystem::path& file)
 {
     // Close-on-exec: a program started while the lock is held must not keep
     // it after we let go.
-    const int descriptor = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (descriptor < 0)
+    OwnedDescriptor descriptor(::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+    if (!descriptor.valid())
         throw std::system_error(errno, std::generic_category(), "cannot open " + file.string());
-    if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
-        m_descriptor = descriptor;
+    if (::flock(descriptor.get(), LOCK_EX | LOCK_NB) == 0) {
+        m_descriptor = std::move(descriptor);
         return;
     }
     const int error = errno;
-    ::close(descriptor);
     if (error != EWOULDBLOCK)
         throw std::system_error(error, std::generic_category(), "cannot lock " + file.string());
-}
-
-FileLock::~FileLock()
-{
-    if (m_descriptor >= 0)
-        ::close(m_descriptor);
 }
 
 } // namespace ft::platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/owned_file.h"
+
 #include <filesystem>
 
 namespace ft::platform {
@@ -13,15 +15,14 @@ public:
     // Throws std::system_error when the file cannot be opened or locked for
     // another reason than someone else holding it.
     explicit FileLock(const std::filesystem::path& file);
-    ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
     // False when another holder had the lock.
-    bool held() const { return m_descriptor >= 0; }
+    bool held() const { return m_descriptor.valid(); }
 
 private:
-    int m_descriptor = -1;
+    OwnedDescriptor m_descriptor;
 };
 
 } // namespace ft::platform

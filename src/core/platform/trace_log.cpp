@@ -5,11 +5,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 void writeLineTo(std::FILE* file, std::string_view cp932Line)
 {
     std::fwrite(cp932Line.data(), 1, cp932Line.size(), file);
@@ -21,7 +16,7 @@ void writeLineTo(std::FILE* file, std::string_view cp932Line)
 void TraceLog::openTruncated(const std::filesystem::path& file)
 {
     // A log that cannot be created stays closed and swallows its lines.
-    m_file.reset(std::fopen(file.c_str(), "wb"));
+    m_file = openFile(file, "wb");
 }
 
 void TraceLog::close()
@@ -57,7 +52,7 @@ void AppendingTraceLog::truncate()
 {
     if (m_path.empty())
         return;
-    FileHandle file(std::fopen(m_path.c_str(), "wb"));
+    const OwnedFile file = openFile(m_path, "wb");
 }
 
 void AppendingTraceLog::writeLine(std::string_view cp932Line)
@@ -66,12 +61,12 @@ void AppendingTraceLog::writeLine(std::string_view cp932Line)
         return;
     if (m_batched) {
         if (!m_batchFile)
-            m_batchFile.reset(std::fopen(m_path.c_str(), "ab"));
+            m_batchFile = openFile(m_path, "ab");
         if (m_batchFile)
             writeLineTo(m_batchFile.get(), cp932Line);
         return;
     }
-    FileHandle file(std::fopen(m_path.c_str(), "ab"));
+    const OwnedFile file = openFile(m_path, "ab");
     if (file)
         writeLineTo(file.get(), cp932Line);
 }

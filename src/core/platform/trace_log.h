@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdio>
+#include "core/platform/owned_file.h"
+
 #include <filesystem>
-#include <memory>
 #include <string_view>
 
 namespace ft::platform {
@@ -29,10 +29,7 @@ public:
     void flush();
 
 private:
-    struct FileCloser {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-    std::unique_ptr<std::FILE, FileCloser> m_file;
+    OwnedFile m_file;
     bool m_batched = false;
 };
 
@@ -54,11 +51,8 @@ public:
     void flush();
 
 private:
-    struct FileCloser {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
     std::filesystem::path m_path;
-    std::unique_ptr<std::FILE, FileCloser> m_batchFile;
+    OwnedFile m_batchFile;
     bool m_batched = false;
 };
 

@@ -12,13 +12,13 @@
 #include "core/formats/text_helpers.h"
 #include "core/formats/working_files.h"
 #include "core/platform/cp932.h"
+#include "core/platform/message_text.h"
 #include "core/platform/progress.h"
 #include "core/registration/registrations.h"
 #include "core/registration/working_file_upkeep.h"
 #include "core/workspace/workspace.h"
 
 #include <QString>
-#include <QStringDecoder>
 
 #include <fstream>
 #include <functional>
@@ -33,37 +33,24 @@ using workspace::WorkingFileKind;
 
 namespace {
 
-// Error messages may quote survey bytes (CP932); reasons are kept as UTF-8.
-std::string readableText(const std::string& message)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8(QByteArray::fromStdString(message));
-    if (!utf8.hasError())
-        return message;
-    try {
-        return platform::cp932ToUtf8(message);
-    } catch (const platform::EncodingError&) {
-        return decoded.toStdString();
-    }
-}
-
 // Runs one step of a data set. The errors that belong to the data set (its
 // files cannot be read, hold numbers or text that cannot be converted, or its
 // path cannot be written to a CP932 trace) come back as a reason; anything
 // else (the catalogue failing outside a converter, memory) ends the run.
+// Reasons are kept as UTF-8; the error messages may quote survey bytes (CP932).
 template <typename Work> std::optional<std::string> setFailureOf(Work&& work)
 {
     try {
         std::forward<Work>(work)();
         return std::nullopt;
     } catch (const formats::SourceFileError& error) {
-        return readableText(error.what());
+        return platform::messageAsUtf8(error.what());
     } catch (const formats::ConversionError& error) {
-        return readableText(error.what());
+        return platform::messageAsUtf8(error.what());
     } catch (const platform::EncodingError& error) {
-        return readableText(error.what());
+        return platform::messageAsUtf8(error.what());
     } catch (const std::system_error& error) {
-        return readableText(error.what());
+        return platform::messageAsUtf8(error.what());
     }
 }
 

@@ -1,6 +1,8 @@
 #include "core/registration/registrations.h"
 
+#include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/transaction.h"
 #include "core/formats/converter_support.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/trace_log.h"
@@ -13,39 +15,10 @@ namespace ft::registration {
 
 namespace {
 
-// Begins a transaction and rolls it back when the scope is left without
-// commit(), so a failing statement leaves the catalogue as it was.
-class Transaction {
-public:
-    explicit Transaction(catalogue::TSQLiteDatabase& db) : m_db(db) { m_db.BeginTransaction(); }
-    ~Transaction()
-    {
-        if (!m_committed && m_db.InTransaction()) {
-            try {
-                m_db.Rollback();
-            } catch (const catalogue::ESQLiteException&) {
-                // Closing the connection discards the transaction anyway.
-            }
-        }
-    }
-    Transaction(const Transaction&) = delete;
-    Transaction& operator=(const Transaction&) = delete;
-
-    void commit()
-    {
-        m_db.Commit();
-        m_committed = true;
-    }
-
-private:
-    catalogue::TSQLiteDatabase& m_db;
-    bool m_committed = false;
-};
-
 std::string pathLiteral(const std::filesystem::path& basePath)
 {
     // PATH holds the path as UTF-8, which is what a path is on this platform.
-    return "'" + formats::QuoteDoubled(basePath.string(), '\'') + "'";
+    return "'" + catalogue::QuoteDoubled(basePath.string(), '\'') + "'";
 }
 
 int integerOf(const std::string& text)
@@ -112,7 +85,7 @@ void DeleteRegistrations(catalogue::TSQLiteDatabase& db, platform::TraceLog& tra
     if (fileNos.empty())
         return;
     // No table has an index, so each statement scans its table once.
-    Transaction transaction(db);
+    catalogue::Transaction transaction(db);
     for (const std::string_view table : kFileNoTables) {
         for (const int fileNo : fileNos)
             runTraced(db, trace,
@@ -166,7 +139,7 @@ std::vector<int> MovedFileNos(catalogue::TSQLiteDatabase& db, catalogue::TSQLite
 
 void DeleteOrphanRows(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace)
 {
-    Transaction transaction(db);
+    catalogue::Transaction transaction(db);
     for (const std::string_view table : kFileNoTables) {
         if (table == "FILE")
             continue;

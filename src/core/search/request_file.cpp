@@ -65,7 +65,7 @@ std::string drawingPath(catalogue::TSQLiteDatabase& db, int fileNo)
 }
 
 RequestWriter::RequestWriter(const std::filesystem::path& requestFolder)
-    : m_path(requestFilePath(requestFolder)), m_file(std::fopen(m_path.c_str(), "wb"))
+    : m_path(requestFilePath(requestFolder)), m_file(platform::openFile(m_path, "wb"))
 {
     if (!m_file) {
         const int error = errno;
@@ -132,8 +132,8 @@ void RequestWriter::finish()
     if (!m_file)
         return;
     const bool writeFailed = std::ferror(m_file.get()) != 0;
-    const int closeResult = std::fclose(m_file.release());
-    if (writeFailed || closeResult != 0) {
+    const bool closed = platform::closeFile(m_file);
+    if (writeFailed || !closed) {
         const int error = errno;
         throw std::system_error(error, std::generic_category(),
                                 "Cannot write the request file " + m_path.string());

@@ -20,9 +20,9 @@
 // Drawing records come first, then the item records; only the overview click
 // interleaves them (each drawing followed by its sheet names).
 
-#include <cstdio>
+#include "core/platform/owned_file.h"
+
 #include <filesystem>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -109,11 +109,8 @@ public:
 private:
     void writeLine(const std::string& cp932Line);
 
-    struct Closer {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
     std::filesystem::path m_path;
-    std::unique_ptr<std::FILE, Closer> m_file;
+    platform::OwnedFile m_file;
 };
 
 } // namespace ft::search

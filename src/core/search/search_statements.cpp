@@ -1,5 +1,7 @@
 #include "core/search/search_statements.h"
 
+#include "core/catalogue/quoting.h"
+
 #include <array>
 
 namespace ft::search {
@@ -8,7 +10,7 @@ namespace {
 // The condition of one parcel field, without its "WHERE " or " AND ".
 std::string parcelCondition(std::string_view column, std::string_view value, MatchMode mode)
 {
-    const std::string literal = doubledQuotes(value, '\'');
+    const std::string literal = catalogue::QuoteDoubled(value, '\'');
     std::string condition(column);
     switch (mode) {
     case MatchMode::Exact:
@@ -32,23 +34,12 @@ std::string singleNameStatement(std::string_view table, std::string_view column,
 {
     std::string statement = "SELECT * FROM " + std::string(table) + " ";
     if (!name.empty())
-        statement += "WHERE " + std::string(column) + "=\"" + doubledQuotes(name, '"') + "\"";
+        statement +=
+            "WHERE " + std::string(column) + "=\"" + catalogue::QuoteDoubled(name, '"') + "\"";
     return statement;
 }
 
 } // namespace
-
-std::string doubledQuotes(std::string_view value, char quote)
-{
-    std::string doubled;
-    doubled.reserve(value.size());
-    for (const char c : value) {
-        doubled += c;
-        if (c == quote)
-            doubled += c;
-    }
-    return doubled;
-}
 
 std::string parcelClause(const ParcelConditions& conditions, MatchMode mode)
 {

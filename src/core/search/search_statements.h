@@ -18,11 +18,6 @@ struct ParcelConditions {
     std::string ownerKana; // KNAME
 };
 
-// The value with every quote character doubled, so that it stays one SQL
-// literal between two such quotes whatever was typed. Nothing else changes:
-// in the like forms % and _ typed by the user still act as wildcards.
-std::string doubledQuotes(std::string_view value, char quote);
-
 // "WHERE OOAZA like '本町%' AND CHIBAN like '12%'": one condition per filled
 // field, in the order oaza, koaza, lot number, owner, owner kana. Empty when
 // every field is empty.

@@ -1,10 +1,11 @@
 #include "core/workspace/settings_file.h"
 
+#include "core/platform/owned_file.h"
+
 #include <SimpleIni.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <system_error>
 
@@ -41,10 +42,6 @@ bool loadForReading(Ini& ini, const std::filesystem::path& settingsFile)
            ini.LoadFile(settingsFile.c_str()) >= 0;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // Writes the store as profile files are written ("key=value", CRLF line
 // ends), through a temporary file that replaces the old one only when complete.
 void save(Ini& ini, const std::filesystem::path& settingsFile)
@@ -67,7 +64,7 @@ void save(Ini& ini, const std::filesystem::path& settingsFile)
     auto temporary = settingsFile;
     temporary += ".tmp";
     {
-        std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
+        platform::OwnedFile file = platform::openFile(temporary, "wb");
         const bool written = file &&
                              std::fwrite(crlf.data(), 1, crlf.size(), file.get()) == crlf.size() &&
                              std::fflush(file.get()) == 0;

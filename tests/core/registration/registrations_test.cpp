@@ -3,7 +3,7 @@
 
 #include "registration_fixture.h"
 
-#include "core/formats/converter_support.h"
+#include "core/catalogue/quoting.h"
 #include "core/registration/registrations.h"
 #include "core/registration/working_file_upkeep.h"
 
@@ -20,7 +20,7 @@ protected:
 
     void insertFile(const std::string& path, const std::string& time, int fileNo)
     {
-        db.ExecSQL("INSERT INTO FILE VALUES ('" + formats::QuoteDoubled(path, '\'') + "', '" +
+        db.ExecSQL("INSERT INTO FILE VALUES ('" + catalogue::QuoteDoubled(path, '\'') + "', '" +
                    time + "', " + std::to_string(fileNo) + ", '', '', 0, 2);");
     }
 };

@@ -1,0 +1,36 @@
+#pragma once
+
+namespace ft::catalogue {
+
+class TSQLiteDatabase;
+
+// One transaction on a catalogue, begun when the guard is made. Leaving the
+// scope without commit() or rollback() rolls it back, so an error midway
+// leaves the catalogue as it was. Every writer of the catalogue that needs
+// its statements to land together goes through this guard.
+class Transaction {
+public:
+    // Begins the transaction; throws ESQLiteException when it cannot (one is
+    // open already, or the catalogue is locked).
+    explicit Transaction(TSQLiteDatabase& db);
+    // Rolls back a transaction still open. A failing rollback is not
+    // reported: the error that left the scope is the one that matters, and
+    // closing the connection discards the transaction in any case.
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    // Commits. When COMMIT fails the transaction stays open, and the guard
+    // still rolls it back when it goes.
+    void commit();
+    // Rolls back now and reports a failure to the caller. It is tried once:
+    // after a failing ROLLBACK the guard leaves the transaction to the
+    // connection.
+    void rollback();
+
+private:
+    TSQLiteDatabase& m_db;
+    bool m_open = true;
+};
+
+} // namespace ft::catalogue
