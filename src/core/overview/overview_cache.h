@@ -3,29 +3,19 @@
 #include "core/formats/extent.h"
 #include "core/overview/overview_drawing.h"
 #include "core/overview/overview_view.h"
+#include "core/platform/file_stamp.h"
 #include "core/workspace/datum.h"
 
 #include <QImage>
 
 #include <array>
-#include <cstdint>
 #include <optional>
 
 namespace ft::overview {
 
-// The state of one working file as the file system tells it: there or not,
-// its size and its modification time.
-struct FileStamp {
-    bool exists = false;
-    std::uintmax_t size = 0;
-    std::int64_t modified = 0; // nanoseconds since the file clock's epoch
-
-    bool operator==(const FileStamp&) const = default;
-};
-
 // The state of the three working files an overview is drawn from.
 struct OverviewFilesStamp {
-    std::array<FileStamp, 3> files; // extent, sheet outlines, segments
+    std::array<platform::FileStamp, 3> files; // extent, sheet outlines, segments
 
     bool operator==(const OverviewFilesStamp&) const = default;
 };

@@ -15,6 +15,7 @@
 #include "core/platform/message_text.h"
 #include "core/platform/progress.h"
 #include "core/registration/registrations.h"
+#include "core/registration/tidy_record.h"
 #include "core/registration/working_file_upkeep.h"
 #include "core/workspace/workspace.h"
 
@@ -135,6 +136,10 @@ void RegistrationRun::start()
     // before it gets it once, here, with the data folder held.
     for (const Datum datum : workspace::kDatums)
         catalogue::CreateOrderIndexIfMissing(m_stores.catalogues[datum]);
+    if (StillInStep(m_stores)) {
+        takeStateInStep();
+        return;
+    }
     // Registrations that an interrupted update or datum change left behind
     // go first; their rows then count as orphans.
     for (const Datum datum : workspace::kDatums) {
@@ -149,6 +154,17 @@ void RegistrationRun::start()
         DeleteRegistrations(m_stores.catalogues[datum], m_stores.traces.trace, moved[datum]);
     for (const Datum datum : workspace::kDatums)
         tidyDatum(datum);
+}
+
+// What the tidying would have found: the extents of the sheet outlines, and
+// numbers above every registered one (no row is left without its FILE row).
+void RegistrationRun::takeStateInStep()
+{
+    for (const Datum datum : workspace::kDatums) {
+        m_stores.workingFiles.extent(datum) =
+            SheetOutlinesExtent(m_stores.workingFiles.path(WorkingFileKind::SheetOutlines, datum));
+        m_fileNoBase[datum] = MaxRegisteredFileNo(m_stores.catalogues[datum]) + 1;
+    }
 }
 
 void RegistrationRun::tidyDatum(Datum datum)
@@ -373,6 +389,8 @@ void RegistrationRun::finish(const std::set<Datum>& datums, ExtentTrace extentTr
         }
         m_workingFilesChanged[datum] = false;
     }
+    // Everything is in step now; the next run need not tidy while it stays so.
+    RecordInStep(m_stores);
 }
 
 void RegistrationRun::abandon() noexcept

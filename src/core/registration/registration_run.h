@@ -35,7 +35,8 @@ public:
 
     // Tidies both catalogues and their working files (see the driver's
     // header), sets the running extents from the sheet outlines that remain
-    // and takes each datum's FILENO base.
+    // and takes each datum's FILENO base. The tidying is left out when
+    // nothing changed them since a run left them in step (tidy_record.h).
     void start();
     int fileNoBase(workspace::Datum datum) const { return m_fileNoBase[datum]; }
 
@@ -52,7 +53,7 @@ public:
 
     // Removes the working-file records of every set discarded or replaced in
     // this run, and writes the extent file of each datum in `datums` (and of
-    // each datum whose files changed).
+    // each datum whose files changed). Last, records the state it leaves.
     void finish(const std::set<workspace::Datum>& datums, ExtentTrace extentTrace);
     // After an exception that ends the run: removes what the sets in progress
     // wrote, as far as the catalogue still lets us, and brings the working
@@ -71,6 +72,7 @@ private:
     void replaceOlderRegistrations(const SetJob& job);
     void deleteSets(workspace::Datum datum, const std::vector<int>& fileNos);
     void tidyDatum(workspace::Datum datum);
+    void takeStateInStep();
     void bringWorkingFilesInStep(workspace::Datum datum);
 
     ExclusiveRun m_exclusive; // first: nothing is touched before it is held

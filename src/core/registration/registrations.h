@@ -25,6 +25,11 @@ inline constexpr std::string_view kFileNoTables[] = {"FILE", "CHIBAN", "MAP", "F
 // left without a FILE row still count, so a new number never meets old rows.
 int MaxFileNo(catalogue::TSQLiteDatabase& db);
 
+// The largest FILENO of the FILE rows; 0 when there is none. The same as
+// MaxFileNo while no rows are left without a FILE row, and read from FILE
+// alone.
+int MaxRegisteredFileNo(catalogue::TSQLiteDatabase& db);
+
 // True when a FILE row has exactly this PATH (the header path without its
 // extension) and a TIME not earlier than `time`, both compared as bytes. An
 // older TIME means the data set changed since: it is registered again.

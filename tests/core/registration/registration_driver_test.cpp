@@ -391,6 +391,40 @@ TEST_F(RegistrationDriverTest, ARunStartsByRemovingWhatAnInterruptedRunLeftBehin
     EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::World), kEmptyExtent);
 }
 
+// Tidying reads every row and segment; a run that finds the catalogues and
+// working files as the last run left them does without, and one change to
+// either (here a segment record of no registered drawing) brings it back.
+TEST_F(RegistrationDriverTest, ARunTidiesOnlyWhenSomethingChangedSinceTheLastRun)
+{
+    const TargetEntry a = written(validSet("A", 1));
+    ASSERT_EQ(registerAll({a}).registered, 1);
+    const std::string tidying = sj("DELETE FROM CHIBAN WHERE FILENO NOT IN (SELECT FILENO FROM "
+                                   "FILE WHERE FILENO IS NOT NULL);");
+    const auto tidiedSince = [&](std::size_t traceSize) {
+        return test::readBytes(dataFolder / "test.log").find(tidying, traceSize) !=
+               std::string::npos;
+    };
+    std::size_t traceSize = test::readBytes(dataFolder / "test.log").size();
+    EXPECT_EQ(registerAll({a}).alreadyRegistered, 1);
+    EXPECT_FALSE(tidiedSince(traceSize));
+    EXPECT_EQ(registerAll({}).registered, 0);
+    EXPECT_FALSE(tidiedSince(traceSize));
+
+    const std::filesystem::path segments =
+        state.workingFile(WorkingFileKind::Segments, Datum::Japanese);
+    test::writeBytes(segments,
+                     test::readBytes(segments) + "1,1,,,0.000,0.000,1.000,1.000,2,7,\r\n");
+    traceSize = test::readBytes(dataFolder / "test.log").size();
+    EXPECT_EQ(registerAll({a}).alreadyRegistered, 1);
+    EXPECT_TRUE(tidiedSince(traceSize));
+    EXPECT_EQ(workingBytes(WorkingFileKind::Segments, Datum::Japanese), expectedSegments(1));
+    // Registering a new number after the skipped tidying still counts every number in use.
+    const TargetEntry b = written(validSet("B", 1));
+    EXPECT_EQ(registerAll({b}).registered, 1);
+    EXPECT_EQ(rows(Datum::Japanese, "SELECT FILENO FROM FILE ORDER BY FILENO"),
+              (std::vector<std::vector<std::string>>{{"1"}, {"2"}}));
+}
+
 TEST_F(RegistrationDriverTest, ARunOfTheOtherDatumAlsoMendsAnExtentFileLeftOutOfStep)
 {
     ASSERT_EQ(registerAll({written(validSet("A", 1))}).registered, 1);
