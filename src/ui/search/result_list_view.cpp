@@ -47,6 +47,13 @@ ResultListView::ResultListView(QWidget* parent)
     setFullRowSelection(false);
 }
 
+QModelIndex ResultListView::moveCursor(CursorAction cursorAction,
+                                       Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex moved = QTableView::moveCursor(cursorAction, modifiers);
+    return moved.isValid() ? moved.siblingAtColumn(0) : moved;
+}
+
 void ResultListView::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange)

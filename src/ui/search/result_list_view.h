@@ -53,6 +53,9 @@ public:
     void keyboardSearch(const QString& search) override;
 
 protected:
+    // The current item is a row, as in a report list: the cursor keys move
+    // it up and down and it stays in the first column.
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     // The second press of a double click arrives as a double click only.
