@@ -175,12 +175,12 @@ void measureSearch(ft::app::MainWindow& main, ft::search::ParcelResultWindow& re
         const StepTimer scrolling;
         view.scrollToBottom();
         view.viewport()->grab();
-        const int bottomRow = view.rowAt(view.viewport()->height() - 1);
+        const int bottomRow = view.indexAt(QPoint(1, view.viewport()->height() - 1)).row();
         view.scrollToTop();
         view.viewport()->grab();
         std::printf("scrolling to the end and back %8.3f s (CPU %.3f s)   rows shown at the end "
                     "%d to %d, visible %d\n",
-                    scrolling.wall(), scrolling.cpu(), view.rowAt(0), bottomRow,
+                    scrolling.wall(), scrolling.cpu(), view.indexAt(QPoint(1, 1)).row(), bottomRow,
                     view.isVisible() ? 1 : 0);
         std::printf("last row    %s\n", rowText(model, rows - 1).c_str());
         results.reject();
