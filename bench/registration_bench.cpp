@@ -135,8 +135,9 @@ void measureRerun(const Options& options, const fs::path& work)
     ft::platform::SilentProgress progress;
     ft::workspace::Workspace state(work / "data", work / "settings");
     ft::registration::TargetList targets;
+    ft::registration::PassedBy passedBy;
     const auto walkStart = Clock::now();
-    ft::registration::CollectDataSets(options.data, targets, progress);
+    ft::registration::CollectDataSets(options.data, targets, progress, passedBy);
     const double walk = secondsSince(walkStart);
     const double residentBefore = ft::bench::residentMiB();
     const auto start = Clock::now();
@@ -189,7 +190,8 @@ int main(int argc, char** argv)
         {
             ft::workspace::Workspace state(work / "data", work / "settings");
             ft::registration::TargetList targets;
-            ft::registration::CollectDataSets(options->data, targets, progress);
+            ft::registration::PassedBy passedBy;
+            ft::registration::CollectDataSets(options->data, targets, progress, passedBy);
             sets = targets.size();
             const auto start = Clock::now();
             const double cpuStart = cpuSeconds(RUSAGE_SELF);

@@ -86,7 +86,7 @@ std::optional<Options> parse(int argc, char** argv)
 // Answers nothing and prints what the program tells the operator.
 class PrintingOperator final : public ft::platform::Operator {
 public:
-    bool askYesNo(const QString& text, Icon) override
+    bool askYesNo(const QString& text, Icon, DefaultAnswer) override
     {
         print(text);
         return false;

@@ -20,7 +20,9 @@ for path in ./usr/bin/findTavla ./usr/bin/findTavla-cli \
   grep -q " $path\$" <<<"$contents" || { echo "missing in the package: $path" >&2; exit 1; }
 done
 if [ -e "$build_dir/bin/Tavla" ]; then
-  grep -q ' ./usr/bin/Tavla$' <<<"$contents" || { echo "missing in the package: ./usr/bin/Tavla" >&2; exit 1; }
+  for path in ./usr/bin/Tavla ./usr/share/man/man1/Tavla.1; do
+    grep -q " $path\$" <<<"$contents" || { echo "missing in the package: $path" >&2; exit 1; }
+  done
 fi
 depends=$(dpkg-deb -f "$package" Depends)
 for needed in qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic libqt6widgets6 libsqlite3-0; do

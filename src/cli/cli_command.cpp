@@ -156,10 +156,11 @@ void parseSearch(const SplitArguments& split, CliCommand& command)
         command.action = CliAction::SearchControlPoints;
     else
         throw UsageError("unknown search kind " + kind + " (parcels, maps, fpoints or zpoints)");
-    allowOnly(split, {"--datum"}, "search " + kind);
+    allowOnly(split, {"--datum", "--mode"}, "search " + kind);
     requireOperandCount(split, 3, "search " + kind);
     if (split.operands.size() == 3)
         command.name = utf8SearchValue(split.operands[2]);
+    command.mode = parseMode(split);
 }
 
 } // namespace

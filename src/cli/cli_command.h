@@ -30,6 +30,7 @@ struct CliCommand {
     std::optional<workspace::Datum> datum;
     // search parcels
     search::ParcelConditions parcel;
+    // every search: 先頭一致 unless --mode says otherwise, as in the windows
     search::MatchMode mode = search::MatchMode::Prefix;
     // search maps / fpoints / zpoints: empty lists every row, as an empty field does
     std::string name;

@@ -8,9 +8,9 @@ const char* helpText()
   findTavla-cli [--datum 1|2] files
   findTavla-cli [--datum 1|2] search parcels [--oaza T] [--koaza T] [--chiban T]
                 [--owner T] [--kana T] [--mode exact|prefix|contains]
-  findTavla-cli [--datum 1|2] search maps [T]
-  findTavla-cli [--datum 1|2] search fpoints [T]
-  findTavla-cli [--datum 1|2] search zpoints [T]
+  findTavla-cli [--datum 1|2] search maps [T] [--mode exact|prefix|contains]
+  findTavla-cli [--datum 1|2] search fpoints [T] [--mode exact|prefix|contains]
+  findTavla-cli [--datum 1|2] search zpoints [T] [--mode exact|prefix|contains]
   findTavla-cli [--datum 1|2] delete-all --yes
   findTavla-cli register PATH...
   findTavla-cli --help
@@ -31,24 +31,20 @@ Commands:
   search parcels
                 Parcels (CHIBAN) matching every given field: --oaza (OOAZA),
                 --koaza (KOAZA), --chiban (CHIBAN), --owner (SNAME), --kana
-                (KNAME). --mode: exact (完全一致), prefix (先頭一致, the
-                default) or contains (あいまい). In prefix and contains mode,
-                % and _ in a value match any text and any one character.
-                No field lists every parcel. Columns OOAZA, KOAZA, CHIBAN,
-                SNAME, KNAME, FILENO, ordered by oaza, koaza and lot number.
+                (KNAME). No field lists every parcel. Columns OOAZA, KOAZA,
+                CHIBAN, SNAME, KNAME, FILENO, ordered by oaza, koaza and lot
+                number. The owner kana matches in hiragana, katakana or
+                half-width katakana alike (やまだ, ヤマダ and ﾔﾏﾀﾞ find each
+                other).
   search maps [T]
-                Map sheets named exactly T (MAPNAME, FILENO order): columns
-                MAPNAME, SCALE, KUBUN, FILENO. Without T, every map sheet.
+                Map sheets (MAPNAME) matching T: columns MAPNAME, SCALE, KUBUN,
+                FILENO, in FILENO order. Without T, every map sheet.
   search fpoints [T]
-                Boundary points (FTEN) named exactly T: TENNAME, FILENO.
-                Without T, every boundary point.
+                Boundary points (FTEN) whose TENNAME matches T: TENNAME,
+                FILENO. Without T, every boundary point.
   search zpoints [T]
-                Control points (ZTEN) named exactly T: TENNAME, FILENO.
-                Without T, every control point.
-                Values are UTF-8 text and are compared as typed (quote
-                characters included): registration stores lot numbers,
-                sheet and point names with full-width letters and digits
-                folded to half width, so type them half width.
+                Control points (ZTEN) whose TENNAME matches T: TENNAME,
+                FILENO. Without T, every control point.
   delete-all --yes
                 Deletes every registration of the datum: its catalogue rows
                 and its overview working files. The other datum is kept.
@@ -63,6 +59,16 @@ Commands:
                 and the progress go to standard error. A set registered
                 already is passed over and is no failure. Paths are taken as
                 absolute paths, as the catalogue records them.
+
+Searches: --mode says how every search compares, as the matching-mode
+buttons of the windows do: exact (完全一致, the whole text), prefix (先頭一致,
+text that begins with the value; the default, as in the windows) or contains
+(あいまい, text that holds the value). In prefix and contains mode, % and _
+in a value match any text and any one character. Values are UTF-8 text and
+are compared as findTavla compares what is typed into its windows: first
+spelled as CP932 spells it (an input method's 〜 finds the stored ～), then,
+except --oaza and --koaza, folded to half width as registration stores them,
+so １０１ finds lot 101.
 
 Output: UTF-8 text, one line per row, fields separated by tabs; the first
 line holds the column names. A backslash, tab, carriage return or line feed

@@ -90,11 +90,14 @@ int runCommand(const CliCommand& command, workspace::Workspace& state, std::ostr
     case CliAction::SearchParcels:
         return listRows<ParcelRow>(state, parcelStatement(command.parcel, command.mode), out, err);
     case CliAction::SearchMapSheets:
-        return listRows<MapSheetRow>(state, mapSheetStatement(command.name), out, err);
+        return listRows<MapSheetRow>(state, mapSheetStatement(command.name, command.mode), out,
+                                     err);
     case CliAction::SearchBoundaryPoints:
-        return listRows<PointRow>(state, boundaryPointStatement(command.name), out, err);
+        return listRows<PointRow>(state, boundaryPointStatement(command.name, command.mode), out,
+                                  err);
     case CliAction::SearchControlPoints:
-        return listRows<PointRow>(state, controlPointStatement(command.name), out, err);
+        return listRows<PointRow>(state, controlPointStatement(command.name, command.mode), out,
+                                  err);
     case CliAction::DeleteAll: {
         // Not in the middle of a registration run of the desktop program.
         const registration::ExclusiveRun exclusive(state.dataFolder());

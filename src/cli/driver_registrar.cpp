@@ -18,7 +18,8 @@ void StreamProgress::showStatus(const QString& text)
 Registrar::FolderResult DriverRegistrar::registerFolder(const std::filesystem::path& folder)
 {
     registration::TargetList targets;
-    registration::CollectDataSets(folder, targets, m_progress);
+    FolderResult result;
+    registration::CollectDataSets(folder, targets, m_progress, result.passedBy);
     // The list is confirmed as offered. Entries left unchecked are the sets
     // whose header was not accepted; the driver will uncheck more (those
     // registered already), so they are noted before it runs.
@@ -32,7 +33,6 @@ Registrar::FolderResult DriverRegistrar::registerFolder(const std::filesystem::p
     std::map<std::filesystem::path, std::string> failures;
     for (const registration::FailedSet& failed : run.failed)
         failures.emplace(failed.headerPath, failed.reason);
-    FolderResult result;
     result.registered = run.registered;
     for (std::size_t i = 0; i < targets.size(); ++i) {
         const std::filesystem::path& header = targets[i].headerPath;

@@ -76,6 +76,22 @@ private:
         const Registrar::FolderResult result = m_registrar.registerFolder(folder);
         for (const Registrar::SetProblem& problem : result.problems)
             refuse(problem.headerPath, problem.reason);
+        // Passed by, not refused: said, but only an unreadable folder that was
+        // given fails the command.
+        const registration::PassedBy& passedBy = result.passedBy;
+        for (const std::filesystem::path& header : passedBy.incompleteSets)
+            m_err << header.string() << ": not listed: its .pol, .pnt or .atr is missing\n";
+        bool givenUnreadable = false;
+        for (const std::filesystem::path& unreadable : passedBy.unreadableFolders) {
+            if (unreadable == folder)
+                givenUnreadable = true;
+            else
+                m_err << unreadable.string() << ": folder passed by: it cannot be read\n";
+        }
+        if (givenUnreadable) {
+            refuse(folder, "the folder cannot be read");
+            return;
+        }
         m_out << result.registered << "件登録しました\n";
         m_out.flush();
     }

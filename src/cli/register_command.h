@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/registration/discovery.h"
+
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -18,6 +20,10 @@ public:
     struct FolderResult {
         int registered = 0; // sets whose registration was stored
         std::vector<SetProblem> problems;
+        // What the walk passed by: headers without their .pol, .pnt or .atr,
+        // and folders that could not be read (the given one among them when
+        // it could not be read itself).
+        registration::PassedBy passedBy;
     };
     enum class HeaderOutcome { Registered, AlreadyRegistered, Failed };
     struct HeaderResult {
@@ -40,13 +46,15 @@ public:
 // Registers each path in the order given, every path made absolute first, so
 // that the catalogue records where the data sets are whatever the working
 // folder. A folder prints "<header>は登録できません" for each of its problem
-// sets, then its count followed by "件登録しました". Header files (".hed" in
+// sets, then its count followed by "件登録しました"; the headers and folders
+// its walk passed by are named on `err`, and a folder that could not be read
+// itself prints "<folder>は登録できません" instead of a count. Header files (".hed" in
 // any letter case, as the file dialog's filter) given one after another go to
 // the driver together; each that fails prints "<path>は登録できません", one
 // registered already is noted on `err` and counts as done. Any other path is
 // refused with "<path>は登録できません". The reasons go to `err`.
 // Returns the exit status: 0 when every set registered or was registered
-// already, 1 otherwise.
+// already, 1 otherwise (also when a given folder could not be read).
 int runRegister(const std::vector<std::filesystem::path>& paths, Registrar& registrar,
                 std::ostream& out, std::ostream& err);
 

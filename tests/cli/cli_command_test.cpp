@@ -31,6 +31,13 @@ TEST(ParseCommandLineTest, DefaultsAndDatumPlacement)
     const CliCommand maps = parseCommandLine({"search", "maps"});
     EXPECT_EQ(maps.action, CliAction::SearchMapSheets);
     EXPECT_EQ(maps.name, "");
+    // Every search has the windows' modes, 先頭一致 unless told otherwise.
+    EXPECT_EQ(maps.mode, search::MatchMode::Prefix);
+    const CliCommand exact = parseCommandLine({"search", "maps", "--mode", "exact", "12"});
+    EXPECT_EQ(exact.mode, search::MatchMode::Exact);
+    EXPECT_EQ(exact.name, "12");
+    EXPECT_EQ(parseCommandLine({"search", "fpoints", "K", "--mode=contains"}).mode,
+              search::MatchMode::Contains);
     const CliCommand dashed = parseCommandLine({"search", "zpoints", "--", "-12"});
     EXPECT_EQ(dashed.action, CliAction::SearchControlPoints);
     EXPECT_EQ(dashed.name, "-12");
@@ -71,7 +78,7 @@ TEST(ParseCommandLineTest, BadUsageIsRefused)
         {"search", "parcels", "--oaza", "a", "--oaza", "b"},
         {"search", "parcels", "本町"},
         {"search", "maps", "12", "13"},
-        {"search", "maps", "--mode", "exact", "12"},
+        {"search", "maps", "12", "--mode", "fuzzy"},
         {"search", "maps", "\x96\x7b"},               // 本 in CP932, not UTF-8
         {"search", "parcels", "--owner", "\x8e\x52"}, // 山 in CP932
         {"delete-all"},

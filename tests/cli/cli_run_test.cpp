@@ -129,7 +129,9 @@ TEST_F(RunCliTest, CatalogueErrorsAnswerTwoWithTheMessageOnOneLinePerPart)
 {
     {
         workspace::Workspace state(dataFolder(), settingsFolder());
+        // A MAP table of some other program: the search names a missing column.
         state.catalogue(Datum::World).ExecSQL("DROP TABLE MAP");
+        state.catalogue(Datum::World).ExecSQL("CREATE TABLE MAP (X TEXT)");
     }
     EXPECT_EQ(run({"search", "maps", "12"}), 2);
     const std::string message = m_err.str();

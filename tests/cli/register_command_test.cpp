@@ -57,7 +57,7 @@ protected:
 
 TEST_F(RegisterCommandTest, HeadersInARowGoToTheDriverTogetherInOrder)
 {
-    m_registrar.folders[m_sets] = {3, {}};
+    m_registrar.folders[m_sets] = {3, {}, {}};
     m_registrar.headers[m_a] = {Registrar::HeaderOutcome::Registered, {}};
     m_registrar.headers[m_b] = {Registrar::HeaderOutcome::AlreadyRegistered, {}};
 
@@ -75,7 +75,7 @@ TEST_F(RegisterCommandTest, AFolderWithNothingNewIsNoFailure)
 
 TEST_F(RegisterCommandTest, ProblemSetsOfAFolderAreListedBeforeItsCount)
 {
-    m_registrar.folders[m_sets] = {2, {{m_sets / "X.hed", "no FILE row: bad number"}}};
+    m_registrar.folders[m_sets] = {2, {{m_sets / "X.hed", "no FILE row: bad number"}}, {}};
     EXPECT_EQ(run({m_sets}), 1);
     EXPECT_EQ(m_out.str(), (m_sets / "X.hed").string() + "は登録できません\n2件登録しました\n");
     EXPECT_NE(m_err.str().find("bad number"), std::string::npos);
@@ -101,11 +101,34 @@ TEST_F(RegisterCommandTest, APathThatCannotBeExaminedIsRefusedAloneAndTheRestGoO
     const std::filesystem::path loop = m_folder / "loop.hed";
     std::filesystem::create_symlink(loop, loop);
     m_registrar.headers[m_a] = {Registrar::HeaderOutcome::Registered, {}};
-    m_registrar.folders[m_sets] = {1, {}};
+    m_registrar.folders[m_sets] = {1, {}, {}};
 
     EXPECT_EQ(run({m_a, loop, "", m_sets}), 1);
     EXPECT_EQ(m_registrar.calls, (std::vector<Paths>{{m_a}, {m_sets}}));
     EXPECT_EQ(m_out.str(), loop.string() + "は登録できません\nは登録できません\n1件登録しました\n");
+}
+
+// What the walk passed by is named on standard error; only the given folder
+// being unreadable fails the command, instead of "0件登録しました".
+TEST_F(RegisterCommandTest, WhatTheWalkPassedByIsNamedAndAnUnreadableGivenFolderFails)
+{
+    Registrar::FolderResult walked{1, {}, {}};
+    walked.passedBy.incompleteSets = {m_sets / "N.hed"};
+    walked.passedBy.unreadableFolders = {m_sets / "locked"};
+    m_registrar.folders[m_sets] = walked;
+    EXPECT_EQ(run({m_sets}), 0);
+    EXPECT_EQ(m_out.str(), "1件登録しました\n");
+    EXPECT_NE(m_err.str().find((m_sets / "N.hed").string() + ": not listed"), std::string::npos);
+    EXPECT_NE(m_err.str().find((m_sets / "locked").string() + ": folder passed by"),
+              std::string::npos);
+
+    Registrar::FolderResult unreadable;
+    unreadable.passedBy.unreadableFolders = {m_sets};
+    m_registrar.folders[m_sets] = unreadable;
+    m_out.str({});
+    EXPECT_EQ(run({m_sets}), 1);
+    EXPECT_EQ(m_out.str(), m_sets.string() + "は登録できません\n");
+    EXPECT_NE(m_err.str().find("cannot be read"), std::string::npos);
 }
 
 } // namespace

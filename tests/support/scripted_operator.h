@@ -20,10 +20,11 @@ public:
     void answerYes() { answers.push_back(true); }
     void answerNo() { answers.push_back(false); }
 
-    bool askYesNo(const QString& text, Icon icon) override
+    bool askYesNo(const QString& text, Icon icon, DefaultAnswer defaultAnswer) override
     {
         questions << text;
         icons.push_back(icon);
+        defaults.push_back(defaultAnswer);
         if (answers.empty())
             return false;
         const bool answer = answers.front();
@@ -52,6 +53,7 @@ public:
     // browser's prompt and the file dialog's filter.
     QStringList questions;
     std::vector<Icon> icons;
+    std::vector<DefaultAnswer> defaults;
     QStringList notices;
     QStringList errors;
     QStringList prompts;

@@ -31,15 +31,17 @@ const std::array<std::string_view, 7> kDeleteAllStatements = {
 };
 // clang-format on
 
+const std::array<std::string_view, 7> kTableNames = {"CHIBAN", "FILE",  "MAP",  "FTEN",
+                                                     "ZTEN",   "OOAZA", "KOAZA"};
+
 const std::string_view kParcelOrderIndexStatement =
     "CREATE INDEX IF NOT EXISTS CHIBAN_ORDER ON CHIBAN (OOAZA,KOAZA,OYA,KO,MAGO);";
 
 void CreateSchemaIfMissing(TSQLiteDatabase& db)
 {
-    if (db.TableExists("CHIBAN"))
-        return;
-    for (const std::string_view statement : kCreateTableStatements)
-        db.ExecSQL(std::string(statement));
+    for (std::size_t i = 0; i < kTableNames.size(); ++i)
+        if (!db.TableExists(kTableNames[i]))
+            db.ExecSQL(std::string(kCreateTableStatements[i]));
 }
 
 void CreateOrderIndexIfMissing(TSQLiteDatabase& db)

@@ -12,13 +12,18 @@ extern const std::array<std::string_view, 7> kCreateTableStatements;
 // The DELETE statements that empty a catalogue, in the order they are run.
 extern const std::array<std::string_view, 7> kDeleteAllStatements;
 
+// The names of the seven tables, in the order of their CREATE TABLE statements.
+extern const std::array<std::string_view, 7> kTableNames;
+
 // The index that gives the parcel list its order (its order clause ends in
 // rowid, which every index entry carries last), so that listing every parcel
 // reads the index instead of sorting the table.
 extern const std::string_view kParcelOrderIndexStatement;
 
-// Creates the seven tables when the catalogue lacks CHIBAN; a catalogue that
-// has CHIBAN is taken as complete and left alone.
+// Creates each of the seven tables the catalogue lacks, with its own
+// statement, in the order of the statements. Tables that exist are left as
+// they are, rows and all: a catalogue missing one table (a tool dropped it, a
+// copy went wrong) becomes usable again without losing the others.
 void CreateSchemaIfMissing(TSQLiteDatabase& db);
 
 // Creates the parcel order index when the catalogue lacks it. Building it

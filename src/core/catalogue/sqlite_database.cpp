@@ -1,5 +1,7 @@
 #include "core/catalogue/sqlite_database.h"
 
+#include "core/catalogue/kana_folding.h"
+
 #include <array>
 #include <charconv>
 #include <stdexcept>
@@ -198,8 +200,11 @@ TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName)
     const int result = sqlite3_open(fileName.c_str(), &handle);
     // Owned at once, so a handle that comes with a failure is closed too.
     m_db.reset(handle);
-    if (result == SQLITE_OK)
+    if (result == SQLITE_OK) {
+        // Every connection folds owner kana the same way, whoever searches.
+        RegisterKanaFolding(handle);
         return;
+    }
     if (handle != nullptr)
         throw ESQLiteException("Failed to open database \"" + fileName +
                                "\" : " + sqlite3_errmsg(handle));

@@ -108,6 +108,7 @@ private:
 class TSQLiteDatabase {
 public:
     // Opens (and creates when absent) the database file; the name is UTF-8.
+    // The connection knows the function FOLDKANA (kana_folding.h).
     explicit TSQLiteDatabase(const std::string& fileName);
     // Rolls back an open transaction, then closes the connection.
     ~TSQLiteDatabase();
@@ -121,7 +122,8 @@ public:
     // Compiles a query to be stepped row by row (see TSQLiteCursor); throws
     // the preparation errors of GetTable.
     TSQLiteCursor OpenCursor(const std::string& sql);
-    // True when the query gives at least one row; reads no further than that.
+    // Whether the query returns at least one row: it is stepped to its first
+    // row only, so a large result is never read just to learn that.
     bool HasRows(const std::string& sql);
     bool TableExists(std::string_view name);
 

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
+#include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
 
 #include <string>
@@ -10,32 +11,9 @@ namespace ft::formats {
 
 namespace {
 
-// The header values the FILE row takes, as CP932 field text.
-struct HeaderFields {
-    std::string kei;     // field 3
-    std::string creater; // field 5
-    std::string chiku;   // field 7
-    std::string datum;   // field 9
-};
-
-HeaderFields readHeaderFields(std::string line)
-{
-    HeaderFields fields;
-    NextField(line);
-    NextField(line);
-    fields.kei = NextField(line);
-    NextField(line);
-    fields.creater = NextField(line);
-    NextField(line);
-    fields.chiku = NextField(line);
-    NextField(line);
-    fields.datum = NextField(line);
-    return fields;
-}
-
 // INSERT INTO FILE VALUES ("{PATH}", "{TIME}", {FILENO},"{CREATER}","{CHIKU}",{KEI},{SOKU});
 std::string fileStatement(const std::string& utf8Path, std::string_view time, int fileNo,
-                          const HeaderFields& fields)
+                          const HeaderLine& fields)
 {
     // SOKU is read as the datum classification reads it: trimmed, so that
     // "2 " stores 2.
@@ -63,7 +41,7 @@ bool storeFileName(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, in
         return false;
     std::string firstLine;
     reader.next(firstLine);
-    const HeaderFields fields = readHeaderFields(firstLine);
+    const HeaderLine fields = parseHeaderLine(firstLine);
 
     return RunFileTransaction(db, trace, headerFile, [&] {
         const std::string statement = fileStatement(basePath.string(), time, fileNo, fields);

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
+#include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
 
 #include <string>
@@ -13,12 +14,12 @@ namespace {
 // INSERT INTO MAP VALUES ('{MAPNAME}', {FILENO},{SCALE},{OYA},{KO},{KUBUN});
 std::string mapStatement(std::string line, int fileNo)
 {
-    const std::string name = ToHalfWidth(NextField(line));
+    // The corners are not stored: their values are never converted here.
+    const MapSheetLine sheet = parseMapSheetLine(std::move(line));
+    const std::string name = ToHalfWidth(sheet.name);
     const LotNumber parts = SplitLotNumber(name);
-    const int scale = NextInt(line, 0);
-    for (int field = 3; field <= 11; ++field)
-        NextField(line);
-    const int kubun = NextInt(line, 0);
+    const int scale = sheet.scale;
+    const int kubun = sheet.kubun;
     return "INSERT INTO MAP VALUES ('" + catalogue::QuoteDoubled(Utf8Of(name), '\'') + "', " +
            std::to_string(fileNo) + "," + std::to_string(scale) + "," + std::to_string(parts.oya) +
            "," + std::to_string(parts.ko) + "," + std::to_string(kubun) + ");";

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
+#include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
 #include "core/platform/trace_log.h"
@@ -35,16 +36,13 @@ void setLot(ParcelRow& row, const std::string& cp932Lot)
 // A parcel attribute line, also the layout of a grouped parcel's detail line.
 ParcelRow readAttributeLine(std::string line)
 {
+    const ParcelLine parcel = parseParcelLine(std::move(line));
     ParcelRow row;
-    NextField(line);
-    NextField(line);
-    row.oaza = Utf8Of(NextField(line));
-    row.koaza = Utf8Of(NextField(line));
-    setLot(row, NextField(line));
-    for (int field = 6; field <= 13; ++field)
-        NextField(line);
-    row.ownerKana = Utf8Of(ToHalfWidth(NextField(line)));
-    row.owner = Utf8Of(ToHalfWidth(NextField(line)));
+    row.oaza = Utf8Of(parcel.oaza);
+    row.koaza = Utf8Of(parcel.koaza);
+    setLot(row, parcel.lot);
+    row.ownerKana = Utf8Of(ToHalfWidth(parcel.ownerKana));
+    row.owner = Utf8Of(ToHalfWidth(parcel.owner));
     return row;
 }
 
@@ -126,22 +124,20 @@ bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
         if (!reader.isOpen())
             throw std::system_error(std::make_error_code(std::errc::permission_denied),
                                     "cannot open " + cosFile.string());
-        std::string header;
-        while (reader.next(header)) {
+        std::string line;
+        while (reader.next(line)) {
+            const OwnerListHeader header = parseOwnerListHeader(std::move(line));
             ParcelRow row;
-            NextField(header);
-            NextField(header);
-            row.oaza = Utf8Of(NextField(header));
-            row.koaza = Utf8Of(NextField(header));
-            setLot(row, NextField(header));
-            const int ownerCount = NextInt(header, 0);
+            row.oaza = Utf8Of(header.oaza);
+            row.koaza = Utf8Of(header.koaza);
+            setLot(row, header.lot);
             bool present = true;
-            for (int i = 0; i < ownerCount && present; ++i) {
+            for (int i = 0; i < header.ownerCount && present; ++i) {
                 std::string ownerLine;
                 present = nextAnnouncedLine(reader, ownerLine);
-                NextField(ownerLine);
-                row.ownerKana = Utf8Of(ToHalfWidth(NextField(ownerLine)));
-                row.owner = Utf8Of(ToHalfWidth(NextField(ownerLine)));
+                const OwnerLine owner = parseOwnerLine(std::move(ownerLine));
+                row.ownerKana = Utf8Of(ToHalfWidth(owner.kana));
+                row.owner = Utf8Of(ToHalfWidth(owner.name));
                 const std::string statement = chibanStatement(row, ParcelSource::Owners, fileNo);
                 if (!row.owner.empty() || !row.ownerKana.empty())
                     db.ExecSQL(statement);
@@ -162,9 +158,7 @@ bool convertUndToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
         const std::string pathText = Cp932Of(undFile);
         std::string header;
         while (reader.next(header)) {
-            for (int field = 1; field <= 3; ++field)
-                NextField(header);
-            const int parcelCount = NextInt(header, 0);
+            const int parcelCount = parseParcelGroupHeader(std::move(header)).parcelCount;
             trace2.writeLine(pathText + "num=" + std::to_string(parcelCount));
             bool present = true;
             for (int i = 0; i < parcelCount && present; ++i) {

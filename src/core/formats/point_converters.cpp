@@ -2,6 +2,7 @@
 
 #include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
+#include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
 #include "core/platform/trace_log.h"
@@ -42,10 +43,9 @@ bool convertPntToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
                 continue;
             // Trimmed before folding: a full-width blank at the end survives
             // as a one-byte blank ("P6 ").
-            const PointName name = pointName(TrimBlanks(NextField(line)));
-            for (int field = 2; field <= 4; ++field)
-                NextField(line);
-            const std::string kubun = IntegerOrNull(NextField(line));
+            const PointLine point = parsePointLine(std::move(line));
+            const PointName name = pointName(point.name);
+            const std::string kubun = IntegerOrNull(point.kind);
             // INSERT INTO FTEN VALUES ('{TENNAME}', {FILENO},{OYA},{KO},{KUBUN});
             const std::string statement =
                 "INSERT INTO FTEN VALUES ('" + catalogue::QuoteDoubled(name.utf8, '\'') + "', " +
@@ -78,7 +78,7 @@ bool convertTcpToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
         while (reader.next(line)) {
             if (line.empty())
                 continue;
-            const PointName name = pointName(NextField(line));
+            const PointName name = pointName(parseControlPointLine(std::move(line)).name);
             // INSERT INTO ZTEN VALUES ("{TENNAME}", {FILENO},{OYA},{KO});
             const std::string statement =
                 "INSERT INTO ZTEN VALUES (\"" + catalogue::QuoteDoubled(name.utf8, '"') + "\", " +

@@ -1,6 +1,7 @@
 #include "core/formats/point_table.h"
 
 #include "core/formats/source_records.h"
+#include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
 
 namespace ft::formats {
@@ -28,12 +29,20 @@ void PointTable::add(std::string_view name, PointCoords coords)
 
 std::optional<PointCoords> PointTable::find(std::string_view name) const
 {
+    const std::optional<std::size_t> index = indexOf(name);
+    if (!index)
+        return std::nullopt;
+    return m_coords[*index];
+}
+
+std::optional<std::size_t> PointTable::indexOf(std::string_view name) const
+{
     if (name.empty() || name.size() > kMaxNameBytes)
         return std::nullopt;
     const auto found = m_firstIndexByName.find(name);
     if (found == m_firstIndexByName.end())
         return std::nullopt;
-    return m_coords[found->second];
+    return found->second;
 }
 
 bool readPntToTable(const std::filesystem::path& pntFile, PointTable& table)
@@ -51,11 +60,15 @@ bool readPntToTable(const std::filesystem::path& pntFile, PointTable& table)
         if (line.empty())
             continue;
         try {
-            const std::string name = TrimBlanks(NextField(line));
-            PointCoords coords;
-            coords.first = NextFloat(line);
-            coords.second = NextFloat(line);
-            table.add(name, coords);
+            const PointLine point = parsePointLine(std::move(line));
+            // Read as 0, a cut-short line would draw the parcel lines from
+            // the origin across the map.
+            if (const char* missing = point.missingValue())
+                throw SourceFileError(pntFile, point.name,
+                                      "record " + std::to_string(lineNumber) +
+                                          ": the point lacks its " + missing +
+                                          " value (the line is cut short)");
+            table.add(point.name, point.coords());
         } catch (const ConversionError& error) {
             throw conversionErrorIn(pntFile, lineNumber, error);
         }

@@ -33,6 +33,8 @@ public:
 
     // The first entry whose name equals `name` byte for byte.
     std::optional<PointCoords> find(std::string_view name) const;
+    // Its position among the entries, counted from 0 in the order added.
+    std::optional<std::size_t> indexOf(std::string_view name) const;
 
     std::size_t size() const { return m_coords.size(); }
     bool empty() const { return m_coords.empty(); }
@@ -54,8 +56,9 @@ private:
 // Loads the point file (".pnt") into the table: per line, field 1 trimmed is
 // the name, fields 2 and 3 the first and second value. A line of zero bytes
 // is not a point. Returns false when the file cannot be opened (the table is
-// left as it was) or holds no point. A value that is not a number throws
-// SourceFileError.
+// left as it was) or holds no point. A value that is not a number, and a
+// named point whose first or second value is missing or blank (a line cut
+// short), throw SourceFileError naming the file and line.
 bool readPntToTable(const std::filesystem::path& pntFile, PointTable& table);
 
 // The point of that name, the name trimmed first. An empty name, or one

@@ -2,6 +2,8 @@
 // vertex records of the sheet-frame file.
 #include "core/formats/outlines.h"
 
+#include "core/formats/outline_records.h"
+#include "core/formats/sheet_frame_records.h"
 #include "core/formats/source_records.h"
 #include "core/formats/text_helpers.h"
 
@@ -30,47 +32,22 @@ bool isDrawnKind(int kind)
     return kind != 0 && kind != 1 && kind != 5;
 }
 
-struct OutlineHeader {
-    int groupA = -1;
-    int groupB = -1;
-    std::string labelC;
-    std::string labelD;
-    int vertexCount = 0;
-};
-
-OutlineHeader readOutlineHeader(std::string line)
-{
-    OutlineHeader header;
-    header.groupA = NextInt(line, -1);
-    header.groupB = NextInt(line, -1);
-    header.labelC = NextField(line);
-    header.labelD = NextField(line);
-    NextField(line);
-    header.vertexCount = NextInt(line, 0);
-    return header;
-}
-
-// Writes the edges of one outline from its vertex lines. The outline starts
-// with no remembered vertex, so its first found vertex is never joined to the
-// last vertex of the outline before it.
-void convertOutline(RecordLineReader& reader, const OutlineHeader& header, int fileNo,
-                    const PointTable& points, WorkingFile& segments)
+// Writes the edges of one outline. The outline starts with no remembered
+// vertex, so its first found vertex is never joined to the last vertex of the
+// outline before it.
+void convertOutline(const OutlineRecord& outline, int fileNo, const PointTable& points,
+                    WorkingFile& segments)
 {
     Segment segment;
-    segment.groupA = header.groupA;
-    segment.groupB = header.groupB;
-    segment.labelC = header.labelC;
-    segment.labelD = header.labelD;
+    segment.groupA = outline.header.groupA;
+    segment.groupB = outline.header.groupB;
+    segment.labelC = outline.header.labelC;
+    segment.labelD = outline.header.labelD;
     segment.fileNo = fileNo;
 
     std::optional<Vertex> previous;
-    std::string line;
-    // Past the end of the file the missing vertex lines would read as empty
-    // names, which are never found: stopping there changes nothing.
-    for (int i = 0; i < header.vertexCount && reader.next(line); ++i) {
-        const std::string name = NextField(line);
-        const int kind = NextInt(line, 0);
-        const std::optional<PointCoords> found = findPoint(points, name);
+    for (const OutlineVertexLine& vertex : outline.vertices) {
+        const std::optional<PointCoords> found = findPoint(points, vertex.name);
         if (!found)
             continue;
         if (previous && isDrawnKind(previous->kind)) {
@@ -78,57 +55,22 @@ void convertOutline(RecordLineReader& reader, const OutlineHeader& header, int f
             segment.kind = previous->kind;
             segments.writeRecord(formatSegment(segment, GroupText::BlankWhenNegative));
         }
-        previous = Vertex{*found, kind};
+        previous = Vertex{*found, vertex.kind};
     }
 }
 
-// Byte positions of a vertex record of the sheet-frame file.
-constexpr std::string_view kFrameCode = "050";
-constexpr std::size_t kGroupAFirst = 12, kGroupALast = 14;
-constexpr std::size_t kGroupBFirst = 18, kGroupBLast = 21;
-constexpr std::size_t kFirstSubRecord = 34;
-constexpr std::size_t kSubRecordSize = 44;
-constexpr std::size_t kSubRecordCount = 6;
-
-// A signed value of a vertex sub-record: the sign byte, then a 10-byte
-// magnitude that is trimmed before conversion.
-double signedMagnitude(std::string_view subRecord, std::size_t signAt)
-{
-    const double magnitude = requiredFloat(bytesAt(subRecord, signAt + 1, signAt + 10));
-    return bytesAt(subRecord, signAt, signAt) == "-" ? -magnitude : magnitude;
-}
-
-Vertex readSubRecord(std::string_view subRecord)
-{
-    Vertex vertex;
-    vertex.coords.first = signedMagnitude(subRecord, 22);
-    vertex.coords.second = signedMagnitude(subRecord, 33);
-    vertex.kind = fixedInt(bytesAt(subRecord, 44, 44), 0);
-    return vertex;
-}
-
-void convertVertexRecord(std::string_view record, int fileNo, WorkingFile& segments)
+// Each record joins its consecutive vertex sub-records.
+void convertFrameLine(const FrameLine& line, int fileNo, WorkingFile& segments)
 {
     Segment segment;
-    segment.groupA = fixedInt(bytesAt(record, kGroupAFirst, kGroupALast), -1);
-    segment.groupB = fixedInt(bytesAt(record, kGroupBFirst, kGroupBLast), -1);
+    segment.groupA = line.groupA;
+    segment.groupB = line.groupB;
     segment.fileNo = fileNo;
-
-    std::optional<Vertex> previous;
-    for (std::size_t k = 0; k < kSubRecordCount; ++k) {
-        const std::size_t first = kFirstSubRecord + k * kSubRecordSize;
-        const std::string_view subRecord = bytesAt(record, first, first + kSubRecordSize - 1);
-        // The blank padding of a block, or the blank rest of a line, holds
-        // no more vertices.
-        if (isBlank(subRecord))
-            break;
-        const Vertex vertex = readSubRecord(subRecord);
-        if (previous) {
-            setEnds(segment, previous->coords, vertex.coords);
-            segment.kind = previous->kind;
-            segments.writeRecord(formatSegment(segment, GroupText::AsNumber));
-        }
-        previous = vertex;
+    for (std::size_t k = 1; k < line.vertices.size(); ++k) {
+        const FrameVertex& start = line.vertices[k - 1];
+        setEnds(segment, start.coords, line.vertices[k].coords);
+        segment.kind = start.kind;
+        segments.writeRecord(formatSegment(segment, GroupText::AsNumber));
     }
 }
 
@@ -137,17 +79,12 @@ void convertVertexRecord(std::string_view record, int fileNo, WorkingFile& segme
 bool convertPolToInxAza(WorkingFile& segments, int fileNo, const std::filesystem::path& polFile,
                         const PointTable& points)
 {
-    RecordLineReader reader(polFile);
-    if (!reader.isOpen())
-        return true;
-    bool sawOutline = false;
-    std::string line;
-    while (reader.next(line)) {
-        const OutlineHeader header = readOutlineHeader(std::move(line));
-        convertOutline(reader, header, fileNo, points, segments);
-        sawOutline = true;
-    }
-    return sawOutline;
+    const std::optional<std::size_t> outlines =
+        forEachOutline(polFile, [&](const OutlineRecord& outline) {
+            convertOutline(outline, fileNo, points, segments);
+        });
+    // A file that opens but holds no outline fails; a missing one does not.
+    return !outlines || *outlines > 0;
 }
 
 bool convertZukToInxAza(WorkingFile& segments, int fileNo, const std::filesystem::path& frameFile)
@@ -155,9 +92,9 @@ bool convertZukToInxAza(WorkingFile& segments, int fileNo, const std::filesystem
     forEachFrameRecord(frameFile, [&](std::string& record) {
         // Frame records carry sheet corners in the columns where vertex
         // records carry sub-records; read as vertices they draw nonsense.
-        if (bytesAt(record, 1, 3) == kFrameCode)
+        if (isSheetFrameRecord(record))
             return;
-        convertVertexRecord(record, fileNo, segments);
+        convertFrameLine(readFrameLine(record), fileNo, segments);
     });
     return true;
 }

@@ -268,6 +268,26 @@ double NextFloat(std::string& rest)
     return FloatOf(NextField(rest));
 }
 
+std::string_view FieldCursor::next()
+{
+    if (m_done)
+        return {};
+    const std::size_t comma = m_rest.find(',');
+    if (comma == std::string_view::npos) {
+        m_done = true;
+        return m_rest;
+    }
+    const std::string_view field = m_rest.substr(0, comma);
+    m_rest.remove_prefix(comma + 1);
+    return field;
+}
+
+void FieldCursor::skip(int count)
+{
+    for (int i = 0; i < count; ++i)
+        next();
+}
+
 int NextInt(std::string& rest, int defaultValue)
 {
     return IntOf(NextField(rest)).value_or(defaultValue);

@@ -135,45 +135,11 @@ Segment parseSegment(std::string line)
     return segment;
 }
 
-namespace {
-
-// Takes comma-separated fields off the front of a line as NextField does:
-// past the last field every field is empty.
-class FieldCursor {
-public:
-    explicit FieldCursor(std::string_view line) : m_rest(line) {}
-
-    std::string_view next()
-    {
-        if (m_ended)
-            return {};
-        // Fields are a few bytes long: a plain loop finds their end sooner
-        // than a call that searches in blocks.
-        std::size_t comma = 0;
-        while (comma < m_rest.size() && m_rest[comma] != ',')
-            ++comma;
-        if (comma == m_rest.size()) {
-            m_ended = true;
-            return m_rest;
-        }
-        const std::string_view field = m_rest.substr(0, comma);
-        m_rest.remove_prefix(comma + 1);
-        return field;
-    }
-
-private:
-    std::string_view m_rest;
-    bool m_ended = false;
-};
-
-} // namespace
-
 SegmentEnds parseSegmentEnds(std::string_view line)
 {
     FieldCursor fields(line);
     // Groups a and b and labels c and d: never a reason to fail.
-    for (int field = 0; field < 4; ++field)
-        fields.next();
+    fields.skip(4);
     SegmentEnds ends;
     ends.x1 = FloatOf(fields.next());
     ends.y1 = FloatOf(fields.next());

@@ -21,10 +21,11 @@ struct SheetHit {
 };
 
 // Every line of the sheet-outline file whose rectangle holds the point, edges
-// included, in file order. Unlike the drawing, lines are not filtered by
-// their drawing number: the test works on what the file holds. Nothing when
-// the file cannot be opened. A coordinate that is not a number throws
-// SourceFileError naming the file and line.
+// included, in file order. Lines whose drawing number is below 1 are passed
+// by, as the drawing passes them by: a record cut short reads as drawing 0,
+// and no drawing has that number. Nothing when the file cannot be opened. A
+// coordinate that is not a number throws SourceFileError naming the file and
+// line.
 std::optional<std::vector<SheetHit>> sheetsAt(const std::filesystem::path& sheetOutlines,
                                               SurveyPoint point);
 
@@ -54,9 +55,9 @@ std::vector<SheetRequestRecord> sheetRequestRecords(const std::vector<SheetHit>&
 // Without a sheet-outline file nothing happens and the request file is not
 // touched; when nothing is hit the request file is left empty.
 // Throws what the parts throw: SourceFileError for a bad number in the
-// sheet-outline file (the request file is not touched), the request writer's
-// errors, and the catalogue's error for a hit drawing that has no FILE row
-// (the records before it stay written; the request is abandoned).
+// sheet-outline file, the request writer's errors, and the catalogue's error
+// for a hit drawing that has no FILE row. On any of them the request is
+// abandoned and the request file keeps the previous request.
 bool requestSheetsAt(workspace::Workspace& workspace, const OverviewView& view, int x, int y);
 
 } // namespace ft::overview

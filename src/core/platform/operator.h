@@ -14,11 +14,14 @@ namespace ft::platform {
 class Operator {
 public:
     enum class Icon { Information, Question, Warning };
+    // The answer Enter gives: No for questions whose Yes cannot be undone.
+    enum class DefaultAnswer { Yes, No };
 
     virtual ~Operator() = default;
 
     // A Yes/No question; true only for Yes.
-    virtual bool askYesNo(const QString& text, Icon icon = Icon::Question) = 0;
+    virtual bool askYesNo(const QString& text, Icon icon = Icon::Question,
+                          DefaultAnswer defaultAnswer = DefaultAnswer::Yes) = 0;
     // A notice with an OK button.
     virtual void notify(const QString& text) = 0;
     // A folder, or nothing when the operator cancelled.

@@ -1,10 +1,12 @@
 #include "core/platform/viewer_process.h"
 
 #include <QProcess>
-#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <system_error>
 
 namespace ft::platform {
@@ -25,12 +27,10 @@ std::optional<std::filesystem::path> executableFolder()
     return executable.parent_path();
 }
 
-std::optional<std::filesystem::path> onPath()
+bool isRunnableFile(const std::filesystem::path& file)
 {
-    const QString found = QStandardPaths::findExecutable(QString::fromLatin1(kViewerProgram));
-    if (found.isEmpty())
-        return std::nullopt;
-    return std::filesystem::path(found.toStdString());
+    std::error_code error;
+    return std::filesystem::is_regular_file(file, error) && ::access(file.c_str(), X_OK) == 0;
 }
 
 bool isArgumentBlank(char c)
@@ -49,20 +49,40 @@ std::string_view trimmed(std::string_view text)
 
 } // namespace
 
-std::optional<std::filesystem::path> findViewer()
+std::vector<std::filesystem::path> viewerFolders()
 {
-    if (const auto folder = executableFolder())
-        return findViewer(*folder);
-    return onPath();
+    const char* path = std::getenv("PATH");
+    return viewerFolders(executableFolder(), path == nullptr ? std::string_view() : path);
 }
 
-std::optional<std::filesystem::path> findViewer(const std::filesystem::path& executableFolder)
+std::vector<std::filesystem::path>
+viewerFolders(const std::optional<std::filesystem::path>& executableFolder, std::string_view path)
 {
-    const QString beside = QStandardPaths::findExecutable(QString::fromLatin1(kViewerProgram),
-                                                          {fromNative(executableFolder.string())});
-    if (!beside.isEmpty())
-        return std::filesystem::path(beside.toStdString());
-    return onPath();
+    std::vector<std::filesystem::path> folders;
+    if (executableFolder)
+        folders.push_back(*executableFolder);
+    while (true) {
+        const std::size_t colon = path.find(':');
+        const std::filesystem::path entry(std::string(path.substr(0, colon)));
+        // An empty entry means the current folder to a shell: passed by
+        // with the other relative ones.
+        if (entry.is_absolute())
+            folders.push_back(entry);
+        if (colon == std::string_view::npos)
+            break;
+        path.remove_prefix(colon + 1);
+    }
+    return folders;
+}
+
+std::optional<std::filesystem::path> findViewer(const std::vector<std::filesystem::path>& folders)
+{
+    for (const std::filesystem::path& folder : folders) {
+        std::filesystem::path candidate = folder / kViewerProgram;
+        if (isRunnableFile(candidate))
+            return candidate;
+    }
+    return std::nullopt;
 }
 
 std::vector<std::string> splitArgumentText(std::string_view argumentText)
@@ -90,15 +110,23 @@ std::vector<std::string> splitArgumentText(std::string_view argumentText)
     return arguments;
 }
 
-bool StartViewer(std::string_view argumentText)
+ViewerStart StartViewer(std::string_view argumentText)
 {
-    const auto viewer = findViewer();
-    if (!viewer)
-        return false;
+    ViewerStart start;
+    start.searched = viewerFolders();
+    start.program = findViewer(start.searched);
+    if (!start.program)
+        return start;
     QStringList arguments;
     for (const std::string& argument : splitArgumentText(argumentText))
         arguments << fromNative(argument);
-    return QProcess::startDetached(fromNative(viewer->string()), arguments);
+    QProcess process;
+    process.setProgram(fromNative(start.program->string()));
+    process.setArguments(arguments);
+    start.started = process.startDetached();
+    if (!start.started)
+        start.error = process.errorString().toStdString();
+    return start;
 }
 
 } // namespace ft::platform

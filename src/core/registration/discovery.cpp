@@ -32,42 +32,70 @@ std::string_view extensionOfName(std::string_view name)
     return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
 }
 
-// The entries of one folder sorted by the bytes of their names; empty when
-// the folder cannot be read.
-std::vector<fs::directory_entry> sortedEntries(const fs::path& folder)
+// The entries of one folder sorted by the bytes of their names: those read
+// before the reading failed, if it did; `failed` tells.
+std::vector<fs::directory_entry> sortedEntries(const fs::path& folder, bool& failed)
 {
     std::vector<fs::directory_entry> entries;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
         entries.push_back(*it);
+    failed = static_cast<bool>(error);
     std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
         return a.path().filename().string() < b.path().filename().string();
     });
     return entries;
 }
 
-bool isWalkedFolder(const fs::directory_entry& entry, std::uint64_t volume)
+enum class EntryKind { Subfolder, Other, Unexaminable };
+
+// A real subfolder (not a link to one) whose name does not start with ".",
+// anything else, or an entry whose kind cannot be learnt. The kind the
+// folder listing gave is used where there is one.
+EntryKind kindOf(const fs::directory_entry& entry)
 {
     if (entry.path().filename().string().starts_with('.'))
-        return false;
+        return EntryKind::Other;
     std::error_code error;
-    // symlink_status: a link to a folder is not the folder.
-    if (!fs::is_directory(entry.symlink_status(error)) || error)
-        return false;
-    return platform::fileSystemOf(entry.path()) == volume;
+    const bool link = entry.is_symlink(error);
+    const bool folder = !error && !link && entry.is_directory(error);
+    if (error)
+        return EntryKind::Unexaminable;
+    return folder ? EntryKind::Subfolder : EntryKind::Other;
 }
 
-void walk(const fs::path& folder, std::uint64_t volume, std::string_view extension,
-          std::vector<fs::path>& found, platform::Progress& progress)
+// What one walk carries down into every folder.
+struct Walk {
+    std::uint64_t volume;
+    std::string_view extension;
+    std::vector<fs::path>& found;
+    platform::Progress& progress;
+    std::vector<fs::path>& unreadableFolders;
+};
+
+void walk(const fs::path& folder, const Walk& w)
 {
-    for (const fs::directory_entry& entry : sortedEntries(folder)) {
-        if (isWalkedFolder(entry, volume)) {
-            walk(entry.path(), volume, extension, found, progress);
-        } else if (extensionOfName(entry.path().filename().string()) == extension) {
-            found.push_back(entry.path());
-            progress.showStatus(pathText(entry.path()));
+    bool failed = false;
+    const std::vector<fs::directory_entry> entries = sortedEntries(folder, failed);
+    if (failed)
+        w.unreadableFolders.push_back(folder);
+    for (const fs::directory_entry& entry : entries) {
+        const EntryKind kind = kindOf(entry);
+        if (kind == EntryKind::Subfolder) {
+            // The walk stays on its volume; a folder that cannot even be
+            // examined cannot be read either.
+            const std::optional<std::uint64_t> volume = platform::fileSystemOf(entry.path());
+            if (!volume)
+                w.unreadableFolders.push_back(entry.path());
+            else if (*volume == w.volume)
+                walk(entry.path(), w);
+        } else if (kind == EntryKind::Unexaminable) {
+            w.unreadableFolders.push_back(entry.path());
+        } else if (extensionOfName(entry.path().filename().string()) == w.extension) {
+            w.found.push_back(entry.path());
+            w.progress.showStatus(pathText(entry.path()));
         }
-        progress.processEvents();
+        w.progress.processEvents();
     }
 }
 
@@ -113,12 +141,15 @@ std::string dataSetTime(const fs::path& headerPath)
 } // namespace
 
 void FindHeaderFiles(const fs::path& folder, std::string_view extension,
-                     std::vector<fs::path>& found, platform::Progress& progress)
+                     std::vector<fs::path>& found, platform::Progress& progress,
+                     std::vector<fs::path>& unreadableFolders)
 {
     const std::optional<std::uint64_t> volume = platform::fileSystemOf(folder);
-    if (!volume)
+    if (!volume) {
+        unreadableFolders.push_back(folder);
         return;
-    walk(folder, *volume, extension, found, progress);
+    }
+    walk(folder, {*volume, extension, found, progress, unreadableFolders});
 }
 
 HeaderClass ClassifyHeader(const fs::path& headerPath)
@@ -156,15 +187,18 @@ bool HasRequiredSiblings(const fs::path& headerPath)
     return true;
 }
 
-int CollectDataSets(const fs::path& folder, TargetList& targets, platform::Progress& progress)
+int CollectDataSets(const fs::path& folder, TargetList& targets, platform::Progress& progress,
+                    PassedBy& passedBy)
 {
     std::vector<fs::path> headers;
-    FindHeaderFiles(folder, kHeaderExtension, headers, progress);
+    FindHeaderFiles(folder, kHeaderExtension, headers, progress, passedBy.unreadableFolders);
     int appended = 0;
     for (const fs::path& header : headers) {
         progress.showStatus(pathText(header));
-        if (!HasRequiredSiblings(header))
+        if (!HasRequiredSiblings(header)) {
+            passedBy.incompleteSets.push_back(header);
             continue;
+        }
         targets.append(MakeTargetEntry(header));
         ++appended;
     }

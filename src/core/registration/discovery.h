@@ -13,16 +13,28 @@ class Progress;
 
 namespace ft::registration {
 
+// What a walk passed by. These are not listed as targets, but the operator
+// is told of them, so that a set left out is not thought registered.
+struct PassedBy {
+    // Headers without their ".pol", ".pnt" or ".atr" sibling.
+    std::vector<std::filesystem::path> incompleteSets;
+    // Folders whose entries could not be read (the walk's own folder too).
+    std::vector<std::filesystem::path> unreadableFolders;
+
+    bool empty() const { return incompleteSets.empty() && unreadableFolders.empty(); }
+};
+
 // Appends to `found` the path of every file below `folder` whose extension
 // (the text from the last "." of its name) equals `extension` exactly, case
 // included. The walk goes depth first through real subfolders only: not
 // through symbolic links, not into folders whose name starts with ".", and
 // not onto another mounted volume. Entries are visited in byte order of their
-// names, so the same tree always gives the same order. Folders that cannot be
-// read give nothing. Each hit is shown as a status text; pending events run
-// after every entry.
+// names, so the same tree always gives the same order. A folder that cannot
+// be read gives nothing and is appended to `unreadableFolders`. Each hit is
+// shown as a status text; pending events run after every entry.
 void FindHeaderFiles(const std::filesystem::path& folder, std::string_view extension,
-                     std::vector<std::filesystem::path>& found, platform::Progress& progress);
+                     std::vector<std::filesystem::path>& found, platform::Progress& progress,
+                     std::vector<std::filesystem::path>& unreadableFolders);
 
 // What the first line of a header says about its data set.
 struct HeaderClass {
@@ -50,8 +62,9 @@ bool HasRequiredSiblings(const std::filesystem::path& headerPath);
 
 // Walks the folder for ".hed" files and appends every candidate (a header
 // with its required siblings) to the target list, in walk order, each formed
-// by MakeTargetEntry. Returns how many entries were appended.
+// by MakeTargetEntry. Headers without their siblings and folders that could
+// not be read are added to `passedBy`. Returns how many entries were appended.
 int CollectDataSets(const std::filesystem::path& folder, TargetList& targets,
-                    platform::Progress& progress);
+                    platform::Progress& progress, PassedBy& passedBy);
 
 } // namespace ft::registration

@@ -27,6 +27,39 @@ QString refusalText(const std::filesystem::path& path, const std::string& reason
     return text;
 }
 
+// The notice of what a walk passed by: the folder route names each path (the
+// operator chose the folder and can mend what is named); the drive scan
+// gives only the counts, since system volumes always hold folders no one may
+// read. Empty when nothing was passed by.
+QString passedByText(const PassedBy& passedBy, bool withPaths)
+{
+    if (passedBy.empty())
+        return {};
+    QString text = QStringLiteral("登録の対象にならなかったものがあります。");
+    const auto section = [&](const QString& what, const std::vector<std::filesystem::path>& paths) {
+        if (paths.empty())
+            return;
+        text += QStringLiteral("\n\n") + what;
+        if (!withPaths) {
+            text += QStringLiteral(": %1件").arg(paths.size());
+            return;
+        }
+        text += QStringLiteral(" (%1件):").arg(paths.size());
+        for (const std::filesystem::path& path : paths)
+            text += u'\n' + pathText(path);
+    };
+    section(QStringLiteral(".pol, .pnt, .atr のそろっていないデータ"), passedBy.incompleteSets);
+    section(QStringLiteral("読み込めなかったフォルダー"), passedBy.unreadableFolders);
+    return text;
+}
+
+void tellPassedBy(RegistrationRoutes& routes, const PassedBy& passedBy, bool withPaths)
+{
+    const QString text = passedByText(passedBy, withPaths);
+    if (!text.isEmpty())
+        routes.op.notify(text);
+}
+
 // Shows the target list; when the operator confirms it, registers the
 // checked entries and reports the count, then any set that failed.
 bool confirmAndRegister(RegistrationRoutes& routes)
@@ -45,18 +78,20 @@ bool confirmAndRegister(RegistrationRoutes& routes)
     return true;
 }
 
-void collectFromDrives(RegistrationRoutes& routes)
+PassedBy collectFromDrives(RegistrationRoutes& routes)
 {
     platform::BusyGuard busy(routes.progress);
     const std::vector<DriveInfo> drives = routes.drives();
     routes.progress.showStatus(QString::number(drives.size()) + QStringLiteral("ドライブ"));
+    PassedBy passedBy;
     for (const DriveInfo& drive : drives) {
         routes.view.addDrive(drive);
         routes.progress.processEvents();
         if (drive.ready)
-            CollectDataSets(drive.mountPoint, routes.targets, routes.progress);
+            CollectDataSets(drive.mountPoint, routes.targets, routes.progress, passedBy);
         routes.progress.processEvents();
     }
+    return passedBy;
 }
 
 bool registerFolder(RegistrationRoutes& routes)
@@ -65,10 +100,12 @@ bool registerFolder(RegistrationRoutes& routes)
         routes.op.pickFolder(QStringLiteral("登録するフォルダの選択"));
     if (!folder)
         return false;
+    PassedBy passedBy;
     {
         platform::BusyGuard busy(routes.progress);
-        CollectDataSets(*folder, routes.targets, routes.progress);
+        CollectDataSets(*folder, routes.targets, routes.progress, passedBy);
     }
+    tellPassedBy(routes, passedBy, true);
     return confirmAndRegister(routes);
 }
 
@@ -99,7 +136,8 @@ bool ScanDrivesAndRegister(RegistrationRoutes& routes)
         return false;
     routes.progress.processEvents();
     routes.view.clearDrives();
-    collectFromDrives(routes);
+    const PassedBy passedBy = collectFromDrives(routes);
+    tellPassedBy(routes, passedBy, false);
     return confirmAndRegister(routes);
 }
 

@@ -33,13 +33,15 @@ struct RegistrationRoutes {
 };
 
 // Asks "全ドライブをスキャンします。よろしいですか？"; on Yes fills the drive table
-// and collects the data sets of every ready drive, then shows the target
-// list and, when confirmed, registers the checked entries and reports the
-// count with "件登録しました". True when a registration ran.
+// and collects the data sets of every ready drive, tells how many sets and
+// folders the walk passed by (when any), then shows the target list and,
+// when confirmed, registers the checked entries and reports the count with
+// "件登録しました". True when a registration ran.
 bool ScanDrivesAndRegister(RegistrationRoutes& routes);
 
 // Asks "フォルダーを指定しますか？". Yes: collects the data sets of a picked
-// folder, shows the target list and registers as the drive scan does. No:
+// folder, names every set and folder the walk passed by (when any), shows
+// the target list and registers as the drive scan does. No:
 // registers each picked header file on its own, reporting every file that
 // did not register with "は登録できません". True when a registration ran.
 bool RegisterFolderOrFiles(RegistrationRoutes& routes);

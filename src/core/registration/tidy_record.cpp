@@ -91,7 +91,8 @@ bool StillInStep(RegistrationStores stores)
     std::ifstream in(TidyRecordPath(stores.workingFiles.dataFolder()), std::ios::binary);
     if (!in.is_open())
         return false;
-    const std::string recorded{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string recorded{std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>()};
     return recorded == TidyState(stores);
 }
 

@@ -3,7 +3,6 @@
 #include "core/catalogue/sqlite_database.h"
 #include "core/platform/cp932.h"
 
-#include <cerrno>
 #include <system_error>
 
 namespace ft::search {
@@ -18,25 +17,30 @@ std::string recordStart(int code)
 
 bool holdsLineBreak(std::string_view text)
 {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n')
+            return true;
+    }
+    return false;
 }
 
 // Catalogue text for the request file. The message names the text, so that
 // the operator can find the drawing or item that cannot be handed over. A
 // line break (a Linux path may hold one) would end the record early and make
 // the rest of the value a record of its own, so it is refused like a
-// character CP932 lacks.
+// character CP932 lacks (ü, an emoji: a Linux path may hold those too).
 std::string cp932Field(std::string_view utf8, std::string_view what)
 {
+    // Named only when refused: a request of a million parcels converts three
+    // million fields.
+    const auto named = [&] { return std::string(what) + " " + std::string(utf8); };
     if (holdsLineBreak(utf8))
-        throw std::invalid_argument("The " + std::string(what) + " \"" + std::string(utf8) +
-                                    "\" holds a line break and cannot be written to the request "
-                                    "file");
+        throw std::invalid_argument(named() + " は改行を含むため、図面表示プログラムに渡せません");
     try {
         return platform::utf8ToCp932(utf8);
-    } catch (const platform::EncodingError& error) {
-        throw platform::EncodingError("The " + std::string(what) + " \"" + std::string(utf8) +
-                                      "\" cannot be written to the request file: " + error.what());
+    } catch (const platform::EncodingError&) {
+        throw platform::EncodingError(
+            named() + " は CP932 で表せない文字を含むため、図面表示プログラムに渡せません");
     }
 }
 
@@ -64,14 +68,23 @@ std::string drawingPath(catalogue::TSQLiteDatabase& db, int fileNo)
     return table.FieldByName("PATH");
 }
 
-RequestWriter::RequestWriter(const std::filesystem::path& requestFolder)
-    : m_path(requestFilePath(requestFolder)), m_file(platform::openFile(m_path, "wb"))
+namespace {
+
+platform::ReplacementFile createRequest(const std::filesystem::path& file)
 {
-    if (!m_file) {
-        const int error = errno;
-        throw RequestFileError("Cannot create the request file " + m_path.string() + ": " +
-                               std::generic_category().message(error));
+    try {
+        return platform::ReplacementFile(file);
+    } catch (const std::system_error& error) {
+        throw RequestFileError("Cannot create the request file " + file.string() + ": " +
+                               error.code().message());
     }
+}
+
+} // namespace
+
+RequestWriter::RequestWriter(const std::filesystem::path& requestFolder)
+    : m_path(requestFilePath(requestFolder)), m_file(createRequest(m_path))
+{
 }
 
 RequestWriter::~RequestWriter() = default;
@@ -80,19 +93,13 @@ RequestWriter& RequestWriter::operator=(RequestWriter&&) noexcept = default;
 
 void RequestWriter::writeLine(const std::string& cp932Line)
 {
-    if (!m_file)
-        throw std::logic_error("The request file " + m_path.string() + " is closed");
-    const std::string line = cp932Line + std::string(kLineEnd);
-    if (std::fwrite(line.data(), 1, line.size(), m_file.get()) != line.size()) {
-        const int error = errno;
-        throw std::system_error(error, std::generic_category(),
-                                "Cannot write the request file " + m_path.string());
-    }
+    m_file.write(cp932Line);
+    m_file.write(kLineEnd);
 }
 
 void RequestWriter::writeDrawing(std::string_view utf8Path)
 {
-    writeLine(recordStart(kDrawingRecord) + "\"" + cp932Field(utf8Path, "drawing path") + "\"");
+    writeLine(recordStart(kDrawingRecord) + "\"" + cp932Field(utf8Path, "図面") + "\"");
 }
 
 void RequestWriter::writeDrawing(catalogue::TSQLiteDatabase& db, int fileNo)
@@ -103,13 +110,18 @@ void RequestWriter::writeDrawing(catalogue::TSQLiteDatabase& db, int fileNo)
 void RequestWriter::writeParcel(std::string_view utf8Oaza, std::string_view utf8Koaza,
                                 std::string_view utf8Chiban)
 {
-    writeLine(recordStart(kParcelOrSheetRecord) + cp932Field(utf8Oaza, "oaza name") + "," +
-              cp932Field(utf8Koaza, "koaza name") + "," + cp932Field(utf8Chiban, "lot number"));
+    std::string line = recordStart(kParcelOrSheetRecord);
+    line += cp932Field(utf8Oaza, "大字名称");
+    line += ',';
+    line += cp932Field(utf8Koaza, "小字名称");
+    line += ',';
+    line += cp932Field(utf8Chiban, "地番");
+    writeLine(line);
 }
 
 void RequestWriter::writeMapSheet(std::string_view utf8MapName, int scale, int kubun)
 {
-    writeLine(recordStart(kParcelOrSheetRecord) + cp932Field(utf8MapName, "map sheet name") + "," +
+    writeLine(recordStart(kParcelOrSheetRecord) + cp932Field(utf8MapName, "図葉番号") + "," +
               std::to_string(scale) + "," + std::to_string(kubun));
 }
 
@@ -117,27 +129,21 @@ void RequestWriter::writeSheetName(std::string_view cp932Name)
 {
     // No CP932 trail byte is CR or LF, so the bytes can be searched as they are.
     if (holdsLineBreak(cp932Name))
-        throw std::invalid_argument("A sheet name holds a line break and cannot be written to "
-                                    "the request file");
+        throw std::invalid_argument(
+            "図葉名に改行を含むものがあるため、図面表示プログラムに渡せません");
     writeLine(recordStart(kSheetNameRecord) + std::string(cp932Name));
 }
 
 void RequestWriter::writeNameRecord(int code, std::string_view utf8Name)
 {
-    writeLine(recordStart(code) + cp932Field(utf8Name, "name") + ",");
+    writeLine(recordStart(code) +
+              cp932Field(utf8Name, code == kRegisteredDrawingRecord ? "図面" : "点名") + ",");
 }
 
 void RequestWriter::finish()
 {
-    if (!m_file)
-        return;
-    const bool writeFailed = std::ferror(m_file.get()) != 0;
-    const bool closed = platform::closeFile(m_file);
-    if (writeFailed || !closed) {
-        const int error = errno;
-        throw std::system_error(error, std::generic_category(),
-                                "Cannot write the request file " + m_path.string());
-    }
+    if (!m_file.committed())
+        m_file.commit();
 }
 
 } // namespace ft::search

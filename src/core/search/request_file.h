@@ -20,7 +20,7 @@
 // Drawing records come first, then the item records; only the overview click
 // interleaves them (each drawing followed by its sheet names).
 
-#include "core/platform/owned_file.h"
+#include "core/platform/replacement_file.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -54,8 +54,8 @@ std::filesystem::path requestFilePath(const std::filesystem::path& requestFolder
 // named that way and is refused with std::invalid_argument.
 std::string viewerArgumentText(const std::filesystem::path& requestFolder);
 
-// The request file could not be created (or truncated). The result windows
-// answer it with their own message; elsewhere it ends the command.
+// The request file could not be created. The result windows answer it with
+// their own message; elsewhere it ends the command.
 class RequestFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -66,19 +66,22 @@ public:
 // raises the access layer's "Field PATH Not found. Empty dataset".
 std::string drawingPath(catalogue::TSQLiteDatabase& db, int fileNo);
 
-// Writes one request. Creating the writer creates or truncates the file;
-// records are written as they come; finish() closes it and reports a failed
-// write. A writer dropped without finish() closes the file and leaves what
-// was written so far (the request is then abandoned: no viewer is started).
+// Writes one request, whole or not at all. The records are streamed into a
+// new file beside TAVLA.E2 as they come; finish() puts that file in the
+// place of TAVLA.E2. Until then, and for good when a record fails or the
+// writer is dropped without finish() (the request is abandoned, no viewer is
+// started), TAVLA.E2 keeps the previous request byte for byte: a viewer
+// started earlier still finds what it was given.
 //
 // Text parameters named utf8* are catalogue text and are converted to CP932;
 // a character CP932 cannot represent raises platform::EncodingError (never a
 // '?'). The sheet name of the overview is CP932 already and is written as is.
 // A value holding a line break raises std::invalid_argument: the record
-// would end early and the rest of the value would read as a record.
+// would end early and the rest of the value would read as a record. Both
+// messages name the value (a drawing by its path) in Japanese.
 class RequestWriter {
 public:
-    // Throws RequestFileError when the file cannot be created.
+    // Throws RequestFileError when the new file cannot be created.
     explicit RequestWriter(const std::filesystem::path& requestFolder);
     ~RequestWriter();
     RequestWriter(const RequestWriter&) = delete;
@@ -101,7 +104,8 @@ public:
     // registered drawing list (1), which all end with a comma.
     void writeNameRecord(int code, std::string_view utf8Name);
 
-    // Closes the file; throws std::system_error when a write or the close failed.
+    // Puts the request in the place of TAVLA.E2; throws std::system_error
+    // when a write, the flush or the rename failed (TAVLA.E2 is then as it was).
     void finish();
 
     const std::filesystem::path& path() const { return m_path; }
@@ -110,7 +114,7 @@ private:
     void writeLine(const std::string& cp932Line);
 
     std::filesystem::path m_path;
-    platform::OwnedFile m_file;
+    platform::ReplacementFile m_file;
 };
 
 } // namespace ft::search

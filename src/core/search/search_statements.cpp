@@ -1,41 +1,55 @@
 #include "core/search/search_statements.h"
 
+#include "core/catalogue/kana_folding.h"
 #include "core/catalogue/quoting.h"
+#include "core/search/search_text.h"
 
 #include <array>
 
 namespace ft::search {
 namespace {
 
-// The condition of one parcel field, without its "WHERE " or " AND ".
-std::string parcelCondition(std::string_view column, std::string_view value, MatchMode mode)
+// The literal of the mode's form: 'v', 'v%' or '%v%'.
+std::string patternLiteral(std::string_view value, MatchMode mode)
 {
-    const std::string literal = catalogue::QuoteDoubled(value, '\'');
-    std::string condition(column);
+    const std::string quoted = catalogue::QuoteDoubled(value, '\'');
     switch (mode) {
     case MatchMode::Exact:
-        condition += "='" + literal + "'";
-        break;
+        return "'" + quoted + "'";
     case MatchMode::Prefix:
-        condition += " like '" + literal + "%'";
-        break;
+        return "'" + quoted + "%'";
     case MatchMode::Contains:
-        condition += " like '%" + literal + "%'";
-        break;
+        return "'%" + quoted + "%'";
     }
-    return condition;
+    return "'" + quoted + "'";
 }
 
-// "SELECT * FROM <table> " with, when a name was typed, an exact comparison of
-// TENNAME or MAPNAME written in double quotes. The matching-mode buttons of
-// these groups are not consulted: the comparison is always exact.
+std::string comparison(MatchMode mode)
+{
+    return mode == MatchMode::Exact ? "=" : " like ";
+}
+
+// The condition of one field, without its "WHERE " or " AND ".
+std::string condition(std::string_view column, std::string_view value, MatchMode mode)
+{
+    return std::string(column) + comparison(mode) + patternLiteral(value, mode);
+}
+
+// The owner kana: both sides folded, so that the spelling of the kana does
+// not decide. % and _ are ASCII and pass the folding unchanged.
+std::string kanaCondition(std::string_view value, MatchMode mode)
+{
+    const std::string fold = catalogue::kFoldKanaFunction;
+    return fold + "(KNAME)" + comparison(mode) + fold + "(" + patternLiteral(value, mode) + ")";
+}
+
+// "SELECT * FROM <table> " with, when a name was typed, its condition.
 std::string singleNameStatement(std::string_view table, std::string_view column,
-                                std::string_view name)
+                                std::string_view name, MatchMode mode)
 {
     std::string statement = "SELECT * FROM " + std::string(table) + " ";
     if (!name.empty())
-        statement +=
-            "WHERE " + std::string(column) + "=\"" + catalogue::QuoteDoubled(name, '"') + "\"";
+        statement += "WHERE " + condition(column, searchText(name, WidthFolding::HalfWidth), mode);
     return statement;
 }
 
@@ -43,19 +57,26 @@ std::string singleNameStatement(std::string_view table, std::string_view column,
 
 std::string parcelClause(const ParcelConditions& conditions, MatchMode mode)
 {
-    const std::array<std::pair<std::string_view, const std::string*>, 5> fields{{
-        {"OOAZA", &conditions.oaza},
-        {"KOAZA", &conditions.koaza},
-        {"CHIBAN", &conditions.chiban},
-        {"SNAME", &conditions.owner},
-        {"KNAME", &conditions.ownerKana},
+    struct Field {
+        std::string_view column;
+        const std::string* typed;
+        WidthFolding folding;
+    };
+    const std::array<Field, 5> fields{{
+        {"OOAZA", &conditions.oaza, WidthFolding::None},
+        {"KOAZA", &conditions.koaza, WidthFolding::None},
+        {"CHIBAN", &conditions.chiban, WidthFolding::HalfWidth},
+        {"SNAME", &conditions.owner, WidthFolding::HalfWidth},
+        {"KNAME", &conditions.ownerKana, WidthFolding::HalfWidth},
     }};
     std::string clause;
-    for (const auto& [column, value] : fields) {
-        if (value->empty())
+    for (const Field& field : fields) {
+        if (field.typed->empty())
             continue;
         clause += clause.empty() ? "WHERE " : " AND ";
-        clause += parcelCondition(column, *value, mode);
+        const std::string value = searchText(*field.typed, field.folding);
+        clause += field.column == "KNAME" ? kanaCondition(value, mode)
+                                          : condition(field.column, value, mode);
     }
     return clause;
 }
@@ -65,19 +86,19 @@ std::string parcelStatement(const ParcelConditions& conditions, MatchMode mode)
     return "SELECT * FROM CHIBAN " + parcelClause(conditions, mode);
 }
 
-std::string mapSheetStatement(std::string_view mapName)
+std::string mapSheetStatement(std::string_view mapName, MatchMode mode)
 {
-    return singleNameStatement("MAP", "MAPNAME", mapName);
+    return singleNameStatement("MAP", "MAPNAME", mapName, mode);
 }
 
-std::string boundaryPointStatement(std::string_view pointName)
+std::string boundaryPointStatement(std::string_view pointName, MatchMode mode)
 {
-    return singleNameStatement("FTEN", "TENNAME", pointName);
+    return singleNameStatement("FTEN", "TENNAME", pointName, mode);
 }
 
-std::string controlPointStatement(std::string_view pointName)
+std::string controlPointStatement(std::string_view pointName, MatchMode mode)
 {
-    return singleNameStatement("ZTEN", "TENNAME", pointName);
+    return singleNameStatement("ZTEN", "TENNAME", pointName, mode);
 }
 
 std::string registeredDrawingsStatement()

@@ -5,7 +5,7 @@
 
 namespace ft::search {
 
-// The matching mode of the parcel search group: 完全一致, 先頭一致, あいまい.
+// The matching mode of a search group: 完全一致, 先頭一致, あいまい.
 enum class MatchMode { Exact, Prefix, Contains };
 
 // The five fields of the parcel search group, as typed, in UTF-8 (the
@@ -18,6 +18,13 @@ struct ParcelConditions {
     std::string ownerKana; // KNAME
 };
 
+// Every statement below compares typed values as searchText (search_text.h)
+// makes them: through CP932 and, except oaza and koaza, folded to half width.
+// A value is a single-quoted literal with its quotes doubled, compared in
+// the mode's form: exact COLUMN='v', prefix COLUMN like 'v%', contains
+// COLUMN like '%v%'. The owner kana is compared with FOLDKANA on both sides,
+// so hiragana, katakana and half-width katakana find each other.
+
 // "WHERE OOAZA like '本町%' AND CHIBAN like '12%'": one condition per filled
 // field, in the order oaza, koaza, lot number, owner, owner kana. Empty when
 // every field is empty.
@@ -27,9 +34,9 @@ std::string parcelClause(const ParcelConditions& conditions, MatchMode mode);
 // The single blank after the table name is kept, also when the field is
 // empty and the statement selects every row.
 std::string parcelStatement(const ParcelConditions& conditions, MatchMode mode);
-std::string mapSheetStatement(std::string_view mapName);
-std::string boundaryPointStatement(std::string_view pointName);
-std::string controlPointStatement(std::string_view pointName);
+std::string mapSheetStatement(std::string_view mapName, MatchMode mode);
+std::string boundaryPointStatement(std::string_view pointName, MatchMode mode);
+std::string controlPointStatement(std::string_view pointName, MatchMode mode);
 // Every registered drawing (the 登録図面表示 list).
 std::string registeredDrawingsStatement();
 

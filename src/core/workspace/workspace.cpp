@@ -35,11 +35,23 @@ std::filesystem::path createdFolder(std::filesystem::path folder)
 Catalogues::Catalogues(const std::filesystem::path& dataFolder)
 {
     for (const Datum datum : kDatums) {
-        // Paths are UTF-8 on this platform, as SQLite wants them.
-        auto db = std::make_unique<catalogue::TSQLiteDatabase>(pathIn(dataFolder, datum).string());
-        catalogue::CreateSchemaIfMissing(*db);
-        m_databases[datum] = std::move(db);
+        const std::filesystem::path file = pathIn(dataFolder, datum);
+        try {
+            // Paths are UTF-8 on this platform, as SQLite wants them.
+            auto db = std::make_unique<catalogue::TSQLiteDatabase>(file.string());
+            catalogue::CreateSchemaIfMissing(*db);
+            m_databases[datum] = std::move(db);
+        } catch (const catalogue::ESQLiteException& error) {
+            m_failures[datum] = "カタログ " + file.string() + " を開けません: " + error.what();
+        }
     }
+}
+
+catalogue::TSQLiteDatabase& Catalogues::operator[](Datum datum)
+{
+    if (!m_databases[datum])
+        throw catalogue::ESQLiteException(m_failures[datum]);
+    return *m_databases[datum];
 }
 
 std::filesystem::path Catalogues::pathIn(const std::filesystem::path& dataFolder, Datum datum)

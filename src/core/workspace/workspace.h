@@ -18,15 +18,24 @@ inline constexpr const char* kProgramStem = "findTavla";
 // The two catalogues of a data folder, Dorsajpn.db and Dorsawrd.db.
 class Catalogues {
 public:
-    // Opens both, creating the files and their tables when missing. Throws
-    // ESQLiteException when a catalogue fails.
+    // Opens both, creating the files and the tables they lack. A catalogue
+    // that cannot be opened or read (damaged, not a database, no permission)
+    // stays closed and keeps its failure; the other one is still opened, so
+    // its datum stays usable.
     explicit Catalogues(const std::filesystem::path& dataFolder);
 
-    catalogue::TSQLiteDatabase& operator[](Datum datum) { return *m_databases[datum]; }
+    // The open catalogue of the datum. Throws ESQLiteException with the
+    // failure of opening when it stayed closed.
+    catalogue::TSQLiteDatabase& operator[](Datum datum);
+    bool isOpen(Datum datum) const { return m_databases[datum] != nullptr; }
+    // Why the catalogue stayed closed (UTF-8, naming the file); empty when open.
+    const std::string& openingFailure(Datum datum) const { return m_failures[datum]; }
+
     static std::filesystem::path pathIn(const std::filesystem::path& dataFolder, Datum datum);
 
 private:
     PerDatum<std::unique_ptr<catalogue::TSQLiteDatabase>> m_databases;
+    PerDatum<std::string> m_failures;
 };
 
 enum class WorkingFileKind { SheetOutlines, Segments, Extent };
@@ -61,8 +70,8 @@ struct TraceLogs {
 class Workspace {
 public:
     // Creates both folders, truncates the trace logs and opens both catalogues
-    // (creating files and tables when missing). Throws ESQLiteException when
-    // a catalogue fails.
+    // (creating files and tables when missing). A catalogue that fails stays
+    // closed (see Catalogues); asking for it throws its failure.
     Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder);
     ~Workspace();
     Workspace(const Workspace&) = delete;

@@ -43,6 +43,7 @@ MainWindow::MainWindow(platform::Operator& op, std::filesystem::path dataFolder,
     m_progress = std::make_unique<StatusBarProgress>(*m_controls.statusBar);
     m_progress->setCommands(m_controls.commands());
     connectHandlers();
+    connectNameLists();
     startUp();
     createResultWindows();
 }
@@ -112,14 +113,52 @@ void MainWindow::startUp()
     }
 
     switchDatum(workspace::readSavedDatum(m_state->settingsFile()));
+    redrawOverview();
 
+    // A catalogue that could not be opened does not stop the program: the
+    // operator is told, and the other datum stays usable.
+    bool currentOpen = true;
+    for (const workspace::Datum datum : workspace::kDatums) {
+        if (m_state->catalogues().isOpen(datum))
+            continue;
+        m_operator.reportError(QString::fromStdString(m_state->catalogues().openingFailure(datum)));
+        currentOpen = currentOpen && datum != m_state->currentDatum();
+    }
+    if (!currentOpen)
+        return;
+    bool counted = false;
+    runCommand(m_operator, [this, &counted] {
+        showDrawingCount();
+        counted = true;
+    });
+    if (counted && !m_overview.drawingsPresent)
+        m_operator.notify(QStringLiteral("まず図面データの場所を追加してください"));
+}
+
+// Label6 and the drawings-present flag follow the current catalogue's FILE
+// count. Both are cleared first: when the count cannot be read (the error
+// goes to the caller) nothing of another datum's state is left showing.
+void MainWindow::showDrawingCount()
+{
+    m_controls.drawingCount->clear();
+    m_overview.drawingsPresent = false;
     const QString count = QString::fromStdString(workspace::registeredDrawingCountText(*m_state));
     m_controls.drawingCount->setText(count);
     m_controls.drawingCount->adjustSize();
-    if (!count.isEmpty())
-        m_overview.drawingsPresent = true;
-    else
-        m_operator.notify(QStringLiteral("まず図面データの場所を追加してください"));
+    m_overview.drawingsPresent = !count.isEmpty();
+}
+
+// The count, the flag and then the overview, which is drawn also when the
+// count could not be read.
+void MainWindow::refreshDrawings()
+{
+    try {
+        showDrawingCount();
+    } catch (...) {
+        redrawOverview();
+        throw;
+    }
+    redrawOverview();
 }
 
 void MainWindow::activateFirstTime()
@@ -223,9 +262,8 @@ bool MainWindow::showCachedOverview(workspace::Datum datum,
     return true;
 }
 
-// Sets the datum, ticks its radio button (if it was not already) and shows
-// its overview. Both catalogues stay open; Label6 and the drawings-present
-// flag keep what start-up found.
+// Sets the datum and ticks its radio button (if it was not already). Both
+// catalogues stay open.
 void MainWindow::switchDatum(workspace::Datum datum)
 {
     m_state->setCurrentDatum(datum);
@@ -233,20 +271,14 @@ void MainWindow::switchDatum(workspace::Datum datum)
                               ? m_controls.japaneseDatumRadio
                               : m_controls.worldDatumRadio;
     radio->setChecked(true);
-    redrawOverview();
 }
 
-// The operator's switch. Delete-all clears the drawings-present flag, yet
-// only its own datum was emptied, and a start on an empty datum leaves the
-// flag clear while the other datum may list drawings: switching to a datum
-// whose catalogue lists drawings sets the flag, so their overview shows.
+// The operator's switch: Label6, the drawings-present flag and the overview
+// all show the datum switched to, never what the other one left.
 void MainWindow::datumChosen(workspace::Datum datum)
 {
     switchDatum(datum);
-    if (m_overview.drawingsPresent || workspace::registeredDrawingCountText(*m_state).empty())
-        return;
-    m_overview.drawingsPresent = true;
-    redrawOverview();
+    refreshDrawings();
 }
 
 void MainWindow::japaneseDatumClicked()
@@ -263,22 +295,27 @@ void MainWindow::worldDatumClicked()
 
 void MainWindow::deleteAllOfDatum()
 {
+    // Enter must not delete: No is the default answer.
     if (!m_operator.askYesNo(QStringLiteral("本当に削除しますか？"),
-                             platform::Operator::Icon::Question))
+                             platform::Operator::Icon::Question,
+                             platform::Operator::DefaultAnswer::No))
         return;
-    {
+    try {
         // A registration by the command-line tool on the same data folder
         // must not see its catalogue emptied halfway.
         const registration::ExclusiveRun exclusive(m_state->dataFolder());
         platform::BusyGuard busy(*m_progress);
         workspace::deleteAllRegistrations(*m_state);
+    } catch (...) {
+        // The rows may be gone even so (a working file that could not be
+        // removed fails after the commit): the window shows what is left.
+        m_overviewCache.forgetAll();
+        refreshDrawings();
+        throw;
     }
-    // The catalogue of this datum is empty now: nothing left to count or draw.
     m_overviewCache.forgetAll();
-    m_controls.drawingCount->clear();
-    m_overview.drawingsPresent = false;
     emptyTargetList();
-    redrawOverview();
+    refreshDrawings();
 }
 
 void MainWindow::closeMainWindow()
@@ -291,7 +328,8 @@ void MainWindow::closeMainWindow()
 void MainWindow::overviewPressed(Qt::MouseButton, Qt::KeyboardModifiers, QPoint position)
 {
     if (overview::requestSheetsAt(*m_state, m_overview.view, position.x(), position.y()))
-        search::StartViewer(*this, search::viewerArgumentText(m_state->settingsFolder()));
+        search::StartViewer(*this, m_operator,
+                            search::viewerArgumentText(m_state->settingsFolder()));
 }
 
 // After a registration: the count and the drawings-present flag follow the
@@ -300,11 +338,7 @@ void MainWindow::overviewPressed(Qt::MouseButton, Qt::KeyboardModifiers, QPoint 
 void MainWindow::refreshAfterRegistration()
 {
     m_overviewCache.forgetAll();
-    const QString count = QString::fromStdString(workspace::registeredDrawingCountText(*m_state));
-    m_controls.drawingCount->setText(count);
-    m_controls.drawingCount->adjustSize();
-    m_overview.drawingsPresent = !count.isEmpty();
-    redrawOverview();
+    refreshDrawings();
 }
 
 void MainWindow::registerFromAllVolumes()

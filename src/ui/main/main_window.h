@@ -106,9 +106,12 @@ private:
     void closeDown();
     void switchDatum(workspace::Datum datum);
     void datumChosen(workspace::Datum datum);
+    void showDrawingCount();
+    void refreshDrawings();
     void emptyTargetList();
     void createResultWindows();
-    // Whether the statement finds a row in the current catalogue; with none,
+    void connectNameLists();
+    // Whether the statement finds a row on the current catalogue; with none,
     // tells the operator "見つかりません".
     bool anythingFound(const std::string& statement);
     // Shows a result window modally and starts the viewer when it closed with OK.

@@ -43,11 +43,13 @@ void addFieldLabel(QWidget* group, QWidget* field, const QString& text)
     label->setBuddy(field);
 }
 
-// The combo boxes are free-text fields: their lists stay empty, and Enter
-// must not copy the text into the list.
-QComboBox* createTextCombo(QWidget* group, const char* objectName, int left, int top, int width)
+// The combo boxes are free-text fields: Enter must not copy the text into
+// the list. The lot number's list stays empty; the oaza and koaza lists
+// offer the registered names when they open.
+template <typename Combo = QComboBox>
+Combo* createTextCombo(QWidget* group, const char* objectName, int left, int top, int width)
 {
-    auto* combo = named(new QComboBox(group), objectName);
+    auto* combo = named(new Combo(group), objectName);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setGeometry(left, top, width, kFieldHeight);
@@ -80,8 +82,8 @@ void createParcelGroup(QWidget& window, MainWindowControls& c)
 {
     c.parcelGroup = createGroup(window, "GroupBox1", QStringLiteral("筆"), {616, 8, 337, 169});
     QWidget* g = c.parcelGroup;
-    c.oazaField = createTextCombo(g, "cOoaza", 80, 24, 249);
-    c.koazaField = createTextCombo(g, "cKoaza", 80, 45, 249);
+    c.oazaField = createTextCombo<NameListCombo>(g, "cOoaza", 80, 24, 249);
+    c.koazaField = createTextCombo<NameListCombo>(g, "cKoaza", 80, 45, 249);
     c.lotNumberField = createTextCombo(g, "cChiban", 80, 69, 249);
     c.ownerField = createEdit(g, "eSyoyuSya", 80, 88, 249);
     c.ownerKanaField = createEdit(g, "eSyoyuKana", 80, 112, 249);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/main/name_list_combo.h"
 #include "ui/widgets/push_button.h"
 
 #include <QComboBox>
@@ -24,8 +25,8 @@ struct MainWindowControls {
 
     // Parcel search.
     QGroupBox* parcelGroup = nullptr;
-    QComboBox* oazaField = nullptr;
-    QComboBox* koazaField = nullptr;
+    NameListCombo* oazaField = nullptr;
+    NameListCombo* koazaField = nullptr;
     QComboBox* lotNumberField = nullptr;
     QLineEdit* ownerField = nullptr;
     QLineEdit* ownerKanaField = nullptr;

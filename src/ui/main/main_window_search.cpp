@@ -4,15 +4,18 @@
 
 #include "ui/main/main_window.h"
 
+#include "core/search/registered_names.h"
 #include "core/search/request_file.h"
 #include "core/search/search_statements.h"
 #include "ui/search/result_windows.h"
 #include "ui/search/viewer_start.h"
+#include "ui/widgets/error_report.h"
 
 namespace ft::app {
 namespace {
 
-// Typed text as it stands (no trimming, no folding), in UTF-8 like the catalogue.
+// Typed text in UTF-8 like the catalogue; the statements make it the text a
+// search compares (search_text.h).
 std::string typedText(const QComboBox& field)
 {
     return field.currentText().toStdString();
@@ -34,17 +37,48 @@ search::ParcelConditions parcelConditions(const MainWindowControls& c)
     return conditions;
 }
 
-// cBox1 完全一致, cBox2 先頭一致, cBox3 あいまい: one of them is always chosen.
-search::MatchMode parcelMatchMode(const MainWindowControls& c)
+// 完全一致, 先頭一致, あいまい of one search group: one of them is always chosen.
+search::MatchMode matchMode(const std::array<QRadioButton*, 3>& modes)
 {
-    if (c.parcelModes[0]->isChecked())
+    if (modes[0]->isChecked())
         return search::MatchMode::Exact;
-    if (c.parcelModes[2]->isChecked())
+    if (modes[2]->isChecked())
         return search::MatchMode::Contains;
     return search::MatchMode::Prefix;
 }
 
+QStringList screenTexts(const std::vector<std::string>& utf8Texts)
+{
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(utf8Texts.size()));
+    for (const std::string& text : utf8Texts)
+        texts << QString::fromStdString(text);
+    return texts;
+}
+
 } // namespace
+
+// The oaza and koaza lists offer the names registered in the current datum
+// when they are opened. A catalogue that cannot be read is reported and the
+// list stays empty.
+void MainWindow::connectNameLists()
+{
+    m_controls.oazaField->setSource([this] {
+        QStringList names;
+        runCommand(m_operator, [&] {
+            names = screenTexts(search::registeredOazaNames(m_state->currentCatalogue()));
+        });
+        return names;
+    });
+    m_controls.koazaField->setSource([this] {
+        QStringList names;
+        runCommand(m_operator, [&] {
+            names = screenTexts(search::registeredKoazaNames(m_state->currentCatalogue(),
+                                                             typedText(*m_controls.oazaField)));
+        });
+        return names;
+    });
+}
 
 void MainWindow::createResultWindows()
 {
@@ -59,8 +93,8 @@ void MainWindow::createResultWindows()
 
 bool MainWindow::anythingFound(const std::string& statement)
 {
-    // Only whether there is a first row matters; the window runs the
-    // statement again with its order clause.
+    // Only the first row is looked for; the window runs the statement again
+    // with its order clause.
     if (m_state->currentCatalogue().HasRows(statement))
         return true;
     m_operator.notify(QStringLiteral("見つかりません"));
@@ -70,13 +104,14 @@ bool MainWindow::anythingFound(const std::string& statement)
 void MainWindow::showResults(search::ResultListWindow& window)
 {
     if (window.ShowModal())
-        search::StartViewer(*this, search::viewerArgumentText(m_state->settingsFolder()));
+        search::StartViewer(*this, m_operator,
+                            search::viewerArgumentText(m_state->settingsFolder()));
 }
 
 void MainWindow::searchParcels()
 {
     const std::string statement =
-        search::parcelStatement(parcelConditions(m_controls), parcelMatchMode(m_controls));
+        search::parcelStatement(parcelConditions(m_controls), matchMode(m_controls.parcelModes));
     if (!anythingFound(statement))
         return;
     m_overview.drawingsPresent = true;
@@ -86,7 +121,8 @@ void MainWindow::searchParcels()
 
 void MainWindow::searchMapSheets()
 {
-    const std::string statement = search::mapSheetStatement(typedText(*m_controls.mapSheetField));
+    const std::string statement = search::mapSheetStatement(typedText(*m_controls.mapSheetField),
+                                                            matchMode(m_controls.mapSheetModes));
     if (!anythingFound(statement))
         return;
     m_overview.drawingsPresent = true;
@@ -96,8 +132,8 @@ void MainWindow::searchMapSheets()
 
 void MainWindow::searchBoundaryPoints()
 {
-    const std::string statement =
-        search::boundaryPointStatement(typedText(*m_controls.boundaryPointField));
+    const std::string statement = search::boundaryPointStatement(
+        typedText(*m_controls.boundaryPointField), matchMode(m_controls.boundaryPointModes));
     if (!anythingFound(statement))
         return;
     m_resultWindows.pointResults->SetQuery(search::kBoundaryPointRecord, statement,
@@ -107,8 +143,8 @@ void MainWindow::searchBoundaryPoints()
 
 void MainWindow::searchControlPoints()
 {
-    const std::string statement =
-        search::controlPointStatement(typedText(*m_controls.controlPointField));
+    const std::string statement = search::controlPointStatement(
+        typedText(*m_controls.controlPointField), matchMode(m_controls.controlPointModes));
     if (!anythingFound(statement))
         return;
     m_resultWindows.pointResults->SetQuery(search::kControlPointRecord, statement,

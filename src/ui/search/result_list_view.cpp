@@ -47,8 +47,7 @@ ResultListView::ResultListView(QWidget* parent)
     setFullRowSelection(false);
 }
 
-QModelIndex ResultListView::moveCursor(CursorAction cursorAction,
-                                       Qt::KeyboardModifiers modifiers)
+QModelIndex ResultListView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
 {
     const QModelIndex moved = QTableView::moveCursor(cursorAction, modifiers);
     return moved.isValid() ? moved.siblingAtColumn(0) : moved;

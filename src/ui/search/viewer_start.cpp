@@ -1,13 +1,80 @@
 #include "ui/search/viewer_start.h"
 
+#include "core/platform/operator.h"
 #include "core/platform/viewer_process.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QTimer>
 #include <QWidget>
 
 namespace ft::search {
+namespace {
 
-void StartViewer(QWidget& mainWindow, std::string_view argumentText)
+// Ends the loop when the watched window is deactivated.
+class DeactivationWatch final : public QObject {
+public:
+    DeactivationWatch(QWidget& window, QEventLoop& loop) : m_window(window), m_loop(loop)
+    {
+        m_window.installEventFilter(this);
+    }
+    ~DeactivationWatch() override { m_window.removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowDeactivate)
+            m_loop.quit();
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+    QEventLoop& m_loop;
+};
+
+// Lets events run while the main window is still the active one, for at
+// most `wait`. True when the activation left it (to the viewer's window, or
+// with the minimising); false when the time ran out.
+bool waitForActivationToLeave(QWidget& mainWindow, std::chrono::milliseconds wait)
+{
+    QEventLoop loop;
+    const DeactivationWatch watch(mainWindow, loop);
+    bool timedOut = false;
+    QTimer::singleShot(wait, &loop, [&] {
+        timedOut = true;
+        loop.quit();
+    });
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &loop,
+                     [&loop](Qt::ApplicationState state) {
+                         if (state != Qt::ApplicationActive)
+                             loop.quit();
+                     });
+    QCoreApplication::processEvents();
+    if (mainWindow.isActiveWindow())
+        loop.exec();
+    return !timedOut;
+}
+
+QString failureText(const platform::ViewerStart& start)
+{
+    QString text = QStringLiteral("図面表示プログラム Tavla を起動できませんでした");
+    if (start.program) {
+        text += u'\n' + QString::fromStdString(start.program->string()) + QStringLiteral(": ") +
+                QString::fromStdString(start.error);
+        return text;
+    }
+    text += QStringLiteral("\n探した場所:");
+    for (const std::filesystem::path& folder : start.searched)
+        text += QStringLiteral("\n") + QString::fromStdString(folder.string());
+    return text;
+}
+
+} // namespace
+
+void StartViewer(QWidget& mainWindow, platform::Operator& op, std::string_view argumentText,
+                 std::chrono::milliseconds wait)
 {
     QApplication::processEvents();
     // A hidden window (a test, a window not shown yet) stays hidden:
@@ -15,9 +82,18 @@ void StartViewer(QWidget& mainWindow, std::string_view argumentText)
     const bool shown = mainWindow.isVisible();
     if (shown)
         mainWindow.showMinimized();
-    platform::StartViewer(argumentText);
+    const platform::ViewerStart start = platform::StartViewer(argumentText);
+    const bool activationLeft =
+        shown && start.started && waitForActivationToLeave(mainWindow, wait);
     if (shown)
         mainWindow.showNormal();
+    // Restoring raises the main window on most window managers; below the
+    // window that took the activation, it leaves the viewer uncovered (a
+    // viewer window that appears later comes up on top by itself).
+    if (activationLeft)
+        mainWindow.lower();
+    if (!start.started)
+        op.notify(failureText(start));
 }
 
 } // namespace ft::search

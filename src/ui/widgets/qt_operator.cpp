@@ -2,9 +2,14 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
 
 namespace ft::app {
 namespace {
@@ -36,15 +41,41 @@ QString boxTitle(platform::Operator::Icon icon)
 }
 
 int runBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-           QMessageBox::StandardButtons buttons)
+           QMessageBox::StandardButtons buttons,
+           QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
 {
     QMessageBox box(icon, title, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     // The screen texts are Japanese; Qt's own button texts are not translated.
     if (QAbstractButton* yes = box.button(QMessageBox::Yes))
         yes->setText(QStringLiteral("はい(&Y)"));
     if (QAbstractButton* no = box.button(QMessageBox::No))
         no->setText(QStringLiteral("いいえ(&N)"));
     return box.exec();
+}
+
+// A notice longer than this many lines (a list of paths) is shown in a
+// scrolling text box rather than a message box taller than the screen.
+constexpr qsizetype kMaxBoxLines = 20;
+
+void runLongNotice(QWidget* parent, const QString& text)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("longNotice"));
+    dialog.setWindowTitle(QCoreApplication::applicationName());
+    auto* layout = new QVBoxLayout(&dialog);
+    const qsizetype firstBreak = text.indexOf(u'\n');
+    layout->addWidget(new QLabel(text.left(firstBreak), &dialog));
+    auto* lines = new QPlainTextEdit(text.mid(firstBreak + 1).trimmed(), &dialog);
+    lines->setReadOnly(true);
+    lines->setLineWrapMode(QPlainTextEdit::NoWrap);
+    lines->setMinimumSize(640, 320);
+    layout->addWidget(lines);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    layout->addWidget(buttons);
+    dialog.exec();
 }
 
 std::filesystem::path toPath(const QString& name)
@@ -54,14 +85,20 @@ std::filesystem::path toPath(const QString& name)
 
 } // namespace
 
-bool QtOperator::askYesNo(const QString& text, Icon icon)
+bool QtOperator::askYesNo(const QString& text, Icon icon, DefaultAnswer defaultAnswer)
 {
     return runBox(m_dialogParent, boxIcon(icon), boxTitle(icon), text,
-                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+                  QMessageBox::Yes | QMessageBox::No,
+                  defaultAnswer == DefaultAnswer::No ? QMessageBox::No : QMessageBox::Yes) ==
+           QMessageBox::Yes;
 }
 
 void QtOperator::notify(const QString& text)
 {
+    if (text.count(u'\n') >= kMaxBoxLines) {
+        runLongNotice(m_dialogParent, text);
+        return;
+    }
     runBox(m_dialogParent, QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
            QMessageBox::Ok);
 }

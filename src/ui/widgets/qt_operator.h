@@ -15,7 +15,10 @@ public:
 
     void setDialogParent(QWidget* dialogParent) { m_dialogParent = dialogParent; }
 
-    bool askYesNo(const QString& text, Icon icon = Icon::Question) override;
+    bool askYesNo(const QString& text, Icon icon = Icon::Question,
+                  DefaultAnswer defaultAnswer = DefaultAnswer::Yes) override;
+    // A notice of many lines (a list of paths) shows its first line above a
+    // scrolling box with the rest.
     void notify(const QString& text) override;
     void reportError(const QString& text) override;
     std::optional<std::filesystem::path> pickFolder(const QString& prompt) override;

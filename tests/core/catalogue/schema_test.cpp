@@ -68,13 +68,23 @@ TEST_F(SchemaTest, CreatesTheSevenTablesWithTheirStatementsVerbatim)
     EXPECT_EQ(tablesOf(m_db), tables);
 }
 
-TEST_F(SchemaTest, ACatalogueWithChibanIsLeftAlone)
+// A catalogue that has CHIBAN but lost other tables gets them back, made
+// with their own statements; the tables it has keep their rows.
+TEST_F(SchemaTest, MissingTablesAreCreatedAndTheOthersKept)
 {
-    m_db.ExecSQL("CREATE TABLE CHIBAN (X TEXT)");
-    const auto before = tablesOf(m_db);
     CreateSchemaIfMissing(m_db);
-    EXPECT_EQ(tablesOf(m_db), before);
-    EXPECT_THROW(m_db.GetTable("SELECT * FROM MAP"), ESQLiteException);
+    fillEveryTable(m_db);
+    m_db.ExecSQL("DROP TABLE MAP");
+    m_db.ExecSQL("DROP TABLE KOAZA");
+    CreateSchemaIfMissing(m_db);
+    const auto tables = tablesOf(m_db);
+    ASSERT_EQ(tables.size(), 7u);
+    EXPECT_EQ(tables[5].first, "MAP");
+    EXPECT_EQ(tables[5].second + ";", kCreateTableStatements[2]);
+    EXPECT_EQ(tables[6].first, "KOAZA");
+    EXPECT_EQ(rowCount(m_db, "MAP"), 0);
+    for (const char* kept : {"CHIBAN", "FILE", "FTEN", "ZTEN", "OOAZA"})
+        EXPECT_EQ(rowCount(m_db, kept), 1) << kept;
 }
 
 TEST_F(SchemaTest, DeleteAllRowsEmptiesEveryTable)

@@ -105,5 +105,24 @@ TEST_F(PointTableLoad, CoordinateThatIsNotANumberNamesFileAndLine)
     }
 }
 
+// A named point must have both values: a line cut short is an error of its
+// record, as a bad number is. A nameless line is no point and stays allowed.
+TEST_F(PointTableLoad, ANamedPointWithoutBothValuesNamesItsLine)
+{
+    for (const char* cut : {"P2", "P2,", "P2,100.0", "P2,100.0,", "P2, ,200.0", "P2,\t,"}) {
+        try {
+            load(std::string("P1,1,2\r\n") + cut);
+            ADD_FAILURE() << "loaded " << cut;
+        } catch (const SourceFileError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find("A01.pnt"), std::string::npos) << message;
+            EXPECT_NE(message.find("record 2:"), std::string::npos) << message;
+            EXPECT_NE(message.find("cut short"), std::string::npos) << message;
+        }
+    }
+    EXPECT_TRUE(load("P1,1,2\r\n,,\r\n ,3\r\n"));
+    EXPECT_EQ(m_table.size(), 3u);
+}
+
 } // namespace
 } // namespace ft::formats

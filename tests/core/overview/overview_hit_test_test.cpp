@@ -79,13 +79,14 @@ TEST_F(SheetFile, AWindowNeverDrawnFindsOnlySheetsHoldingTheOrigin)
               (std::vector<std::string>{"AROUND/2", "CORNER/3"}));
 }
 
-TEST_F(SheetFile, EveryLineIsTestedInFileOrderWhateverItsDrawingNumber)
+TEST_F(SheetFile, LinesBelowDrawingOneArePassedByAsTheDrawingPassesThemBy)
 {
-    // The drawing leaves out number 0; the test still reports it, so that its
-    // missing drawing is noticed rather than silently passed over.
+    // A record cut short by a crash or a full disk reads as drawing 0; it
+    // must not hide the valid sheets under the pointer.
     writeLines(file, {sheetLine("B", 0, 0, 10, 10, 4), sheetLine("A", 0, 0, 10, 10, 0),
+                      "CUT,500,0.000,0.000,10.000,10.000,", sheetLine("N", 0, 0, 10, 10, -3),
                       sheetLine("\x82\x60", 0, 0, 10, 10, 4)}); // full-width "Ａ"
-    EXPECT_EQ(hitsAt({5, 5}), (std::vector<std::string>{"B/4", "A/0", "A/4"}));
+    EXPECT_EQ(hitsAt({5, 5}), (std::vector<std::string>{"B/4", "A/4"}));
 }
 
 TEST_F(SheetFile, MissingFileIsNothingAndABadNumberNamesItsLine)

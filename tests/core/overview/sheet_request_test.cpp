@@ -111,18 +111,32 @@ TEST_F(SheetRequest, OnlyTheCurrentDatumsFileAndCatalogueAreUsed)
               ft::test::cp932Lines({"0,\"/survey/japanese-datum/J04\"", "3,J"}));
 }
 
-TEST_F(SheetRequest, AHitDrawingWithoutFileRowEndsThePress)
+TEST_F(SheetRequest, ARecordBelowDrawingOneDoesNotSpoilTheClick)
 {
-    // Number 0: a line the drawing leaves out is still hit, and has no row.
-    writeSheets(2, {sheetLine("A", 0, 0, 1000, 500, 4), sheetLine("Z", 0, 0, 1000, 500, 0)});
-    try {
-        requestSheetsAt(state, overview.view, 300, 300);
-        FAIL() << "a drawing without a FILE row was requested";
-    } catch (const catalogue::ESQLiteException& error) {
-        EXPECT_STREQ(error.what(), "Field PATH Not found. Empty dataset");
-    }
-    // What came before stays written; the caller starts no viewer.
+    writeSheets(2, {sheetLine("Z", 0, 0, 1000, 500, 0), sheetLine("A", 0, 0, 1000, 500, 4)});
+    EXPECT_TRUE(requestSheetsAt(state, overview.view, 300, 300));
     EXPECT_EQ(readBytes(requestFile()), ft::test::cp932Lines({"0,\"/survey/四丁目/A04\"", "3,A"}));
+}
+
+// A failure anywhere leaves the previous request as it was, byte for byte:
+// a drawing without a FILE row, a path CP932 cannot hold, or one holding a
+// line break.
+TEST_F(SheetRequest, AFailedRequestKeepsThePreviousOne)
+{
+    registerDrawing(2, 8, "/survey/caf\u00FC/C08");
+    registerDrawing(2, 6, "/survey/line\nbreak/F06");
+    const std::string previous = "0,\"/earlier\"\r\n3,X\r\n";
+    for (const int fileNo : {9, 8, 6}) {
+        writeSheets(2,
+                    {sheetLine("A", 0, 0, 1000, 500, 4), sheetLine("B", 0, 0, 1000, 500, fileNo)});
+        test::writeBytes(requestFile(), previous);
+        EXPECT_ANY_THROW(requestSheetsAt(state, overview.view, 300, 300)) << fileNo;
+        EXPECT_EQ(readBytes(requestFile()), previous) << fileNo;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(state.settingsFolder()),
+                                std::filesystem::directory_iterator()),
+                  1)
+            << "a temporary file was left behind";
+    }
 }
 
 TEST_F(SheetRequest, ABadNumberEndsThePressBeforeTheRequestIsTouched)

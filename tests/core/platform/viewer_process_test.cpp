@@ -48,15 +48,35 @@ TEST(FindViewerTest, BesideTheExecutableComesBeforePath)
     test::TempFolder executableFolder;
     test::TempFolder pathFolder;
     writeFakeViewer(pathFolder.path(), pathFolder / "record");
-    test::EnvOverride path("PATH", pathFolder.path().c_str());
+    const auto folders = viewerFolders(executableFolder.path(), pathFolder.path().string());
+    ASSERT_EQ(folders, (std::vector<fs::path>{executableFolder.path(), pathFolder.path()}));
 
-    EXPECT_EQ(findViewer(executableFolder.path()), pathFolder / kViewerProgram);
+    EXPECT_EQ(findViewer(folders), pathFolder / kViewerProgram);
     writeFakeViewer(executableFolder.path(), executableFolder / "record");
-    EXPECT_EQ(findViewer(executableFolder.path()), executableFolder / kViewerProgram);
+    EXPECT_EQ(findViewer(folders), executableFolder / kViewerProgram);
 
     // A file of that name that cannot be run is no viewer.
     fs::permissions(executableFolder / kViewerProgram, fs::perms::owner_read);
-    EXPECT_EQ(findViewer(executableFolder.path()), pathFolder / kViewerProgram);
+    EXPECT_EQ(findViewer(folders), pathFolder / kViewerProgram);
+}
+
+// A Tavla in the current folder (a data folder, say) is never run: neither
+// an empty PATH entry nor "." nor any other relative entry is searched.
+TEST(FindViewerTest, TheCurrentFolderAndRelativePathEntriesAreNeverSearched)
+{
+    EXPECT_EQ(viewerFolders(std::nullopt, ".::bin:/usr/bin:./x:/opt/t/"),
+              (std::vector<fs::path>{"/usr/bin", "/opt/t/"}));
+    EXPECT_EQ(viewerFolders(fs::path("/app"), ""), std::vector<fs::path>{"/app"});
+
+    test::TempFolder dataFolder;
+    writeFakeViewer(dataFolder.path(), dataFolder / "record");
+    const fs::path before = fs::current_path();
+    fs::current_path(dataFolder.path());
+    test::EnvOverride path("PATH", ".:");
+    const ViewerStart start = StartViewer(" -E2 \"/x/TAVLA.E2\"");
+    fs::current_path(before);
+    EXPECT_FALSE(start.started);
+    EXPECT_FALSE(start.program.has_value());
 }
 
 TEST(StartViewerTest, StartsTheViewerOnPathWithTheRequestArgumentInTheCurrentFolder)
@@ -68,17 +88,22 @@ TEST(StartViewerTest, StartsTheViewerOnPathWithTheRequestArgumentInTheCurrentFol
     test::EnvOverride path("PATH", viewerFolder.path().c_str());
 
     const fs::path request = settings / "with blank" / "TAVLA.E2";
-    EXPECT_TRUE(StartViewer(" -E2 \"" + request.string() + "\" "));
+    const ViewerStart start = StartViewer(" -E2 \"" + request.string() + "\" ");
+    EXPECT_TRUE(start.started);
+    EXPECT_EQ(start.program, viewerFolder / kViewerProgram);
     EXPECT_EQ(waitForRecord(record),
               "-E2\n" + request.string() + "\n" + fs::current_path().string() + "\n");
 }
 
-TEST(StartViewerTest, AMissingViewerIsSilentlyNothing)
+TEST(StartViewerTest, AMissingViewerTellsWhereItWasLookedFor)
 {
     test::TempFolder emptyFolder;
-    test::EnvOverride path("PATH", emptyFolder.path().c_str());
-    EXPECT_FALSE(findViewer(emptyFolder.path()).has_value());
-    EXPECT_FALSE(StartViewer(" -E2 \"/x/TAVLA.E2\""));
+    test::EnvOverride path("PATH", (emptyFolder.path().string() + ":.").c_str());
+    const ViewerStart start = StartViewer(" -E2 \"/x/TAVLA.E2\"");
+    EXPECT_FALSE(start.started);
+    EXPECT_FALSE(start.program.has_value());
+    ASSERT_EQ(start.searched.size(), 2u); // beside this test program, then PATH
+    EXPECT_EQ(start.searched[1], emptyFolder.path());
 }
 
 } // namespace

@@ -7,7 +7,11 @@
 
 #include <filesystem>
 
+#include <climits>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace ft::registration {
 namespace {
@@ -31,7 +35,8 @@ protected:
     std::vector<std::string> collectedTexts()
     {
         TargetList targets;
-        CollectDataSets(root.path(), targets, progress);
+        PassedBy passedBy;
+        CollectDataSets(root.path(), targets, progress, passedBy);
         std::vector<std::string> texts;
         for (const TargetEntry& entry : targets.entries())
             texts.push_back(EntryText(entry) + (entry.checked ? " [x]" : " [ ]"));
@@ -87,12 +92,56 @@ TEST_F(DiscoveryTest, TheWalkKeepsToRealVisibleFoldersAndExactLowerCaseExtension
     fs::create_directory_symlink(elsewhere.path(), root.path() / "link");
 
     std::vector<fs::path> found;
-    FindHeaderFiles(root.path(), ".hed", found, progress);
+    std::vector<fs::path> unreadable;
+    FindHeaderFiles(root.path(), ".hed", found, progress, unreadable);
+    EXPECT_TRUE(unreadable.empty());
 
     EXPECT_EQ(found, (std::vector<fs::path>{root.path() / "sub/S.hed"}));
     EXPECT_TRUE(
         progress.statuses.contains(QString::fromStdString((root.path() / "sub/S.hed").string())));
     EXPECT_GT(progress.eventRuns, 0);
+}
+
+// A folder whose path is longer than a program may open: not even root can
+// read it. Made one step at a time from its parent's open handle.
+fs::path unreadableFolderBelow(const fs::path& parent)
+{
+    const std::string name(200, 'd');
+    fs::create_directories(parent);
+    fs::path path = parent;
+    int folder = ::open(parent.c_str(), O_DIRECTORY | O_RDONLY);
+    while (folder >= 0 && path.string().size() <= PATH_MAX) {
+        ::mkdirat(folder, name.c_str(), 0755);
+        const int next = ::openat(folder, name.c_str(), O_DIRECTORY | O_RDONLY);
+        ::close(folder);
+        folder = next;
+        path /= name;
+    }
+    if (folder >= 0)
+        ::close(folder);
+    return path;
+}
+
+// Sets a walk passes by are still not targets, but are reported: headers
+// without a required sibling, and folders that cannot be read.
+TEST_F(DiscoveryTest, WhatTheWalkPassesByIsReported)
+{
+    writeSet(root.path() / "a", "A", "2");
+    DataSetBuilder(root.path() / "a", "Z").omit(SurveyFile::Parcels).write();
+    DataSetBuilder(root.path(), "P").omit(SurveyFile::Points).write();
+    const fs::path deep = unreadableFolderBelow(root.path() / "deep");
+
+    TargetList targets;
+    PassedBy passedBy;
+    EXPECT_EQ(CollectDataSets(root.path(), targets, progress, passedBy), 1);
+    EXPECT_EQ(passedBy.incompleteSets,
+              (std::vector<fs::path>{root.path() / "P.hed", root.path() / "a/Z.hed"}));
+    EXPECT_EQ(passedBy.unreadableFolders, std::vector<fs::path>{deep});
+
+    PassedBy missing;
+    EXPECT_EQ(CollectDataSets(root.path() / "none", targets, progress, missing), 0);
+    EXPECT_EQ(missing.unreadableFolders, std::vector<fs::path>{root.path() / "none"});
+    EXPECT_TRUE(missing.incompleteSets.empty());
 }
 
 TEST_F(DiscoveryTest, AHeaderThatCannotBeReadIsNotAccepted)

@@ -333,6 +333,28 @@ TEST_F(RegistrationDriverTest, ASetWithAFileThatIsThereButCannotBeReadFailsAlone
     EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::World), "");
 }
 
+// A point file broken off in the middle of a line: its last point has a name
+// and nothing after it. Read as 0 it would draw parcel lines from the origin.
+TEST_F(RegistrationDriverTest, APointFileCutMidLineFailsItsSetAloneWithTheReason)
+{
+    const TargetEntry a = written(validSet("A", 2));
+    const TargetEntry b = written(validSet("B", 2));
+    const std::filesystem::path points = sources.path() / "A.pnt";
+    std::string bytes = test::readBytes(points);
+    const std::size_t lastLine = bytes.rfind("\r\n", bytes.size() - 3) + 2;
+    bytes.resize(bytes.find(',', lastLine) + 1);
+    test::writeBytes(points, bytes);
+
+    const RegistrationResult result = registerAll({a, b});
+
+    EXPECT_EQ(result.registered, 1);
+    ASSERT_EQ(result.failed.size(), 1u);
+    EXPECT_EQ(result.failed[0].headerPath, a.headerPath);
+    EXPECT_NE(result.failed[0].reason.find("A.pnt"), std::string::npos) << result.failed[0].reason;
+    EXPECT_NE(result.failed[0].reason.find("cut short"), std::string::npos);
+    EXPECT_EQ(tableCounts(Datum::World), (std::vector<int>{1, 7, 2, 6, 2}));
+}
+
 TEST_F(RegistrationDriverTest, ASetWhoseDatumChangedMovesToTheOtherCatalogue)
 {
     ASSERT_EQ(registerAll({written(validSet("A", 2))}).registered, 1);

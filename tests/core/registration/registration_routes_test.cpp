@@ -150,5 +150,38 @@ TEST_F(RegistrationRoutesTest, TheDriveScanListsEveryDriveAndWalksTheReadyOnes)
     EXPECT_EQ(progress.busyDepth, 0);
 }
 
+// What the walk passed by is told after it: by path for the folder route,
+// by count for the drive scan.
+TEST_F(RegistrationRoutesTest, WhatTheWalkPassedByIsToldPathsForAFolderCountsForADriveScan)
+{
+    writeValid("A", 2, "ready");
+    test::DataSetBuilder(sources.path() / "ready", "B").omit(SurveyFile::Points).write();
+    const QString b = QString::fromStdString((sources.path() / "ready/B.hed").string());
+
+    op.answers = {true};
+    op.folder = sources.path() / "ready";
+    EXPECT_TRUE(RegisterFolderOrFiles(routes));
+    ASSERT_EQ(op.notices.size(), 2);
+    EXPECT_EQ(op.notices[0], QStringLiteral("登録の対象にならなかったものがあります。\n\n"
+                                            ".pol, .pnt, .atr のそろっていないデータ (1件):\n") +
+                                 b);
+    EXPECT_EQ(op.notices[1], QStringLiteral("1件登録しました"));
+
+    op.notices.clear();
+    targets.clear();
+    routes.drives = [&] {
+        return std::vector<DriveInfo>{
+            {sources.path() / "ready", DriveType::HardDisk, true, 100, 50},
+            {sources.path() / "gone", DriveType::HardDisk, true, 100, 50}};
+    };
+    op.answers = {true};
+    EXPECT_TRUE(ScanDrivesAndRegister(routes));
+    ASSERT_EQ(op.notices.size(), 2);
+    EXPECT_EQ(op.notices[0], QStringLiteral("登録の対象にならなかったものがあります。\n\n"
+                                            ".pol, .pnt, .atr のそろっていないデータ: 1件\n\n"
+                                            "読み込めなかったフォルダー: 1件"));
+    EXPECT_EQ(op.notices[1], QStringLiteral("0件登録しました"));
+}
+
 } // namespace
 } // namespace ft::registration

@@ -91,6 +91,24 @@ TEST_F(RequestFileTest, FailuresAreErrorsNotSubstitutes)
     }
 }
 
+// The request is written whole or not at all: until finish() the previous
+// request stays byte for byte, and an abandoned one leaves nothing behind.
+TEST_F(RequestFileTest, AnAbandonedRequestKeepsThePreviousOne)
+{
+    const std::string previous = "0,\"/old\"\r\n4,P1,\r\n";
+    test::writeBytes(requestFilePath(m_folder.path()), previous);
+    {
+        RequestWriter out(m_folder.path());
+        out.writeDrawing("/new");
+        EXPECT_EQ(requestBytes(), previous);
+        EXPECT_THROW(out.writeDrawing("/data/caf\u00FC/set"), platform::EncodingError);
+    }
+    EXPECT_EQ(requestBytes(), previous);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.path()),
+                            std::filesystem::directory_iterator()),
+              2); // the catalogue and TAVLA.E2
+}
+
 TEST_F(RequestFileTest, ViewerArgumentKeepsAFolderWithBlanksOneArgument)
 {
     const std::filesystem::path folder = m_folder / "my settings";

@@ -95,18 +95,18 @@ TEST_F(ResultKeysTest, KeysAndTheirTextsGiveTheRowsOfLoadRows)
     EXPECT_EQ(rowsViaKeys<ParcelRow>(parcels).size(), 4u);
     const std::string owners = parcelStatement({"", "", "", "甲", ""}, MatchMode::Exact);
     EXPECT_EQ(rowsViaKeys<ParcelRow>(owners), rowsViaLoadRows<ParcelRow>(owners));
-    EXPECT_EQ(rowsViaKeys<MapSheetRow>(mapSheetStatement("")),
-              rowsViaLoadRows<MapSheetRow>(mapSheetStatement("")));
-    EXPECT_EQ(rowsViaKeys<PointRow>(boundaryPointStatement("P1")),
-              rowsViaLoadRows<PointRow>(boundaryPointStatement("P1")));
-    EXPECT_EQ(rowsViaKeys<PointRow>(controlPointStatement("")),
-              rowsViaLoadRows<PointRow>(controlPointStatement("")));
+    EXPECT_EQ(rowsViaKeys<MapSheetRow>(mapSheetStatement("", MatchMode::Prefix)),
+              rowsViaLoadRows<MapSheetRow>(mapSheetStatement("", MatchMode::Prefix)));
+    EXPECT_EQ(rowsViaKeys<PointRow>(boundaryPointStatement("P1", MatchMode::Prefix)),
+              rowsViaLoadRows<PointRow>(boundaryPointStatement("P1", MatchMode::Prefix)));
+    EXPECT_EQ(rowsViaKeys<PointRow>(controlPointStatement("", MatchMode::Prefix)),
+              rowsViaLoadRows<PointRow>(controlPointStatement("", MatchMode::Prefix)));
     EXPECT_EQ(rowsViaKeys<DrawingRow>(registeredDrawingsStatement()),
               rowsViaLoadRows<DrawingRow>(registeredDrawingsStatement()));
 
     // The map sheet keys hold what the heading clicks sort by.
     ResultRowKeys<MapSheetRow> sheets;
-    LoadRowKeys(m_db, mapSheetStatement(""), sheets);
+    LoadRowKeys(m_db, mapSheetStatement("", MatchMode::Prefix), sheets);
     ASSERT_EQ(sheets.keys.size(), 3);
     EXPECT_EQ(sheets.keys.item(0).SCALE, 500);
     EXPECT_EQ(sheets.keys.item(1).SCALE, 0);

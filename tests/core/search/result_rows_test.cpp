@@ -93,7 +93,7 @@ TEST_F(LoadRowsTest, MapSheetsSortByDrawingThenNameParts)
     insert("MAP", "'9', 1, 'x', 9, 0, 3000000000");
 
     TskDataList<MapSheetRow> rows;
-    LoadRows(m_db, mapSheetStatement(""), rows);
+    LoadRows(m_db, mapSheetStatement("", MatchMode::Exact), rows);
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows.item(0).MAPNAME, "9");
     EXPECT_EQ(rows.item(1).MAPNAME, "10");
@@ -113,11 +113,11 @@ TEST_F(LoadRowsTest, PointsOfEitherTableAndNullFieldsReadAsZero)
     insert("ZTEN", "'図根1', NULL, 1, 0");
 
     TskDataList<PointRow> rows;
-    LoadRows(m_db, boundaryPointStatement(""), rows);
+    LoadRows(m_db, boundaryPointStatement("", MatchMode::Exact), rows);
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows.item(0).TENNAME, "K1");
 
-    LoadRows(m_db, controlPointStatement("図根1"), rows);
+    LoadRows(m_db, controlPointStatement("図根1", MatchMode::Exact), rows);
     ASSERT_EQ(rows.size(), 1); // the previous rows are gone
     EXPECT_EQ(rows.item(0).TENNAME, "図根1");
     EXPECT_EQ(rows.item(0).FILENO, 0);
@@ -141,11 +141,12 @@ TEST_F(LoadRowsTest, ARejectedStatementLeavesTheStoreEmpty)
 {
     insert("FTEN", "'K1', 1, 1, 0, 1");
     TskDataList<PointRow> rows;
-    LoadRows(m_db, boundaryPointStatement(""), rows);
+    LoadRows(m_db, boundaryPointStatement("", MatchMode::Exact), rows);
     ASSERT_EQ(rows.size(), 1);
 
     m_db.ExecSQL("DROP TABLE ZTEN");
-    EXPECT_THROW(LoadRows(m_db, controlPointStatement(""), rows), catalogue::ESQLiteException);
+    EXPECT_THROW(LoadRows(m_db, controlPointStatement("", MatchMode::Exact), rows),
+                 catalogue::ESQLiteException);
     EXPECT_TRUE(rows.empty());
 }
 

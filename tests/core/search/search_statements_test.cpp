@@ -1,4 +1,6 @@
+#include "core/search/registered_names.h"
 #include "core/search/search_statements.h"
+#include "core/search/search_text.h"
 
 #include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
@@ -33,7 +35,7 @@ TEST(ParcelStatementTest, FieldsJoinInFixedOrderWhateverIsFilled)
     const ParcelConditions all{"本町", "東", "12-3", "山田太郎", "ﾔﾏﾀﾞﾀﾛｳ"};
     EXPECT_EQ(parcelStatement(all, MatchMode::Exact),
               "SELECT * FROM CHIBAN WHERE OOAZA='本町' AND KOAZA='東' AND CHIBAN='12-3'"
-              " AND SNAME='山田太郎' AND KNAME='ﾔﾏﾀﾞﾀﾛｳ'");
+              " AND SNAME='山田太郎' AND FOLDKANA(KNAME)=FOLDKANA('ﾔﾏﾀﾞﾀﾛｳ')");
 
     ParcelConditions oazaAndLot;
     oazaAndLot.oaza = "本町";
@@ -49,7 +51,8 @@ TEST(ParcelStatementTest, FieldsJoinInFixedOrderWhateverIsFilled)
 
     ParcelConditions kanaOnly;
     kanaOnly.ownerKana = "ﾔﾏﾀﾞ";
-    EXPECT_EQ(parcelClause(kanaOnly, MatchMode::Contains), "WHERE KNAME like '%ﾔﾏﾀﾞ%'");
+    EXPECT_EQ(parcelClause(kanaOnly, MatchMode::Contains),
+              "WHERE FOLDKANA(KNAME) like FOLDKANA('%ﾔﾏﾀﾞ%')");
 }
 
 TEST(ParcelStatementTest, SingleQuotesAreDoubledDoubleQuotesKept)
@@ -62,17 +65,22 @@ TEST(ParcelStatementTest, SingleQuotesAreDoubledDoubleQuotesKept)
 
 TEST(SingleNameStatementTest, EmptyNameSelectsEveryRow)
 {
-    EXPECT_EQ(mapSheetStatement(""), "SELECT * FROM MAP ");
-    EXPECT_EQ(boundaryPointStatement(""), "SELECT * FROM FTEN ");
-    EXPECT_EQ(controlPointStatement(""), "SELECT * FROM ZTEN ");
+    for (const MatchMode mode : {MatchMode::Exact, MatchMode::Prefix, MatchMode::Contains}) {
+        EXPECT_EQ(mapSheetStatement("", mode), "SELECT * FROM MAP ");
+        EXPECT_EQ(boundaryPointStatement("", mode), "SELECT * FROM FTEN ");
+        EXPECT_EQ(controlPointStatement("", mode), "SELECT * FROM ZTEN ");
+    }
     EXPECT_EQ(registeredDrawingsStatement(), "SELECT * FROM FILE");
 }
 
-TEST(SingleNameStatementTest, NameIsComparedExactlyInDoubleQuotes)
+TEST(SingleNameStatementTest, NameIsASingleQuotedValueInTheFormOfTheMode)
 {
-    EXPECT_EQ(mapSheetStatement("Ⅳ-12"), "SELECT * FROM MAP WHERE MAPNAME=\"Ⅳ-12\"");
-    EXPECT_EQ(boundaryPointStatement("K1"), "SELECT * FROM FTEN WHERE TENNAME=\"K1\"");
-    EXPECT_EQ(controlPointStatement("T'2\""), "SELECT * FROM ZTEN WHERE TENNAME=\"T'2\"\"\"");
+    EXPECT_EQ(mapSheetStatement("Ⅳ-12", MatchMode::Exact),
+              "SELECT * FROM MAP WHERE MAPNAME='Ⅳ-12'");
+    EXPECT_EQ(boundaryPointStatement("K1", MatchMode::Prefix),
+              "SELECT * FROM FTEN WHERE TENNAME like 'K1%'");
+    EXPECT_EQ(controlPointStatement("T'2\"", MatchMode::Contains),
+              "SELECT * FROM ZTEN WHERE TENNAME like '%T''2\"%'");
 }
 
 // The statements as SQLite reads them: what a search finds.
@@ -91,6 +99,7 @@ protected:
         m_db.ExecSQL("INSERT INTO MAP VALUES ('12', 1, 500, 12, 0, 1)");
         m_db.ExecSQL("INSERT INTO MAP VALUES ('123', 1, 500, 123, 0, 1)");
         m_db.ExecSQL("INSERT INTO ZTEN VALUES ('T\"1', 3, 0, 0)");
+        m_db.ExecSQL("INSERT INTO FTEN VALUES ('K1-2', 4, 1, 2, 1)");
     }
 
     int count(const std::string& statement) { return m_db.GetTable(statement).Count(); }
@@ -125,14 +134,94 @@ TEST_F(StatementOnCatalogueTest, QuotesInValuesFindTheRowInsteadOfFailing)
 {
     EXPECT_EQ(parcels({"", "", "", "O'Neil", ""}, MatchMode::Exact), 1);
     EXPECT_EQ(parcels({"", "", "", "'", ""}, MatchMode::Contains), 1);
-    EXPECT_EQ(count(controlPointStatement("T\"1")), 1);
-    EXPECT_EQ(count(mapSheetStatement("x' OR '1'='1")), 0);
+    EXPECT_EQ(count(controlPointStatement("T\"1", MatchMode::Exact)), 1);
+    EXPECT_EQ(count(mapSheetStatement("x' OR '1'='1", MatchMode::Exact)), 0);
 }
 
-TEST_F(StatementOnCatalogueTest, SheetSearchIsExactWhateverTheMode)
+TEST_F(StatementOnCatalogueTest, SheetAndPointSearchesHonourTheMode)
 {
-    EXPECT_EQ(count(mapSheetStatement("12")), 1);
-    EXPECT_EQ(count(mapSheetStatement("")), 2);
+    EXPECT_EQ(count(mapSheetStatement("12", MatchMode::Exact)), 1);
+    EXPECT_EQ(count(mapSheetStatement("12", MatchMode::Prefix)), 2);
+    EXPECT_EQ(count(mapSheetStatement("23", MatchMode::Contains)), 1);
+    EXPECT_EQ(count(mapSheetStatement("23", MatchMode::Prefix)), 0);
+    EXPECT_EQ(count(boundaryPointStatement("-2", MatchMode::Contains)), 1);
+    EXPECT_EQ(count(mapSheetStatement("", MatchMode::Exact)), 2);
+}
+
+// A name is a value: typed as the compared column it lists nothing, typed as
+// FILENO it is not compared with the drawing number.
+TEST_F(StatementOnCatalogueTest, NamesAreValuesNeverColumns)
+{
+    m_db.ExecSQL("INSERT INTO MAP VALUES ('7', 7, 500, 7, 0, 1)");
+    for (const MatchMode mode : {MatchMode::Exact, MatchMode::Prefix}) {
+        EXPECT_EQ(count(mapSheetStatement("MAPNAME", mode)), 0);
+        EXPECT_EQ(count(mapSheetStatement("FILENO", mode)), 0);
+        EXPECT_EQ(count(boundaryPointStatement("TENNAME", mode)), 0);
+        EXPECT_EQ(count(controlPointStatement("TENNAME", mode)), 0);
+    }
+}
+
+// What an input method types and what registration stored: the same text
+// after the CP932 round trip, and for every field but oaza and koaza after
+// the half-width folding registration applies.
+TEST_F(StatementOnCatalogueTest, TypedTextIsSpelledAsTheCatalogueSpellsIt)
+{
+    // As registration stores them: decoded from CP932 (－ U+FF0D, ～ U+FF5E),
+    // lot number and owner folded to half width, oaza and koaza as read.
+    m_db.ExecSQL("INSERT INTO CHIBAN VALUES ('東\uFF0D町', '１丁目', '101', 1, '佐藤\uFF5E', '', "
+                 "101, 0, 0, 3)");
+    m_db.ExecSQL("INSERT INTO MAP VALUES ('IV-12', 3, 500, 0, 0, 1)");
+    struct Case {
+        ParcelConditions typed;
+        int found;
+    };
+    const Case cases[] = {
+        {{"", "", "１０１", "", ""}, 1},         // full-width digits fold
+        {{"東\u2212町", "", "", "", ""}, 1},     // an input method's minus sign
+        {{"", "", "", "佐藤\u301C", ""}, 1},     // and its wave dash
+        {{"", "1丁目", "", "", ""}, 0},          // koaza is not folded ...
+        {{"", "１丁目", "", "", ""}, 1},         // ... so as typed it matches
+        {{"", "", "", "佐藤\U0001F600", ""}, 0}, // no CP932: used as typed
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(parcels(c.typed, MatchMode::Exact), c.found)
+            << c.typed.oaza << c.typed.koaza << c.typed.chiban << c.typed.owner;
+    EXPECT_EQ(count(mapSheetStatement("ＩＶ－１２", MatchMode::Exact)), 1);
+    EXPECT_EQ(searchText("\u301C", WidthFolding::None), "\uFF5E");
+    EXPECT_EQ(searchText("ａ\U0001F600", WidthFolding::HalfWidth), "ａ\U0001F600");
+}
+
+// Owner kana in hiragana, katakana or half-width katakana find each other,
+// in every mode; the stored rows are not changed.
+TEST_F(StatementOnCatalogueTest, OwnerKanaMatchesWhateverKanaWasTyped)
+{
+    m_db.ExecSQL("INSERT INTO CHIBAN VALUES ('', '', '1', 1, '', 'ヤマダ タロウ', 0, 0, 0, 5)");
+    m_db.ExecSQL("INSERT INTO CHIBAN VALUES ('', '', '2', 1, '', 'やまだ はなこ', 0, 0, 0, 5)");
+    m_db.ExecSQL("INSERT INTO CHIBAN VALUES ('', '', '3', 1, '', 'ﾊﾟｰｸ', 0, 0, 0, 5)");
+    const auto kana = [this](const char* typed, MatchMode mode) {
+        return parcels({"", "", "", "", typed}, mode);
+    };
+    for (const char* typed : {"やまだ", "ヤマダ", "ﾔﾏﾀﾞ"})
+        EXPECT_EQ(kana(typed, MatchMode::Prefix), 4) << typed; // with the two ﾔﾏﾀﾞ above
+    EXPECT_EQ(kana("ﾀﾛｳ", MatchMode::Contains), 1);
+    EXPECT_EQ(kana("たろう", MatchMode::Prefix), 0);
+    EXPECT_EQ(kana("ぱーく", MatchMode::Exact), 1);
+    EXPECT_EQ(kana("パーク", MatchMode::Exact), 1);
+    EXPECT_EQ(kana("ﾊﾟｰ", MatchMode::Exact), 0);
+    EXPECT_EQ(m_db.GetTable("SELECT * FROM CHIBAN WHERE KNAME='ﾊﾟｰｸ'").Count(), 1);
+}
+
+// The names the oaza and koaza lists offer: each once, in order, none empty;
+// the koaza names narrowed to the typed oaza (after the CP932 round trip).
+TEST_F(StatementOnCatalogueTest, RegisteredNamesOfferEachOnceNarrowedByTheTypedOaza)
+{
+    m_db.ExecSQL("INSERT INTO CHIBAN VALUES ('東\uFF5E町', '北', '1', 1, '', '', 1, 0, 0, 3)");
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(registeredOazaNames(m_db), (Names{"新町", "本町", "東\uFF5E町"}));
+    EXPECT_EQ(registeredKoazaNames(m_db, ""), (Names{"北", "東", "西"}));
+    EXPECT_EQ(registeredKoazaNames(m_db, "本町"), (Names{"東", "西"}));
+    EXPECT_EQ(registeredKoazaNames(m_db, "東\u301C町"), Names{"北"});
+    EXPECT_EQ(registeredKoazaNames(m_db, "本"), Names{});
 }
 
 } // namespace

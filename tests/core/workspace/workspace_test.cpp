@@ -84,12 +84,28 @@ TEST(Workspace, ATraceLogThatCannotBeCreatedDoesNotStopStartUp)
     EXPECT_EQ(tableCount(state.catalogue(Datum::Japanese)), 7);
 }
 
-TEST(Workspace, ACatalogueThatCannotBeOpenedFailsStartUp)
+// One damaged catalogue does not stop the program: it stays closed and says
+// why whenever it is asked for; the other datum works.
+TEST(Workspace, ACatalogueThatCannotBeOpenedLeavesTheOtherUsable)
 {
     test::TempFolder temp;
     test::writeBytes(temp / "Dorsawrd.db",
                      "not a database, but long enough to have a header page....");
-    EXPECT_THROW(Workspace(temp.path(), temp.path()), catalogue::ESQLiteException);
+    Workspace state(temp.path(), temp.path());
+    EXPECT_FALSE(state.catalogues().isOpen(Datum::World));
+    EXPECT_TRUE(state.catalogues().isOpen(Datum::Japanese));
+    EXPECT_EQ(tableCount(state.catalogue(Datum::Japanese)), 7);
+    const std::string failure = state.catalogues().openingFailure(Datum::World);
+    EXPECT_NE(failure.find((temp / "Dorsawrd.db").string()), std::string::npos) << failure;
+    try {
+        state.catalogue(Datum::World);
+        FAIL() << "a closed catalogue was handed out";
+    } catch (const catalogue::ESQLiteException& error) {
+        EXPECT_EQ(error.what(), failure);
+    }
+    // Nothing was written over the damaged file.
+    EXPECT_EQ(test::readBytes(temp / "Dorsawrd.db"),
+              "not a database, but long enough to have a header page....");
 }
 
 } // namespace

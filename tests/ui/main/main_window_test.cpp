@@ -8,8 +8,13 @@
 #include "ui/main/main_window.h"
 #include "ui/main/overview_image.h"
 #include "ui/widgets/error_report.h"
+#include "ui/widgets/qt_operator.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -109,11 +114,13 @@ private slots:
     void startUpDatumAndCount();
     void controlsSitWhereDesigned();
     void enterInSearchFieldsChangesNothing();
-    void datumSwitchRedrawsButKeepsCount();
+    void datumSwitchShowsTheNewDatumsCount();
+    void damagedCatalogueLeavesTheOtherDatumUsable();
     void firstActivationOnly();
     void deleteAll_data();
     void deleteAll();
     void deleteAllFailureLeavesCatalogue();
+    void deleteAllFailingAfterItsCommitStillRefreshes();
     void deleteAllWaitsForARunningRegistration();
     void closeSavesDatumAndPlacement_data();
     void closeSavesDatumAndPlacement();
@@ -122,6 +129,9 @@ private slots:
     void storedPlacement();
     void busyDisablesCommandsAndClose();
     void errorReportShowsMessages();
+    void enterInAQuestionGivesItsDefaultAnswer();
+    void aLongNoticeScrolls();
+    void oazaAndKoazaListsOfferWhatIsRegistered();
 
 private:
     std::unique_ptr<ft::test::TempFolder> m_home;
@@ -281,29 +291,66 @@ void MainWindowTest::enterInSearchFieldsChangesNothing()
     QVERIFY(window->isVisible());
 }
 
-void MainWindowTest::datumSwitchRedrawsButKeepsCount()
+// Label6 and the drawings-present flag follow every switch, so the counter
+// never shows the other datum's state (here after a delete-all of one).
+void MainWindowTest::datumSwitchShowsTheNewDatumsCount()
 {
     Folders folders;
+    addRegisteredDrawings(folders.catalogue(Datum::Japanese), 2);
     addRegisteredDrawings(folders.catalogue(Datum::World), 3);
     ft::test::ScriptedOperator op;
     const auto window = openWindow(op, folders);
     window->show();
+    auto* label6 = child<QLabel>(*window, "Label6");
+    QCOMPARE(label6->text(), QStringLiteral("3"));
+
+    op.answerYes();
+    click(child(*window, "skButton4")); // delete-all of the world datum
+    QCOMPARE(label6->text(), QString());
 
     auto* image = child<ft::app::OverviewImage>(*window, "Im1");
     image->canvas().setPixel(10, 10, qRgb(0, 0, 0));
     click(child(*window, "RadioButton1"));
     QCOMPARE(ft::workspace::datumCode(window->state().currentDatum()), 1);
-    QVERIFY(isAllWhite(window->overviewImage()));
     QCOMPARE(window->overviewState().view.clientWidth, 601);
     QCOMPARE(window->overviewState().view.pixelHeight, 601);
-    // Label6 and the flag describe what start-up found, whatever the datum.
-    QCOMPARE(child<QLabel>(*window, "Label6")->text(), QStringLiteral("3"));
+    QCOMPARE(label6->text(), QStringLiteral("2"));
     QVERIFY(window->overviewState().drawingsPresent);
 
     click(child(*window, "RadioButton2"));
     QCOMPARE(ft::workspace::datumCode(window->state().currentDatum()), 2);
     QVERIFY(child<QRadioButton>(*window, "RadioButton2")->isChecked());
+    QCOMPARE(label6->text(), QString());
+    QVERIFY(!window->overviewState().drawingsPresent);
+    QVERIFY(isAllWhite(window->overviewImage()));
     QVERIFY(op.errors.isEmpty());
+}
+
+// A catalogue that cannot be read does not stop the program: the window
+// opens, the error is reported, and the other datum is reached by the switch.
+void MainWindowTest::damagedCatalogueLeavesTheOtherDatumUsable()
+{
+    Folders folders;
+    addRegisteredDrawings(folders.catalogue(Datum::Japanese), 2);
+    ft::test::writeBytes(folders.catalogue(Datum::World),
+                         "not a database, but long enough to have a header page....");
+    ft::test::ScriptedOperator op;
+    const auto window = openWindow(op, folders); // datum 2 by default
+    QCOMPARE(op.errors.size(), 1);
+    QVERIFY2(op.errors.front().contains(QStringLiteral("Dorsawrd.db")),
+             qPrintable(op.errors.front()));
+    QVERIFY(op.notices.isEmpty());
+    auto* label6 = child<QLabel>(*window, "Label6");
+    QCOMPARE(label6->text(), QString());
+    QVERIFY(!window->overviewState().drawingsPresent);
+
+    click(child(*window, "RadioButton1"));
+    QCOMPARE(label6->text(), QStringLiteral("2"));
+    QVERIFY(window->overviewState().drawingsPresent);
+    click(child(*window, "RadioButton2")); // the damaged one again: said, nothing shown
+    QCOMPARE(op.errors.size(), 2);
+    QCOMPARE(label6->text(), QString());
+    QVERIFY(!window->overviewState().drawingsPresent);
 }
 
 void MainWindowTest::firstActivationOnly()
@@ -364,6 +411,8 @@ void MainWindowTest::deleteAll()
     click(child(*window, "skButton4"));
 
     QCOMPARE(op.questions, QStringList{QStringLiteral("本当に削除しますか？")});
+    // Enter answers No.
+    QVERIFY(op.defaults == std::vector{ft::platform::Operator::DefaultAnswer::No});
     QVERIFY(op.errors.isEmpty());
     for (const char* table : {"FILE", "CHIBAN", "MAP"}) {
         QCOMPARE(rowCount(folders.catalogue(Datum::Japanese), table), yes ? 0 : 2);
@@ -401,6 +450,31 @@ void MainWindowTest::deleteAllFailureLeavesCatalogue()
 
 // A registration of the command-line tool holds the data folder: delete-all
 // is refused through the error report and empties nothing.
+// A working file that cannot be removed fails the command after the rows
+// were deleted: the error is reported and the window shows what is left.
+void MainWindowTest::deleteAllFailingAfterItsCommitStillRefreshes()
+{
+    Folders folders;
+    addRegisteredDrawings(folders.catalogue(Datum::World), 3);
+    ft::test::ScriptedOperator op;
+    const auto window = openWindow(op, folders);
+    const fs::path sheets =
+        window->state().workingFile(WorkingFileKind::SheetOutlines, Datum::World);
+    fs::create_directories(sheets / "in the way"); // a folder that is not empty
+    const fs::path extent = window->state().workingFile(WorkingFileKind::Extent, Datum::World);
+    ft::test::writeBytes(extent, "0,0,1,1,\r\n");
+    QVERIFY(window->overviewState().drawingsPresent);
+
+    op.answerYes();
+    click(child(*window, "skButton4"));
+
+    QCOMPARE(op.errors.size(), 1);
+    QCOMPARE(rowCount(folders.catalogue(Datum::World), "FILE"), 0);
+    QCOMPARE(child<QLabel>(*window, "Label6")->text(), QString());
+    QVERIFY(!window->overviewState().drawingsPresent);
+    QVERIFY(!fs::exists(extent)); // the others went all the same
+}
+
 void MainWindowTest::deleteAllWaitsForARunningRegistration()
 {
     Folders folders;
@@ -546,6 +620,87 @@ void MainWindowTest::errorReportShowsMessages()
              (QStringList{QStringLiteral("bad number: １２x"), QStringLiteral("no such table: MAP"),
                           QStringLiteral("Unknown error")}));
     QVERIFY(ran);
+}
+
+// Enter in a Yes/No box gives the default answer the question asks for.
+void MainWindowTest::enterInAQuestionGivesItsDefaultAnswer()
+{
+    ft::app::QtOperator op;
+    for (const auto answer :
+         {ft::platform::Operator::DefaultAnswer::No, ft::platform::Operator::DefaultAnswer::Yes}) {
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            QTest::keyClick(box, Qt::Key_Return);
+            if (box->isVisible())
+                box->reject();
+        });
+        QCOMPARE(op.askYesNo(QStringLiteral("本当に削除しますか？"),
+                             ft::platform::Operator::Icon::Question, answer),
+                 answer == ft::platform::Operator::DefaultAnswer::Yes);
+    }
+}
+
+// A long list of paths is shown in a scrolling box below its first line.
+void MainWindowTest::aLongNoticeScrolls()
+{
+    ft::app::QtOperator op;
+    QString text = QStringLiteral("登録の対象にならなかったものがあります。\n");
+    for (int i = 0; i < 40; ++i)
+        text += QStringLiteral("\n/data/set%1.hed").arg(i);
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        if (auto* box = dialog->findChild<QPlainTextEdit*>())
+            shown = box->toPlainText();
+        dialog->accept();
+    });
+    op.notify(text);
+    QCOMPARE(shown.count(u'\n'), 39);
+    QVERIFY(shown.startsWith(QStringLiteral("/data/set0.hed")));
+}
+
+// The oaza and koaza lists are filled when they open, not at start-up: the
+// registered names of the current datum, koaza narrowed to the typed oaza.
+void MainWindowTest::oazaAndKoazaListsOfferWhatIsRegistered()
+{
+    Folders folders;
+    {
+        TSQLiteDatabase db(folders.catalogue(Datum::World).string());
+        ft::catalogue::CreateSchemaIfMissing(db);
+        for (const char* row : {"'本町','東'", "'本町','西'", "'新町','北'", "'本町','東'"})
+            db.ExecSQL(std::string("INSERT INTO CHIBAN (OOAZA, KOAZA) VALUES (") + row + ")");
+    }
+    ft::test::ScriptedOperator op;
+    const auto window = openWindow(op, folders);
+    window->show();
+    ft::app::NameListCombo* oaza = window->controls().oazaField;
+    ft::app::NameListCombo* koaza = window->controls().koazaField;
+    QCOMPARE(oaza->count(), 0);
+    QCOMPARE(koaza->count(), 0);
+    const auto items = [](const QComboBox& combo) {
+        QStringList texts;
+        for (int i = 0; i < combo.count(); ++i)
+            texts << combo.itemText(i);
+        return texts;
+    };
+
+    oaza->showPopup();
+    oaza->hidePopup();
+    QCOMPARE(items(*oaza), (QStringList{QStringLiteral("新町"), QStringLiteral("本町")}));
+    QCOMPARE(oaza->currentText(), QString()); // nothing typed, nothing chosen
+
+    oaza->setEditText(QStringLiteral("本町"));
+    koaza->setEditText(QStringLiteral("東"));
+    koaza->showPopup();
+    koaza->hidePopup();
+    QCOMPARE(items(*koaza), (QStringList{QStringLiteral("東"), QStringLiteral("西")}));
+    QCOMPARE(koaza->currentText(), QStringLiteral("東"));
+    QCOMPARE(window->controls().lotNumberField->count(), 0);
+    QVERIFY(op.errors.isEmpty());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -101,6 +101,7 @@ private slots:
     void drawingListStartsUntickedAndWritesCode1();
     void requestThatCannotBeCreatedKeepsTheWindowOpen();
     void unregisteredDrawingKeepsTheWindowOpen();
+    void pathCp932CannotHoldRefusesTheRequest();
     void statementTheCatalogueRejectsShowsNothing();
     void eachTickActionSendsOneNotice();
     void rowsDeletedUnderTheOpenWindowShowEmptyAndAreReported();
@@ -440,11 +441,34 @@ void ResultWindowsTest::requestThatCannotBeCreatedKeepsTheWindowOpen()
 void ResultWindowsTest::unregisteredDrawingKeepsTheWindowOpen()
 {
     m_db->ExecSQL("DELETE FROM FILE WHERE FILENO=3");
+    ft::test::writeBytes(requestFilePath(m_folder->path()), "0,\"/earlier\"\r\n");
     PointResultWindow window(services());
     window.SetQuery(kBoundaryPointRecord, "SELECT * FROM FTEN ", m_folder->path());
     QVERIFY(!showAndRun(window, [&] { click(window.button(1)); }));
     QVERIFY(m_leftOpen);
     QCOMPARE(m_op->errors, QStringList{QStringLiteral("Field PATH Not found. Empty dataset")});
+    // The request handed over before is still there, untouched.
+    QCOMPARE(request(), std::string("0,\"/earlier\"\r\n"));
+}
+
+// A drawing whose path CP932 cannot hold (Linux paths may hold ü or an
+// emoji) cannot be handed over: the whole request is refused, naming the
+// drawing, and the previous request stays as it was.
+void ResultWindowsTest::pathCp932CannotHoldRefusesTheRequest()
+{
+    m_db->ExecSQL("UPDATE FILE SET PATH='/s/M\u00FCller/two' WHERE FILENO=2");
+    ft::test::writeBytes(requestFilePath(m_folder->path()), "0,\"/earlier\"\r\n");
+    DrawingListWindow window(services());
+    window.SetQuery(kRegisteredDrawingRecord, "SELECT * FROM FILE", m_folder->path());
+    QVERIFY(!showAndRun(window, [&] {
+        click(window.button(4)); // 全選択
+        click(window.button(1));
+    }));
+    QVERIFY(m_leftOpen);
+    QCOMPARE(m_op->errors.size(), 1);
+    QVERIFY2(m_op->errors.front().contains(QStringLiteral("/s/M\u00FCller/two")),
+             qPrintable(m_op->errors.front()));
+    QCOMPARE(request(), std::string("0,\"/earlier\"\r\n"));
 }
 
 void ResultWindowsTest::statementTheCatalogueRejectsShowsNothing()

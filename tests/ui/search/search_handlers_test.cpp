@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sqlite3.h>
+
 #include <chrono>
 #include <functional>
 #include <map>
@@ -60,7 +62,8 @@ private slots:
     void parcelSearchHandsTheTickedRowsToTheViewer();
     void parcelFieldsAndModeReachTheStatement();
     void closingTheWindowStartsNoViewer();
-    void mapSheetSearchIsExactWhateverTheMode();
+    void mapSheetSearchHonoursTheMode();
+    void existenceCheckStopsAtTheFirstRow();
     void pointSearchesCarryTheirRecordCodes();
     void registeredDrawingListOfTheCurrentDatum();
     void viewerStartMinimisesTheMainWindowAndRestoresIt();
@@ -253,20 +256,64 @@ void SearchHandlersTest::closingTheWindowStartsNoViewer()
     QVERIFY(viewerArguments(300).isEmpty());
 }
 
-void SearchHandlersTest::mapSheetSearchIsExactWhateverTheMode()
+void SearchHandlersTest::mapSheetSearchHonoursTheMode()
 {
     ft::catalogue::TSQLiteDatabase& db = m_window->state().catalogue(Datum::World);
     addDrawing(2, 1);
     db.ExecSQL("INSERT INTO MAP VALUES ('12',1,500,12,0,1)");
     db.ExecSQL("INSERT INTO MAP VALUES ('123',1,500,123,0,1)");
-    m_window->controls().mapSheetModes[2]->setChecked(true); // あいまい, not consulted
-    m_window->controls().mapSheetField->setText(QStringLiteral("12"));
+    const ft::app::MainWindowControls& c = m_window->controls();
     m_window->overviewState().drawingsPresent = false;
     QStringList sheets;
-    QVERIFY(runSearch(&MainWindow::searchMapSheets,
-                      [&](ResultListWindow& w) { sheets = firstColumn(w); }));
-    QCOMPARE(sheets, QStringList{QStringLiteral("12")});
+    const auto readSheets = [&](ResultListWindow& w) { sheets = firstColumn(w); };
+
+    c.mapSheetField->setText(QStringLiteral("２")); // typed full width, stored half
+    c.mapSheetModes[2]->setChecked(true);           // あいまい
+    QVERIFY(runSearch(&MainWindow::searchMapSheets, readSheets));
+    QCOMPARE(sheets, (QStringList{QStringLiteral("12"), QStringLiteral("123")}));
     QVERIFY(m_window->overviewState().drawingsPresent);
+
+    c.mapSheetField->setText(QStringLiteral("12"));
+    c.mapSheetModes[0]->setChecked(true); // 完全一致
+    QVERIFY(runSearch(&MainWindow::searchMapSheets, readSheets));
+    QCOMPARE(sheets, QStringList{QStringLiteral("12")});
+
+    c.mapSheetField->setText(QStringLiteral("2"));
+    c.mapSheetModes[1]->setChecked(true); // 先頭一致
+    QVERIFY(runSearch(&MainWindow::searchMapSheets) == nullptr);
+    QCOMPARE(m_op->notices, QStringList{kNotFound});
+}
+
+// The rows SQLite hands out for each statement text, counted as they are
+// stepped to.
+struct SteppedRows {
+    std::map<std::string, int> byStatement;
+
+    static int count(unsigned, void* context, void* statement, void*)
+    {
+        const char* sql = sqlite3_sql(static_cast<sqlite3_stmt*>(statement));
+        ++static_cast<SteppedRows*>(context)->byStatement[sql == nullptr ? "" : sql];
+        return 0;
+    }
+};
+
+void SearchHandlersTest::existenceCheckStopsAtTheFirstRow()
+{
+    ft::catalogue::TSQLiteDatabase& db = m_window->state().catalogue(Datum::World);
+    addDrawing(2, 1);
+    for (int i = 0; i < 5; ++i)
+        db.ExecSQL("INSERT INTO FTEN VALUES ('P" + std::to_string(i) + "',1,1,0,0)");
+    SteppedRows rows;
+    sqlite3_trace_v2(db.handle(), SQLITE_TRACE_ROW, &SteppedRows::count, &rows);
+    int shown = 0;
+    QVERIFY(runSearch(&MainWindow::searchBoundaryPoints,
+                      [&](ResultListWindow& w) { shown = w.listModel()->rowCount(); }));
+    sqlite3_trace_v2(db.handle(), 0, nullptr, nullptr);
+    QCOMPARE(shown, 5);
+    // The check runs the statement itself; the window runs it with its order
+    // clause and reads every row's key once.
+    QCOMPARE(rows.byStatement["SELECT * FROM FTEN "], 1);
+    QCOMPARE(rows.byStatement["SELECT rowid,FILENO FROM FTEN  order by FILENO,OYA,KO,rowid"], 5);
 }
 
 void SearchHandlersTest::pointSearchesCarryTheirRecordCodes()
@@ -349,7 +396,7 @@ void SearchHandlersTest::viewerStartMinimisesTheMainWindowAndRestoresIt()
     const auto statesOfAStart = [&] {
         QCoreApplication::processEvents();
         recorder.states.clear();
-        ft::search::StartViewer(*m_window, argument);
+        ft::search::StartViewer(*m_window, *m_op, argument);
         QCoreApplication::processEvents();
         return recorder.states;
     };
@@ -361,16 +408,21 @@ void SearchHandlersTest::viewerStartMinimisesTheMainWindowAndRestoresIt()
     QCOMPARE(states.last(), Qt::WindowNoState);
     QCOMPARE(m_window->windowState(), Qt::WindowNoState);
 
-    // No viewer to be found: minimised and restored at once, nothing else.
+    // No viewer to be found: the operator is told where it was looked for,
+    // and the window ends in its normal state.
     const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", QByteArray::fromStdString(m_settings->path().string()));
+    qputenv("PATH", QByteArray::fromStdString(m_settings->path().string() + ":."));
     states = statesOfAStart();
     qputenv("PATH", path);
-    QVERIFY(!states.isEmpty());
-    QCOMPARE(states.first(), Qt::WindowMinimized);
     QCOMPARE(m_window->windowState(), Qt::WindowNoState);
     QVERIFY(m_window->isVisible());
-    QVERIFY(m_op->notices.isEmpty() && m_op->errors.isEmpty());
+    QCOMPARE(m_op->notices.size(), 1);
+    const QStringList lines = m_op->notices.front().split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), QStringLiteral("図面表示プログラム Tavla を起動できませんでした"));
+    QVERIFY2(lines.contains(QString::fromStdString(m_settings->path().string())),
+             qPrintable(m_op->notices.front()));
+    QVERIFY(!lines.contains(QStringLiteral(".")));
+    QVERIFY(m_op->errors.isEmpty());
 }
 
 QTEST_MAIN(SearchHandlersTest)

@@ -1,0 +1,238 @@
+// findtavla-bench-viewer: how fast Tavla opens and draws one large data set
+// (150,000 boundary points, 30,000 parcels, 400 map sheets) and how much
+// memory it takes for it. Times reading the set whole, building what is drawn,
+// the first picture at full-window size, a request of 1,000 parcels found in
+// it, and frames rendered offscreen while zooming and panning. Writes the data
+// set into a temp folder first (or uses --keep FOLDER to leave it there).
+
+#include "core/search/request_file.h"
+#include "devtools/synthetic_survey.h"
+#include "devtools/temp_folder.h"
+#include "viewer/scene_renderer.h"
+#include "viewer/viewer_session.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <sys/resource.h>
+#include <time.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using ft::viewer::MapBox;
+using ft::viewer::ViewTransform;
+
+constexpr int kPoints = 150'000;
+constexpr int kParcels = 30'000;
+constexpr int kSheets = 400;
+constexpr int kRequestedParcels = 1'000;
+constexpr int kRuns = 5;
+constexpr int kFrames = 60;
+// A full-window drawing area of the viewer on a 1920 x 1080 screen.
+const QSize kWindow(1600, 900);
+
+// CPU time of this thread, in ms. On a shared machine the wall time of a
+// step depends on what else runs; its CPU time much less.
+double threadMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Wall and CPU time of a step, in ms.
+struct Duration {
+    double wall = 0.0;
+    double cpu = 0.0;
+};
+
+Duration timeOf(const std::function<void()>& step)
+{
+    const auto start = Clock::now();
+    const double cpuStart = threadMilliseconds();
+    step();
+    return {std::chrono::duration<double, std::milli>(Clock::now() - start).count(),
+            threadMilliseconds() - cpuStart};
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Peak resident memory of the process so far, in MiB.
+double peakMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+std::uintmax_t setBytes(const std::filesystem::path& folder)
+{
+    std::uintmax_t bytes = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.is_regular_file() && entry.path().stem() == "BIG")
+            bytes += entry.file_size();
+    return bytes;
+}
+
+void render(QImage& image, const ViewTransform& view, const ft::viewer::ViewerSession& session)
+{
+    QPainter painter(&image);
+    ft::viewer::renderScene(painter, view, session.toRender(), std::nullopt,
+                            ft::viewer::RenderOptions{});
+}
+
+// Frames per second over a sequence of views, each rendered in full: per
+// second of wall time and per second of CPU time.
+Duration framesPerSecond(const ft::viewer::ViewerSession& session, const ViewTransform& start,
+                         const std::function<void(ViewTransform&, int)>& move)
+{
+    QImage image(kWindow, QImage::Format_RGB32);
+    ViewTransform view = start;
+    const Duration took = timeOf([&] {
+        for (int frame = 0; frame < kFrames; ++frame) {
+            move(view, frame);
+            render(image, view, session);
+        }
+    });
+    return {kFrames * 1000.0 / took.wall, kFrames * 1000.0 / took.cpu};
+}
+
+void writeRequest(const std::filesystem::path& folder, const std::filesystem::path& base)
+{
+    ft::search::RequestWriter out(folder);
+    out.writeDrawing(base.string());
+    // Lot numbers as the synthetic set writes them: 101, 101-2, 101-3, 102 ...
+    for (int parcel = 0; parcel < kRequestedParcels * 29; parcel += 29) {
+        const int parent = 100 + parcel / 3 + 1;
+        const int child = parcel % 3;
+        const std::string lot = child == 0
+                                    ? std::to_string(parent)
+                                    : std::to_string(parent) + "-" + std::to_string(child + 1);
+        out.writeParcel("大字桜木", parcel % 174 < 87 ? "字東原" : "字西原", lot);
+    }
+    out.finish();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    try {
+        ft::test::TempFolder temp;
+        std::filesystem::path folder = temp.path();
+        if (argc == 3 && std::string(argv[1]) == "--keep")
+            folder = argv[2];
+        else if (argc != 1) {
+            std::fputs("usage: findtavla-bench-viewer [--keep FOLDER]\n", stderr);
+            return 2;
+        }
+
+        ft::bench::SyntheticSetOptions options;
+        options.parcels = kParcels;
+        options.points = kPoints;
+        options.sheets = kSheets;
+        ft::test::DataSetBuilder set(folder, "BIG", options.datum);
+        const auto summary = ft::bench::addSyntheticSet(set, options);
+        const std::filesystem::path header = set.write();
+        const std::uintmax_t bytes = setBytes(folder);
+        std::printf("data set: %d points, %d parcels, %d sheets, %.1f MiB of files\n",
+                    summary.points, summary.parcels, summary.sheets, bytes / 1048576.0);
+        const double baseline = peakMiB();
+
+        std::vector<Duration> open, first, requested;
+        double peak = 0.0;
+        for (int run = 0; run < kRuns; ++run) {
+            ft::viewer::ViewerSession session;
+            open.push_back(timeOf([&] { session.openHeaders({header}); }));
+            QImage image(kWindow, QImage::Format_RGB32);
+            ViewTransform view;
+            view.setPixelSize(kWindow);
+            view.fit(session.bounds().rect());
+            first.push_back(timeOf([&] { render(image, view, session); }));
+            peak = std::max(peak, peakMiB());
+        }
+        writeRequest(folder, set.basePath());
+        for (int run = 0; run < kRuns; ++run) {
+            ft::viewer::ViewerSession session;
+            requested.push_back(
+                timeOf([&] { session.openRequest(ft::search::requestFilePath(folder)); }));
+        }
+
+        ft::viewer::ViewerSession session;
+        session.openHeaders({header});
+        ViewTransform whole;
+        whole.setPixelSize(kWindow);
+        whole.fit(session.bounds().rect());
+        std::size_t shown = 0;
+        ft::viewer::ViewerSession withRequest;
+        withRequest.openRequest(ft::search::requestFilePath(folder));
+        for (const auto& item : withRequest.match().items)
+            shown += item.state == ft::viewer::ItemState::Shown ? 1 : 0;
+
+        std::printf("%d runs, median (best) in ms, wall time | CPU time:\n", kRuns);
+        const auto row = [](const char* what, const std::vector<Duration>& took) {
+            std::vector<double> wall, cpu;
+            for (const Duration& d : took) {
+                wall.push_back(d.wall);
+                cpu.push_back(d.cpu);
+            }
+            std::printf("  %-46s %7.1f (%7.1f) | %7.1f (%7.1f)\n", what, median(wall),
+                        *std::min_element(wall.begin(), wall.end()), median(cpu),
+                        *std::min_element(cpu.begin(), cpu.end()));
+        };
+        row("open: read the set whole and build the scene", open);
+        row("first picture, whole set, 1600 x 900", first);
+        std::vector<Duration> total(open.size());
+        for (std::size_t i = 0; i < open.size(); ++i)
+            total[i] = {open[i].wall + first[i].wall, open[i].cpu + first[i].cpu};
+        row("open and show", total);
+        row("open a request of 1,000 parcels and match it", requested);
+        std::printf("  (%zu of %d requested parcels found and filled)\n", shown, kRequestedParcels);
+
+        std::printf("frames per second, %d frames of 1600 x 900 each, per wall | CPU second:\n",
+                    kFrames);
+        const auto fps = [](const char* what, Duration rate) {
+            std::printf("  %-46s %7.1f | %7.1f\n", what, rate.wall, rate.cpu);
+        };
+        fps("zoom in from the whole set (x1.25 a frame)",
+            framesPerSecond(session, whole, [&whole](ViewTransform& view, int frame) {
+                // Three times from the whole set down to some 50 m across.
+                if (frame % 20 == 0)
+                    view = whole;
+                else
+                    view.zoomAround(QPointF(800, 450), 1.25);
+            }));
+        fps("pan across the whole set",
+            framesPerSecond(session, whole,
+                            [](ViewTransform& view, int) { view.panByPixels(QPointF(7, 3)); }));
+        ViewTransform street = whole;
+        street.setMetresPerPixel(0.25); // 400 m across: lot numbers and points drawn
+        fps("pan at 0.25 m a pixel (lots and points)",
+            framesPerSecond(session, street,
+                            [](ViewTransform& view, int) { view.panByPixels(QPointF(23, 11)); }));
+        const double resident = peak - baseline;
+        std::printf("memory: peak %.1f MiB, %.1f MiB above the process before opening, %.1f times "
+                    "the files\n",
+                    peak, resident, resident * 1048576.0 / bytes);
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "findtavla-bench-viewer: %s\n", error.what());
+        return 1;
+    }
+}

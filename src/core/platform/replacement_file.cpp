@@ -1,0 +1,99 @@
+#include "core/platform/replacement_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace ft::platform {
+namespace {
+
+[[noreturn]] void throwErrno(int error, const std::string& what)
+{
+    throw std::system_error(error, std::generic_category(), what);
+}
+
+} // namespace
+
+ReplacementFile::ReplacementFile(std::filesystem::path target) : m_target(std::move(target))
+{
+    // Beside the target, so the rename stays on one file system; mkstemp
+    // picks a name no one else is using.
+    std::string pattern = m_target.string() + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0)
+        throwErrno(errno, "Cannot create a file beside " + m_target.string());
+    m_temporary = name.data();
+    m_file.reset(::fdopen(fd, "wb"));
+    if (!m_file) {
+        const int error = errno;
+        ::close(fd);
+        discard();
+        throwErrno(error, "Cannot create a file beside " + m_target.string());
+    }
+}
+
+ReplacementFile::~ReplacementFile()
+{
+    discard();
+}
+
+ReplacementFile::ReplacementFile(ReplacementFile&& other) noexcept
+    : m_target(std::move(other.m_target)), m_temporary(std::exchange(other.m_temporary, {})),
+      m_file(std::move(other.m_file)), m_committed(other.m_committed)
+{
+}
+
+ReplacementFile& ReplacementFile::operator=(ReplacementFile&& other) noexcept
+{
+    if (this != &other) {
+        discard();
+        m_target = std::move(other.m_target);
+        m_temporary = std::exchange(other.m_temporary, {});
+        m_file = std::move(other.m_file);
+        m_committed = other.m_committed;
+    }
+    return *this;
+}
+
+void ReplacementFile::discard() noexcept
+{
+    m_file.reset();
+    if (!m_temporary.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(m_temporary, ignored);
+        m_temporary.clear();
+    }
+}
+
+void ReplacementFile::write(std::string_view bytes)
+{
+    if (!m_file)
+        throwErrno(EBADF, "The replacement of " + m_target.string() + " is closed");
+    if (std::fwrite(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size())
+        throwErrno(errno, "Cannot write " + m_target.string());
+}
+
+void ReplacementFile::commit()
+{
+    if (!m_file)
+        throwErrno(EBADF, "The replacement of " + m_target.string() + " is closed");
+    // The bytes must be on the disk before the name points at them, or a
+    // crash right after the rename could leave an empty file in its place.
+    if (std::fflush(m_file.get()) != 0 || ::fsync(::fileno(m_file.get())) != 0)
+        throwErrno(errno, "Cannot write " + m_target.string());
+    if (!closeFile(m_file))
+        throwErrno(errno, "Cannot write " + m_target.string());
+    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
+        throwErrno(errno, "Cannot replace " + m_target.string());
+    m_temporary.clear();
+    m_committed = true;
+}
+
+} // namespace ft::platform

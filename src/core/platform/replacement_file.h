@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/platform/owned_file.h"
+
+#include <filesystem>
+#include <string_view>
+
+namespace ft::platform {
+
+// A file written whole or not at all: the bytes go to a new temporary file
+// in the target's folder, and only commit() puts it in the target's place,
+// by a rename, so whoever reads the target sees either its old bytes or all
+// of the new ones. A replacement dropped without commit() removes its
+// temporary file and leaves the target as it was.
+class ReplacementFile {
+public:
+    // Creates the temporary file (readable and writable by the user only).
+    // Throws std::system_error naming the target when that fails.
+    explicit ReplacementFile(std::filesystem::path target);
+    ~ReplacementFile();
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+    ReplacementFile(ReplacementFile&& other) noexcept;
+    ReplacementFile& operator=(ReplacementFile&& other) noexcept;
+
+    // Appends the bytes. Throws std::system_error when the write fails.
+    void write(std::string_view bytes);
+    // Flushes the bytes to the disk and renames the file over the target.
+    // Throws std::system_error when any of that fails; the target then
+    // keeps its old bytes. Writing after commit() is refused.
+    void commit();
+
+    const std::filesystem::path& target() const { return m_target; }
+    bool committed() const { return m_committed; }
+
+private:
+    void discard() noexcept;
+
+    std::filesystem::path m_target;
+    std::filesystem::path m_temporary;
+    OwnedFile m_file;
+    bool m_committed = false;
+};
+
+} // namespace ft::platform

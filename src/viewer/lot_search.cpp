@@ -1,0 +1,46 @@
+#include "viewer/lot_search.h"
+
+#include "core/dataset/data_set_links.h"
+#include "core/platform/cp932.h"
+#include "viewer/screen_text.h"
+#include "viewer/viewer_session.h"
+
+#include <QStringList>
+
+namespace ft::viewer {
+
+std::vector<LotMatch> findLots(const ViewerSession& session, const QString& text)
+{
+    std::string wanted;
+    try {
+        wanted = dataset::foldedLot(platform::utf8ToCp932(text.trimmed().toStdString()));
+    } catch (const platform::EncodingError&) {
+        return {};
+    }
+    std::vector<LotMatch> found;
+    if (wanted.empty())
+        return found;
+    const std::vector<SessionDrawing>& drawings = session.drawings();
+    for (std::size_t d = 0; d < drawings.size(); ++d) {
+        if (!drawings[d].isOpen())
+            continue;
+        for (const dataset::Parcel& parcel : drawings[d].data->parcels) {
+            if (dataset::foldedLot(parcel.fields.lot) != wanted)
+                continue;
+            LotMatch match;
+            match.hasOutline = !parcel.outlines.empty();
+            if (match.hasOutline)
+                match.outline = {d, SceneItem::Kind::Outline, parcel.outlines.front()};
+            QStringList parts{screenText(parcel.fields.oaza).trimmed(),
+                              screenText(parcel.fields.koaza).trimmed(),
+                              screenText(dataset::foldedLot(parcel.fields.lot))};
+            parts.removeAll(QString());
+            match.description =
+                parts.join(QLatin1Char(' ')) + QStringLiteral("（%1）").arg(drawings[d].name);
+            found.push_back(std::move(match));
+        }
+    }
+    return found;
+}
+
+} // namespace ft::viewer

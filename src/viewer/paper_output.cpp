@@ -1,0 +1,209 @@
+#include "viewer/paper_output.h"
+
+#include "viewer/viewer_session.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <cmath>
+
+namespace ft::viewer {
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+// Screen pixels per millimetre, for line widths on paper.
+constexpr double kScreenDotsPerMm = 96.0 / kMmPerInch;
+constexpr double kTitlePointSize = 11.0;
+
+QString datumText(const dataset::DataSetHeader& header)
+{
+    QString text = header.datum == 1   ? QStringLiteral("日本測地系")
+                   : header.datum == 2 ? QStringLiteral("世界測地系")
+                                       : QStringLiteral("測地系不明");
+    if (const std::optional<int> zone = header.zone())
+        text += QStringLiteral(" 第%1系").arg(*zone);
+    return text;
+}
+
+QString scaleText(double scale)
+{
+    return QStringLiteral("縮尺 1:%1").arg(QString::number(scale, 'g', 10));
+}
+
+bool within(double value, double limit)
+{
+    return std::isfinite(value) && value > 0.0 && value <= limit;
+}
+
+} // namespace
+
+std::optional<double> parseScale(const QString& text)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^\\s*(?:1\\s*[:/]\\s*)?([0-9]+(?:\\.[0-9]+)?)\\s*$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double scale = match.captured(1).toDouble(&ok);
+    if (!ok || !(scale > 0.0) || !std::isfinite(scale))
+        return std::nullopt;
+    return scale;
+}
+
+QSizeF mapSizeMm(const QRectF& mapArea, double scale)
+{
+    return {mapArea.width() * 1000.0 / scale, mapArea.height() * 1000.0 / scale};
+}
+
+QSizeF pageSizeMm(const QRectF& mapArea, double scale)
+{
+    const QSizeF map = mapSizeMm(mapArea, scale);
+    return {map.width() + 2 * kPaperMarginMm, map.height() + 2 * kPaperMarginMm + kTitleBandMm};
+}
+
+QString paperTitle(const ViewerSession& session, const QRectF& mapArea, double scale,
+                   const QDate& date)
+{
+    QStringList names;
+    QStringList datums;
+    const auto add = [&](const SessionDrawing& drawing) {
+        names << drawing.name;
+        const QString datum = datumText(drawing.data->header);
+        if (!datums.contains(datum))
+            datums << datum;
+    };
+    for (const SessionDrawing& drawing : session.drawings())
+        if (drawing.isOpen() && drawing.scene->bounds.touches(mapArea))
+            add(drawing);
+    if (names.isEmpty())
+        for (const SessionDrawing& drawing : session.drawings())
+            if (drawing.isOpen())
+                add(drawing);
+    return QStringLiteral("図面 %1　%2　%3　%4")
+        .arg(names.join(QStringLiteral(", ")), datums.join(QStringLiteral(", ")), scaleText(scale),
+             date.toString(QStringLiteral("yyyy/MM/dd")));
+}
+
+void renderPaper(QPainter& painter, double dotsPerMm, const PaperSheet& sheet,
+                 const std::vector<DrawingToRender>& drawings, const Layers& layers)
+{
+    const QSizeF page = pageSizeMm(sheet.mapArea, sheet.scale);
+    const QSizeF map = mapSizeMm(sheet.mapArea, sheet.scale);
+    painter.save();
+    painter.fillRect(QRectF(0, 0, page.width() * dotsPerMm, page.height() * dotsPerMm),
+                     kPaperColour);
+
+    QFont font = painter.font();
+    font.setPointSizeF(kTitlePointSize);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QRectF titleBox(kPaperMarginMm * dotsPerMm, kPaperMarginMm * dotsPerMm,
+                          map.width() * dotsPerMm, kTitleBandMm * dotsPerMm);
+    painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter, sheet.title);
+
+    const QPointF mapOrigin(kPaperMarginMm * dotsPerMm,
+                            (kPaperMarginMm + kTitleBandMm) * dotsPerMm);
+    const QSize mapPixels(static_cast<int>(std::lround(map.width() * dotsPerMm)),
+                          static_cast<int>(std::lround(map.height() * dotsPerMm)));
+    ViewTransform transform;
+    transform.setPixelSize(mapPixels);
+    transform.setCentre(sheet.mapArea.center());
+    transform.setMetresPerPixel(sheet.scale / (1000.0 * dotsPerMm));
+    RenderOptions options;
+    options.layers = layers;
+    options.deviceScale = dotsPerMm / kScreenDotsPerMm;
+
+    painter.translate(mapOrigin);
+    painter.setClipRect(QRect(QPoint(0, 0), mapPixels));
+    renderScene(painter, transform, drawings, std::nullopt, options);
+    painter.setClipping(false);
+    painter.setPen(QPen(Qt::black, std::max(1.0, 0.3 * dotsPerMm)));
+    painter.drawRect(QRectF(QPointF(0, 0), QSizeF(mapPixels)));
+    painter.restore();
+}
+
+std::optional<QString> exportPdf(const std::filesystem::path& file, const PaperSheet& sheet,
+                                 const std::vector<DrawingToRender>& drawings, const Layers& layers)
+{
+    const QSizeF page = pageSizeMm(sheet.mapArea, sheet.scale);
+    if (!within(page.width(), kMaxPageMm) || !within(page.height(), kMaxPageMm))
+        return QStringLiteral("この縮尺では用紙が大きすぎます（%1 × %2 mm、最大 %3 mm）。"
+                              "縮尺を小さくするか、表示範囲を狭めてください。")
+            .arg(std::lround(page.width()))
+            .arg(std::lround(page.height()))
+            .arg(kMaxPageMm);
+    QPdfWriter writer(QString::fromStdString(file.string()));
+    writer.setResolution(static_cast<int>(kPngDotsPerInch));
+    writer.setPageSize(QPageSize(page, QPageSize::Millimeter));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setTitle(sheet.title);
+    writer.setCreator(QStringLiteral("Tavla"));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return QStringLiteral("PDF ファイルを作れません: %1")
+            .arg(QString::fromStdString(file.string()));
+    renderPaper(painter, kPngDotsPerInch / kMmPerInch, sheet, drawings, layers);
+    if (!painter.end())
+        return QStringLiteral("PDF ファイルを書けません: %1")
+            .arg(QString::fromStdString(file.string()));
+    return std::nullopt;
+}
+
+std::optional<QString> exportPng(const std::filesystem::path& file, const PaperSheet& sheet,
+                                 const std::vector<DrawingToRender>& drawings, const Layers& layers)
+{
+    const double dotsPerMm = kPngDotsPerInch / kMmPerInch;
+    const QSizeF page = pageSizeMm(sheet.mapArea, sheet.scale);
+    const double width = page.width() * dotsPerMm;
+    const double height = page.height() * dotsPerMm;
+    if (!within(width, kMaxImagePixels) || !within(height, kMaxImagePixels))
+        return QStringLiteral("この縮尺では画像が大きすぎます（%1 × %2 ピクセル、最大 %3）。"
+                              "縮尺を小さくするか、表示範囲を狭めてください。")
+            .arg(std::lround(width))
+            .arg(std::lround(height))
+            .arg(kMaxImagePixels);
+    QImage image(static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height)),
+                 QImage::Format_RGB32);
+    if (image.isNull())
+        return QStringLiteral("画像のためのメモリが足りません（%1 × %2 ピクセル）")
+            .arg(image.width())
+            .arg(image.height());
+    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerMm * 1000.0));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    {
+        QPainter painter(&image);
+        renderPaper(painter, dotsPerMm, sheet, drawings, layers);
+    }
+    if (!image.save(QString::fromStdString(file.string()), "PNG"))
+        return QStringLiteral("PNG ファイルを書けません: %1")
+            .arg(QString::fromStdString(file.string()));
+    return std::nullopt;
+}
+
+QRectF mapAreaForPage(QSizeF pageMm, QPointF centre, double scale)
+{
+    const double width = std::max(0.0, pageMm.width() - 2 * kPaperMarginMm) * scale / 1000.0;
+    const double height =
+        std::max(0.0, pageMm.height() - 2 * kPaperMarginMm - kTitleBandMm) * scale / 1000.0;
+    return {centre.x() - width / 2, centre.y() - height / 2, width, height};
+}
+
+void printPaper(QPrinter& printer, QPointF centre, double scale, const QString& title,
+                const std::vector<DrawingToRender>& drawings, const Layers& layers)
+{
+    const QSizeF pageMm = printer.pageRect(QPrinter::Millimeter).size();
+    PaperSheet sheet{scale, mapAreaForPage(pageMm, centre, scale), title};
+    QPainter painter(&printer);
+    renderPaper(painter, printer.resolution() / kMmPerInch, sheet, drawings, layers);
+}
+
+} // namespace ft::viewer

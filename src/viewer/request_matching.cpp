@@ -1,0 +1,508 @@
+#include "viewer/request_matching.h"
+
+#include "core/dataset/data_set_links.h"
+#include "core/formats/text_helpers.h"
+#include "core/platform/cp932.h"
+#include "core/search/request_file.h"
+#include "viewer/screen_text.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <set>
+#include <tuple>
+#include <unordered_map>
+
+namespace ft::viewer {
+
+namespace {
+
+using dataset::kNoIndex;
+using Kind = SceneItem::Kind;
+
+// UTF-8 of CP932 text; nothing for bytes that are not CP932 (such text can
+// match nothing).
+std::optional<std::string> utf8Of(std::string_view cp932)
+{
+    try {
+        return platform::cp932ToUtf8(cp932);
+    } catch (const platform::EncodingError&) {
+        return std::nullopt;
+    }
+}
+
+std::string folded(std::string_view cp932)
+{
+    return formats::ToHalfWidth(cp932);
+}
+
+using KeyIndex = std::unordered_multimap<std::string, std::size_t>;
+
+void addKey(KeyIndex& index, std::string_view cp932Key, std::size_t item)
+{
+    if (std::optional<std::string> key = utf8Of(cp932Key))
+        index.emplace(std::move(*key), item);
+}
+
+// "oaza,koaza,lot" as the parcel list writes a parcel (lot folded).
+std::string parcelKey(const dataset::ParcelFields& fields)
+{
+    return fields.oaza + "," + fields.koaza + "," + folded(fields.lot);
+}
+
+// "name,scale,kubun" as the map sheet list writes a sheet.
+std::string sheetKey(const dataset::MapSheet& sheet)
+{
+    return folded(sheet.name) + "," + std::to_string(sheet.scale) + "," +
+           std::to_string(sheet.kubun);
+}
+
+// The lookups of one drawing, made when first needed.
+class DrawingKeys {
+public:
+    explicit DrawingKeys(const dataset::SurveyDataSet& data) : m_data(data) {}
+
+    const KeyIndex& parcels()
+    {
+        return lazily(m_parcels, [&](KeyIndex& index) {
+            for (std::size_t i = 0; i < m_data.parcels.size(); ++i)
+                addKey(index, parcelKey(m_data.parcels[i].fields), i);
+        });
+    }
+    const KeyIndex& groupedParcels()
+    {
+        return lazily(m_groupedParcels, [&](KeyIndex& index) {
+            for (std::size_t i = 0; i < m_data.groupedParcels.size(); ++i)
+                addKey(index, parcelKey(m_data.groupedParcels[i].fields), i);
+        });
+    }
+    const KeyIndex& mapSheets()
+    {
+        return lazily(m_mapSheets, [&](KeyIndex& index) {
+            for (std::size_t i = 0; i < m_data.mapSheets.size(); ++i)
+                addKey(index, sheetKey(m_data.mapSheets[i]), i);
+        });
+    }
+    // Sheet names as the overview's sheet-outline file holds them, folded.
+    const KeyIndex& mapSheetNames()
+    {
+        return lazily(m_mapSheetNames, [&](KeyIndex& index) {
+            for (std::size_t i = 0; i < m_data.mapSheets.size(); ++i)
+                addKey(index, folded(m_data.mapSheets[i].name), i);
+        });
+    }
+    const KeyIndex& frameNames()
+    {
+        return lazily(m_frameNames, [&](KeyIndex& index) {
+            for (std::size_t i = 0; i < m_data.sheetFrames.size(); ++i)
+                addKey(index, folded(m_data.sheetFrames[i].name), i);
+        });
+    }
+    // Point names as the catalogue holds them: trimmed, then folded.
+    const KeyIndex& points()
+    {
+        return lazily(m_points, [&](KeyIndex& index) {
+            for (std::size_t i = 0; i < m_data.points.size(); ++i)
+                addKey(index, folded(m_data.points[i].name), i);
+        });
+    }
+    // Control point names are folded but not trimmed.
+    const KeyIndex& controlPoints()
+    {
+        return lazily(m_controlPoints, [&](KeyIndex& index) {
+            for (std::size_t i = 0; i < m_data.controlPoints.size(); ++i)
+                addKey(index, folded(m_data.controlPoints[i].name), i);
+        });
+    }
+
+private:
+    template <class Fill> const KeyIndex& lazily(std::optional<KeyIndex>& index, Fill&& fill)
+    {
+        if (!index) {
+            index.emplace();
+            fill(*index);
+        }
+        return *index;
+    }
+
+    const dataset::SurveyDataSet& m_data;
+    std::optional<KeyIndex> m_parcels, m_groupedParcels, m_mapSheets, m_mapSheetNames, m_frameNames,
+        m_points, m_controlPoints;
+};
+
+std::vector<std::size_t> lookUp(const KeyIndex& index, const std::string& key)
+{
+    std::vector<std::size_t> found;
+    const auto [first, last] = index.equal_range(key);
+    for (auto it = first; it != last; ++it)
+        found.push_back(it->second);
+    // The multimap keeps no order; the data's order reads better.
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+QString joined(std::initializer_list<QString> parts)
+{
+    QStringList shown;
+    for (const QString& part : parts)
+        if (!part.trimmed().isEmpty())
+            shown << part.trimmed();
+    return shown.join(QLatin1Char(' '));
+}
+
+// What one item is, once found in one drawing.
+struct Finding {
+    ItemState state = ItemState::Shown;
+    QString label;
+    std::vector<SceneItem> targets;
+};
+
+class Matcher {
+public:
+    Matcher(const search::ViewerRequest& request, const std::vector<OpenDrawing>& drawings,
+            const std::vector<std::size_t>& drawingOfRequest)
+        : m_request(request), m_drawings(drawings), m_drawingOfRequest(drawingOfRequest)
+    {
+        m_keys.reserve(drawings.size());
+        for (const OpenDrawing& drawing : drawings)
+            m_keys.emplace_back(drawing.data
+                                    ? std::optional<DrawingKeys>(DrawingKeys(*drawing.data))
+                                    : std::nullopt);
+        m_result.marks.resize(drawings.size());
+    }
+
+    RequestMatch run();
+
+private:
+    // sheetDrawing: for a sheet name, the request's drawing record it is
+    // looked for in, when not the one it follows.
+    void matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetDrawing = {});
+    std::optional<Finding> findIn(const search::RequestedItem& item, std::size_t drawing,
+                                  const std::string& utf8Value);
+    std::optional<Finding> findParcels(std::size_t drawing, const std::string& key);
+    std::optional<Finding> findMapSheets(std::size_t drawing, const std::string& key);
+    std::optional<Finding> findSheetNames(std::size_t drawing, const std::string& key);
+    std::optional<Finding> findPoints(std::size_t drawing, const std::string& key, bool control);
+    std::optional<std::size_t> drawingNamed(const std::string& cp932Path) const;
+    // The drawings an item is looked for in.
+    std::vector<std::size_t> candidatesFor(const search::RequestedItem& item,
+                                           std::optional<std::size_t> sheetDrawing) const;
+    std::vector<std::pair<std::size_t, std::size_t>> carriedSheetNames() const;
+    void addMarks(std::size_t drawing, const Finding& finding);
+    QString unmatchedLabel(const search::RequestedItem& item) const;
+
+    const search::ViewerRequest& m_request;
+    const std::vector<OpenDrawing>& m_drawings;
+    const std::vector<std::size_t>& m_drawingOfRequest;
+    std::vector<std::optional<DrawingKeys>> m_keys;
+    RequestMatch m_result;
+};
+
+std::optional<std::size_t> Matcher::drawingNamed(const std::string& cp932Path) const
+{
+    for (std::size_t i = 0; i < m_drawings.size(); ++i)
+        if (!m_drawings[i].requestPath.empty() && m_drawings[i].requestPath == cp932Path)
+            return i;
+    return std::nullopt;
+}
+
+std::vector<std::size_t> Matcher::candidatesFor(const search::RequestedItem& item,
+                                                std::optional<std::size_t> sheetDrawing) const
+{
+    // The overview click writes each sheet name right after its drawing.
+    const std::optional<std::size_t> requestDrawing = sheetDrawing ? sheetDrawing : item.drawing;
+    if (item.code == search::kSheetNameRecord && requestDrawing &&
+        *requestDrawing < m_drawingOfRequest.size())
+        return {m_drawingOfRequest[*requestDrawing]};
+    std::vector<std::size_t> all(m_drawings.size());
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = i;
+    return all;
+}
+
+std::optional<Finding> Matcher::findParcels(std::size_t drawing, const std::string& key)
+{
+    const dataset::SurveyDataSet& data = *m_drawings[drawing].data;
+    const std::vector<std::size_t> parcels = lookUp(m_keys[drawing]->parcels(), key);
+    const std::vector<std::size_t> grouped = lookUp(m_keys[drawing]->groupedParcels(), key);
+    if (parcels.empty() && grouped.empty())
+        return std::nullopt;
+    const dataset::ParcelFields& fields = parcels.empty()
+                                              ? data.groupedParcels[grouped.front()].fields
+                                              : data.parcels[parcels.front()].fields;
+    Finding finding;
+    finding.label = joined({QStringLiteral("地番"), screenText(fields.oaza),
+                            screenText(fields.koaza), screenText(folded(fields.lot))});
+    bool anyClosed = false;
+    for (const std::size_t parcel : parcels) {
+        for (const std::size_t outline : data.parcels[parcel].outlines) {
+            anyClosed = anyClosed || data.outlines[outline].shape == dataset::OutlineShape::Closed;
+            finding.targets.push_back({drawing, Kind::Outline, outline});
+        }
+    }
+    // Grouped parcels carry no outline of their own.
+    if (finding.targets.empty())
+        finding.state = ItemState::NoOutline;
+    else if (!anyClosed)
+        finding.state = ItemState::OutlineIncomplete;
+    return finding;
+}
+
+std::optional<Finding> Matcher::findMapSheets(std::size_t drawing, const std::string& key)
+{
+    const std::vector<std::size_t> sheets = lookUp(m_keys[drawing]->mapSheets(), key);
+    if (sheets.empty())
+        return std::nullopt;
+    const dataset::MapSheet& sheet = m_drawings[drawing].data->mapSheets[sheets.front()];
+    Finding finding;
+    finding.label = QStringLiteral("図葉 %1（1/%2）")
+                        .arg(screenText(folded(sheet.name)), QString::number(sheet.scale));
+    for (const std::size_t i : sheets)
+        finding.targets.push_back({drawing, Kind::MapSheet, i});
+    return finding;
+}
+
+std::optional<Finding> Matcher::findSheetNames(std::size_t drawing, const std::string& key)
+{
+    const std::vector<std::size_t> sheets = lookUp(m_keys[drawing]->mapSheetNames(), key);
+    const std::vector<std::size_t> frames = lookUp(m_keys[drawing]->frameNames(), key);
+    if (sheets.empty() && frames.empty())
+        return std::nullopt;
+    Finding finding;
+    finding.label = QStringLiteral("図葉 ") + QString::fromStdString(key);
+    for (const std::size_t i : sheets)
+        finding.targets.push_back({drawing, Kind::MapSheet, i});
+    for (const std::size_t i : frames)
+        finding.targets.push_back({drawing, Kind::Frame, i});
+    return finding;
+}
+
+std::optional<Finding> Matcher::findPoints(std::size_t drawing, const std::string& key,
+                                           bool control)
+{
+    DrawingKeys& keys = *m_keys[drawing];
+    const std::vector<std::size_t> points =
+        lookUp(control ? keys.controlPoints() : keys.points(), key);
+    if (points.empty())
+        return std::nullopt;
+    Finding finding;
+    finding.label = (control ? QStringLiteral("図根点 ") : QStringLiteral("筆界点 ")) +
+                    QString::fromStdString(key).trimmed();
+    for (const std::size_t i : points)
+        finding.targets.push_back({drawing, control ? Kind::ControlPoint : Kind::Point, i});
+    return finding;
+}
+
+std::optional<Finding> Matcher::findIn(const search::RequestedItem& item, std::size_t drawing,
+                                       const std::string& utf8Value)
+{
+    switch (item.code) {
+    case search::kParcelOrSheetRecord:
+        if (std::optional<Finding> parcels = findParcels(drawing, utf8Value))
+            return parcels;
+        return findMapSheets(drawing, utf8Value);
+    case search::kSheetNameRecord:
+        return findSheetNames(drawing, utf8Value);
+    case search::kBoundaryPointRecord:
+        return findPoints(drawing, utf8Value, false);
+    case search::kControlPointRecord:
+        return findPoints(drawing, utf8Value, true);
+    default:
+        return std::nullopt;
+    }
+}
+
+void Matcher::addMarks(std::size_t drawing, const Finding& finding)
+{
+    if (finding.state != ItemState::Shown)
+        return;
+    const dataset::SurveyDataSet& data = *m_drawings[drawing].data;
+    DrawingMarks& marks = m_result.marks[drawing];
+    for (const SceneItem& target : finding.targets) {
+        switch (target.kind) {
+        case Kind::Outline:
+            // Only a closed ring has an inside to fill.
+            if (data.outlines[target.index].shape == dataset::OutlineShape::Closed)
+                marks.outlines.push_back(target.index);
+            break;
+        case Kind::MapSheet:
+            marks.mapSheets.push_back(target.index);
+            break;
+        case Kind::Frame:
+            marks.frames.push_back(target.index);
+            break;
+        case Kind::Point:
+            marks.points.push_back(target.index);
+            break;
+        case Kind::ControlPoint:
+            marks.controlPoints.push_back(target.index);
+            break;
+        }
+    }
+}
+
+QString Matcher::unmatchedLabel(const search::RequestedItem& item) const
+{
+    const QString value = screenText(item.value);
+    switch (item.code) {
+    case search::kParcelOrSheetRecord: {
+        // Parcel or sheet: the values as the request gives them.
+        return QStringLiteral("地番または図葉 ") + value;
+    }
+    case search::kSheetNameRecord:
+        return QStringLiteral("図葉 ") + value;
+    case search::kBoundaryPointRecord:
+        return QStringLiteral("筆界点 ") + value;
+    case search::kControlPointRecord:
+        return QStringLiteral("図根点 ") + value;
+    default:
+        return value;
+    }
+}
+
+// The overview click writes a sheet name only when it differs from the name
+// of the hit before, also across a change of drawing: a drawing record that
+// no sheet name follows was hit in a sheet of the name written last. Pairs
+// of (sheet name item, drawing record) for those drawings.
+std::vector<std::pair<std::size_t, std::size_t>> Matcher::carriedSheetNames() const
+{
+    std::vector<std::pair<std::size_t, std::size_t>> carried;
+    std::optional<std::size_t> lastName;
+    std::size_t next = 0;
+    const std::vector<search::RequestedItem>& items = m_request.items;
+    for (std::size_t drawing = 0; drawing < m_request.drawings.size(); ++drawing) {
+        bool named = false;
+        for (; next < items.size() && items[next].drawing <= std::optional<std::size_t>(drawing);
+             ++next) {
+            if (items[next].code != search::kSheetNameRecord)
+                continue;
+            named = named || items[next].drawing == std::optional<std::size_t>(drawing);
+            lastName = next;
+        }
+        if (!named && lastName && items[*lastName].drawing != std::optional<std::size_t>(drawing))
+            carried.emplace_back(*lastName, drawing);
+    }
+    return carried;
+}
+
+void Matcher::matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetDrawing)
+{
+    const search::RequestedItem& item = m_request.items[itemIndex];
+    MatchedItem matched;
+    matched.requestItem = itemIndex;
+
+    if (item.code == search::kRegisteredDrawingRecord) {
+        matched.drawing = drawingNamed(item.value);
+        const OpenDrawing* drawing = matched.drawing ? &m_drawings[*matched.drawing] : nullptr;
+        matched.label = QStringLiteral("図面全体 ") +
+                        (drawing && drawing->scene ? drawing->scene->name : screenText(item.value));
+        matched.state = drawing && drawing->scene ? ItemState::Shown : ItemState::DrawingUnreadable;
+        if (matched.state == ItemState::Shown)
+            matched.box = drawing->scene->bounds;
+        m_result.items.push_back(std::move(matched));
+        return;
+    }
+
+    // Sheet and point names are folded in the catalogue already; folding
+    // them again changes nothing but makes a hand-written request match too.
+    // A code 2 value cannot be folded whole: oaza and koaza names are not.
+    const std::optional<std::string> utf8Value =
+        utf8Of(item.code == search::kParcelOrSheetRecord ? item.value : folded(item.value));
+    bool found = false;
+    bool anyReadable = false;
+    for (const std::size_t drawing : candidatesFor(item, sheetDrawing)) {
+        if (drawing >= m_drawings.size() || !m_drawings[drawing].data)
+            continue;
+        anyReadable = true;
+        std::optional<Finding> finding =
+            utf8Value ? findIn(item, drawing, *utf8Value) : std::nullopt;
+        if (!finding)
+            continue;
+        found = true;
+        addMarks(drawing, *finding);
+        MatchedItem inDrawing = matched;
+        inDrawing.drawing = drawing;
+        inDrawing.state = finding->state;
+        inDrawing.label = std::move(finding->label);
+        inDrawing.box = boxOf(finding->targets, m_drawings);
+        inDrawing.targets = std::move(finding->targets);
+        m_result.items.push_back(std::move(inDrawing));
+    }
+    if (found)
+        return;
+    matched.label = unmatchedLabel(item);
+    matched.state = anyReadable ? ItemState::NotFound : ItemState::DrawingUnreadable;
+    const std::optional<std::size_t> requestDrawing = sheetDrawing ? sheetDrawing : item.drawing;
+    if (item.code == search::kSheetNameRecord && requestDrawing &&
+        *requestDrawing < m_drawingOfRequest.size())
+        matched.drawing = m_drawingOfRequest[*requestDrawing];
+    m_result.items.push_back(std::move(matched));
+}
+
+RequestMatch Matcher::run()
+{
+    // A parcel found by its parcel and its owner-list rows comes twice in a
+    // request, as equal lines; it is listed once.
+    std::set<std::tuple<int, std::string, std::optional<std::size_t>>> seen;
+    for (std::size_t i = 0; i < m_request.items.size(); ++i) {
+        const search::RequestedItem& item = m_request.items[i];
+        const std::optional<std::size_t> drawing =
+            item.code == search::kSheetNameRecord ? item.drawing : std::nullopt;
+        if (seen.emplace(item.code, item.value, drawing).second)
+            matchItem(i);
+    }
+    for (const auto& [item, drawing] : carriedSheetNames())
+        matchItem(item, drawing);
+    for (const MatchedItem& item : m_result.items)
+        if (item.state == ItemState::Shown || item.state == ItemState::OutlineIncomplete)
+            m_result.firstView.widen(item.box);
+    if (m_result.firstView.isEmpty())
+        for (const OpenDrawing& drawing : m_drawings)
+            if (drawing.scene)
+                m_result.firstView.widen(drawing.scene->bounds);
+    return std::move(m_result);
+}
+
+} // namespace
+
+MapBox boxOf(const std::vector<SceneItem>& items, const std::vector<OpenDrawing>& drawings)
+{
+    MapBox box;
+    for (const SceneItem& item : items) {
+        if (item.drawing >= drawings.size() || !drawings[item.drawing].scene)
+            continue;
+        const SceneDrawing& scene = *drawings[item.drawing].scene;
+        switch (item.kind) {
+        case Kind::Outline:
+            if (item.index < scene.outlines.size())
+                box.widen(scene.outlines[item.index].box);
+            break;
+        case Kind::MapSheet:
+            if (item.index < scene.mapSheets.size())
+                box.widen(scene.mapSheets[item.index].box);
+            break;
+        case Kind::Frame:
+            if (item.index < scene.frames.size())
+                box.widen(scene.frames[item.index].box);
+            break;
+        case Kind::Point:
+            if (item.index < scene.points.size())
+                box.widen(scene.points[item.index]);
+            break;
+        case Kind::ControlPoint:
+            if (item.index < scene.controlPoints.size())
+                box.widen(scene.controlPoints[item.index].at);
+            break;
+        }
+    }
+    return box;
+}
+
+RequestMatch matchRequest(const search::ViewerRequest& request,
+                          const std::vector<OpenDrawing>& drawings,
+                          const std::vector<std::size_t>& drawingOfRequest)
+{
+    return Matcher(request, drawings, drawingOfRequest).run();
+}
+
+} // namespace ft::viewer

@@ -1,0 +1,77 @@
+#pragma once
+
+// The drawings the viewer has open and the request it was started with:
+// reading the request file, opening each drawing it names (or each header
+// given), and finding the requested items in them. No windows: the window
+// shows a session, tests and benchmarks build one directly.
+
+#include "core/dataset/survey_data_set.h"
+#include "core/search/request_reader.h"
+#include "viewer/drawing_scene.h"
+#include "viewer/request_matching.h"
+#include "viewer/scene_renderer.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ft::viewer {
+
+struct SessionDrawing {
+    std::filesystem::path basePath; // header path without extension
+    std::string requestPath;        // CP932 as the request names it; empty when opened otherwise
+    std::unique_ptr<dataset::SurveyDataSet> data; // never null; data->present tells if it was read
+    std::unique_ptr<SceneDrawing> scene;          // null when it could not be read
+    QString name;                                 // base file name, or the path as requested
+    // Why the drawing could not even be looked for (a request path that is
+    // not CP932); empty otherwise.
+    QString pathError;
+
+    bool isOpen() const { return scene != nullptr; }
+};
+
+class ViewerSession {
+public:
+    // Reads the request and opens its drawings: each code 0 path, and each
+    // code 1 path that no code 0 record names. A request file that cannot
+    // be read leaves an empty session with the reason in requestProblems().
+    void openRequest(const std::filesystem::path& requestFile);
+    // Opens data sets by their header files; a header already open is passed
+    // by. Returns the indices of the drawings added.
+    std::vector<std::size_t> openHeaders(const std::vector<std::filesystem::path>& headers);
+
+    const std::vector<SessionDrawing>& drawings() const { return m_drawings; }
+    const search::ViewerRequest& request() const { return m_request; }
+    bool hasRequest() const { return m_hasRequest; }
+    const RequestMatch& match() const { return m_match; }
+    // What went wrong with the request file itself (Japanese, for the window).
+    const std::vector<QString>& requestProblems() const { return m_requestProblems; }
+
+    // The drawings as matching and drawing take them, by the same index.
+    std::vector<OpenDrawing> openDrawings() const;
+    std::vector<DrawingToRender> toRender() const;
+    // Every open drawing's bounds together.
+    MapBox bounds() const;
+
+private:
+    std::size_t addDrawing(SessionDrawing drawing);
+    void rematch();
+
+    std::vector<SessionDrawing> m_drawings;
+    search::ViewerRequest m_request;
+    bool m_hasRequest = false;
+    std::vector<std::size_t> m_drawingOfRequest;
+    std::vector<QString> m_requestProblems;
+    RequestMatch m_match;
+};
+
+// The drawing's data set read and drawn; its name is the header's base name.
+// The header is basePath + ".hed" unless headerFile names it.
+SessionDrawing openDrawing(const std::filesystem::path& basePath,
+                           const std::filesystem::path& headerFile = {});
+
+} // namespace ft::viewer
