@@ -1,4 +1,5 @@
 #include "cli/cli_run.h"
+#include "core/platform/disk_full.h"
 
 #include <iostream>
 #include <string>
@@ -6,6 +7,7 @@
 
 int main(int argc, char* argv[])
 {
+    ft::platform::ignoreFileSizeLimitSignal();
     const std::vector<std::string> args(argv + 1, argv + argc);
     return ft::cli::runCli(args, std::cout, std::cerr);
 }

@@ -1,8 +1,10 @@
 #include "core/catalogue/sqlite_database.h"
 
 #include "core/catalogue/kana_folding.h"
+#include "core/platform/disk_full.h"
 
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <stdexcept>
 #include <type_traits>
@@ -60,7 +62,31 @@ std::string doubleText(double value)
     return std::string(buffer.data(), result.ptr);
 }
 
+// True when the last failed system call on the catalogue file or on its
+// journal (the write-ahead log) found no room: a full disk or the file-size
+// limit. SQLite reports the first as SQLITE_FULL but the second only as an
+// I/O error, and its own system errno is gone by the time we look; each
+// file keeps the errno of its last failure.
+bool lastWriteFoundNoRoom(sqlite3* db)
+{
+    int mainErrno = 0;
+    sqlite3_file_control(db, "main", SQLITE_FCNTL_LAST_ERRNO, &mainErrno);
+    int journalErrno = 0;
+    sqlite3_file* journal = nullptr;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_JOURNAL_POINTER, &journal) == SQLITE_OK &&
+        journal != nullptr && journal->pMethods != nullptr)
+        journal->pMethods->xFileControl(journal, SQLITE_FCNTL_LAST_ERRNO, &journalErrno);
+    return platform::isOutOfSpace(mainErrno) || platform::isOutOfSpace(journalErrno);
+}
+
 } // namespace
+
+ECatalogueBusy::ECatalogueBusy(const std::string& fileName)
+    : ESQLiteException("カタログ " + fileName +
+                       " は他のfindTavlaが使用中です (the catalogue is in use by another "
+                       "findTavla; try again when it has finished)")
+{
+}
 
 std::string ResultCodeText(int code)
 {
@@ -194,13 +220,19 @@ std::string TSQLiteTable::FieldAsString(int column) const
 
 // ------------------------------------------------------------- TSQLiteDatabase
 
-TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName)
+TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName) : m_fileName(fileName)
 {
     sqlite3* handle = nullptr;
     const int result = sqlite3_open(fileName.c_str(), &handle);
     // Owned at once, so a handle that comes with a failure is closed too.
     m_db.reset(handle);
     if (result == SQLITE_OK) {
+        sqlite3_busy_timeout(handle, kBusyTimeoutMilliseconds);
+        // The journal mode is a lasting setting of the file; once set, this
+        // only reads it. Where it cannot be set (a file that is no database,
+        // a read-only folder) the catalogue keeps its mode, and the
+        // statements that follow report whatever is wrong with it.
+        sqlite3_exec(handle, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
         // Every connection folds owner kana the same way, whoever searches.
         RegisterKanaFolding(handle);
         return;
@@ -217,25 +249,30 @@ TSQLiteDatabase::~TSQLiteDatabase()
         return;
     try {
         Rollback();
-    } catch (const ESQLiteException&) {
+    } catch (const std::exception&) {
         // Closing the connection discards the open transaction anyway.
     }
 }
 
-namespace {
-
-[[noreturn]] void raiseError(sqlite3* db, const std::string& message, const std::string& sql)
+void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& sql) const
 {
-    const int code = sqlite3_errcode(db);
+    const int code = sqlite3_errcode(m_db.get());
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        throw ECatalogueBusy(m_fileName);
+    // Growing the shared-memory index beside a catalogue in write-ahead
+    // logging fails only for want of room.
+    if (code == SQLITE_FULL ||
+        (code == SQLITE_IOERR && (lastWriteFoundNoRoom(m_db.get()) ||
+                                  sqlite3_extended_errcode(m_db.get()) == SQLITE_IOERR_SHMSIZE)))
+        throw platform::DiskFull(m_fileName);
     if (code == SQLITE_OK)
         throw ESQLiteException(message);
-    throw ESQLiteException(message + ".\rError [" + std::to_string(code) + "]: " +
-                           ResultCodeText(code) + ".\r\"" + sql + "\": " + sqlite3_errmsg(db));
+    throw ESQLiteException(message + ".\rError [" + std::to_string(code) +
+                           "]: " + ResultCodeText(code) + ".\r\"" + sql +
+                           "\": " + sqlite3_errmsg(m_db.get()));
 }
 
-// Steps the statement of a query: true when a row is ready, false after the
-// last one.
-bool stepRow(sqlite3* db, sqlite3_stmt* statement, const std::string& sql)
+bool TSQLiteDatabase::StepRow(sqlite3_stmt* statement, const std::string& sql) const
 {
     const int result = sqlite3_step(statement);
     if (result == SQLITE_ROW)
@@ -243,10 +280,12 @@ bool stepRow(sqlite3* db, sqlite3_stmt* statement, const std::string& sql)
     if (result == SQLITE_DONE)
         return false;
     if (result == SQLITE_BUSY)
-        throw ESQLiteException("Could not prepare SQL statement");
+        throw ECatalogueBusy(m_fileName);
     sqlite3_reset(statement);
-    raiseError(db, "Could not retrieve data", sql);
+    RaiseError("Could not retrieve data", sql);
 }
+
+namespace {
 
 // The cell of a result; the same type as TSQLiteTable's cells.
 using CellValue = std::variant<std::monostate, std::int64_t, double, std::string>;
@@ -280,13 +319,11 @@ CellValue readCell(sqlite3_stmt* statement, int column, ColumnKind kind)
 
 } // namespace
 
-void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& sql) const
-{
-    raiseError(m_db.get(), message, sql);
-}
-
 TSQLiteDatabase::Statement TSQLiteDatabase::Prepare(const std::string& sql) const
 {
+    if (sql.find('\0') != std::string::npos)
+        throw ESQLiteException("SQL text holds a zero byte: \"" + sql.substr(0, sql.find('\0')) +
+                               "\"");
     sqlite3_stmt* raw = nullptr;
     const int result = sqlite3_prepare_v2(m_db.get(), sql.c_str(), -1, &raw, nullptr);
     Statement statement(raw);
@@ -314,7 +351,7 @@ TSQLiteTable TSQLiteDatabase::GetTable(const std::string& sql)
     static_assert(std::is_same_v<CellValue, TSQLiteTable::Cell>);
     sqlite3_stmt* const stmt = statement.get();
     TSQLiteTable table;
-    while (stepRow(m_db.get(), stmt, sql)) {
+    while (StepRow(stmt, sql)) {
         if (table.m_rowCount == 0) {
             table.m_columnCount = sqlite3_column_count(stmt);
             for (int column = 0; column < table.m_columnCount; ++column) {
@@ -333,13 +370,13 @@ TSQLiteTable TSQLiteDatabase::GetTable(const std::string& sql)
 
 TSQLiteCursor TSQLiteDatabase::OpenCursor(const std::string& sql)
 {
-    return TSQLiteCursor(m_db.get(), Prepare(sql), sql);
+    return TSQLiteCursor(*this, Prepare(sql), sql);
 }
 
 bool TSQLiteDatabase::HasRows(const std::string& sql)
 {
     const Statement statement = Prepare(sql);
-    return stepRow(m_db.get(), statement.get(), sql);
+    return StepRow(statement.get(), sql);
 }
 
 bool TSQLiteDatabase::TableExists(std::string_view name)
@@ -352,8 +389,8 @@ bool TSQLiteDatabase::TableExists(std::string_view name)
 
 // --------------------------------------------------------------- TSQLiteCursor
 
-TSQLiteCursor::TSQLiteCursor(sqlite3* db, Statement statement, std::string sql)
-    : m_db(db), m_statement(std::move(statement)), m_sql(std::move(sql))
+TSQLiteCursor::TSQLiteCursor(const TSQLiteDatabase& db, Statement statement, std::string sql)
+    : m_db(&db), m_statement(std::move(statement)), m_sql(std::move(sql))
 {
 }
 
@@ -364,7 +401,7 @@ bool TSQLiteCursor::Step()
         return false;
     sqlite3_stmt* const stmt = m_statement.get();
     const bool firstRow = m_columnKinds.empty() && !m_onRow;
-    m_onRow = stepRow(m_db, stmt, m_sql);
+    m_onRow = m_db->StepRow(stmt, m_sql);
     m_finished = !m_onRow;
     // The kinds are taken at the first row, as GetTable takes them.
     if (m_onRow && firstRow) {
@@ -406,11 +443,11 @@ bool TSQLiteCursor::HoldsInteger(int column) const
     return sqlite3_column_type(m_statement.get(), column) == SQLITE_INTEGER;
 }
 
-void TSQLiteDatabase::BeginTransaction()
+void TSQLiteDatabase::BeginTransaction(bool writeLockNow)
 {
     if (m_inTransaction)
         throw ESQLiteException("Transaction already open");
-    ExecSQL("BEGIN TRANSACTION");
+    ExecSQL(writeLockNow ? "BEGIN IMMEDIATE TRANSACTION" : "BEGIN TRANSACTION");
     m_inTransaction = true;
 }
 
@@ -424,7 +461,7 @@ void TSQLiteDatabase::Rollback()
 {
     try {
         ExecSQL("ROLLBACK");
-    } catch (const ESQLiteException&) {
+    } catch (...) {
         // Some failures (a full disk, an I/O error) make SQLite roll the
         // transaction back by itself; ROLLBACK then finds none. The flag must
         // follow, or the connection could never begin a transaction again.

@@ -18,6 +18,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The catalogue stayed locked by another connection (another findTavla, in
+// practice) for longer than a connection waits. The message names the
+// catalogue: "カタログ <file> は他のfindTavlaが使用中です (...)".
+class ECatalogueBusy : public ESQLiteException {
+public:
+    explicit ECatalogueBusy(const std::string& fileName);
+};
+
+// How long a statement waits for another connection's lock before it fails
+// with ECatalogueBusy.
+inline constexpr int kBusyTimeoutMilliseconds = 5000;
+
 // English description of an SQLite result code.
 std::string ResultCodeText(int code);
 
@@ -64,6 +76,8 @@ private:
 // The text of a cell as Fields() gives it for a column of that kind.
 std::string CellText(const TSQLiteTable::Cell& value, ColumnKind kind);
 
+class TSQLiteDatabase;
+
 namespace detail {
 struct StatementFinalizer {
     void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
@@ -92,9 +106,9 @@ public:
 private:
     friend class TSQLiteDatabase;
     using Statement = std::unique_ptr<sqlite3_stmt, detail::StatementFinalizer>;
-    TSQLiteCursor(sqlite3* db, Statement statement, std::string sql);
+    TSQLiteCursor(const TSQLiteDatabase& db, Statement statement, std::string sql);
 
-    sqlite3* m_db;
+    const TSQLiteDatabase* m_db;
     Statement m_statement;
     std::string m_sql;
     int m_columnCount = 0;
@@ -105,6 +119,13 @@ private:
 
 // One open SQLite connection. Statements are complete SQL texts; values are
 // spliced in by the callers, nothing is bound.
+//
+// Several programs share a catalogue (the desktop program, the command-line
+// tool, a second desktop program): a connection waits up to
+// kBusyTimeoutMilliseconds for another's lock, and the file is put into
+// write-ahead logging, so readers see the last committed state while a
+// registration writes and never hold it up. Running out of disk space comes
+// out as platform::DiskFull naming the catalogue.
 class TSQLiteDatabase {
 public:
     // Opens (and creates when absent) the database file; the name is UTF-8.
@@ -115,7 +136,9 @@ public:
     TSQLiteDatabase(const TSQLiteDatabase&) = delete;
     TSQLiteDatabase& operator=(const TSQLiteDatabase&) = delete;
 
-    // Runs the first statement of the text, which must not return rows.
+    // Runs the first statement of the text, which must not return rows. A
+    // text holding a zero byte is refused: SQLite would read it only up to
+    // that byte and run what stands before it.
     void ExecSQL(const std::string& sql);
     // Runs a query and returns its whole result.
     TSQLiteTable GetTable(const std::string& sql);
@@ -127,12 +150,16 @@ public:
     bool HasRows(const std::string& sql);
     bool TableExists(std::string_view name);
 
-    void BeginTransaction();
+    // With `writeLockNow` the catalogue's write lock is taken at once
+    // (waiting for another writer), so what the transaction reads first is
+    // still so when it writes.
+    void BeginTransaction(bool writeLockNow = false);
     void Commit();
     void Rollback();
     bool InTransaction() const { return m_inTransaction; }
 
     sqlite3* handle() const { return m_db.get(); }
+    const std::string& fileName() const { return m_fileName; }
 
 private:
     struct Closer {
@@ -142,9 +169,14 @@ private:
 
     // Compiles the first statement of the text, raising the two preparation
     // errors that ExecSQL and GetTable share.
+    friend class TSQLiteCursor;
     Statement Prepare(const std::string& sql) const;
     [[noreturn]] void RaiseError(const std::string& message, const std::string& sql) const;
+    // Steps a query's statement: true when a row is ready, false after the
+    // last one; a failure is raised as RaiseError raises it.
+    bool StepRow(sqlite3_stmt* statement, const std::string& sql) const;
 
+    std::string m_fileName;
     std::unique_ptr<sqlite3, Closer> m_db;
     bool m_inTransaction = false;
 };

@@ -155,11 +155,14 @@ void drawSheet(QPainter& canvas, const OverviewView& view, const formats::SheetO
 void drawSheets(QPainter& canvas, const OverviewView& view, const std::filesystem::path& file)
 {
     setSheetStyle(canvas);
-    formats::forEachLine(file, [&](std::string& line) {
-        const formats::SheetOutline sheet = formats::parseSheetOutline(std::move(line));
-        if (sheet.fileNo >= 1)
-            drawSheet(canvas, view, sheet);
-    });
+    formats::forEachLine(
+        file,
+        [&](std::string& line) {
+            const formats::SheetOutline sheet = formats::parseSheetOutline(std::move(line));
+            if (sheet.fileNo >= 1)
+                drawSheet(canvas, view, sheet);
+        },
+        formats::RecordLineReader::Ending::AtEndOfFile);
 }
 
 // Segments through the painter's pen: for a canvas that is not drawn on
@@ -168,12 +171,15 @@ void drawSegmentsWithPen(QPainter& canvas, const OverviewView& view,
                          const std::filesystem::path& file)
 {
     setSegmentStyle(canvas);
-    formats::forEachLine(file, [&](std::string& line) {
-        const formats::SegmentEnds segment = formats::parseSegmentEnds(line);
-        if (segment.fileNo >= 1)
-            drawPixelLine(canvas, toPixel(view, {segment.x1, segment.y1}),
-                          toPixel(view, {segment.x2, segment.y2}));
-    });
+    formats::forEachLine(
+        file,
+        [&](std::string& line) {
+            const formats::SegmentEnds segment = formats::parseSegmentEnds(line);
+            if (segment.fileNo >= 1)
+                drawPixelLine(canvas, toPixel(view, {segment.x1, segment.y1}),
+                              toPixel(view, {segment.x2, segment.y2}));
+        },
+        formats::RecordLineReader::Ending::AtEndOfFile);
 }
 
 // A segment file holds a line per parcel edge, a million for a large
@@ -189,12 +195,15 @@ void drawSegments(QPainter& canvas, const OverviewView& view, const std::filesys
     }
     SegmentMask mask(device->width(), device->height());
     try {
-        formats::forEachLine(file, [&](std::string& line) {
-            const formats::SegmentEnds segment = formats::parseSegmentEnds(line);
-            if (segment.fileNo >= 1)
-                mask.addLine(toPixel(view, {segment.x1, segment.y1}),
-                             toPixel(view, {segment.x2, segment.y2}));
-        });
+        formats::forEachLine(
+            file,
+            [&](std::string& line) {
+                const formats::SegmentEnds segment = formats::parseSegmentEnds(line);
+                if (segment.fileNo >= 1)
+                    mask.addLine(toPixel(view, {segment.x1, segment.y1}),
+                                 toPixel(view, {segment.x2, segment.y2}));
+            },
+            formats::RecordLineReader::Ending::AtEndOfFile);
     } catch (...) {
         mask.paintOnto(canvas, kSegmentColour);
         throw;

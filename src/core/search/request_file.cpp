@@ -17,11 +17,9 @@ std::string recordStart(int code)
 
 bool holdsLineBreak(std::string_view text)
 {
-    for (const char c : text) {
-        if (c == '\r' || c == '\n')
-            return true;
-    }
-    return false;
+    // Searched for one byte at a time: each search is a memchr, which a
+    // million requested rows notice.
+    return text.find('\r') != std::string_view::npos || text.find('\n') != std::string_view::npos;
 }
 
 // Catalogue text for the request file. The message names the text, so that
