@@ -36,6 +36,7 @@ constexpr int kPoints = 150'000;
 constexpr int kParcels = 30'000;
 constexpr int kSheets = 400;
 constexpr int kRequestedParcels = 1'000;
+constexpr int kRepeatedDrawing = 5;
 constexpr int kRuns = 5;
 constexpr int kFrames = 60;
 // A full-window drawing area of the viewer on a 1920 x 1080 screen.
@@ -111,10 +112,14 @@ Duration framesPerSecond(const ft::viewer::ViewerSession& session, const ViewTra
     return {kFrames * 1000.0 / took.wall, kFrames * 1000.0 / took.cpu};
 }
 
-void writeRequest(const std::filesystem::path& folder, const std::filesystem::path& base)
+// repeats: how often the drawing is named, as an overview click names it again
+// each time its sheets and another drawing's alternate under the pointer.
+void writeRequest(const std::filesystem::path& folder, const std::filesystem::path& base,
+                  int repeats = 1)
 {
     ft::search::RequestWriter out(folder);
-    out.writeDrawing(base.string());
+    for (int i = 0; i < repeats; ++i)
+        out.writeDrawing(base.string());
     // Lot numbers as the synthetic set writes them: 101, 101-2, 101-3, 102 ...
     for (int parcel = 0; parcel < kRequestedParcels * 29; parcel += 29) {
         const int parent = 100 + parcel / 3 + 1;
@@ -167,6 +172,13 @@ int main(int argc, char** argv)
             first.push_back(timeOf([&] { render(image, view, session); }));
             peak = std::max(peak, peakMiB());
         }
+        std::vector<Duration> repeated;
+        writeRequest(folder, set.basePath(), kRepeatedDrawing);
+        for (int run = 0; run < kRuns; ++run) {
+            ft::viewer::ViewerSession session;
+            repeated.push_back(
+                timeOf([&] { session.openRequest(ft::search::requestFilePath(folder)); }));
+        }
         writeRequest(folder, set.basePath());
         for (int run = 0; run < kRuns; ++run) {
             ft::viewer::ViewerSession session;
@@ -204,6 +216,9 @@ int main(int argc, char** argv)
         row("open and show", total);
         row("open a request of 1,000 parcels and match it", requested);
         std::printf("  (%zu of %d requested parcels found and filled)\n", shown, kRequestedParcels);
+        const std::string repeatedRow =
+            "open a request naming the drawing " + std::to_string(kRepeatedDrawing) + " times";
+        row(repeatedRow.c_str(), repeated);
 
         std::printf("frames per second, %d frames of 1600 x 900 each, per wall | CPU second:\n",
                     kFrames);

@@ -66,10 +66,10 @@ void ViewerSession::openRequest(const std::filesystem::path& requestFile)
 
     m_drawingOfRequest.clear();
     for (const search::RequestedDrawing& requested : m_request.drawings)
-        m_drawingOfRequest.push_back(addDrawing(drawingOfRequestPath(requested.path)));
+        m_drawingOfRequest.push_back(addRequestedDrawing(requested.path));
     for (const search::RequestedItem& item : m_request.items)
         if (item.code == search::kRegisteredDrawingRecord)
-            addDrawing(drawingOfRequestPath(item.value));
+            addRequestedDrawing(item.value);
     if (m_hasRequest && m_request.drawings.empty() && m_request.items.empty() &&
         m_requestProblems.empty())
         m_requestProblems.push_back(emptyRequestText());
@@ -91,6 +91,18 @@ std::size_t ViewerSession::addDrawing(SessionDrawing drawing)
     }
     m_drawings.push_back(std::move(drawing));
     return m_drawings.size() - 1;
+}
+
+std::size_t ViewerSession::addRequestedDrawing(const std::string& cp932Path)
+{
+    // An overview click names a drawing again each time its sheets and
+    // another drawing's alternate under the pointer: reading the data set
+    // again for each record, only to drop it as a duplicate, made such a
+    // request slow to open.
+    for (std::size_t i = 0; i < m_drawings.size(); ++i)
+        if (m_drawings[i].requestPath == cp932Path)
+            return i;
+    return addDrawing(drawingOfRequestPath(cp932Path));
 }
 
 std::vector<std::size_t>

@@ -59,6 +59,9 @@ public:
 
 private:
     std::size_t addDrawing(SessionDrawing drawing);
+    // The drawing a request path names: the one already open under that
+    // path, otherwise read and added.
+    std::size_t addRequestedDrawing(const std::string& cp932Path);
     void rematch();
 
     std::vector<SessionDrawing> m_drawings;

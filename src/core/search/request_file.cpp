@@ -22,6 +22,13 @@ bool holdsLineBreak(std::string_view text)
     return text.find('\r') != std::string_view::npos || text.find('\n') != std::string_view::npos;
 }
 
+// The viewer reads the request as a survey text file, which ends at the first
+// Ctrl-Z (1A): every record after it would be dropped without a word.
+bool holdsEndOfText(std::string_view text)
+{
+    return text.find('\x1a') != std::string_view::npos;
+}
+
 // Catalogue text for the request file. The message names the text, so that
 // the operator can find the drawing or item that cannot be handed over. A
 // line break (a Linux path may hold one) would end the record early and make
@@ -34,6 +41,9 @@ std::string cp932Field(std::string_view utf8, std::string_view what)
     const auto named = [&] { return std::string(what) + " " + std::string(utf8); };
     if (holdsLineBreak(utf8))
         throw std::invalid_argument(named() + " は改行を含むため、図面表示プログラムに渡せません");
+    if (holdsEndOfText(utf8))
+        throw std::invalid_argument(named() +
+                                    " は制御文字 (1A) を含むため、図面表示プログラムに渡せません");
     try {
         return platform::utf8ToCp932(utf8);
     } catch (const platform::EncodingError&) {
@@ -125,10 +135,14 @@ void RequestWriter::writeMapSheet(std::string_view utf8MapName, int scale, int k
 
 void RequestWriter::writeSheetName(std::string_view cp932Name)
 {
-    // No CP932 trail byte is CR or LF, so the bytes can be searched as they are.
+    // No CP932 trail byte is CR, LF or 1A, so the bytes can be searched as
+    // they are.
     if (holdsLineBreak(cp932Name))
         throw std::invalid_argument(
             "図葉名に改行を含むものがあるため、図面表示プログラムに渡せません");
+    if (holdsEndOfText(cp932Name))
+        throw std::invalid_argument(
+            "図葉名に制御文字 (1A) を含むものがあるため、図面表示プログラムに渡せません");
     writeLine(recordStart(kSheetNameRecord) + std::string(cp932Name));
 }
 

@@ -79,6 +79,12 @@ TEST_F(RequestFileTest, FailuresAreErrorsNotSubstitutes)
     EXPECT_THROW(out.writeNameRecord(kRegisteredDrawingRecord, "/data/a\rb/set"),
                  std::invalid_argument);
     EXPECT_THROW(out.writeSheetName("A\r\n3,B"), std::invalid_argument);
+    // So is a Ctrl-Z: the viewer stops reading the request at it.
+    EXPECT_THROW(out.writeDrawing("/data/a\x1a"
+                                  "b/set"),
+                 std::invalid_argument);
+    EXPECT_THROW(out.writeNameRecord(kBoundaryPointRecord, "P\x1a"), std::invalid_argument);
+    EXPECT_THROW(out.writeSheetName("A\x1a"), std::invalid_argument);
     out.finish();
     EXPECT_EQ(requestBytes(), "");
 
