@@ -64,6 +64,11 @@ protected:
         EXPECT_EQ(run.status, 0) << run.err;
         return run.out;
     }
+    int fileNumber(const char* catalogue)
+    {
+        catalogue::TSQLiteDatabase db((m_folder / "data/findTavla" / catalogue).string());
+        return std::stoi(db.GetTable("SELECT FILENO FROM FILE").Fields(0));
+    }
     int parcelRows(const char* catalogue)
     {
         catalogue::TSQLiteDatabase db((m_folder / "data/findTavla" / catalogue).string());
@@ -107,7 +112,8 @@ TEST_F(CliExportTest, TheJapaneseDatumAndADrawingNumberNotRegistered)
     const fs::path file = m_folder / "tokyo.gpkg";
     const Finished exported =
         cli({QStringLiteral("--datum"), QStringLiteral("1"), QStringLiteral("export"), text(file),
-             QStringLiteral("--drawing"), QStringLiteral("1"), QStringLiteral("99")});
+             QStringLiteral("--drawing"), QString::number(fileNumber("Dorsajpn.db")),
+             QStringLiteral("99")});
     EXPECT_EQ(exported.status, 1);
     EXPECT_TRUE(holds(exported.err, "図面 99 は出力できません")) << exported.err;
 

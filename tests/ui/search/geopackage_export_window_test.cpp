@@ -70,6 +70,7 @@ void GeoPackageExportWindowTest::theListsExportTheirTickedRows()
     parcels.SetQuery("SELECT * FROM CHIBAN ", folder.path());
     op.fileToWrite = folder / "parcels"; // the extension is added
     showAndRun(parcels, [&] {
+        parcels.listModel()->setAllTicked(false); // parcel rows start ticked
         triggerExport(parcels); // nothing ticked: nothing asked
         parcels.listModel()->setTicked(1, true);
         triggerExport(parcels);
