@@ -65,9 +65,17 @@ std::filesystem::path WorkingFiles::path(WorkingFileKind kind, Datum datum) cons
                            std::to_string(datumCode(datum)));
 }
 
-TraceLogs::TraceLogs(const std::filesystem::path& dataFolder) : trace2(dataFolder / "test2.log")
+TraceLogs::TraceLogs(const std::filesystem::path& dataFolder)
+    : trace2(dataFolder / "test2.log"), m_tracePath(dataFolder / "test.log")
 {
-    trace.openTruncated(dataFolder / "test.log");
+}
+
+void TraceLogs::beginRegistration()
+{
+    if (m_begun)
+        return;
+    m_begun = true;
+    trace.openTruncated(m_tracePath);
     // The parcel and point converters reopen the second log for every line.
     trace2.truncate();
 }
