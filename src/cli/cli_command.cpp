@@ -174,8 +174,9 @@ void parseSearch(const SplitArguments& split, CliCommand& command)
 // A drawing number as the catalogue numbers drawings: a positive decimal.
 int drawingNumber(const std::string& text)
 {
-    const bool digits = !text.empty() && text.size() <= 9 &&
-                        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool digits =
+        !text.empty() && text.size() <= 9 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!digits || std::stoi(text) == 0)
         throw UsageError("\"" + text + "\" is no drawing number (FILENO)");
     return std::stoi(text);
@@ -187,8 +188,9 @@ bool endsWithGpkg(const std::string& path)
     if (path.size() <= kExtension.size())
         return false;
     std::string tail = path.substr(path.size() - kExtension.size());
-    std::transform(tail.begin(), tail.end(), tail.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    std::transform(tail.begin(), tail.end(), tail.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
     return tail == kExtension;
 }
 

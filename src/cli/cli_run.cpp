@@ -122,8 +122,9 @@ int runCommand(const CliCommand& command, workspace::Workspace& state, std::ostr
         return runRegisterCommand(command, state, out, err);
     case CliAction::Export:
         if (command.jgd2000 && state.currentDatum() == workspace::Datum::Japanese) {
-            err << kProgram << ": --jgd2000 names a realisation of the world datum, but the "
-                               "current datum is 1 (日本測地系)\n";
+            err << kProgram
+                << ": --jgd2000 names a realisation of the world datum, but the "
+                   "current datum is 1 (日本測地系)\n";
             return kUsageOrError;
         }
         return runExport(command, state, out, err);

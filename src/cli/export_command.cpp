@@ -15,8 +15,8 @@ int runExport(const CliCommand& command, workspace::Workspace& state, std::ostre
                             : gis::registeredDrawingsNumbered(db, command.drawingNumbers);
     gis::ExportOptions options;
     options.datum = state.currentDatum();
-    options.world = command.jgd2000 ? gis::WorldDatumRealisation::Jgd2000
-                                    : gis::WorldDatumRealisation::Jgd2011;
+    options.world =
+        command.jgd2000 ? gis::WorldDatumRealisation::Jgd2000 : gis::WorldDatumRealisation::Jgd2011;
     const gis::ExportReport report = gis::exportGeoPackage(selection, command.exportFile, options);
     for (const std::string& line : gis::refusalLines(report))
         err << line << "\n";

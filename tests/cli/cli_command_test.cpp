@@ -100,13 +100,13 @@ TEST(ParseCommandLineTest, BadUsageIsRefused)
         {"delete-all", "--yes=no"},
         {"register"},
         {"--datum", "1", "register", "/a"},
-        {"export", "out.gpkg"},                              // neither --all nor --drawing
-        {"export", "out.gpkg", "--all", "--drawing", "3"},   // both
-        {"export", "out.gpkg", "--drawing"},                 // no number
+        {"export", "out.gpkg"},                            // neither --all nor --drawing
+        {"export", "out.gpkg", "--all", "--drawing", "3"}, // both
+        {"export", "out.gpkg", "--drawing"},               // no number
         {"export", "out.gpkg", "--all", "3"},
         {"export", "out.gpkg", "--drawing", "3", "x"},
         {"export", "out.gpkg", "--drawing", "0"},
-        {"export", "--drawing", "3", "out.gpkg"},            // the file comes first
+        {"export", "--drawing", "3", "out.gpkg"}, // the file comes first
         {"export", "out.shp", "--all"},
         {"--datum", "1", "export", "out.gpkg", "--all", "--jgd2000"},
         {"files", "--all"},

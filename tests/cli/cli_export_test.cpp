@@ -94,16 +94,17 @@ TEST_F(CliExportTest, TheWorldDatumSamplesReadBackInPlace)
           "sheet_frames (Line String)"})
         EXPECT_TRUE(holds(layers, layer)) << layer << "\n" << layers;
 
-    const std::string parcels = ogrinfo({QStringLiteral("-so"), text(file), QStringLiteral("parcels")});
+    const std::string parcels =
+        ogrinfo({QStringLiteral("-so"), text(file), QStringLiteral("parcels")});
     EXPECT_TRUE(holds(parcels, "Feature Count: " + std::to_string(parcelRows("Dorsawrd.db"))))
         << parcels;
     EXPECT_TRUE(holds(parcels, "ID[\"EPSG\",6677]")) << parcels;
 
     // Wakaba's parcel 201 starts at its point ２－１, X -34760.000 (north)
     // and Y -8700.000 (east) in WAKABA.pnt: the file holds x east, y north.
-    const std::string lot201 =
-        ogrinfo({QStringLiteral("-q"), text(file), QStringLiteral("parcels"), QStringLiteral("-where"),
-                 QStringLiteral("lot_half = '201' AND oaza = '大字若葉'")});
+    const std::string lot201 = ogrinfo({QStringLiteral("-q"), text(file), QStringLiteral("parcels"),
+                                        QStringLiteral("-where"),
+                                        QStringLiteral("lot_half = '201' AND oaza = '大字若葉'")});
     EXPECT_TRUE(holds(lot201, "MULTIPOLYGON (((-8700 -34760,")) << lot201;
 }
 
@@ -117,7 +118,8 @@ TEST_F(CliExportTest, TheJapaneseDatumAndADrawingNumberNotRegistered)
     EXPECT_EQ(exported.status, 1);
     EXPECT_TRUE(holds(exported.err, "図面 99 は出力できません")) << exported.err;
 
-    const std::string parcels = ogrinfo({QStringLiteral("-so"), text(file), QStringLiteral("parcels")});
+    const std::string parcels =
+        ogrinfo({QStringLiteral("-so"), text(file), QStringLiteral("parcels")});
     EXPECT_TRUE(holds(parcels, "Feature Count: " + std::to_string(parcelRows("Dorsajpn.db"))))
         << parcels;
     EXPECT_TRUE(holds(parcels, "ID[\"EPSG\",30169]")) << parcels;

@@ -41,16 +41,15 @@ std::vector<std::string> summaryLines(const ExportReport& report)
         return {"出力を中止しました。ファイルは作成していません"};
     if (!report.written)
         return {"出力できる図面がありません。ファイルは作成していません"};
-    std::vector<std::string> lines{report.file.string() + " に " +
-                                   std::to_string(report.drawings) + " 図面を出力しました (" +
-                                   epsgList(report.epsgCodes) + ")"};
+    std::vector<std::string> lines{report.file.string() + " に " + std::to_string(report.drawings) +
+                                   " 図面を出力しました (" + epsgList(report.epsgCodes) + ")"};
     for (const LayerCount& layer : report.layers)
         lines.push_back(layerLine(layer));
     const ParcelTally& parcels = report.parcels;
     if (parcels.withoutOutline + parcels.openOutline + parcels.outlineMissingPoints > 0)
         lines.push_back("形状のない筆: 筆界なし " + count(parcels.withoutOutline) +
-                        "、閉じていない筆界 " + count(parcels.openOutline) +
-                        "、点の欠けた筆界 " + count(parcels.outlineMissingPoints));
+                        "、閉じていない筆界 " + count(parcels.openOutline) + "、点の欠けた筆界 " +
+                        count(parcels.outlineMissingPoints));
     if (parcels.unlinkedOutlines > 0)
         lines.push_back("どの筆にも結び付かない筆界 " + count(parcels.unlinkedOutlines) +
                         " は出力していません");

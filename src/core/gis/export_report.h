@@ -44,7 +44,7 @@ struct ExportReport {
     bool written = false;   // the file is in place
     bool cancelled = false; // the person stopped it; nothing was written
     std::size_t drawings = 0;
-    std::vector<int> epsgCodes; // ascending
+    std::vector<int> epsgCodes;     // ascending
     std::vector<LayerCount> layers; // in the file's order
     ParcelTally parcels;
     std::size_t missingParcels = 0; // chosen parcels their data sets no longer hold

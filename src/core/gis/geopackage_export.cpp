@@ -57,7 +57,8 @@ std::vector<PlannedDrawing> planDrawings(const ExportSelection& selection,
         }
         const std::optional<int> zone = header.header.zone();
         if (!zone) {
-            report.refused.push_back({drawing.fileNo, drawing.path, zoneRefusal(header.header.kei)});
+            report.refused.push_back(
+                {drawing.fileNo, drawing.path, zoneRefusal(header.header.kei)});
             continue;
         }
         planned.push_back({&drawing, *zone, epsgCodeOf(options.datum, *zone, options.world)});
@@ -101,9 +102,8 @@ LayerSet createLayers(GeoPackageFile& file, int epsg, bool nameWithCode,
         if (nameWithCode)
             name += "_" + std::to_string(epsg);
         const OGRwkbGeometryType geometry = geometryTypeOf(kind);
-        layers.writers.emplace(
-            kind, file.createLayer(name, geometry == wkbNone ? nullptr : &system, geometry,
-                                   fieldsOf(kind)));
+        layers.writers.emplace(kind, file.createLayer(name, geometry == wkbNone ? nullptr : &system,
+                                                      geometry, fieldsOf(kind)));
     }
     return layers;
 }

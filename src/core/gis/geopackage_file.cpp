@@ -103,8 +103,8 @@ void GeoPackageFile::finish()
     std::error_code error;
     std::filesystem::rename(m_temporary, m_destination, error);
     if (error)
-        throw ExportError("GeoPackage " + m_destination.string() + " を置けません: " +
-                          error.message());
+        throw ExportError("GeoPackage " + m_destination.string() +
+                          " を置けません: " + error.message());
     m_finished = true;
 }
 

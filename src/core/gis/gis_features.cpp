@@ -13,27 +13,28 @@ using dataset::PointCoords;
 
 // Field positions below follow the order of each layer's FieldSpec list.
 constexpr FieldSpec kDrawingFields[] = {
-    {"drawing", OFTInteger}, {"path", OFTString}, {"creator", OFTString},
-    {"district", OFTString}, {"zone", OFTInteger}, {"datum", OFTInteger},
-    {"epsg", OFTInteger}};
+    {"drawing", OFTInteger}, {"path", OFTString},   {"creator", OFTString}, {"district", OFTString},
+    {"zone", OFTInteger},    {"datum", OFTInteger}, {"epsg", OFTInteger}};
 constexpr FieldSpec kParcelFields[] = {
-    {"drawing", OFTInteger}, {"path", OFTString},       {"record", OFTString},
-    {"oaza", OFTString},     {"koaza", OFTString},      {"lot", OFTString},
-    {"lot_half", OFTString}, {"owner", OFTString},      {"owner_kana", OFTString},
+    {"drawing", OFTInteger},  {"path", OFTString},           {"record", OFTString},
+    {"oaza", OFTString},      {"koaza", OFTString},          {"lot", OFTString},
+    {"lot_half", OFTString},  {"owner", OFTString},          {"owner_kana", OFTString},
     {"co_owners", OFTString}, {"co_owners_kana", OFTString}, {"outline", OFTString}};
 constexpr FieldSpec kUndeterminedFields[] = {
-    {"drawing", OFTInteger},  {"path", OFTString},  {"group", OFTInteger},
-    {"group_record", OFTString}, {"record", OFTString}, {"oaza", OFTString},
-    {"koaza", OFTString},     {"lot", OFTString},   {"lot_half", OFTString},
-    {"owner", OFTString},     {"owner_kana", OFTString}};
+    {"drawing", OFTInteger},     {"path", OFTString},      {"group", OFTInteger},
+    {"group_record", OFTString}, {"record", OFTString},    {"oaza", OFTString},
+    {"koaza", OFTString},        {"lot", OFTString},       {"lot_half", OFTString},
+    {"owner", OFTString},        {"owner_kana", OFTString}};
 constexpr FieldSpec kBoundaryPointFields[] = {
     {"drawing", OFTInteger}, {"name", OFTString}, {"kind", OFTString}};
 constexpr FieldSpec kControlPointFields[] = {{"drawing", OFTInteger}, {"name", OFTString}};
 constexpr FieldSpec kMapSheetFields[] = {
     {"drawing", OFTInteger}, {"name", OFTString}, {"scale", OFTInteger}, {"kind", OFTInteger}};
-constexpr FieldSpec kSheetFrameFields[] = {
-    {"drawing", OFTInteger}, {"name", OFTString}, {"number", OFTInteger},
-    {"group_a", OFTInteger}, {"group_b", OFTInteger}};
+constexpr FieldSpec kSheetFrameFields[] = {{"drawing", OFTInteger},
+                                           {"name", OFTString},
+                                           {"number", OFTInteger},
+                                           {"group_a", OFTInteger},
+                                           {"group_b", OFTInteger}};
 
 // Survey texts are CP932; a GeoPackage holds UTF-8. A byte that is not CP932
 // shows as \xHH rather than failing the export or vanishing.
@@ -94,7 +95,8 @@ std::unique_ptr<OGRPolygon> boxPolygon(const dataset::SurveyBox& box)
 {
     if (box.isEmpty())
         return nullptr;
-    return polygonThrough(sheetCorners({{box.minFirst, box.minSecond}, {box.maxFirst, box.maxSecond}}));
+    return polygonThrough(
+        sheetCorners({{box.minFirst, box.minSecond}, {box.maxFirst, box.maxSecond}}));
 }
 
 void setCommon(OGRFeature& feature, const DrawingSource& source)

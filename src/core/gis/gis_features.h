@@ -28,12 +28,12 @@ enum class LayerKind {
 
 // Every layer, in the order they are created in the file.
 inline constexpr std::array<LayerKind, 7> kAllLayers{
-    LayerKind::Drawings,       LayerKind::Parcels,   LayerKind::UndeterminedParcels,
+    LayerKind::Drawings,       LayerKind::Parcels,       LayerKind::UndeterminedParcels,
     LayerKind::BoundaryPoints, LayerKind::ControlPoints, LayerKind::MapSheets,
     LayerKind::SheetFrames};
 // The layers of an export of chosen parcels.
-inline constexpr std::array<LayerKind, 3> kParcelLayers{
-    LayerKind::Drawings, LayerKind::Parcels, LayerKind::UndeterminedParcels};
+inline constexpr std::array<LayerKind, 3> kParcelLayers{LayerKind::Drawings, LayerKind::Parcels,
+                                                        LayerKind::UndeterminedParcels};
 
 // "parcels", "boundary_points", ...
 const char* layerName(LayerKind kind);
@@ -51,7 +51,6 @@ struct DrawingSource {
     // Only these parcels; every parcel when null.
     const ParcelKeys* parcels = nullptr;
 };
-
 
 // The drawing's own row: path, creator, district, zone and its bounding box.
 void writeDrawing(LayerWriter& layer, const DrawingSource& source);

@@ -57,9 +57,8 @@ void exportToGeoPackage(QWidget& parent, platform::Operator& op,
     if (!chosen)
         return;
 
-    QProgressDialog progress(QStringLiteral("GeoPackageに出力しています…"),
-                             QStringLiteral("中止"), 0,
-                             static_cast<int>(selection.drawings.size()), &parent);
+    QProgressDialog progress(QStringLiteral("GeoPackageに出力しています…"), QStringLiteral("中止"),
+                             0, static_cast<int>(selection.drawings.size()), &parent);
     progress.setObjectName(QStringLiteral("geoPackageProgress"));
     progress.setWindowTitle(QStringLiteral("GeoPackageに出力"));
     progress.setWindowModality(Qt::WindowModal);

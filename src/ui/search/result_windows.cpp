@@ -56,8 +56,7 @@ DrawingListWindow::DrawingListWindow(ResultWindowServices services, QWidget* par
     : CodedResultWindow("allFileListF", HeadingClicks::NotClickable, std::move(services), parent)
 {
     addListCommand(kGeoPackageExportText, [this] {
-        exportToGeoPackage(*this, operatorInterface(), gis::tickedDrawings(Rows()),
-                           currentDatum());
+        exportToGeoPackage(*this, operatorInterface(), gis::tickedDrawings(Rows()), currentDatum());
     });
 }
 

@@ -31,9 +31,12 @@ TEST(EpsgCodeTest, EachDatumNumbersItsZonesFromZoneI)
     };
     const auto j2011 = WorldDatumRealisation::Jgd2011;
     const auto j2000 = WorldDatumRealisation::Jgd2000;
-    for (const Case& c : {Case{Datum::Japanese, 1, j2011, 30161}, {Datum::Japanese, 19, j2000, 30179},
-                          Case{Datum::World, 1, j2011, 6669}, {Datum::World, 9, j2011, 6677},
-                          Case{Datum::World, 19, j2011, 6687}, {Datum::World, 1, j2000, 2443},
+    for (const Case& c : {Case{Datum::Japanese, 1, j2011, 30161},
+                          {Datum::Japanese, 19, j2000, 30179},
+                          Case{Datum::World, 1, j2011, 6669},
+                          {Datum::World, 9, j2011, 6677},
+                          Case{Datum::World, 19, j2011, 6687},
+                          {Datum::World, 1, j2000, 2443},
                           Case{Datum::World, 19, j2000, 2461}})
         EXPECT_EQ(epsgCodeOf(c.datum, c.zone, c.world), c.epsg) << c.zone;
     EXPECT_THROW(epsgCodeOf(Datum::World, 0, j2011), std::invalid_argument);
@@ -152,8 +155,8 @@ TEST_F(GeoPackageExportTest, ZonesGetLayersOfTheirOwnAndADrawingWithoutAZoneIsRe
     none.setHeader({"0"});
     const ExportSelection selection{{drawing(1, nine), drawing(2, ten), drawing(3, none)}, {4}};
 
-    const ExportReport report = exportGeoPackage(
-        selection, m_file, {Datum::World, WorldDatumRealisation::Jgd2000});
+    const ExportReport report =
+        exportGeoPackage(selection, m_file, {Datum::World, WorldDatumRealisation::Jgd2000});
 
     EXPECT_EQ(report.epsgCodes, (std::vector<int>{2451, 2452}));
     ASSERT_EQ(report.refused.size(), 2u);
@@ -199,7 +202,8 @@ TEST_F(GeoPackageExportTest, TheFileIsReplacedOnlyByACompleteExport)
     };
     const auto before = entries();
 
-    const ExportReport cancelled = exportAll(selection, [](std::size_t, std::size_t) { return false; });
+    const ExportReport cancelled =
+        exportAll(selection, [](std::size_t, std::size_t) { return false; });
     EXPECT_TRUE(cancelled.cancelled);
     EXPECT_FALSE(cancelled.written);
     const ExportReport nothing = exportAll({{}, {1}});

@@ -62,16 +62,15 @@ void GeoPackageExportWindowTest::theListsExportTheirTickedRows()
         db.ExecSQL(std::string("INSERT INTO CHIBAN VALUES ('大字若葉','字上川','") + lot +
                    "',1,'','',201,0,0,1)");
     ft::test::ScriptedOperator op;
-    const ResultWindowServices services{
-        op, [&]() -> ft::catalogue::TSQLiteDatabase& { return db; },
-        [] { return ft::workspace::Datum::World; }};
+    const ResultWindowServices services{op, [&]() -> ft::catalogue::TSQLiteDatabase& { return db; },
+                                        [] { return ft::workspace::Datum::World; }};
 
     ParcelResultWindow parcels(services);
     parcels.SetQuery("SELECT * FROM CHIBAN ", folder.path());
     op.fileToWrite = folder / "parcels"; // the extension is added
     showAndRun(parcels, [&] {
         parcels.listModel()->setAllTicked(false); // parcel rows start ticked
-        triggerExport(parcels); // nothing ticked: nothing asked
+        triggerExport(parcels);                   // nothing ticked: nothing asked
         parcels.listModel()->setTicked(1, true);
         triggerExport(parcels);
     });
