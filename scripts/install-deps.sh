@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libsqlite3-dev sqlite3 libgtest-dev libsimpleini-dev
   xvfb xauth xdotool imagemagick fonts-ipafont-gothic
   qt6-translations-l10n librsvg2-bin help2man desktop-file-utils dpkg-dev file
+  libgdal-dev gdal-bin
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

@@ -1,3 +1,4 @@
+#include "core/gis/gdal_runtime.h"
 #include "core/platform/disk_full.h"
 #include "ui/main/desktop_program.h"
 
@@ -15,6 +16,8 @@ int main(int argc, char* argv[])
         std::puts("findTavla " FT_VERSION);
         return 0;
     }
+    // Released at exit, after any GeoPackage export.
+    const ft::gis::GdalRuntime gdal;
     QApplication application(argc, argv);
     return ft::app::runDesktopProgram(application);
 }

@@ -15,9 +15,17 @@ namespace {
 constexpr std::array<std::string_view, 7> kValueOptions{"--datum", "--oaza", "--koaza", "--chiban",
                                                         "--owner", "--kana", "--mode"};
 
+// Options that take no value.
+constexpr std::array<std::string_view, 4> kFlagOptions{"--yes", "--all", "--drawing", "--jgd2000"};
+
 bool takesValue(std::string_view option)
 {
     return std::find(kValueOptions.begin(), kValueOptions.end(), option) != kValueOptions.end();
+}
+
+bool isFlag(std::string_view option)
+{
+    return std::find(kFlagOptions.begin(), kFlagOptions.end(), option) != kFlagOptions.end();
 }
 
 // The command line split into options (name → value, "" for flags) and
@@ -61,7 +69,7 @@ SplitArguments splitArguments(const std::vector<std::string>& args)
         const auto equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
         if (!takesValue(name)) {
-            if (name != "--yes")
+            if (!isFlag(name))
                 throw UsageError("unknown option " + name);
             if (equals != std::string::npos)
                 throw UsageError("option " + name + " takes no value");
@@ -163,6 +171,52 @@ void parseSearch(const SplitArguments& split, CliCommand& command)
     command.mode = parseMode(split);
 }
 
+// A drawing number as the catalogue numbers drawings: a positive decimal.
+int drawingNumber(const std::string& text)
+{
+    const bool digits =
+        !text.empty() && text.size() <= 9 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits || std::stoi(text) == 0)
+        throw UsageError("\"" + text + "\" is no drawing number (FILENO)");
+    return std::stoi(text);
+}
+
+bool endsWithGpkg(const std::string& path)
+{
+    constexpr std::string_view kExtension = ".gpkg";
+    if (path.size() <= kExtension.size())
+        return false;
+    std::string tail = path.substr(path.size() - kExtension.size());
+    std::transform(tail.begin(), tail.end(), tail.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return tail == kExtension;
+}
+
+// export OUT.gpkg (--all | --drawing FILENO...)
+void parseExport(const SplitArguments& split, CliCommand& command)
+{
+    allowOnly(split, {"--datum", "--all", "--drawing", "--jgd2000"}, "export");
+    // The file's name is checked so that "export --drawing 3 OUT.gpkg",
+    // which would write a file named "3", is caught.
+    if (split.operands.size() < 2 || !endsWithGpkg(split.operands[1]))
+        throw UsageError("export needs the GeoPackage file to write first, ending in .gpkg");
+    command.action = CliAction::Export;
+    command.exportFile = split.operands[1];
+    command.allDrawings = split.options.contains("--all");
+    const bool numbered = split.options.contains("--drawing");
+    if (command.allDrawings == numbered)
+        throw UsageError("export needs either --all or --drawing FILENO...");
+    if (command.allDrawings)
+        requireOperandCount(split, 2, "export --all");
+    else if (split.operands.size() == 2)
+        throw UsageError("--drawing needs at least one drawing number (FILENO)");
+    for (std::size_t i = 2; i < split.operands.size(); ++i)
+        command.drawingNumbers.push_back(drawingNumber(split.operands[i]));
+    command.jgd2000 = split.options.contains("--jgd2000");
+}
+
 } // namespace
 
 CliCommand parseCommandLine(const std::vector<std::string>& args)
@@ -199,10 +253,15 @@ CliCommand parseCommandLine(const std::vector<std::string>& args)
             throw UsageError("register needs at least one folder or .hed file");
         command.action = CliAction::Register;
         command.paths.assign(split.operands.begin() + 1, split.operands.end());
+    } else if (word == "export") {
+        parseExport(split, command);
     } else {
         throw UsageError("unknown command " + word);
     }
     command.datum = parseDatum(split);
+    if (command.jgd2000 && command.datum == workspace::Datum::Japanese)
+        throw UsageError("--jgd2000 names a realisation of the world datum; it does not go "
+                         "with --datum 1");
     return command;
 }
 

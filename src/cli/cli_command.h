@@ -21,6 +21,7 @@ enum class CliAction {
     SearchControlPoints,
     DeleteAll,
     Register,
+    Export,
 };
 
 // One parsed command line of findTavla-cli.
@@ -36,6 +37,12 @@ struct CliCommand {
     std::string name;
     // register
     std::vector<std::filesystem::path> paths;
+    // export: the GeoPackage, and every registered drawing or those numbered
+    std::filesystem::path exportFile;
+    bool allDrawings = false;
+    std::vector<int> drawingNumbers;
+    // export: the world datum as JGD2000 instead of JGD2011
+    bool jgd2000 = false;
 };
 
 // A command line that does not say one thing the tool can do.

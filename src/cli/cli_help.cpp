@@ -13,6 +13,8 @@ const char* helpText()
   findTavla-cli [--datum 1|2] search zpoints [T] [--mode exact|prefix|contains]
   findTavla-cli [--datum 1|2] delete-all --yes
   findTavla-cli register PATH...
+  findTavla-cli [--datum 1|2] export OUT.gpkg (--all | --drawing FILENO...)
+                [--jgd2000]
   findTavla-cli --help
   findTavla-cli --version
 
@@ -59,6 +61,28 @@ Commands:
                 and the progress go to standard error. A set registered
                 already is passed over and is no failure. Paths are taken as
                 absolute paths, as the catalogue records them.
+  export OUT.gpkg (--all | --drawing FILENO...) [--jgd2000]
+                Writes registered drawings of the datum into a GeoPackage for
+                desktop GIS: every one (--all) or those numbered (FILENO, as
+                "files" lists them). Layers: drawings (path, creator,
+                district, zone, bounding box), parcels (one per .atr record:
+                oaza, koaza, lot, owner, kana, the .cos owners joined in
+                co_owners), undetermined_parcels (.und, with their group, no
+                geometry), boundary_points, control_points, map_sheets,
+                sheet_frames. Each drawing is written, never reprojected, in
+                the plane rectangular system of its zone (header field KEI,
+                1-19): datum 1 as Tokyo, EPSG 30161-30179; datum 2 as
+                JGD2011, EPSG 6669-6687, or with --jgd2000 as JGD2000, EPSG
+                2443-2461. x is the easting (survey Y), y the northing
+                (survey X). Drawings in several zones: every layer once per
+                system, its name ending in the EPSG code (parcels_6677,
+                parcels_6678). A parcel whose outline is missing, names
+                missing points or does not close is a row without geometry
+                (its column "outline" says why), counted in the report. A
+                drawing whose header has no zone 1-19 is refused on standard
+                error and the others are exported. OUT.gpkg is replaced only
+                when the export is complete. The report goes to standard
+                output.
 
 Searches: --mode says how every search compares, as the matching-mode
 buttons of the windows do: exact (完全一致, the whole text), prefix (先頭一致,
@@ -77,8 +101,9 @@ starts with "-".
 
 Exit status:
   0  success
-  1  nothing was found (no rows; "見つかりません" on standard error), or a
-     data set or path could not be registered
+  1  nothing was found (no rows; "見つかりません" on standard error), a
+     data set or path could not be registered, or a drawing could not be
+     exported
   2  bad usage, or an error (the message goes to standard error), also
      when the output cannot be written, and when register or delete-all
      meets a registration that findTavla or another findTavla-cli is

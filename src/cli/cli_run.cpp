@@ -2,6 +2,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/driver_registrar.h"
+#include "cli/export_command.h"
 #include "cli/register_command.h"
 #include "cli/table_output.h"
 #include "core/platform/folders.h"
@@ -119,6 +120,14 @@ int runCommand(const CliCommand& command, workspace::Workspace& state, std::ostr
     }
     case CliAction::Register:
         return runRegisterCommand(command, state, out, err);
+    case CliAction::Export:
+        if (command.jgd2000 && state.currentDatum() == workspace::Datum::Japanese) {
+            err << kProgram
+                << ": --jgd2000 names a realisation of the world datum, but the "
+                   "current datum is 1 (日本測地系)\n";
+            return kUsageOrError;
+        }
+        return runExport(command, state, out, err);
     }
     return kUsageOrError;
 }

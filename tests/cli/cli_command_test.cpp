@@ -55,6 +55,21 @@ TEST(ParseCommandLineTest, DeleteAllAndRegister)
     EXPECT_EQ(registration.paths, (std::vector<std::filesystem::path>{"/a", "/b c.hed"}));
 }
 
+TEST(ParseCommandLineTest, ExportTakesTheFileThenAllOrNumbers)
+{
+    const CliCommand all = parseCommandLine({"--datum", "2", "export", "out.gpkg", "--all"});
+    EXPECT_EQ(all.action, CliAction::Export);
+    EXPECT_EQ(all.exportFile, "out.gpkg");
+    EXPECT_TRUE(all.allDrawings);
+    EXPECT_FALSE(all.jgd2000);
+
+    const CliCommand numbered =
+        parseCommandLine({"export", "/tmp/A.GPKG", "--jgd2000", "--drawing", "3", "12"});
+    EXPECT_FALSE(numbered.allDrawings);
+    EXPECT_EQ(numbered.drawingNumbers, (std::vector<int>{3, 12}));
+    EXPECT_TRUE(numbered.jgd2000);
+}
+
 TEST(ParseCommandLineTest, HelpWinsOverAnythingElse)
 {
     EXPECT_EQ(parseCommandLine({"--help"}).action, CliAction::Help);
@@ -85,6 +100,16 @@ TEST(ParseCommandLineTest, BadUsageIsRefused)
         {"delete-all", "--yes=no"},
         {"register"},
         {"--datum", "1", "register", "/a"},
+        {"export", "out.gpkg"},                            // neither --all nor --drawing
+        {"export", "out.gpkg", "--all", "--drawing", "3"}, // both
+        {"export", "out.gpkg", "--drawing"},               // no number
+        {"export", "out.gpkg", "--all", "3"},
+        {"export", "out.gpkg", "--drawing", "3", "x"},
+        {"export", "out.gpkg", "--drawing", "0"},
+        {"export", "--drawing", "3", "out.gpkg"}, // the file comes first
+        {"export", "out.shp", "--all"},
+        {"--datum", "1", "export", "out.gpkg", "--all", "--jgd2000"},
+        {"files", "--all"},
     };
     for (const Args& args : bad) {
         std::string line;

@@ -14,7 +14,8 @@ namespace ft::test {
 // An Operator that answers from a script and records what it was shown, so
 // no test ever blocks on a dialog. Yes/No answers are taken in order; a
 // question without a scripted answer is recorded and answered No. The folder
-// and file pickers return `folder` and `files` every time they are asked.
+// and file pickers return `folder`, `files` and `fileToWrite` every time
+// they are asked.
 class ScriptedOperator final : public platform::Operator {
 public:
     void answerYes() { answers.push_back(true); }
@@ -43,14 +44,22 @@ public:
         prompts << filter;
         return files;
     }
+    std::optional<std::filesystem::path> pickFileToWrite(const QString& title, const QString&,
+                                                         const QString& suggested) override
+    {
+        prompts << title << suggested;
+        return fileToWrite;
+    }
 
     // The script.
     std::deque<bool> answers;
     std::optional<std::filesystem::path> folder;
     std::vector<std::filesystem::path> files;
+    std::optional<std::filesystem::path> fileToWrite;
 
     // What the operator was shown, in order. `prompts` holds the folder
-    // browser's prompt and the file dialog's filter.
+    // browser's prompt, the file dialog's filter and the save dialog's
+    // title and suggested name.
     QStringList questions;
     std::vector<Icon> icons;
     std::vector<DefaultAnswer> defaults;

@@ -381,6 +381,17 @@ SurveyDataSet readDataSet(const std::filesystem::path& basePath)
     return readDataSetAtHeader(siblingPath(basePath, extensionOf(SurveyFile::Header, 0)));
 }
 
+SurveyDataSet readDataSetHeader(const std::filesystem::path& basePath)
+{
+    const std::filesystem::path headerFile =
+        siblingPath(basePath, extensionOf(SurveyFile::Header, 0));
+    SurveyDataSet set;
+    set.basePath = headerFile.parent_path() / headerFile.stem();
+    SetReader reader(set);
+    set.present = reader.readHeader(headerFile);
+    return set;
+}
+
 SurveyDataSet readDataSetAtHeader(const std::filesystem::path& headerFile)
 {
     SurveyDataSet set;

@@ -22,6 +22,11 @@ SurveyDataSet readDataSet(const std::filesystem::path& basePath);
 // the base path is the header path without its extension.
 SurveyDataSet readDataSetAtHeader(const std::filesystem::path& headerFile);
 
+// Only the header of the data set at basePath, read as readDataSet reads it:
+// the set as readDataSet gives it before it turns to the siblings. Enough to
+// learn the zone and datum of many sets before any of them is read whole.
+SurveyDataSet readDataSetHeader(const std::filesystem::path& basePath);
+
 // The sibling file of a data set as it exists on disk: basePath + extension,
 // else basePath + the extension in upper case; the lower-case name when
 // neither exists.

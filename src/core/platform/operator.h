@@ -29,6 +29,11 @@ public:
     // Existing files matching the filter (Qt file-dialog filter syntax);
     // empty when the operator cancelled.
     virtual std::vector<std::filesystem::path> pickFiles(const QString& filter) = 0;
+    // A file to write, which may exist already (the person has then agreed
+    // to replace it), or nothing when the operator cancelled. `title` is the
+    // dialog's caption, `suggested` the name it starts with.
+    virtual std::optional<std::filesystem::path>
+    pickFileToWrite(const QString& title, const QString& filter, const QString& suggested) = 0;
     // The message of a command that failed. Implementations that draw no
     // difference between errors and notices need not override it.
     virtual void reportError(const QString& text) { notify(text); }

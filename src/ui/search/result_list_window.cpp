@@ -7,6 +7,7 @@
 #include "ui/widgets/system_button.h"
 #include "ui/widgets/tsk_button.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -107,6 +108,17 @@ void ResultListWindow::connectButtons()
     connectClick(m_closeButton, &ResultListWindow::closeWithoutShowing);
     connectClick(m_untickAllButton, &ResultListWindow::untickAll);
     connectClick(m_tickAllButton, &ResultListWindow::tickAll);
+}
+
+QAction* ResultListWindow::addListCommand(const QString& text, std::function<void()> command)
+{
+    auto* action = new QAction(text, m_listView);
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
+        app::runCommand(operatorInterface(), command);
+    });
+    m_listView->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_listView->addAction(action);
+    return action;
 }
 
 widgets::TskButton* ResultListWindow::button(int number) const

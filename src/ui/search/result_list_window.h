@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/search/result_layout.h"
+#include "core/workspace/datum.h"
 
 #include <QDialog>
 
@@ -8,6 +9,7 @@
 #include <functional>
 #include <string>
 
+class QAction;
 class QFrame;
 class QStatusBar;
 
@@ -28,11 +30,12 @@ class ResultListModel;
 class ResultListView;
 
 // What a result window uses of the program: the operator for its messages
-// and the catalogue of the current datum, asked for at each showing (the
+// and the current datum with its catalogue, asked for at each showing (the
 // windows live for the whole run, the current datum changes).
 struct ResultWindowServices {
     platform::Operator& op;
     std::function<catalogue::TSQLiteDatabase&()> currentCatalogue;
+    std::function<workspace::Datum()> currentDatum;
 };
 
 // What a click on a column heading does.
@@ -76,7 +79,11 @@ protected:
     // Shows the model in ListView1 with the layout's column widths.
     void attachModel(ResultListModel* model);
     catalogue::TSQLiteDatabase& catalogue() const { return m_services.currentCatalogue(); }
+    workspace::Datum currentDatum() const { return m_services.currentDatum(); }
     platform::Operator& operatorInterface() const { return m_services.op; }
+    // Adds an entry to ListView1's context menu; its command runs as the
+    // buttons' do, through the default error report.
+    QAction* addListCommand(const QString& text, std::function<void()> command);
 
     // Empties the row store and fills it from QueryText and the order clause.
     virtual void LoadRows() = 0;

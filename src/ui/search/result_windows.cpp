@@ -1,12 +1,18 @@
 #include "ui/search/result_windows.h"
 
+#include "core/gis/export_selection.h"
 #include "core/search/map_sheet_sort.h"
+#include "ui/search/geopackage_export_command.h"
 
 namespace ft::search {
 
 ParcelResultWindow::ParcelResultWindow(ResultWindowServices services, QWidget* parent)
     : ResultWindow("findChiban2F", HeadingClicks::NoEffect, std::move(services), parent)
 {
+    addListCommand(kGeoPackageExportText, [this] {
+        exportToGeoPackage(*this, operatorInterface(), gis::tickedParcels(catalogue(), Rows()),
+                           currentDatum());
+    });
 }
 
 void ParcelResultWindow::SetQuery(std::string statement, std::filesystem::path requestFolder)
@@ -49,6 +55,9 @@ PointResultWindow::PointResultWindow(ResultWindowServices services, QWidget* par
 DrawingListWindow::DrawingListWindow(ResultWindowServices services, QWidget* parent)
     : CodedResultWindow("allFileListF", HeadingClicks::NotClickable, std::move(services), parent)
 {
+    addListCommand(kGeoPackageExportText, [this] {
+        exportToGeoPackage(*this, operatorInterface(), gis::tickedDrawings(Rows()), currentDatum());
+    });
 }
 
 } // namespace ft::search

@@ -128,4 +128,14 @@ std::vector<std::filesystem::path> QtOperator::pickFiles(const QString& filter)
     return files;
 }
 
+std::optional<std::filesystem::path>
+QtOperator::pickFileToWrite(const QString& title, const QString& filter, const QString& suggested)
+{
+    // The dialog asks before an existing file is chosen.
+    const QString name = QFileDialog::getSaveFileName(m_dialogParent, title, suggested, filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return toPath(name);
+}
+
 } // namespace ft::app

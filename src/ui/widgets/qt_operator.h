@@ -23,6 +23,8 @@ public:
     void reportError(const QString& text) override;
     std::optional<std::filesystem::path> pickFolder(const QString& prompt) override;
     std::vector<std::filesystem::path> pickFiles(const QString& filter) override;
+    std::optional<std::filesystem::path>
+    pickFileToWrite(const QString& title, const QString& filter, const QString& suggested) override;
 
 private:
     QPointer<QWidget> m_dialogParent;

@@ -109,7 +109,8 @@ private slots:
 private:
     ResultWindowServices services()
     {
-        return {*m_op, [this]() -> TSQLiteDatabase& { return *m_db; }};
+        return {*m_op, [this]() -> TSQLiteDatabase& { return *m_db; },
+                [] { return ft::workspace::Datum::World; }};
     }
     // Shows the window modally; `whileShown` acts in it. A window the action
     // left open is closed with Cancel, so no test can hang.

@@ -1,0 +1,77 @@
+#include "core/gis/export_report.h"
+
+namespace ft::gis {
+namespace {
+
+std::string count(std::size_t n)
+{
+    return std::to_string(n) + " 件";
+}
+
+std::string epsgList(const std::vector<int>& codes)
+{
+    std::string text;
+    for (const int code : codes)
+        text += (text.empty() ? "EPSG:" : ", EPSG:") + std::to_string(code);
+    return text;
+}
+
+std::string layerLine(const LayerCount& layer)
+{
+    std::string line = "  " + layer.name + ": " + count(layer.features);
+    if (layer.withoutGeometry > 0)
+        line += " (形状なし " + count(layer.withoutGeometry) + ")";
+    return line;
+}
+
+} // namespace
+
+ParcelTally& ParcelTally::operator+=(const ParcelTally& other)
+{
+    withoutOutline += other.withoutOutline;
+    openOutline += other.openOutline;
+    outlineMissingPoints += other.outlineMissingPoints;
+    unlinkedOutlines += other.unlinkedOutlines;
+    return *this;
+}
+
+std::vector<std::string> summaryLines(const ExportReport& report)
+{
+    if (report.cancelled)
+        return {"出力を中止しました。ファイルは作成していません"};
+    if (!report.written)
+        return {"出力できる図面がありません。ファイルは作成していません"};
+    std::vector<std::string> lines{report.file.string() + " に " + std::to_string(report.drawings) +
+                                   " 図面を出力しました (" + epsgList(report.epsgCodes) + ")"};
+    for (const LayerCount& layer : report.layers)
+        lines.push_back(layerLine(layer));
+    const ParcelTally& parcels = report.parcels;
+    if (parcels.withoutOutline + parcels.openOutline + parcels.outlineMissingPoints > 0)
+        lines.push_back("形状のない筆: 筆界なし " + count(parcels.withoutOutline) +
+                        "、閉じていない筆界 " + count(parcels.openOutline) + "、点の欠けた筆界 " +
+                        count(parcels.outlineMissingPoints));
+    if (parcels.unlinkedOutlines > 0)
+        lines.push_back("どの筆にも結び付かない筆界 " + count(parcels.unlinkedOutlines) +
+                        " は出力していません");
+    if (report.missingParcels > 0)
+        lines.push_back("選んだ筆のうち " + count(report.missingParcels) +
+                        " はデータにありませんでした");
+    for (const ReadProblems& problems : report.readProblems)
+        lines.push_back(problems.path + ": 読めなかったファイルまたは記録 " +
+                        count(problems.count));
+    return lines;
+}
+
+std::vector<std::string> refusalLines(const ExportReport& report)
+{
+    std::vector<std::string> lines;
+    for (const Refusal& refusal : report.refused) {
+        std::string drawing = "図面 " + std::to_string(refusal.fileNo);
+        if (!refusal.path.empty())
+            drawing += " (" + refusal.path + ")";
+        lines.push_back(drawing + " は出力できません: " + refusal.reason);
+    }
+    return lines;
+}
+
+} // namespace ft::gis
