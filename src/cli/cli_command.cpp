@@ -12,12 +12,20 @@ namespace ft::cli {
 namespace {
 
 // Options that take a value; every other option is a flag.
-constexpr std::array<std::string_view, 7> kValueOptions{"--datum", "--oaza", "--koaza", "--chiban",
-                                                        "--owner", "--kana", "--mode"};
+constexpr std::array<std::string_view, 8> kValueOptions{"--datum", "--oaza", "--koaza", "--chiban",
+                                                        "--owner", "--kana", "--mode",  "--format"};
+// Flags that every command takes.
+constexpr std::array<std::string_view, 3> kCommonFlags{"--verbose", "--quiet", "--no-trace"};
+
+template <std::size_t N>
+bool isOneOf(const std::array<std::string_view, N>& names, std::string_view option)
+{
+    return std::find(names.begin(), names.end(), option) != names.end();
+}
 
 bool takesValue(std::string_view option)
 {
-    return std::find(kValueOptions.begin(), kValueOptions.end(), option) != kValueOptions.end();
+    return isOneOf(kValueOptions, option);
 }
 
 // The command line split into options (name → value, "" for flags) and
@@ -61,7 +69,7 @@ SplitArguments splitArguments(const std::vector<std::string>& args)
         const auto equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
         if (!takesValue(name)) {
-            if (name != "--yes")
+            if (name != "--yes" && !isOneOf(kCommonFlags, name))
                 throw UsageError("unknown option " + name);
             if (equals != std::string::npos)
                 throw UsageError("option " + name + " takes no value");
@@ -77,12 +85,14 @@ SplitArguments splitArguments(const std::vector<std::string>& args)
     return split;
 }
 
-// Every option given must be one the command knows.
+// Every option given must be one the command knows, or one every command
+// takes.
 void allowOnly(const SplitArguments& split, std::initializer_list<std::string_view> allowed,
                std::string_view command)
 {
     for (const auto& [name, value] : split.options)
-        if (std::find(allowed.begin(), allowed.end(), name) == allowed.end())
+        if (std::find(allowed.begin(), allowed.end(), name) == allowed.end() &&
+            !isOneOf(kCommonFlags, name))
             throw UsageError("option " + name + " does not apply to " + std::string(command));
 }
 
@@ -131,15 +141,37 @@ search::MatchMode parseMode(const SplitArguments& split)
     throw UsageError("--mode must be exact, prefix or contains, not \"" + found->second + "\"");
 }
 
+OutputFormat parseFormat(const SplitArguments& split)
+{
+    const auto found = split.options.find("--format");
+    if (found == split.options.end() || found->second == "tsv")
+        return OutputFormat::Tsv;
+    if (found->second == "csv")
+        return OutputFormat::Csv;
+    if (found->second == "json")
+        return OutputFormat::Json;
+    throw UsageError("--format must be tsv, csv or json, not \"" + found->second + "\"");
+}
+
+Verbosity parseVerbosity(const SplitArguments& split)
+{
+    const bool quiet = split.options.contains("--quiet");
+    const bool verbose = split.options.contains("--verbose");
+    if (quiet && verbose)
+        throw UsageError("--quiet and --verbose cannot be given together");
+    return quiet ? Verbosity::Quiet : verbose ? Verbosity::Verbose : Verbosity::Normal;
+}
+
 void parseSearch(const SplitArguments& split, CliCommand& command)
 {
     if (split.operands.size() < 2)
         throw UsageError("search needs a kind: parcels, maps, fpoints or zpoints");
     const std::string& kind = split.operands[1];
     if (kind == "parcels") {
-        allowOnly(split,
-                  {"--datum", "--oaza", "--koaza", "--chiban", "--owner", "--kana", "--mode"},
-                  "search parcels");
+        allowOnly(
+            split,
+            {"--datum", "--oaza", "--koaza", "--chiban", "--owner", "--kana", "--mode", "--format"},
+            "search parcels");
         requireOperandCount(split, 2, "search parcels");
         command.action = CliAction::SearchParcels;
         command.parcel = {optionValue(split, "--oaza"), optionValue(split, "--koaza"),
@@ -156,7 +188,7 @@ void parseSearch(const SplitArguments& split, CliCommand& command)
         command.action = CliAction::SearchControlPoints;
     else
         throw UsageError("unknown search kind " + kind + " (parcels, maps, fpoints or zpoints)");
-    allowOnly(split, {"--datum", "--mode"}, "search " + kind);
+    allowOnly(split, {"--datum", "--mode", "--format"}, "search " + kind);
     requireOperandCount(split, 3, "search " + kind);
     if (split.operands.size() == 3)
         command.name = utf8SearchValue(split.operands[2]);
@@ -180,7 +212,7 @@ CliCommand parseCommandLine(const std::vector<std::string>& args)
 
     const std::string& word = split.operands[0];
     if (word == "files") {
-        allowOnly(split, {"--datum"}, word);
+        allowOnly(split, {"--datum", "--format"}, word);
         requireOperandCount(split, 1, word);
         command.action = CliAction::Files;
     } else if (word == "search") {
@@ -203,6 +235,9 @@ CliCommand parseCommandLine(const std::vector<std::string>& args)
         throw UsageError("unknown command " + word);
     }
     command.datum = parseDatum(split);
+    command.format = parseFormat(split);
+    command.verbosity = parseVerbosity(split);
+    command.noTrace = split.options.contains("--no-trace");
     return command;
 }
 

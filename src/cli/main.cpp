@@ -1,4 +1,5 @@
 #include "cli/cli_run.h"
+#include "core/platform/terminal.h"
 
 #include <iostream>
 #include <string>
@@ -7,5 +8,8 @@
 int main(int argc, char* argv[])
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return ft::cli::runCli(args, std::cout, std::cerr);
+    const bool terminal = ft::platform::isTerminal(ft::platform::kStandardErrorFd);
+    const int columns = ft::platform::terminalColumns(ft::platform::kStandardErrorFd);
+    return ft::cli::runCli(args, std::cout, std::cerr, ft::cli::platformFolders,
+                           {terminal, columns > 0 ? columns : 80});
 }

@@ -1,6 +1,7 @@
 #include "core/workspace/workspace.h"
 
 #include "core/catalogue/schema.h"
+#include "core/workspace/settings_file.h"
 
 namespace ft::workspace {
 namespace {
@@ -65,16 +66,22 @@ std::filesystem::path WorkingFiles::path(WorkingFileKind kind, Datum datum) cons
                            std::to_string(datumCode(datum)));
 }
 
-TraceLogs::TraceLogs(const std::filesystem::path& dataFolder) : trace2(dataFolder / "test2.log")
+// A second log without a path swallows its lines.
+TraceLogs::TraceLogs(const std::filesystem::path& dataFolder, bool enabled)
+    : trace2(enabled ? dataFolder / "test2.log" : std::filesystem::path())
 {
+    if (!enabled)
+        return;
     trace.openTruncated(dataFolder / "test.log");
     // The parcel and point converters reopen the second log for every line.
     trace2.truncate();
 }
 
-Workspace::Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder)
+Workspace::Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder,
+                     Traces traces)
     : m_dataFolder(createdFolder(std::move(dataFolder))),
-      m_settingsFolder(createdFolder(std::move(settingsFolder))), m_traces(m_dataFolder),
+      m_settingsFolder(createdFolder(std::move(settingsFolder))),
+      m_traces(m_dataFolder, traces == Traces::AsSettingsSay && readTraceEnabled(settingsFile())),
       m_catalogues(std::make_unique<Catalogues>(m_dataFolder)), m_workingFiles(m_dataFolder)
 {
 }

@@ -56,8 +56,9 @@ private:
 };
 
 // test.log, kept open, and test2.log, reopened per line, in the data folder.
+// Switched off, neither file is created or touched and their lines go nowhere.
 struct TraceLogs {
-    explicit TraceLogs(const std::filesystem::path& dataFolder);
+    TraceLogs(const std::filesystem::path& dataFolder, bool enabled);
 
     platform::TraceLog trace;
     platform::AppendingTraceLog trace2;
@@ -69,10 +70,15 @@ struct TraceLogs {
 // each part is handed to whoever needs exactly it.
 class Workspace {
 public:
+    // Whether the trace logs are written: the settings file says (see
+    // readTraceEnabled), unless the program decides.
+    enum class Traces { AsSettingsSay, Off };
+
     // Creates both folders, truncates the trace logs and opens both catalogues
     // (creating files and tables when missing). A catalogue that fails stays
     // closed (see Catalogues); asking for it throws its failure.
-    Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder);
+    Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder,
+              Traces traces = Traces::AsSettingsSay);
     ~Workspace();
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
