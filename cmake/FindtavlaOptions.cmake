@@ -1,5 +1,5 @@
 # Everything every target of the project shares: language level, warnings,
-# Qt safety defines and the sanitizer switch.
+# Qt safety defines, the sanitizer switch and the fuzzing instrumentation.
 add_library(findtavla_options INTERFACE)
 target_compile_features(findtavla_options INTERFACE cxx_std_20)
 target_compile_options(findtavla_options INTERFACE
@@ -19,4 +19,10 @@ if(FT_SANITIZE)
   target_compile_options(findtavla_options INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(findtavla_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# libFuzzer's coverage instrumentation in every library; the harnesses link
+# the fuzzer itself (tests/fuzz).
+if(FT_FUZZ)
+  target_compile_options(findtavla_options INTERFACE -fsanitize=fuzzer-no-link)
 endif()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages findTavla needs to build, test and run.
 # Only what is missing is installed; run as root (or through sudo).
+# --fuzz adds clang with libFuzzer, for the fuzzing harnesses (tests/fuzz).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,9 @@ packages=(
   xvfb xauth xdotool imagemagick fonts-ipafont-gothic
   qt6-translations-l10n librsvg2-bin help2man desktop-file-utils dpkg-dev file
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,3 +1,4 @@
+#include "core/platform/disk_full.h"
 #include "ui/main/desktop_program.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 
 int main(int argc, char* argv[])
 {
+    ft::platform::ignoreFileSizeLimitSignal();
     // The one option the desktop program takes; answered before any window
     // system is needed.
     if (argc == 2 && std::string_view(argv[1]) == "--version") {

@@ -105,6 +105,19 @@ int checkedStatus(int status, std::ostream& out, std::ostream& err)
     return kUsageOrError;
 }
 
+// A registration that ended halfway may have left rows of sets that never
+// registered; they go before anything is listed. A tidy that fails does not
+// stop the command: it is tried again by the next start.
+void tidyAfterInterruptedRun(workspace::Workspace& state, std::ostream& err)
+{
+    try {
+        registration::TidyAfterInterruptedRun(state);
+    } catch (const std::exception& error) {
+        err << kProgram << ": an interrupted registration could not be tidied up: "
+            << terminalText(error.what()) << "\n";
+    }
+}
+
 } // namespace
 
 CliFolders platformFolders()
@@ -171,6 +184,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         workspace::Workspace state(where.data, where.settings,
                                    command.noTrace ? workspace::Workspace::Traces::Off
                                                    : workspace::Workspace::Traces::AsSettingsSay);
+        tidyAfterInterruptedRun(state, err);
         // The saved datum is read, never written: --datum holds for this run only.
         state.setCurrentDatum(
             command.datum.value_or(workspace::readSavedDatum(state.settingsFile())));

@@ -1,4 +1,5 @@
 #include "cli/cli_run.h"
+#include "core/platform/disk_full.h"
 #include "core/platform/terminal.h"
 
 #include <iostream>
@@ -7,6 +8,7 @@
 
 int main(int argc, char* argv[])
 {
+    ft::platform::ignoreFileSizeLimitSignal();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const bool terminal = ft::platform::isTerminal(ft::platform::kStandardErrorFd);
     const int columns = ft::platform::terminalColumns(ft::platform::kStandardErrorFd);

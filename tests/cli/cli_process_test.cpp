@@ -3,6 +3,8 @@
 
 #include "core/workspace/settings_file.h"
 
+#include "devtools/dataset_builder.h"
+#include "devtools/state_snapshot.h"
 #include "devtools/temp_folder.h"
 
 #include <QProcess>
@@ -10,6 +12,8 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
 
 namespace ft::cli {
 using workspace::Datum;
@@ -23,15 +27,23 @@ struct Finished {
 
 class CliProcessTest : public ::testing::Test {
 protected:
-    Finished run(const QStringList& args)
+    // Runs the tool with the data and settings folders under `home`, and a
+    // limit on the size of every file it writes when `fileSizeLimit` is set.
+    Finished run(const QStringList& args, const std::filesystem::path& home = {},
+                 rlim_t fileSizeLimit = RLIM_INFINITY)
     {
+        const std::filesystem::path folders = home.empty() ? m_folder.path() : home;
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_DATA_HOME"),
-                           QString::fromStdString((m_folder / "data").string()));
+                           QString::fromStdString((folders / "data").string()));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
-                           QString::fromStdString((m_folder / "config").string()));
+                           QString::fromStdString((folders / "config").string()));
         process.setProcessEnvironment(environment);
+        process.setChildProcessModifier([fileSizeLimit] {
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
         process.start(QStringLiteral(FT_CLI_EXECUTABLE), args);
         EXPECT_TRUE(process.waitForFinished(30000));
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -68,6 +80,34 @@ TEST_F(CliProcessTest, DatumOptionLeavesTheSettingsFileAlone)
     EXPECT_EQ(search.status, 1);
     EXPECT_EQ(search.out, "MAPNAME\tSCALE\tKUBUN\tFILENO\n");
     EXPECT_EQ(test::readBytes(settings), before);
+}
+
+TEST_F(CliProcessTest, AFullDiskEndsTheRunSaysSoAndTheNextRunMatchesACleanOne)
+{
+    const std::filesystem::path sets = m_folder / "sets";
+    for (const char* name : {"A", "B", "C"})
+        test::DataSetBuilder::smallValidSet(sets, name).write();
+    const QStringList registerSets{QStringLiteral("register"),
+                                   QString::fromStdString(sets.string())};
+    ASSERT_EQ(run(registerSets, m_folder / "clean").status, 0);
+    const auto clean = test::registrationSnapshot(m_folder / "clean/data/findTavla");
+
+    // The limit meets the catalogue's index, then its write-ahead log; the
+    // process ignores SIGXFSZ, so the write fails instead of killing it.
+    for (const rlim_t limit : {20000, 40000}) {
+        const std::filesystem::path home = m_folder / std::to_string(limit);
+        const Finished full = run(registerSets, home, limit);
+        EXPECT_EQ(full.status, 2) << limit;
+        EXPECT_NE(
+            full.err.find("ディスクの空きが足りません: " + (home / "data/findTavla").string()),
+            std::string::npos)
+            << full.err;
+        for (const auto& entry : std::filesystem::directory_iterator(home / "data/findTavla"))
+            EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+
+        EXPECT_EQ(run(registerSets, home).status, 0);
+        EXPECT_EQ(test::registrationSnapshot(home / "data/findTavla"), clean) << limit;
+    }
 }
 
 } // namespace

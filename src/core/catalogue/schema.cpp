@@ -34,11 +34,30 @@ const std::array<std::string_view, 7> kDeleteAllStatements = {
 const std::array<std::string_view, 7> kTableNames = {"CHIBAN", "FILE",  "MAP",  "FTEN",
                                                      "ZTEN",   "OOAZA", "KOAZA"};
 
+namespace {
+
+bool hasEveryTable(TSQLiteDatabase& db)
+{
+    for (const std::string_view name : kTableNames)
+        if (!db.TableExists(name))
+            return false;
+    return true;
+}
+
+} // namespace
+
 void CreateSchemaIfMissing(TSQLiteDatabase& db)
 {
+    if (hasEveryTable(db))
+        return;
+    // Two programs may start on a new data folder at once. The second waits
+    // for the first one's write lock and looks again under its own, so it
+    // finds the tables made instead of making them a second time.
+    Transaction transaction(db, Transaction::Start::WriteLockNow);
     for (std::size_t i = 0; i < kTableNames.size(); ++i)
         if (!db.TableExists(kTableNames[i]))
             db.ExecSQL(std::string(kCreateTableStatements[i]));
+    transaction.commit();
 }
 
 std::array<std::int64_t, 7> DeleteAllRows(TSQLiteDatabase& db)

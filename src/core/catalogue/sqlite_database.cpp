@@ -1,8 +1,10 @@
 #include "core/catalogue/sqlite_database.h"
 
 #include "core/catalogue/kana_folding.h"
+#include "core/platform/disk_full.h"
 
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <stdexcept>
 #include <type_traits>
@@ -60,7 +62,31 @@ std::string doubleText(double value)
     return std::string(buffer.data(), result.ptr);
 }
 
+// True when the last failed system call on the catalogue file or on its
+// journal (the write-ahead log) found no room: a full disk or the file-size
+// limit. SQLite reports the first as SQLITE_FULL but the second only as an
+// I/O error, and its own system errno is gone by the time we look; each
+// file keeps the errno of its last failure.
+bool lastWriteFoundNoRoom(sqlite3* db)
+{
+    int mainErrno = 0;
+    sqlite3_file_control(db, "main", SQLITE_FCNTL_LAST_ERRNO, &mainErrno);
+    int journalErrno = 0;
+    sqlite3_file* journal = nullptr;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_JOURNAL_POINTER, &journal) == SQLITE_OK &&
+        journal != nullptr && journal->pMethods != nullptr)
+        journal->pMethods->xFileControl(journal, SQLITE_FCNTL_LAST_ERRNO, &journalErrno);
+    return platform::isOutOfSpace(mainErrno) || platform::isOutOfSpace(journalErrno);
+}
+
 } // namespace
+
+ECatalogueBusy::ECatalogueBusy(const std::string& fileName)
+    : ESQLiteException("カタログ " + fileName +
+                       " は他のfindTavlaが使用中です (the catalogue is in use by another "
+                       "findTavla; try again when it has finished)")
+{
+}
 
 std::string ResultCodeText(int code)
 {
@@ -190,13 +216,19 @@ std::string TSQLiteTable::FieldAsString(int column) const
 
 // ------------------------------------------------------------- TSQLiteDatabase
 
-TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName)
+TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName) : m_fileName(fileName)
 {
     sqlite3* handle = nullptr;
     const int result = sqlite3_open(fileName.c_str(), &handle);
     // Owned at once, so a handle that comes with a failure is closed too.
     m_db.reset(handle);
     if (result == SQLITE_OK) {
+        sqlite3_busy_timeout(handle, kBusyTimeoutMilliseconds);
+        // The journal mode is a lasting setting of the file; once set, this
+        // only reads it. Where it cannot be set (a file that is no database,
+        // a read-only folder) the catalogue keeps its mode, and the
+        // statements that follow report whatever is wrong with it.
+        sqlite3_exec(handle, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
         // Every connection folds owner kana the same way, whoever searches.
         RegisterKanaFolding(handle);
         return;
@@ -213,7 +245,7 @@ TSQLiteDatabase::~TSQLiteDatabase()
         return;
     try {
         Rollback();
-    } catch (const ESQLiteException&) {
+    } catch (const std::exception&) {
         // Closing the connection discards the open transaction anyway.
     }
 }
@@ -221,6 +253,14 @@ TSQLiteDatabase::~TSQLiteDatabase()
 void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& sql) const
 {
     const int code = sqlite3_errcode(m_db.get());
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        throw ECatalogueBusy(m_fileName);
+    // Growing the shared-memory index beside a catalogue in write-ahead
+    // logging fails only for want of room.
+    if (code == SQLITE_FULL ||
+        (code == SQLITE_IOERR && (lastWriteFoundNoRoom(m_db.get()) ||
+                                  sqlite3_extended_errcode(m_db.get()) == SQLITE_IOERR_SHMSIZE)))
+        throw platform::DiskFull(m_fileName);
     if (code == SQLITE_OK)
         throw ESQLiteException(message);
     throw ESQLiteException(message + ".\rError [" + std::to_string(code) +
@@ -264,6 +304,9 @@ CellValue readCell(sqlite3_stmt* statement, int column, ColumnKind kind)
 
 TSQLiteDatabase::Statement TSQLiteDatabase::Prepare(const std::string& sql) const
 {
+    if (sql.find('\0') != std::string::npos)
+        throw ESQLiteException("SQL text holds a zero byte: \"" + sql.substr(0, sql.find('\0')) +
+                               "\"");
     sqlite3_stmt* raw = nullptr;
     const int result = sqlite3_prepare_v2(m_db.get(), sql.c_str(), -1, &raw, nullptr);
     Statement statement(raw);
@@ -296,7 +339,7 @@ TSQLiteTable TSQLiteDatabase::GetTable(const std::string& sql)
         if (result == SQLITE_DONE)
             break;
         if (result == SQLITE_BUSY)
-            throw ESQLiteException("Could not prepare SQL statement");
+            throw ECatalogueBusy(m_fileName);
         if (result != SQLITE_ROW) {
             sqlite3_reset(stmt);
             RaiseError("Could not retrieve data", sql);
@@ -339,11 +382,11 @@ bool TSQLiteDatabase::TableExists(std::string_view name)
     return table.Count() > 0;
 }
 
-void TSQLiteDatabase::BeginTransaction()
+void TSQLiteDatabase::BeginTransaction(bool writeLockNow)
 {
     if (m_inTransaction)
         throw ESQLiteException("Transaction already open");
-    ExecSQL("BEGIN TRANSACTION");
+    ExecSQL(writeLockNow ? "BEGIN IMMEDIATE TRANSACTION" : "BEGIN TRANSACTION");
     m_inTransaction = true;
 }
 
@@ -357,7 +400,7 @@ void TSQLiteDatabase::Rollback()
 {
     try {
         ExecSQL("ROLLBACK");
-    } catch (const ESQLiteException&) {
+    } catch (...) {
         // Some failures (a full disk, an I/O error) make SQLite roll the
         // transaction back by itself; ROLLBACK then finds none. The flag must
         // follow, or the connection could never begin a transaction again.

@@ -18,6 +18,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The catalogue stayed locked by another connection (another findTavla, in
+// practice) for longer than a connection waits. The message names the
+// catalogue: "カタログ <file> は他のfindTavlaが使用中です (...)".
+class ECatalogueBusy : public ESQLiteException {
+public:
+    explicit ECatalogueBusy(const std::string& fileName);
+};
+
+// How long a statement waits for another connection's lock before it fails
+// with ECatalogueBusy.
+inline constexpr int kBusyTimeoutMilliseconds = 5000;
+
 // English description of an SQLite result code.
 std::string ResultCodeText(int code);
 
@@ -62,6 +74,13 @@ private:
 
 // One open SQLite connection. Statements are complete SQL texts; values are
 // spliced in by the callers, nothing is bound.
+//
+// Several programs share a catalogue (the desktop program, the command-line
+// tool, a second desktop program): a connection waits up to
+// kBusyTimeoutMilliseconds for another's lock, and the file is put into
+// write-ahead logging, so readers see the last committed state while a
+// registration writes and never hold it up. Running out of disk space comes
+// out as platform::DiskFull naming the catalogue.
 class TSQLiteDatabase {
 public:
     // Opens (and creates when absent) the database file; the name is UTF-8.
@@ -72,7 +91,9 @@ public:
     TSQLiteDatabase(const TSQLiteDatabase&) = delete;
     TSQLiteDatabase& operator=(const TSQLiteDatabase&) = delete;
 
-    // Runs the first statement of the text, which must not return rows.
+    // Runs the first statement of the text, which must not return rows. A
+    // text holding a zero byte is refused: SQLite would read it only up to
+    // that byte and run what stands before it.
     void ExecSQL(const std::string& sql);
     // Runs a query and returns its whole result.
     TSQLiteTable GetTable(const std::string& sql);
@@ -81,12 +102,16 @@ public:
     bool HasRows(const std::string& sql);
     bool TableExists(std::string_view name);
 
-    void BeginTransaction();
+    // With `writeLockNow` the catalogue's write lock is taken at once
+    // (waiting for another writer), so what the transaction reads first is
+    // still so when it writes.
+    void BeginTransaction(bool writeLockNow = false);
     void Commit();
     void Rollback();
     bool InTransaction() const { return m_inTransaction; }
 
     sqlite3* handle() const { return m_db.get(); }
+    const std::string& fileName() const { return m_fileName; }
 
 private:
     struct Closer {
@@ -102,6 +127,7 @@ private:
     Statement Prepare(const std::string& sql) const;
     [[noreturn]] void RaiseError(const std::string& message, const std::string& sql) const;
 
+    std::string m_fileName;
     std::unique_ptr<sqlite3, Closer> m_db;
     bool m_inTransaction = false;
 };

@@ -6,9 +6,9 @@
 
 namespace ft::catalogue {
 
-Transaction::Transaction(TSQLiteDatabase& db) : m_db(db)
+Transaction::Transaction(TSQLiteDatabase& db, Start start) : m_db(db)
 {
-    m_db.BeginTransaction();
+    m_db.BeginTransaction(start == Start::WriteLockNow);
 }
 
 Transaction::~Transaction()

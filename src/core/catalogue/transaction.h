@@ -10,9 +10,14 @@ class TSQLiteDatabase;
 // its statements to land together goes through this guard.
 class Transaction {
 public:
+    enum class Start {
+        Deferred,     // locks as its statements need
+        WriteLockNow, // takes the write lock at once: what it reads first stays so
+    };
+
     // Begins the transaction; throws ESQLiteException when it cannot (one is
     // open already, or the catalogue is locked).
-    explicit Transaction(TSQLiteDatabase& db);
+    explicit Transaction(TSQLiteDatabase& db, Start start = Start::Deferred);
     // Rolls back a transaction still open. A failing rollback is not
     // reported: the error that left the scope is the one that matters, and
     // closing the connection discards the transaction in any case.

@@ -39,25 +39,37 @@ std::string IntegerOrNull(std::string_view field)
 
 std::string Utf8Of(std::string_view cp932)
 {
+    if (const std::size_t zero = cp932.find('\0'); zero != std::string_view::npos)
+        throw platform::EncodingError("Zero byte (NUL) at byte " + std::to_string(zero));
     return platform::cp932ToUtf8(cp932);
 }
 
-std::string Cp932Of(const std::filesystem::path& path)
+std::string TraceTextOf(const std::filesystem::path& path)
 {
-    return platform::utf8ToCp932(path.string());
+    return platform::utf8ToCp932Escaped(path.string());
 }
 
 void TraceStatement(platform::TraceLog& trace, std::string_view utf8Statement)
 {
-    trace.writeLine(platform::utf8ToCp932(utf8Statement));
+    trace.writeLine(platform::utf8ToCp932Escaped(utf8Statement));
 }
 
 bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
-                        const std::filesystem::path& source, const std::function<void()>& body)
+                        const std::filesystem::path& source, const std::function<void()>& body,
+                        const RecordLineReader* reader)
 {
+    // "record N: " for the line the reader stopped at.
+    const auto where = [reader] {
+        if (reader == nullptr || reader->lineNumber() == 0)
+            return std::string();
+        return "record " + std::to_string(reader->lineNumber()) + ": ";
+    };
     std::optional<catalogue::Transaction> transaction;
     try {
         transaction.emplace(db);
+    } catch (const catalogue::ECatalogueBusy&) {
+        trace.writeLine(kRollbackLine);
+        throw;
     } catch (const catalogue::ESQLiteException&) {
         // Nothing of ours to roll back (another transaction may be open).
         trace.writeLine(kRollbackLine);
@@ -67,6 +79,11 @@ bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trac
         body();
         transaction->commit();
         return true;
+    } catch (const catalogue::ECatalogueBusy&) {
+        // Another program holds the catalogue: every later file would wait
+        // and fail the same way, and this one is not at fault.
+        rollBack(*transaction, trace);
+        throw;
     } catch (const catalogue::ESQLiteException&) {
         rollBack(*transaction, trace);
         return false;
@@ -77,11 +94,11 @@ bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trac
     } catch (const ConversionError& error) {
         rollBack(*transaction, trace);
         throw SourceFileError(source, error.text(),
-                              "'" + platform::cp932ForMessage(error.text()) +
+                              where() + "'" + platform::cp932ForMessage(error.text()) +
                                   "' is not a valid number");
     } catch (const platform::EncodingError& error) {
         rollBack(*transaction, trace);
-        throw SourceFileError(source, {}, error.what());
+        throw SourceFileError(source, {}, where() + error.what());
     } catch (...) {
         // Not ours to handle, but the connection lives on after it: left
         // open, the transaction would refuse every later file's.

@@ -12,13 +12,16 @@
 //    with false: the transaction is rolled back, "Rollback" is traced, and
 //    the error goes no further.
 //  - Content that cannot be converted (a field that must be a number and is
-//    not, text that is not valid CP932, or a path that CP932 cannot
-//    represent where a trace line needs it) ends the file with a
-//    SourceFileError, thrown after the same rollback and "Rollback" line. It
-//    names the file and the offending text; the registration driver turns it
-//    into the failure of that data set alone.
-//  - Anything else (out of memory, say) propagates unchanged, after the same
-//    rollback and "Rollback" line; a failing rollback propagates its own error.
+//    not, text that is not valid CP932, a value holding a zero byte) ends
+//    the file with a SourceFileError, thrown after the same rollback and
+//    "Rollback" line. It names the file, the record and the offending text;
+//    the registration driver turns it into the failure of that data set
+//    alone. Paths in trace lines never fail: what CP932 cannot hold is
+//    written escaped (\u00FC).
+//  - A catalogue that another program keeps locked (ECatalogueBusy), a full
+//    disk (platform::DiskFull) and anything else (out of memory, say)
+//    propagate unchanged, after the same rollback and "Rollback" line: they
+//    are no fault of the file. A failing rollback propagates its own error.
 
 #include <filesystem>
 #include <functional>
@@ -53,16 +56,22 @@ private:
 // A raw integer field for an INTEGER slot: its value in decimal (blanks
 // around it allowed), or NULL when it is not an integer.
 std::string IntegerOrNull(std::string_view field);
-// CP932 field text as UTF-8 for the catalogue.
+// CP932 field text as UTF-8 for the catalogue. EncodingError when it is not
+// valid CP932 or holds a zero byte: SQLite reads a statement only up to its
+// first zero byte, so such a value must never reach one.
 std::string Utf8Of(std::string_view cp932);
-// A path as CP932 bytes for a trace line; EncodingError when it cannot be.
-std::string Cp932Of(const std::filesystem::path& path);
-// Writes a statement (UTF-8) to the trace log as CP932.
+// A path as CP932 bytes for a trace line, characters CP932 lacks escaped.
+std::string TraceTextOf(const std::filesystem::path& path);
+// Writes a statement (UTF-8) to the trace log as CP932, escaped likewise.
 void TraceStatement(platform::TraceLog& trace, std::string_view utf8Statement);
 
+class RecordLineReader;
+
 // Runs `body` in a transaction on `db` and ends it as the contract above
-// says: true after Commit, false or SourceFileError after Rollback.
+// says: true after Commit, false or SourceFileError after Rollback. With the
+// reader of the source file, a SourceFileError names the record it stopped at.
 bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
-                        const std::filesystem::path& source, const std::function<void()>& body);
+                        const std::filesystem::path& source, const std::function<void()>& body,
+                        const RecordLineReader* reader = nullptr);
 
 } // namespace ft::formats

@@ -43,11 +43,14 @@ bool storeFileName(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, in
     reader.next(firstLine);
     const HeaderLine fields = parseHeaderLine(firstLine);
 
-    return RunFileTransaction(db, trace, headerFile, [&] {
-        const std::string statement = fileStatement(basePath.string(), time, fileNo, fields);
-        TraceStatement(trace, statement);
-        db.ExecSQL(statement);
-    });
+    return RunFileTransaction(
+        db, trace, headerFile,
+        [&] {
+            const std::string statement = fileStatement(basePath.string(), time, fileNo, fields);
+            TraceStatement(trace, statement);
+            db.ExecSQL(statement);
+        },
+        &reader);
 }
 
 } // namespace ft::formats

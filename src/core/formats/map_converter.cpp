@@ -27,23 +27,34 @@ std::string mapStatement(std::string line, int fileNo)
 
 } // namespace
 
+MapRows storeMapRows(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+                     const std::filesystem::path& mapFile)
+{
+    bool stored = false;
+    RecordLineReader reader(mapFile);
+    const bool committed = RunFileTransaction(
+        db, trace, mapFile,
+        [&] {
+            std::string line;
+            while (reader.next(line)) {
+                if (line.empty())
+                    continue;
+                const std::string statement = mapStatement(line, fileNo);
+                TraceStatement(trace, statement);
+                db.ExecSQL(statement);
+                stored = true;
+            }
+        },
+        &reader);
+    if (!committed)
+        return MapRows::Refused;
+    return stored ? MapRows::Stored : MapRows::NoSheet;
+}
+
 bool convertMapToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
                     const std::filesystem::path& mapFile)
 {
-    bool stored = false;
-    const bool committed = RunFileTransaction(db, trace, mapFile, [&] {
-        RecordLineReader reader(mapFile);
-        std::string line;
-        while (reader.next(line)) {
-            if (line.empty())
-                continue;
-            const std::string statement = mapStatement(line, fileNo);
-            TraceStatement(trace, statement);
-            db.ExecSQL(statement);
-            stored = true;
-        }
-    });
-    return committed && stored;
+    return storeMapRows(db, trace, fileNo, mapFile) == MapRows::Stored;
 }
 
 } // namespace ft::formats

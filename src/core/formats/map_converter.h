@@ -19,9 +19,19 @@ namespace ft::formats {
 // zero bytes (a blank last line) is no sheet and stores nothing. Each
 // statement is traced before it runs.
 //
-// Returns true when at least one row was stored and committed; false for a
-// missing file, a file without sheets, and a catalogue or read failure (rolled
-// back, "Rollback" traced). SourceFileError as in converter_support.h.
+// What became of a map-sheet file's rows.
+enum class MapRows {
+    Stored,  // at least one row, committed
+    NoSheet, // a missing file, or one without sheets: nothing to store
+    Refused, // a catalogue or read failure: rolled back, "Rollback" traced
+};
+
+// Stores the rows as described; SourceFileError as in converter_support.h.
+MapRows storeMapRows(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+                     const std::filesystem::path& mapFile);
+
+// The same, true only for MapRows::Stored. A caller that must tell a set
+// without sheets from a refused one uses storeMapRows.
 bool convertMapToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
                     const std::filesystem::path& mapFile);
 

@@ -99,18 +99,22 @@ bool convertAtrToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
     RecordLineReader reader(atrFile);
     if (!reader.isOpen())
         return true;
-    return RunFileTransaction(db, trace, atrFile, [&] {
-        std::string line;
-        while (reader.next(line)) {
-            if (line.find(',') == std::string::npos)
-                continue;
-            const ParcelRow row = readAttributeLine(line);
-            const std::string statement = chibanStatement(row, ParcelSource::Attributes, fileNo);
-            if (!row.lot.empty())
-                db.ExecSQL(statement);
-            TraceStatement(trace, statement);
-        }
-    });
+    return RunFileTransaction(
+        db, trace, atrFile,
+        [&] {
+            std::string line;
+            while (reader.next(line)) {
+                if (line.find(',') == std::string::npos)
+                    continue;
+                const ParcelRow row = readAttributeLine(line);
+                const std::string statement =
+                    chibanStatement(row, ParcelSource::Attributes, fileNo);
+                if (!row.lot.empty())
+                    db.ExecSQL(statement);
+                TraceStatement(trace, statement);
+            }
+        },
+        &reader);
 }
 
 bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
@@ -120,31 +124,35 @@ bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
     if (!std::filesystem::exists(cosFile, unknown))
         return true;
     RecordLineReader reader(cosFile);
-    return RunFileTransaction(db, trace, cosFile, [&] {
-        if (!reader.isOpen())
-            throw std::system_error(std::make_error_code(std::errc::permission_denied),
-                                    "cannot open " + cosFile.string());
-        std::string line;
-        while (reader.next(line)) {
-            const OwnerListHeader header = parseOwnerListHeader(std::move(line));
-            ParcelRow row;
-            row.oaza = Utf8Of(header.oaza);
-            row.koaza = Utf8Of(header.koaza);
-            setLot(row, header.lot);
-            bool present = true;
-            for (int i = 0; i < header.ownerCount && present; ++i) {
-                std::string ownerLine;
-                present = nextAnnouncedLine(reader, ownerLine);
-                const OwnerLine owner = parseOwnerLine(std::move(ownerLine));
-                row.ownerKana = Utf8Of(ToHalfWidth(owner.kana));
-                row.owner = Utf8Of(ToHalfWidth(owner.name));
-                const std::string statement = chibanStatement(row, ParcelSource::Owners, fileNo);
-                if (!row.owner.empty() || !row.ownerKana.empty())
-                    db.ExecSQL(statement);
-                TraceStatement(trace, statement);
+    return RunFileTransaction(
+        db, trace, cosFile,
+        [&] {
+            if (!reader.isOpen())
+                throw std::system_error(std::make_error_code(std::errc::permission_denied),
+                                        "cannot open " + cosFile.string());
+            std::string line;
+            while (reader.next(line)) {
+                const OwnerListHeader header = parseOwnerListHeader(std::move(line));
+                ParcelRow row;
+                row.oaza = Utf8Of(header.oaza);
+                row.koaza = Utf8Of(header.koaza);
+                setLot(row, header.lot);
+                bool present = true;
+                for (int i = 0; i < header.ownerCount && present; ++i) {
+                    std::string ownerLine;
+                    present = nextAnnouncedLine(reader, ownerLine);
+                    const OwnerLine owner = parseOwnerLine(std::move(ownerLine));
+                    row.ownerKana = Utf8Of(ToHalfWidth(owner.kana));
+                    row.owner = Utf8Of(ToHalfWidth(owner.name));
+                    const std::string statement =
+                        chibanStatement(row, ParcelSource::Owners, fileNo);
+                    if (!row.owner.empty() || !row.ownerKana.empty())
+                        db.ExecSQL(statement);
+                    TraceStatement(trace, statement);
+                }
             }
-        }
-    });
+        },
+        &reader);
 }
 
 bool convertUndToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
@@ -154,27 +162,31 @@ bool convertUndToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
     RecordLineReader reader(undFile);
     if (!reader.isOpen())
         return true;
-    return RunFileTransaction(db, trace, undFile, [&] {
-        const std::string pathText = Cp932Of(undFile);
-        std::string header;
-        while (reader.next(header)) {
-            const int parcelCount = parseParcelGroupHeader(std::move(header)).parcelCount;
-            trace2.writeLine(pathText + "num=" + std::to_string(parcelCount));
-            bool present = true;
-            for (int i = 0; i < parcelCount && present; ++i) {
-                std::string detail;
-                present = nextAnnouncedLine(reader, detail);
-                const ParcelRow row = readAttributeLine(std::move(detail));
-                const std::string statement = chibanStatement(row, ParcelSource::Groups, fileNo);
-                // Converted once for both logs.
-                const std::string traced = platform::utf8ToCp932(statement);
-                trace.writeLine(traced);
-                trace2.writeLine(pathText + " sql2=" + traced);
-                if (!row.lot.empty())
-                    db.ExecSQL(statement);
+    return RunFileTransaction(
+        db, trace, undFile,
+        [&] {
+            const std::string pathText = TraceTextOf(undFile);
+            std::string header;
+            while (reader.next(header)) {
+                const int parcelCount = parseParcelGroupHeader(std::move(header)).parcelCount;
+                trace2.writeLine(pathText + "num=" + std::to_string(parcelCount));
+                bool present = true;
+                for (int i = 0; i < parcelCount && present; ++i) {
+                    std::string detail;
+                    present = nextAnnouncedLine(reader, detail);
+                    const ParcelRow row = readAttributeLine(std::move(detail));
+                    const std::string statement =
+                        chibanStatement(row, ParcelSource::Groups, fileNo);
+                    // Converted once for both logs.
+                    const std::string traced = platform::utf8ToCp932Escaped(statement);
+                    trace.writeLine(traced);
+                    trace2.writeLine(pathText + " sql2=" + traced);
+                    if (!row.lot.empty())
+                        db.ExecSQL(statement);
+                }
             }
-        }
-    });
+        },
+        &reader);
 }
 
 } // namespace ft::formats

@@ -32,34 +32,37 @@ bool convertPntToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
                     const std::filesystem::path& pntFile)
 {
     bool processed = false;
-    const bool committed = RunFileTransaction(db, trace, pntFile, [&] {
-        RecordLineReader reader(pntFile);
-        if (!reader.isOpen())
-            return;
-        const std::string pathText = Cp932Of(pntFile);
-        std::string line;
-        while (reader.next(line)) {
-            if (line.empty())
-                continue;
-            // Trimmed before folding: a full-width blank at the end survives
-            // as a one-byte blank ("P6 ").
-            const PointLine point = parsePointLine(std::move(line));
-            const PointName name = pointName(point.name);
-            const std::string kubun = IntegerOrNull(point.kind);
-            // INSERT INTO FTEN VALUES ('{TENNAME}', {FILENO},{OYA},{KO},{KUBUN});
-            const std::string statement =
-                "INSERT INTO FTEN VALUES ('" + catalogue::QuoteDoubled(name.utf8, '\'') + "', " +
-                std::to_string(fileNo) + "," + std::to_string(name.parts.oya) + "," +
-                std::to_string(name.parts.ko) + "," + kubun + "); ";
-            // Converted once for both logs.
-            const std::string traced = platform::utf8ToCp932(statement);
-            trace.writeLine(traced);
-            trace2.writeLine(pathText + " sql2=" + traced);
-            if (!name.utf8.empty())
-                db.ExecSQL(statement);
-            processed = true;
-        }
-    });
+    RecordLineReader reader(pntFile);
+    const bool committed = RunFileTransaction(
+        db, trace, pntFile,
+        [&] {
+            if (!reader.isOpen())
+                return;
+            const std::string pathText = TraceTextOf(pntFile);
+            std::string line;
+            while (reader.next(line)) {
+                if (line.empty())
+                    continue;
+                // Trimmed before folding: a full-width blank at the end survives
+                // as a one-byte blank ("P6 ").
+                const PointLine point = parsePointLine(std::move(line));
+                const PointName name = pointName(point.name);
+                const std::string kubun = IntegerOrNull(point.kind);
+                // INSERT INTO FTEN VALUES ('{TENNAME}', {FILENO},{OYA},{KO},{KUBUN});
+                const std::string statement =
+                    "INSERT INTO FTEN VALUES ('" + catalogue::QuoteDoubled(name.utf8, '\'') +
+                    "', " + std::to_string(fileNo) + "," + std::to_string(name.parts.oya) + "," +
+                    std::to_string(name.parts.ko) + "," + kubun + "); ";
+                // Converted once for both logs.
+                const std::string traced = platform::utf8ToCp932Escaped(statement);
+                trace.writeLine(traced);
+                trace2.writeLine(pathText + " sql2=" + traced);
+                if (!name.utf8.empty())
+                    db.ExecSQL(statement);
+                processed = true;
+            }
+        },
+        &reader);
     return committed && processed;
 }
 
@@ -70,24 +73,27 @@ bool convertTcpToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
     if (!std::filesystem::exists(tcpFile, unknown))
         return true;
     RecordLineReader reader(tcpFile);
-    return RunFileTransaction(db, trace, tcpFile, [&] {
-        if (!reader.isOpen())
-            throw std::system_error(std::make_error_code(std::errc::permission_denied),
-                                    "cannot open " + tcpFile.string());
-        std::string line;
-        while (reader.next(line)) {
-            if (line.empty())
-                continue;
-            const PointName name = pointName(parseControlPointLine(std::move(line)).name);
-            // INSERT INTO ZTEN VALUES ("{TENNAME}", {FILENO},{OYA},{KO});
-            const std::string statement =
-                "INSERT INTO ZTEN VALUES (\"" + catalogue::QuoteDoubled(name.utf8, '"') + "\", " +
-                std::to_string(fileNo) + "," + std::to_string(name.parts.oya) + "," +
-                std::to_string(name.parts.ko) + "); ";
-            TraceStatement(trace, statement);
-            db.ExecSQL(statement);
-        }
-    });
+    return RunFileTransaction(
+        db, trace, tcpFile,
+        [&] {
+            if (!reader.isOpen())
+                throw std::system_error(std::make_error_code(std::errc::permission_denied),
+                                        "cannot open " + tcpFile.string());
+            std::string line;
+            while (reader.next(line)) {
+                if (line.empty())
+                    continue;
+                const PointName name = pointName(parseControlPointLine(std::move(line)).name);
+                // INSERT INTO ZTEN VALUES ("{TENNAME}", {FILENO},{OYA},{KO});
+                const std::string statement =
+                    "INSERT INTO ZTEN VALUES (\"" + catalogue::QuoteDoubled(name.utf8, '"') +
+                    "\", " + std::to_string(fileNo) + "," + std::to_string(name.parts.oya) + "," +
+                    std::to_string(name.parts.ko) + "); ";
+                TraceStatement(trace, statement);
+                db.ExecSQL(statement);
+            }
+        },
+        &reader);
 }
 
 } // namespace ft::formats

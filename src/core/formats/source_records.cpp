@@ -55,9 +55,10 @@ SourceFileError conversionErrorIn(const std::filesystem::path& file, std::size_t
                                platform::cp932ForMessage(cause.text()) + "' is not a valid number");
 }
 
-bool forEachLine(const std::filesystem::path& file, const RecordVisitor& visit)
+bool forEachLine(const std::filesystem::path& file, const RecordVisitor& visit,
+                 RecordLineReader::Ending ending)
 {
-    RecordLineReader reader(file);
+    RecordLineReader reader(file, ending);
     if (!reader.isOpen())
         return false;
     std::string line;

@@ -19,11 +19,13 @@ SourceFileError conversionErrorIn(const std::filesystem::path& file, std::size_t
 
 using RecordVisitor = std::function<void(std::string& record)>;
 
-// Calls visit for every line of a text file, read with RecordLineReader. A
+// Calls visit for every line of a text file, read with RecordLineReader
+// (survey files end at a Ctrl-Z byte, working files at their real end). A
 // ConversionError thrown by the visitor comes out as a SourceFileError naming
 // the file, the line and the text.
 // Returns false (and visits nothing) when the file cannot be opened.
-bool forEachLine(const std::filesystem::path& file, const RecordVisitor& visit);
+bool forEachLine(const std::filesystem::path& file, const RecordVisitor& visit,
+                 RecordLineReader::Ending ending = RecordLineReader::Ending::AtCtrlZ);
 
 // Size of one record of a sheet-frame file in its fixed-block form.
 inline constexpr std::size_t kFrameBlockSize = 300;

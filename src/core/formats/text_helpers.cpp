@@ -291,10 +291,13 @@ bool HasLineBreaks(const std::filesystem::path& file)
     std::ifstream in(file, std::ios::binary);
     if (!in)
         return false;
-    std::array<char, 400> head{};
+    constexpr std::size_t kCarriageReturnWindow = 400;
+    constexpr std::size_t kLineFeedWindow = 301;
+    std::array<char, kCarriageReturnWindow> head{};
     in.read(head.data(), head.size());
-    const auto count = static_cast<std::size_t>(in.gcount());
-    return std::string_view(head.data(), count).find('\r') != std::string_view::npos;
+    const std::string_view read(head.data(), static_cast<std::size_t>(in.gcount()));
+    return read.find('\r') != std::string_view::npos ||
+           read.substr(0, kLineFeedWindow).find('\n') != std::string_view::npos;
 }
 
 namespace {
@@ -399,8 +402,8 @@ LotNumber SplitLotNumber(std::string_view text)
     return lot;
 }
 
-RecordLineReader::RecordLineReader(const std::filesystem::path& file)
-    : m_path(file), m_in(file, std::ios::binary), m_open(m_in.is_open())
+RecordLineReader::RecordLineReader(const std::filesystem::path& file, Ending ending)
+    : m_path(file), m_in(file, std::ios::binary), m_ending(ending), m_open(m_in.is_open())
 {
 }
 
@@ -414,7 +417,8 @@ bool RecordLineReader::next(std::string& line)
                                     "cannot read " + m_path.string());
         return false;
     }
-    if (const std::size_t endOfFile = line.find('\x1a'); endOfFile != std::string::npos) {
+    if (const std::size_t endOfFile = line.find('\x1a');
+        m_ending == Ending::AtCtrlZ && endOfFile != std::string::npos) {
         m_ended = true;
         if (endOfFile == 0)
             return false;
@@ -422,6 +426,7 @@ bool RecordLineReader::next(std::string& line)
     }
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
+    ++m_lineNumber;
     return true;
 }
 

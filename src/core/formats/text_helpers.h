@@ -51,7 +51,10 @@ double MaxOf(double a, double b);
 std::string IntOrBlank(int n);
 // Folds full-width letters, digits and symbols to their one-byte forms.
 std::string ToHalfWidth(std::string_view text);
-// True when the first 400 bytes of the file hold a carriage return.
+// True when the file is made of lines rather than 300-byte blocks: a
+// carriage return within its first 400 bytes, or a line feed within its
+// first 301 (a record line is at most 300 bytes, so a file of lines with LF
+// line ends has one there; a file of blocks has none).
 bool HasLineBreaks(const std::filesystem::path& file);
 // "%13.3f" without the leading padding blanks.
 std::string CoordText(double value);
@@ -85,24 +88,36 @@ double FloatOf(std::string_view text);
 
 // Reads a text file line by line as raw bytes. A line ends at LF; a CR right
 // before it belongs to the line end. A last line without a line end is still
-// a line; an empty file has none. A Ctrl-Z byte (1A) ends the file, as it did
-// for the DOS-era programs that wrote many survey files (CP932 never uses 1A
-// inside a character). A file that cannot be opened reads as having no lines
-// (isOpen() tells the two apart).
+// a line; an empty file has none. In a survey file a Ctrl-Z byte (1A) ends
+// the file, as it did for the DOS-era programs that wrote many of them (CP932
+// never uses 1A inside a character). The working files are written by this
+// program alone and read to their real end: a 1A that an earlier version let
+// into a name costs that one name, not every record after it. A file that
+// cannot be opened reads as having no lines (isOpen() tells the two apart).
 class RecordLineReader {
 public:
-    explicit RecordLineReader(const std::filesystem::path& file);
+    enum class Ending {
+        AtCtrlZ,     // survey files
+        AtEndOfFile, // working files
+    };
+
+    explicit RecordLineReader(const std::filesystem::path& file, Ending ending = Ending::AtCtrlZ);
 
     bool isOpen() const { return m_open; }
     // The next line without its line end; false at the end of the file.
     // Throws std::system_error when the file cannot be read.
     bool next(std::string& line);
+    // The number of the line next() gave last, from 1; 0 before the first.
+    std::size_t lineNumber() const { return m_lineNumber; }
+    const std::filesystem::path& path() const { return m_path; }
 
 private:
     std::filesystem::path m_path;
     std::ifstream m_in;
+    Ending m_ending;
     bool m_open = false;
     bool m_ended = false;
+    std::size_t m_lineNumber = 0;
 };
 
 } // namespace ft::formats

@@ -2,6 +2,7 @@
 
 #include "core/formats/source_records.h"
 #include "core/formats/text_helpers.h"
+#include "core/platform/disk_full.h"
 
 #include <cerrno>
 #include <system_error>
@@ -12,11 +13,19 @@ namespace {
 
 [[noreturn]] void throwFileError(const std::string& what, const std::filesystem::path& file)
 {
-    throw std::system_error(errno, std::generic_category(), what + " " + file.string());
+    platform::throwWriteError(errno, what, file);
 }
 
-// Bytes 2C, 0D and 0A are never the second byte of a CP932 character, so they
-// can be replaced one by one.
+bool isControlByte(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
+// A name keeps its record on one line and its fields in place, and holds no
+// byte a reader could take for the end of the file (1A) or of the text (00).
+// The comma, the control bytes and 7F are never the second byte of a CP932
+// character, so they can be replaced one by one.
 std::string keepOnOneField(std::string_view text)
 {
     static constexpr std::string_view kFullWidthComma = "\x81\x43";
@@ -25,7 +34,7 @@ std::string keepOnOneField(std::string_view text)
     for (const char c : text) {
         if (c == ',')
             kept += kFullWidthComma;
-        else if (c == '\r' || c == '\n')
+        else if (isControlByte(c))
             kept += ' ';
         else
             kept += c;
@@ -172,7 +181,7 @@ void writeExtentFile(const std::filesystem::path& file, const Extent& extent)
 
 std::optional<Extent> readExtentFile(const std::filesystem::path& file)
 {
-    RecordLineReader reader(file);
+    RecordLineReader reader(file, RecordLineReader::Ending::AtEndOfFile);
     if (!reader.isOpen())
         return std::nullopt;
     std::string line;

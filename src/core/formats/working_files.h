@@ -23,13 +23,15 @@ public:
         Truncate, // start the file empty
     };
 
-    // Throws std::system_error naming the path when the file cannot be opened.
+    // Throws std::system_error naming the path when the file cannot be
+    // opened, platform::DiskFull when there is no room for it.
     WorkingFile(const std::filesystem::path& file, Mode mode);
 
-    // Writes the record followed by CR LF. Throws std::system_error on failure.
+    // Writes the record followed by CR LF. Throws std::system_error on
+    // failure, platform::DiskFull when the disk is full.
     void writeRecord(std::string_view record);
-    // Flushes and closes; throws std::system_error when that fails. Further
-    // writes are refused.
+    // Flushes and closes; throws as writeRecord does. Further writes are
+    // refused.
     void close();
 
     const std::filesystem::path& path() const { return m_path; }
@@ -54,8 +56,8 @@ struct SheetOutline {
 };
 
 // The record text without its line end. A comma in the name is written as the
-// full-width comma (CP932 81 43) and a CR or LF as a blank, so the record
-// always keeps its seven fields on one line.
+// full-width comma (CP932 81 43) and every control byte (00-1F, 7F) as a
+// blank, so the record always keeps its seven fields on one line.
 std::string formatSheetOutline(const SheetOutline& sheet);
 // Reads a sheet-outline line as the overview does: the name folded with
 // ToHalfWidth, the scale and FILENO with default 0. A coordinate that is not
@@ -80,7 +82,8 @@ struct Segment {
 // group empty; sheet-frame segments write every number as it is.
 enum class GroupText { BlankWhenNegative, AsNumber };
 
-// The record text without its line end.
+// The record text without its line end; the labels are kept on one field as
+// sheet names are.
 std::string formatSegment(const Segment& segment, GroupText groups);
 // Reads a segment line as the overview does: groups with default -1, kind and
 // FILENO with default 0. A coordinate that is not a number throws

@@ -154,22 +154,28 @@ void drawSheet(QPainter& canvas, const OverviewView& view, const formats::SheetO
 void drawSheets(QPainter& canvas, const OverviewView& view, const std::filesystem::path& file)
 {
     setSheetStyle(canvas);
-    formats::forEachLine(file, [&](std::string& line) {
-        const formats::SheetOutline sheet = formats::parseSheetOutline(std::move(line));
-        if (sheet.fileNo >= 1)
-            drawSheet(canvas, view, sheet);
-    });
+    formats::forEachLine(
+        file,
+        [&](std::string& line) {
+            const formats::SheetOutline sheet = formats::parseSheetOutline(std::move(line));
+            if (sheet.fileNo >= 1)
+                drawSheet(canvas, view, sheet);
+        },
+        formats::RecordLineReader::Ending::AtEndOfFile);
 }
 
 void drawSegments(QPainter& canvas, const OverviewView& view, const std::filesystem::path& file)
 {
     setSegmentStyle(canvas);
-    formats::forEachLine(file, [&](std::string& line) {
-        const formats::Segment segment = formats::parseSegment(std::move(line));
-        if (segment.fileNo >= 1)
-            drawPixelLine(canvas, toPixel(view, {segment.x1, segment.y1}),
-                          toPixel(view, {segment.x2, segment.y2}));
-    });
+    formats::forEachLine(
+        file,
+        [&](std::string& line) {
+            const formats::Segment segment = formats::parseSegment(std::move(line));
+            if (segment.fileNo >= 1)
+                drawPixelLine(canvas, toPixel(view, {segment.x1, segment.y1}),
+                              toPixel(view, {segment.x2, segment.y2}));
+        },
+        formats::RecordLineReader::Ending::AtEndOfFile);
 }
 
 } // namespace

@@ -13,16 +13,19 @@ std::optional<std::vector<SheetHit>> sheetsAt(const std::filesystem::path& sheet
                                               SurveyPoint point)
 {
     std::vector<SheetHit> hits;
-    const bool opened = formats::forEachLine(sheetOutlines, [&](std::string& line) {
-        formats::SheetOutline sheet = formats::parseSheetOutline(std::move(line));
-        // As the drawing does: a record cut short (a crash, a full disk)
-        // reads as drawing 0 and belongs to no registered drawing.
-        if (sheet.fileNo < 1)
-            return;
-        if (sheet.xmin <= point.x && point.x <= sheet.xmax && sheet.ymin <= point.y &&
-            point.y <= sheet.ymax)
-            hits.push_back({std::move(sheet.name), sheet.fileNo});
-    });
+    const bool opened = formats::forEachLine(
+        sheetOutlines,
+        [&](std::string& line) {
+            formats::SheetOutline sheet = formats::parseSheetOutline(std::move(line));
+            // As the drawing does: a record cut short (a crash, a full disk)
+            // reads as drawing 0 and belongs to no registered drawing.
+            if (sheet.fileNo < 1)
+                return;
+            if (sheet.xmin <= point.x && point.x <= sheet.xmax && sheet.ymin <= point.y &&
+                point.y <= sheet.ymax)
+                hits.push_back({std::move(sheet.name), sheet.fileNo});
+        },
+        formats::RecordLineReader::Ending::AtEndOfFile);
     if (!opened)
         return std::nullopt;
     return hits;

@@ -351,4 +351,42 @@ std::string utf8ToCp932(std::string_view utf8)
     return cp932;
 }
 
+std::string utf8ToCp932Escaped(std::string_view utf8)
+{
+    try {
+        return utf8ToCp932(utf8);
+    } catch (const EncodingError&) {
+        // Character by character below; most text never gets here.
+    }
+    std::string cp932;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t ascii = asciiPrefixLength(utf8.substr(i));
+        cp932.append(utf8.substr(i, ascii));
+        i += ascii;
+        if (i == utf8.size())
+            break;
+        char escape[16];
+        const std::optional<Utf8Character> character = decodeUtf8(utf8.substr(i));
+        if (!character) {
+            std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(utf8[i]));
+            cp932 += escape;
+            ++i;
+            continue;
+        }
+        const std::string_view bytes = utf8.substr(i, character->length);
+        i += character->length;
+        try {
+            cp932 += utf8ToCp932(bytes);
+        } catch (const EncodingError&) {
+            const auto codePoint = static_cast<unsigned>(character->codePoint);
+            if (codePoint <= 0xFFFF)
+                std::snprintf(escape, sizeof escape, "\\u%04X", codePoint);
+            else
+                std::snprintf(escape, sizeof escape, "\\U%08X", codePoint);
+            cp932 += escape;
+        }
+    }
+    return cp932;
+}
+
 } // namespace ft::platform

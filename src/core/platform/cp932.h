@@ -19,6 +19,12 @@ public:
 std::string cp932ToUtf8(std::string_view cp932);
 std::string utf8ToCp932(std::string_view utf8);
 
+// The same for text that must be written whatever it holds (trace lines that
+// name paths): a character CP932 cannot represent is written as an escape,
+// \u00FC for U+00FC, \U0001F600 beyond the BMP, and a byte that is not
+// UTF-8 as \xHH. Never throws EncodingError.
+std::string utf8ToCp932Escaped(std::string_view utf8);
+
 // True for the CP932 lead bytes 81-9F and E0-FC.
 constexpr bool isLeadByte(unsigned char byte)
 {

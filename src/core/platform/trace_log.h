@@ -9,7 +9,11 @@ namespace ft::platform {
 
 // A plain text trace of what registration did: one CP932 line per step and
 // per statement, CRLF line ends. A log that could not be opened swallows its
-// lines, so a read-only data folder never stops the program.
+// lines, so a read-only data folder never stops the program; a write that
+// finds no space left ends the work with DiskFull like any other file would.
+// Lines are appended at the file's end as it is when they are written, so a
+// log that another program truncates meanwhile never gets a hole of zero
+// bytes where the lines before the truncation were.
 class TraceLog {
 public:
     TraceLog() = default;
@@ -30,11 +34,12 @@ public:
 
 private:
     OwnedFile m_file;
+    std::filesystem::path m_path;
     bool m_batched = false;
 };
 
 // The second trace log: opened for appending and closed again for every line,
-// as the parcel and point converters use it.
+// as the parcel and point converters use it. Write failures as for TraceLog.
 class AppendingTraceLog {
 public:
     AppendingTraceLog() = default;

@@ -35,6 +35,27 @@ ExclusiveRun::ExclusiveRun(const std::filesystem::path& dataFolder)
                                      "; try again when it has ended");
 }
 
+std::filesystem::path RunMarkerPath(const std::filesystem::path& dataFolder)
+{
+    return dataFolder / (std::string(workspace::kProgramStem) + ".running");
+}
+
+bool TidyAfterInterruptedRun(RegistrationStores stores)
+{
+    std::error_code unknown;
+    if (!std::filesystem::exists(RunMarkerPath(stores.workingFiles.dataFolder()), unknown))
+        return false;
+    platform::SilentProgress silent;
+    try {
+        RegistrationRun run(stores, silent);
+        run.tidy();
+        run.finish({}, RegistrationRun::ExtentTrace::DatumMarker);
+    } catch (const RegistrationInProgress&) {
+        return false; // the marker is that run's own
+    }
+    return true;
+}
+
 RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& targets,
                                    platform::Progress& progress)
 {

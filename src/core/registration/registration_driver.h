@@ -62,6 +62,12 @@ private:
     platform::FileLock m_lock;
 };
 
+// The marker a registration run keeps in the data folder from its start to
+// its clean end (findTavla.running). Found by a program that starts while no
+// run holds the folder, it tells that a run ended halfway (killed, crashed,
+// the power gone) and may have left rows of unfinished sets behind.
+std::filesystem::path RunMarkerPath(const std::filesystem::path& dataFolder);
+
 // What a registration works on: both catalogues, the working files with
 // their extents, and the trace logs. Made from a program's workspace, which
 // is what every caller has at hand.
@@ -119,6 +125,14 @@ struct EntryResult {
 std::vector<EntryResult> RegisterEntries(RegistrationStores stores,
                                          const std::vector<TargetEntry>& entries,
                                          platform::Progress& progress);
+
+// For a program that starts: when the run marker is there and no run holds
+// the data folder, tidies both catalogues and their working files as a run's
+// start does and removes the marker, so that no search lists the rows of a
+// drawing that never registered. The trace logs are left alone. True when it
+// tidied; without the marker it costs one look at the folder. Throws what
+// the catalogue layer and the working files throw (the marker then stays).
+bool TidyAfterInterruptedRun(RegistrationStores stores);
 
 // One entry given as its text (see ParseTargetEntry): true when it
 // registered; false when it was registered already or failed.

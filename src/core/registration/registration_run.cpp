@@ -124,8 +124,17 @@ RegistrationRun::RegistrationRun(RegistrationStores stores, platform::Progress& 
 
 RegistrationRun::~RegistrationRun()
 {
-    m_stores.traces.trace.setBatched(false);
-    m_stores.traces.trace2.setBatched(false);
+    try {
+        m_stores.traces.trace.setBatched(false);
+    } catch (const std::exception&) {
+        // A trace that no longer fits on the disk: the run has reported that
+        // or a failure of its own already.
+    }
+    try {
+        m_stores.traces.trace2.setBatched(false);
+    } catch (const std::exception&) {
+        // Likewise.
+    }
     // Also after an exception: the counter must not stay on screen.
     if (m_runShown) {
         m_runState.currentSet.clear();
@@ -175,6 +184,19 @@ void RegistrationRun::discardUnfinished()
 
 void RegistrationRun::start()
 {
+    // Only now, with the data folder ours, may the logs be emptied: a run of
+    // another program may be writing them until then.
+    m_stores.traces.beginRegistration();
+    // Until finish() removes it, the marker tells every program that starts
+    // that this run may have left rows of unfinished sets behind.
+    formats::WorkingFile(RunMarkerPath(m_stores.workingFiles.dataFolder()),
+                         formats::WorkingFile::Mode::Truncate)
+        .close();
+    tidy();
+}
+
+void RegistrationRun::tidy()
+{
     // Registrations that an interrupted update or datum change left behind
     // go first; their rows then count as orphans.
     for (const Datum datum : workspace::kDatums) {
@@ -209,7 +231,8 @@ void RegistrationRun::bringWorkingFilesInStep(Datum datum)
 
 SetJob RegistrationRun::job(const TargetEntry& entry, int fileNo)
 {
-    return SetJob{entry, entry.datum(), fileNo, BasePathOf(entry.headerPath)};
+    // One data set has one PATH however its folder was reached.
+    return SetJob{entry, entry.datum(), fileNo, CanonicalDataSetPath(BasePathOf(entry.headerPath))};
 }
 
 bool RegistrationRun::isRegistered(const SetJob& job)
@@ -226,7 +249,7 @@ void RegistrationRun::showStatus(int fileNo, const fs::path& file)
 void RegistrationRun::traceStep(std::string_view stepName, int fileNo, const fs::path& file)
 {
     m_stores.traces.trace.writeLine(cp932(stepName) + std::to_string(fileNo) + "," +
-                                    formats::Cp932Of(file));
+                                    formats::TraceTextOf(file));
     // The trace of a run that ends abruptly is complete up to its last step.
     m_stores.traces.trace.flush();
     m_stores.traces.trace2.flush();
@@ -246,9 +269,11 @@ bool RegistrationRun::writeSheets(const SetJob& job)
             formats::WorkingFile::Mode::Append);
         const fs::path mapFile = siblingOf(job, ".map");
         formats::convertMapToZu(sheets, job.fileNo, mapFile, extent);
-        // A set without map sheets is still a data set: the result of the
-        // MAP rows is not a reason to stop.
-        formats::convertMapToDB(db, m_stores.traces.trace, job.fileNo, mapFile);
+        // A set without map sheets is still a data set, but one whose sheets
+        // the catalogue refused would be drawn and never found.
+        if (formats::storeMapRows(db, m_stores.traces.trace, job.fileNo, mapFile) ==
+            formats::MapRows::Refused)
+            throw formats::SourceFileError(mapFile, {}, "convertMapToDB failed");
         showStatus(job.fileNo, mapFile);
         const fs::path frameFile = frameFileOf(job);
         formats::convertZukToZu(sheets, job.fileNo, frameFile, extent);
@@ -349,7 +374,7 @@ SetOutcome RegistrationRun::registerChain(const SetJob& job)
     m_inProgress.erase({job.datum, job.fileNo});
     ++m_result.registered;
     m_stores.traces.trace.writeLine("storeFileName," + std::to_string(job.fileNo) + "," +
-                                    formats::Cp932Of(job.basePath) + "," +
+                                    formats::TraceTextOf(job.basePath) + "," +
                                     std::to_string(m_result.registered));
     replaceOlderRegistrations(job);
     m_progress.showStatus(QString::fromStdString(job.entry.headerPath.string()));
@@ -372,13 +397,9 @@ void RegistrationRun::discard(const SetJob& job, const std::optional<std::string
         return;
     m_lastFailure = *failure;
     m_result.failed.push_back({job.entry.headerPath, *failure});
-    std::string line = cp932("登録失敗,") + std::to_string(job.fileNo) + ",";
-    try {
-        line += formats::Cp932Of(job.entry.headerPath) + "," + cp932(*failure);
-    } catch (const platform::EncodingError&) {
-        line += cp932("(CP932で書けない名前)"); // the reason itself may be what CP932 cannot hold
-    }
-    m_stores.traces.trace.writeLine(line);
+    m_stores.traces.trace.writeLine(cp932("登録失敗,") + std::to_string(job.fileNo) + "," +
+                                    formats::TraceTextOf(job.entry.headerPath) + "," +
+                                    platform::utf8ToCp932Escaped(*failure));
     m_progress.showStatus(QString::fromStdString(job.entry.headerPath.string()) +
                           QStringLiteral("は登録できません"));
 }
@@ -416,6 +437,8 @@ void RegistrationRun::finish(const std::set<Datum>& datums, ExtentTrace extentTr
         }
         m_workingFilesChanged[datum] = false;
     }
+    // The run ends cleanly: nothing of it is left for the next start to tidy.
+    fs::remove(RunMarkerPath(m_stores.workingFiles.dataFolder()));
 }
 
 void RegistrationRun::abandon() noexcept

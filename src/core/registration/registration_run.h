@@ -35,10 +35,13 @@ public:
     RegistrationRun(const RegistrationRun&) = delete;
     RegistrationRun& operator=(const RegistrationRun&) = delete;
 
+    // Begins the run: the trace logs (emptied by the first run of the
+    // program), the run marker, then tidy().
+    void start();
     // Tidies both catalogues and their working files (see the driver's
     // header), sets the running extents from the sheet outlines that remain
     // and takes each datum's FILENO base.
-    void start();
+    void tidy();
     int fileNoBase(workspace::Datum datum) const { return m_fileNoBase[datum]; }
 
     // The counter of the progress channel: how many sets the run works on,
@@ -63,7 +66,7 @@ public:
 
     // Removes the working-file records of every set discarded or replaced in
     // this run, and writes the extent file of each datum in `datums` (and of
-    // each datum whose files changed).
+    // each datum whose files changed). Last, removes the run marker.
     void finish(const std::set<workspace::Datum>& datums, ExtentTrace extentTrace);
     // After an exception that ends the run: removes what the sets in progress
     // wrote, as far as the catalogue still lets us, and brings the working

@@ -15,15 +15,40 @@ namespace ft::registration {
 
 namespace {
 
-std::string pathLiteral(const std::filesystem::path& basePath)
-{
-    // PATH holds the path as UTF-8, which is what a path is on this platform.
-    return "'" + catalogue::QuoteDoubled(basePath.string(), '\'') + "'";
-}
-
 int integerOf(const std::string& text)
 {
     return formats::IntOf(text).value_or(0);
+}
+
+struct FileRow {
+    std::string time;
+    int fileNo = 0;
+};
+
+// The FILE rows of the data set at `basePath`. PATH holds the path as UTF-8,
+// which is what a path is on this platform. Only rows with the same file
+// name can match, so few paths are resolved.
+std::vector<FileRow> rowsOfDataSet(catalogue::TSQLiteDatabase& db,
+                                   const std::filesystem::path& basePath)
+{
+    const std::filesystem::path wanted = CanonicalDataSetPath(basePath);
+    const std::string name = wanted.filename().string();
+    std::vector<FileRow> found;
+    catalogue::TSQLiteTable rows = db.GetTable("SELECT PATH, TIME, FILENO FROM FILE");
+    for (; !rows.Eof(); rows.Next()) {
+        const std::filesystem::path path(rows.FieldAsString(0));
+        if (path.filename() != name)
+            continue;
+        if (path == wanted || CanonicalDataSetPath(path) == wanted)
+            found.push_back({rows.FieldAsString(1), integerOf(rows.FieldAsString(2))});
+    }
+    return found;
+}
+
+// The key under which the rows of one data set meet.
+std::string dataSetKey(const std::string& path)
+{
+    return CanonicalDataSetPath(path).string();
 }
 
 void runTraced(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, const std::string& sql)
@@ -46,27 +71,33 @@ int MaxFileNo(catalogue::TSQLiteDatabase& db)
     return largest;
 }
 
+std::filesystem::path CanonicalDataSetPath(const std::filesystem::path& basePath)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(basePath, error);
+    if (error || !absolute.has_filename())
+        return basePath.lexically_normal();
+    std::filesystem::path folder = std::filesystem::weakly_canonical(absolute.parent_path(), error);
+    if (error)
+        folder = absolute.parent_path().lexically_normal();
+    return folder / absolute.filename();
+}
+
 bool IsRegistered(catalogue::TSQLiteDatabase& db, const std::filesystem::path& basePath,
                   std::string_view time)
 {
-    catalogue::TSQLiteTable rows =
-        db.GetTable("SELECT TIME FROM FILE WHERE PATH=" + pathLiteral(basePath));
-    for (; !rows.Eof(); rows.Next()) {
-        // std::string compares bytes as unsigned values, like memcmp.
-        if (rows.FieldAsString(0) >= time)
-            return true;
-    }
-    return false;
+    // std::string compares bytes as unsigned values, like memcmp.
+    const std::vector<FileRow> rows = rowsOfDataSet(db, basePath);
+    return std::any_of(rows.begin(), rows.end(),
+                       [time](const FileRow& row) { return row.time >= time; });
 }
 
 std::vector<int> RegisteredFileNos(catalogue::TSQLiteDatabase& db,
                                    const std::filesystem::path& basePath)
 {
     std::vector<int> fileNos;
-    catalogue::TSQLiteTable rows =
-        db.GetTable("SELECT FILENO FROM FILE WHERE PATH=" + pathLiteral(basePath));
-    for (; !rows.Eof(); rows.Next())
-        fileNos.push_back(integerOf(rows.FieldAsString(0)));
+    for (const FileRow& row : rowsOfDataSet(db, basePath))
+        fileNos.push_back(row.fileNo);
     return fileNos;
 }
 
@@ -106,7 +137,8 @@ std::vector<int> SupersededFileNos(catalogue::TSQLiteDatabase& db)
     catalogue::TSQLiteTable rows = db.GetTable("SELECT PATH, TIME, FILENO FROM FILE");
     for (; !rows.Eof(); rows.Next()) {
         const Newest row{rows.FieldAsString(1), integerOf(rows.FieldAsString(2))};
-        const auto [found, inserted] = newestByPath.try_emplace(rows.FieldAsString(0), row);
+        const auto [found, inserted] =
+            newestByPath.try_emplace(dataSetKey(rows.FieldAsString(0)), row);
         if (inserted)
             continue;
         Newest& kept = found->second;
@@ -121,16 +153,16 @@ std::vector<int> SupersededFileNos(catalogue::TSQLiteDatabase& db)
 
 std::vector<int> MovedFileNos(catalogue::TSQLiteDatabase& db, catalogue::TSQLiteDatabase& otherDb)
 {
-    std::map<std::string, std::string> latestElsewhere; // PATH → latest TIME
+    std::map<std::string, std::string> latestElsewhere; // data set → latest TIME
     catalogue::TSQLiteTable others = otherDb.GetTable("SELECT PATH, TIME FROM FILE");
     for (; !others.Eof(); others.Next()) {
-        std::string& latest = latestElsewhere[others.FieldAsString(0)];
+        std::string& latest = latestElsewhere[dataSetKey(others.FieldAsString(0))];
         latest = std::max(latest, others.FieldAsString(1));
     }
     std::vector<int> moved;
     catalogue::TSQLiteTable rows = db.GetTable("SELECT PATH, TIME, FILENO FROM FILE");
     for (; !rows.Eof(); rows.Next()) {
-        const auto found = latestElsewhere.find(rows.FieldAsString(0));
+        const auto found = latestElsewhere.find(dataSetKey(rows.FieldAsString(0)));
         if (found != latestElsewhere.end() && found->second > rows.FieldAsString(1))
             moved.push_back(integerOf(rows.FieldAsString(2)));
     }

@@ -25,13 +25,21 @@ inline constexpr std::string_view kFileNoTables[] = {"FILE", "CHIBAN", "MAP", "F
 // left without a FILE row still count, so a new number never meets old rows.
 int MaxFileNo(catalogue::TSQLiteDatabase& db);
 
-// True when a FILE row has exactly this PATH (the header path without its
-// extension) and a TIME not earlier than `time`, both compared as bytes. An
-// older TIME means the data set changed since: it is registered again.
+// The form of a data set's path (the header path without its extension)
+// that every way of reaching it shares: its folder with symbolic links, "."
+// and ".." resolved, and its file name as given. A folder that cannot be
+// resolved (gone, unreadable) is taken as it is written, made lexically
+// normal. Registration stores this form in PATH.
+std::filesystem::path CanonicalDataSetPath(const std::filesystem::path& basePath);
+
+// True when a FILE row names the same data set as basePath (its PATH has the
+// same canonical form, so a registration made under a link path counts) with
+// a TIME not earlier than `time`, compared as bytes. An older TIME means the
+// data set changed since: it is registered again.
 bool IsRegistered(catalogue::TSQLiteDatabase& db, const std::filesystem::path& basePath,
                   std::string_view time);
 
-// The FILENO of every FILE row with exactly this PATH.
+// The FILENO of every FILE row that names the same data set as basePath.
 std::vector<int> RegisteredFileNos(catalogue::TSQLiteDatabase& db,
                                    const std::filesystem::path& basePath);
 
@@ -44,12 +52,12 @@ std::set<int> AllRegisteredFileNos(catalogue::TSQLiteDatabase& db);
 void DeleteRegistrations(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
                          const std::vector<int>& fileNos);
 
-// FILE rows that an update left behind: of several rows with one PATH only
-// the newest (latest TIME, then highest FILENO) stays registered; the FILENOs
-// of the others are returned.
+// FILE rows that an update left behind: of several rows of one data set
+// (PATHs of one canonical form) only the newest (latest TIME, then highest
+// FILENO) stays registered; the FILENOs of the others are returned.
 std::vector<int> SupersededFileNos(catalogue::TSQLiteDatabase& db);
 
-// The FILE rows of `db` whose PATH the other catalogue also holds with a
+// The FILE rows of `db` whose data set the other catalogue also holds with a
 // later TIME: registrations of a set whose datum has changed since, left
 // behind when the run that moved the set ended before removing them.
 std::vector<int> MovedFileNos(catalogue::TSQLiteDatabase& db, catalogue::TSQLiteDatabase& otherDb);

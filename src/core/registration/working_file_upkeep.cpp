@@ -14,13 +14,15 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kSegmentFileNoField = 10;
+// Working files are read to their real end (see RecordLineReader).
+constexpr auto kWorkingFile = formats::RecordLineReader::Ending::AtEndOfFile;
 
 using RecordFilter = std::function<bool(const std::string& record)>;
 
 // True when any record of the file fails the filter.
 bool anyDropped(const fs::path& file, const RecordFilter& keep)
 {
-    formats::RecordLineReader reader(file);
+    formats::RecordLineReader reader(file, kWorkingFile);
     std::string record;
     while (reader.next(record)) {
         if (!keep(record))
@@ -30,21 +32,26 @@ bool anyDropped(const fs::path& file, const RecordFilter& keep)
 }
 
 // Rewrites the file with the records that pass the filter. The copy goes to a
-// temporary file beside it, which then replaces the file in one rename.
+// temporary file beside it, which then replaces the file in one rename; a
+// copy that fails (a full disk) is removed and the file stays as it was.
 void rewriteKept(const fs::path& file, const RecordFilter& keep)
 {
     const fs::path temporary = file.string() + ".tmp";
-    {
+    try {
         formats::WorkingFile copy(temporary, formats::WorkingFile::Mode::Truncate);
-        formats::RecordLineReader reader(file);
+        formats::RecordLineReader reader(file, kWorkingFile);
         std::string record;
         while (reader.next(record)) {
             if (keep(record))
                 copy.writeRecord(record);
         }
         copy.close();
+        fs::rename(temporary, file);
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw;
     }
-    fs::rename(temporary, file);
 }
 
 void pruneFile(const fs::path& file, const RecordFilter& keep)
@@ -79,7 +86,7 @@ formats::Extent PruneSheetOutlines(const fs::path& sheetOutlineFile,
     };
     pruneFile(sheetOutlineFile, keep);
 
-    formats::RecordLineReader reader(sheetOutlineFile);
+    formats::RecordLineReader reader(sheetOutlineFile, kWorkingFile);
     std::string record;
     while (reader.next(record)) {
         const formats::SheetOutline sheet = formats::parseSheetOutline(record);

@@ -66,13 +66,20 @@ std::filesystem::path WorkingFiles::path(WorkingFileKind kind, Datum datum) cons
                            std::to_string(datumCode(datum)));
 }
 
-// A second log without a path swallows its lines.
+// Switched off, the second log has no path and swallows its lines, and the
+// first is never opened.
 TraceLogs::TraceLogs(const std::filesystem::path& dataFolder, bool enabled)
-    : trace2(enabled ? dataFolder / "test2.log" : std::filesystem::path())
+    : trace2(enabled ? dataFolder / "test2.log" : std::filesystem::path()),
+      m_tracePath(dataFolder / "test.log"), m_enabled(enabled)
 {
-    if (!enabled)
+}
+
+void TraceLogs::beginRegistration()
+{
+    if (m_begun || !m_enabled)
         return;
-    trace.openTruncated(dataFolder / "test.log");
+    m_begun = true;
+    trace.openTruncated(m_tracePath);
     // The parcel and point converters reopen the second log for every line.
     trace2.truncate();
 }

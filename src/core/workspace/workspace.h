@@ -56,12 +56,28 @@ private:
 };
 
 // test.log, kept open, and test2.log, reopened per line, in the data folder.
-// Switched off, neither file is created or touched and their lines go nowhere.
-struct TraceLogs {
+// Only registration writes them, and the program's first registration run
+// empties them: not its start, which may come while another program's run
+// is writing them (a search, a listing, a desktop start that registers
+// nothing leave them alone). Until then test.log is closed and swallows
+// lines.
+class TraceLogs {
+public:
+    // Switched off, neither file is created or touched and their lines go
+    // nowhere.
     TraceLogs(const std::filesystem::path& dataFolder, bool enabled);
+
+    // Called by a registration run once it holds the data folder: the first
+    // call of the program empties both logs and opens test.log.
+    void beginRegistration();
 
     platform::TraceLog trace;
     platform::AppendingTraceLog trace2;
+
+private:
+    std::filesystem::path m_tracePath;
+    bool m_enabled = true;
+    bool m_begun = false;
 };
 
 // What one run of a program works on: the two catalogues, the current datum,
@@ -74,9 +90,9 @@ public:
     // readTraceEnabled), unless the program decides.
     enum class Traces { AsSettingsSay, Off };
 
-    // Creates both folders, truncates the trace logs and opens both catalogues
-    // (creating files and tables when missing). A catalogue that fails stays
-    // closed (see Catalogues); asking for it throws its failure.
+    // Creates both folders and opens both catalogues (creating files and
+    // tables when missing). A catalogue that fails stays closed (see
+    // Catalogues); asking for it throws its failure.
     Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder,
               Traces traces = Traces::AsSettingsSay);
     ~Workspace();

@@ -38,6 +38,10 @@ MainWindow::MainWindow(platform::Operator& op, std::filesystem::path dataFolder,
     : QWidget(parent), m_operator(op), m_state(std::make_unique<workspace::Workspace>(
                                            std::move(dataFolder), std::move(settingsFolder)))
 {
+    // Before anything is counted or drawn: what a registration that ended
+    // halfway left behind goes first. A tidy that fails is reported and
+    // tried again by the next start; the window still opens.
+    runCommand(op, [this] { registration::TidyAfterInterruptedRun(*m_state); });
     setUpWindow();
     m_controls = createMainWindowControls(*this);
     m_progress = std::make_unique<StatusBarProgress>(*m_controls.statusBar);

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <exception>
+#include <thread>
+
 namespace ft::catalogue {
 namespace {
 
@@ -44,6 +48,28 @@ protected:
     test::TempFolder m_folder;
     TSQLiteDatabase m_db{(m_folder / "Dorsajpn.db").string()};
 };
+
+TEST_F(SchemaTest, TwoProgramsStartingOnANewCatalogueAtOnceBothGetTheTables)
+{
+    // The first program is creating the tables when the second looks.
+    TSQLiteDatabase second((m_folder / "Dorsajpn.db").string());
+    m_db.ExecSQL("BEGIN IMMEDIATE");
+    std::exception_ptr failure;
+    std::thread starting([&] {
+        try {
+            CreateSchemaIfMissing(second);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    for (const std::string_view statement : kCreateTableStatements)
+        m_db.ExecSQL(std::string(statement));
+    m_db.ExecSQL("COMMIT");
+    starting.join();
+    EXPECT_FALSE(failure);
+    EXPECT_EQ(tablesOf(second).size(), 7u);
+}
 
 TEST_F(SchemaTest, CreatesTheSevenTablesWithTheirStatementsVerbatim)
 {

@@ -186,20 +186,44 @@ TEST_F(SQLiteDatabaseTest, ErrorTexts)
     EXPECT_EQ(m_db->GetTable("SELECT * FROM T").Count(), 1);
 }
 
-TEST_F(SQLiteDatabaseTest, ALockedDatabaseFailsAtOnce)
+TEST_F(SQLiteDatabaseTest, ATextHoldingAZeroByteIsRefusedNotCutShort)
 {
     m_db->ExecSQL("CREATE TABLE T (A INTEGER)");
+    m_db->ExecSQL("INSERT INTO T VALUES (1)");
+    m_db->ExecSQL("INSERT INTO T VALUES (2)");
+    const std::string cutShort("DELETE FROM T\0 WHERE A = 2", 26);
+    EXPECT_THROW(m_db->ExecSQL(cutShort), ESQLiteException);
+    EXPECT_THROW(m_db->GetTable(cutShort), ESQLiteException);
+    EXPECT_EQ(m_db->GetTable("SELECT * FROM T").Count(), 2);
+}
+
+TEST_F(SQLiteDatabaseTest, ReadersNeverHoldUpAWriterAndABusyCatalogueIsNamed)
+{
+    m_db->ExecSQL("CREATE TABLE T (A INTEGER)");
+    m_db->ExecSQL("INSERT INTO T VALUES (1)");
     TSQLiteDatabase other(path("Dorsawrd.db"));
-    EXPECT_EQ(other.GetTable("SELECT * FROM T").Count(), 0); // schema now known to `other`
+    EXPECT_EQ(other.GetTable("PRAGMA journal_mode").Fields(0), "wal");
+    EXPECT_EQ(other.GetTable("PRAGMA busy_timeout").Fields(0),
+              std::to_string(kBusyTimeoutMilliseconds));
+
+    // A search in the middle of reading: the registration's commit goes
+    // through, and the search goes on with what it began with.
+    other.ExecSQL("BEGIN");
+    EXPECT_EQ(other.GetTable("SELECT * FROM T").Count(), 1);
+    m_db->ExecSQL("INSERT INTO T VALUES (2)");
+    EXPECT_EQ(other.GetTable("SELECT * FROM T").Count(), 1);
+    other.ExecSQL("COMMIT");
+
+    // A writer that keeps the catalogue: readers still read; another writer
+    // waits, and after the wait the message names the catalogue.
     m_db->ExecSQL("BEGIN EXCLUSIVE");
-    EXPECT_EQ(errorText([&] { other.GetTable("SELECT * FROM T"); }),
-              "Could not prepare SQL statement");
-    EXPECT_EQ(
-        errorText([&] {
-            other.ExecSQL("INSERT INTO T VALUES (1)");
-        }).rfind("Error executing SQL statement.\rError [5]: The database file is locked.\r", 0),
-        0u);
-    m_db->ExecSQL("ROLLBACK");
+    EXPECT_EQ(other.GetTable("SELECT * FROM T").Count(), 2);
+    sqlite3_busy_timeout(other.handle(), 20); // the wait itself is not what is tested
+    const std::string busy = errorText([&] { other.ExecSQL("INSERT INTO T VALUES (3)"); });
+    EXPECT_EQ(busy, ECatalogueBusy(path("Dorsawrd.db")).what());
+    EXPECT_NE(busy.find(path("Dorsawrd.db") + " は他のfindTavlaが使用中です"), std::string::npos);
+    m_db->ExecSQL("COMMIT");
+    other.ExecSQL("INSERT INTO T VALUES (3)");
 }
 
 TEST_F(SQLiteDatabaseTest, Transactions)

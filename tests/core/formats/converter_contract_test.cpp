@@ -105,6 +105,44 @@ TEST_F(ConverterContractTest, TextThatIsNotCp932FailsTheFileWithItsName)
     EXPECT_EQ(allRows(), 0);
 }
 
+TEST_F(ConverterContractTest, AZeroByteInAValueFailsTheFileNamingTheRecord)
+{
+    // SQLite would read the statement only up to the zero byte.
+    const std::string nul(1, '\0');
+    DataSetBuilder set = DataSetBuilder::smallValidSet(folder.path(), "Z");
+    set.addRawLine(SurveyFile::Parcels, "9,1,a" + nul + "b,k,1")
+        .addRawLine(SurveyFile::GroupedParcels, "9,,,1")
+        .addRawLine(SurveyFile::GroupedParcels, "9,1,a" + nul + "b,k,1")
+        .addRawLine(SurveyFile::Owners, "9,1,a,k,1,1")
+        .addRawLine(SurveyFile::Owners, "1,a" + nul + ",b")
+        .addRawLine(SurveyFile::MapSheets, "M" + nul + "1,500")
+        .addRawLine(SurveyFile::Points, "P" + nul + "Q,1,2,0,1")
+        .addRawLine(SurveyFile::ControlPoints, "Z" + nul + ",1,2")
+        .clear(SurveyFile::Header)
+        .addRawLine(SurveyFile::Header, "H,1,9,0,a" + nul + ",0,k,0,2");
+    set.write();
+
+    for (const Converter& converter : kConverters) {
+        // The offending line is the file's last.
+        const std::string bytes = set.bytesOf(converter.source);
+        std::size_t lines = 0;
+        for (std::size_t at = bytes.find("\r\n"); at != std::string::npos;
+             at = bytes.find("\r\n", at + 2))
+            ++lines;
+        try {
+            run(converter.source, set);
+            ADD_FAILURE() << converter.name << " gave no error";
+        } catch (const SourceFileError& error) {
+            EXPECT_EQ(error.file(), set.path(converter.source)) << converter.name;
+            EXPECT_NE(std::string(error.what()).find("record " + std::to_string(lines) + ": "),
+                      std::string::npos)
+                << error.what();
+        }
+        EXPECT_FALSE(db.InTransaction()) << converter.name;
+    }
+    EXPECT_EQ(allRows(), 0);
+}
+
 TEST_F(ConverterContractTest, SmallValidSetConvertsCompletely)
 {
     DataSetBuilder set = DataSetBuilder::smallValidSet(folder.path(), "S");

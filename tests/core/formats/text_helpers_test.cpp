@@ -308,7 +308,7 @@ TEST(SmallHelpers, IntOrBlankAndMinMax)
     EXPECT_EQ(MaxOf(2.0, 1.0), 2.0);
 }
 
-TEST(HasLineBreaks, LooksForACarriageReturnInTheFirst400Bytes)
+TEST(HasLineBreaks, LooksForACarriageReturnInTheFirst400BytesOrALineFeedInTheFirst301)
 {
     test::TempFolder folder;
     struct Case {
@@ -319,7 +319,9 @@ TEST(HasLineBreaks, LooksForACarriageReturnInTheFirst400Bytes)
     const std::vector<Case> cases{
         {"cr_at_400", std::string(399, 'x') + "\r\n", true},
         {"cr_at_401", std::string(400, 'x') + "\r\n", false},
-        {"lf_only", "line one\nline two\n", false},
+        {"lf_only", "line one\nline two\n", true},
+        {"lf_at_301", std::string(300, 'x') + "\n", true},
+        {"lf_at_302", std::string(301, 'x') + "\n", false},
         {"crlf", "a\r\nb\r\n", true},
         {"empty", "", false},
     };

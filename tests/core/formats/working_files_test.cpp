@@ -1,6 +1,7 @@
 #include "core/formats/working_files.h"
 
 #include "core/formats/source_records.h"
+#include "core/platform/disk_full.h"
 #include "devtools/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -48,12 +49,37 @@ TEST(WorkingFile, FailuresNameThePathAndWritesAfterCloseAreRefused)
     WorkingFile out(folder / "findTavla.az2", WorkingFile::Mode::Truncate);
     out.close();
     EXPECT_THROW(out.writeRecord("x,"), std::system_error);
+
+    // No room (/dev/full answers every write so): the message the operator
+    // is shown, naming the file.
+    WorkingFile full("/dev/full", WorkingFile::Mode::Append);
+    try {
+        full.writeRecord(std::string(8192, 'x'));
+        full.close();
+        FAIL() << "no DiskFull";
+    } catch (const platform::DiskFull& error) {
+        EXPECT_EQ(std::string(error.what()), "ディスクの空きが足りません: /dev/full");
+    }
 }
 
 TEST(SheetOutlineRecord, FormatsSevenFieldsEachFollowedByAComma)
 {
     SheetOutline sheet{"X05ABC", 500, 12.5, -3.0, 1000.0, 0.0004, 7};
     EXPECT_EQ(formatSheetOutline(sheet), "X05ABC,500,12.500,-3.000,1000.000,0.000,7,");
+}
+
+TEST(SheetOutlineRecord, ControlBytesInNamesBecomeBlanks)
+{
+    // 1A would end the file for a reader that stops at it, 00 a C string.
+    const std::string controls("a\x00\x01\x1a\x1f\x7f\rb", 8);
+    EXPECT_EQ(formatSheetOutline({controls, 1, 0, 0, 0, 0, 2}),
+              "a      b,1,0.000,0.000,0.000,0.000,2,");
+    Segment segment;
+    segment.labelC = controls;
+    segment.labelD = "\x1a";
+    segment.fileNo = 3;
+    EXPECT_EQ(formatSegment(segment, GroupText::AsNumber),
+              "-1,-1,a      b, ,0.000,0.000,0.000,0.000,0,3,");
 }
 
 TEST(SheetOutlineRecord, CommaInTheNameBecomesFullWidthSoTheFieldsStayInPlace)

@@ -1,5 +1,7 @@
 #include "core/platform/trace_log.h"
 
+#include "core/platform/disk_full.h"
+
 #include "devtools/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +26,36 @@ TEST(TraceLog, TruncatesAndWritesCrlfLinesVisibleWhileOpen)
     EXPECT_FALSE(log.isOpen());
     log.writeLine("after close");
     EXPECT_EQ(test::readBytes(file), "\x93\x6F\x98\x5E\r\n\r\n");
+}
+
+TEST(TraceLog, AfterAnotherProgramEmptiedTheLogLinesGoToItsNewEnd)
+{
+    // Written at the old offset, they would leave a hole of zero bytes.
+    test::TempFolder temp;
+    const auto file = temp / "test.log";
+    TraceLog log;
+    log.openTruncated(file);
+    log.writeLine("before");
+    std::filesystem::resize_file(file, 0);
+    log.writeLine("after");
+    EXPECT_EQ(test::readBytes(file), "after\r\n");
+}
+
+TEST(TraceLog, ALogThatFindsNoRoomEndsTheWorkNamingItself)
+{
+    // /dev/full answers every write with ENOSPC.
+    const std::filesystem::path full = "/dev/full";
+    TraceLog log;
+    log.openTruncated(full);
+    EXPECT_THROW(log.writeLine("line"), DiskFull);
+    AppendingTraceLog appending(full);
+    try {
+        appending.writeLine("line");
+        ADD_FAILURE() << "no DiskFull";
+    } catch (const DiskFull& error) {
+        EXPECT_EQ(error.file(), full);
+        EXPECT_EQ(std::string(error.what()), "ディスクの空きが足りません: /dev/full");
+    }
 }
 
 TEST(TraceLog, ALogThatCannotBeOpenedSwallowsLines)

@@ -117,6 +117,18 @@ TEST_F(RegistrationsTest, PruningKeepsRegisteredRecordsAndMeasuresTheSheetsThatS
     EXPECT_FALSE(std::filesystem::exists(sheets.string() + ".tmp"));
 }
 
+TEST_F(RegistrationsTest, PruningReadsToTheRealEndPastAControlZAnEarlierVersionWrote)
+{
+    const auto sheets = state.workingFile(WorkingFileKind::SheetOutlines, Datum::World);
+    test::writeBytes(sheets, "A\x1a,500,10.000,20.000,30.000,40.000,1,\r\n"
+                             "B,500,-5.000,0.000,100.000,90.000,2,\r\n"
+                             "C,500,5.000,15.000,35.000,50.000,3,\r\n");
+    const formats::Extent extent = PruneSheetOutlines(sheets, {1, 3});
+    EXPECT_EQ(test::readBytes(sheets), "A\x1a,500,10.000,20.000,30.000,40.000,1,\r\n"
+                                       "C,500,5.000,15.000,35.000,50.000,3,\r\n");
+    EXPECT_DOUBLE_EQ(extent.qymax, 50.0);
+}
+
 TEST_F(RegistrationsTest, PruningLeavesAFileWithNothingToDropUntouchedAndAMissingOneMissing)
 {
     const auto sheets = state.workingFile(WorkingFileKind::SheetOutlines, Datum::Japanese);

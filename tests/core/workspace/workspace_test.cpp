@@ -12,7 +12,7 @@ int tableCount(catalogue::TSQLiteDatabase& db)
     return db.GetTable("SELECT name FROM sqlite_master WHERE type = 'table'").Count();
 }
 
-TEST(Workspace, FirstStartCreatesBothCataloguesAndTheTraceLogs)
+TEST(Workspace, FirstStartCreatesBothCatalogues)
 {
     test::TempFolder temp;
     const auto data = temp / "data";
@@ -26,10 +26,7 @@ TEST(Workspace, FirstStartCreatesBothCataloguesAndTheTraceLogs)
     EXPECT_TRUE(std::filesystem::exists(data / "Dorsawrd.db"));
     EXPECT_EQ(tableCount(state.catalogue(Datum::Japanese)), 7);
     EXPECT_EQ(tableCount(state.catalogue(Datum::World)), 7);
-    EXPECT_TRUE(state.trace().isOpen());
-    EXPECT_TRUE(std::filesystem::exists(data / "test.log"));
     EXPECT_EQ(state.trace2().path(), data / "test2.log");
-    EXPECT_TRUE(std::filesystem::exists(data / "test2.log"));
     EXPECT_EQ(state.settingsFile(), settings / "FindTavla.ini");
     EXPECT_EQ(state.currentDatum(), Datum::World);
 }
@@ -59,26 +56,33 @@ TEST(Workspace, EachDatumHasItsOwnCatalogueAndWorkingFiles)
     EXPECT_EQ(state.workingFile(WorkingFileKind::Extent, Datum::World), temp / "findTavla.he2");
 }
 
-TEST(Workspace, RestartTruncatesTheLogsAndKeepsTheCatalogues)
+TEST(Workspace, OnlyTheFirstRegistrationOfARunEmptiesTheLogs)
 {
+    // A start may come while another program's registration writes the logs:
+    // it leaves them alone, as does everything but a registration.
     test::TempFolder temp;
-    {
-        Workspace state(temp.path(), temp.path());
-        state.trace().writeLine("first run");
-        state.trace2().writeLine("first run");
-        state.catalogue(Datum::World).ExecSQL("INSERT INTO FILE (PATH, FILENO) VALUES ('/a', 1)");
-    }
+    test::writeBytes(temp / "test.log", "other run\r\n");
+    test::writeBytes(temp / "test2.log", "other run\r\n");
     Workspace state(temp.path(), temp.path());
-    EXPECT_EQ(test::readBytes(temp / "test.log"), "");
-    EXPECT_EQ(test::readBytes(temp / "test2.log"), "");
-    EXPECT_EQ(state.catalogue(Datum::World).GetTable("SELECT * FROM FILE").Count(), 1);
+    state.trace().writeLine("swallowed");
+    EXPECT_EQ(test::readBytes(temp / "test.log"), "other run\r\n");
+    EXPECT_EQ(test::readBytes(temp / "test2.log"), "other run\r\n");
+
+    state.traces().beginRegistration();
+    state.trace().writeLine("first");
+    state.trace2().writeLine("first");
+    state.traces().beginRegistration();
+    state.trace().writeLine("second");
+    EXPECT_EQ(test::readBytes(temp / "test.log"), "first\r\nsecond\r\n");
+    EXPECT_EQ(test::readBytes(temp / "test2.log"), "first\r\n");
 }
 
-TEST(Workspace, ATraceLogThatCannotBeCreatedDoesNotStopStartUp)
+TEST(Workspace, ATraceLogThatCannotBeCreatedStopsNothing)
 {
     test::TempFolder temp;
     std::filesystem::create_directory(temp / "test.log"); // a folder in the log's place
     Workspace state(temp.path(), temp.path());
+    state.traces().beginRegistration();
     EXPECT_FALSE(state.trace().isOpen());
     state.trace().writeLine("swallowed");
     EXPECT_EQ(tableCount(state.catalogue(Datum::Japanese)), 7);

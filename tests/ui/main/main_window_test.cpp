@@ -176,7 +176,9 @@ void MainWindowTest::firstStartOnEmptyFolders()
     QCOMPARE(ft::workspace::datumCode(window.state().currentDatum()), 2);
     QVERIFY(child<QRadioButton>(window, "RadioButton2")->isChecked());
     QVERIFY(isAllWhite(window.overviewImage()));
-    QVERIFY(fs::exists(dataFolder / "test.log"));
+    // The trace logs are registration's: a start that registers nothing
+    // leaves them alone.
+    QVERIFY(!fs::exists(dataFolder / "test.log"));
 }
 
 void MainWindowTest::startUpDatumAndCount_data()

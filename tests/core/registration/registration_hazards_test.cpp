@@ -1,0 +1,179 @@
+// What a registration must come through without losing or inventing data:
+// odd bytes in names and values, a catalogue that refuses rows, paths CP932
+// cannot hold, one data set reached by two paths, and a run that ended
+// halfway.
+
+#include "registration_fixture.h"
+
+#include "core/platform/file_lock.h"
+#include "core/registration/discovery.h"
+#include "core/registration/registration_driver.h"
+
+#include <algorithm>
+
+namespace ft::registration {
+using workspace::Datum;
+using workspace::WorkingFileKind;
+namespace {
+
+namespace fs = std::filesystem;
+using test::SurveyFile;
+
+class RegistrationHazardsTest : public RegistrationTest {
+protected:
+    // Writes the set with one data set time and returns its entry as the
+    // folder walk forms it.
+    static TargetEntry written(test::DataSetBuilder set)
+    {
+        for (const SurveyFile kind :
+             {SurveyFile::Header, SurveyFile::Outlines, SurveyFile::Points, SurveyFile::Parcels})
+            set.setModificationTime(kind, {2024, 3, 1, 10, 0, 0});
+        return MakeTargetEntry(set.write());
+    }
+
+    RegistrationResult registerAll(const std::vector<TargetEntry>& entries)
+    {
+        TargetList targets;
+        for (const TargetEntry& entry : entries)
+            targets.append(entry);
+        return RegisterTargets(state, targets, progress);
+    }
+
+    int sheetsOf(int fileNo)
+    {
+        const std::vector<int> fileNos =
+            workingFileNos(WorkingFileKind::SheetOutlines, Datum::World);
+        return static_cast<int>(std::count(fileNos.begin(), fileNos.end(), fileNo));
+    }
+
+    fs::path marker() const { return RunMarkerPath(dataFolder.path()); }
+};
+
+TEST_F(RegistrationHazardsTest, AControlByteInANameNeverCostsOtherSetsTheirOutlines)
+{
+    // In a frame file of 300-byte blocks a Ctrl-Z is data, not the end.
+    test::DataSetBuilder a = validSet("A", 2);
+    a.setFrameForm(test::FrameForm::Blocks)
+        .addSheetFrame({"Z\x1aY", "500", {0.0, 0.0, 0.0, 9.0, 9.0, 9.0, 9.0, 0.0}});
+    ASSERT_EQ(registerAll({written(a), written(validSet("B", 2))}).registered, 2);
+    EXPECT_NE(workingBytes(WorkingFileKind::SheetOutlines, Datum::World).find("\nZ Y,500,"),
+              std::string::npos);
+
+    // A later run that drops records (those of a set that fails) rewrites
+    // the file through its reader.
+    test::DataSetBuilder broken = validSet("C", 2);
+    broken.addPoint({"Ｐ９", "abc", "0.000"});
+    ASSERT_EQ(registerAll({written(broken)}).failed.size(), 1u);
+    EXPECT_EQ(sheetsOf(1), 4);
+    EXPECT_EQ(sheetsOf(2), 3);
+    EXPECT_EQ(sheetsOf(3), 0);
+}
+
+TEST_F(RegistrationHazardsTest, ASetWhoseMapRowsTheCatalogueRefusesFailsAndLeavesNothing)
+{
+    state.catalogue(Datum::World)
+        .ExecSQL("CREATE TRIGGER refuse BEFORE INSERT ON MAP BEGIN SELECT RAISE(ABORT, 'no'); END");
+    const RegistrationResult result = registerAll({written(validSet("A", 2))});
+    EXPECT_EQ(result.registered, 0);
+    ASSERT_EQ(result.failed.size(), 1u);
+    EXPECT_NE(result.failed[0].reason.find("convertMapToDB failed"), std::string::npos);
+    EXPECT_EQ(tableCounts(Datum::World), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::World), "");
+}
+
+TEST_F(RegistrationHazardsTest, AZeroByteInASheetNameFailsTheSetNamingFileAndRecord)
+{
+    test::DataSetBuilder set = validSet("A", 2);
+    set.addRawLine(SurveyFile::MapSheets, std::string("M\0", 2) + "1,500,0,0,1,1");
+    const RegistrationResult result = registerAll({written(set)});
+    EXPECT_EQ(result.registered, 0);
+    ASSERT_EQ(result.failed.size(), 1u);
+    EXPECT_EQ(
+        result.failed[0].reason.rfind(set.path(SurveyFile::MapSheets).string() + ": record 3: ", 0),
+        0u)
+        << result.failed[0].reason;
+    EXPECT_EQ(tableCounts(Datum::World), (std::vector<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::World), "");
+}
+
+TEST_F(RegistrationHazardsTest, APathCp932CannotHoldRegistersKeptExactlyAndTracedEscaped)
+{
+    const RegistrationResult result = registerAll({written(validSet("A", 2, "Müller😀"))});
+    EXPECT_EQ(result.registered, 1);
+    EXPECT_EQ(rows(Datum::World, "SELECT PATH FROM FILE"),
+              (std::vector<std::vector<std::string>>{{(sources / "Müller😀" / "A").string()}}));
+    const auto lines = linesOf(test::readBytes(dataFolder / "test.log"));
+    const std::string escaped = (sources / "M\\u00FCller\\U0001F600" / "A").string();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "storeFileName,1," + escaped + ",1"),
+              lines.end());
+}
+
+TEST_F(RegistrationHazardsTest, OneDataSetRegistersOnceWhicheverLinkLeadsToIt)
+{
+    const TargetEntry viaFolder = written(validSet("A", 2, "real"));
+    fs::create_directory_symlink(sources / "real", sources / "link");
+    TargetEntry viaLink = viaFolder;
+    viaLink.headerPath = sources / "link" / "A.hed";
+
+    EXPECT_EQ(registerAll({viaLink}).registered, 1);
+    EXPECT_EQ(rows(Datum::World, "SELECT PATH FROM FILE"),
+              (std::vector<std::vector<std::string>>{{(sources / "real" / "A").string()}}));
+    RegistrationResult again = registerAll({viaFolder});
+    EXPECT_EQ(again.registered, 0);
+    EXPECT_EQ(again.alreadyRegistered, 1);
+
+    // A registration stored under the link path still counts.
+    state.catalogue(Datum::World)
+        .ExecSQL("UPDATE FILE SET PATH = '" + (sources / "link" / "A").string() + "'");
+    again = registerAll({viaFolder});
+    EXPECT_EQ(again.registered, 0);
+    EXPECT_EQ(again.alreadyRegistered, 1);
+}
+
+TEST_F(RegistrationHazardsTest, ARunKeepsItsMarkerFromItsStartToItsCleanEnd)
+{
+    class MarkerWatch final : public platform::Progress {
+    public:
+        explicit MarkerWatch(fs::path marker) : m_marker(std::move(marker)) {}
+        void showStatus(const QString&) override { seenWhileRunning |= fs::exists(m_marker); }
+        void processEvents() override {}
+        void beginBusy() override {}
+        void endBusy() override {}
+        bool seenWhileRunning = false;
+
+    private:
+        fs::path m_marker;
+    } watch(marker());
+    TargetList targets;
+    targets.append(written(validSet("A", 2)));
+    EXPECT_EQ(RegisterTargets(state, targets, watch).registered, 1);
+    EXPECT_TRUE(watch.seenWhileRunning);
+    EXPECT_FALSE(fs::exists(marker()));
+}
+
+TEST_F(RegistrationHazardsTest, AStartAfterAnInterruptedRunTidiesUnlessARunHoldsTheFolder)
+{
+    ASSERT_EQ(registerAll({written(validSet("A", 2))}).registered, 1);
+    const std::string registeredSheets = workingBytes(WorkingFileKind::SheetOutlines, Datum::World);
+    // What a run that was killed while registering a second set left.
+    state.catalogue(Datum::World).ExecSQL("INSERT INTO MAP VALUES ('orphan', 7, 500, 0, 0, 0);");
+    test::writeBytes(state.workingFile(WorkingFileKind::SheetOutlines, Datum::World),
+                     registeredSheets + "orphan,500,0.000,0.000,9.000,9.000,7,\r\n");
+    test::writeBytes(marker(), "");
+
+    {
+        // Another run holds the folder: the marker may be its own.
+        const platform::FileLock running(dataFolder / "findTavla.lock");
+        EXPECT_FALSE(TidyAfterInterruptedRun(state));
+        EXPECT_EQ(count(Datum::World, "MAP"), 3);
+        EXPECT_TRUE(fs::exists(marker()));
+    }
+    EXPECT_TRUE(TidyAfterInterruptedRun(state));
+    EXPECT_EQ(tableCounts(Datum::World), (std::vector<int>{1, 7, 2, 6, 2}));
+    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::World), registeredSheets);
+    EXPECT_FALSE(fs::exists(marker()));
+    EXPECT_FALSE(TidyAfterInterruptedRun(state));
+}
+
+} // namespace
+} // namespace ft::registration
