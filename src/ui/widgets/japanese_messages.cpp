@@ -92,6 +92,11 @@ std::vector<Rewrite> makeRewrites()
         {"Character (U\\+[0-9A-F]+) at byte (\\d+) cannot be represented in CP932",
          "文字 \\1（\\2バイト目）は CP932 で表せません"},
         {"iconv cannot convert from (\\S+) to (\\S+)", "iconv で \\1 から \\2 に変換できません"},
+        {"Zero byte \\(NUL\\) at byte (\\d+)", "ゼロのバイト（NUL、\\1バイト目）"},
+        // A catalogue another program holds: its Japanese first half is
+        // enough in a window.
+        {" \\(the catalogue is in use by another findTavla; try again when it has finished\\)",
+         "。終わってからもう一度実行してください"},
         // The viewer's request file.
         {"The request file path (.+) holds a double quote and cannot be passed to the viewer",
          "表示依頼ファイルのパス \\1 は二重引用符を含むため、図面表示プログラムに渡せません"},

@@ -91,10 +91,6 @@ void StatusBarProgress::restoreCommands()
     m_disabledByUs.clear();
 }
 
-} // namespace ft::app
-
-namespace ft::app {
-
 void StatusBarProgress::showRun(const platform::RunState& state)
 {
     if (!m_runBar || !m_stopButton)
