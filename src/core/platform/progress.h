@@ -13,7 +13,8 @@ namespace ft::platform {
 struct RunState {
     int setsFound = 0;
     int setsDone = 0;
-    // The header of the set being read; empty between sets.
+    // The header of the set being read, or of the one done last (sets are
+    // often done faster than a line is redrawn); empty at the end.
     std::filesystem::path currentSet;
     // Catalogue rows the run has written so far.
     std::int64_t rowsWritten = 0;

@@ -171,7 +171,7 @@ void RegistrationRun::showRun(const fs::path& currentSet)
 void RegistrationRun::setDone()
 {
     ++m_runState.setsDone;
-    showRun({});
+    showRun(m_runState.currentSet);
 }
 
 void RegistrationRun::discardUnfinished()
