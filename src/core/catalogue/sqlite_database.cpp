@@ -3,10 +3,14 @@
 #include "core/catalogue/kana_folding.h"
 #include "core/platform/disk_full.h"
 
+#include <unistd.h>
+
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 #include <type_traits>
 #include <utility>
 
@@ -77,6 +81,43 @@ bool lastWriteFoundNoRoom(sqlite3* db)
         journal != nullptr && journal->pMethods != nullptr)
         journal->pMethods->xFileControl(journal, SQLITE_FCNTL_LAST_ERRNO, &journalErrno);
     return platform::isOutOfSpace(mainErrno) || platform::isOutOfSpace(journalErrno);
+}
+
+// False when no file can be created in the catalogue's folder.
+bool folderTakesNewFiles(const std::string& fileName)
+{
+    std::filesystem::path folder = std::filesystem::path(fileName).parent_path();
+    if (folder.empty())
+        folder = ".";
+    return ::access(folder.c_str(), W_OK) == 0;
+}
+
+// True when the write-ahead log beside the catalogue holds anything: commits
+// that reading the catalogue file alone would miss.
+bool logHoldsCommits(const std::string& fileName)
+{
+    std::error_code missing;
+    const std::uintmax_t size = std::filesystem::file_size(fileName + "-wal", missing);
+    return !missing && size > 0;
+}
+
+// A file name as the path of an SQLite URI: the bytes that end or escape
+// the path there are written as %XX.
+std::string uriPathOf(std::string_view fileName)
+{
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    std::string path;
+    for (const char c : fileName) {
+        if (c == '%' || c == '?' || c == '#') {
+            const auto byte = static_cast<unsigned char>(c);
+            path += '%';
+            path += kHexDigits[byte >> 4];
+            path += kHexDigits[byte & 0x0F];
+        } else {
+            path += c;
+        }
+    }
+    return path;
 }
 
 } // namespace
@@ -228,15 +269,43 @@ TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName) : m_fileName(fileN
         // only reads it. Where it cannot be set (a file that is no database,
         // a read-only folder) the catalogue keeps its mode, and the
         // statements that follow report whatever is wrong with it.
-        sqlite3_exec(handle, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        const int journal =
+            sqlite3_exec(handle, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        if (journal != SQLITE_OK && !folderTakesNewFiles(fileName) && !logHoldsCommits(fileName))
+            openAsUnchanging();
         // Every connection folds owner kana the same way, whoever searches.
-        RegisterKanaFolding(handle);
+        RegisterKanaFolding(m_db.get());
         return;
     }
     if (handle != nullptr)
         throw ESQLiteException("Failed to open database \"" + fileName +
                                "\" : " + sqlite3_errmsg(handle));
     throw ESQLiteException("Failed to open database \"" + fileName + "\" : unknown error");
+}
+
+void TSQLiteDatabase::openAsUnchanging()
+{
+    // A catalogue in write-ahead logging is read through a shared-memory
+    // index that SQLite creates beside it; in a folder that takes no new
+    // file (a read-only mount, a folder without write permission) that
+    // fails, and so would every search. No registration can write there
+    // either, so the file is read as one that does not change. (Not when its
+    // log holds commits: those would be missed without a word, so the
+    // failure stands.)
+    sqlite3* handle = nullptr;
+    // An empty authority before the absolute path, so that a path that
+    // begins with two slashes is not taken for a host name.
+    std::error_code unknown;
+    const std::filesystem::path absolute = std::filesystem::absolute(m_fileName, unknown);
+    if (unknown)
+        return;
+    const std::string uri = "file://" + uriPathOf(absolute.string()) + "?immutable=1";
+    const int result =
+        sqlite3_open_v2(uri.c_str(), &handle, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    std::unique_ptr<sqlite3, Closer> unchanging(handle);
+    // When even that fails, the first connection stays, with its failures.
+    if (result == SQLITE_OK)
+        m_db = std::move(unchanging);
 }
 
 TSQLiteDatabase::~TSQLiteDatabase()
@@ -369,7 +438,7 @@ bool TSQLiteDatabase::HasRows(const std::string& sql)
     if (result == SQLITE_DONE)
         return false;
     if (result == SQLITE_BUSY)
-        throw ESQLiteException("Could not prepare SQL statement");
+        throw ECatalogueBusy(m_fileName);
     sqlite3_reset(statement.get());
     RaiseError("Could not retrieve data", sql);
 }

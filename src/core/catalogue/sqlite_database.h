@@ -127,6 +127,10 @@ private:
     Statement Prepare(const std::string& sql) const;
     [[noreturn]] void RaiseError(const std::string& message, const std::string& sql) const;
 
+    // Replaces the connection with a read-only one to a catalogue in a
+    // folder that takes no new file.
+    void openAsUnchanging();
+
     std::string m_fileName;
     std::unique_ptr<sqlite3, Closer> m_db;
     bool m_inTransaction = false;

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -224,6 +228,46 @@ TEST_F(SQLiteDatabaseTest, ReadersNeverHoldUpAWriterAndABusyCatalogueIsNamed)
     EXPECT_NE(busy.find(path("Dorsawrd.db") + " は他のfindTavlaが使用中です"), std::string::npos);
     m_db->ExecSQL("COMMIT");
     other.ExecSQL("INSERT INTO T VALUES (3)");
+}
+
+TEST_F(SQLiteDatabaseTest, EveryWayOfRunningAStatementNamesACatalogueInUse)
+{
+    m_db->ExecSQL("CREATE TABLE T (A INTEGER)");
+    TSQLiteDatabase other(path("Dorsawrd.db"));
+    sqlite3_busy_timeout(other.handle(), 20);
+    m_db->ExecSQL("BEGIN EXCLUSIVE");
+    const std::string write = "INSERT INTO T VALUES (1)";
+    const std::function<void()> runs[] = {
+        [&] { other.ExecSQL(write); },
+        [&] { other.GetTable(write); },
+        [&] { other.HasRows(write); },
+    };
+    for (const auto& run : runs)
+        EXPECT_EQ(errorText(run), ECatalogueBusy(path("Dorsawrd.db")).what());
+    m_db->ExecSQL("COMMIT");
+}
+
+TEST_F(SQLiteDatabaseTest, ACatalogueInAFolderThatTakesNoNewFileIsStillRead)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "every folder takes new files for root";
+    m_db->ExecSQL("CREATE TABLE T (A INTEGER)");
+    m_db->ExecSQL("INSERT INTO T VALUES (1)");
+    m_db.reset(); // the last connection goes: no index is left beside the file
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(path("Dorsawrd.db")).parent_path();
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+    const std::string count =
+        TSQLiteDatabase(path("Dorsawrd.db")).GetTable("SELECT COUNT(*) FROM T").Fields(0);
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(count, "1");
+
+    // A log left with commits in it: the file alone would read without them.
+    std::ofstream(path("Dorsawrd.db-wal"), std::ios::binary) << "commits";
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_THROW(TSQLiteDatabase(path("Dorsawrd.db")).GetTable("SELECT COUNT(*) FROM T"),
+                 ESQLiteException);
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(SQLiteDatabaseTest, Transactions)

@@ -490,6 +490,9 @@ void MainWindowTest::deleteAllWaitsForARunningRegistration()
     click(child(*window, "skButton4"));
 
     QCOMPARE(op.errors.size(), 1);
+    // The window says why in Japanese.
+    QVERIFY2(op.errors.front().contains(QStringLiteral("他のfindTavlaが登録中です")),
+             qPrintable(op.errors.front()));
     QCOMPARE(rowCount(folders.catalogue(Datum::World), "FILE"), 2);
     QCOMPARE(child<QLabel>(*window, "Label6")->text(), QStringLiteral("2"));
 }
