@@ -34,6 +34,9 @@ const std::array<std::string_view, 7> kDeleteAllStatements = {
 const std::array<std::string_view, 7> kTableNames = {"CHIBAN", "FILE",  "MAP",  "FTEN",
                                                      "ZTEN",   "OOAZA", "KOAZA"};
 
+const std::string_view kParcelOrderIndexStatement =
+    "CREATE INDEX IF NOT EXISTS CHIBAN_ORDER ON CHIBAN (OOAZA,KOAZA,OYA,KO,MAGO);";
+
 namespace {
 
 bool hasEveryTable(TSQLiteDatabase& db)
@@ -58,6 +61,11 @@ void CreateSchemaIfMissing(TSQLiteDatabase& db)
         if (!db.TableExists(kTableNames[i]))
             db.ExecSQL(std::string(kCreateTableStatements[i]));
     transaction.commit();
+}
+
+void CreateOrderIndexIfMissing(TSQLiteDatabase& db)
+{
+    db.ExecSQL(std::string(kParcelOrderIndexStatement));
 }
 
 std::array<std::int64_t, 7> DeleteAllRows(TSQLiteDatabase& db)

@@ -16,11 +16,22 @@ extern const std::array<std::string_view, 7> kDeleteAllStatements;
 // The names of the seven tables, in the order of their CREATE TABLE statements.
 extern const std::array<std::string_view, 7> kTableNames;
 
+// The index that gives the parcel list its order (its order clause ends in
+// rowid, which every index entry carries last), so that listing every parcel
+// reads the index instead of sorting the table.
+extern const std::string_view kParcelOrderIndexStatement;
+
 // Creates each of the seven tables the catalogue lacks, with its own
 // statement, in the order of the statements. Tables that exist are left as
 // they are, rows and all: a catalogue missing one table (a tool dropped it, a
 // copy went wrong) becomes usable again without losing the others.
 void CreateSchemaIfMissing(TSQLiteDatabase& db);
+
+// Creates the parcel order index when the catalogue lacks it. Building it
+// over a large CHIBAN takes a while and writes the catalogue, so only a
+// registration run does it, holding the data folder; catalogues without it
+// give the same lists, sorted on each search.
+void CreateOrderIndexIfMissing(TSQLiteDatabase& db);
 
 // Empties every table in one transaction: a failure midway leaves the
 // catalogue as it was. Returns the rows deleted from each table, in the

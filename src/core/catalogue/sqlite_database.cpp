@@ -225,8 +225,12 @@ std::string TSQLiteTable::Fields(int column) const
 {
     if (Eof())
         throw ESQLiteException("Table is at End of File");
-    const Cell& value = cell(column);
-    switch (Kind(column)) {
+    return CellText(cell(column), Kind(column));
+}
+
+std::string CellText(const TSQLiteTable::Cell& value, ColumnKind kind)
+{
+    switch (kind) {
     case ColumnKind::Integer:
         if (const auto* integer = std::get_if<std::int64_t>(&value))
             return std::to_string(*integer);
@@ -337,6 +341,19 @@ void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& 
                            "\": " + sqlite3_errmsg(m_db.get()));
 }
 
+bool TSQLiteDatabase::StepRow(sqlite3_stmt* statement, const std::string& sql) const
+{
+    const int result = sqlite3_step(statement);
+    if (result == SQLITE_ROW)
+        return true;
+    if (result == SQLITE_DONE)
+        return false;
+    if (result == SQLITE_BUSY)
+        throw ECatalogueBusy(m_fileName);
+    sqlite3_reset(statement);
+    RaiseError("Could not retrieve data", sql);
+}
+
 namespace {
 
 // The cell of a result; the same type as TSQLiteTable's cells.
@@ -403,16 +420,7 @@ TSQLiteTable TSQLiteDatabase::GetTable(const std::string& sql)
     static_assert(std::is_same_v<CellValue, TSQLiteTable::Cell>);
     sqlite3_stmt* const stmt = statement.get();
     TSQLiteTable table;
-    for (;;) {
-        const int result = sqlite3_step(stmt);
-        if (result == SQLITE_DONE)
-            break;
-        if (result == SQLITE_BUSY)
-            throw ECatalogueBusy(m_fileName);
-        if (result != SQLITE_ROW) {
-            sqlite3_reset(stmt);
-            RaiseError("Could not retrieve data", sql);
-        }
+    while (StepRow(stmt, sql)) {
         if (table.m_rowCount == 0) {
             table.m_columnCount = sqlite3_column_count(stmt);
             for (int column = 0; column < table.m_columnCount; ++column) {
@@ -429,18 +437,15 @@ TSQLiteTable TSQLiteDatabase::GetTable(const std::string& sql)
     return table;
 }
 
+TSQLiteCursor TSQLiteDatabase::OpenCursor(const std::string& sql)
+{
+    return TSQLiteCursor(*this, Prepare(sql), sql);
+}
+
 bool TSQLiteDatabase::HasRows(const std::string& sql)
 {
     const Statement statement = Prepare(sql);
-    const int result = sqlite3_step(statement.get());
-    if (result == SQLITE_ROW)
-        return true;
-    if (result == SQLITE_DONE)
-        return false;
-    if (result == SQLITE_BUSY)
-        throw ECatalogueBusy(m_fileName);
-    sqlite3_reset(statement.get());
-    RaiseError("Could not retrieve data", sql);
+    return StepRow(statement.get(), sql);
 }
 
 bool TSQLiteDatabase::TableExists(std::string_view name)
@@ -449,6 +454,62 @@ bool TSQLiteDatabase::TableExists(std::string_view name)
         GetTable("select [sql] from sqlite_master where [type] = 'table' and lower(name) = '" +
                  lowerAscii(name) + "' ");
     return table.Count() > 0;
+}
+
+// --------------------------------------------------------------- TSQLiteCursor
+
+TSQLiteCursor::TSQLiteCursor(const TSQLiteDatabase& db, Statement statement, std::string sql)
+    : m_db(&db), m_statement(std::move(statement)), m_sql(std::move(sql))
+{
+}
+
+bool TSQLiteCursor::Step()
+{
+    // Stepping a finished statement would run it again.
+    if (m_finished)
+        return false;
+    sqlite3_stmt* const stmt = m_statement.get();
+    const bool firstRow = m_columnKinds.empty() && !m_onRow;
+    m_onRow = m_db->StepRow(stmt, m_sql);
+    m_finished = !m_onRow;
+    // The kinds are taken at the first row, as GetTable takes them.
+    if (m_onRow && firstRow) {
+        m_columnCount = sqlite3_column_count(stmt);
+        for (int column = 0; column < m_columnCount; ++column)
+            m_columnKinds.push_back(columnKind(stmt, column));
+    }
+    return m_onRow;
+}
+
+std::string TSQLiteCursor::Fields(int column) const
+{
+    if (!m_onRow)
+        throw ESQLiteException("Table is at End of File");
+    if (column < 0 || column >= m_columnCount)
+        throw std::out_of_range("column index " + std::to_string(column) + " out of range");
+    const ColumnKind kind = Kind(column);
+    TSQLiteTable::Cell cell = readCell(m_statement.get(), column, kind);
+    // Text read as text is the cell itself.
+    if (auto* text = std::get_if<std::string>(&cell);
+        text != nullptr && (kind == ColumnKind::Text || kind == ColumnKind::Blob))
+        return std::move(*text);
+    return CellText(cell, kind);
+}
+
+std::int64_t TSQLiteCursor::Integer(int column) const
+{
+    if (!m_onRow)
+        throw ESQLiteException("Table is at End of File");
+    if (column < 0 || column >= m_columnCount)
+        throw std::out_of_range("column index " + std::to_string(column) + " out of range");
+    return sqlite3_column_int64(m_statement.get(), column);
+}
+
+bool TSQLiteCursor::HoldsInteger(int column) const
+{
+    if (!m_onRow)
+        throw ESQLiteException("Table is at End of File");
+    return sqlite3_column_type(m_statement.get(), column) == SQLITE_INTEGER;
 }
 
 void TSQLiteDatabase::BeginTransaction(bool writeLockNow)

@@ -56,10 +56,11 @@ public:
     const std::vector<std::string>& ColumnNames() const { return m_columnNames; }
     ColumnKind Kind(int column) const;
 
-private:
-    friend class TSQLiteDatabase;
     // An absent cell (SQL NULL, or a blob of 0 bytes) is std::monostate.
     using Cell = std::variant<std::monostate, std::int64_t, double, std::string>;
+
+private:
+    friend class TSQLiteDatabase;
 
     TSQLiteTable() = default;
     const Cell& cell(int column) const;
@@ -70,6 +71,50 @@ private:
     std::vector<std::string> m_columnNames;
     std::vector<ColumnKind> m_columnKinds;
     int m_currentRow = 0;
+};
+
+// The text of a cell as Fields() gives it for a column of that kind.
+std::string CellText(const TSQLiteTable::Cell& value, ColumnKind kind);
+
+class TSQLiteDatabase;
+
+namespace detail {
+struct StatementFinalizer {
+    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+} // namespace detail
+
+// A query stepped one row at a time, for results too large to buffer (every
+// parcel of a catalogue). Reads the current row only; its texts are those a
+// TSQLiteTable of the same statement gives (same column kinds, same rules).
+// Belongs to the caller and must not outlive its connection.
+class TSQLiteCursor {
+public:
+    // Moves to the next row: false after the last. Throws ESQLiteException as
+    // GetTable does when a row cannot be read.
+    bool Step();
+
+    int ColumnCount() const { return m_columnCount; }
+    // The cell's text as TSQLiteTable::Fields gives it.
+    std::string Fields(int column) const;
+    // The cell as a 64-bit integer (SQLite's conversion; NULL reads as 0).
+    std::int64_t Integer(int column) const;
+    // True when the cell is stored as an integer (not NULL, text or real).
+    bool HoldsInteger(int column) const;
+    ColumnKind Kind(int column) const { return m_columnKinds.at(static_cast<std::size_t>(column)); }
+
+private:
+    friend class TSQLiteDatabase;
+    using Statement = std::unique_ptr<sqlite3_stmt, detail::StatementFinalizer>;
+    TSQLiteCursor(const TSQLiteDatabase& db, Statement statement, std::string sql);
+
+    const TSQLiteDatabase* m_db;
+    Statement m_statement;
+    std::string m_sql;
+    int m_columnCount = 0;
+    std::vector<ColumnKind> m_columnKinds;
+    bool m_onRow = false;
+    bool m_finished = false;
 };
 
 // One open SQLite connection. Statements are complete SQL texts; values are
@@ -97,6 +142,9 @@ public:
     void ExecSQL(const std::string& sql);
     // Runs a query and returns its whole result.
     TSQLiteTable GetTable(const std::string& sql);
+    // Compiles a query to be stepped row by row (see TSQLiteCursor); throws
+    // the preparation errors of GetTable.
+    TSQLiteCursor OpenCursor(const std::string& sql);
     // Whether the query returns at least one row: it is stepped to its first
     // row only, so a large result is never read just to learn that.
     bool HasRows(const std::string& sql);
@@ -117,15 +165,16 @@ private:
     struct Closer {
         void operator()(sqlite3* db) const { sqlite3_close(db); }
     };
-    struct StatementFinalizer {
-        void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-    };
-    using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+    using Statement = std::unique_ptr<sqlite3_stmt, detail::StatementFinalizer>;
 
     // Compiles the first statement of the text, raising the two preparation
     // errors that ExecSQL and GetTable share.
+    friend class TSQLiteCursor;
     Statement Prepare(const std::string& sql) const;
     [[noreturn]] void RaiseError(const std::string& message, const std::string& sql) const;
+    // Steps a query's statement: true when a row is ready, false after the
+    // last one; a failure is raised as RaiseError raises it.
+    bool StepRow(sqlite3_stmt* statement, const std::string& sql) const;
 
     // Replaces the connection with a read-only one to a catalogue in a
     // folder that takes no new file.

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <system_error>
 
@@ -189,8 +190,51 @@ std::optional<long long> LongOf(std::string_view text)
     return integerOf<long long>(text);
 }
 
+namespace {
+
+// A plain decimal ("-34987.123": a sign, digits, a full stop and digits, no
+// blanks), the form the working files and most survey files hold, read
+// without the general conversion: an integer of at most 15 digits divided by
+// a power of ten up to 10^15 is exact in both operands, and the division
+// rounds correctly, so the value is the one from_chars gives. Anything else
+// is left to the general conversion (nullopt).
+std::optional<double> plainDecimal(std::string_view text)
+{
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr std::size_t kMaxDigits = 15;
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    const bool negative = size > 0 && text[0] == '-';
+    if (negative)
+        ++i;
+    // Unsigned, so that a run of digits too long for it wraps harmlessly
+    // before it is refused below.
+    std::uint64_t mantissa = 0;
+    const std::size_t firstDigit = i;
+    for (; i < size && isDigit(text[i]); ++i)
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    std::size_t digits = i - firstDigit;
+    std::size_t fractionDigits = 0;
+    if (i < size && text[i] == '.') {
+        const std::size_t fractionStart = ++i;
+        for (; i < size && isDigit(text[i]); ++i)
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        fractionDigits = i - fractionStart;
+        digits += fractionDigits;
+    }
+    if (i != size || digits == 0 || digits > kMaxDigits)
+        return std::nullopt;
+    const double value = static_cast<double>(mantissa) / kPowersOfTen[fractionDigits];
+    return negative ? -value : value;
+}
+
+} // namespace
+
 double FloatOf(std::string_view text)
 {
+    if (const std::optional<double> value = plainDecimal(text))
+        return *value;
     const std::string trimmed = TrimBlanks(text);
     if (trimmed.empty())
         return 0.0;

@@ -144,6 +144,21 @@ Segment parseSegment(std::string line)
     return segment;
 }
 
+SegmentEnds parseSegmentEnds(std::string_view line)
+{
+    FieldCursor fields(line);
+    // Groups a and b and labels c and d: never a reason to fail.
+    fields.skip(4);
+    SegmentEnds ends;
+    ends.x1 = FloatOf(fields.next());
+    ends.y1 = FloatOf(fields.next());
+    ends.x2 = FloatOf(fields.next());
+    ends.y2 = FloatOf(fields.next());
+    fields.next(); // the line kind
+    ends.fileNo = IntOf(fields.next()).value_or(0);
+    return ends;
+}
+
 void widenExtent(Extent& extent, double xmin, double ymin, double xmax, double ymax)
 {
     extent.qxmin = MinOf(xmin, extent.qxmin);

@@ -90,6 +90,19 @@ std::string formatSegment(const Segment& segment, GroupText groups);
 // ConversionError.
 Segment parseSegment(std::string line);
 
+// What the overview draws of a segment line: its two ends and its drawing
+// number, read as parseSegment reads them (the same values, the same
+// ConversionError for a coordinate that is not a number) without copying the
+// fields it passes over: a drawing reads a million of them.
+struct SegmentEnds {
+    double x1 = 0.0;
+    double y1 = 0.0;
+    double x2 = 0.0;
+    double y2 = 0.0;
+    int fileNo = 0;
+};
+SegmentEnds parseSegmentEnds(std::string_view line);
+
 // Widens the extent by a sheet whose corner 1 is (xmin, ymin) and corner 3
 // (xmax, ymax). Corner 1 only lowers the minimum, corner 3 only raises the
 // maximum.

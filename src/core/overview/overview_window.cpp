@@ -20,7 +20,9 @@ double roundHalfEven(double value)
         return floor + 1.0;
     if (fraction < 0.5)
         return floor;
-    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+    // Halving a whole number is exact: it is even when its half is whole.
+    const double half = floor * 0.5;
+    return std::floor(half) == half ? floor : floor + 1.0;
 }
 
 bool fitWindow(OverviewView& view, const formats::Extent& extent)

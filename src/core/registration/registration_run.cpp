@@ -1,5 +1,6 @@
 #include "core/registration/registration_run.h"
 
+#include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/converter_support.h"
 #include "core/formats/header_converter.h"
@@ -14,6 +15,7 @@
 #include "core/platform/message_text.h"
 #include "core/platform/progress.h"
 #include "core/registration/registrations.h"
+#include "core/registration/tidy_record.h"
 #include "core/registration/working_file_upkeep.h"
 #include "core/workspace/workspace.h"
 
@@ -184,6 +186,11 @@ void RegistrationRun::discardUnfinished()
 
 void RegistrationRun::start()
 {
+    // A marker left by a run that did not finish means its rows may be in
+    // the catalogues whatever the record says: that run's state is tidied.
+    std::error_code unknown;
+    const bool interrupted =
+        fs::exists(RunMarkerPath(m_stores.workingFiles.dataFolder()), unknown) || unknown;
     // Only now, with the data folder ours, may the logs be emptied: a run of
     // another program may be writing them until then.
     m_stores.traces.beginRegistration();
@@ -192,6 +199,16 @@ void RegistrationRun::start()
     formats::WorkingFile(RunMarkerPath(m_stores.workingFiles.dataFolder()),
                          formats::WorkingFile::Mode::Truncate)
         .close();
+    // Rows inserted from now on go into the index as well; a catalogue made
+    // before it gets it once, here, with the data folder held.
+    for (const Datum datum : workspace::kDatums)
+        catalogue::CreateOrderIndexIfMissing(m_stores.catalogues[datum]);
+    // The tidying is left out when nothing changed the catalogues and working
+    // files since a run left them in step (tidy_record.h).
+    if (!interrupted && StillInStep(m_stores)) {
+        takeStateInStep();
+        return;
+    }
     tidy();
 }
 
@@ -211,6 +228,17 @@ void RegistrationRun::tidy()
         DeleteRegistrations(m_stores.catalogues[datum], m_stores.traces.trace, moved[datum]);
     for (const Datum datum : workspace::kDatums)
         tidyDatum(datum);
+}
+
+// What the tidying would have found: the extents of the sheet outlines, and
+// numbers above every registered one (no row is left without its FILE row).
+void RegistrationRun::takeStateInStep()
+{
+    for (const Datum datum : workspace::kDatums) {
+        m_stores.workingFiles.extent(datum) =
+            SheetOutlinesExtent(m_stores.workingFiles.path(WorkingFileKind::SheetOutlines, datum));
+        m_fileNoBase[datum] = MaxRegisteredFileNo(m_stores.catalogues[datum]) + 1;
+    }
 }
 
 void RegistrationRun::tidyDatum(Datum datum)
@@ -437,6 +465,8 @@ void RegistrationRun::finish(const std::set<Datum>& datums, ExtentTrace extentTr
         }
         m_workingFilesChanged[datum] = false;
     }
+    // Everything is in step now; the next run need not tidy while it stays so.
+    RecordInStep(m_stores);
     // The run ends cleanly: nothing of it is left for the next start to tidy.
     fs::remove(RunMarkerPath(m_stores.workingFiles.dataFolder()));
 }

@@ -36,7 +36,9 @@ public:
     RegistrationRun& operator=(const RegistrationRun&) = delete;
 
     // Begins the run: the trace logs (emptied by the first run of the
-    // program), the run marker, then tidy().
+    // program), the run marker, the parcel order index, then tidy(), which is
+    // left out when a run left everything in step and nothing changed it
+    // since (tidy_record.h).
     void start();
     // Tidies both catalogues and their working files (see the driver's
     // header), sets the running extents from the sheet outlines that remain
@@ -66,7 +68,8 @@ public:
 
     // Removes the working-file records of every set discarded or replaced in
     // this run, and writes the extent file of each datum in `datums` (and of
-    // each datum whose files changed). Last, removes the run marker.
+    // each datum whose files changed). Last, records the state it leaves and
+    // removes the run marker.
     void finish(const std::set<workspace::Datum>& datums, ExtentTrace extentTrace);
     // After an exception that ends the run: removes what the sets in progress
     // wrote, as far as the catalogue still lets us, and brings the working
@@ -87,6 +90,7 @@ private:
     void replaceOlderRegistrations(const SetJob& job);
     void deleteSets(workspace::Datum datum, const std::vector<int>& fileNos);
     void tidyDatum(workspace::Datum datum);
+    void takeStateInStep();
     void bringWorkingFilesInStep(workspace::Datum datum);
 
     ExclusiveRun m_exclusive; // first: nothing is touched before it is held

@@ -71,6 +71,12 @@ int MaxFileNo(catalogue::TSQLiteDatabase& db)
     return largest;
 }
 
+int MaxRegisteredFileNo(catalogue::TSQLiteDatabase& db)
+{
+    const catalogue::TSQLiteTable result = db.GetTable("SELECT MAX(FILENO) FROM FILE");
+    return result.Count() > 0 ? std::max(0, integerOf(result.FieldAsString(0))) : 0;
+}
+
 std::filesystem::path CanonicalDataSetPath(const std::filesystem::path& basePath)
 {
     std::error_code error;

@@ -25,6 +25,11 @@ inline constexpr std::string_view kFileNoTables[] = {"FILE", "CHIBAN", "MAP", "F
 // left without a FILE row still count, so a new number never meets old rows.
 int MaxFileNo(catalogue::TSQLiteDatabase& db);
 
+// The largest FILENO of the FILE rows; 0 when there is none. The same as
+// MaxFileNo while no rows are left without a FILE row, and read from FILE
+// alone.
+int MaxRegisteredFileNo(catalogue::TSQLiteDatabase& db);
+
 // The form of a data set's path (the header path without its extension)
 // that every way of reaching it shares: its folder with symbolic links, "."
 // and ".." resolved, and its file name as given. A folder that cannot be

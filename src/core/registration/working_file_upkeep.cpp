@@ -75,7 +75,6 @@ int segmentFileNo(std::string record)
 formats::Extent PruneSheetOutlines(const fs::path& sheetOutlineFile,
                                    const std::set<int>& registered)
 {
-    formats::Extent extent;
     const RecordFilter keep = [&](const std::string& record) {
         try {
             const formats::SheetOutline sheet = formats::parseSheetOutline(record);
@@ -85,7 +84,12 @@ formats::Extent PruneSheetOutlines(const fs::path& sheetOutlineFile,
         }
     };
     pruneFile(sheetOutlineFile, keep);
+    return SheetOutlinesExtent(sheetOutlineFile);
+}
 
+formats::Extent SheetOutlinesExtent(const fs::path& sheetOutlineFile)
+{
+    formats::Extent extent;
     formats::RecordLineReader reader(sheetOutlineFile, kWorkingFile);
     std::string record;
     while (reader.next(record)) {

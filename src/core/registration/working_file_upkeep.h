@@ -20,6 +20,10 @@ namespace ft::registration {
 formats::Extent PruneSheetOutlines(const std::filesystem::path& sheetOutlineFile,
                                    const std::set<int>& registered);
 
+// The bounding box of the sheet outlines the file holds, as
+// PruneSheetOutlines returns it when it removes nothing.
+formats::Extent SheetOutlinesExtent(const std::filesystem::path& sheetOutlineFile);
+
 // The same for the segment file (FILENO in field 10).
 void PruneSegments(const std::filesystem::path& segmentFile, const std::set<int>& registered);
 

@@ -19,29 +19,39 @@ bool lessIgnoringAsciiCase(const std::string& a, const std::string& b)
     });
 }
 
-bool scaleLess(const MapSheetRow& a, const MapSheetRow& b)
+template <class Row> bool scaleLess(const Row& a, const Row& b)
 {
     return a.SCALE < b.SCALE;
 }
 
 // The shown texts: the kubun in decimal, compared as text.
-bool kubunTextLess(const MapSheetRow& a, const MapSheetRow& b)
+template <class Row> bool kubunTextLess(const Row& a, const Row& b)
 {
     return lessIgnoringAsciiCase(std::to_string(a.KUBUN), std::to_string(b.KUBUN));
+}
+
+template <class Row> auto columnOrder(int column) -> std::optional<bool (*)(const Row&, const Row&)>
+{
+    switch (column) {
+    case 1:
+        return &scaleLess<Row>;
+    case 2:
+        return &kubunTextLess<Row>;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace
 
 std::optional<MapSheetLess> mapSheetColumnOrder(int column)
 {
-    switch (column) {
-    case 1:
-        return &scaleLess;
-    case 2:
-        return &kubunTextLess;
-    default:
-        return std::nullopt;
-    }
+    return columnOrder<MapSheetRow>(column);
+}
+
+std::optional<MapSheetKeyLess> mapSheetKeyOrder(int column)
+{
+    return columnOrder<MapSheetKey>(column);
 }
 
 } // namespace ft::search

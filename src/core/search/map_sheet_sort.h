@@ -17,4 +17,9 @@ using MapSheetLess = bool (*)(const MapSheetRow&, const MapSheetRow&);
 // their order when sorted stably.
 std::optional<MapSheetLess> mapSheetColumnOrder(int column);
 
+// The same orders over the keys a map sheet window keeps of its rows, which
+// hold the scale and the kind.
+using MapSheetKeyLess = bool (*)(const MapSheetKey&, const MapSheetKey&);
+std::optional<MapSheetKeyLess> mapSheetKeyOrder(int column);
+
 } // namespace ft::search

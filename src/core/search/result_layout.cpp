@@ -36,12 +36,15 @@ constexpr std::array<ResultColumn, 5> kDrawingColumns{{
 
 // Lot numbers sort numerically through their parts OYA, KO and MAGO; map
 // sheets and points by drawing, then by the numeric parts of their names.
+// Rows whose keys are all equal follow their rowid, so that the order is the
+// same every time the statement runs: a window reads its rows' texts a page
+// at a time, and the pages must agree with the list.
 // The drawing list keeps the caption of the point window, as it always had.
 constexpr std::array<ResultLayout, 4> kLayouts{{
-    {"地番検索結果", 959, kParcelColumns, " order by OOAZA,KOAZA,OYA,KO,MAGO", true},
-    {"図葉検索結果", 957, kMapSheetColumns, " order by FILENO,OYA,KO", true},
-    {"点検索結果", 957, kPointColumns, " order by FILENO,OYA,KO", true},
-    {"点検索結果", 957, kDrawingColumns, " order by FILENO", false},
+    {"地番検索結果", 959, kParcelColumns, " order by OOAZA,KOAZA,OYA,KO,MAGO,rowid", true},
+    {"図葉検索結果", 957, kMapSheetColumns, " order by FILENO,OYA,KO,rowid", true},
+    {"点検索結果", 957, kPointColumns, " order by FILENO,OYA,KO,rowid", true},
+    {"点検索結果", 957, kDrawingColumns, " order by FILENO,rowid", false},
 }};
 
 } // namespace

@@ -1,7 +1,11 @@
 #include "core/search/result_request.h"
 
+#include "core/catalogue/sqlite_database.h"
+
 #include <algorithm>
+#include <limits>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace ft::search {
@@ -9,60 +13,143 @@ namespace {
 
 enum class DrawingOrder { Ascending, Descending };
 
-template <class Row> std::vector<const Row*> tickedByDrawing(const TskDataList<Row>& rows)
+// Rows whose texts are read per block when the items are written: enough
+// that the rows of a drawing are read in a few passes along the table.
+constexpr std::size_t kItemBlockRows = 8192;
+
+// The positions of the ticked rows, in order of drawing number; rows of one
+// drawing keep their list order.
+template <class List> std::vector<int> tickedByDrawing(const List& rows)
 {
-    std::vector<const Row*> ticked;
-    for (const Row& row : rows)
-        if (row.Ticked)
-            ticked.push_back(&row);
+    std::vector<int> ticked;
+    for (int row = 0; row < rows.size(); ++row) {
+        if (rows.item(row).Ticked)
+            ticked.push_back(row);
+    }
     std::stable_sort(ticked.begin(), ticked.end(),
-                     [](const Row* a, const Row* b) { return a->FILENO < b->FILENO; });
+                     [&rows](int a, int b) { return rows.item(a).FILENO < rows.item(b).FILENO; });
     return ticked;
 }
 
-// One record 0 per run of equal drawing numbers; the rows come sorted.
-template <class Iterator>
-void writeDrawings(Iterator first, Iterator last, catalogue::TSQLiteDatabase& db,
+// PATH by FILENO, as "SELECT * FROM FILE WHERE FILENO=<n>" would find it:
+// numbers stored as integers only, the first row of a number in table order.
+std::unordered_map<int, std::string> drawingPaths(catalogue::TSQLiteDatabase& db)
+{
+    std::unordered_map<int, std::string> paths;
+    catalogue::TSQLiteCursor rows = db.OpenCursor("SELECT FILENO,PATH FROM FILE");
+    while (rows.Step()) {
+        if (!rows.HoldsInteger(0))
+            continue;
+        const std::int64_t fileNo = rows.Integer(0);
+        if (fileNo >= std::numeric_limits<int>::min() && fileNo <= std::numeric_limits<int>::max())
+            paths.try_emplace(static_cast<int>(fileNo), rows.Fields(1));
+    }
+    return paths;
+}
+
+// One record 0 per run of equal drawing numbers; the positions come sorted.
+template <class List, class Iterator>
+void writeDrawings(const List& rows, Iterator first, Iterator last, catalogue::TSQLiteDatabase& db,
                    RequestWriter& out)
 {
+    if (first == last)
+        return;
+    const std::unordered_map<int, std::string> paths = drawingPaths(db);
     std::optional<int> previous;
     for (; first != last; ++first) {
-        const int fileNo = (*first)->FILENO;
-        if (previous != fileNo)
-            out.writeDrawing(db, fileNo);
+        const int fileNo = rows.item(*first).FILENO;
+        if (previous != fileNo) {
+            const auto path = paths.find(fileNo);
+            if (path == paths.end())
+                throw catalogue::ESQLiteException("Field PATH Not found. Empty dataset");
+            out.writeDrawing(path->second);
+        }
         previous = fileNo;
     }
+}
+
+template <class List>
+std::vector<int> writeDrawingRecords(const List& rows, DrawingOrder order,
+                                     catalogue::TSQLiteDatabase& db, RequestWriter& out)
+{
+    std::vector<int> ticked = tickedByDrawing(rows);
+    if (order == DrawingOrder::Ascending)
+        writeDrawings(rows, ticked.begin(), ticked.end(), db, out);
+    else
+        writeDrawings(rows, ticked.rbegin(), ticked.rend(), db, out);
+    return ticked;
 }
 
 template <class Row, class WriteItem>
 void writeRequestOf(const TskDataList<Row>& rows, DrawingOrder order,
                     catalogue::TSQLiteDatabase& db, RequestWriter& out, WriteItem writeItem)
 {
-    const std::vector<const Row*> ticked = tickedByDrawing(rows);
-    if (order == DrawingOrder::Ascending)
-        writeDrawings(ticked.begin(), ticked.end(), db, out);
-    else
-        writeDrawings(ticked.rbegin(), ticked.rend(), db, out);
+    const std::vector<int> ticked = writeDrawingRecords(rows, order, db, out);
     for (auto row = ticked.rbegin(); row != ticked.rend(); ++row)
-        writeItem(**row);
+        writeItem(rows.item(*row));
+}
+
+// The item records of listed rows: their texts are read a block at a time in
+// the order they are written. Gone rows are counted to the end, then
+// reported.
+template <class Row, class WriteItem>
+void writeRequestOf(const ResultRowKeys<Row>& rows, DrawingOrder order, RequestWriter& out,
+                    WriteItem writeItem)
+{
+    if (rows.catalogue == nullptr)
+        return;
+    const std::vector<int> ticked = writeDrawingRecords(rows.keys, order, *rows.catalogue, out);
+    long long gone = 0;
+    std::vector<typename Row::Key> block;
+    for (auto next = ticked.rbegin(); next != ticked.rend();) {
+        block.clear();
+        for (; next != ticked.rend() && block.size() < kItemBlockRows; ++next)
+            block.push_back(rows.keys.item(*next));
+        const std::vector<std::optional<Row>> texts =
+            ReadRowsById<Row>(*rows.catalogue, rows.table, block, RowFields::Requested);
+        for (const std::optional<Row>& row : texts) {
+            if (!row)
+                ++gone;
+            else if (gone == 0)
+                writeItem(*row);
+        }
+    }
+    if (gone > 0)
+        throw RowsGoneError(gone);
+}
+
+void writeParcel(RequestWriter& out, const ParcelRow& row)
+{
+    out.writeParcel(row.OOAZA, row.KOAZA, row.CHIBAN);
+}
+
+void writeMapSheet(RequestWriter& out, const MapSheetRow& row)
+{
+    out.writeMapSheet(row.MAPNAME, row.SCALE, row.KUBUN);
 }
 
 } // namespace
 
+RowsGoneError::RowsGoneError(long long goneRows)
+    : std::runtime_error("選んだ行のうち" + std::to_string(goneRows) +
+                         "行は、ほかの登録で削除されたため、もうありません。"
+                         "もう一度検索してください。"),
+      m_goneRows(goneRows)
+{
+}
+
 void writeResultRequest(const TskDataList<ParcelRow>& rows, catalogue::TSQLiteDatabase& db,
                         RequestWriter& out)
 {
-    writeRequestOf(rows, DrawingOrder::Ascending, db, out, [&out](const ParcelRow& row) {
-        out.writeParcel(row.OOAZA, row.KOAZA, row.CHIBAN);
-    });
+    writeRequestOf(rows, DrawingOrder::Ascending, db, out,
+                   [&out](const ParcelRow& row) { writeParcel(out, row); });
 }
 
 void writeResultRequest(const TskDataList<MapSheetRow>& rows, catalogue::TSQLiteDatabase& db,
                         RequestWriter& out)
 {
-    writeRequestOf(rows, DrawingOrder::Descending, db, out, [&out](const MapSheetRow& row) {
-        out.writeMapSheet(row.MAPNAME, row.SCALE, row.KUBUN);
-    });
+    writeRequestOf(rows, DrawingOrder::Descending, db, out,
+                   [&out](const MapSheetRow& row) { writeMapSheet(out, row); });
 }
 
 void writeResultRequest(const TskDataList<PointRow>& rows, int recordCode,
@@ -79,6 +166,32 @@ void writeResultRequest(const TskDataList<DrawingRow>& rows, int recordCode,
     writeRequestOf(
         rows, DrawingOrder::Descending, db, out,
         [&out, recordCode](const DrawingRow& row) { out.writeNameRecord(recordCode, row.PATH); });
+}
+
+void writeResultRequest(const ResultRowKeys<ParcelRow>& rows, RequestWriter& out)
+{
+    writeRequestOf(rows, DrawingOrder::Ascending, out,
+                   [&out](const ParcelRow& row) { writeParcel(out, row); });
+}
+
+void writeResultRequest(const ResultRowKeys<MapSheetRow>& rows, RequestWriter& out)
+{
+    writeRequestOf(rows, DrawingOrder::Descending, out,
+                   [&out](const MapSheetRow& row) { writeMapSheet(out, row); });
+}
+
+void writeResultRequest(const ResultRowKeys<PointRow>& rows, int recordCode, RequestWriter& out)
+{
+    writeRequestOf(rows, DrawingOrder::Descending, out, [&out, recordCode](const PointRow& row) {
+        out.writeNameRecord(recordCode, row.TENNAME);
+    });
+}
+
+void writeResultRequest(const ResultRowKeys<DrawingRow>& rows, int recordCode, RequestWriter& out)
+{
+    writeRequestOf(rows, DrawingOrder::Descending, out, [&out, recordCode](const DrawingRow& row) {
+        out.writeNameRecord(recordCode, row.PATH);
+    });
 }
 
 } // namespace ft::search

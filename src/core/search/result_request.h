@@ -10,12 +10,32 @@
 // from the last of those rows to the first, so always in descending order of
 // drawing number. Rows with equal values give equal lines; nothing is merged.
 // The rows themselves are not reordered.
+//
+// The drawings' paths are read with one statement over FILE. A ticked row
+// whose drawing has no FILE row raises the access layer's "Field PATH Not
+// found. Empty dataset", as looking the path up by number does.
 
 #include "core/search/request_file.h"
 #include "core/search/result_rows.h"
 
+#include <stdexcept>
+
 namespace ft::search {
 
+// Ticked rows of a window's list that are no longer in the catalogue (a
+// registration by the command-line tool deleted or replaced them while the
+// window was open). The message is for the operator (UTF-8 Japanese); the
+// request is abandoned.
+class RowsGoneError : public std::runtime_error {
+public:
+    explicit RowsGoneError(long long goneRows);
+    long long goneRows() const { return m_goneRows; }
+
+private:
+    long long m_goneRows;
+};
+
+// Requests from rows held whole (the texts are at hand).
 // Parcels: "2,oaza,koaza,lot".
 void writeResultRequest(const TskDataList<ParcelRow>& rows, catalogue::TSQLiteDatabase& db,
                         RequestWriter& out);
@@ -28,5 +48,14 @@ void writeResultRequest(const TskDataList<PointRow>& rows, int recordCode,
 // Registered drawings: "<recordCode>,path," with code 1.
 void writeResultRequest(const TskDataList<DrawingRow>& rows, int recordCode,
                         catalogue::TSQLiteDatabase& db, RequestWriter& out);
+
+// Requests from a window's keys: the texts of the ticked rows are read from
+// the catalogue that listed them, a block of rows at a time, in the order
+// they are written. Ticked rows that are gone raise RowsGoneError once all
+// are counted (the records before stay written; the request is abandoned).
+void writeResultRequest(const ResultRowKeys<ParcelRow>& rows, RequestWriter& out);
+void writeResultRequest(const ResultRowKeys<MapSheetRow>& rows, RequestWriter& out);
+void writeResultRequest(const ResultRowKeys<PointRow>& rows, int recordCode, RequestWriter& out);
+void writeResultRequest(const ResultRowKeys<DrawingRow>& rows, int recordCode, RequestWriter& out);
 
 } // namespace ft::search

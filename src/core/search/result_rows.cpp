@@ -2,49 +2,142 @@
 
 #include "core/catalogue/sqlite_database.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
+#include <limits>
+#include <stdexcept>
+#include <utility>
 
 namespace ft::search {
 namespace {
 
 using catalogue::TSQLiteTable;
 
-int intField(const TSQLiteTable& table, std::string_view column)
+// Where a row's fields come from: a buffered result, by column name.
+class TableFields {
+public:
+    explicit TableFields(const TSQLiteTable& table) : m_table(table) {}
+    std::string text(std::string_view column) const { return m_table.FieldByName(column); }
+    int integer(std::string_view column) const { return intOrZero(text(column)); }
+
+private:
+    const TSQLiteTable& m_table;
+};
+
+// An integer key column as its row field would read it: the value when it is
+// a whole number within 32 bits, 0 otherwise (NULL included).
+int keyInt(const catalogue::TSQLiteCursor& cursor, int column)
 {
-    return intOrZero(table.FieldByName(column));
+    if (cursor.Kind(column) != catalogue::ColumnKind::Integer)
+        return intOrZero(cursor.Fields(column));
+    const std::int64_t value = cursor.Integer(column);
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return 0;
+    return static_cast<int>(value);
 }
 
-void readFields(const TSQLiteTable& table, ParcelRow& row)
+// Or the current row of a cursor over "SELECT rowid,<fields>", by the
+// field's place among them; a field not read is empty.
+class CursorFields {
+public:
+    CursorFields(const catalogue::TSQLiteCursor& cursor, std::span<const std::string_view> fields)
+        : m_cursor(cursor), m_fields(fields)
+    {
+    }
+    std::string text(std::string_view column) const
+    {
+        const int place = placeOf(column);
+        return place < 0 ? std::string() : m_cursor.Fields(place);
+    }
+    int integer(std::string_view column) const
+    {
+        const int place = placeOf(column);
+        return place < 0 ? 0 : keyInt(m_cursor, place);
+    }
+
+private:
+    int placeOf(std::string_view column) const
+    {
+        for (std::size_t field = 0; field < m_fields.size(); ++field) {
+            if (m_fields[field] == column)
+                return static_cast<int>(field) + 1;
+        }
+        return -1;
+    }
+
+    const catalogue::TSQLiteCursor& m_cursor;
+    std::span<const std::string_view> m_fields;
+};
+
+// The fields of each kind of row that a request record needs, FILENO last.
+std::span<const std::string_view> requestFields(ResultKind kind)
 {
-    row.OOAZA = table.FieldByName("OOAZA");
-    row.KOAZA = table.FieldByName("KOAZA");
-    row.CHIBAN = table.FieldByName("CHIBAN");
-    row.SNAME = table.FieldByName("SNAME");
-    row.KNAME = table.FieldByName("KNAME");
-    row.FILENO = intField(table, "FILENO");
+    static constexpr std::string_view kParcel[] = {"OOAZA", "KOAZA", "CHIBAN", "FILENO"};
+    static constexpr std::string_view kMapSheet[] = {"MAPNAME", "SCALE", "KUBUN", "FILENO"};
+    static constexpr std::string_view kPoint[] = {"TENNAME", "FILENO"};
+    static constexpr std::string_view kDrawing[] = {"PATH", "FILENO"};
+    switch (kind) {
+    case ResultKind::Parcels:
+        return kParcel;
+    case ResultKind::MapSheets:
+        return kMapSheet;
+    case ResultKind::Points:
+        return kPoint;
+    case ResultKind::Drawings:
+        return kDrawing;
+    }
+    return {};
 }
 
-void readFields(const TSQLiteTable& table, MapSheetRow& row)
+std::vector<std::string_view> fieldsToRead(ResultKind kind, RowFields which)
 {
-    row.MAPNAME = table.FieldByName("MAPNAME");
-    row.SCALE = intField(table, "SCALE");
-    row.KUBUN = intField(table, "KUBUN");
-    row.FILENO = intField(table, "FILENO");
+    if (which == RowFields::Requested) {
+        const std::span<const std::string_view> fields = requestFields(kind);
+        return {fields.begin(), fields.end()};
+    }
+    std::vector<std::string_view> fields;
+    for (const ResultColumn& column : resultLayout(kind).columns)
+        fields.push_back(column.field);
+    return fields;
 }
 
-void readFields(const TSQLiteTable& table, PointRow& row)
+template <class Fields> int intField(const Fields& fields, std::string_view column)
 {
-    row.TENNAME = table.FieldByName("TENNAME");
-    row.FILENO = intField(table, "FILENO");
+    return fields.integer(column);
 }
 
-void readFields(const TSQLiteTable& table, DrawingRow& row)
+template <class Fields> void readFields(const Fields& fields, ParcelRow& row)
 {
-    row.PATH = table.FieldByName("PATH");
-    row.FILENO = intField(table, "FILENO");
-    row.CREATER = table.FieldByName("CREATER");
-    row.CHIKU = table.FieldByName("CHIKU");
-    row.SOKU = intField(table, "SOKU");
+    row.OOAZA = fields.text("OOAZA");
+    row.KOAZA = fields.text("KOAZA");
+    row.CHIBAN = fields.text("CHIBAN");
+    row.SNAME = fields.text("SNAME");
+    row.KNAME = fields.text("KNAME");
+    row.FILENO = intField(fields, "FILENO");
+}
+
+template <class Fields> void readFields(const Fields& fields, MapSheetRow& row)
+{
+    row.MAPNAME = fields.text("MAPNAME");
+    row.SCALE = intField(fields, "SCALE");
+    row.KUBUN = intField(fields, "KUBUN");
+    row.FILENO = intField(fields, "FILENO");
+}
+
+template <class Fields> void readFields(const Fields& fields, PointRow& row)
+{
+    row.TENNAME = fields.text("TENNAME");
+    row.FILENO = intField(fields, "FILENO");
+}
+
+template <class Fields> void readFields(const Fields& fields, DrawingRow& row)
+{
+    row.PATH = fields.text("PATH");
+    row.FILENO = intField(fields, "FILENO");
+    row.CREATER = fields.text("CREATER");
+    row.CHIKU = fields.text("CHIKU");
+    row.SOKU = intField(fields, "SOKU");
 }
 
 template <class Row>
@@ -57,7 +150,7 @@ void loadRowsOf(catalogue::TSQLiteDatabase& db, const std::string& queryText,
     TskDataList<Row> loaded;
     for (table.MoveFirst(); !table.Eof(); table.Next()) {
         Row row;
-        readFields(table, row);
+        readFields(TableFields(table), row);
         row.Ticked = layout.rowsStartTicked;
         loaded.append(std::move(row));
     }
@@ -65,7 +158,192 @@ void loadRowsOf(catalogue::TSQLiteDatabase& db, const std::string& queryText,
     rows = std::move(loaded);
 }
 
+// The key columns after the rowid, in the order of the row's kKeyColumns.
+void readKey(const catalogue::TSQLiteCursor& cursor, RowKey& key)
+{
+    key.FILENO = keyInt(cursor, 1);
+}
+
+void readKey(const catalogue::TSQLiteCursor& cursor, MapSheetKey& key)
+{
+    key.FILENO = keyInt(cursor, 1);
+    key.SCALE = keyInt(cursor, 2);
+    key.KUBUN = keyInt(cursor, 3);
+}
+
+using RowSlots = std::vector<std::pair<std::int64_t, std::size_t>>; // (rowid, slot), sorted
+
+// Where the rows read go: the slots asked for each rowid. The rowids are
+// read either as the span from the lowest to the highest, when the rows
+// asked for fill at least half of it (the rows of a drawing were inserted
+// together, so they lie close), in one pass along the table, or else as a
+// list, each looked up.
+class RowPlaces {
+public:
+    explicit RowPlaces(const RowSlots& sorted) : m_sorted(sorted)
+    {
+        m_lowest = sorted.front().first;
+        // Unsigned: the difference of any two 64-bit values, without overflow.
+        const std::uint64_t span =
+            static_cast<std::uint64_t>(sorted.back().first) - static_cast<std::uint64_t>(m_lowest);
+        if (span >= 2 * static_cast<std::uint64_t>(sorted.size()))
+            return;
+        // The run of sorted slots of each rowid in the span, for a look-up by offset.
+        m_runStart.assign(static_cast<std::size_t>(span) + 2, sorted.size());
+        for (std::size_t i = sorted.size(); i-- > 0;)
+            m_runStart[offsetOf(sorted[i].first)] = i;
+        for (std::size_t offset = m_runStart.size() - 1; offset-- > 0;)
+            m_runStart[offset] = std::min(m_runStart[offset], m_runStart[offset + 1]);
+    }
+
+    std::string condition() const
+    {
+        if (!m_runStart.empty())
+            return "BETWEEN " + std::to_string(m_lowest) + " AND " +
+                   std::to_string(m_sorted.back().first);
+        std::string list = "IN (";
+        for (std::size_t i = 0; i < m_sorted.size(); ++i) {
+            if (i > 0)
+                list += ',';
+            list += std::to_string(m_sorted[i].first);
+        }
+        list += ')';
+        return list;
+    }
+
+    // The sorted slots of the rowid: [first, last).
+    std::pair<RowSlots::const_iterator, RowSlots::const_iterator> of(std::int64_t rowId) const
+    {
+        if (m_runStart.empty())
+            return std::equal_range(m_sorted.begin(), m_sorted.end(),
+                                    std::pair(rowId, std::size_t{0}),
+                                    [](const auto& a, const auto& b) { return a.first < b.first; });
+        const std::size_t offset = offsetOf(rowId);
+        if (rowId < m_lowest || offset + 1 >= m_runStart.size())
+            return {m_sorted.end(), m_sorted.end()};
+        return {m_sorted.begin() + static_cast<std::ptrdiff_t>(m_runStart[offset]),
+                m_sorted.begin() + static_cast<std::ptrdiff_t>(m_runStart[offset + 1])};
+    }
+
+private:
+    std::size_t offsetOf(std::int64_t rowId) const
+    {
+        return static_cast<std::size_t>(static_cast<std::uint64_t>(rowId) -
+                                        static_cast<std::uint64_t>(m_lowest));
+    }
+
+    const RowSlots& m_sorted;
+    std::int64_t m_lowest = 0;
+    // Per offset from the lowest rowid: where its run of slots starts; the
+    // next offset's start ends it.
+    std::vector<std::size_t> m_runStart;
+};
+
 } // namespace
+
+ResultQuery SplitResultQuery(const std::string& queryText)
+{
+    static constexpr std::string_view kSelectAll = "SELECT * FROM ";
+    const std::size_t tableEnd = queryText.find(' ', kSelectAll.size());
+    ResultQuery query;
+    if (queryText.starts_with(kSelectAll))
+        query.table = queryText.substr(kSelectAll.size(), tableEnd - kSelectAll.size());
+    if (query.table.empty())
+        throw std::invalid_argument("A result list reads \"SELECT * FROM <table> ...\", not \"" +
+                                    queryText + "\"");
+    if (tableEnd != std::string::npos)
+        query.conditions = queryText.substr(tableEnd);
+    return query;
+}
+
+template <class Row>
+void LoadRowKeys(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+                 ResultRowKeys<Row>& rows)
+{
+    rows.keys.clear();
+    rows.catalogue = nullptr;
+    const ResultLayout& layout = resultLayout(Row::kKind);
+    ResultQuery query = SplitResultQuery(queryText);
+    catalogue::TSQLiteCursor cursor =
+        db.OpenCursor("SELECT rowid," + std::string(Row::kKeyColumns) + " FROM " + query.table +
+                      query.conditions + std::string(layout.orderClause));
+    TskDataList<typename Row::Key> loaded;
+    while (cursor.Step()) {
+        typename Row::Key key;
+        key.rowId = cursor.Integer(0);
+        readKey(cursor, key);
+        key.Ticked = layout.rowsStartTicked;
+        loaded.append(key);
+    }
+    // Swapped in only when every key was read, so a failure leaves no half list.
+    rows.keys = std::move(loaded);
+    rows.table = std::move(query.table);
+    rows.catalogue = &db;
+}
+
+template <class Row>
+std::vector<std::optional<Row>>
+ReadRowsById(catalogue::TSQLiteDatabase& db, const std::string& table,
+             std::span<const typename Row::Key> keys, RowFields which)
+{
+    std::vector<std::optional<Row>> rows(keys.size());
+    if (keys.empty())
+        return rows;
+    // The slots of each rowid, sorted by rowid, to place the rows read.
+    RowSlots slots;
+    slots.reserve(keys.size());
+    for (std::size_t slot = 0; slot < keys.size(); ++slot)
+        slots.emplace_back(keys[slot].rowId, slot);
+    std::sort(slots.begin(), slots.end());
+
+    const std::vector<std::string_view> fields = fieldsToRead(Row::kKind, which);
+    std::string sql = "SELECT rowid";
+    for (const std::string_view field : fields)
+        sql += "," + std::string(field);
+    const RowPlaces places(slots);
+    sql += " FROM " + table + " WHERE rowid " + places.condition();
+    catalogue::TSQLiteCursor result = db.OpenCursor(sql);
+    while (result.Step()) {
+        const auto [first, last] = places.of(result.Integer(0));
+        if (first == last)
+            continue;
+        Row row;
+        readFields(CursorFields(result, fields), row);
+        for (auto slot = first; slot != last; ++slot) {
+            if (row.FILENO != keys[slot->second].FILENO)
+                continue;
+            // A rowid stands once in a list; should it stand twice, each gets a copy.
+            if (std::next(slot) == last)
+                rows[slot->second] = std::move(row);
+            else
+                rows[slot->second] = row;
+        }
+    }
+    return rows;
+}
+
+template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+                          ResultRowKeys<ParcelRow>&);
+template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+                          ResultRowKeys<MapSheetRow>&);
+template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+                          ResultRowKeys<PointRow>&);
+template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+                          ResultRowKeys<DrawingRow>&);
+template std::vector<std::optional<ParcelRow>> ReadRowsById<ParcelRow>(catalogue::TSQLiteDatabase&,
+                                                                       const std::string&,
+                                                                       std::span<const RowKey>,
+                                                                       RowFields);
+template std::vector<std::optional<MapSheetRow>>
+ReadRowsById<MapSheetRow>(catalogue::TSQLiteDatabase&, const std::string&,
+                          std::span<const MapSheetKey>, RowFields);
+template std::vector<std::optional<PointRow>> ReadRowsById<PointRow>(catalogue::TSQLiteDatabase&,
+                                                                     const std::string&,
+                                                                     std::span<const RowKey>,
+                                                                     RowFields);
+template std::vector<std::optional<DrawingRow>>
+ReadRowsById<DrawingRow>(catalogue::TSQLiteDatabase&, const std::string&, std::span<const RowKey>,
+                         RowFields);
 
 int intOrZero(std::string_view text)
 {

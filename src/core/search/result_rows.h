@@ -3,6 +3,9 @@
 #include "core/search/result_layout.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,13 +16,37 @@ class TSQLiteDatabase;
 
 namespace ft::search {
 
+// What a result window keeps of each of its rows, however many there are:
+// where the row lies in its table (its rowid), its drawing number and its
+// tick. The texts are read when the row is shown or handed over
+// (ReadRowsById). The drawing number also tells whether the row read later is
+// still the row that was listed: a registration that replaces a data set
+// gives its rows a new number, even where a rowid is used again.
+struct RowKey {
+    std::int64_t rowId = 0;
+    int FILENO = 0;
+    bool Ticked = false;
+};
+
+// The map sheet list also keeps what its heading clicks sort by.
+struct MapSheetKey {
+    std::int64_t rowId = 0;
+    int FILENO = 0;
+    int SCALE = 0;
+    int KUBUN = 0;
+    bool Ticked = false;
+};
+
 // The rows of the four result lists. Field names are the catalogue column
 // names they are read from; text stays UTF-8 as the catalogue holds it (the
 // windows turn it into QString, the request writer into CP932). Integer
-// fields are 0 when the catalogue text is not a number.
+// fields are 0 when the catalogue text is not a number. kKeyColumns are the
+// columns besides the rowid that the row's key keeps.
 
 struct ParcelRow {
     static constexpr ResultKind kKind = ResultKind::Parcels;
+    using Key = RowKey;
+    static constexpr std::string_view kKeyColumns = "FILENO";
     std::string OOAZA;
     bool Ticked = false;
     std::string KOAZA;
@@ -31,6 +58,8 @@ struct ParcelRow {
 
 struct MapSheetRow {
     static constexpr ResultKind kKind = ResultKind::MapSheets;
+    using Key = MapSheetKey;
+    static constexpr std::string_view kKeyColumns = "FILENO,SCALE,KUBUN";
     std::string MAPNAME;
     bool Ticked = false;
     int SCALE = 0;
@@ -41,6 +70,8 @@ struct MapSheetRow {
 // A boundary point (FTEN) or a control point (ZTEN).
 struct PointRow {
     static constexpr ResultKind kKind = ResultKind::Points;
+    using Key = RowKey;
+    static constexpr std::string_view kKeyColumns = "FILENO";
     std::string TENNAME;
     bool Ticked = false;
     int FILENO = 0;
@@ -49,6 +80,8 @@ struct PointRow {
 // A registered drawing (a FILE row).
 struct DrawingRow {
     static constexpr ResultKind kKind = ResultKind::Drawings;
+    using Key = RowKey;
+    static constexpr std::string_view kKeyColumns = "FILENO";
     std::string PATH;
     bool Ticked = false;
     int FILENO = 0;
@@ -57,7 +90,8 @@ struct DrawingRow {
     int SOKU = 0;
 };
 
-// The row store of a result window: owns its rows, keeps them in order.
+// The row store of a result list: owns its rows (full rows, or the keys a
+// window keeps of them), keeps them in order.
 template <class Row> class TskDataList {
 public:
     int size() const { return static_cast<int>(m_rows.size()); }
@@ -106,5 +140,45 @@ void LoadRows(catalogue::TSQLiteDatabase& db, const std::string& queryText,
               TskDataList<PointRow>& rows);
 void LoadRows(catalogue::TSQLiteDatabase& db, const std::string& queryText,
               TskDataList<DrawingRow>& rows);
+
+// The parts of a window's statement: "SELECT * FROM <table>" and what
+// follows the table name (its conditions). The windows only ever get
+// statements of that form; anything else is refused with
+// std::invalid_argument.
+struct ResultQuery {
+    std::string table;
+    std::string conditions;
+};
+ResultQuery SplitResultQuery(const std::string& queryText);
+
+// The keys of a window's rows, and the catalogue and table they were read
+// from. Rows stay with the catalogue that listed them, whatever datum is
+// current later.
+template <class Row> struct ResultRowKeys {
+    TskDataList<typename Row::Key> keys;
+    std::string table;
+    catalogue::TSQLiteDatabase* catalogue = nullptr;
+};
+
+// Empties the store, then runs the statement with the window's order clause,
+// reading only each row's key, streamed: one pass whatever the count. Keys
+// come in the order LoadRows gives the rows, ticked as the window starts its
+// rows. Throws ESQLiteException as LoadRows does; the store is then empty.
+template <class Row>
+void LoadRowKeys(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+                 ResultRowKeys<Row>& rows);
+
+// Which fields of a row ReadRowsById reads: those the window shows, or only
+// those a request record needs (the others stay empty, or 0).
+enum class RowFields { Shown, Requested };
+
+// The rows of these keys, read by rowid from the table in one statement, in
+// the order of the keys, with the texts LoadRows would give them. A row that
+// is no longer in the table, or whose drawing number is no longer the key's,
+// comes back as nullopt.
+template <class Row>
+std::vector<std::optional<Row>>
+ReadRowsById(catalogue::TSQLiteDatabase& db, const std::string& table,
+             std::span<const typename Row::Key> keys, RowFields which = RowFields::Shown);
 
 } // namespace ft::search

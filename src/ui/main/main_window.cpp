@@ -237,10 +237,33 @@ void MainWindow::redrawOverview()
     view.clientHeight = image.height();
     view.pixelWidth = image.width();
     view.pixelHeight = image.height();
+    const workspace::Datum datum = m_state->currentDatum();
+    // Taken before drawing: files that change meanwhile do not match it later.
+    const overview::OverviewFilesStamp stamp =
+        overview::stampOf(overview::overviewFilesOf(*m_state, datum));
+    if (m_overview.drawingsPresent && showCachedOverview(datum, stamp))
+        return;
     image.drawOnCanvas([&](QPainter& canvas) {
         overview::ClearOverview(canvas, image.width(), image.height());
         overview::DrawOverview(canvas, *m_state, m_overview);
     });
+    // Kept only when the draw went through: a file that could not be read is
+    // read again (and reported again) next time.
+    if (m_overview.drawingsPresent)
+        m_overviewCache.store(datum, {image.canvas(), view, m_state->extent(datum), stamp});
+}
+
+bool MainWindow::showCachedOverview(workspace::Datum datum,
+                                    const overview::OverviewFilesStamp& stamp)
+{
+    const overview::CachedOverview* cached = m_overviewCache.find(datum, stamp);
+    OverviewImage& image = *m_controls.overview;
+    if (cached == nullptr || cached->picture.size() != image.canvas().size())
+        return false;
+    image.showPicture(cached->picture);
+    m_overview.view = cached->view;
+    m_state->extent(datum) = cached->extent;
+    return true;
 }
 
 // Sets the datum and ticks its radio button (if it was not already). Both
@@ -290,9 +313,11 @@ void MainWindow::deleteAllOfDatum()
     } catch (...) {
         // The rows may be gone even so (a working file that could not be
         // removed fails after the commit): the window shows what is left.
+        m_overviewCache.forgetAll();
         refreshDrawings();
         throw;
     }
+    m_overviewCache.forgetAll();
     emptyTargetList();
     refreshDrawings();
 }
@@ -316,6 +341,7 @@ void MainWindow::overviewPressed(Qt::MouseButton, Qt::KeyboardModifiers, QPoint 
 // run that ended with an error, for what it registered before.
 void MainWindow::refreshAfterRegistration()
 {
+    m_overviewCache.forgetAll();
     refreshDrawings();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/overview/overview_cache.h"
 #include "core/overview/overview_view.h"
 #include "core/platform/operator.h"
 #include "core/workspace/workspace.h"
@@ -70,7 +71,9 @@ public:
     // must live as long as the window.
     void attachTargetList(registration::TargetListDialog& dialog);
 
-    // Draws the overview of the current datum afresh.
+    // Clears the overview and draws the current datum's: the datum's last
+    // drawing when its working files have not changed since (in size or
+    // time) and no registration or delete-all came in between.
     void redrawOverview();
 
     // Command handlers, named after their controls. Each runs through the
@@ -114,10 +117,13 @@ private:
     // Shows a result window modally and starts the viewer when it closed with OK.
     void showResults(search::ResultListWindow& window);
     void refreshAfterRegistration();
+    // Shows the datum's cached drawing when it is still good; false when not.
+    bool showCachedOverview(workspace::Datum datum, const overview::OverviewFilesStamp& stamp);
 
     platform::Operator& m_operator;
     std::unique_ptr<workspace::Workspace> m_state;
     overview::OverviewState m_overview;
+    overview::OverviewCache m_overviewCache;
     MainWindowControls m_controls;
     std::unique_ptr<StatusBarProgress> m_progress;
     std::function<void()> m_emptyTargetList;

@@ -94,7 +94,7 @@ void MainWindow::createResultWindows()
 bool MainWindow::anythingFound(const std::string& statement)
 {
     // Only the first row is looked for; the window runs the statement again
-    // with its order clause and reads them all.
+    // with its order clause.
     if (m_state->currentCatalogue().HasRows(statement))
         return true;
     m_operator.notify(QStringLiteral("見つかりません"));

@@ -38,6 +38,12 @@ void OverviewImage::drawOnCanvas(const std::function<void(QPainter&)>& draw)
     draw(painter);
 }
 
+void OverviewImage::showPicture(const QImage& picture)
+{
+    m_canvas = picture;
+    update();
+}
+
 void OverviewImage::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);

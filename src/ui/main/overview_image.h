@@ -19,6 +19,9 @@ public:
     QImage& canvas() { return m_canvas; }
     const QImage& canvas() const { return m_canvas; }
 
+    // Shows a picture drawn before (of the widget's size) instead.
+    void showPicture(const QImage& picture);
+
     // Runs `draw` with a painter on the cached image, then schedules a
     // repaint, also when `draw` throws: what it drew before stays and shows.
     void drawOnCanvas(const std::function<void(QPainter&)>& draw);

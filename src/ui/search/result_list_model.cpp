@@ -1,5 +1,7 @@
 #include "ui/search/result_list_model.h"
 
+#include <algorithm>
+
 namespace ft::search {
 
 ResultListModel::ResultListModel(ResultKind kind, QObject* parent)
@@ -58,8 +60,25 @@ void ResultListModel::setTicked(int row, bool ticked)
 
 void ResultListModel::invertTicks(const QList<int>& rows)
 {
+    std::vector<std::pair<int, int>> spans;
+    spans.reserve(static_cast<std::size_t>(rows.size()));
     for (const int row : rows)
-        setTicked(row, !rowTicked(row));
+        spans.emplace_back(row, row);
+    invertTickSpans(std::move(spans));
+}
+
+void ResultListModel::invertTickSpans(std::vector<std::pair<int, int>> spans)
+{
+    if (spans.empty())
+        return;
+    std::sort(spans.begin(), spans.end());
+    int done = spans.front().first - 1; // the last row inverted so far
+    for (const auto& [first, last] : spans) {
+        for (int row = std::max(first, done + 1); row <= last; ++row)
+            storeTick(row, !rowTicked(row));
+        done = std::max(done, last);
+    }
+    tickChanged(spans.front().first, done);
 }
 
 void ResultListModel::setAllTicked(bool ticked)

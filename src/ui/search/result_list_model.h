@@ -2,21 +2,25 @@
 
 #include "core/search/result_layout.h"
 #include "core/search/result_rows.h"
+#include "core/search/row_page_cache.h"
 
 #include <QAbstractTableModel>
 #include <QList>
 
 #include <algorithm>
+#include <exception>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 namespace ft::search {
 
-// The list of a result window as Qt sees it: one row per row of the window's
+// The list of a result window as Qt sees it: one row per key of the window's
 // row store, the columns of the window's layout, and each row's tick as the
-// check state of its first column. The model stores nothing itself and reads
-// a row's texts only when the view paints it, so a result of every parcel of
-// a datum shows at once. A tick change alters one flag and repaints one row.
+// check state of its first column. The texts of a row are read when the view
+// paints it, a page of rows at a time, so a result of every parcel of a datum
+// shows at once and costs little more than its keys. Each tick action sends
+// one change notice, however many rows it changes.
 class ResultListModel : public QAbstractTableModel {
 public:
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -35,6 +39,9 @@ public:
     // Inverts each listed row on its own: ticked rows become unticked, the
     // others ticked.
     void invertTicks(const QList<int>& rows);
+    // The same for every row of the spans (first, last), inclusive; a row in
+    // two spans is inverted once.
+    void invertTickSpans(std::vector<std::pair<int, int>> spans);
     void setAllTicked(bool ticked);
 
     // Refills the row store through `load` and tells the view the new rows;
@@ -55,6 +62,8 @@ protected:
     ResultListModel(ResultKind kind, QObject* parent);
 
     virtual int storedRowCount() const = 0;
+    // Empty for a row that is gone from the catalogue, or that cannot be read
+    // now (the catalogue is locked): painting must not fail.
     virtual std::string cellText(int row, int column) const = 0;
     virtual bool rowTicked(int row) const = 0;
     virtual void storeTick(int row, bool ticked) = 0;
@@ -69,43 +78,67 @@ private:
     const ResultLayout& m_layout;
 };
 
-// The model over a window's own row store, which it holds: the rows live
-// once, here, as long as the window.
-template <class Row> class RowStoreModel final : public ResultListModel {
+// The model over a window's row keys, which it holds as long as the window,
+// and the pages of texts the view has asked for lately.
+template <class Row> class KeyedRowModel final : public ResultListModel {
 public:
-    explicit RowStoreModel(QObject* parent = nullptr) : ResultListModel(Row::kKind, parent) {}
+    using Key = typename Row::Key;
 
-    TskDataList<Row>& rows() { return m_rows; }
-    const TskDataList<Row>& rows() const { return m_rows; }
+    explicit KeyedRowModel(QObject* parent = nullptr) : ResultListModel(Row::kKind, parent) {}
 
-    // Reorders the rows by a strict "sorts before" predicate; rows it finds
-    // equal keep their order. Selection and current row move with their rows.
+    const ResultRowKeys<Row>& rows() const { return m_rows; }
+    TskDataList<Key>& keys() { return m_rows.keys; }
+    const TskDataList<Key>& keys() const { return m_rows.keys; }
+
+    // Lists the rows of the statement anew (LoadRowKeys).
+    void load(catalogue::TSQLiteDatabase& db, const std::string& queryText)
+    {
+        replaceRows([&] {
+            m_pages.clear();
+            LoadRowKeys(db, queryText, m_rows);
+        });
+    }
+
+    // Reorders the rows by a strict "sorts before" predicate on their keys;
+    // rows it finds equal keep their order. Selection and current row move
+    // with their rows.
     template <class Less> void sortRows(Less less)
     {
-        std::vector<int> order(static_cast<std::size_t>(m_rows.size()));
+        std::vector<int> order(static_cast<std::size_t>(m_rows.keys.size()));
         std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(),
-                         [&](int a, int b) { return less(m_rows.item(a), m_rows.item(b)); });
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return less(m_rows.keys.item(a), m_rows.keys.item(b));
+        });
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-        TskDataList<Row> sorted;
+        TskDataList<Key> sorted;
         for (const int oldRow : order)
-            sorted.append(std::move(m_rows.item(oldRow)));
-        m_rows = std::move(sorted);
+            sorted.append(m_rows.keys.item(oldRow));
+        m_rows.keys = std::move(sorted);
+        m_pages.clear();
         followMovedRows(order);
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     }
 
 protected:
-    int storedRowCount() const override { return m_rows.size(); }
+    int storedRowCount() const override { return m_rows.keys.size(); }
     std::string cellText(int row, int column) const override
     {
-        return cellTexts(m_rows.item(row)).at(static_cast<std::size_t>(column));
+        try {
+            const std::optional<Row>& texts = m_pages.row(m_rows, row);
+            if (!texts)
+                return {};
+            return cellTexts(*texts).at(static_cast<std::size_t>(column));
+        } catch (const std::exception&) {
+            return {};
+        }
     }
-    bool rowTicked(int row) const override { return m_rows.item(row).Ticked; }
-    void storeTick(int row, bool ticked) override { m_rows.item(row).Ticked = ticked; }
+    bool rowTicked(int row) const override { return m_rows.keys.item(row).Ticked; }
+    void storeTick(int row, bool ticked) override { m_rows.keys.item(row).Ticked = ticked; }
 
 private:
-    TskDataList<Row> m_rows;
+    ResultRowKeys<Row> m_rows;
+    // Filled while painting, which only reads.
+    mutable RowPageCache<Row> m_pages;
 };
 
 } // namespace ft::search

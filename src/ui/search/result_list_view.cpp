@@ -3,6 +3,7 @@
 #include "ui/search/result_item_delegate.h"
 #include "ui/search/result_list_model.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,22 +11,53 @@
 #include <algorithm>
 
 namespace ft::search {
+namespace {
+
+// One height for every row: the state image or a line of text, whichever is
+// taller, and a pixel above and below.
+int rowHeightFor(const QFontMetrics& metrics)
+{
+    return std::max(metrics.height(), ResultItemDelegate::kStateImageSize) + 2;
+}
+
+} // namespace
+
 ResultListView::ResultListView(QWidget* parent)
-    : QTreeView(parent), m_delegate(new ResultItemDelegate(this))
+    : QTableView(parent), m_delegate(new ResultItemDelegate(this))
 {
     setItemDelegate(m_delegate);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setExpandsOnDoubleClick(false);
-    setUniformRowHeights(true);
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
     setSortingEnabled(false);
-    header()->setStretchLastSection(false);
-    header()->setSectionsMovable(false);
-    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QHeaderView* rows = verticalHeader();
+    rows->setVisible(false);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(rowHeightFor(fontMetrics()));
+    QHeaderView* headings = horizontalHeader();
+    headings->setStretchLastSection(false);
+    headings->setSectionsMovable(false);
+    headings->setHighlightSections(false);
+    headings->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setFullRowSelection(false);
+}
+
+QModelIndex ResultListView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex moved = QTableView::moveCursor(cursorAction, modifiers);
+    return moved.isValid() ? moved.siblingAtColumn(0) : moved;
+}
+
+void ResultListView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        verticalHeader()->setDefaultSectionSize(rowHeightFor(fontMetrics()));
+    QTableView::changeEvent(event);
 }
 
 void ResultListView::setResultModel(ResultListModel* model)
@@ -36,7 +68,7 @@ void ResultListView::setResultModel(ResultListModel* model)
 
 void ResultListView::setFullRowSelection(bool fullRow)
 {
-    setAllColumnsShowFocus(fullRow);
+    m_fullRowSelection = fullRow;
     m_delegate->setFullRowSelection(fullRow);
     viewport()->update();
 }
@@ -75,23 +107,36 @@ void ResultListView::invertTickUnder(const QMouseEvent& event)
 void ResultListView::mousePressEvent(QMouseEvent* event)
 {
     invertTickUnder(*event);
-    QTreeView::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
 }
 
 void ResultListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     invertTickUnder(*event);
-    QTreeView::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+std::vector<std::pair<int, int>> ResultListView::selectedRowSpans() const
+{
+    std::vector<std::pair<int, int>> spans;
+    if (selectionModel() == nullptr)
+        return spans;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        spans.emplace_back(range.top(), range.bottom());
+    return spans;
+}
+
+void ResultListView::keyboardSearch(const QString&)
+{
 }
 
 void ResultListView::keyPressEvent(QKeyEvent* event)
 {
-    if (m_model != nullptr && event->key() == Qt::Key_Space) {
-        const QList<int> rows = selectedRowNumbers();
-        if (!rows.isEmpty())
-            m_model->invertTicks(rows);
-    }
-    QTreeView::keyPressEvent(event);
+    // The selection's spans, not its rows one by one: selecting every row of
+    // a million is one span.
+    if (m_model != nullptr && event->key() == Qt::Key_Space)
+        m_model->invertTickSpans(selectedRowSpans());
+    QTableView::keyPressEvent(event);
 }
 
 } // namespace ft::search

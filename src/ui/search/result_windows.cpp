@@ -16,7 +16,7 @@ void ParcelResultWindow::SetQuery(std::string statement, std::filesystem::path r
 
 void ParcelResultWindow::writeRequest(RequestWriter& out)
 {
-    writeResultRequest(Rows(), catalogue(), out);
+    writeResultRequest(rowKeys(), out);
 }
 
 MapSheetResultWindow::MapSheetResultWindow(ResultWindowServices services, QWidget* parent)
@@ -31,13 +31,13 @@ void MapSheetResultWindow::SetQuery(std::string statement, std::filesystem::path
 
 void MapSheetResultWindow::writeRequest(RequestWriter& out)
 {
-    writeResultRequest(Rows(), catalogue(), out);
+    writeResultRequest(rowKeys(), out);
 }
 
 void MapSheetResultWindow::headingClicked(int column)
 {
     m_sortColumn = column;
-    if (const auto less = mapSheetColumnOrder(column))
+    if (const auto less = mapSheetKeyOrder(column))
         model().sortRows(*less);
 }
 

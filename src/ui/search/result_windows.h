@@ -11,30 +11,31 @@
 
 namespace ft::search {
 
-// A result window over its own row store of `Row`s.
+// A result window over its own row store: the keys of its `Row`s, whose
+// texts are read when shown or handed over.
 template <class Row> class ResultWindow : public ResultListWindow {
 public:
-    TskDataList<Row>& Rows() { return m_model->rows(); }
-    const TskDataList<Row>& Rows() const { return m_model->rows(); }
+    using Key = typename Row::Key;
+
+    TskDataList<Key>& Rows() { return m_model->keys(); }
+    const TskDataList<Key>& Rows() const { return m_model->keys(); }
 
 protected:
     ResultWindow(const char* objectName, HeadingClicks headingClicks, ResultWindowServices services,
                  QWidget* parent)
         : ResultListWindow(Row::kKind, objectName, headingClicks, std::move(services), parent),
-          m_model(new RowStoreModel<Row>(this))
+          m_model(new KeyedRowModel<Row>(this))
     {
         attachModel(m_model);
     }
 
-    RowStoreModel<Row>& model() { return *m_model; }
+    KeyedRowModel<Row>& model() { return *m_model; }
+    const ResultRowKeys<Row>& rowKeys() const { return m_model->rows(); }
 
-    void LoadRows() override
-    {
-        m_model->replaceRows([this] { search::LoadRows(catalogue(), QueryText(), Rows()); });
-    }
+    void LoadRows() override { m_model->load(catalogue(), QueryText()); }
 
 private:
-    RowStoreModel<Row>* m_model;
+    KeyedRowModel<Row>* m_model;
 };
 
 // 地番検索結果: the parcels of a parcel search.
@@ -79,7 +80,7 @@ protected:
 
     void writeRequest(RequestWriter& out) override
     {
-        writeResultRequest(this->Rows(), m_recordCode, this->catalogue(), out);
+        writeResultRequest(this->rowKeys(), m_recordCode, out);
     }
 
 private:

@@ -107,6 +107,36 @@ TEST(FieldReaders, NextFloatRejectsWhatIsNotADecimalNumberAndCarriesTheText)
     }
 }
 
+// Plain decimals, the working files' form, take a shorter way than other
+// numbers: both must give the correctly rounded value, the same to the bit.
+TEST(FieldReaders, PlainDecimalsReadToTheSameBitsAsAnyOtherForm)
+{
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        const int whole = static_cast<int>(random() % 9) + 1;
+        const int fraction = static_cast<int>(random() % 8);
+        std::string text = random() % 2 == 0 ? "-" : "";
+        for (int digit = 0; digit < whole; ++digit)
+            text += static_cast<char>('0' + random() % 10);
+        if (fraction > 0 || random() % 3 == 0)
+            text += '.';
+        for (int digit = 0; digit < fraction; ++digit)
+            text += static_cast<char>('0' + random() % 10);
+        const double expected = std::strtod(text.c_str(), nullptr);
+        const double plain = FloatOf(text);
+        // The same text in another form that the short way does not take.
+        const double padded = FloatOf(" " + text + "e0 ");
+        EXPECT_EQ(std::memcmp(&plain, &expected, sizeof plain), 0) << text;
+        EXPECT_EQ(std::memcmp(&padded, &expected, sizeof padded), 0) << text;
+    }
+    for (const char* text : {"-", ".", "-.", "1.2.3", "1-2", "12a"})
+        EXPECT_THROW(FloatOf(text), ConversionError) << text;
+    EXPECT_EQ(FloatOf(".5"), 0.5);
+    EXPECT_EQ(FloatOf("5."), 5.0);
+    EXPECT_TRUE(std::signbit(FloatOf("-0.000")));
+    EXPECT_EQ(FloatOf("1234567890123456"), 1234567890123456.0); // 16 digits: the long way
+}
+
 TEST(FieldReaders, NumbersIgnoreTheProcessLocale)
 {
     // The GUI toolkit sets LC_NUMERIC from the environment; a locale with a

@@ -11,10 +11,13 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QRect>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <functional>
 
 namespace ft::overview {
@@ -260,6 +263,62 @@ TEST_F(OverviewCanvas, CoordinatesFarOutsideTheWindowStillDrawTheirVisiblePart)
     ASSERT_FALSE(label.isEmpty());
     EXPECT_GE(label.top(), 426);
     EXPECT_NEAR((label.left() + label.right()) / 2.0, 50, 3);
+}
+
+// Segments are drawn through a mask rather than the painter's wide pen: the
+// picture may differ from the pen's only by a pixel at a line's side or end
+// (square where the pen is round). Lines of every direction and length, some
+// of them reaching beyond the image, drawn both ways.
+TEST_F(OverviewCanvas, SegmentsStayWithinAPixelOfThePaintersWidePen)
+{
+    std::vector<std::string> lines;
+    QImage pen(601, 601, QImage::Format_RGB32);
+    pen.fill(kWhite);
+    QPainter reference(&pen);
+    reference.setPen(QPen(QColor(kBlack), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    ASSERT_TRUE(fitWindow(view, kExampleExtent));
+    std::uint32_t seed = 12345;
+    const auto next = [&seed](int range) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
+    };
+    for (int i = 0; i < 400; ++i) {
+        const double x1 = -150 + next(1300);
+        const double y1 = -400 + next(1300);
+        const double length = i % 4 == 0 ? next(400) : next(12);
+        const double angle = next(3600) * 3.14159265358979 / 1800;
+        const double x2 = x1 + length * std::cos(angle);
+        const double y2 = y1 + length * std::sin(angle);
+        lines.push_back(segmentLine(x1, y1, x2, y2, 1));
+        const PixelPoint a = toPixel(view, {x1, y1});
+        const PixelPoint b = toPixel(view, {x2, y2});
+        reference.drawLine(QPoint(static_cast<int>(a.x), static_cast<int>(a.y)),
+                           QPoint(static_cast<int>(b.x), static_cast<int>(b.y)));
+    }
+    reference.end();
+    writeLines(files.segments, lines);
+    ASSERT_TRUE(draw());
+
+    const auto blackNear = [](const QImage& picture, int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (QRect(0, 0, 601, 601).contains(x + dx, y + dy) &&
+                    picture.pixel(x + dx, y + dy) == kBlack)
+                    return true;
+        return false;
+    };
+    int differing = 0;
+    for (int y = 0; y < 601; ++y) {
+        for (int x = 0; x < 601; ++x) {
+            const bool drawn = at(x, y) == kBlack;
+            if (drawn == (pen.pixel(x, y) == kBlack))
+                continue;
+            ++differing;
+            EXPECT_TRUE(drawn ? blackNear(pen, x, y) : blackNear(image, x, y)) << x << ", " << y;
+        }
+    }
+    // Most pixels agree exactly.
+    EXPECT_LT(differing, count(kBlack) / 5);
 }
 
 // The program's entry point: the drawings-present flag and the current

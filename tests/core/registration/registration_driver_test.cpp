@@ -180,6 +180,20 @@ TEST_F(RegistrationDriverTest, ARunAfterwardsFindsEverySetRegisteredAndChangesNo
     EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::World), kValidSetExtent);
 }
 
+// The parcel list's order index is made by a run, which holds the data
+// folder, never by opening the catalogues; the tables stay as created.
+TEST_F(RegistrationDriverTest, ARunGivesBothCataloguesTheParcelOrderIndex)
+{
+    const std::string indexes = "SELECT name FROM sqlite_master WHERE type='index'";
+    EXPECT_TRUE(rows(Datum::Japanese, indexes).empty());
+    EXPECT_TRUE(rows(Datum::World, indexes).empty());
+    registerAll({written(validSet("A", 2))});
+    const std::vector<std::vector<std::string>> made = {{"CHIBAN_ORDER"}};
+    EXPECT_EQ(rows(Datum::Japanese, indexes), made);
+    EXPECT_EQ(rows(Datum::World, indexes), made);
+    EXPECT_EQ(count(Datum::World, "sqlite_master", " WHERE type='table'"), 7);
+}
+
 TEST_F(RegistrationDriverTest, ATouchedSetIsRegisteredAgainAndItsOldRegistrationReplaced)
 {
     const TargetEntry a = written(validSet("A", 2));
@@ -397,6 +411,48 @@ TEST_F(RegistrationDriverTest, ARunStartsByRemovingWhatAnInterruptedRunLeftBehin
     EXPECT_EQ(tableCounts(Datum::World), (std::vector<int>{0, 0, 0, 0, 0}));
     EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::World), "");
     EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::World), kEmptyExtent);
+}
+
+// Tidying reads every row and segment; a run that finds the catalogues and
+// working files as the last run left them does without, and one change to
+// either (here a segment record of no registered drawing) brings it back.
+TEST_F(RegistrationDriverTest, ARunTidiesOnlyWhenSomethingChangedSinceTheLastRun)
+{
+    const TargetEntry a = written(validSet("A", 1));
+    ASSERT_EQ(registerAll({a}).registered, 1);
+    const std::string tidying = sj("DELETE FROM CHIBAN WHERE FILENO NOT IN (SELECT FILENO FROM "
+                                   "FILE WHERE FILENO IS NOT NULL);");
+    const auto tidiedSince = [&](std::size_t traceSize) {
+        return test::readBytes(dataFolder / "test.log").find(tidying, traceSize) !=
+               std::string::npos;
+    };
+    std::size_t traceSize = test::readBytes(dataFolder / "test.log").size();
+    EXPECT_EQ(registerAll({a}).alreadyRegistered, 1);
+    EXPECT_FALSE(tidiedSince(traceSize));
+    EXPECT_EQ(registerAll({}).registered, 0);
+    EXPECT_FALSE(tidiedSince(traceSize));
+
+    const std::filesystem::path segments =
+        state.workingFile(WorkingFileKind::Segments, Datum::Japanese);
+    test::writeBytes(segments,
+                     test::readBytes(segments) + "1,1,,,0.000,0.000,1.000,1.000,2,7,\r\n");
+    traceSize = test::readBytes(dataFolder / "test.log").size();
+    EXPECT_EQ(registerAll({a}).alreadyRegistered, 1);
+    EXPECT_TRUE(tidiedSince(traceSize));
+    EXPECT_EQ(workingBytes(WorkingFileKind::Segments, Datum::Japanese), expectedSegments(1));
+    // Registering a new number after the skipped tidying still counts every number in use.
+    const TargetEntry b = written(validSet("B", 1));
+    EXPECT_EQ(registerAll({b}).registered, 1);
+    EXPECT_EQ(rows(Datum::Japanese, "SELECT FILENO FROM FILE ORDER BY FILENO"),
+              (std::vector<std::vector<std::string>>{{"1"}, {"2"}}));
+
+    // The marker of a run that did not finish: its rows may be anywhere, so
+    // the next run tidies even though the record still matches.
+    ASSERT_EQ(registerAll({b}).alreadyRegistered, 1);
+    test::writeBytes(RunMarkerPath(dataFolder.path()), "");
+    traceSize = test::readBytes(dataFolder / "test.log").size();
+    EXPECT_EQ(registerAll({b}).alreadyRegistered, 1);
+    EXPECT_TRUE(tidiedSince(traceSize));
 }
 
 TEST_F(RegistrationDriverTest, ARunOfTheOtherDatumAlsoMendsAnExtentFileLeftOutOfStep)

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <chrono>
 #include <memory>
 
 using ft::app::MainWindow;
@@ -66,6 +67,7 @@ private slots:
     void cleanup();
     void activationAndDatumSwitchDrawTheCurrentDatum();
     void deleteAllLeavesTheOtherDatumsOverview();
+    void aDatumShowsItsLastDrawingUntilItsFilesChange();
     void pressHandsTheSheetsUnderThePointerToTheViewer();
 
 private:
@@ -143,6 +145,37 @@ void MainWindowOverviewTest::deleteAllLeavesTheOtherDatumsOverview()
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
     QCOMPARE(ft::workspace::datumCode(m_window->state().currentDatum()), 1);
     QCOMPARE(m_window->overviewImage().pixel(50, 551), kGreen);
+    QVERIFY(m_op->errors.isEmpty());
+}
+
+// Switching back to a datum shows its last drawing without reading its
+// working files again, for as long as they keep their size and time.
+void MainWindowOverviewTest::aDatumShowsItsLastDrawingUntilItsFilesChange()
+{
+    auto* japanese = m_window->findChild<QRadioButton*>(QStringLiteral("RadioButton1"));
+    auto* world = m_window->findChild<QRadioButton*>(QStringLiteral("RadioButton2"));
+    const auto choose = [](QRadioButton* radio) {
+        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
+    };
+    const QImage& image = m_window->overviewImage();
+    QVERIFY(image.pixel(200, 300) == kBlack || image.pixel(200, 299) == kBlack);
+
+    // The segment moves from row 300 to row 351; the file keeps its size and time.
+    const fs::path segments = m_data->path() / workingFileName(".az", 2);
+    const fs::file_time_type time = fs::last_write_time(segments);
+    ft::test::writeLines(segments, {ft::test::segmentLine(-50, 150, 1050, 150, 1)});
+    fs::last_write_time(segments, time);
+    choose(japanese);
+    choose(world);
+    QVERIFY(image.pixel(200, 300) == kBlack || image.pixel(200, 299) == kBlack);
+    QCOMPARE(m_window->overviewState().view.top, 850.0);
+
+    fs::last_write_time(segments, time + std::chrono::seconds(2));
+    choose(japanese);
+    choose(world);
+    QCOMPARE(image.pixel(200, 300), kWhite);
+    QCOMPARE(image.pixel(200, 299), kWhite);
+    QVERIFY(image.pixel(200, 351) == kBlack || image.pixel(200, 350) == kBlack);
     QVERIFY(m_op->errors.isEmpty());
 }
 

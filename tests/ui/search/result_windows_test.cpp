@@ -103,6 +103,8 @@ private slots:
     void unregisteredDrawingKeepsTheWindowOpen();
     void pathCp932CannotHoldRefusesTheRequest();
     void statementTheCatalogueRejectsShowsNothing();
+    void eachTickActionSendsOneNotice();
+    void rowsDeletedUnderTheOpenWindowShowEmptyAndAreReported();
 
 private:
     ResultWindowServices services()
@@ -477,6 +479,63 @@ void ResultWindowsTest::statementTheCatalogueRejectsShowsNothing()
     QVERIFY_THROWS_EXCEPTION(ft::catalogue::ESQLiteException, window.ShowModal());
     QVERIFY(!window.isVisible());
     QCOMPARE(window.listModel()->rowCount(), 0);
+}
+
+// However many rows an action changes, the view hears of it once.
+void ResultWindowsTest::eachTickActionSendsOneNotice()
+{
+    ParcelResultWindow window(services());
+    window.SetQuery("SELECT * FROM CHIBAN ", m_folder->path());
+    showAndRun(window, [&] {
+        ResultListView& view = *window.listView();
+        QSignalSpy changes(window.listModel(), &QAbstractItemModel::dataChanged);
+        click(window.button(3));
+        click(window.button(4));
+        view.setFocus();
+        view.selectAll();
+        QTest::keyClick(&view, Qt::Key_Space);
+        view.selectionModel()->clearSelection();
+        for (const int row : {0, 2, 3})
+            view.selectionModel()->select(window.listModel()->index(row, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QTest::keyClick(&view, Qt::Key_Space);
+        QCOMPARE(changes.count(), 4);
+        QCOMPARE(ticks(*window.listModel()), (QList<bool>{true, false, true, true}));
+    });
+}
+
+// A registration by the command-line tool deletes rows while the window is
+// open: rows the list has not shown yet come up empty, and 図面表示 tells
+// the operator instead of writing a request without them.
+void ResultWindowsTest::rowsDeletedUnderTheOpenWindowShowEmptyAndAreReported()
+{
+    m_db->BeginTransaction();
+    for (int lot = 1; lot <= 600; ++lot)
+        m_db->ExecSQL("INSERT INTO CHIBAN VALUES ('町','','" + std::to_string(lot) + "',1,'',''," +
+                      std::to_string(lot) + ",0,0,2)");
+    m_db->Commit();
+    ParcelResultWindow window(services());
+    window.SetQuery("SELECT * FROM CHIBAN WHERE OOAZA='町'", m_folder->path());
+    const std::string previous = ft::test::cp932Lines({"0,\"/s/old\""});
+    ft::test::writeBytes(requestFilePath(m_folder->path()), previous);
+    QString shownBefore;
+    QString goneRow;
+    QString keptRow;
+    const bool ok = showAndRun(window, [&] {
+        const ResultListModel& model = *window.listModel();
+        shownBefore = texts(model, 0);
+        m_db->ExecSQL("DELETE FROM CHIBAN WHERE OOAZA='町' AND OYA > 590");
+        goneRow = texts(model, 595);
+        keptRow = texts(model, 580);
+        click(window.button(1)); // 図面表示
+    });
+    QCOMPARE(shownBefore, QStringLiteral("町||1|||2"));
+    QCOMPARE(goneRow, QStringLiteral("|||||"));
+    QCOMPARE(keptRow, QStringLiteral("町||581|||2"));
+    QVERIFY(!ok);
+    QVERIFY(m_leftOpen);
+    QCOMPARE(m_op->errors.size(), 1);
+    QVERIFY(m_op->errors.front().contains(QStringLiteral("10行")));
 }
 
 QTEST_MAIN(ResultWindowsTest)

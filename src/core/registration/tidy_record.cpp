@@ -1,0 +1,117 @@
+#include "core/registration/tidy_record.h"
+
+#include "core/catalogue/sqlite_database.h"
+#include "core/formats/working_files.h"
+#include "core/platform/file_stamp.h"
+#include "core/registration/registrations.h"
+#include "core/workspace/workspace.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace ft::registration {
+
+namespace {
+
+using workspace::Datum;
+using workspace::WorkingFileKind;
+
+constexpr WorkingFileKind kRecordedFiles[] = {WorkingFileKind::SheetOutlines,
+                                              WorkingFileKind::Segments, WorkingFileKind::Extent};
+
+// FNV-1a, 64 bits: a change of any registration changes it.
+class Checksum {
+public:
+    void add(std::string_view bytes)
+    {
+        for (const char byte : bytes) {
+            m_value ^= static_cast<unsigned char>(byte);
+            m_value *= 1099511628211ULL;
+        }
+        // A separator, so that ("ab", "c") and ("a", "bc") differ.
+        m_value ^= 0x1F;
+        m_value *= 1099511628211ULL;
+    }
+    std::uint64_t value() const { return m_value; }
+
+private:
+    std::uint64_t m_value = 14695981039346656037ULL;
+};
+
+// "catalogue <code> <FILE rows> <checksum> <last rowid of each table>".
+std::string catalogueState(catalogue::TSQLiteDatabase& db, Datum datum)
+{
+    Checksum checksum;
+    long long rows = 0;
+    catalogue::TSQLiteCursor files =
+        db.OpenCursor("SELECT rowid,FILENO,PATH,TIME FROM FILE ORDER BY rowid");
+    while (files.Step()) {
+        ++rows;
+        for (int column = 0; column < 4; ++column)
+            checksum.add(files.Fields(column));
+    }
+    std::string state = "catalogue " + std::to_string(workspace::datumCode(datum)) + " " +
+                        std::to_string(rows) + " " + std::to_string(checksum.value());
+    // Rows added to a table after the record raise its last rowid; rows of a
+    // drawing can only lose their FILE row with the FILE table changing.
+    for (const std::string_view table : kFileNoTables) {
+        if (table == "FILE")
+            continue;
+        state += " " + db.GetTable("SELECT MAX(rowid) FROM " + std::string(table)).Fields(0);
+    }
+    return state;
+}
+
+} // namespace
+
+std::filesystem::path TidyRecordPath(const std::filesystem::path& dataFolder)
+{
+    return dataFolder / (std::string(workspace::kProgramStem) + ".tidy");
+}
+
+std::string TidyState(RegistrationStores stores)
+{
+    std::string state;
+    for (const Datum datum : workspace::kDatums) {
+        state += catalogueState(stores.catalogues[datum], datum) + "\r\n";
+        for (const WorkingFileKind kind : kRecordedFiles) {
+            const std::filesystem::path file = stores.workingFiles.path(kind, datum);
+            state += "file " + file.filename().string() + " " +
+                     platform::stampText(platform::stampOf(file)) + "\r\n";
+        }
+    }
+    return state;
+}
+
+bool StillInStep(RegistrationStores stores)
+{
+    std::ifstream in(TidyRecordPath(stores.workingFiles.dataFolder()), std::ios::binary);
+    if (!in.is_open())
+        return false;
+    const std::string recorded{std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>()};
+    return recorded == TidyState(stores);
+}
+
+void RecordInStep(RegistrationStores stores)
+{
+    const std::filesystem::path record = TidyRecordPath(stores.workingFiles.dataFolder());
+    const std::filesystem::path written = record.string() + ".new";
+    // The state is taken before the record is written: the record itself is
+    // none of the files it describes.
+    const std::string state = TidyState(stores);
+    {
+        std::ofstream out(written, std::ios::binary | std::ios::trunc);
+        out << state;
+        out.close();
+        if (!out)
+            throw std::system_error(errno, std::generic_category(),
+                                    "cannot write " + written.string());
+    }
+    std::filesystem::rename(written, record);
+}
+
+} // namespace ft::registration
