@@ -66,7 +66,7 @@ std::optional<Options> parse(int argc, char** argv)
 class SilentOperator final : public ft::platform::Operator {
 public:
     bool askYesNo(const QString&, Icon, DefaultAnswer) override { return false; }
-    void notify(const QString& text) override
+    void notify(const QString& text, Notice) override
     {
         std::fprintf(stderr, "operator: %s\n", text.toUtf8().constData());
     }

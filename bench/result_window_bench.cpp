@@ -91,7 +91,7 @@ public:
         print(text);
         return false;
     }
-    void notify(const QString& text) override { print(text); }
+    void notify(const QString& text, Notice) override { print(text); }
     std::optional<fs::path> pickFolder(const QString&) override { return std::nullopt; }
     std::vector<fs::path> pickFiles(const QString&) override { return {}; }
 

@@ -12,15 +12,23 @@ namespace ft::cli {
 namespace {
 
 // Options that take a value; every other option is a flag.
-constexpr std::array<std::string_view, 7> kValueOptions{"--datum", "--oaza", "--koaza", "--chiban",
-                                                        "--owner", "--kana", "--mode"};
+constexpr std::array<std::string_view, 8> kValueOptions{"--datum", "--oaza", "--koaza", "--chiban",
+                                                        "--owner", "--kana", "--mode",  "--format"};
+// Flags that every command takes.
+constexpr std::array<std::string_view, 3> kCommonFlags{"--verbose", "--quiet", "--no-trace"};
+
+template <std::size_t N>
+bool isOneOf(const std::array<std::string_view, N>& names, std::string_view option)
+{
+    return std::find(names.begin(), names.end(), option) != names.end();
+}
 
 // Options that take no value.
 constexpr std::array<std::string_view, 4> kFlagOptions{"--yes", "--all", "--drawing", "--jgd2000"};
 
 bool takesValue(std::string_view option)
 {
-    return std::find(kValueOptions.begin(), kValueOptions.end(), option) != kValueOptions.end();
+    return isOneOf(kValueOptions, option);
 }
 
 bool isFlag(std::string_view option)
@@ -69,7 +77,7 @@ SplitArguments splitArguments(const std::vector<std::string>& args)
         const auto equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
         if (!takesValue(name)) {
-            if (!isFlag(name))
+            if (!isFlag(name) && !isOneOf(kCommonFlags, name))
                 throw UsageError("unknown option " + name);
             if (equals != std::string::npos)
                 throw UsageError("option " + name + " takes no value");
@@ -85,12 +93,14 @@ SplitArguments splitArguments(const std::vector<std::string>& args)
     return split;
 }
 
-// Every option given must be one the command knows.
+// Every option given must be one the command knows, or one every command
+// takes.
 void allowOnly(const SplitArguments& split, std::initializer_list<std::string_view> allowed,
                std::string_view command)
 {
     for (const auto& [name, value] : split.options)
-        if (std::find(allowed.begin(), allowed.end(), name) == allowed.end())
+        if (std::find(allowed.begin(), allowed.end(), name) == allowed.end() &&
+            !isOneOf(kCommonFlags, name))
             throw UsageError("option " + name + " does not apply to " + std::string(command));
 }
 
@@ -139,15 +149,37 @@ search::MatchMode parseMode(const SplitArguments& split)
     throw UsageError("--mode must be exact, prefix or contains, not \"" + found->second + "\"");
 }
 
+OutputFormat parseFormat(const SplitArguments& split)
+{
+    const auto found = split.options.find("--format");
+    if (found == split.options.end() || found->second == "tsv")
+        return OutputFormat::Tsv;
+    if (found->second == "csv")
+        return OutputFormat::Csv;
+    if (found->second == "json")
+        return OutputFormat::Json;
+    throw UsageError("--format must be tsv, csv or json, not \"" + found->second + "\"");
+}
+
+Verbosity parseVerbosity(const SplitArguments& split)
+{
+    const bool quiet = split.options.contains("--quiet");
+    const bool verbose = split.options.contains("--verbose");
+    if (quiet && verbose)
+        throw UsageError("--quiet and --verbose cannot be given together");
+    return quiet ? Verbosity::Quiet : verbose ? Verbosity::Verbose : Verbosity::Normal;
+}
+
 void parseSearch(const SplitArguments& split, CliCommand& command)
 {
     if (split.operands.size() < 2)
         throw UsageError("search needs a kind: parcels, maps, fpoints or zpoints");
     const std::string& kind = split.operands[1];
     if (kind == "parcels") {
-        allowOnly(split,
-                  {"--datum", "--oaza", "--koaza", "--chiban", "--owner", "--kana", "--mode"},
-                  "search parcels");
+        allowOnly(
+            split,
+            {"--datum", "--oaza", "--koaza", "--chiban", "--owner", "--kana", "--mode", "--format"},
+            "search parcels");
         requireOperandCount(split, 2, "search parcels");
         command.action = CliAction::SearchParcels;
         command.parcel = {optionValue(split, "--oaza"), optionValue(split, "--koaza"),
@@ -164,7 +196,7 @@ void parseSearch(const SplitArguments& split, CliCommand& command)
         command.action = CliAction::SearchControlPoints;
     else
         throw UsageError("unknown search kind " + kind + " (parcels, maps, fpoints or zpoints)");
-    allowOnly(split, {"--datum", "--mode"}, "search " + kind);
+    allowOnly(split, {"--datum", "--mode", "--format"}, "search " + kind);
     requireOperandCount(split, 3, "search " + kind);
     if (split.operands.size() == 3)
         command.name = utf8SearchValue(split.operands[2]);
@@ -234,7 +266,7 @@ CliCommand parseCommandLine(const std::vector<std::string>& args)
 
     const std::string& word = split.operands[0];
     if (word == "files") {
-        allowOnly(split, {"--datum"}, word);
+        allowOnly(split, {"--datum", "--format"}, word);
         requireOperandCount(split, 1, word);
         command.action = CliAction::Files;
     } else if (word == "search") {
@@ -262,6 +294,9 @@ CliCommand parseCommandLine(const std::vector<std::string>& args)
     if (command.jgd2000 && command.datum == workspace::Datum::Japanese)
         throw UsageError("--jgd2000 names a realisation of the world datum; it does not go "
                          "with --datum 1");
+    command.format = parseFormat(split);
+    command.verbosity = parseVerbosity(split);
+    command.noTrace = split.options.contains("--no-trace");
     return command;
 }
 

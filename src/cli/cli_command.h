@@ -24,9 +24,22 @@ enum class CliAction {
     Export,
 };
 
+// How rows are written: tab-separated (the default), RFC 4180 CSV, or one
+// JSON array of objects keyed by the column names.
+enum class OutputFormat { Tsv, Csv, Json };
+
+// How much the tool says beside its answer: only errors (--quiet), the
+// progress and notes (default), or every status text of the desktop
+// program's status bar (--verbose).
+enum class Verbosity { Quiet, Normal, Verbose };
+
 // One parsed command line of findTavla-cli.
 struct CliCommand {
     CliAction action = CliAction::Help;
+    OutputFormat format = OutputFormat::Tsv;
+    Verbosity verbosity = Verbosity::Normal;
+    // --no-trace: no trace logs whatever the settings file says.
+    bool noTrace = false;
     // The datum to work on; unset means the saved current datum.
     std::optional<workspace::Datum> datum;
     // search parcels

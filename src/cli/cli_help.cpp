@@ -4,28 +4,33 @@ namespace ft::cli {
 
 const char* helpText()
 {
-    return R"(Usage:
-  findTavla-cli [--datum 1|2] files
-  findTavla-cli [--datum 1|2] search parcels [--oaza T] [--koaza T] [--chiban T]
-                [--owner T] [--kana T] [--mode exact|prefix|contains]
-  findTavla-cli [--datum 1|2] search maps [T] [--mode exact|prefix|contains]
-  findTavla-cli [--datum 1|2] search fpoints [T] [--mode exact|prefix|contains]
-  findTavla-cli [--datum 1|2] search zpoints [T] [--mode exact|prefix|contains]
-  findTavla-cli [--datum 1|2] delete-all --yes
-  findTavla-cli register PATH...
-  findTavla-cli [--datum 1|2] export OUT.gpkg (--all | --drawing FILENO...)
-                [--jgd2000]
-  findTavla-cli --help
-  findTavla-cli --version
+    return R"(Usage: findTavla-cli [OPTION]... files [--format F]
+  or:  findTavla-cli [OPTION]... search parcels [--oaza T] [--koaza T] [--chiban T] [--owner T] [--kana T] [--mode M] [--format F]
+  or:  findTavla-cli [OPTION]... search maps|fpoints|zpoints [T] [--mode M] [--format F]
+  or:  findTavla-cli [OPTION]... delete-all --yes
+  or:  findTavla-cli [OPTION]... export OUT.gpkg (--all | --drawing FILENO...) [--jgd2000]
+  or:  findTavla-cli [--verbose|--quiet] [--no-trace] register PATH...
+  or:  findTavla-cli --help|--version
+Register, search and export Japanese cadastral survey data sets (地籍データ)
+without windows.
 
 Works on the same catalogues, working files and settings as findTavla:
 catalogues and working files in $XDG_DATA_HOME/findTavla (default
 ~/.local/share/findTavla), settings in $XDG_CONFIG_HOME/findTavla (default
 ~/.config/findTavla).
 
---datum 1|2   1 = 日本測地系 (Japanese datum), 2 = 世界測地系 (world datum).
-              Default: the current datum saved by findTavla. The choice is used
-              for this run only and is not saved.
+Options:
+  --datum 1|2   1 = 日本測地系 (Japanese datum), 2 = 世界測地系 (world datum).
+                Default: the current datum saved by findTavla. The choice is
+                used for this run only and is not saved. Not for register.
+  --verbose     Write every status text of the registration to standard
+                error, one per line, as findTavla shows them in its status bar.
+  --quiet       Write only errors: no progress, notes, count line or
+                "見つかりません".
+  --no-trace    Write no trace logs (test.log, test2.log) in this run, whatever
+                the settings file says.
+  --format F    How files and search write their rows: tsv (the default),
+                csv or json (see Output).
 
 Commands:
   files         The registered drawings, as the drawing list shows them:
@@ -50,6 +55,9 @@ Commands:
   delete-all --yes
                 Deletes every registration of the datum: its catalogue rows
                 and its overview working files. The other datum is kept.
+                Prints the number of drawings deleted followed by
+                "件削除しました"; the rows of each table and the files
+                removed go to standard error.
   register PATH...
                 Registers survey data sets, each into the catalogue of its own
                 datum (so no --datum). A folder is walked for .hed files that
@@ -57,10 +65,15 @@ Commands:
                 names datum 1 or 2 is registered, and the count of sets
                 registered is printed followed by "件登録しました". A .hed
                 file is registered alone. "<path>は登録できません" is printed
-                for each set or path that could not be registered; the reason
-                and the progress go to standard error. A set registered
-                already is passed over and is no failure. Paths are taken as
-                absolute paths, as the catalogue records them.
+                once for each set or path that could not be registered; its
+                reason goes to standard error. A set registered already is
+                said so on standard error and counts as done. Paths are taken
+                as absolute paths, as the catalogue records them.
+                When standard error is a terminal, one line there shows the
+                progress in place: sets done of sets found, the set being
+                read, catalogue rows written per second and the time left;
+                it is erased when the count line is printed. Otherwise only
+                the failures and the count line are written.
   export OUT.gpkg (--all | --drawing FILENO...) [--jgd2000]
                 Writes registered drawings of the datum into a GeoPackage for
                 desktop GIS: every one (--all) or those numbered (FILENO, as
@@ -94,10 +107,18 @@ spelled as CP932 spells it (an input method's 〜 finds the stored ～), then,
 except --oaza and --koaza, folded to half width as registration stores them,
 so １０１ finds lot 101.
 
-Output: UTF-8 text, one line per row, fields separated by tabs; the first
-line holds the column names. A backslash, tab, carriage return or line feed
-inside a field is written as \\, \t, \r or \n. Put "--" before a value that
+Output: UTF-8 text. tsv: one line per row, fields separated by tabs; the
+first line holds the column names. A backslash, tab, carriage return or line
+feed inside a field is written as \\, \t, \r or \n. csv: RFC 4180, the
+column names first, lines ended by CR LF, a field holding a comma, a double
+quote, CR or LF in double quotes with its double quotes doubled. json: one
+array of objects, one per row, keyed by the column names; FILENO, SCALE,
+KUBUN and SOKU are numbers, the rest strings. Put "--" before a value that
 starts with "-".
+
+Settings: findTavla and findTavla-cli write trace logs of every registration
+(about 1 MB per data set); "enabled=0" in section [trace] of FindTavla.ini
+turns them off.
 
 Exit status:
   0  success

@@ -4,7 +4,9 @@
 #include "cli/driver_registrar.h"
 #include "cli/export_command.h"
 #include "cli/register_command.h"
+#include "cli/run_progress.h"
 #include "cli/table_output.h"
+#include "core/catalogue/schema.h"
 #include "core/platform/folders.h"
 #include "core/platform/message_text.h"
 #include "core/registration/registration_driver.h"
@@ -16,6 +18,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 
 namespace ft::cli {
 namespace {
@@ -28,25 +31,58 @@ constexpr int kUsageOrError = 2;
 // Lists the rows of one result window kind; "見つかりません" and status 1 when
 // there are none, as the desktop program answers an empty search.
 template <class Row>
-int listRows(workspace::Workspace& state, const std::string& statement, std::ostream& out,
-             std::ostream& err)
+int listRows(const CliCommand& command, workspace::Workspace& state, const std::string& statement,
+             std::ostream& out, std::ostream& err)
 {
     search::TskDataList<Row> rows;
     search::LoadRows(state.currentCatalogue(), statement, rows);
-    writeRows(out, rows);
+    writeRows(out, rows, command.format);
     if (rows.empty()) {
-        err << "見つかりません\n";
+        if (command.verbosity != Verbosity::Quiet)
+            err << "見つかりません\n";
         return kNothingFound;
     }
     return kDone;
 }
 
-int runRegisterCommand(const CliCommand& command, workspace::Workspace& state, std::ostream& out,
-                       std::ostream& err)
+// The progress channel of a registration: a line in place on a terminal,
+// every status text with --verbose, nothing in a script or with --quiet.
+std::unique_ptr<platform::Progress> registerProgress(Verbosity verbosity, std::ostream& err,
+                                                     const MessageStream& errStream)
 {
-    StreamProgress progress(err);
-    DriverRegistrar registrar(state, progress);
-    return runRegister(command.paths, registrar, out, err);
+    if (verbosity == Verbosity::Verbose)
+        return std::make_unique<StatusLines>(err);
+    if (verbosity == Verbosity::Normal && errStream.isTerminal)
+        return std::make_unique<ProgressLine>(err, errStream.columns);
+    return std::make_unique<platform::SilentProgress>();
+}
+
+int runRegisterCommand(const CliCommand& command, workspace::Workspace& state, std::ostream& out,
+                       std::ostream& err, const MessageStream& errStream)
+{
+    const std::unique_ptr<platform::Progress> progress =
+        registerProgress(command.verbosity, err, errStream);
+    DriverRegistrar registrar(state, *progress);
+    return runRegister(command.paths, registrar, out, err, command.verbosity == Verbosity::Quiet);
+}
+
+// "<n>件削除しました" on `out`; the rows of each table and the files removed on
+// `err`.
+void reportDeleted(const workspace::DeletedRegistrations& deleted, const CliCommand& command,
+                   std::ostream& out, std::ostream& err)
+{
+    if (command.verbosity == Verbosity::Quiet)
+        return;
+    out << deleted.drawings() << "件削除しました\n";
+    err << "datum " << workspace::datumCode(deleted.datum) << ": deleted rows";
+    for (std::size_t i = 0; i < catalogue::kTableNames.size(); ++i)
+        err << (i == 0 ? " " : ", ") << catalogue::kTableNames[i] << " " << deleted.rows[i];
+    err << "; removed working files";
+    for (const std::filesystem::path& file : deleted.removedFiles)
+        err << " " << file.filename().string();
+    if (deleted.removedFiles.empty())
+        err << " (none were there)";
+    err << "\n";
 }
 
 // A message as UTF-8 (it may quote CP932 bytes). The catalogue layer
@@ -91,7 +127,7 @@ CliFolders platformFolders()
 }
 
 int runCommand(const CliCommand& command, workspace::Workspace& state, std::ostream& out,
-               std::ostream& err)
+               std::ostream& err, const MessageStream& errStream)
 {
     using namespace search;
     switch (command.action) {
@@ -100,26 +136,27 @@ int runCommand(const CliCommand& command, workspace::Workspace& state, std::ostr
         out << helpText();
         return kDone;
     case CliAction::Files:
-        return listRows<DrawingRow>(state, registeredDrawingsStatement(), out, err);
+        return listRows<DrawingRow>(command, state, registeredDrawingsStatement(), out, err);
     case CliAction::SearchParcels:
-        return listRows<ParcelRow>(state, parcelStatement(command.parcel, command.mode), out, err);
+        return listRows<ParcelRow>(command, state, parcelStatement(command.parcel, command.mode),
+                                   out, err);
     case CliAction::SearchMapSheets:
-        return listRows<MapSheetRow>(state, mapSheetStatement(command.name, command.mode), out,
-                                     err);
+        return listRows<MapSheetRow>(command, state, mapSheetStatement(command.name, command.mode),
+                                     out, err);
     case CliAction::SearchBoundaryPoints:
-        return listRows<PointRow>(state, boundaryPointStatement(command.name, command.mode), out,
-                                  err);
+        return listRows<PointRow>(command, state,
+                                  boundaryPointStatement(command.name, command.mode), out, err);
     case CliAction::SearchControlPoints:
-        return listRows<PointRow>(state, controlPointStatement(command.name, command.mode), out,
-                                  err);
+        return listRows<PointRow>(command, state, controlPointStatement(command.name, command.mode),
+                                  out, err);
     case CliAction::DeleteAll: {
         // Not in the middle of a registration run of the desktop program.
         const registration::ExclusiveRun exclusive(state.dataFolder());
-        workspace::deleteAllRegistrations(state);
+        reportDeleted(workspace::deleteAllRegistrations(state), command, out, err);
         return kDone;
     }
     case CliAction::Register:
-        return runRegisterCommand(command, state, out, err);
+        return runRegisterCommand(command, state, out, err, errStream);
     case CliAction::Export:
         if (command.jgd2000 && state.currentDatum() == workspace::Datum::Japanese) {
             err << kProgram
@@ -133,7 +170,7 @@ int runCommand(const CliCommand& command, workspace::Workspace& state, std::ostr
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const std::function<CliFolders()>& folders)
+           const std::function<CliFolders()>& folders, const MessageStream& errStream)
 {
     CliCommand command;
     try {
@@ -153,12 +190,14 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     try {
         const CliFolders where = folders();
-        workspace::Workspace state(where.data, where.settings);
+        workspace::Workspace state(where.data, where.settings,
+                                   command.noTrace ? workspace::Workspace::Traces::Off
+                                                   : workspace::Workspace::Traces::AsSettingsSay);
         tidyAfterInterruptedRun(state, err);
         // The saved datum is read, never written: --datum holds for this run only.
         state.setCurrentDatum(
             command.datum.value_or(workspace::readSavedDatum(state.settingsFile())));
-        return checkedStatus(runCommand(command, state, out, err), out, err);
+        return checkedStatus(runCommand(command, state, out, err, errStream), out, err);
     } catch (const std::exception& error) {
         out.flush();
         err << kProgram << ": " << terminalText(error.what()) << "\n";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/run_progress.h"
+
 #include <filesystem>
 #include <functional>
 #include <ostream>
@@ -26,13 +28,15 @@ CliFolders platformFolders();
 // Runs findTavla-cli with the arguments after the program name; rows and
 // reports go to `out`, messages to `err`. Returns the exit status: 0 done,
 // 1 nothing found or something refused, 2 bad usage or an error. The folders
-// are worked out (and created) only when a command needs them.
+// are worked out (and created) only when a command needs them. When `err` is
+// a terminal, a registration shows its progress there in one line.
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const std::function<CliFolders()>& folders = platformFolders);
+           const std::function<CliFolders()>& folders = platformFolders,
+           const MessageStream& errStream = {});
 
 // Runs a parsed command on an open state whose current datum is already the
 // one to use. Throws what the catalogue layer throws.
 int runCommand(const CliCommand& command, workspace::Workspace& state, std::ostream& out,
-               std::ostream& err);
+               std::ostream& err, const MessageStream& errStream = {});
 
 } // namespace ft::cli

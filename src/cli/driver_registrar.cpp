@@ -4,16 +4,9 @@
 #include "core/registration/registration_driver.h"
 #include "core/registration/target_list.h"
 
-#include <QString>
-
 #include <map>
 
 namespace ft::cli {
-
-void StreamProgress::showStatus(const QString& text)
-{
-    m_out << text.toStdString() << '\n';
-}
 
 Registrar::FolderResult DriverRegistrar::registerFolder(const std::filesystem::path& folder)
 {
@@ -64,6 +57,10 @@ DriverRegistrar::registerHeaders(const std::vector<std::filesystem::path>& heade
             break;
         case registration::SetOutcome::Failed:
             results.push_back({HeaderOutcome::Failed, entry.reason});
+            break;
+        case registration::SetOutcome::Stopped:
+            // The tool never asks a run to stop; counted as not registered.
+            results.push_back({HeaderOutcome::Failed, "the registration was stopped before it"});
             break;
         }
     }

@@ -1,6 +1,7 @@
 #include "cli/cli_run.h"
 #include "core/gis/gdal_runtime.h"
 #include "core/platform/disk_full.h"
+#include "core/platform/terminal.h"
 
 #include <iostream>
 #include <string>
@@ -12,5 +13,8 @@ int main(int argc, char* argv[])
     // Released at exit, after any export.
     const ft::gis::GdalRuntime gdal;
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return ft::cli::runCli(args, std::cout, std::cerr);
+    const bool terminal = ft::platform::isTerminal(ft::platform::kStandardErrorFd);
+    const int columns = ft::platform::terminalColumns(ft::platform::kStandardErrorFd);
+    return ft::cli::runCli(args, std::cout, std::cerr, ft::cli::platformFolders,
+                           {terminal, columns > 0 ? columns : 80});
 }

@@ -19,8 +19,8 @@ bool hasHeaderExtension(const std::filesystem::path& path)
 // one driver run, and adds up whether everything registered.
 class RegisterReport {
 public:
-    RegisterReport(Registrar& registrar, std::ostream& out, std::ostream& err)
-        : m_registrar(registrar), m_out(out), m_err(err)
+    RegisterReport(Registrar& registrar, std::ostream& out, std::ostream& err, bool quiet)
+        : m_registrar(registrar), m_out(out), m_err(err), m_quiet(quiet)
     {
     }
 
@@ -80,20 +80,29 @@ private:
         // given fails the command.
         const registration::PassedBy& passedBy = result.passedBy;
         for (const std::filesystem::path& header : passedBy.incompleteSets)
-            m_err << header.string() << ": not listed: its .pol, .pnt or .atr is missing\n";
+            note(header.string() + ": not listed: its .pol, .pnt or .atr is missing");
         bool givenUnreadable = false;
         for (const std::filesystem::path& unreadable : passedBy.unreadableFolders) {
             if (unreadable == folder)
                 givenUnreadable = true;
             else
-                m_err << unreadable.string() << ": folder passed by: it cannot be read\n";
+                note(unreadable.string() + ": folder passed by: it cannot be read");
         }
         if (givenUnreadable) {
             refuse(folder, "the folder cannot be read");
             return;
         }
+        if (m_quiet)
+            return;
         m_out << result.registered << "件登録しました\n";
         m_out.flush();
+    }
+
+    // What is said beside the answer, and is no failure.
+    void note(const std::string& text)
+    {
+        if (!m_quiet)
+            m_err << text << "\n";
     }
 
     void registerPendingHeaders()
@@ -112,7 +121,7 @@ private:
             case Registrar::HeaderOutcome::Registered:
                 break;
             case Registrar::HeaderOutcome::AlreadyRegistered:
-                m_err << header.string() << ": already registered\n";
+                note(header.string() + ": already registered");
                 break;
             case Registrar::HeaderOutcome::Failed:
                 refuse(header, results[i].reason);
@@ -125,6 +134,7 @@ private:
     Registrar& m_registrar;
     std::ostream& m_out;
     std::ostream& m_err;
+    bool m_quiet;
     std::vector<std::filesystem::path> m_pendingHeaders;
     bool m_allRegistered = true;
 };
@@ -132,9 +142,9 @@ private:
 } // namespace
 
 int runRegister(const std::vector<std::filesystem::path>& paths, Registrar& registrar,
-                std::ostream& out, std::ostream& err)
+                std::ostream& out, std::ostream& err, bool quiet)
 {
-    RegisterReport report(registrar, out, err);
+    RegisterReport report(registrar, out, err, quiet);
     for (const std::filesystem::path& path : paths)
         report.add(path);
     return report.finish();

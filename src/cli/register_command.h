@@ -55,7 +55,8 @@ public:
 // refused with "<path>は登録できません". The reasons go to `err`.
 // Returns the exit status: 0 when every set registered or was registered
 // already, 1 otherwise (also when a given folder could not be read).
+// Quiet, only the failures are written: no count line and no notes.
 int runRegister(const std::vector<std::filesystem::path>& paths, Registrar& registrar,
-                std::ostream& out, std::ostream& err);
+                std::ostream& out, std::ostream& err, bool quiet = false);
 
 } // namespace ft::cli

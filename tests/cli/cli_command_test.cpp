@@ -76,6 +76,22 @@ TEST(ParseCommandLineTest, HelpWinsOverAnythingElse)
     EXPECT_EQ(parseCommandLine({"delete-all", "-h"}).action, CliAction::Help);
 }
 
+// Flags every command takes, and the output format of the listing commands.
+TEST(ParseCommandLineTest, OutputFormatAndVerbosity)
+{
+    const CliCommand plain = parseCommandLine({"files"});
+    EXPECT_EQ(plain.format, OutputFormat::Tsv);
+    EXPECT_EQ(plain.verbosity, Verbosity::Normal);
+    EXPECT_FALSE(plain.noTrace);
+    // Once refused as an unknown option; now a flag of every command.
+    EXPECT_EQ(parseCommandLine({"--verbose", "files"}).verbosity, Verbosity::Verbose);
+    EXPECT_EQ(parseCommandLine({"register", "--quiet", "/a"}).verbosity, Verbosity::Quiet);
+    EXPECT_TRUE(parseCommandLine({"--no-trace", "register", "/a"}).noTrace);
+    EXPECT_EQ(parseCommandLine({"files", "--format", "csv"}).format, OutputFormat::Csv);
+    EXPECT_EQ(parseCommandLine({"search", "maps", "--format=json"}).format, OutputFormat::Json);
+    EXPECT_EQ(parseCommandLine({"search", "parcels", "--format", "tsv"}).format, OutputFormat::Tsv);
+}
+
 TEST(ParseCommandLineTest, BadUsageIsRefused)
 {
     const std::vector<Args> bad = {
@@ -86,7 +102,11 @@ TEST(ParseCommandLineTest, BadUsageIsRefused)
         {"files", "--datum"},
         {"files", "extra"},
         {"files", "--oaza", "x"},
-        {"--verbose", "files"},
+        {"files", "--format", "xml"},
+        {"files", "--format"},
+        {"--quiet", "--verbose", "register", "/a"},
+        {"files", "--verbose=1"},
+        {"delete-all", "--yes", "--format", "csv"},
         {"search"},
         {"search", "owners"},
         {"search", "parcels", "--mode", "fuzzy"},

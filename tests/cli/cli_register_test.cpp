@@ -74,5 +74,58 @@ TEST_F(CliRegisterTest, AHeaderThatFailsIsRefusedAndLeavesNothing)
     EXPECT_EQ(run({"--datum", "2", "search", "parcels"}), 1);
 }
 
+// Piped or redirected, standard error carries only the reasons of the
+// failures; --quiet drops the count line too.
+TEST_F(CliRegisterTest, InAScriptOnlyFailuresAndTheCountAreWritten)
+{
+    test::DataSetBuilder::smallValidSet(m_sets, "A01", 2).write();
+    const auto broken = test::DataSetBuilder::smallValidSet(m_sets, "D01", 2)
+                            .addPoint({"Ｐ９", "abc", "0.000"})
+                            .write();
+
+    EXPECT_EQ(run({"register", m_sets.string()}), 1);
+    EXPECT_EQ(m_out.str(), broken.string() + "は登録できません\n1件登録しました\n");
+    std::istringstream reasons(m_err.str());
+    std::string line;
+    while (std::getline(reasons, line))
+        EXPECT_EQ(line.rfind(broken.string() + ": ", 0), 0u) << line;
+
+    const auto more = test::DataSetBuilder::smallValidSet(m_sets / "more", "B01", 2).write();
+    EXPECT_EQ(run({"register", "--quiet", (m_sets / "more").string()}), 0);
+    EXPECT_EQ(m_out.str(), "");
+    EXPECT_EQ(m_err.str(), "");
+}
+
+TEST_F(CliRegisterTest, TraceLogsAreOffWhenTheSettingsOrTheOptionSaySo)
+{
+    struct Case {
+        const char* settings; // FindTavla.ini, or nullptr for none
+        bool noTrace;
+        bool traced;
+    };
+    const Case cases[] = {
+        {nullptr, false, true},
+        {"[trace]\r\nenabled=1\r\n", false, true},
+        {"[trace]\r\nenabled=0\r\n", false, false},
+        {nullptr, true, false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(n);
+        std::filesystem::remove_all(m_folder / "data");
+        std::filesystem::remove_all(m_folder / "settings");
+        if (c.settings)
+            test::writeBytes(m_folder / "settings" / "FindTavla.ini", c.settings);
+        const auto set =
+            test::DataSetBuilder::smallValidSet(m_sets / std::to_string(n++), "A01", 2).write();
+        std::vector<std::string> args{"register", set.string()};
+        if (c.noTrace)
+            args.insert(args.begin(), "--no-trace");
+        EXPECT_EQ(run(args), 0);
+        EXPECT_EQ(std::filesystem::exists(m_folder / "data" / "test.log"), c.traced);
+        EXPECT_EQ(std::filesystem::exists(m_folder / "data" / "test2.log"), c.traced);
+    }
+}
+
 } // namespace
 } // namespace ft::cli

@@ -110,6 +110,8 @@ TEST_F(RunCliTest, NothingFoundAnswersOneWithTheColumnLine)
 TEST_F(RunCliTest, DeleteAllClearsOnlyTheChosenDatum)
 {
     EXPECT_EQ(run({"--datum", "1", "delete-all", "--yes"}), 0);
+    EXPECT_EQ(m_out.str(), "1件削除しました\n");
+    EXPECT_NE(m_err.str().find("FILE 1"), std::string::npos) << m_err.str();
     EXPECT_EQ(fileRows(1), 0);
     EXPECT_EQ(fileRows(2), 2);
     EXPECT_EQ(run({"--datum", "1", "files"}), 1);

@@ -101,7 +101,7 @@ protected:
         test::ScriptedTargetListView view;
         registration::TargetList targets;
         std::ostringstream statuses;
-        StreamProgress progress(statuses);
+        StatusLines progress(statuses);
         registration::RegistrationRoutes routes{state, op, progress, view, targets};
 
         EXPECT_TRUE(registration::RegisterFolderOrFiles(routes));

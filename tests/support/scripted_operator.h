@@ -32,7 +32,11 @@ public:
         answers.pop_front();
         return answer;
     }
-    void notify(const QString& text) override { notices << text; }
+    void notify(const QString& text, Notice kind) override
+    {
+        notices << text;
+        noticeKinds.push_back(kind);
+    }
     void reportError(const QString& text) override { errors << text; }
     std::optional<std::filesystem::path> pickFolder(const QString& prompt) override
     {
@@ -64,6 +68,7 @@ public:
     std::vector<Icon> icons;
     std::vector<DefaultAnswer> defaults;
     QStringList notices;
+    std::vector<Notice> noticeKinds;
     QStringList errors;
     QStringList prompts;
 };

@@ -68,12 +68,16 @@ void CreateOrderIndexIfMissing(TSQLiteDatabase& db)
     db.ExecSQL(std::string(kParcelOrderIndexStatement));
 }
 
-void DeleteAllRows(TSQLiteDatabase& db)
+std::array<std::int64_t, 7> DeleteAllRows(TSQLiteDatabase& db)
 {
+    std::array<std::int64_t, 7> deleted{};
     Transaction transaction(db);
-    for (const std::string_view statement : kDeleteAllStatements)
-        db.ExecSQL(std::string(statement));
+    for (std::size_t i = 0; i < kDeleteAllStatements.size(); ++i) {
+        db.ExecSQL(std::string(kDeleteAllStatements[i]));
+        deleted[i] = sqlite3_changes64(db.handle());
+    }
     transaction.commit();
+    return deleted;
 }
 
 } // namespace ft::catalogue

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace ft::catalogue {
@@ -33,7 +34,8 @@ void CreateSchemaIfMissing(TSQLiteDatabase& db);
 void CreateOrderIndexIfMissing(TSQLiteDatabase& db);
 
 // Empties every table in one transaction: a failure midway leaves the
-// catalogue as it was.
-void DeleteAllRows(TSQLiteDatabase& db);
+// catalogue as it was. Returns the rows deleted from each table, in the
+// order of kTableNames.
+std::array<std::int64_t, 7> DeleteAllRows(TSQLiteDatabase& db);
 
 } // namespace ft::catalogue

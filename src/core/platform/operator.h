@@ -14,6 +14,10 @@ namespace ft::platform {
 class Operator {
 public:
     enum class Icon { Information, Question, Warning };
+    // How a notice looks: the designed notices are plain; what the program
+    // adds to them says what it is (a run that was stopped informs, a data
+    // set that could not be registered warns).
+    enum class Notice { Plain, Information, Warning };
     // The answer Enter gives: No for questions whose Yes cannot be undone.
     enum class DefaultAnswer { Yes, No };
 
@@ -23,7 +27,7 @@ public:
     virtual bool askYesNo(const QString& text, Icon icon = Icon::Question,
                           DefaultAnswer defaultAnswer = DefaultAnswer::Yes) = 0;
     // A notice with an OK button.
-    virtual void notify(const QString& text) = 0;
+    virtual void notify(const QString& text, Notice kind = Notice::Plain) = 0;
     // A folder, or nothing when the operator cancelled.
     virtual std::optional<std::filesystem::path> pickFolder(const QString& prompt) = 0;
     // Existing files matching the filter (Qt file-dialog filter syntax);

@@ -2,7 +2,23 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <filesystem>
+
 namespace ft::platform {
+
+// Where a registration run stands. Sets found are the data sets the run
+// works on; a set is done once it registered, failed or proved registered
+// already.
+struct RunState {
+    int setsFound = 0;
+    int setsDone = 0;
+    // The header of the set being read, or of the one done last (sets are
+    // often done faster than a line is redrawn); empty at the end.
+    std::filesystem::path currentSet;
+    // Catalogue rows the run has written so far.
+    std::int64_t rowsWritten = 0;
+};
 
 // The progress channel of long work (registration, scans, walks). The desktop
 // program puts the text into the status bar and lets pending window events
@@ -16,6 +32,15 @@ public:
     virtual void processEvents() = 0;
     virtual void beginBusy() = 0; // wait cursor on, re-entering commands off
     virtual void endBusy() = 0;
+
+    // A registration run reports its state when it starts, at every step and
+    // once more when it ends (runEnded). Channels without a counter of their
+    // own ignore both.
+    virtual void showRun(const RunState&) {}
+    virtual void runEnded(const RunState&) {}
+    // Asked between data sets: true ends the run before the next set begins.
+    // The sets registered by then stay registered; none is left half done.
+    virtual bool stopRequested() { return false; }
 };
 
 // Shows the wait cursor for the lifetime of the guard, also when the work

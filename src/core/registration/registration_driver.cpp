@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 
@@ -65,27 +66,43 @@ RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& target
     RegistrationRun run(stores, progress);
     try {
         run.start();
+        run.beginSets(static_cast<int>(
+            std::count_if(targets.entries().begin(), targets.entries().end(),
+                          [](const TargetEntry& entry) { return entry.checked; })));
+        bool& stopped = run.result().stopped;
         std::vector<bool> failedInFirstPass(targets.size(), false);
         for (std::size_t i = 0; i < targets.size(); ++i) {
             TargetEntry& entry = targets[i];
             if (!entry.checked)
                 continue;
+            stopped = run.stopRequested();
+            if (stopped)
+                break;
             const SetJob job = run.job(entry, run.fileNoBase(entry.datum()) + static_cast<int>(i));
             if (run.isRegistered(job)) {
                 entry.checked = false;
                 ++run.result().alreadyRegistered;
+                run.setDone();
                 continue;
             }
             failedInFirstPass[i] = !run.writeSheets(job);
+            if (failedInFirstPass[i])
+                run.setDone();
         }
-        for (std::size_t i = 0; i < targets.size(); ++i) {
+        for (std::size_t i = 0; i < targets.size() && !stopped; ++i) {
             TargetEntry& entry = targets[i];
             if (!entry.checked || failedInFirstPass[i])
                 continue;
+            stopped = run.stopRequested();
+            if (stopped)
+                break;
             const SetJob job = run.job(entry, run.fileNoBase(entry.datum()) + static_cast<int>(i));
             if (run.registerChain(job) == SetOutcome::AlreadyRegistered)
                 entry.checked = false;
+            run.setDone();
         }
+        if (stopped)
+            run.discardUnfinished();
         run.finish({workspace::kDatums.begin(), workspace::kDatums.end()},
                    RegistrationRun::ExtentTrace::DatumMarker);
     } catch (...) {
@@ -110,7 +127,14 @@ std::vector<EntryResult> RegisterEntries(RegistrationStores stores,
         for (const workspace::Datum datum : workspace::kDatums)
             nextFileNo[datum] = run.fileNoBase(datum);
         std::set<workspace::Datum> datums;
+        run.beginSets(static_cast<int>(entries.size()));
+        bool& stopped = run.result().stopped;
         for (const TargetEntry& entry : entries) {
+            stopped = stopped || run.stopRequested();
+            if (stopped) {
+                results.push_back({SetOutcome::Stopped, {}});
+                continue;
+            }
             const workspace::Datum datum = entry.datum();
             datums.insert(datum);
             // Numbers are never reused within a run: a failed set's records
@@ -130,6 +154,7 @@ std::vector<EntryResult> RegisterEntries(RegistrationStores stores,
                     result.reason = run.lastFailure();
             }
             results.push_back(std::move(result));
+            run.setDone();
         }
         run.finish(datums, RegistrationRun::ExtentTrace::Values);
     } catch (...) {

@@ -93,6 +93,8 @@ struct RegistrationResult {
     int registered = 0;        // sets whose FILE row was stored
     int alreadyRegistered = 0; // sets skipped because they are registered
     std::vector<FailedSet> failed;
+    // The progress channel asked the run to stop before every set was done.
+    bool stopped = false;
 };
 
 // Registers every checked entry of the target list. The entry at position i
@@ -100,11 +102,15 @@ struct RegistrationResult {
 // registered are unchecked; registered and failed entries stay checked.
 // Two passes: first the map sheets (sheet outlines and MAP rows) of every
 // set, then each set's chain of point, outline and parcel conversions ending
-// with its FILE row.
+// with its FILE row. When the progress channel asks to stop, the run ends
+// before the next set: the sets registered by then stay, the sets whose
+// first pass ran but whose chain did not are removed again, and the entries
+// not reached stay checked.
 RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& targets,
                                    platform::Progress& progress);
 
-enum class SetOutcome { Registered, AlreadyRegistered, Failed };
+// Stopped: not reached, the run was asked to stop before it.
+enum class SetOutcome { Registered, AlreadyRegistered, Failed, Stopped };
 
 struct EntryResult {
     SetOutcome outcome = SetOutcome::Failed;
@@ -114,7 +120,8 @@ struct EntryResult {
 // Registers the entries one after another in one run, each set through both
 // passes before the next starts (the file route, and the command-line tool's
 // header arguments). Check marks are not consulted. Each set gets the next
-// free FILENO of its datum. One result per entry, in order.
+// free FILENO of its datum. One result per entry, in order. Asked to stop,
+// the run ends before the next entry; the entries not reached are Stopped.
 std::vector<EntryResult> RegisterEntries(RegistrationStores stores,
                                          const std::vector<TargetEntry>& entries,
                                          platform::Progress& progress);

@@ -13,6 +13,8 @@ namespace ft::registration {
 
 namespace {
 
+const QString kStoppedText = QStringLiteral("登録を中断しました。");
+
 QString pathText(const std::filesystem::path& path)
 {
     return QString::fromStdString(path.string());
@@ -57,7 +59,20 @@ void tellPassedBy(RegistrationRoutes& routes, const PassedBy& passedBy, bool wit
 {
     const QString text = passedByText(passedBy, withPaths);
     if (!text.isEmpty())
-        routes.op.notify(text);
+        routes.op.notify(text, platform::Operator::Notice::Warning);
+}
+
+QString countText(int registered)
+{
+    return QString::number(registered) + QStringLiteral("件登録しました");
+}
+
+// The count of a run that the operator stopped: how many sets it
+// registered before it stopped.
+void tellStopped(RegistrationRoutes& routes, int registered)
+{
+    routes.op.notify(kStoppedText + u'\n' + countText(registered),
+                     platform::Operator::Notice::Information);
 }
 
 // Shows the target list; when the operator confirms it, registers the
@@ -68,12 +83,16 @@ bool confirmAndRegister(RegistrationRoutes& routes)
         return false;
     const RegistrationResult result =
         RegisterTargets(routes.stores, routes.targets, routes.progress);
-    routes.op.notify(QString::number(result.registered) + QStringLiteral("件登録しました"));
+    if (result.stopped)
+        tellStopped(routes, result.registered);
+    else
+        routes.op.notify(countText(result.registered));
     if (!result.failed.empty()) {
         QStringList refusals;
         for (const FailedSet& failed : result.failed)
             refusals << refusalText(failed.headerPath, failed.reason);
-        routes.op.notify(refusals.join(QStringLiteral("\n\n")));
+        routes.op.notify(refusals.join(QStringLiteral("\n\n")),
+                         platform::Operator::Notice::Warning);
     }
     return true;
 }
@@ -121,10 +140,25 @@ bool registerFiles(RegistrationRoutes& routes)
         entries.push_back(MakeTargetEntry(file));
     const std::vector<EntryResult> results =
         RegisterEntries(routes.stores, entries, routes.progress);
+    int registered = 0;
+    bool stopped = false;
     for (std::size_t i = 0; i < results.size(); ++i) {
-        if (results[i].outcome != SetOutcome::Registered)
-            routes.op.notify(refusalText(entries[i].headerPath, results[i].reason));
+        switch (results[i].outcome) {
+        case SetOutcome::Registered:
+            ++registered;
+            break;
+        case SetOutcome::Stopped:
+            stopped = true;
+            break;
+        case SetOutcome::AlreadyRegistered:
+        case SetOutcome::Failed:
+            routes.op.notify(refusalText(entries[i].headerPath, results[i].reason),
+                             platform::Operator::Notice::Warning);
+            break;
+        }
     }
+    if (stopped)
+        tellStopped(routes, registered);
     return true;
 }
 

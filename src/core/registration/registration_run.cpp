@@ -137,6 +137,51 @@ RegistrationRun::~RegistrationRun()
     } catch (const std::exception&) {
         // Likewise.
     }
+    // Also after an exception: the counter must not stay on screen.
+    if (m_runShown) {
+        m_runState.currentSet.clear();
+        m_progress.runEnded(m_runState);
+    }
+}
+
+std::int64_t RegistrationRun::catalogueChanges()
+{
+    std::int64_t changes = 0;
+    for (const Datum datum : workspace::kDatums)
+        if (m_stores.catalogues.isOpen(datum))
+            changes += sqlite3_total_changes64(m_stores.catalogues[datum].handle());
+    return changes;
+}
+
+void RegistrationRun::beginSets(int setsFound)
+{
+    m_changesBefore = catalogueChanges();
+    m_runState = {setsFound, 0, {}, 0};
+    m_runShown = true;
+    m_progress.showRun(m_runState);
+}
+
+void RegistrationRun::showRun(const fs::path& currentSet)
+{
+    if (!m_runShown)
+        return;
+    m_runState.currentSet = currentSet;
+    m_runState.rowsWritten = catalogueChanges() - m_changesBefore;
+    m_progress.showRun(m_runState);
+}
+
+void RegistrationRun::setDone()
+{
+    ++m_runState.setsDone;
+    showRun(m_runState.currentSet);
+}
+
+void RegistrationRun::discardUnfinished()
+{
+    const auto unfinished = m_inProgress;
+    for (const auto& [datum, fileNo] : unfinished)
+        deleteSets(datum, {fileNo});
+    m_inProgress.clear();
 }
 
 void RegistrationRun::start()
@@ -226,6 +271,7 @@ bool RegistrationRun::isRegistered(const SetJob& job)
 void RegistrationRun::showStatus(int fileNo, const fs::path& file)
 {
     m_progress.showStatus(QString::number(fileNo) + u':' + QString::fromStdString(file.string()));
+    showRun(m_runState.currentSet);
 }
 
 void RegistrationRun::traceStep(std::string_view stepName, int fileNo, const fs::path& file)
@@ -239,6 +285,7 @@ void RegistrationRun::traceStep(std::string_view stepName, int fileNo, const fs:
 
 bool RegistrationRun::writeSheets(const SetJob& job)
 {
+    m_runState.currentSet = job.entry.headerPath;
     m_inProgress.emplace(job.datum, job.fileNo);
     const std::optional<std::string> failure = setFailureOf([&] {
         for (const fs::path& file : sourceFilesOf(job))
@@ -340,6 +387,7 @@ SetOutcome RegistrationRun::registerChain(const SetJob& job)
         ++m_result.alreadyRegistered;
         return SetOutcome::AlreadyRegistered;
     }
+    m_runState.currentSet = job.entry.headerPath;
     m_inProgress.emplace(job.datum, job.fileNo);
     std::string chainFailure;
     bool registered = false;

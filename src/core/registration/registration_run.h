@@ -3,8 +3,10 @@
 // The mechanics shared by both drivers: one run's bookkeeping and the two
 // passes of one data set. Used only by registration_driver.cpp.
 
+#include "core/platform/progress.h"
 #include "core/registration/registration_driver.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -44,6 +46,15 @@ public:
     void tidy();
     int fileNoBase(workspace::Datum datum) const { return m_fileNoBase[datum]; }
 
+    // The counter of the progress channel: how many sets the run works on,
+    // and each set as it is done (registered, failed or registered already).
+    void beginSets(int setsFound);
+    void setDone();
+    bool stopRequested() { return m_progress.stopRequested(); }
+    // After a stop: removes the sets whose first pass ran but whose chain
+    // did not, so nothing is left half registered.
+    void discardUnfinished();
+
     // Describes the set.
     SetJob job(const TargetEntry& entry, int fileNo);
 
@@ -71,6 +82,8 @@ public:
 
 private:
     void showStatus(int fileNo, const std::filesystem::path& file);
+    void showRun(const std::filesystem::path& currentSet);
+    std::int64_t catalogueChanges();
     void traceStep(std::string_view stepName, int fileNo, const std::filesystem::path& file);
     bool runChainSteps(const SetJob& job, std::string& failure);
     void discard(const SetJob& job, const std::optional<std::string>& failure);
@@ -89,6 +102,9 @@ private:
     std::set<std::pair<workspace::Datum, int>> m_inProgress; // (datum, FILENO)
     RegistrationResult m_result;
     std::string m_lastFailure;
+    platform::RunState m_runState;
+    bool m_runShown = false;
+    std::int64_t m_changesBefore = 0;
 };
 
 } // namespace ft::registration

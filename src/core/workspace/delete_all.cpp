@@ -7,10 +7,12 @@
 
 namespace ft::workspace {
 
-void deleteAllRegistrations(Workspace& workspace)
+DeletedRegistrations deleteAllRegistrations(Workspace& workspace)
 {
     const Datum datum = workspace.currentDatum();
-    catalogue::DeleteAllRows(workspace.catalogue(datum));
+    DeletedRegistrations deleted;
+    deleted.datum = datum;
+    deleted.rows = catalogue::DeleteAllRows(workspace.catalogue(datum));
     // remove() passes over a missing file. Any other failure is reported,
     // after the other files were removed all the same: a working file left
     // behind would keep showing deleted drawings.
@@ -19,12 +21,14 @@ void deleteAllRegistrations(Workspace& workspace)
          {WorkingFileKind::SheetOutlines, WorkingFileKind::Segments, WorkingFileKind::Extent}) {
         const std::filesystem::path file = workspace.workingFile(kind, datum);
         std::error_code error;
-        std::filesystem::remove(file, error);
+        if (std::filesystem::remove(file, error))
+            deleted.removedFiles.push_back(file);
         if (error && !firstFailure)
             firstFailure.emplace("Cannot remove the working file", file, error);
     }
     if (firstFailure)
         throw *firstFailure;
+    return deleted;
 }
 
 std::string registeredDrawingCountText(Workspace& workspace)

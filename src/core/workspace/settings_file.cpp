@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace ft::workspace {
@@ -89,6 +90,15 @@ Datum readSavedDatum(const std::filesystem::path& settingsFile)
     if (!loadForReading(ini, settingsFile))
         return Datum::World;
     return datumFromCode(ini.GetLongValue(kDatumSection, kDatumKey, 2) == 1 ? 1 : 2);
+}
+
+bool readTraceEnabled(const std::filesystem::path& settingsFile)
+{
+    Ini ini;
+    if (!loadForReading(ini, settingsFile))
+        return true;
+    const char* value = ini.GetValue("trace", "enabled", "1");
+    return std::string_view(value) != "0";
 }
 
 void writeSavedDatum(const std::filesystem::path& settingsFile, Datum datum)

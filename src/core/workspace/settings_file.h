@@ -8,11 +8,16 @@
 namespace ft::workspace {
 
 // FindTavla.ini: a CP932 INI file. Section "測地系", key "T" holds the
-// current datum; section "TfindTavlaF" holds the main window's placement.
+// current datum; section "TfindTavlaF" holds the main window's placement;
+// section "trace", key "enabled" switches the trace logs.
 
 // The saved datum: the Japanese datum when the file says 1, otherwise the
 // world datum (also when the file, section or key is missing).
 Datum readSavedDatum(const std::filesystem::path& settingsFile);
+// Whether the trace logs are written: key "enabled" of section "trace", 0
+// turns them off; on when the file, section or key is missing or holds
+// anything else.
+bool readTraceEnabled(const std::filesystem::path& settingsFile);
 // Writes the datum's code, keeping every other section and key of the file.
 void writeSavedDatum(const std::filesystem::path& settingsFile, Datum datum);
 

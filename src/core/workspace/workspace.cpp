@@ -1,6 +1,7 @@
 #include "core/workspace/workspace.h"
 
 #include "core/catalogue/schema.h"
+#include "core/workspace/settings_file.h"
 
 namespace ft::workspace {
 namespace {
@@ -65,14 +66,17 @@ std::filesystem::path WorkingFiles::path(WorkingFileKind kind, Datum datum) cons
                            std::to_string(datumCode(datum)));
 }
 
-TraceLogs::TraceLogs(const std::filesystem::path& dataFolder)
-    : trace2(dataFolder / "test2.log"), m_tracePath(dataFolder / "test.log")
+// Switched off, the second log has no path and swallows its lines, and the
+// first is never opened.
+TraceLogs::TraceLogs(const std::filesystem::path& dataFolder, bool enabled)
+    : trace2(enabled ? dataFolder / "test2.log" : std::filesystem::path()),
+      m_tracePath(dataFolder / "test.log"), m_enabled(enabled)
 {
 }
 
 void TraceLogs::beginRegistration()
 {
-    if (m_begun)
+    if (m_begun || !m_enabled)
         return;
     m_begun = true;
     trace.openTruncated(m_tracePath);
@@ -80,9 +84,11 @@ void TraceLogs::beginRegistration()
     trace2.truncate();
 }
 
-Workspace::Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder)
+Workspace::Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder,
+                     Traces traces)
     : m_dataFolder(createdFolder(std::move(dataFolder))),
-      m_settingsFolder(createdFolder(std::move(settingsFolder))), m_traces(m_dataFolder),
+      m_settingsFolder(createdFolder(std::move(settingsFolder))),
+      m_traces(m_dataFolder, traces == Traces::AsSettingsSay && readTraceEnabled(settingsFile())),
       m_catalogues(std::make_unique<Catalogues>(m_dataFolder)), m_workingFiles(m_dataFolder)
 {
 }

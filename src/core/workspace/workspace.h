@@ -63,7 +63,9 @@ private:
 // lines.
 class TraceLogs {
 public:
-    explicit TraceLogs(const std::filesystem::path& dataFolder);
+    // Switched off, neither file is created or touched and their lines go
+    // nowhere.
+    TraceLogs(const std::filesystem::path& dataFolder, bool enabled);
 
     // Called by a registration run once it holds the data folder: the first
     // call of the program empties both logs and opens test.log.
@@ -74,6 +76,7 @@ public:
 
 private:
     std::filesystem::path m_tracePath;
+    bool m_enabled = true;
     bool m_begun = false;
 };
 
@@ -83,10 +86,15 @@ private:
 // each part is handed to whoever needs exactly it.
 class Workspace {
 public:
+    // Whether the trace logs are written: the settings file says (see
+    // readTraceEnabled), unless the program decides.
+    enum class Traces { AsSettingsSay, Off };
+
     // Creates both folders and opens both catalogues (creating files and
     // tables when missing). A catalogue that fails stays closed (see
     // Catalogues); asking for it throws its failure.
-    Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder);
+    Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder,
+              Traces traces = Traces::AsSettingsSay);
     ~Workspace();
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;

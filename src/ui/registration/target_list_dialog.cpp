@@ -3,6 +3,7 @@
 #include "ui/widgets/system_button.h"
 
 #include <QHeaderView>
+#include <QSignalBlocker>
 
 namespace ft::registration {
 
@@ -65,6 +66,12 @@ void TargetListDialog::createControls()
     targetBox->setUniformItemSizes(true);
     targetBox->raise();
 
+    // Right of the two buttons, on their line.
+    targetCount = new QLabel(this);
+    targetCount->setObjectName(QStringLiteral("targetCount"));
+    targetCount->setGeometry(776, 16, 180, 26);
+    connect(targetBox, &QListWidget::itemChanged, this, &TargetListDialog::showCount);
+
     registerButton =
         app::createPushButton(this, "skButton2", QStringLiteral("登　録"), QRect(688, 16, 75, 26));
     cancelButton =
@@ -77,11 +84,23 @@ void TargetListDialog::emptyTargets()
 {
     m_targets.clear();
     targetBox->clear();
+    showCount();
+}
+
+void TargetListDialog::showCount()
+{
+    int checked = 0;
+    for (int row = 0; row < targetBox->count(); ++row)
+        checked += targetBox->item(row)->checkState() == Qt::Checked ? 1 : 0;
+    targetCount->setText(
+        QStringLiteral("全%1件中 %2件を選択").arg(targetBox->count()).arg(checked));
 }
 
 void TargetListDialog::showEntries(const TargetList& targets)
 {
     targetBox->setUpdatesEnabled(false);
+    // Counted once at the end, not per item as it is filled.
+    const QSignalBlocker quiet(targetBox);
     targetBox->clear();
     for (const TargetEntry& entry : targets.entries()) {
         auto* item = new QListWidgetItem(entryText(entry), targetBox);
@@ -90,6 +109,7 @@ void TargetListDialog::showEntries(const TargetList& targets)
         item->setSizeHint(QSize(0, kItemHeight));
     }
     targetBox->setUpdatesEnabled(true);
+    showCount();
 }
 
 void TargetListDialog::takeCheckMarks(TargetList& targets) const

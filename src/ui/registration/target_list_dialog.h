@@ -34,6 +34,8 @@ public:
 
     QLabel* uncheckHint = nullptr;
     QLabel* defaultsHint = nullptr;
+    // How many sets the list holds and how many of them are checked.
+    QLabel* targetCount = nullptr;
     QListWidget* targetBox = nullptr;
     QTreeWidget* driveTable = nullptr;
     app::PushButton* registerButton = nullptr; // 登　録
@@ -43,6 +45,7 @@ private:
     void createControls();
     void showEntries(const TargetList& targets);
     void takeCheckMarks(TargetList& targets) const;
+    void showCount();
 
     TargetList m_targets;
 };

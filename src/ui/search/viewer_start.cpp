@@ -93,7 +93,7 @@ void StartViewer(QWidget& mainWindow, platform::Operator& op, std::string_view a
     if (activationLeft)
         mainWindow.lower();
     if (!start.started)
-        op.notify(failureText(start));
+        op.notify(failureText(start), platform::Operator::Notice::Warning);
 }
 
 } // namespace ft::search

@@ -24,7 +24,7 @@ template <typename Command> void runCommand(platform::Operator& op, Command&& co
     } catch (const std::exception& error) {
         op.reportError(exceptionMessage(error));
     } catch (...) {
-        op.reportError(QStringLiteral("Unknown error"));
+        op.reportError(QStringLiteral("不明なエラーが起きました"));
     }
 }
 

@@ -1,14 +1,18 @@
 #include "ui/widgets/qt_operator.h"
 
+#include "ui/widgets/japanese_messages.h"
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace ft::app {
@@ -25,6 +29,19 @@ QMessageBox::Icon boxIcon(platform::Operator::Icon icon)
         break;
     }
     return QMessageBox::Question;
+}
+
+QMessageBox::Icon noticeIcon(platform::Operator::Notice kind)
+{
+    switch (kind) {
+    case platform::Operator::Notice::Information:
+        return QMessageBox::Information;
+    case platform::Operator::Notice::Warning:
+        return QMessageBox::Warning;
+    case platform::Operator::Notice::Plain:
+        break;
+    }
+    return QMessageBox::NoIcon;
 }
 
 QString boxTitle(platform::Operator::Icon icon)
@@ -59,14 +76,25 @@ int runBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const 
 // scrolling text box rather than a message box taller than the screen.
 constexpr qsizetype kMaxBoxLines = 20;
 
-void runLongNotice(QWidget* parent, const QString& text)
+void runLongNotice(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("longNotice"));
     dialog.setWindowTitle(QCoreApplication::applicationName());
     auto* layout = new QVBoxLayout(&dialog);
     const qsizetype firstBreak = text.indexOf(u'\n');
-    layout->addWidget(new QLabel(text.left(firstBreak), &dialog));
+    auto* heading = new QHBoxLayout;
+    if (icon != QMessageBox::NoIcon) {
+        auto* sign = new QLabel(&dialog);
+        sign->setObjectName(QStringLiteral("noticeIcon"));
+        const QStyle::StandardPixmap pixmap = icon == QMessageBox::Warning
+                                                  ? QStyle::SP_MessageBoxWarning
+                                                  : QStyle::SP_MessageBoxInformation;
+        sign->setPixmap(dialog.style()->standardIcon(pixmap).pixmap(32, 32));
+        heading->addWidget(sign);
+    }
+    heading->addWidget(new QLabel(text.left(firstBreak), &dialog), 1);
+    layout->addLayout(heading);
     auto* lines = new QPlainTextEdit(text.mid(firstBreak + 1).trimmed(), &dialog);
     lines->setReadOnly(true);
     lines->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -93,20 +121,21 @@ bool QtOperator::askYesNo(const QString& text, Icon icon, DefaultAnswer defaultA
            QMessageBox::Yes;
 }
 
-void QtOperator::notify(const QString& text)
+void QtOperator::notify(const QString& text, Notice kind)
 {
-    if (text.count(u'\n') >= kMaxBoxLines) {
-        runLongNotice(m_dialogParent, text);
+    const QString shown = widgets::japaneseMessage(text);
+    if (shown.count(u'\n') >= kMaxBoxLines) {
+        runLongNotice(m_dialogParent, noticeIcon(kind), shown);
         return;
     }
-    runBox(m_dialogParent, QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
+    runBox(m_dialogParent, noticeIcon(kind), QCoreApplication::applicationName(), shown,
            QMessageBox::Ok);
 }
 
 void QtOperator::reportError(const QString& text)
 {
-    runBox(m_dialogParent, QMessageBox::Critical, QCoreApplication::applicationName(), text,
-           QMessageBox::Ok);
+    runBox(m_dialogParent, QMessageBox::Critical, QCoreApplication::applicationName(),
+           widgets::japaneseMessage(text), QMessageBox::Ok);
 }
 
 std::optional<std::filesystem::path> QtOperator::pickFolder(const QString& prompt)

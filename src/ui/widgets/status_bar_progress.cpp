@@ -3,7 +3,34 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <algorithm>
+
 namespace ft::app {
+
+namespace {
+
+const QString kStopCaption = QStringLiteral("中断");
+
+} // namespace
+
+StatusBarProgress::StatusBarProgress(QStatusBar& statusBar) : m_statusBar(&statusBar)
+{
+    // Owned by the status bar; right of the status text, which keeps the
+    // rest of the bar.
+    m_runBar = new QProgressBar(&statusBar);
+    m_runBar->setObjectName(QStringLiteral("runProgress"));
+    m_runBar->setFixedSize(180, 15);
+    m_runBar->hide();
+    m_stopButton = new QToolButton(&statusBar);
+    m_stopButton->setObjectName(QStringLiteral("stopRun"));
+    m_stopButton->setText(kStopCaption);
+    m_stopButton->setToolTip(QStringLiteral("登録中の図面を終えたところで登録をやめます"));
+    m_stopButton->setFixedHeight(17);
+    m_stopButton->hide();
+    statusBar.addPermanentWidget(m_runBar);
+    statusBar.addPermanentWidget(m_stopButton);
+    QObject::connect(m_stopButton, &QToolButton::clicked, m_stopButton, [this] { requestStop(); });
+}
 
 StatusBarProgress::~StatusBarProgress()
 {
@@ -62,6 +89,39 @@ void StatusBarProgress::restoreCommands()
             command->setEnabled(true);
     }
     m_disabledByUs.clear();
+}
+
+void StatusBarProgress::showRun(const platform::RunState& state)
+{
+    if (!m_runBar || !m_stopButton)
+        return;
+    if (m_runBar->isHidden()) {
+        // A new run: a stop asked of an earlier one does not carry over.
+        m_stopRequested = false;
+        m_stopButton->setEnabled(true);
+        m_stopButton->setText(kStopCaption);
+        m_runBar->show();
+        m_stopButton->show();
+    }
+    // A run with no set to do shows a full bar, not Qt's busy indicator.
+    m_runBar->setRange(0, std::max(state.setsFound, 1));
+    m_runBar->setValue(state.setsFound == 0 ? 1 : state.setsDone);
+    m_runBar->setFormat(QStringLiteral("%1 / %2 件").arg(state.setsDone).arg(state.setsFound));
+}
+
+void StatusBarProgress::runEnded(const platform::RunState&)
+{
+    if (m_runBar)
+        m_runBar->hide();
+    if (m_stopButton)
+        m_stopButton->hide();
+}
+
+void StatusBarProgress::requestStop()
+{
+    m_stopRequested = true;
+    m_stopButton->setEnabled(false);
+    m_stopButton->setText(QStringLiteral("中断します…"));
 }
 
 } // namespace ft::app

@@ -3,7 +3,9 @@
 #include "core/platform/progress.h"
 
 #include <QPointer>
+#include <QProgressBar>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QWidget>
 
 #include <utility>
@@ -15,9 +17,12 @@ namespace ft::app {
 // repaints between steps. Because long work lets pending events run, a click
 // could start a second command inside the first; while busy, the commands
 // that could re-enter are disabled and the wait cursor is shown.
+// During a registration run the status bar also shows a bar of the sets done
+// of the sets found, and a 中断 button that asks the run to stop after the
+// set it is registering.
 class StatusBarProgress final : public platform::Progress {
 public:
-    explicit StatusBarProgress(QStatusBar& statusBar) : m_statusBar(&statusBar) {}
+    explicit StatusBarProgress(QStatusBar& statusBar);
     ~StatusBarProgress() override;
     StatusBarProgress(const StatusBarProgress&) = delete;
     StatusBarProgress& operator=(const StatusBarProgress&) = delete;
@@ -32,11 +37,23 @@ public:
     void endBusy() override;
     bool isBusy() const { return m_busyDepth > 0; }
 
+    void showRun(const platform::RunState& state) override;
+    void runEnded(const platform::RunState& state) override;
+    bool stopRequested() override { return m_stopRequested; }
+
+    // Shown during a registration run only.
+    QProgressBar* runBar() const { return m_runBar; }
+    QToolButton* stopButton() const { return m_stopButton; }
+
 private:
     void disableCommands();
     void restoreCommands();
+    void requestStop();
 
     QPointer<QStatusBar> m_statusBar;
+    QPointer<QProgressBar> m_runBar;
+    QPointer<QToolButton> m_stopButton;
+    bool m_stopRequested = false;
     std::vector<QPointer<QWidget>> m_commands;
     // The commands that were enabled when the busy span began; only these
     // are enabled again afterwards.

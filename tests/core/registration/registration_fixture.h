@@ -23,7 +23,8 @@ namespace ft::registration {
 using workspace::Datum;
 using workspace::WorkingFileKind;
 
-// Records what a run reports, and checks that busy spans are balanced.
+// Records what a run reports, and checks that busy spans are balanced. Asks
+// the run to stop when it asks for the stopAtQuestion-th time (1 = first).
 class RecordingProgress final : public platform::Progress {
 public:
     void showStatus(const QString& text) override { statuses.push_back(text); }
@@ -34,11 +35,18 @@ public:
         ++busySpans;
     }
     void endBusy() override { --busyDepth; }
+    void showRun(const platform::RunState& state) override { runStates.push_back(state); }
+    void runEnded(const platform::RunState& state) override { endStates.push_back(state); }
+    bool stopRequested() override { return ++stopQuestions == stopAtQuestion; }
 
     QStringList statuses;
     int eventRuns = 0;
     int busyDepth = 0;
     int busySpans = 0;
+    std::vector<platform::RunState> runStates;
+    std::vector<platform::RunState> endStates;
+    int stopQuestions = 0;
+    int stopAtQuestion = 0;
 };
 
 class RegistrationTest : public ::testing::Test {

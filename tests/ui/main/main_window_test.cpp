@@ -623,7 +623,7 @@ void MainWindowTest::errorReportShowsMessages()
 
     QCOMPARE(op.errors,
              (QStringList{QStringLiteral("bad number: １２x"), QStringLiteral("no such table: MAP"),
-                          QStringLiteral("Unknown error")}));
+                          QStringLiteral("不明なエラーが起きました")}));
     QVERIFY(ran);
 }
 

@@ -80,6 +80,7 @@ private slots:
     void showsEachDriveOfTheScan();
     void folderRouteRegistersTheCheckedSetsAndRefreshesTheWindow();
     void fileRouteRegistersPickedHeadersAndReportsRefusals();
+    void theStopButtonEndsTheRunBetweenSets();
 };
 
 void FailListTest::looksAsDesigned()
@@ -116,7 +117,9 @@ void FailListTest::confirmingTakesTheCheckMarksOver()
                  QStringLiteral("/d/A.hed,1,日本測地系,2024/01/02 03:04:05"));
         QCOMPARE(dialog.targetBox->item(2)->text(), QStringLiteral("/d/C.hed"));
         QCOMPARE(dialog.targetBox->item(2)->checkState(), Qt::Unchecked);
+        QCOMPARE(dialog.targetCount->text(), QStringLiteral("全3件中 2件を選択"));
         uncheckRow(dialog, 1);
+        QCOMPARE(dialog.targetCount->text(), QStringLiteral("全3件中 1件を選択"));
         QTest::mouseClick(dialog.registerButton, Qt::LeftButton);
     });
     QVERIFY(dialog.confirmTargets(targets));
@@ -231,6 +234,46 @@ void FailListTest::fileRouteRegistersPickedHeadersAndReportsRefusals()
     QCOMPARE(ft::workspace::datumCode(window->state().currentDatum()), 2);
     QCOMPARE(window->controls().drawingCount->text(), QString());
     QVERIFY(dialog->targets().empty());
+}
+
+// 中断 while the first set is read: the run ends before the next set, the
+// notice says so with the count, and the window shows what was registered.
+void FailListTest::theStopButtonEndsTheRunBetweenSets()
+{
+    ft::test::TempFolder data, settings, sources;
+    for (const char* name : {"A", "B", "C"})
+        writeSet(sources.path(), name, 2);
+    ScriptedOperator op;
+    auto window = std::make_unique<ft::app::MainWindow>(op, data.path(), settings.path());
+    auto* dialog = new TargetListDialog(window.get());
+    window->attachTargetList(*dialog);
+    op.answers = {true};
+    op.folder = sources.path();
+    whenShown(*dialog, [&] { QTest::mouseClick(dialog->registerButton, Qt::LeftButton); });
+
+    auto& progress = dynamic_cast<ft::app::StatusBarProgress&>(window->progress());
+    QString shownCount;
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (progress.runBar()->isHidden() || !progress.stopButton()->isEnabled())
+            return;
+        shownCount = progress.runBar()->text();
+        progress.stopButton()->click();
+    });
+    stopper.start(0);
+    QTest::mouseClick(window->controls().registerButton, Qt::LeftButton);
+    stopper.stop();
+
+    QCOMPARE(shownCount, QStringLiteral("0 / 3 件"));
+    const QStringList notice = op.notices.last().split(u'\n');
+    QCOMPARE(notice.first(), QStringLiteral("登録を中断しました。"));
+    QVERIFY(notice.last() != QStringLiteral("3件登録しました"));
+    // The drawing count is empty when there is none.
+    const QString registered = notice.last().left(notice.last().indexOf(u'件'));
+    QCOMPARE(window->controls().drawingCount->text(),
+             registered == QStringLiteral("0") ? QString() : registered);
+    QVERIFY(progress.runBar()->isHidden());
+    QVERIFY(progress.stopButton()->isHidden());
 }
 
 QTEST_MAIN(FailListTest)
