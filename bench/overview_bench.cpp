@@ -72,6 +72,11 @@ public:
     }
     std::optional<fs::path> pickFolder(const QString&) override { return std::nullopt; }
     std::vector<fs::path> pickFiles(const QString&) override { return {}; }
+    std::optional<fs::path> pickFileToWrite(const QString&, const QString&,
+                                            const QString&) override
+    {
+        return std::nullopt;
+    }
 };
 
 // Reads every byte of the files once: what any drawing of them must do.

@@ -2,6 +2,7 @@
 
 #include "core/dataset/data_set_links.h"
 #include "core/platform/cp932.h"
+#include "core/search/result_request.h"
 #include "core/search/search_statements.h"
 
 #include <algorithm>
@@ -33,6 +34,34 @@ ExportSelection selectNumbered(const std::map<int, std::string>& paths,
             selection.drawings.push_back({fileNo, found->second, std::move(parcels)});
     }
     return selection;
+}
+
+// The ticked rows of a window's keys, with the texts a request would read;
+// rows gone from the catalogue since the window listed them are refused as
+// they are for 図面表示.
+template <class Row>
+search::TskDataList<Row> tickedRowsOf(const search::ResultRowKeys<Row>& rows)
+{
+    search::TskDataList<Row> ticked;
+    if (rows.catalogue == nullptr)
+        return ticked;
+    std::vector<typename Row::Key> keys;
+    for (const typename Row::Key& key : rows.keys)
+        if (key.Ticked)
+            keys.push_back(key);
+    long long gone = 0;
+    for (std::optional<Row>& row :
+         search::ReadRowsById<Row>(*rows.catalogue, rows.table, keys, search::RowFields::Requested)) {
+        if (!row) {
+            ++gone;
+            continue;
+        }
+        row->Ticked = true;
+        ticked.append(std::move(*row));
+    }
+    if (gone > 0)
+        throw search::RowsGoneError(gone);
+    return ticked;
 }
 
 } // namespace
@@ -84,6 +113,18 @@ ExportSelection tickedParcels(catalogue::TSQLiteDatabase& db,
     if (wanted.empty())
         return {};
     return selectNumbered(registeredPaths(db), std::move(wanted));
+}
+
+ExportSelection tickedDrawings(const search::ResultRowKeys<search::DrawingRow>& rows)
+{
+    return tickedDrawings(tickedRowsOf(rows));
+}
+
+ExportSelection tickedParcels(const search::ResultRowKeys<search::ParcelRow>& rows)
+{
+    if (rows.catalogue == nullptr)
+        return {};
+    return tickedParcels(*rows.catalogue, tickedRowsOf(rows));
 }
 
 } // namespace ft::gis

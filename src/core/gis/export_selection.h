@@ -49,4 +49,10 @@ ExportSelection tickedDrawings(const search::TskDataList<search::DrawingRow>& ro
 ExportSelection tickedParcels(catalogue::TSQLiteDatabase& db,
                               const search::TskDataList<search::ParcelRow>& rows);
 
+// The same for a window's row keys: the texts of the ticked rows are read
+// from the catalogue that listed them. Ticked rows gone from it since raise
+// search::RowsGoneError.
+ExportSelection tickedDrawings(const search::ResultRowKeys<search::DrawingRow>& rows);
+ExportSelection tickedParcels(const search::ResultRowKeys<search::ParcelRow>& rows);
+
 } // namespace ft::gis

@@ -10,7 +10,7 @@ ParcelResultWindow::ParcelResultWindow(ResultWindowServices services, QWidget* p
     : ResultWindow("findChiban2F", HeadingClicks::NoEffect, std::move(services), parent)
 {
     addListCommand(kGeoPackageExportText, [this] {
-        exportToGeoPackage(*this, operatorInterface(), gis::tickedParcels(catalogue(), Rows()),
+        exportToGeoPackage(*this, operatorInterface(), gis::tickedParcels(rowKeys()),
                            currentDatum());
     });
 }
@@ -56,7 +56,7 @@ DrawingListWindow::DrawingListWindow(ResultWindowServices services, QWidget* par
     : CodedResultWindow("allFileListF", HeadingClicks::NotClickable, std::move(services), parent)
 {
     addListCommand(kGeoPackageExportText, [this] {
-        exportToGeoPackage(*this, operatorInterface(), gis::tickedDrawings(Rows()), currentDatum());
+        exportToGeoPackage(*this, operatorInterface(), gis::tickedDrawings(rowKeys()), currentDatum());
     });
 }
 
