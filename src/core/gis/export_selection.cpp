@@ -39,8 +39,7 @@ ExportSelection selectNumbered(const std::map<int, std::string>& paths,
 // The ticked rows of a window's keys, with the texts a request would read;
 // rows gone from the catalogue since the window listed them are refused as
 // they are for 図面表示.
-template <class Row>
-search::TskDataList<Row> tickedRowsOf(const search::ResultRowKeys<Row>& rows)
+template <class Row> search::TskDataList<Row> tickedRowsOf(const search::ResultRowKeys<Row>& rows)
 {
     search::TskDataList<Row> ticked;
     if (rows.catalogue == nullptr)
@@ -50,8 +49,8 @@ search::TskDataList<Row> tickedRowsOf(const search::ResultRowKeys<Row>& rows)
         if (key.Ticked)
             keys.push_back(key);
     long long gone = 0;
-    for (std::optional<Row>& row :
-         search::ReadRowsById<Row>(*rows.catalogue, rows.table, keys, search::RowFields::Requested)) {
+    for (std::optional<Row>& row : search::ReadRowsById<Row>(*rows.catalogue, rows.table, keys,
+                                                             search::RowFields::Requested)) {
         if (!row) {
             ++gone;
             continue;

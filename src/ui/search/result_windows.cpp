@@ -56,7 +56,8 @@ DrawingListWindow::DrawingListWindow(ResultWindowServices services, QWidget* par
     : CodedResultWindow("allFileListF", HeadingClicks::NotClickable, std::move(services), parent)
 {
     addListCommand(kGeoPackageExportText, [this] {
-        exportToGeoPackage(*this, operatorInterface(), gis::tickedDrawings(rowKeys()), currentDatum());
+        exportToGeoPackage(*this, operatorInterface(), gis::tickedDrawings(rowKeys()),
+                           currentDatum());
     });
 }
 
