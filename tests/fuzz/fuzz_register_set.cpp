@@ -122,6 +122,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     case registration::SetOutcome::AlreadyRegistered:
         fuzz::require(false, "an empty catalogue found the set registered");
+        break;
+    case registration::SetOutcome::Stopped:
+        fuzz::require(false, "a run nobody asked to stop was stopped");
     }
     for (const Datum datum : workspace::kDatums) {
         fuzz::requireWorkingFileLines(
