@@ -72,15 +72,15 @@ void GeoPackageFile::removeTemporary() noexcept
 
 LayerWriter GeoPackageFile::createLayer(const std::string& name, OGRSpatialReference* srs,
                                         OGRwkbGeometryType geometry,
-                                        std::span<const FieldSpec> fields)
+                                        std::span<const LayerField> fields)
 {
     OGRLayer* layer = m_dataset->CreateLayer(name.c_str(), srs, geometry, nullptr);
     if (layer == nullptr)
         fail("作成できません (レイヤ " + name + ")");
-    for (const FieldSpec& spec : fields) {
-        OGRFieldDefn field(spec.name, spec.type);
+    for (const LayerField& column : fields) {
+        OGRFieldDefn field(column.name, column.type);
         if (layer->CreateField(&field) != OGRERR_NONE)
-            fail("作成できません (レイヤ " + name + " の " + spec.name + ")");
+            fail("作成できません (レイヤ " + name + " の " + column.name + ")");
     }
     return LayerWriter(*layer);
 }

@@ -14,7 +14,7 @@
 
 namespace ft::gis {
 
-struct FieldSpec {
+struct LayerField {
     const char* name;
     OGRFieldType type;
 };
@@ -55,7 +55,7 @@ public:
     // A layer in the coordinate system `srs` (none for a table without
     // geometry) with these fields, in this order. Throws ExportError.
     LayerWriter createLayer(const std::string& name, OGRSpatialReference* srs,
-                            OGRwkbGeometryType geometry, std::span<const FieldSpec> fields);
+                            OGRwkbGeometryType geometry, std::span<const LayerField> fields);
 
     // Features are written in one transaction: one commit for the whole file.
     void beginWriting();

@@ -11,30 +11,30 @@ namespace {
 
 using dataset::PointCoords;
 
-// Field positions below follow the order of each layer's FieldSpec list.
-constexpr FieldSpec kDrawingFields[] = {
+// Field positions below follow the order of each layer's LayerField list.
+constexpr LayerField kDrawingFields[] = {
     {"drawing", OFTInteger}, {"path", OFTString},   {"creator", OFTString}, {"district", OFTString},
     {"zone", OFTInteger},    {"datum", OFTInteger}, {"epsg", OFTInteger}};
-constexpr FieldSpec kParcelFields[] = {
+constexpr LayerField kParcelFields[] = {
     {"drawing", OFTInteger},  {"path", OFTString},           {"record", OFTString},
     {"oaza", OFTString},      {"koaza", OFTString},          {"lot", OFTString},
     {"lot_half", OFTString},  {"owner", OFTString},          {"owner_kana", OFTString},
     {"co_owners", OFTString}, {"co_owners_kana", OFTString}, {"outline", OFTString}};
-constexpr FieldSpec kUndeterminedFields[] = {
+constexpr LayerField kUndeterminedFields[] = {
     {"drawing", OFTInteger},     {"path", OFTString},      {"group", OFTInteger},
     {"group_record", OFTString}, {"record", OFTString},    {"oaza", OFTString},
     {"koaza", OFTString},        {"lot", OFTString},       {"lot_half", OFTString},
     {"owner", OFTString},        {"owner_kana", OFTString}};
-constexpr FieldSpec kBoundaryPointFields[] = {
+constexpr LayerField kBoundaryPointFields[] = {
     {"drawing", OFTInteger}, {"name", OFTString}, {"kind", OFTString}};
-constexpr FieldSpec kControlPointFields[] = {{"drawing", OFTInteger}, {"name", OFTString}};
-constexpr FieldSpec kMapSheetFields[] = {
+constexpr LayerField kControlPointFields[] = {{"drawing", OFTInteger}, {"name", OFTString}};
+constexpr LayerField kMapSheetFields[] = {
     {"drawing", OFTInteger}, {"name", OFTString}, {"scale", OFTInteger}, {"kind", OFTInteger}};
-constexpr FieldSpec kSheetFrameFields[] = {{"drawing", OFTInteger},
-                                           {"name", OFTString},
-                                           {"number", OFTInteger},
-                                           {"group_a", OFTInteger},
-                                           {"group_b", OFTInteger}};
+constexpr LayerField kSheetFrameFields[] = {{"drawing", OFTInteger},
+                                            {"name", OFTString},
+                                            {"number", OFTInteger},
+                                            {"group_a", OFTInteger},
+                                            {"group_b", OFTInteger}};
 
 // Survey texts are CP932; a GeoPackage holds UTF-8. A byte that is not CP932
 // shows as \xHH rather than failing the export or vanishing.
@@ -214,7 +214,7 @@ OGRwkbGeometryType geometryTypeOf(LayerKind kind)
     return wkbNone;
 }
 
-std::span<const FieldSpec> fieldsOf(LayerKind kind)
+std::span<const LayerField> fieldsOf(LayerKind kind)
 {
     switch (kind) {
     case LayerKind::Drawings:

@@ -38,7 +38,7 @@ inline constexpr std::array<LayerKind, 3> kParcelLayers{LayerKind::Drawings, Lay
 // "parcels", "boundary_points", ...
 const char* layerName(LayerKind kind);
 OGRwkbGeometryType geometryTypeOf(LayerKind kind);
-std::span<const FieldSpec> fieldsOf(LayerKind kind);
+std::span<const LayerField> fieldsOf(LayerKind kind);
 
 // One data set being exported and what it is exported as.
 struct DrawingSource {
