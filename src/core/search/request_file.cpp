@@ -10,6 +10,10 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Lines go to the file in pieces of about this size: a request of a
+// million parcels is a million lines.
+constexpr std::size_t kPendingBytes = 64 * 1024;
+
 std::string recordStart(int code)
 {
     return std::to_string(code) + ",";
@@ -99,10 +103,30 @@ RequestWriter::~RequestWriter() = default;
 RequestWriter::RequestWriter(RequestWriter&&) noexcept = default;
 RequestWriter& RequestWriter::operator=(RequestWriter&&) noexcept = default;
 
-void RequestWriter::writeLine(const std::string& cp932Line)
+const std::string& RequestWriter::converted(ConvertedField& field, std::string_view utf8,
+                                            std::string_view what)
 {
-    m_file.write(cp932Line);
-    m_file.write(kLineEnd);
+    if (!field.held || field.utf8 != utf8) {
+        field.held = false;
+        field.cp932 = cp932Field(utf8, what);
+        field.utf8 = utf8;
+        field.held = true;
+    }
+    return field.cp932;
+}
+
+void RequestWriter::writeLine(std::string_view cp932Line)
+{
+    m_pending += cp932Line;
+    m_pending += kLineEnd;
+    if (m_pending.size() >= kPendingBytes)
+        writePending();
+}
+
+void RequestWriter::writePending()
+{
+    m_file.write(m_pending);
+    m_pending.clear();
 }
 
 void RequestWriter::writeDrawing(std::string_view utf8Path)
@@ -118,13 +142,17 @@ void RequestWriter::writeDrawing(catalogue::TSQLiteDatabase& db, int fileNo)
 void RequestWriter::writeParcel(std::string_view utf8Oaza, std::string_view utf8Koaza,
                                 std::string_view utf8Chiban)
 {
-    std::string line = recordStart(kParcelOrSheetRecord);
-    line += cp932Field(utf8Oaza, "大字名称");
-    line += ',';
-    line += cp932Field(utf8Koaza, "小字名称");
-    line += ',';
-    line += cp932Field(utf8Chiban, "地番");
-    writeLine(line);
+    static const std::string kStart = recordStart(kParcelOrSheetRecord);
+    const std::string& oaza = converted(m_oaza, utf8Oaza, "大字名称");
+    const std::string& koaza = converted(m_koaza, utf8Koaza, "小字名称");
+    const std::string chiban = cp932Field(utf8Chiban, "地番");
+    // Appended only when every field converted: a refused record leaves no part of itself.
+    m_pending += kStart;
+    m_pending += oaza;
+    m_pending += ',';
+    m_pending += koaza;
+    m_pending += ',';
+    writeLine(chiban);
 }
 
 void RequestWriter::writeMapSheet(std::string_view utf8MapName, int scale, int kubun)
@@ -154,8 +182,10 @@ void RequestWriter::writeNameRecord(int code, std::string_view utf8Name)
 
 void RequestWriter::finish()
 {
-    if (!m_file.committed())
-        m_file.commit();
+    if (m_file.committed())
+        return;
+    writePending();
+    m_file.commit();
 }
 
 } // namespace ft::search

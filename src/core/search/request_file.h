@@ -111,10 +111,27 @@ public:
     const std::filesystem::path& path() const { return m_path; }
 
 private:
-    void writeLine(const std::string& cp932Line);
+    // The last catalogue text of a field and its CP932 bytes.
+    struct ConvertedField {
+        std::string utf8;
+        std::string cp932;
+        bool held = false;
+    };
+
+    const std::string& converted(ConvertedField& field, std::string_view utf8,
+                                 std::string_view what);
+    void writeLine(std::string_view cp932Line);
+    void writePending();
 
     std::filesystem::path m_path;
     platform::ReplacementFile m_file;
+    // Lines gathered for one write to the file.
+    std::string m_pending;
+    // The rows of a request come in list order, so a parcel's oaza and koaza
+    // names repeat over thousands of records in a row: each is converted
+    // when it changes.
+    ConvertedField m_oaza;
+    ConvertedField m_koaza;
 };
 
 } // namespace ft::search

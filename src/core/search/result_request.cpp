@@ -14,8 +14,12 @@ namespace {
 enum class DrawingOrder { Ascending, Descending };
 
 // Rows whose texts are read per block when the items are written: enough
-// that the rows of a drawing are read in a few passes along the table.
+// that the rows of a drawing are read in a few passes along the table. A
+// block ends where a drawing does, up to kItemBlockMostRows: the rows of a
+// drawing lie together in the table but not in list order, so a drawing cut
+// in two would be read along its whole length twice.
 constexpr std::size_t kItemBlockRows = 8192;
+constexpr std::size_t kItemBlockMostRows = 8 * kItemBlockRows;
 
 // The positions of the ticked rows, in order of drawing number; rows of one
 // drawing keep their list order.
@@ -103,8 +107,12 @@ void writeRequestOf(const ResultRowKeys<Row>& rows, DrawingOrder order, RequestW
     std::vector<typename Row::Key> block;
     for (auto next = ticked.rbegin(); next != ticked.rend();) {
         block.clear();
-        for (; next != ticked.rend() && block.size() < kItemBlockRows; ++next)
-            block.push_back(rows.keys.item(*next));
+        for (; next != ticked.rend() && block.size() < kItemBlockMostRows; ++next) {
+            const typename Row::Key& key = rows.keys.item(*next);
+            if (block.size() >= kItemBlockRows && key.FILENO != block.back().FILENO)
+                break;
+            block.push_back(key);
+        }
         const std::vector<std::optional<Row>> texts =
             ReadRowsById<Row>(*rows.catalogue, rows.table, block, RowFields::Requested);
         for (const std::optional<Row>& row : texts) {
