@@ -488,19 +488,30 @@ std::string TSQLiteCursor::Fields(int column) const
     if (column < 0 || column >= m_columnCount)
         throw std::out_of_range("column index " + std::to_string(column) + " out of range");
     const ColumnKind kind = Kind(column);
-    if (kind == ColumnKind::Text) {
-        // The cell's text up to its first zero byte, NULL as empty, as
-        // readCell gives it, without the cell in between: a request of a
-        // million parcels reads three million texts.
-        const unsigned char* text = sqlite3_column_text(m_statement.get(), column);
-        return text == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(text));
-    }
+    // Without the cell in between: a window's page and a request read texts
+    // by the million.
+    if (kind == ColumnKind::Text)
+        return std::string(Text(column));
     TSQLiteTable::Cell cell = readCell(m_statement.get(), column, kind);
     // Text read as text is the cell itself.
     if (auto* text = std::get_if<std::string>(&cell);
         text != nullptr && (kind == ColumnKind::Text || kind == ColumnKind::Blob))
         return std::move(*text);
     return CellText(cell, kind);
+}
+
+std::string_view TSQLiteCursor::Text(int column) const
+{
+    if (!m_onRow)
+        throw ESQLiteException("Table is at End of File");
+    if (column < 0 || column >= m_columnCount)
+        throw std::out_of_range("column index " + std::to_string(column) + " out of range");
+    if (Kind(column) != ColumnKind::Text)
+        throw std::logic_error("column " + std::to_string(column) + " is not read as text");
+    // Up to the first zero byte, NULL as empty, as readCell reads text.
+    const unsigned char* text = sqlite3_column_text(m_statement.get(), column);
+    return text == nullptr ? std::string_view()
+                           : std::string_view(reinterpret_cast<const char*>(text));
 }
 
 std::int64_t TSQLiteCursor::Integer(int column) const

@@ -97,6 +97,9 @@ public:
     int ColumnCount() const { return m_columnCount; }
     // The cell's text as TSQLiteTable::Fields gives it.
     std::string Fields(int column) const;
+    // The same text without a copy, for a column of kind Text: valid until the
+    // next Step. Other kinds throw std::logic_error (their text is made, not read).
+    std::string_view Text(int column) const;
     // The cell as a 64-bit integer (SQLite's conversion; NULL reads as 0).
     std::int64_t Integer(int column) const;
     // True when the cell is stored as an integer (not NULL, text or real).

@@ -103,8 +103,8 @@ RequestWriter::~RequestWriter() = default;
 RequestWriter::RequestWriter(RequestWriter&&) noexcept = default;
 RequestWriter& RequestWriter::operator=(RequestWriter&&) noexcept = default;
 
-const std::string& RequestWriter::converted(ConvertedField& field, std::string_view utf8,
-                                            std::string_view what)
+const std::string& RequestLines::converted(ConvertedField& field, std::string_view utf8,
+                                           std::string_view what)
 {
     if (!field.held || field.utf8 != utf8) {
         field.held = false;
@@ -115,10 +115,72 @@ const std::string& RequestWriter::converted(ConvertedField& field, std::string_v
     return field.cp932;
 }
 
-void RequestWriter::writeLine(std::string_view cp932Line)
+void RequestLines::appendDrawing(std::string& to, std::string_view utf8Path)
 {
-    m_pending += cp932Line;
-    m_pending += kLineEnd;
+    const std::string path = cp932Field(utf8Path, "図面");
+    to += recordStart(kDrawingRecord);
+    to += '"';
+    to += path;
+    to += '"';
+    to += kLineEnd;
+}
+
+void RequestLines::appendParcel(std::string& to, std::string_view utf8Oaza,
+                                std::string_view utf8Koaza, std::string_view utf8Chiban)
+{
+    static const std::string kStart = recordStart(kParcelOrSheetRecord);
+    const std::string& oaza = converted(m_oaza, utf8Oaza, "大字名称");
+    const std::string& koaza = converted(m_koaza, utf8Koaza, "小字名称");
+    const std::string chiban = cp932Field(utf8Chiban, "地番");
+    to += kStart;
+    to += oaza;
+    to += ',';
+    to += koaza;
+    to += ',';
+    to += chiban;
+    to += kLineEnd;
+}
+
+void RequestLines::appendMapSheet(std::string& to, std::string_view utf8MapName, int scale,
+                                  int kubun)
+{
+    const std::string mapName = cp932Field(utf8MapName, "図葉番号");
+    to += recordStart(kParcelOrSheetRecord);
+    to += mapName;
+    to += ',';
+    to += std::to_string(scale);
+    to += ',';
+    to += std::to_string(kubun);
+    to += kLineEnd;
+}
+
+void RequestLines::appendSheetName(std::string& to, std::string_view cp932Name)
+{
+    // No CP932 trail byte is CR, LF or 1A, so the bytes can be searched as
+    // they are.
+    if (holdsLineBreak(cp932Name))
+        throw std::invalid_argument(
+            "図葉名に改行を含むものがあるため、図面表示プログラムに渡せません");
+    if (holdsEndOfText(cp932Name))
+        throw std::invalid_argument(
+            "図葉名に制御文字 (1A) を含むものがあるため、図面表示プログラムに渡せません");
+    to += recordStart(kSheetNameRecord);
+    to += cp932Name;
+    to += kLineEnd;
+}
+
+void RequestLines::appendNameRecord(std::string& to, int code, std::string_view utf8Name)
+{
+    const std::string name =
+        cp932Field(utf8Name, code == kRegisteredDrawingRecord ? "図面" : "点名");
+    to += recordStart(code);
+    to += name;
+    to += ',';
+    to += kLineEnd;
+}
+
+void RequestWriter::writePendingWhenFull()
+{
     if (m_pending.size() >= kPendingBytes)
         writePending();
 }
@@ -129,9 +191,16 @@ void RequestWriter::writePending()
     m_pending.clear();
 }
 
+void RequestWriter::writeLines(std::string_view cp932Lines)
+{
+    m_pending += cp932Lines;
+    writePendingWhenFull();
+}
+
 void RequestWriter::writeDrawing(std::string_view utf8Path)
 {
-    writeLine(recordStart(kDrawingRecord) + "\"" + cp932Field(utf8Path, "図面") + "\"");
+    m_lines.appendDrawing(m_pending, utf8Path);
+    writePendingWhenFull();
 }
 
 void RequestWriter::writeDrawing(catalogue::TSQLiteDatabase& db, int fileNo)
@@ -142,42 +211,26 @@ void RequestWriter::writeDrawing(catalogue::TSQLiteDatabase& db, int fileNo)
 void RequestWriter::writeParcel(std::string_view utf8Oaza, std::string_view utf8Koaza,
                                 std::string_view utf8Chiban)
 {
-    static const std::string kStart = recordStart(kParcelOrSheetRecord);
-    const std::string& oaza = converted(m_oaza, utf8Oaza, "大字名称");
-    const std::string& koaza = converted(m_koaza, utf8Koaza, "小字名称");
-    const std::string chiban = cp932Field(utf8Chiban, "地番");
-    // Appended only when every field converted: a refused record leaves no part of itself.
-    m_pending += kStart;
-    m_pending += oaza;
-    m_pending += ',';
-    m_pending += koaza;
-    m_pending += ',';
-    writeLine(chiban);
+    m_lines.appendParcel(m_pending, utf8Oaza, utf8Koaza, utf8Chiban);
+    writePendingWhenFull();
 }
 
 void RequestWriter::writeMapSheet(std::string_view utf8MapName, int scale, int kubun)
 {
-    writeLine(recordStart(kParcelOrSheetRecord) + cp932Field(utf8MapName, "図葉番号") + "," +
-              std::to_string(scale) + "," + std::to_string(kubun));
+    m_lines.appendMapSheet(m_pending, utf8MapName, scale, kubun);
+    writePendingWhenFull();
 }
 
 void RequestWriter::writeSheetName(std::string_view cp932Name)
 {
-    // No CP932 trail byte is CR, LF or 1A, so the bytes can be searched as
-    // they are.
-    if (holdsLineBreak(cp932Name))
-        throw std::invalid_argument(
-            "図葉名に改行を含むものがあるため、図面表示プログラムに渡せません");
-    if (holdsEndOfText(cp932Name))
-        throw std::invalid_argument(
-            "図葉名に制御文字 (1A) を含むものがあるため、図面表示プログラムに渡せません");
-    writeLine(recordStart(kSheetNameRecord) + std::string(cp932Name));
+    m_lines.appendSheetName(m_pending, cp932Name);
+    writePendingWhenFull();
 }
 
 void RequestWriter::writeNameRecord(int code, std::string_view utf8Name)
 {
-    writeLine(recordStart(code) +
-              cp932Field(utf8Name, code == kRegisteredDrawingRecord ? "図面" : "点名") + ",");
+    m_lines.appendNameRecord(m_pending, code, utf8Name);
+    writePendingWhenFull();
 }
 
 void RequestWriter::finish()

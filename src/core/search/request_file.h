@@ -66,6 +66,35 @@ public:
 // raises the access layer's "Field PATH Not found. Empty dataset".
 std::string drawingPath(catalogue::TSQLiteDatabase& db, int fileNo);
 
+// The records of a request as CP932 lines, each with its CR LF, appended to
+// a buffer; the conversions and refusals RequestWriter describes below. A
+// record refused appends nothing. The rows of a request come in list order,
+// so a parcel's oaza and koaza names repeat over thousands of records in a
+// row: each is converted when it changes.
+class RequestLines {
+public:
+    void appendDrawing(std::string& to, std::string_view utf8Path);
+    void appendParcel(std::string& to, std::string_view utf8Oaza, std::string_view utf8Koaza,
+                      std::string_view utf8Chiban);
+    void appendMapSheet(std::string& to, std::string_view utf8MapName, int scale, int kubun);
+    void appendSheetName(std::string& to, std::string_view cp932Name);
+    void appendNameRecord(std::string& to, int code, std::string_view utf8Name);
+
+private:
+    // The last catalogue text of a field and its CP932 bytes.
+    struct ConvertedField {
+        std::string utf8;
+        std::string cp932;
+        bool held = false;
+    };
+
+    static const std::string& converted(ConvertedField& field, std::string_view utf8,
+                                        std::string_view what);
+
+    ConvertedField m_oaza;
+    ConvertedField m_koaza;
+};
+
 // Writes one request, whole or not at all. The records are streamed into a
 // new file beside TAVLA.E2 as they come; finish() puts that file in the
 // place of TAVLA.E2. Until then, and for good when a record fails or the
@@ -104,6 +133,11 @@ public:
     // registered drawing list (1), which all end with a comma.
     void writeNameRecord(int code, std::string_view utf8Name);
 
+    // Lines made by lines(), written as they stand: for a writer that
+    // gathers records out of their order.
+    void writeLines(std::string_view cp932Lines);
+    RequestLines& lines() { return m_lines; }
+
     // Puts the request in the place of TAVLA.E2; throws std::system_error
     // when a write, the flush or the rename failed (TAVLA.E2 is then as it was).
     void finish();
@@ -111,27 +145,14 @@ public:
     const std::filesystem::path& path() const { return m_path; }
 
 private:
-    // The last catalogue text of a field and its CP932 bytes.
-    struct ConvertedField {
-        std::string utf8;
-        std::string cp932;
-        bool held = false;
-    };
-
-    const std::string& converted(ConvertedField& field, std::string_view utf8,
-                                 std::string_view what);
-    void writeLine(std::string_view cp932Line);
+    void writePendingWhenFull();
     void writePending();
 
     std::filesystem::path m_path;
     platform::ReplacementFile m_file;
+    RequestLines m_lines;
     // Lines gathered for one write to the file.
     std::string m_pending;
-    // The rows of a request come in list order, so a parcel's oaza and koaza
-    // names repeat over thousands of records in a row: each is converted
-    // when it changes.
-    ConvertedField m_oaza;
-    ConvertedField m_koaza;
 };
 
 } // namespace ft::search

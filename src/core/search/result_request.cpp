@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <span>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -93,18 +96,95 @@ void writeRequestOf(const TskDataList<Row>& rows, DrawingOrder order,
         writeItem(rows.item(*row));
 }
 
+// The request lines of a block of keys, each at its key's place: the rows
+// are read in rowid order, the lines written in the order of the keys.
+class BlockLines {
+public:
+    void clear(std::size_t keys)
+    {
+        m_text.clear();
+        m_lines.assign(keys, {0, 0});
+    }
+
+    // The line `append` adds, as the line of key `slot`.
+    template <class Append> void add(std::size_t slot, Append append)
+    {
+        const std::size_t start = m_text.size();
+        append(m_text);
+        m_lines[slot] = {start, m_text.size() - start};
+    }
+
+    // The lines in key order; a key without one is gone. Once a key is gone,
+    // nothing more is written, since the request will be abandoned.
+    long long write(RequestWriter& out, long long goneBefore) const
+    {
+        long long gone = goneBefore;
+        for (const auto& [start, length] : m_lines) {
+            if (length == 0)
+                ++gone;
+            else if (gone == 0)
+                out.writeLines(std::string_view(m_text).substr(start, length));
+        }
+        return gone;
+    }
+
+private:
+    std::string m_text;
+    std::vector<std::pair<std::size_t, std::size_t>> m_lines; // (start, length) per key
+};
+
+// What each kind of row hands over: the fields read (RequestedFields), and
+// the line the cursor's row makes of them (field i in column i + 1).
+struct ParcelItems {
+    std::span<const std::string_view> fields() const
+    {
+        return RequestedFields(ResultKind::Parcels);
+    }
+    std::string spare[3];
+    void append(RequestLines& lines, std::string& to, const catalogue::TSQLiteCursor& row)
+    {
+        lines.appendParcel(to, TextCell(row, 1, spare[0]), TextCell(row, 2, spare[1]),
+                           TextCell(row, 3, spare[2]));
+    }
+};
+
+struct MapSheetItems {
+    std::span<const std::string_view> fields() const
+    {
+        return RequestedFields(ResultKind::MapSheets);
+    }
+    std::string spare;
+    void append(RequestLines& lines, std::string& to, const catalogue::TSQLiteCursor& row)
+    {
+        lines.appendMapSheet(to, TextCell(row, 1, spare), IntCell(row, 2), IntCell(row, 3));
+    }
+};
+
+// Points and registered drawings: "<code>,name,".
+struct NameItems {
+    ResultKind kind;
+    int code;
+    std::string spare;
+    std::span<const std::string_view> fields() const { return RequestedFields(kind); }
+    void append(RequestLines& lines, std::string& to, const catalogue::TSQLiteCursor& row)
+    {
+        lines.appendNameRecord(to, code, TextCell(row, 1, spare));
+    }
+};
+
 // The item records of listed rows: their texts are read a block at a time in
 // the order they are written. Gone rows are counted to the end, then
 // reported.
-template <class Row, class WriteItem>
+template <class Row, class Items>
 void writeRequestOf(const ResultRowKeys<Row>& rows, DrawingOrder order, RequestWriter& out,
-                    WriteItem writeItem)
+                    Items items)
 {
     if (rows.catalogue == nullptr)
         return;
     const std::vector<int> ticked = writeDrawingRecords(rows.keys, order, *rows.catalogue, out);
     long long gone = 0;
     std::vector<typename Row::Key> block;
+    BlockLines lines;
     for (auto next = ticked.rbegin(); next != ticked.rend();) {
         block.clear();
         for (; next != ticked.rend() && block.size() < kItemBlockMostRows; ++next) {
@@ -113,14 +193,13 @@ void writeRequestOf(const ResultRowKeys<Row>& rows, DrawingOrder order, RequestW
                 break;
             block.push_back(key);
         }
-        const std::vector<std::optional<Row>> texts =
-            ReadRowsById<Row>(*rows.catalogue, rows.table, block, RowFields::Requested);
-        for (const std::optional<Row>& row : texts) {
-            if (!row)
-                ++gone;
-            else if (gone == 0)
-                writeItem(*row);
-        }
+        lines.clear(block.size());
+        ForEachRowById<typename Row::Key>(
+            *rows.catalogue, rows.table, block, items.fields(),
+            [&](std::size_t slot, const catalogue::TSQLiteCursor& row) {
+                lines.add(slot, [&](std::string& to) { items.append(out.lines(), to, row); });
+            });
+        gone = lines.write(out, gone);
     }
     if (gone > 0)
         throw RowsGoneError(gone);
@@ -178,28 +257,24 @@ void writeResultRequest(const TskDataList<DrawingRow>& rows, int recordCode,
 
 void writeResultRequest(const ResultRowKeys<ParcelRow>& rows, RequestWriter& out)
 {
-    writeRequestOf(rows, DrawingOrder::Ascending, out,
-                   [&out](const ParcelRow& row) { writeParcel(out, row); });
+    writeRequestOf(rows, DrawingOrder::Ascending, out, ParcelItems{});
 }
 
 void writeResultRequest(const ResultRowKeys<MapSheetRow>& rows, RequestWriter& out)
 {
-    writeRequestOf(rows, DrawingOrder::Descending, out,
-                   [&out](const MapSheetRow& row) { writeMapSheet(out, row); });
+    writeRequestOf(rows, DrawingOrder::Descending, out, MapSheetItems{});
 }
 
 void writeResultRequest(const ResultRowKeys<PointRow>& rows, int recordCode, RequestWriter& out)
 {
-    writeRequestOf(rows, DrawingOrder::Descending, out, [&out, recordCode](const PointRow& row) {
-        out.writeNameRecord(recordCode, row.TENNAME);
-    });
+    writeRequestOf(rows, DrawingOrder::Descending, out,
+                   NameItems{ResultKind::Points, recordCode, {}});
 }
 
 void writeResultRequest(const ResultRowKeys<DrawingRow>& rows, int recordCode, RequestWriter& out)
 {
-    writeRequestOf(rows, DrawingOrder::Descending, out, [&out, recordCode](const DrawingRow& row) {
-        out.writeNameRecord(recordCode, row.PATH);
-    });
+    writeRequestOf(rows, DrawingOrder::Descending, out,
+                   NameItems{ResultKind::Drawings, recordCode, {}});
 }
 
 } // namespace ft::search

@@ -25,18 +25,6 @@ private:
     const TSQLiteTable& m_table;
 };
 
-// An integer key column as its row field would read it: the value when it is
-// a whole number within 32 bits, 0 otherwise (NULL included).
-int keyInt(const catalogue::TSQLiteCursor& cursor, int column)
-{
-    if (cursor.Kind(column) != catalogue::ColumnKind::Integer)
-        return intOrZero(cursor.Fields(column));
-    const std::int64_t value = cursor.Integer(column);
-    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        return 0;
-    return static_cast<int>(value);
-}
-
 // Or the current row of a cursor over "SELECT rowid,<fields>", by the
 // field's place among them; a field not read is empty.
 class CursorFields {
@@ -53,7 +41,7 @@ public:
     int integer(std::string_view column) const
     {
         const int place = placeOf(column);
-        return place < 0 ? 0 : keyInt(m_cursor, place);
+        return place < 0 ? 0 : IntCell(m_cursor, place);
     }
 
 private:
@@ -70,30 +58,10 @@ private:
     std::span<const std::string_view> m_fields;
 };
 
-// The fields of each kind of row that a request record needs, FILENO last.
-std::span<const std::string_view> requestFields(ResultKind kind)
-{
-    static constexpr std::string_view kParcel[] = {"OOAZA", "KOAZA", "CHIBAN", "FILENO"};
-    static constexpr std::string_view kMapSheet[] = {"MAPNAME", "SCALE", "KUBUN", "FILENO"};
-    static constexpr std::string_view kPoint[] = {"TENNAME", "FILENO"};
-    static constexpr std::string_view kDrawing[] = {"PATH", "FILENO"};
-    switch (kind) {
-    case ResultKind::Parcels:
-        return kParcel;
-    case ResultKind::MapSheets:
-        return kMapSheet;
-    case ResultKind::Points:
-        return kPoint;
-    case ResultKind::Drawings:
-        return kDrawing;
-    }
-    return {};
-}
-
 std::vector<std::string_view> fieldsToRead(ResultKind kind, RowFields which)
 {
     if (which == RowFields::Requested) {
-        const std::span<const std::string_view> fields = requestFields(kind);
+        const std::span<const std::string_view> fields = RequestedFields(kind);
         return {fields.begin(), fields.end()};
     }
     std::vector<std::string_view> fields;
@@ -161,14 +129,14 @@ void loadRowsOf(catalogue::TSQLiteDatabase& db, const std::string& queryText,
 // The key columns after the rowid, in the order of the row's kKeyColumns.
 void readKey(const catalogue::TSQLiteCursor& cursor, RowKey& key)
 {
-    key.FILENO = keyInt(cursor, 1);
+    key.FILENO = IntCell(cursor, 1);
 }
 
 void readKey(const catalogue::TSQLiteCursor& cursor, MapSheetKey& key)
 {
-    key.FILENO = keyInt(cursor, 1);
-    key.SCALE = keyInt(cursor, 2);
-    key.KUBUN = keyInt(cursor, 3);
+    key.FILENO = IntCell(cursor, 1);
+    key.SCALE = IntCell(cursor, 2);
+    key.KUBUN = IntCell(cursor, 3);
 }
 
 using RowSlots = std::vector<std::pair<std::int64_t, std::size_t>>; // (rowid, slot), sorted
@@ -241,6 +209,43 @@ private:
 
 } // namespace
 
+std::span<const std::string_view> RequestedFields(ResultKind kind)
+{
+    static constexpr std::string_view kParcel[] = {"OOAZA", "KOAZA", "CHIBAN", "FILENO"};
+    static constexpr std::string_view kMapSheet[] = {"MAPNAME", "SCALE", "KUBUN", "FILENO"};
+    static constexpr std::string_view kPoint[] = {"TENNAME", "FILENO"};
+    static constexpr std::string_view kDrawing[] = {"PATH", "FILENO"};
+    switch (kind) {
+    case ResultKind::Parcels:
+        return kParcel;
+    case ResultKind::MapSheets:
+        return kMapSheet;
+    case ResultKind::Points:
+        return kPoint;
+    case ResultKind::Drawings:
+        return kDrawing;
+    }
+    return {};
+}
+
+int IntCell(const catalogue::TSQLiteCursor& cursor, int column)
+{
+    if (cursor.Kind(column) != catalogue::ColumnKind::Integer)
+        return intOrZero(cursor.Fields(column));
+    const std::int64_t value = cursor.Integer(column);
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return 0;
+    return static_cast<int>(value);
+}
+
+std::string_view TextCell(const catalogue::TSQLiteCursor& cursor, int column, std::string& spare)
+{
+    if (cursor.Kind(column) == catalogue::ColumnKind::Text)
+        return cursor.Text(column);
+    spare = cursor.Fields(column);
+    return spare;
+}
+
 ResultQuery SplitResultQuery(const std::string& queryText)
 {
     static constexpr std::string_view kSelectAll = "SELECT * FROM ";
@@ -281,14 +286,13 @@ void LoadRowKeys(catalogue::TSQLiteDatabase& db, const std::string& queryText,
     rows.catalogue = &db;
 }
 
-template <class Row>
-std::vector<std::optional<Row>>
-ReadRowsById(catalogue::TSQLiteDatabase& db, const std::string& table,
-             std::span<const typename Row::Key> keys, RowFields which)
+template <class Key>
+void ForEachRowById(catalogue::TSQLiteDatabase& db, const std::string& table,
+                    std::span<const Key> keys, std::span<const std::string_view> fields,
+                    const RowFound& found)
 {
-    std::vector<std::optional<Row>> rows(keys.size());
     if (keys.empty())
-        return rows;
+        return;
     // The slots of each rowid, sorted by rowid, to place the rows read.
     RowSlots slots;
     slots.reserve(keys.size());
@@ -296,32 +300,50 @@ ReadRowsById(catalogue::TSQLiteDatabase& db, const std::string& table,
         slots.emplace_back(keys[slot].rowId, slot);
     std::sort(slots.begin(), slots.end());
 
-    const std::vector<std::string_view> fields = fieldsToRead(Row::kKind, which);
     std::string sql = "SELECT rowid";
     for (const std::string_view field : fields)
         sql += "," + std::string(field);
     const RowPlaces places(slots);
     sql += " FROM " + table + " WHERE rowid " + places.condition();
+    const auto fileNoField = std::find(fields.begin(), fields.end(), "FILENO");
+    if (fileNoField == fields.end())
+        throw std::invalid_argument("Rows read by rowid must read FILENO");
+    const int fileNoColumn = static_cast<int>(fileNoField - fields.begin()) + 1;
     catalogue::TSQLiteCursor result = db.OpenCursor(sql);
     while (result.Step()) {
         const auto [first, last] = places.of(result.Integer(0));
         if (first == last)
             continue;
-        Row row;
-        readFields(CursorFields(result, fields), row);
+        const int fileNo = IntCell(result, fileNoColumn);
+        // A rowid stands once in a list; should it stand twice, each slot is told.
         for (auto slot = first; slot != last; ++slot) {
-            if (row.FILENO != keys[slot->second].FILENO)
-                continue;
-            // A rowid stands once in a list; should it stand twice, each gets a copy.
-            if (std::next(slot) == last)
-                rows[slot->second] = std::move(row);
-            else
-                rows[slot->second] = row;
+            if (fileNo == keys[slot->second].FILENO)
+                found(slot->second, result);
         }
     }
+}
+
+template <class Row>
+std::vector<std::optional<Row>>
+ReadRowsById(catalogue::TSQLiteDatabase& db, const std::string& table,
+             std::span<const typename Row::Key> keys, RowFields which)
+{
+    std::vector<std::optional<Row>> rows(keys.size());
+    const std::vector<std::string_view> fields = fieldsToRead(Row::kKind, which);
+    ForEachRowById(db, table, keys, fields,
+                   [&](std::size_t slot, const catalogue::TSQLiteCursor& cursor) {
+                       Row& row = rows[slot].emplace();
+                       readFields(CursorFields(cursor, fields), row);
+                   });
     return rows;
 }
 
+template void ForEachRowById(catalogue::TSQLiteDatabase&, const std::string&,
+                             std::span<const RowKey>, std::span<const std::string_view>,
+                             const RowFound&);
+template void ForEachRowById(catalogue::TSQLiteDatabase&, const std::string&,
+                             std::span<const MapSheetKey>, std::span<const std::string_view>,
+                             const RowFound&);
 template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
                           ResultRowKeys<ParcelRow>&);
 template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,

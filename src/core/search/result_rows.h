@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,7 +13,8 @@
 
 namespace ft::catalogue {
 class TSQLiteDatabase;
-}
+class TSQLiteCursor;
+} // namespace ft::catalogue
 
 namespace ft::search {
 
@@ -167,6 +169,30 @@ template <class Row> struct ResultRowKeys {
 template <class Row>
 void LoadRowKeys(catalogue::TSQLiteDatabase& db, const std::string& queryText,
                  ResultRowKeys<Row>& rows);
+
+// A cell of a cursor's row as a row's integer field reads it: the value when
+// it is a whole number within 32 bits, 0 otherwise (NULL included).
+int IntCell(const catalogue::TSQLiteCursor& cursor, int column);
+// A cell as a row's text field reads it: a view of the cursor's text (valid
+// until its next step) or, for a column not read as text, `spare` holding it.
+std::string_view TextCell(const catalogue::TSQLiteCursor& cursor, int column, std::string& spare);
+
+// Told of each row ForEachRowById finds: the slot of its key, and the cursor
+// on "SELECT rowid,<fields>" at that row.
+using RowFound = std::function<void(std::size_t slot, const catalogue::TSQLiteCursor& row)>;
+
+// Reads "rowid,<fields>" (FILENO among the fields) of the rows of these
+// keys from the table in one statement, in rowid order, and tells `found` of
+// each key whose row is still there: same rowid, same drawing number. A key
+// whose row is gone is not told of.
+template <class Key>
+void ForEachRowById(catalogue::TSQLiteDatabase& db, const std::string& table,
+                    std::span<const Key> keys, std::span<const std::string_view> fields,
+                    const RowFound& found);
+
+// The fields of each kind of row that a request record needs, in the
+// record's order, FILENO last.
+std::span<const std::string_view> RequestedFields(ResultKind kind);
 
 // Which fields of a row ReadRowsById reads: those the window shows, or only
 // those a request record needs (the others stay empty, or 0).
