@@ -132,6 +132,22 @@ void writeRequest(const std::filesystem::path& folder, const std::filesystem::pa
     out.finish();
 }
 
+// A request written elsewhere (the 図面表示 of a large result list): how long
+// Tavla's session takes to read its drawings and find its items.
+int openGivenRequest(const std::filesystem::path& request)
+{
+    ft::viewer::ViewerSession session;
+    const Duration took = timeOf([&] { session.openRequest(request); });
+    std::size_t shown = 0;
+    for (const auto& item : session.match().items)
+        shown += item.state == ft::viewer::ItemState::Shown ? 1 : 0;
+    std::printf("request %s: %zu drawings, %zu items listed, %zu shown\n", request.c_str(),
+                session.drawings().size(), session.match().items.size(), shown);
+    std::printf("opened and matched in %.0f ms wall, %.0f ms CPU; peak memory %.0f MiB\n",
+                took.wall, took.cpu, peakMiB());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -141,10 +157,12 @@ int main(int argc, char** argv)
     try {
         ft::test::TempFolder temp;
         std::filesystem::path folder = temp.path();
+        if (argc == 3 && std::string(argv[1]) == "--request")
+            return openGivenRequest(argv[2]);
         if (argc == 3 && std::string(argv[1]) == "--keep")
             folder = argv[2];
         else if (argc != 1) {
-            std::fputs("usage: findtavla-bench-viewer [--keep FOLDER]\n", stderr);
+            std::fputs("usage: findtavla-bench-viewer [--keep FOLDER | --request FILE]\n", stderr);
             return 2;
         }
 

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <tuple>
 #include <unordered_map>
@@ -36,12 +37,29 @@ std::string folded(std::string_view cp932)
     return formats::ToHalfWidth(cp932);
 }
 
-using KeyIndex = std::unordered_multimap<std::string, std::size_t>;
+// The kinds of names items are looked up by.
+enum class KeyKind : std::size_t {
+    Parcels,
+    GroupedParcels,
+    MapSheets,
+    MapSheetNames, // sheet names as the overview's sheet-outline file holds them, folded
+    FrameNames,
+    Points,        // trimmed, then folded, as the catalogue holds them
+    ControlPoints, // folded but not trimmed
+};
+constexpr std::size_t kKeyKinds = 7;
 
-void addKey(KeyIndex& index, std::string_view cp932Key, std::size_t item)
+// Where a name is: the open drawing, and the item's index in it.
+struct Place {
+    std::size_t drawing;
+    std::size_t item;
+};
+using KeyIndex = std::unordered_multimap<std::string, Place>;
+
+void addKey(KeyIndex& index, std::string_view cp932Key, Place place)
 {
     if (std::optional<std::string> key = utf8Of(cp932Key))
-        index.emplace(std::move(*key), item);
+        index.emplace(std::move(*key), place);
 }
 
 // "oaza,koaza,lot" as the parcel list writes a parcel (lot folded).
@@ -57,89 +75,92 @@ std::string sheetKey(const dataset::MapSheet& sheet)
            std::to_string(sheet.kubun);
 }
 
-// The lookups of one drawing, made when first needed.
-class DrawingKeys {
-public:
-    explicit DrawingKeys(const dataset::SurveyDataSet& data) : m_data(data) {}
+// The names of one kind of item in one drawing, each with its index.
+void addKeysOf(KeyKind kind, const dataset::SurveyDataSet& data, std::size_t drawing,
+               KeyIndex& index)
+{
+    const auto add = [&](const auto& items, const auto& keyOf) {
+        for (std::size_t i = 0; i < items.size(); ++i)
+            addKey(index, keyOf(items[i]), {drawing, i});
+    };
+    const auto name = [](const auto& item) { return folded(item.name); };
+    switch (kind) {
+    case KeyKind::Parcels:
+        add(data.parcels, [](const auto& parcel) { return parcelKey(parcel.fields); });
+        break;
+    case KeyKind::GroupedParcels:
+        add(data.groupedParcels, [](const auto& parcel) { return parcelKey(parcel.fields); });
+        break;
+    case KeyKind::MapSheets:
+        add(data.mapSheets, [](const dataset::MapSheet& sheet) { return sheetKey(sheet); });
+        break;
+    case KeyKind::MapSheetNames:
+        add(data.mapSheets, name);
+        break;
+    case KeyKind::FrameNames:
+        add(data.sheetFrames, name);
+        break;
+    case KeyKind::Points:
+        add(data.points, name);
+        break;
+    case KeyKind::ControlPoints:
+        add(data.controlPoints, name);
+        break;
+    }
+}
 
-    const KeyIndex& parcels()
+// The lookups of every open drawing, one per kind of name, made when first
+// needed. One lookup across the drawings, not one per drawing: an item is
+// looked for only in the drawings that hold its name, so a request of a
+// million parcels costs a million lookups, not a million per drawing.
+class OpenDrawingKeys {
+public:
+    explicit OpenDrawingKeys(const std::vector<OpenDrawing>& drawings) : m_drawings(drawings) {}
+
+    // The items of `drawing` with the name, in the data's order.
+    std::vector<std::size_t> itemsIn(KeyKind kind, std::size_t drawing, const std::string& key)
     {
-        return lazily(m_parcels, [&](KeyIndex& index) {
-            for (std::size_t i = 0; i < m_data.parcels.size(); ++i)
-                addKey(index, parcelKey(m_data.parcels[i].fields), i);
-        });
+        std::vector<std::size_t> found;
+        const auto [first, last] = of(kind).equal_range(key);
+        for (auto it = first; it != last; ++it)
+            if (it->second.drawing == drawing)
+                found.push_back(it->second.item);
+        // The multimap keeps no order; the data's order reads better.
+        std::sort(found.begin(), found.end());
+        return found;
     }
-    const KeyIndex& groupedParcels()
+
+    // The drawings that hold the name as one of these kinds, ascending.
+    std::vector<std::size_t> drawingsHolding(std::initializer_list<KeyKind> kinds,
+                                             const std::string& key)
     {
-        return lazily(m_groupedParcels, [&](KeyIndex& index) {
-            for (std::size_t i = 0; i < m_data.groupedParcels.size(); ++i)
-                addKey(index, parcelKey(m_data.groupedParcels[i].fields), i);
-        });
-    }
-    const KeyIndex& mapSheets()
-    {
-        return lazily(m_mapSheets, [&](KeyIndex& index) {
-            for (std::size_t i = 0; i < m_data.mapSheets.size(); ++i)
-                addKey(index, sheetKey(m_data.mapSheets[i]), i);
-        });
-    }
-    // Sheet names as the overview's sheet-outline file holds them, folded.
-    const KeyIndex& mapSheetNames()
-    {
-        return lazily(m_mapSheetNames, [&](KeyIndex& index) {
-            for (std::size_t i = 0; i < m_data.mapSheets.size(); ++i)
-                addKey(index, folded(m_data.mapSheets[i].name), i);
-        });
-    }
-    const KeyIndex& frameNames()
-    {
-        return lazily(m_frameNames, [&](KeyIndex& index) {
-            for (std::size_t i = 0; i < m_data.sheetFrames.size(); ++i)
-                addKey(index, folded(m_data.sheetFrames[i].name), i);
-        });
-    }
-    // Point names as the catalogue holds them: trimmed, then folded.
-    const KeyIndex& points()
-    {
-        return lazily(m_points, [&](KeyIndex& index) {
-            for (std::size_t i = 0; i < m_data.points.size(); ++i)
-                addKey(index, folded(m_data.points[i].name), i);
-        });
-    }
-    // Control point names are folded but not trimmed.
-    const KeyIndex& controlPoints()
-    {
-        return lazily(m_controlPoints, [&](KeyIndex& index) {
-            for (std::size_t i = 0; i < m_data.controlPoints.size(); ++i)
-                addKey(index, folded(m_data.controlPoints[i].name), i);
-        });
+        std::vector<std::size_t> drawings;
+        for (const KeyKind kind : kinds) {
+            const auto [first, last] = of(kind).equal_range(key);
+            for (auto it = first; it != last; ++it)
+                drawings.push_back(it->second.drawing);
+        }
+        std::sort(drawings.begin(), drawings.end());
+        drawings.erase(std::unique(drawings.begin(), drawings.end()), drawings.end());
+        return drawings;
     }
 
 private:
-    template <class Fill> const KeyIndex& lazily(std::optional<KeyIndex>& index, Fill&& fill)
+    const KeyIndex& of(KeyKind kind)
     {
+        std::optional<KeyIndex>& index = m_indexes[static_cast<std::size_t>(kind)];
         if (!index) {
             index.emplace();
-            fill(*index);
+            for (std::size_t drawing = 0; drawing < m_drawings.size(); ++drawing)
+                if (m_drawings[drawing].data)
+                    addKeysOf(kind, *m_drawings[drawing].data, drawing, *index);
         }
         return *index;
     }
 
-    const dataset::SurveyDataSet& m_data;
-    std::optional<KeyIndex> m_parcels, m_groupedParcels, m_mapSheets, m_mapSheetNames, m_frameNames,
-        m_points, m_controlPoints;
+    const std::vector<OpenDrawing>& m_drawings;
+    std::array<std::optional<KeyIndex>, kKeyKinds> m_indexes;
 };
-
-std::vector<std::size_t> lookUp(const KeyIndex& index, const std::string& key)
-{
-    std::vector<std::size_t> found;
-    const auto [first, last] = index.equal_range(key);
-    for (auto it = first; it != last; ++it)
-        found.push_back(it->second);
-    // The multimap keeps no order; the data's order reads better.
-    std::sort(found.begin(), found.end());
-    return found;
-}
 
 QString joined(std::initializer_list<QString> parts)
 {
@@ -161,13 +182,9 @@ class Matcher {
 public:
     Matcher(const search::ViewerRequest& request, const std::vector<OpenDrawing>& drawings,
             const std::vector<std::size_t>& drawingOfRequest)
-        : m_request(request), m_drawings(drawings), m_drawingOfRequest(drawingOfRequest)
+        : m_request(request), m_drawings(drawings), m_drawingOfRequest(drawingOfRequest),
+          m_keys(drawings)
     {
-        m_keys.reserve(drawings.size());
-        for (const OpenDrawing& drawing : drawings)
-            m_keys.emplace_back(drawing.data
-                                    ? std::optional<DrawingKeys>(DrawingKeys(*drawing.data))
-                                    : std::nullopt);
         m_result.marks.resize(drawings.size());
     }
 
@@ -184,9 +201,15 @@ private:
     std::optional<Finding> findSheetNames(std::size_t drawing, const std::string& key);
     std::optional<Finding> findPoints(std::size_t drawing, const std::string& key, bool control);
     std::optional<std::size_t> drawingNamed(const std::string& cp932Path) const;
-    // The drawings an item is looked for in.
-    std::vector<std::size_t> candidatesFor(const search::RequestedItem& item,
-                                           std::optional<std::size_t> sheetDrawing) const;
+    // The one drawing an item is looked for in, when it is not looked for in all.
+    std::optional<std::size_t> onlyDrawingFor(const search::RequestedItem& item,
+                                              std::optional<std::size_t> sheetDrawing) const;
+    // Whether an item could be looked for in a drawing that was read.
+    bool anyReadable(std::optional<std::size_t> onlyDrawing) const;
+    // The drawings to look in: those that hold the item's name, among its candidates.
+    std::vector<std::size_t> drawingsToSearch(const search::RequestedItem& item,
+                                              const std::string& utf8Value,
+                                              std::optional<std::size_t> onlyDrawing);
     std::vector<std::pair<std::size_t, std::size_t>> carriedSheetNames() const;
     void addMarks(std::size_t drawing, const Finding& finding);
     QString unmatchedLabel(const search::RequestedItem& item) const;
@@ -194,7 +217,7 @@ private:
     const search::ViewerRequest& m_request;
     const std::vector<OpenDrawing>& m_drawings;
     const std::vector<std::size_t>& m_drawingOfRequest;
-    std::vector<std::optional<DrawingKeys>> m_keys;
+    OpenDrawingKeys m_keys;
     RequestMatch m_result;
 };
 
@@ -206,25 +229,62 @@ std::optional<std::size_t> Matcher::drawingNamed(const std::string& cp932Path) c
     return std::nullopt;
 }
 
-std::vector<std::size_t> Matcher::candidatesFor(const search::RequestedItem& item,
-                                                std::optional<std::size_t> sheetDrawing) const
+std::optional<std::size_t> Matcher::onlyDrawingFor(const search::RequestedItem& item,
+                                                   std::optional<std::size_t> sheetDrawing) const
 {
     // The overview click writes each sheet name right after its drawing.
     const std::optional<std::size_t> requestDrawing = sheetDrawing ? sheetDrawing : item.drawing;
     if (item.code == search::kSheetNameRecord && requestDrawing &&
         *requestDrawing < m_drawingOfRequest.size())
-        return {m_drawingOfRequest[*requestDrawing]};
-    std::vector<std::size_t> all(m_drawings.size());
-    for (std::size_t i = 0; i < all.size(); ++i)
-        all[i] = i;
-    return all;
+        return m_drawingOfRequest[*requestDrawing];
+    return std::nullopt;
+}
+
+bool Matcher::anyReadable(std::optional<std::size_t> onlyDrawing) const
+{
+    const auto readable = [this](std::size_t drawing) {
+        return drawing < m_drawings.size() && m_drawings[drawing].data != nullptr;
+    };
+    if (onlyDrawing)
+        return readable(*onlyDrawing);
+    for (std::size_t drawing = 0; drawing < m_drawings.size(); ++drawing)
+        if (readable(drawing))
+            return true;
+    return false;
+}
+
+std::vector<std::size_t> Matcher::drawingsToSearch(const search::RequestedItem& item,
+                                                   const std::string& utf8Value,
+                                                   std::optional<std::size_t> onlyDrawing)
+{
+    std::vector<std::size_t> holding;
+    switch (item.code) {
+    case search::kParcelOrSheetRecord:
+        holding = m_keys.drawingsHolding(
+            {KeyKind::Parcels, KeyKind::GroupedParcels, KeyKind::MapSheets}, utf8Value);
+        break;
+    case search::kSheetNameRecord:
+        holding = m_keys.drawingsHolding({KeyKind::MapSheetNames, KeyKind::FrameNames}, utf8Value);
+        break;
+    case search::kBoundaryPointRecord:
+        holding = m_keys.drawingsHolding({KeyKind::Points}, utf8Value);
+        break;
+    case search::kControlPointRecord:
+        holding = m_keys.drawingsHolding({KeyKind::ControlPoints}, utf8Value);
+        break;
+    default:
+        break;
+    }
+    if (onlyDrawing)
+        std::erase_if(holding, [&](std::size_t drawing) { return drawing != *onlyDrawing; });
+    return holding;
 }
 
 std::optional<Finding> Matcher::findParcels(std::size_t drawing, const std::string& key)
 {
     const dataset::SurveyDataSet& data = *m_drawings[drawing].data;
-    const std::vector<std::size_t> parcels = lookUp(m_keys[drawing]->parcels(), key);
-    const std::vector<std::size_t> grouped = lookUp(m_keys[drawing]->groupedParcels(), key);
+    const std::vector<std::size_t> parcels = m_keys.itemsIn(KeyKind::Parcels, drawing, key);
+    const std::vector<std::size_t> grouped = m_keys.itemsIn(KeyKind::GroupedParcels, drawing, key);
     if (parcels.empty() && grouped.empty())
         return std::nullopt;
     const dataset::ParcelFields& fields = parcels.empty()
@@ -250,7 +310,7 @@ std::optional<Finding> Matcher::findParcels(std::size_t drawing, const std::stri
 
 std::optional<Finding> Matcher::findMapSheets(std::size_t drawing, const std::string& key)
 {
-    const std::vector<std::size_t> sheets = lookUp(m_keys[drawing]->mapSheets(), key);
+    const std::vector<std::size_t> sheets = m_keys.itemsIn(KeyKind::MapSheets, drawing, key);
     if (sheets.empty())
         return std::nullopt;
     const dataset::MapSheet& sheet = m_drawings[drawing].data->mapSheets[sheets.front()];
@@ -264,8 +324,8 @@ std::optional<Finding> Matcher::findMapSheets(std::size_t drawing, const std::st
 
 std::optional<Finding> Matcher::findSheetNames(std::size_t drawing, const std::string& key)
 {
-    const std::vector<std::size_t> sheets = lookUp(m_keys[drawing]->mapSheetNames(), key);
-    const std::vector<std::size_t> frames = lookUp(m_keys[drawing]->frameNames(), key);
+    const std::vector<std::size_t> sheets = m_keys.itemsIn(KeyKind::MapSheetNames, drawing, key);
+    const std::vector<std::size_t> frames = m_keys.itemsIn(KeyKind::FrameNames, drawing, key);
     if (sheets.empty() && frames.empty())
         return std::nullopt;
     Finding finding;
@@ -280,9 +340,8 @@ std::optional<Finding> Matcher::findSheetNames(std::size_t drawing, const std::s
 std::optional<Finding> Matcher::findPoints(std::size_t drawing, const std::string& key,
                                            bool control)
 {
-    DrawingKeys& keys = *m_keys[drawing];
     const std::vector<std::size_t> points =
-        lookUp(control ? keys.controlPoints() : keys.points(), key);
+        m_keys.itemsIn(control ? KeyKind::ControlPoints : KeyKind::Points, drawing, key);
     if (points.empty())
         return std::nullopt;
     Finding finding;
@@ -408,14 +467,12 @@ void Matcher::matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetD
     // A code 2 value cannot be folded whole: oaza and koaza names are not.
     const std::optional<std::string> utf8Value =
         utf8Of(item.code == search::kParcelOrSheetRecord ? item.value : folded(item.value));
+    const std::optional<std::size_t> onlyDrawing = onlyDrawingFor(item, sheetDrawing);
     bool found = false;
-    bool anyReadable = false;
-    for (const std::size_t drawing : candidatesFor(item, sheetDrawing)) {
-        if (drawing >= m_drawings.size() || !m_drawings[drawing].data)
-            continue;
-        anyReadable = true;
-        std::optional<Finding> finding =
-            utf8Value ? findIn(item, drawing, *utf8Value) : std::nullopt;
+    const std::vector<std::size_t> searched =
+        utf8Value ? drawingsToSearch(item, *utf8Value, onlyDrawing) : std::vector<std::size_t>{};
+    for (const std::size_t drawing : searched) {
+        std::optional<Finding> finding = findIn(item, drawing, *utf8Value);
         if (!finding)
             continue;
         found = true;
@@ -431,11 +488,8 @@ void Matcher::matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetD
     if (found)
         return;
     matched.label = unmatchedLabel(item);
-    matched.state = anyReadable ? ItemState::NotFound : ItemState::DrawingUnreadable;
-    const std::optional<std::size_t> requestDrawing = sheetDrawing ? sheetDrawing : item.drawing;
-    if (item.code == search::kSheetNameRecord && requestDrawing &&
-        *requestDrawing < m_drawingOfRequest.size())
-        matched.drawing = m_drawingOfRequest[*requestDrawing];
+    matched.state = anyReadable(onlyDrawing) ? ItemState::NotFound : ItemState::DrawingUnreadable;
+    matched.drawing = onlyDrawing;
     m_result.items.push_back(std::move(matched));
 }
 
