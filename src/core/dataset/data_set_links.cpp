@@ -2,6 +2,7 @@
 
 #include "core/formats/text_helpers.h"
 
+#include <initializer_list>
 #include <optional>
 #include <unordered_set>
 
