@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Debian package of a build folder (BUILD_DIR, default build): it
-# holds the programs, a valid desktop entry, the icon and the manual page, its
-# dependencies name what is loaded at run time, and the programs installed
-# into a DESTDIR answer --version.
+# holds the programs, stripped, a valid desktop entry, the icon and the manual
+# page, its dependencies name what is loaded at run time, and the programs
+# installed into a DESTDIR answer --version.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
@@ -33,6 +33,12 @@ staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT
 dpkg-deb -x "$package" "$staging"
 desktop-file-validate "$staging/usr/share/applications/findtavla.desktop"
+for program in "$staging"/usr/bin/*; do
+  if readelf --section-headers --wide "$program" | grep -qE ' \.(symtab|debug_[a-z]+) '; then
+    echo "not stripped in the package: ${program#"$staging"}" >&2
+    exit 1
+  fi
+done
 DESTDIR="$staging/destdir" cmake --install "$build_dir" >/dev/null
 for program in "$staging"/destdir/usr/local/bin/*; do
   "$program" --version

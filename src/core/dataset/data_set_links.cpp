@@ -2,6 +2,7 @@
 
 #include "core/formats/text_helpers.h"
 
+#include <initializer_list>
 #include <optional>
 #include <unordered_set>
 
@@ -99,12 +100,18 @@ ParcelKeyIndex::ParcelKeyIndex(const std::vector<Parcel>& parcels)
 std::string ParcelKeyIndex::keyOf(std::string_view oaza, std::string_view koaza,
                                   std::string_view lot)
 {
-    // A zero byte never occurs in CP932 text, so it separates the parts.
-    std::string key(oaza);
-    key += '\0';
-    key += koaza;
-    key += '\0';
-    key += foldedLot(lot);
+    // Each part but the last goes with its length in front: a hostile file
+    // may put any byte, a zero byte too, into a field, so no separator could
+    // keep ("a?b", "c") and ("a", "b?c") apart.
+    const std::string folded = foldedLot(lot);
+    std::string key;
+    key.reserve(oaza.size() + koaza.size() + folded.size() + 24);
+    for (const std::string_view part : {oaza, koaza}) {
+        key += std::to_string(part.size());
+        key += ':';
+        key += part;
+    }
+    key += folded;
     return key;
 }
 

@@ -1,5 +1,7 @@
 #include "core/platform/replacement_file.h"
 
+#include "core/platform/disk_full.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -77,7 +79,7 @@ void ReplacementFile::write(std::string_view bytes)
     if (!m_file)
         throwErrno(EBADF, "The replacement of " + m_target.string() + " is closed");
     if (std::fwrite(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size())
-        throwErrno(errno, "Cannot write " + m_target.string());
+        throwWriteError(errno, "Cannot write", m_target);
 }
 
 void ReplacementFile::commit()
@@ -86,12 +88,14 @@ void ReplacementFile::commit()
         throwErrno(EBADF, "The replacement of " + m_target.string() + " is closed");
     // The bytes must be on the disk before the name points at them, or a
     // crash right after the rename could leave an empty file in its place.
+    // A full disk shows here for most requests, the buffer holding them whole
+    // until the flush; it is named by the target, the file the operator knows.
     if (std::fflush(m_file.get()) != 0 || ::fsync(::fileno(m_file.get())) != 0)
-        throwErrno(errno, "Cannot write " + m_target.string());
+        throwWriteError(errno, "Cannot write", m_target);
     if (!closeFile(m_file))
-        throwErrno(errno, "Cannot write " + m_target.string());
+        throwWriteError(errno, "Cannot write", m_target);
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
-        throwErrno(errno, "Cannot replace " + m_target.string());
+        throwWriteError(errno, "Cannot replace", m_target);
     m_temporary.clear();
     m_committed = true;
 }

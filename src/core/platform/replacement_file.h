@@ -23,11 +23,13 @@ public:
     ReplacementFile(ReplacementFile&& other) noexcept;
     ReplacementFile& operator=(ReplacementFile&& other) noexcept;
 
-    // Appends the bytes. Throws std::system_error when the write fails.
+    // Appends the bytes. Throws DiskFull (naming the target) when there is
+    // no room for them, std::system_error when the write fails otherwise.
     void write(std::string_view bytes);
     // Flushes the bytes to the disk and renames the file over the target.
-    // Throws std::system_error when any of that fails; the target then
-    // keeps its old bytes. Writing after commit() is refused.
+    // Throws DiskFull or std::system_error, as write() does, when any of
+    // that fails; the target then keeps its old bytes. Writing after
+    // commit() is refused.
     void commit();
 
     const std::filesystem::path& target() const { return m_target; }

@@ -24,6 +24,17 @@ std::string patternLiteral(std::string_view value, MatchMode mode)
     return "'" + quoted + "'";
 }
 
+// The like pattern is the compared text with one % (prefix) or two
+// (contains); `patternText` is that text as the pattern holds it.
+void checkPatternLength(std::string_view patternText, MatchMode mode, std::string_view fieldLabel)
+{
+    const std::size_t wildcards = mode == MatchMode::Prefix     ? 1
+                                  : mode == MatchMode::Contains ? 2
+                                                                : 0;
+    if (mode != MatchMode::Exact && patternText.size() + wildcards > kLikePatternLimit)
+        throw SearchTextTooLong(fieldLabel);
+}
+
 std::string comparison(MatchMode mode)
 {
     return mode == MatchMode::Exact ? "=" : " like ";
@@ -45,38 +56,51 @@ std::string kanaCondition(std::string_view value, MatchMode mode)
 
 // "SELECT * FROM <table> " with, when a name was typed, its condition.
 std::string singleNameStatement(std::string_view table, std::string_view column,
-                                std::string_view name, MatchMode mode)
+                                std::string_view fieldLabel, std::string_view name, MatchMode mode)
 {
     std::string statement = "SELECT * FROM " + std::string(table) + " ";
-    if (!name.empty())
-        statement += "WHERE " + condition(column, searchText(name, WidthFolding::HalfWidth), mode);
+    if (!name.empty()) {
+        const std::string value = searchText(name, WidthFolding::HalfWidth);
+        checkPatternLength(value, mode, fieldLabel);
+        statement += "WHERE " + condition(column, value, mode);
+    }
     return statement;
 }
 
 } // namespace
 
+SearchTextTooLong::SearchTextTooLong(std::string_view fieldLabel)
+    : std::runtime_error(std::string(fieldLabel) +
+                         "の検索文字列が長すぎます。短くしてからもう一度検索してください")
+{
+}
+
 std::string parcelClause(const ParcelConditions& conditions, MatchMode mode)
 {
     struct Field {
         std::string_view column;
+        std::string_view label;
         const std::string* typed;
         WidthFolding folding;
     };
     const std::array<Field, 5> fields{{
-        {"OOAZA", &conditions.oaza, WidthFolding::None},
-        {"KOAZA", &conditions.koaza, WidthFolding::None},
-        {"CHIBAN", &conditions.chiban, WidthFolding::HalfWidth},
-        {"SNAME", &conditions.owner, WidthFolding::HalfWidth},
-        {"KNAME", &conditions.ownerKana, WidthFolding::HalfWidth},
+        {"OOAZA", "大字名称", &conditions.oaza, WidthFolding::None},
+        {"KOAZA", "小字名称", &conditions.koaza, WidthFolding::None},
+        {"CHIBAN", "地番", &conditions.chiban, WidthFolding::HalfWidth},
+        {"SNAME", "所有者", &conditions.owner, WidthFolding::HalfWidth},
+        {"KNAME", "所有者カナ", &conditions.ownerKana, WidthFolding::HalfWidth},
     }};
     std::string clause;
     for (const Field& field : fields) {
         if (field.typed->empty())
             continue;
-        clause += clause.empty() ? "WHERE " : " AND ";
         const std::string value = searchText(*field.typed, field.folding);
-        clause += field.column == "KNAME" ? kanaCondition(value, mode)
-                                          : condition(field.column, value, mode);
+        const bool kana = field.column == "KNAME";
+        // The kana pattern is the folded text, which may be shorter.
+        checkPatternLength(kana && mode != MatchMode::Exact ? catalogue::FoldKana(value) : value,
+                           mode, field.label);
+        clause += clause.empty() ? "WHERE " : " AND ";
+        clause += kana ? kanaCondition(value, mode) : condition(field.column, value, mode);
     }
     return clause;
 }
@@ -88,17 +112,17 @@ std::string parcelStatement(const ParcelConditions& conditions, MatchMode mode)
 
 std::string mapSheetStatement(std::string_view mapName, MatchMode mode)
 {
-    return singleNameStatement("MAP", "MAPNAME", mapName, mode);
+    return singleNameStatement("MAP", "MAPNAME", "地図番号", mapName, mode);
 }
 
 std::string boundaryPointStatement(std::string_view pointName, MatchMode mode)
 {
-    return singleNameStatement("FTEN", "TENNAME", pointName, mode);
+    return singleNameStatement("FTEN", "TENNAME", "筆界点名称", pointName, mode);
 }
 
 std::string controlPointStatement(std::string_view pointName, MatchMode mode)
 {
-    return singleNameStatement("ZTEN", "TENNAME", pointName, mode);
+    return singleNameStatement("ZTEN", "TENNAME", "図根点名称", pointName, mode);
 }
 
 std::string registeredDrawingsStatement()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -24,6 +26,21 @@ struct ParcelConditions {
 // the mode's form: exact COLUMN='v', prefix COLUMN like 'v%', contains
 // COLUMN like '%v%'. The owner kana is compared with FOLDKANA on both sides,
 // so hiragana, katakana and half-width katakana find each other.
+
+// SQLite refuses a like pattern longer than this many bytes (its default
+// SQLITE_MAX_LIKE_PATTERN_LENGTH) with an error that names neither the field
+// nor the cause.
+inline constexpr std::size_t kLikePatternLimit = 50000;
+
+// A typed text whose like pattern (the compared text with its % wildcards,
+// the owner kana after folding) is longer than kLikePatternLimit. Raised
+// while the statement is made, before anything runs; the message names the
+// field by its label, in Japanese. The exact mode compares with = and has
+// no such limit.
+class SearchTextTooLong : public std::runtime_error {
+public:
+    explicit SearchTextTooLong(std::string_view fieldLabel);
+};
 
 // "WHERE OOAZA like '本町%' AND CHIBAN like '12%'": one condition per filled
 // field, in the order oaza, koaza, lot number, owner, owner kana. Empty when

@@ -1,5 +1,6 @@
 #include "core/workspace/settings_file.h"
 
+#include "core/platform/disk_full.h"
 #include "core/platform/owned_file.h"
 
 #include <SimpleIni.h>
@@ -68,12 +69,15 @@ void save(Ini& ini, const std::filesystem::path& settingsFile)
         platform::OwnedFile file = platform::openFile(temporary, "wb");
         const bool written = file &&
                              std::fwrite(crlf.data(), 1, crlf.size(), file.get()) == crlf.size() &&
-                             std::fflush(file.get()) == 0;
+                             std::fflush(file.get()) == 0 && platform::closeFile(file);
         if (!written) {
             const int error = errno;
             file.reset();
             std::error_code ignored;
             std::filesystem::remove(temporary, ignored);
+            // A full disk reads as it does everywhere else, naming the file.
+            if (platform::isOutOfSpace(error))
+                throw platform::DiskFull(settingsFile);
             throw std::filesystem::filesystem_error(
                 "cannot write the settings file", settingsFile,
                 std::error_code(error, std::generic_category()));

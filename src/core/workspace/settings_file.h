@@ -10,6 +10,11 @@ namespace ft::workspace {
 // FindTavla.ini: a CP932 INI file. Section "測地系", key "T" holds the
 // current datum; section "TfindTavlaF" holds the main window's placement;
 // section "trace", key "enabled" switches the trace logs.
+//
+// Writes go through a temporary file that replaces the old one only when
+// complete, so a failed write leaves the file as it was. No room for the new
+// file throws platform::DiskFull naming the settings file; other failures
+// throw std::filesystem::filesystem_error.
 
 // The saved datum: the Japanese datum when the file says 1, otherwise the
 // world datum (also when the file, section or key is missing).

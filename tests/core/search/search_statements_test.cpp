@@ -211,6 +211,64 @@ TEST_F(StatementOnCatalogueTest, OwnerKanaMatchesWhateverKanaWasTyped)
     EXPECT_EQ(m_db.GetTable("SELECT * FROM CHIBAN WHERE KNAME='ﾊﾟｰｸ'").Count(), 1);
 }
 
+// SQLite refuses a like pattern over its limit with a message that tells the
+// operator nothing; the statement is refused first, naming the field. A
+// pattern at the limit runs, and = has no limit.
+TEST_F(StatementOnCatalogueTest, ATypedTextTooLongForLikeIsRefusedNamingTheField)
+{
+    EXPECT_THROW(count("SELECT * FROM MAP WHERE MAPNAME like '" +
+                       std::string(kLikePatternLimit + 1, 'a') + "'"),
+                 catalogue::ESQLiteException);
+    using Make = std::string (*)(const std::string&, MatchMode);
+    const std::pair<const char*, Make> fields[] = {
+        {"大字名称",
+         [](const std::string& t, MatchMode m) {
+             return parcelStatement({t, "", "", "", ""}, m);
+         }},
+        {"小字名称",
+         [](const std::string& t, MatchMode m) {
+             return parcelStatement({"", t, "", "", ""}, m);
+         }},
+        {"地番",
+         [](const std::string& t, MatchMode m) {
+             return parcelStatement({"", "", t, "", ""}, m);
+         }},
+        {"所有者",
+         [](const std::string& t, MatchMode m) {
+             return parcelStatement({"", "", "", t, ""}, m);
+         }},
+        {"所有者カナ",
+         [](const std::string& t, MatchMode m) {
+             return parcelStatement({"", "", "", "", t}, m);
+         }},
+        {"地図番号", [](const std::string& t, MatchMode m) { return mapSheetStatement(t, m); }},
+        {"筆界点名称",
+         [](const std::string& t, MatchMode m) { return boundaryPointStatement(t, m); }},
+        {"図根点名称",
+         [](const std::string& t, MatchMode m) { return controlPointStatement(t, m); }},
+    };
+    const std::string prefixAtLimit(kLikePatternLimit - 1, 'a');
+    const std::string containsAtLimit(kLikePatternLimit - 2, 'a');
+    for (const auto& [label, make] : fields) {
+        EXPECT_EQ(count(make(prefixAtLimit, MatchMode::Prefix)), 0) << label;
+        EXPECT_EQ(count(make(containsAtLimit, MatchMode::Contains)), 0) << label;
+        EXPECT_EQ(count(make(prefixAtLimit + "aaa", MatchMode::Exact)), 0) << label;
+        try {
+            make(prefixAtLimit, MatchMode::Contains);
+            ADD_FAILURE() << label << ": not refused";
+        } catch (const SearchTextTooLong& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      std::string(label) +
+                          "の検索文字列が長すぎます。短くしてからもう一度検索してください");
+        }
+    }
+    // The kana pattern is the folded text: ｶﾞ (6 bytes) folds to ガ (3).
+    std::string voiced;
+    for (std::size_t i = 0; i < containsAtLimit.size() / 3; ++i)
+        voiced += "ｶﾞ";
+    EXPECT_EQ(parcels({"", "", "", "", voiced}, MatchMode::Contains), 0);
+}
+
 // The names the oaza and koaza lists offer: each once, in order, none empty;
 // the koaza names narrowed to the typed oaza (after the CP932 round trip).
 TEST_F(StatementOnCatalogueTest, RegisteredNamesOfferEachOnceNarrowedByTheTypedOaza)

@@ -1,0 +1,93 @@
+// A full disk while the viewer request or the settings are written: the
+// operator reads the message every file that does not fit gives, naming the
+// file, and the file keeps its previous bytes.
+
+#include "core/platform/disk_full.h"
+#include "core/search/request_file.h"
+#include "core/workspace/settings_file.h"
+
+#include "devtools/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <functional>
+#include <iterator>
+
+namespace ft::search {
+namespace {
+
+// While it lives, no file of this process grows past `bytes`: a write past
+// that fails with EFBIG, as it would on a full disk, instead of raising
+// SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : m_handler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_previous);
+        const rlimit limit{bytes, m_previous.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_previous{};
+    void (*m_handler)(int);
+};
+
+struct FullDiskCase {
+    const char* name;
+    const char* file;
+    std::function<void(const std::filesystem::path& folder)> write;
+};
+
+TEST(FullDiskWrites, TheMessageNamesTheFileAndThePreviousBytesStay)
+{
+    const FullDiskCase cases[] = {
+        {"viewer request", "TAVLA.E2",
+         [](const std::filesystem::path& folder) {
+             RequestWriter out(folder);
+             out.writeDrawing("/data/sets/SAKURAGI");
+             out.finish();
+         }},
+        {"saved datum", "FindTavla.ini",
+         [](const std::filesystem::path& folder) {
+             workspace::writeSavedDatum(folder / "FindTavla.ini", workspace::Datum::Japanese);
+         }},
+        {"window placement", "FindTavla.ini",
+         [](const std::filesystem::path& folder) {
+             workspace::writePlacement(folder / "FindTavla.ini", "TfindTavlaF",
+                                       workspace::WindowPlacement{});
+         }},
+    };
+    const std::string previous = "[other]\r\nkey=value\r\n";
+    for (const FullDiskCase& c : cases) {
+        test::TempFolder temp;
+        const std::filesystem::path file = temp / c.file;
+        test::writeBytes(file, previous);
+        try {
+            const FileSizeLimit limit(4);
+            c.write(temp.path());
+            ADD_FAILURE() << c.name << ": no DiskFull";
+        } catch (const platform::DiskFull& error) {
+            EXPECT_EQ(std::string(error.what()), "ディスクの空きが足りません: " + file.string())
+                << c.name;
+        } catch (const std::exception& other) {
+            ADD_FAILURE() << c.name << ": " << other.what();
+        }
+        EXPECT_EQ(test::readBytes(file), previous) << c.name;
+        const std::filesystem::directory_iterator entries(temp.path());
+        EXPECT_EQ(std::distance(begin(entries), end(entries)), 1) << c.name << ": a file is left";
+    }
+}
+
+} // namespace
+} // namespace ft::search
