@@ -138,8 +138,11 @@ public:
     void writeLines(std::string_view cp932Lines);
     RequestLines& lines() { return m_lines; }
 
-    // Puts the request in the place of TAVLA.E2; throws std::system_error
-    // when a write, the flush or the rename failed (TAVLA.E2 is then as it was).
+    // Puts the request in the place of TAVLA.E2; throws platform::DiskFull
+    // when the disk has no room for it, std::system_error when a write, the
+    // flush or the rename failed otherwise (TAVLA.E2 is then as it was). The
+    // write* calls can throw the same, since lines go to the file as they
+    // gather.
     void finish();
 
     const std::filesystem::path& path() const { return m_path; }
