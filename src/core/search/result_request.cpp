@@ -3,6 +3,7 @@
 #include "core/catalogue/sqlite_database.h"
 
 #include <algorithm>
+#include <exception>
 #include <limits>
 #include <optional>
 #include <span>
@@ -97,21 +98,30 @@ void writeRequestOf(const TskDataList<Row>& rows, DrawingOrder order,
 }
 
 // The request lines of a block of keys, each at its key's place: the rows
-// are read in rowid order, the lines written in the order of the keys.
+// are read in rowid order, the lines written in the order of the keys. A
+// line that cannot be made is refused when its turn comes, as if the lines
+// were made in key order: a gone row before it is reported instead.
 class BlockLines {
 public:
     void clear(std::size_t keys)
     {
         m_text.clear();
-        m_lines.assign(keys, {0, 0});
+        m_lines.assign(keys, {});
     }
 
     // The line `append` adds, as the line of key `slot`.
     template <class Append> void add(std::size_t slot, Append append)
     {
-        const std::size_t start = m_text.size();
-        append(m_text);
-        m_lines[slot] = {start, m_text.size() - start};
+        Line& line = m_lines[slot];
+        line.start = m_text.size();
+        try {
+            append(m_text);
+        } catch (const std::exception&) {
+            m_text.resize(line.start);
+            line.refusal = std::current_exception();
+        }
+        line.length = m_text.size() - line.start;
+        line.found = true;
     }
 
     // The lines in key order; a key without one is gone. Once a key is gone,
@@ -119,18 +129,26 @@ public:
     long long write(RequestWriter& out, long long goneBefore) const
     {
         long long gone = goneBefore;
-        for (const auto& [start, length] : m_lines) {
-            if (length == 0)
+        for (const Line& line : m_lines) {
+            if (!line.found)
                 ++gone;
+            else if (gone == 0 && line.refusal)
+                std::rethrow_exception(line.refusal);
             else if (gone == 0)
-                out.writeLines(std::string_view(m_text).substr(start, length));
+                out.writeLines(std::string_view(m_text).substr(line.start, line.length));
         }
         return gone;
     }
 
 private:
+    struct Line {
+        std::size_t start = 0;
+        std::size_t length = 0;
+        bool found = false;
+        std::exception_ptr refusal;
+    };
     std::string m_text;
-    std::vector<std::pair<std::size_t, std::size_t>> m_lines; // (start, length) per key
+    std::vector<Line> m_lines;
 };
 
 // What each kind of row hands over: the fields read (RequestedFields), and

@@ -228,5 +228,38 @@ TEST_F(KeyRequestTest, TickedRowsThatAreGoneAbandonTheRequestAndAreCounted)
     }
 }
 
+// Items are written from drawing 7's second parcel to drawing 3's first.
+// Whichever of a gone row and a value that cannot be handed over comes first
+// in that order is what the operator is told of.
+TEST_F(KeyRequestTest, TheFirstFailingRowInWritingOrderIsTheOneReported)
+{
+    struct Case {
+        const char* refused;
+        const char* deleted;
+        bool goneReported;
+    };
+    for (const Case& c : {Case{"FILENO=7 AND OYA=2", "FILENO=3 AND OYA=1", false},
+                          Case{"FILENO=3 AND OYA=1", "FILENO=7 AND OYA=2", true}}) {
+        SCOPED_TRACE(c.refused);
+        m_db.ExecSQL("DELETE FROM CHIBAN");
+        insertParcels(3, 3);
+        insertParcels(2, 7);
+        ResultRowKeys<ParcelRow> keys;
+        LoadRowKeys(m_db, parcelStatement({}, MatchMode::Prefix), keys);
+        m_db.ExecSQL("UPDATE CHIBAN SET CHIBAN='1'||char(10) WHERE " + std::string(c.refused));
+        m_db.ExecSQL("DELETE FROM CHIBAN WHERE " + std::string(c.deleted));
+        RequestWriter out(m_folder.path());
+        bool goneReported = false;
+        try {
+            writeResultRequest(keys, out);
+            ADD_FAILURE() << "a request was written";
+        } catch (const RowsGoneError&) {
+            goneReported = true;
+        } catch (const std::invalid_argument&) {
+        }
+        EXPECT_EQ(goneReported, c.goneReported);
+    }
+}
+
 } // namespace
 } // namespace ft::search
