@@ -158,4 +158,13 @@ MapBox ViewerSession::bounds() const
     return box;
 }
 
+MapBox ViewerSession::framing() const
+{
+    MapBox box;
+    for (const SessionDrawing& drawing : m_drawings)
+        if (drawing.scene)
+            box.widen(drawing.scene->framing);
+    return box;
+}
+
 } // namespace ft::viewer

@@ -56,6 +56,8 @@ public:
     std::vector<DrawingToRender> toRender() const;
     // Every open drawing's bounds together.
     MapBox bounds() const;
+    // What a view of every open drawing frames: their framing boxes together.
+    MapBox framing() const;
 
 private:
     std::size_t addDrawing(SessionDrawing drawing);
