@@ -61,6 +61,8 @@ public:
 
 private:
     std::size_t addDrawing(SessionDrawing drawing);
+    // One box of every open drawing, together.
+    MapBox unionOf(MapBox SceneDrawing::*box) const;
     // The drawing a request path names: the one already open under that
     // path, otherwise read and added.
     std::size_t addRequestedDrawing(const std::string& cp932Path);
