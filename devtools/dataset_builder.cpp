@@ -74,31 +74,6 @@ void setFileTime(const std::filesystem::path& file, const LocalTime& time)
                                 "cannot set the time of " + file.string());
 }
 
-std::string extensionOf(SurveyFile kind, int datum)
-{
-    switch (kind) {
-    case SurveyFile::Header:
-        return ".hed";
-    case SurveyFile::Parcels:
-        return ".atr";
-    case SurveyFile::Owners:
-        return ".cos";
-    case SurveyFile::GroupedParcels:
-        return ".und";
-    case SurveyFile::MapSheets:
-        return ".map";
-    case SurveyFile::Points:
-        return ".pnt";
-    case SurveyFile::ControlPoints:
-        return ".tcp";
-    case SurveyFile::Outlines:
-        return ".pol";
-    case SurveyFile::SheetFrames:
-        return ".zo" + std::to_string(datum);
-    }
-    throw std::invalid_argument("unknown survey file kind");
-}
-
 std::string frameCoordinateBytes(double value)
 {
     const long long thousandths = std::llround(value * 1000.0);

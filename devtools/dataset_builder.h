@@ -13,6 +13,8 @@
 //        .omit(SurveyFile::Owners);
 //     const auto header = set.write();              // .../A01.hed
 
+#include "core/dataset/survey_data_set.h"
+
 #include <array>
 #include <filesystem>
 #include <map>
@@ -24,20 +26,10 @@
 
 namespace ft::test {
 
-enum class SurveyFile {
-    Header,         // .hed
-    Parcels,        // .atr  parcel attributes
-    Owners,         // .cos  owner lists
-    GroupedParcels, // .und
-    MapSheets,      // .map
-    Points,         // .pnt  boundary points
-    ControlPoints,  // .tcp
-    Outlines,       // .pol  parcel outlines
-    SheetFrames,    // .zo1 / .zo2 (the digit is the data set's datum)
-};
-
-// The extension of a file kind, with its dot; the sheet-frame file needs the datum.
-std::string extensionOf(SurveyFile kind, int datum);
+// The files of a data set and their extensions, as the reader knows them
+// (the sheet-frame file's digit is the data set's datum).
+using dataset::extensionOf;
+using dataset::SurveyFile;
 
 // Sheet-frame files come as text lines or as a run of 300-byte blocks.
 enum class FrameForm { Lines, Blocks };

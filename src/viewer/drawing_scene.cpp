@@ -2,6 +2,7 @@
 
 #include "core/dataset/data_set_links.h"
 #include "core/formats/text_helpers.h"
+#include "viewer/framing.h"
 #include "viewer/screen_text.h"
 
 #include <algorithm>
@@ -238,6 +239,7 @@ SceneDrawing buildScene(const dataset::SurveyDataSet& set, const QString& name)
         scene.frameLines.push_back(std::move(polyline));
     }
 
+    scene.framing = framingBox(coordinatesOf(scene));
     scene.outlineIndex = GridIndex(boxesOf(scene.outlines));
     scene.edgeIndex = GridIndex(boxesOf(scene.edges, scene.points));
     scene.pointIndex = GridIndex(boxesOf(scene.points));

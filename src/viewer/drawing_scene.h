@@ -76,6 +76,9 @@ struct SceneSheet {
 struct SceneDrawing {
     QString name; // the data set's base name
     MapBox bounds;
+    // What a view of the whole drawing frames: the bounds without the
+    // coordinates far outside the bulk of them (framing.h).
+    MapBox framing;
     std::vector<SceneOutline> outlines;
     // The edges of every outline whose points are all there, once each; the
     // outlines with missing points are drawn piece by piece instead.

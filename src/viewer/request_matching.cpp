@@ -457,7 +457,7 @@ void Matcher::matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetD
                         (drawing && drawing->scene ? drawing->scene->name : screenText(item.value));
         matched.state = drawing && drawing->scene ? ItemState::Shown : ItemState::DrawingUnreadable;
         if (matched.state == ItemState::Shown)
-            matched.box = drawing->scene->bounds;
+            matched.box = drawing->scene->framing;
         m_result.items.push_back(std::move(matched));
         return;
     }
@@ -513,7 +513,7 @@ RequestMatch Matcher::run()
     if (m_result.firstView.isEmpty())
         for (const OpenDrawing& drawing : m_drawings)
             if (drawing.scene)
-                m_result.firstView.widen(drawing.scene->bounds);
+                m_result.firstView.widen(drawing.scene->framing);
     return std::move(m_result);
 }
 

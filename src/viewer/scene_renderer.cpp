@@ -1,5 +1,7 @@
 #include "viewer/scene_renderer.h"
 
+#include "core/formats/line_clip.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -7,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace ft::viewer {
 
@@ -76,27 +79,17 @@ public:
         painter.drawPolygon(m_buffer);
     }
 
-    // Liang-Barsky against the safe area; false when the edge misses it.
+    // The edge cut to the safe area; false when it misses it.
     bool clipToSafe(QLineF& edge) const
     {
         const QPointF a = edge.p1();
         const QPointF d = edge.p2() - a;
-        double enter = 0.0;
-        double leave = 1.0;
-        const auto clip = [&](double direction, double distance) {
-            if (direction == 0.0)
-                return distance >= 0.0;
-            const double t = distance / direction;
-            if (direction > 0.0)
-                leave = std::min(leave, t);
-            else
-                enter = std::max(enter, t);
-            return enter <= leave;
-        };
-        if (!clip(-d.x(), a.x() - safe.left()) || !clip(d.x(), safe.right() - a.x()) ||
-            !clip(-d.y(), a.y() - safe.top()) || !clip(d.y(), safe.bottom() - a.y()))
+        // Pixel rows grow downwards: the safe area's top is its least y.
+        const std::optional<formats::LineSpan> span = formats::clipLine(
+            a.x(), a.y(), d.x(), d.y(), {safe.left(), safe.top(), safe.right(), safe.bottom()});
+        if (!span)
             return false;
-        edge = QLineF(a + enter * d, a + leave * d);
+        edge = QLineF(a + span->enter * d, a + span->leave * d);
         return true;
     }
     bool isSafe(QPointF p) const { return safe.contains(p); }

@@ -151,11 +151,21 @@ std::vector<DrawingToRender> ViewerSession::toRender() const
 
 MapBox ViewerSession::bounds() const
 {
-    MapBox box;
+    return unionOf(&SceneDrawing::bounds);
+}
+
+MapBox ViewerSession::framing() const
+{
+    return unionOf(&SceneDrawing::framing);
+}
+
+MapBox ViewerSession::unionOf(MapBox SceneDrawing::*box) const
+{
+    MapBox together;
     for (const SessionDrawing& drawing : m_drawings)
         if (drawing.scene)
-            box.widen(drawing.scene->bounds);
-    return box;
+            together.widen((*drawing.scene).*box);
+    return together;
 }
 
 } // namespace ft::viewer

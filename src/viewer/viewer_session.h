@@ -56,9 +56,13 @@ public:
     std::vector<DrawingToRender> toRender() const;
     // Every open drawing's bounds together.
     MapBox bounds() const;
+    // What a view of every open drawing frames: their framing boxes together.
+    MapBox framing() const;
 
 private:
     std::size_t addDrawing(SessionDrawing drawing);
+    // One box of every open drawing, together.
+    MapBox unionOf(MapBox SceneDrawing::*box) const;
     // The drawing a request path names: the one already open under that
     // path, otherwise read and added.
     std::size_t addRequestedDrawing(const std::string& cp932Path);

@@ -205,8 +205,8 @@ void ViewerWindow::openHeaders(const std::vector<std::filesystem::path>& headers
     MapBox box;
     for (const std::size_t i : added)
         if (m_session.drawings()[i].isOpen())
-            box.widen(m_session.drawings()[i].scene->bounds);
-    afterOpening(box.isEmpty() ? m_session.bounds() : box);
+            box.widen(m_session.drawings()[i].scene->framing);
+    afterOpening(box.isEmpty() ? m_session.framing() : box);
 }
 
 void ViewerWindow::afterOpening(std::optional<MapBox> fit)
@@ -239,7 +239,7 @@ void ViewerWindow::rebuildItemList()
         group->setToolTip(0, pathText(drawing));
         if (!drawing.isOpen())
             group->setForeground(0, kGreyedText);
-        addSelection(group, {{}, drawing.isOpen() ? drawing.scene->bounds : MapBox{}});
+        addSelection(group, {{}, drawing.isOpen() ? drawing.scene->framing : MapBox{}});
         group->setExpanded(true);
         groups.push_back(group);
     }
@@ -345,7 +345,7 @@ void ViewerWindow::showTargets(const std::vector<SceneItem>& targets, const MapB
 
 void ViewerWindow::fitAll()
 {
-    m_view->fitBox(m_session.bounds());
+    m_view->fitBox(m_session.framing());
 }
 
 void ViewerWindow::fitRequested()

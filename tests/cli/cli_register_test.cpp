@@ -74,6 +74,24 @@ TEST_F(CliRegisterTest, AHeaderThatFailsIsRefusedAndLeavesNothing)
     EXPECT_EQ(run({"--datum", "2", "search", "parcels"}), 1);
 }
 
+// A damaged catalogue costs only its own datum's sets, each refused with the
+// catalogue named; the file is left as it was.
+TEST_F(CliRegisterTest, ADamagedCatalogueRefusesItsDatumAndTheOtherRegisters)
+{
+    test::DataSetBuilder::smallValidSet(m_sets, "A01", 2).write();
+    const auto japanese = test::DataSetBuilder::smallValidSet(m_sets, "B01", 1).write();
+    const std::filesystem::path damaged = m_folder / "data" / "Dorsajpn.db";
+    std::filesystem::create_directories(damaged.parent_path());
+    const std::string garbage = "not a database, but long enough for a page";
+    test::writeBytes(damaged, garbage);
+
+    EXPECT_EQ(run({"register", m_sets.string()}), 1);
+    EXPECT_EQ(m_out.str(), japanese.string() + "は登録できません\n1件登録しました\n");
+    EXPECT_NE(m_err.str().find("カタログ " + damaged.string() + " を開けません"), std::string::npos)
+        << m_err.str();
+    EXPECT_EQ(test::readBytes(damaged), garbage);
+}
+
 // Piped or redirected, standard error carries only the reasons of the
 // failures; --quiet drops the count line too.
 TEST_F(CliRegisterTest, InAScriptOnlyFailuresAndTheCountAreWritten)

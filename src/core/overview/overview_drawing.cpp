@@ -1,5 +1,6 @@
 #include "core/overview/overview_drawing.h"
 
+#include "core/formats/line_clip.h"
 #include "core/formats/source_records.h"
 #include "core/formats/working_files.h"
 #include "core/overview/overview_window.h"
@@ -45,35 +46,22 @@ bool withinLimit(PixelPoint p)
     return std::abs(p.x) <= kPixelLimit && std::abs(p.y) <= kPixelLimit;
 }
 
-// Liang-Barsky: the part of the line from a to b inside the limit box, or
-// nothing when the line misses the box.
+// The part of the line from a to b inside the limit box, or nothing when the
+// line misses the box.
 std::optional<std::pair<PixelPoint, PixelPoint>> clipToLimit(PixelPoint a, PixelPoint b)
 {
     if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
         return std::nullopt;
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
-    double enter = 0.0;
-    double leave = 1.0;
-    const auto clip = [&](double direction, double distance) {
-        // distance: how far a lies inside the boundary; direction: how fast
-        // the line moves towards the outside of it.
-        if (direction == 0.0)
-            return distance >= 0.0;
-        const double t = distance / direction;
-        if (direction > 0.0)
-            leave = std::min(leave, t);
-        else
-            enter = std::max(enter, t);
-        return enter <= leave;
-    };
-    if (!clip(-dx, a.x + kPixelLimit) || !clip(dx, kPixelLimit - a.x) ||
-        !clip(-dy, a.y + kPixelLimit) || !clip(dy, kPixelLimit - a.y))
+    const std::optional<formats::LineSpan> span =
+        formats::clipLine(a.x, a.y, dx, dy, {-kPixelLimit, -kPixelLimit, kPixelLimit, kPixelLimit});
+    if (!span)
         return std::nullopt;
     const auto at = [&](double t) {
         return PixelPoint{roundHalfEven(a.x + t * dx), roundHalfEven(a.y + t * dy)};
     };
-    return std::pair{at(enter), at(leave)};
+    return std::pair{at(span->enter), at(span->leave)};
 }
 
 QPoint pixelOf(PixelPoint p)

@@ -79,6 +79,11 @@ RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& target
             if (stopped)
                 break;
             const SetJob job = run.job(entry, run.fileNoBase(entry.datum()) + static_cast<int>(i));
+            if (run.refuseIfUnusable(job)) {
+                failedInFirstPass[i] = true;
+                run.setDone();
+                continue;
+            }
             if (run.isRegistered(job)) {
                 entry.checked = false;
                 ++run.result().alreadyRegistered;
@@ -143,7 +148,9 @@ std::vector<EntryResult> RegisterEntries(RegistrationStores stores,
             stores.traces.trace.writeLine(
                 extentTraceLine(stores.workingFiles.extent(datum), job.fileNo));
             EntryResult result;
-            if (run.isRegistered(job)) {
+            if (run.refuseIfUnusable(job)) {
+                result.reason = run.lastFailure();
+            } else if (run.isRegistered(job)) {
                 ++run.result().alreadyRegistered;
                 result.outcome = SetOutcome::AlreadyRegistered;
             } else if (!run.writeSheets(job)) {

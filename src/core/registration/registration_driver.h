@@ -23,6 +23,10 @@
 //    bounding box of the sheet outlines left in its sheet-outline file.
 //  - Each set goes into the catalogue and working files of its own datum;
 //    the run is one busy span of the progress channel.
+//  - A catalogue that cannot be opened or read (not a database, a folder in
+//    its place, emptied) is left untouched with the working files of its
+//    datum: its sets fail with the catalogue's failure as their reason, and
+//    the other datum's sets register as usual.
 // Catalogue failures outside the converters end the run with their
 // exception, after a best-effort clean-up of the sets still in progress.
 
@@ -130,8 +134,10 @@ std::vector<EntryResult> RegisterEntries(RegistrationStores stores,
 // the data folder, tidies both catalogues and their working files as a run's
 // start does and removes the marker, so that no search lists the rows of a
 // drawing that never registered. The trace logs are left alone. True when it
-// tidied; without the marker it costs one look at the folder. Throws what
-// the catalogue layer and the working files throw (the marker then stays).
+// tidied; without the marker it costs one look at the folder. A catalogue
+// that cannot be read is left alone and the marker stays, so that it is
+// tidied once it can be read again. Throws what the catalogue layer and the
+// working files throw (the marker then stays).
 bool TidyAfterInterruptedRun(RegistrationStores stores);
 
 // One entry given as its text (see ParseTargetEntry): true when it

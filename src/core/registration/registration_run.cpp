@@ -113,15 +113,69 @@ bool extentFileHolds(const fs::path& file, const formats::Extent& extent)
     return bytes == formats::formatExtent(extent) + "\r\n";
 }
 
+// Every SQLite database file begins with these 16 bytes.
+bool startsLikeACatalogue(const fs::path& file)
+{
+    static constexpr std::string_view kHeader{"SQLite format 3\0", 16};
+    std::ifstream in(file, std::ios::binary);
+    std::string start(kHeader.size(), '\0');
+    return in.read(start.data(), static_cast<std::streamsize>(start.size())) && start == kHeader;
+}
+
 } // namespace
 
 RegistrationRun::RegistrationRun(RegistrationStores stores, platform::Progress& progress)
     : m_exclusive(stores.workingFiles.dataFolder()), m_stores(stores), m_progress(progress)
 {
+    // A marker left by a run that did not finish means its rows may be in
+    // the catalogues whatever the record says: that run's state is tidied.
+    std::error_code unknown;
+    m_interrupted =
+        fs::exists(RunMarkerPath(m_stores.workingFiles.dataFolder()), unknown) || unknown;
+    for (const Datum datum : workspace::kDatums)
+        checkCatalogue(datum);
     // A run traces every catalogue row; the logs are written step by step
     // (traceStep) instead of line by line.
     m_stores.traces.trace.setBatched(true);
     m_stores.traces.trace2.setBatched(true);
+}
+
+// One damaged catalogue must not cost the other datum its registrations, so
+// each is looked at before the run touches it.
+void RegistrationRun::checkCatalogue(Datum datum)
+{
+    if (!m_stores.catalogues.isOpen(datum)) {
+        m_unusable[datum] = m_stores.catalogues.openingFailure(datum);
+        return;
+    }
+    // A catalogue that opened may have been written over or emptied since.
+    // SQLite may still answer from its write-ahead log then, so the file's
+    // own first bytes are looked at too, before anything is written to it.
+    const fs::path file = workspace::Catalogues::pathIn(m_stores.workingFiles.dataFolder(), datum);
+    if (!startsLikeACatalogue(file)) {
+        m_unusable[datum] = workspace::catalogueFailureText(file, "file is not a database");
+        return;
+    }
+    try {
+        m_stores.catalogues[datum].GetTable("SELECT COUNT(*) FROM FILE");
+    } catch (const catalogue::ECatalogueBusy&) {
+        throw; // locked by another program, not damaged
+    } catch (const catalogue::ESQLiteException& error) {
+        m_unusable[datum] = workspace::catalogueFailureText(file, error.what());
+    }
+}
+
+bool RegistrationRun::allUsable() const
+{
+    return isUsable(Datum::Japanese) && isUsable(Datum::World);
+}
+
+bool RegistrationRun::refuseIfUnusable(const SetJob& job)
+{
+    if (isUsable(job.datum))
+        return false;
+    recordFailure(job, m_unusable[job.datum]);
+    return true;
 }
 
 RegistrationRun::~RegistrationRun()
@@ -186,11 +240,6 @@ void RegistrationRun::discardUnfinished()
 
 void RegistrationRun::start()
 {
-    // A marker left by a run that did not finish means its rows may be in
-    // the catalogues whatever the record says: that run's state is tidied.
-    std::error_code unknown;
-    const bool interrupted =
-        fs::exists(RunMarkerPath(m_stores.workingFiles.dataFolder()), unknown) || unknown;
     // Only now, with the data folder ours, may the logs be emptied: a run of
     // another program may be writing them until then.
     m_stores.traces.beginRegistration();
@@ -202,10 +251,12 @@ void RegistrationRun::start()
     // Rows inserted from now on go into the index as well; a catalogue made
     // before it gets it once, here, with the data folder held.
     for (const Datum datum : workspace::kDatums)
-        catalogue::CreateOrderIndexIfMissing(m_stores.catalogues[datum]);
+        if (isUsable(datum))
+            catalogue::CreateOrderIndexIfMissing(m_stores.catalogues[datum]);
     // The tidying is left out when nothing changed the catalogues and working
-    // files since a run left them in step (tidy_record.h).
-    if (!interrupted && StillInStep(m_stores)) {
+    // files since a run left them in step (tidy_record.h); with a catalogue
+    // that cannot be read, that state cannot be taken.
+    if (!m_interrupted && allUsable() && StillInStep(m_stores)) {
         takeStateInStep();
         return;
     }
@@ -216,18 +267,27 @@ void RegistrationRun::tidy()
 {
     // Registrations that an interrupted update or datum change left behind
     // go first; their rows then count as orphans.
+    // A catalogue that cannot be used is left as it is, and with it the
+    // working files of its datum.
     for (const Datum datum : workspace::kDatums) {
+        if (!isUsable(datum))
+            continue;
         catalogue::TSQLiteDatabase& db = m_stores.catalogues[datum];
         DeleteRegistrations(db, m_stores.traces.trace, SupersededFileNos(db));
     }
+    // Which registration of a set found in both catalogues is the older
+    // needs both; a run after the other catalogue is mended decides.
     workspace::PerDatum<std::vector<int>> moved;
+    if (allUsable())
+        for (const Datum datum : workspace::kDatums)
+            moved[datum] = MovedFileNos(m_stores.catalogues[datum],
+                                        m_stores.catalogues[workspace::otherDatum(datum)]);
     for (const Datum datum : workspace::kDatums)
-        moved[datum] = MovedFileNos(m_stores.catalogues[datum],
-                                    m_stores.catalogues[workspace::otherDatum(datum)]);
+        if (isUsable(datum))
+            DeleteRegistrations(m_stores.catalogues[datum], m_stores.traces.trace, moved[datum]);
     for (const Datum datum : workspace::kDatums)
-        DeleteRegistrations(m_stores.catalogues[datum], m_stores.traces.trace, moved[datum]);
-    for (const Datum datum : workspace::kDatums)
-        tidyDatum(datum);
+        if (isUsable(datum))
+            tidyDatum(datum);
 }
 
 // What the tidying would have found: the extents of the sheet outlines, and
@@ -421,13 +481,17 @@ void RegistrationRun::discard(const SetJob& job, const std::optional<std::string
 {
     deleteSets(job.datum, {job.fileNo});
     m_inProgress.erase({job.datum, job.fileNo});
-    if (!failure)
-        return;
-    m_lastFailure = *failure;
-    m_result.failed.push_back({job.entry.headerPath, *failure});
+    if (failure)
+        recordFailure(job, *failure);
+}
+
+void RegistrationRun::recordFailure(const SetJob& job, const std::string& failure)
+{
+    m_lastFailure = failure;
+    m_result.failed.push_back({job.entry.headerPath, failure});
     m_stores.traces.trace.writeLine(cp932("登録失敗,") + std::to_string(job.fileNo) + "," +
                                     formats::TraceTextOf(job.entry.headerPath) + "," +
-                                    platform::utf8ToCp932Escaped(*failure));
+                                    platform::utf8ToCp932Escaped(failure));
     m_progress.showStatus(QString::fromStdString(job.entry.headerPath.string()) +
                           QStringLiteral("は登録できません"));
 }
@@ -438,14 +502,19 @@ void RegistrationRun::replaceOlderRegistrations(const SetJob& job)
     std::erase(older, job.fileNo);
     deleteSets(job.datum, older);
     // A header whose datum changed leaves its registration in the other
-    // catalogue behind, whatever its time.
+    // catalogue behind, whatever its time. (A damaged other catalogue keeps
+    // it; the tidying of a run after it is mended removes it as older.)
     const Datum otherDatum = workspace::otherDatum(job.datum);
+    if (!isUsable(otherDatum))
+        return;
     deleteSets(otherDatum, RegisteredFileNos(m_stores.catalogues[otherDatum], job.basePath));
 }
 
 void RegistrationRun::finish(const std::set<Datum>& datums, ExtentTrace extentTrace)
 {
     for (const Datum datum : workspace::kDatums) {
+        if (!isUsable(datum))
+            continue;
         const bool changed = m_workingFilesChanged[datum];
         if (changed)
             bringWorkingFilesInStep(datum);
@@ -465,10 +534,23 @@ void RegistrationRun::finish(const std::set<Datum>& datums, ExtentTrace extentTr
         }
         m_workingFilesChanged[datum] = false;
     }
-    // Everything is in step now; the next run need not tidy while it stays so.
-    RecordInStep(m_stores);
+    const fs::path dataFolder = m_stores.workingFiles.dataFolder();
+    if (!allUsable()) {
+        // The state of a catalogue that cannot be read cannot be recorded:
+        // the next run tidies.
+        std::error_code ignored;
+        fs::remove(TidyRecordPath(dataFolder), ignored);
+        // What an interrupted run left in it is tidied once it can be read
+        // again: its marker stays until then.
+        if (m_interrupted)
+            return;
+    } else {
+        // Everything is in step now; the next run need not tidy while it
+        // stays so.
+        RecordInStep(m_stores);
+    }
     // The run ends cleanly: nothing of it is left for the next start to tidy.
-    fs::remove(RunMarkerPath(m_stores.workingFiles.dataFolder()));
+    fs::remove(RunMarkerPath(dataFolder));
 }
 
 void RegistrationRun::abandon() noexcept
@@ -482,6 +564,8 @@ void RegistrationRun::abandon() noexcept
     }
     m_inProgress.clear();
     for (const Datum datum : workspace::kDatums) {
+        if (!isUsable(datum))
+            continue;
         try {
             bringWorkingFilesInStep(datum);
             formats::writeExtentFile(m_stores.workingFiles.path(WorkingFileKind::Extent, datum),

@@ -58,6 +58,13 @@ public:
     // Describes the set.
     SetJob job(const TargetEntry& entry, int fileNo);
 
+    // False when the datum's catalogue cannot be opened or read: the run
+    // leaves it and its working files alone and registers into the other.
+    bool isUsable(workspace::Datum datum) const { return m_unusable[datum].empty(); }
+    // A set of a datum whose catalogue is not usable fails with the
+    // catalogue's failure as its reason; true when it did.
+    bool refuseIfUnusable(const SetJob& job);
+
     bool isRegistered(const SetJob& job);
     // First pass: sheet outlines and MAP rows. False when the set failed; it
     // has then been discarded.
@@ -92,12 +99,19 @@ private:
     void tidyDatum(workspace::Datum datum);
     void takeStateInStep();
     void bringWorkingFilesInStep(workspace::Datum datum);
+    void checkCatalogue(workspace::Datum datum);
+    bool allUsable() const;
+    void recordFailure(const SetJob& job, const std::string& failure);
 
     ExclusiveRun m_exclusive; // first: nothing is touched before it is held
     RegistrationStores m_stores;
     platform::Progress& m_progress;
     workspace::PerDatum<int> m_fileNoBase;
     workspace::PerDatum<bool> m_workingFilesChanged;
+    // Why a catalogue cannot be used in this run (UTF-8); empty when it can.
+    workspace::PerDatum<std::string> m_unusable;
+    // The run marker was there when the run took the data folder.
+    bool m_interrupted = false;
     // Sets that have written something but have no FILE row yet.
     std::set<std::pair<workspace::Datum, int>> m_inProgress; // (datum, FILENO)
     RegistrationResult m_result;

@@ -33,6 +33,11 @@ std::filesystem::path createdFolder(std::filesystem::path folder)
 
 } // namespace
 
+std::string catalogueFailureText(const std::filesystem::path& file, std::string_view error)
+{
+    return "カタログ " + file.string() + " を開けません: " + std::string(error);
+}
+
 Catalogues::Catalogues(const std::filesystem::path& dataFolder)
 {
     for (const Datum datum : kDatums) {
@@ -43,7 +48,7 @@ Catalogues::Catalogues(const std::filesystem::path& dataFolder)
             catalogue::CreateSchemaIfMissing(*db);
             m_databases[datum] = std::move(db);
         } catch (const catalogue::ESQLiteException& error) {
-            m_failures[datum] = "カタログ " + file.string() + " を開けません: " + error.what();
+            m_failures[datum] = catalogueFailureText(file, error.what());
         }
     }
 }

@@ -8,12 +8,17 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace ft::workspace {
 
 // The stem of the overview working files and of the registration lock:
 // findTavla.zu1, findTavla.az1, findTavla.he1, ..., findTavla.lock.
 inline constexpr const char* kProgramStem = "findTavla";
+
+// What the windows and the command-line tool say of a catalogue that cannot
+// be opened or read (UTF-8): "カタログ <file> を開けません: <error>".
+std::string catalogueFailureText(const std::filesystem::path& file, std::string_view error);
 
 // The two catalogues of a data folder, Dorsajpn.db and Dorsawrd.db.
 class Catalogues {

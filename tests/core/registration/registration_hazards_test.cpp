@@ -1,7 +1,7 @@
 // What a registration must come through without losing or inventing data:
 // odd bytes in names and values, a catalogue that refuses rows, paths CP932
-// cannot hold, one data set reached by two paths, and a run that ended
-// halfway.
+// cannot hold, one data set reached by two paths, a run that ended halfway,
+// and one catalogue damaged.
 
 #include "registration_fixture.h"
 
@@ -10,6 +10,8 @@
 #include "core/registration/registration_driver.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 namespace ft::registration {
 using workspace::Datum;
@@ -174,6 +176,119 @@ TEST_F(RegistrationHazardsTest, AStartAfterAnInterruptedRunTidiesUnlessARunHolds
     EXPECT_FALSE(fs::exists(marker()));
     EXPECT_FALSE(TidyAfterInterruptedRun(state));
 }
+
+// One damaged catalogue, found so when the program opened it or only later,
+// never costs the other datum its registrations, and is left as it is.
+struct DamagedCatalogue {
+    const char* name;
+    bool whileOpen; // damaged after the program opened it
+    std::function<void(const fs::path&)> damage;
+};
+
+class DamagedCatalogueTest : public RegistrationHazardsTest,
+                             public ::testing::WithParamInterface<DamagedCatalogue> {
+protected:
+    fs::path damaged() const { return state.cataloguePath(Datum::Japanese); }
+
+    std::string damagedContents() const
+    {
+        return fs::is_directory(damaged()) ? "a folder" : test::readBytes(damaged());
+    }
+
+    // The program's state after the damage: the fixture's own when it was
+    // open already, a new start otherwise.
+    workspace::Workspace& afterTheDamage()
+    {
+        GetParam().damage(damaged());
+        if (!GetParam().whileOpen)
+            m_restarted.emplace(dataFolder.path(), settingsFolder.path());
+        return m_restarted ? *m_restarted : state;
+    }
+
+    void expectCatalogueNamed(const std::string& reason) const
+    {
+        EXPECT_EQ(reason.rfind("カタログ " + damaged().string() + " を開けません: ", 0), 0u)
+            << reason;
+    }
+
+    std::optional<workspace::Workspace> m_restarted;
+};
+
+TEST_P(DamagedCatalogueTest, TheOtherDatumRegistersAndTheDamagedOneIsLeftAlone)
+{
+    ASSERT_EQ(registerAll({written(validSet("J1", 1))}).registered, 1);
+    const std::string japaneseSheets =
+        workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese);
+    const TargetEntry japanese = written(validSet("J2", 1));
+    workspace::Workspace& program = afterTheDamage();
+    const std::string before = damagedContents();
+
+    TargetList targets;
+    targets.append(written(validSet("W", 2)));
+    targets.append(japanese);
+    const RegistrationResult result = RegisterTargets(program, targets, progress);
+
+    EXPECT_EQ(result.registered, 1);
+    ASSERT_EQ(result.failed.size(), 1u);
+    EXPECT_EQ(result.failed[0].headerPath, japanese.headerPath);
+    expectCatalogueNamed(result.failed[0].reason);
+    EXPECT_EQ(count(Datum::World, "FILE"), 1);
+    EXPECT_EQ(workingBytes(WorkingFileKind::Extent, Datum::World),
+              "2000.000,1000.000,2200.000,1400.000,\r\n");
+    EXPECT_EQ(damagedContents(), before);
+    EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::Japanese), japaneseSheets);
+    EXPECT_FALSE(fs::exists(marker()));
+}
+
+// The file route and the command-line tool's headers take the other driver.
+TEST_P(DamagedCatalogueTest, HeadersOneAfterAnotherFailOnlyInTheDamagedDatum)
+{
+    const TargetEntry japanese = written(validSet("J", 1));
+    const TargetEntry world = written(validSet("W", 2));
+    workspace::Workspace& program = afterTheDamage();
+
+    const std::vector<EntryResult> results = RegisterEntries(program, {japanese, world}, progress);
+
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[0].outcome, SetOutcome::Failed);
+    expectCatalogueNamed(results[0].reason);
+    EXPECT_EQ(results[1].outcome, SetOutcome::Registered);
+    EXPECT_EQ(count(Datum::World, "FILE"), 1);
+}
+
+// What an interrupted run left in the damaged catalogue is tidied once it can
+// be read again: the marker stays; the other datum is tidied now.
+TEST_P(DamagedCatalogueTest, AStartAfterAnInterruptedRunTidiesTheOtherAndKeepsTheMarker)
+{
+    state.catalogue(Datum::World).ExecSQL("INSERT INTO MAP VALUES ('orphan', 7, 500, 0, 0, 0);");
+    test::writeBytes(marker(), "");
+    workspace::Workspace& program = afterTheDamage();
+
+    EXPECT_TRUE(TidyAfterInterruptedRun(program));
+    EXPECT_EQ(count(Datum::World, "MAP"), 0);
+    EXPECT_TRUE(fs::exists(marker()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damages, DamagedCatalogueTest,
+    ::testing::Values(DamagedCatalogue{"NotADatabase", false,
+                                       [](const fs::path& file) {
+                                           test::writeBytes(
+                                               file, "not a database, but long enough for a page");
+                                       }},
+                      DamagedCatalogue{"AFolderInItsPlace", false,
+                                       [](const fs::path& file) {
+                                           fs::remove(file);
+                                           fs::create_directory(file);
+                                       }},
+                      DamagedCatalogue{"WrittenOverWhileOpen", true,
+                                       [](const fs::path& file) {
+                                           test::writeBytes(
+                                               file, "not a database, but long enough for a page");
+                                       }},
+                      DamagedCatalogue{"EmptiedWhileOpen", true,
+                                       [](const fs::path& file) { fs::resize_file(file, 0); }}),
+    [](const ::testing::TestParamInfo<DamagedCatalogue>& info) { return info.param.name; });
 
 } // namespace
 } // namespace ft::registration
