@@ -3,6 +3,7 @@
 #include "core/catalogue/sqlite_database.h"
 
 #include <algorithm>
+#include <exception>
 #include <limits>
 #include <optional>
 #include <span>
@@ -97,33 +98,54 @@ void writeRequestOf(const TskDataList<Row>& rows, DrawingOrder order,
 }
 
 // The request lines of a block of keys, each at its key's place: the rows
-// are read in rowid order, the lines written in the order of the keys.
+// are read in rowid order, the lines written in the order of the keys. A
+// row refused (a text the viewer cannot take) is told where the key stands,
+// so that what is told is the first failure in the request's order, as the
+// rows held whole would meet it: a row gone before it or a refusal earlier.
 class BlockLines {
 public:
     void clear(std::size_t keys)
     {
         m_text.clear();
         m_lines.assign(keys, {0, 0});
+        m_refusedSlot = keys;
+        m_refusal = nullptr;
     }
 
     // The line `append` adds, as the line of key `slot`.
     template <class Append> void add(std::size_t slot, Append append)
     {
         const std::size_t start = m_text.size();
-        append(m_text);
+        try {
+            append(m_text);
+        } catch (...) {
+            // Only the first in key order is told; what it appended is dropped.
+            m_text.resize(start);
+            if (slot < m_refusedSlot) {
+                m_refusedSlot = slot;
+                m_refusal = std::current_exception();
+            }
+            return;
+        }
         m_lines[slot] = {start, m_text.size() - start};
     }
 
     // The lines in key order; a key without one is gone. Once a key is gone,
-    // nothing more is written, since the request will be abandoned.
+    // nothing more is written, since the request will be abandoned; a
+    // refusal before any gone key is thrown.
     long long write(RequestWriter& out, long long goneBefore) const
     {
         long long gone = goneBefore;
-        for (const auto& [start, length] : m_lines) {
-            if (length == 0)
+        for (std::size_t slot = 0; slot < m_lines.size(); ++slot) {
+            const auto [start, length] = m_lines[slot];
+            if (slot == m_refusedSlot) {
+                if (gone == 0)
+                    std::rethrow_exception(m_refusal);
+            } else if (length == 0) {
                 ++gone;
-            else if (gone == 0)
+            } else if (gone == 0) {
                 out.writeLines(std::string_view(m_text).substr(start, length));
+            }
         }
         return gone;
     }
@@ -131,6 +153,8 @@ public:
 private:
     std::string m_text;
     std::vector<std::pair<std::size_t, std::size_t>> m_lines; // (start, length) per key
+    std::size_t m_refusedSlot = 0;                            // m_lines.size(): none
+    std::exception_ptr m_refusal;
 };
 
 // What each kind of row hands over: the fields read (RequestedFields), and

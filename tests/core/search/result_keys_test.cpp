@@ -228,5 +228,48 @@ TEST_F(KeyRequestTest, TickedRowsThatAreGoneAbandonTheRequestAndAreCounted)
     }
 }
 
+// Rows are read in rowid order but written in list order: a row that cannot
+// be handed over and a row that is gone are told as the rows held whole
+// would meet them, the first in the request's order. Drawing 7 is written
+// first, its lot 2 (rowid 5) before its lot 1; drawing 3's lot 1 is rowid 1.
+TEST_F(KeyRequestTest, TheFirstFailingRowInRequestOrderIsTheOneTold)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> changes;
+        const char* told;
+    };
+    const Case cases[] = {
+        {"two refused",
+         {"UPDATE CHIBAN SET CHIBAN=CHIBAN||'\U0001F600' WHERE rowid IN (1,5)"},
+         "地番 2\U0001F600 は"},
+        {"gone, then refused",
+         {"DELETE FROM CHIBAN WHERE rowid=5",
+          "UPDATE CHIBAN SET CHIBAN='1\U0001F600' WHERE rowid=1"},
+         "1行は"},
+        {"refused, then gone",
+         {"UPDATE CHIBAN SET CHIBAN='2\U0001F600' WHERE rowid=5",
+          "DELETE FROM CHIBAN WHERE rowid=1"},
+         "地番 2\U0001F600 は"},
+    };
+    for (const Case& c : cases) {
+        m_db.ExecSQL("DELETE FROM CHIBAN");
+        insertParcels(3, 3);
+        insertParcels(2, 7);
+        ResultRowKeys<ParcelRow> keys;
+        LoadRowKeys(m_db, parcelStatement({}, MatchMode::Prefix), keys);
+        for (const std::string& change : c.changes)
+            m_db.ExecSQL(change);
+        RequestWriter out(m_folder.path());
+        try {
+            writeResultRequest(keys, out);
+            ADD_FAILURE() << c.name << ": written";
+        } catch (const std::exception& error) {
+            EXPECT_NE(std::string(error.what()).find(c.told), std::string::npos)
+                << c.name << ": " << error.what();
+        }
+    }
+}
+
 } // namespace
 } // namespace ft::search
