@@ -212,6 +212,55 @@ TEST_F(KeyRequestTest, TheRequestOfKeysIsTheRequestOfWholeRows)
     }
 }
 
+// Every kind of row, with cells the catalogue may hold: NULLs, numbers stored
+// as text, reals, numbers beyond 32 bits, a drawing ticked twice over.
+TEST_F(KeyRequestTest, EveryKindOfKeysGivesTheRequestOfWholeRows)
+{
+    insert("FILE", "NULL,'t',9,'','',0,2");
+    insert("MAP", "'A',3,500,1,0,1");
+    insert("MAP", "NULL,3,'x',1,0,NULL");
+    insert("MAP", "'Ｂ',7,2.5,1,0,3000000000");
+    insert("MAP", "'C','7',1,1,0,'12abc'");
+    insert("FTEN", "'P1',3,1,0,0");
+    insert("FTEN", "NULL,7,1,0,0");
+    insert("FTEN", "12,9,1,0,0");
+    insert("ZTEN", "'Z 1',3,1,0");
+    const auto same = [this]<class Row>(const std::string& statement, auto writeKeys,
+                                        auto writeWhole) {
+        ResultRowKeys<Row> keys;
+        LoadRowKeys(m_db, statement, keys);
+        TskDataList<Row> whole;
+        LoadRows(m_db, statement, whole);
+        for (int row = 0; row < whole.size(); ++row)
+            keys.keys.item(row).Ticked = whole.item(row).Ticked = true;
+        const std::string fromKeys = request([&](RequestWriter& out) { writeKeys(keys, out); });
+        EXPECT_EQ(fromKeys, request([&](RequestWriter& out) { writeWhole(whole, out); }))
+            << statement;
+        EXPECT_FALSE(fromKeys.empty()) << statement;
+    };
+    same.operator()<MapSheetRow>(
+        mapSheetStatement("", MatchMode::Prefix),
+        [](auto& rows, RequestWriter& out) { writeResultRequest(rows, out); },
+        [this](auto& rows, RequestWriter& out) { writeResultRequest(rows, m_db, out); });
+    for (const auto& [statement, code] :
+         {std::pair(boundaryPointStatement("", MatchMode::Prefix), kBoundaryPointRecord),
+          std::pair(controlPointStatement("", MatchMode::Prefix), kControlPointRecord)})
+        same.operator()<PointRow>(
+            statement,
+            [code](auto& rows, RequestWriter& out) { writeResultRequest(rows, code, out); },
+            [this, code](auto& rows, RequestWriter& out) {
+                writeResultRequest(rows, code, m_db, out);
+            });
+    same.operator()<DrawingRow>(
+        registeredDrawingsStatement(),
+        [](auto& rows, RequestWriter& out) {
+            writeResultRequest(rows, kRegisteredDrawingRecord, out);
+        },
+        [this](auto& rows, RequestWriter& out) {
+            writeResultRequest(rows, kRegisteredDrawingRecord, m_db, out);
+        });
+}
+
 TEST_F(KeyRequestTest, TickedRowsThatAreGoneAbandonTheRequestAndAreCounted)
 {
     ResultRowKeys<ParcelRow> keys;
