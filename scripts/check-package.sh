@@ -34,7 +34,11 @@ trap 'rm -rf "$staging"' EXIT
 dpkg-deb -x "$package" "$staging"
 desktop-file-validate "$staging/usr/share/applications/findtavla.desktop"
 for program in "$staging"/usr/bin/*; do
-  if readelf --section-headers --wide "$program" | grep -qE ' \.(symtab|debug_[a-z]+) '; then
+  # Read whole before grep: grep -q leaves at the first match, and readelf
+  # writing on into the closed pipe would fail the pipeline (pipefail) and
+  # pass an unstripped program.
+  sections=$(readelf --section-headers --wide "$program")
+  if grep -qE ' \.(symtab|debug_[a-z]+) ' <<<"$sections"; then
     echo "not stripped in the package: ${program#"$staging"}" >&2
     exit 1
   fi

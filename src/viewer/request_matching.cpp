@@ -120,13 +120,12 @@ public:
     // The items of `drawing` with the name, in the data's order.
     std::vector<std::size_t> itemsIn(KeyKind kind, std::size_t drawing, const std::string& key)
     {
+        const std::vector<Place>& places = placesOf(kind, key);
+        auto place = std::lower_bound(places.begin(), places.end(), drawing,
+                                      [](const Place& p, std::size_t d) { return p.drawing < d; });
         std::vector<std::size_t> found;
-        const auto [first, last] = of(kind).equal_range(key);
-        for (auto it = first; it != last; ++it)
-            if (it->second.drawing == drawing)
-                found.push_back(it->second.item);
-        // The multimap keeps no order; the data's order reads better.
-        std::sort(found.begin(), found.end());
+        for (; place != places.end() && place->drawing == drawing; ++place)
+            found.push_back(place->item);
         return found;
     }
 
@@ -135,11 +134,9 @@ public:
                                              const std::string& key)
     {
         std::vector<std::size_t> drawings;
-        for (const KeyKind kind : kinds) {
-            const auto [first, last] = of(kind).equal_range(key);
-            for (auto it = first; it != last; ++it)
-                drawings.push_back(it->second.drawing);
-        }
+        for (const KeyKind kind : kinds)
+            for (const Place& place : placesOf(kind, key))
+                drawings.push_back(place.drawing);
         std::sort(drawings.begin(), drawings.end());
         drawings.erase(std::unique(drawings.begin(), drawings.end()), drawings.end());
         return drawings;
@@ -158,8 +155,37 @@ private:
         return *index;
     }
 
+    // The places of a name, by drawing, then in the data's order (the
+    // multimap keeps none). An item asks for its name once per drawing that
+    // holds it, so the last name of each kind is kept: a point name found in
+    // every one of hundreds of drawings is gathered once, not once per drawing.
+    const std::vector<Place>& placesOf(KeyKind kind, const std::string& key)
+    {
+        PlacesOfName& last = m_lastName[static_cast<std::size_t>(kind)];
+        if (!last.held || last.key != key) {
+            last.held = false;
+            last.places.clear();
+            const auto [first, end] = of(kind).equal_range(key);
+            for (auto it = first; it != end; ++it)
+                last.places.push_back(it->second);
+            std::sort(last.places.begin(), last.places.end(), [](const Place& a, const Place& b) {
+                return std::tie(a.drawing, a.item) < std::tie(b.drawing, b.item);
+            });
+            last.key = key;
+            last.held = true;
+        }
+        return last.places;
+    }
+
+    struct PlacesOfName {
+        std::string key;
+        std::vector<Place> places;
+        bool held = false;
+    };
+
     const std::vector<OpenDrawing>& m_drawings;
     std::array<std::optional<KeyIndex>, kKeyKinds> m_indexes;
+    std::array<PlacesOfName, kKeyKinds> m_lastName;
 };
 
 QString joined(std::initializer_list<QString> parts)

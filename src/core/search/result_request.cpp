@@ -116,7 +116,7 @@ public:
         line.start = m_text.size();
         try {
             append(m_text);
-        } catch (const std::exception&) {
+        } catch (...) {
             m_text.resize(line.start);
             line.refusal = std::current_exception();
         }

@@ -2,8 +2,12 @@
 // operator reads the message every file that does not fit gives, naming the
 // file, and the file keeps its previous bytes.
 
+#include "core/catalogue/schema.h"
+#include "core/catalogue/sqlite_database.h"
 #include "core/platform/disk_full.h"
 #include "core/search/request_file.h"
+#include "core/search/result_request.h"
+#include "core/search/search_statements.h"
 #include "core/workspace/settings_file.h"
 
 #include "devtools/temp_folder.h"
@@ -87,6 +91,36 @@ TEST(FullDiskWrites, TheMessageNamesTheFileAndThePreviousBytesStay)
         const std::filesystem::directory_iterator entries(temp.path());
         EXPECT_EQ(std::distance(begin(entries), end(entries)), 1) << c.name << ": a file is left";
     }
+}
+
+// A request of many rows goes to the file in pieces as it is made: the disk
+// filling up after some of them stops the request there, and TAVLA.E2 keeps
+// its previous bytes.
+TEST(FullDiskWrites, ARequestFullHalfwayKeepsThePreviousOne)
+{
+    test::TempFolder catalogueFolder;
+    catalogue::TSQLiteDatabase db((catalogueFolder / "c.db").string());
+    catalogue::CreateSchemaIfMissing(db);
+    db.ExecSQL("INSERT INTO FILE VALUES ('/s/one','t',1,'','',0,2)");
+    db.BeginTransaction();
+    for (int lot = 1; lot <= 20000; ++lot)
+        db.ExecSQL("INSERT INTO CHIBAN VALUES ('本町','東','" + std::to_string(lot) + "',1,'',''," +
+                   std::to_string(lot) + ",0,0,1)");
+    db.Commit();
+    ResultRowKeys<ParcelRow> rows;
+    LoadRowKeys(db, parcelStatement({}, MatchMode::Prefix), rows);
+
+    test::TempFolder temp;
+    const std::filesystem::path file = requestFilePath(temp.path());
+    test::writeBytes(file, "0,\"/s/before\"\r\n");
+    {
+        RequestWriter out(temp.path());
+        const FileSizeLimit limit(100 * 1024); // the request is over 300 KB
+        EXPECT_THROW(writeResultRequest(rows, out), platform::DiskFull);
+    }
+    EXPECT_EQ(test::readBytes(file), "0,\"/s/before\"\r\n");
+    const std::filesystem::directory_iterator entries(temp.path());
+    EXPECT_EQ(std::distance(begin(entries), end(entries)), 1) << "a file is left";
 }
 
 } // namespace
