@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <ostream>
 
 namespace ft::viewer {
 namespace {
@@ -38,6 +39,12 @@ struct FramingCase {
     std::vector<QPointF> coordinates;
     MapBox expected; // left, bottom, right, top
 };
+
+// The case by its name in ctest's output, not as 64 bytes.
+void PrintTo(const FramingCase& framing, std::ostream* out)
+{
+    *out << framing.name;
+}
 
 class Framing : public ::testing::TestWithParam<FramingCase> {};
 
