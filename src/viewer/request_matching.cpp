@@ -54,12 +54,14 @@ struct Place {
     std::size_t drawing;
     std::size_t item;
 };
-using KeyIndex = std::unordered_multimap<std::string, Place>;
+// The places of each name. The drawings are added in order, and their items
+// in order, so each name's places stand by drawing, then in the data's order.
+using KeyIndex = std::unordered_map<std::string, std::vector<Place>>;
 
 void addKey(KeyIndex& index, std::string_view cp932Key, Place place)
 {
     if (std::optional<std::string> key = utf8Of(cp932Key))
-        index.emplace(std::move(*key), place);
+        index[std::move(*key)].push_back(place);
 }
 
 // "oaza,koaza,lot" as the parcel list writes a parcel (lot folded).
@@ -155,37 +157,17 @@ private:
         return *index;
     }
 
-    // The places of a name, by drawing, then in the data's order (the
-    // multimap keeps none). An item asks for its name once per drawing that
-    // holds it, so the last name of each kind is kept: a point name found in
-    // every one of hundreds of drawings is gathered once, not once per drawing.
+    // The places of a name, by drawing, then in the data's order.
     const std::vector<Place>& placesOf(KeyKind kind, const std::string& key)
     {
-        PlacesOfName& last = m_lastName[static_cast<std::size_t>(kind)];
-        if (!last.held || last.key != key) {
-            last.held = false;
-            last.places.clear();
-            const auto [first, end] = of(kind).equal_range(key);
-            for (auto it = first; it != end; ++it)
-                last.places.push_back(it->second);
-            std::sort(last.places.begin(), last.places.end(), [](const Place& a, const Place& b) {
-                return std::tie(a.drawing, a.item) < std::tie(b.drawing, b.item);
-            });
-            last.key = key;
-            last.held = true;
-        }
-        return last.places;
+        static const std::vector<Place> kNowhere;
+        const KeyIndex& index = of(kind);
+        const auto places = index.find(key);
+        return places == index.end() ? kNowhere : places->second;
     }
-
-    struct PlacesOfName {
-        std::string key;
-        std::vector<Place> places;
-        bool held = false;
-    };
 
     const std::vector<OpenDrawing>& m_drawings;
     std::array<std::optional<KeyIndex>, kKeyKinds> m_indexes;
-    std::array<PlacesOfName, kKeyKinds> m_lastName;
 };
 
 QString joined(std::initializer_list<QString> parts)
