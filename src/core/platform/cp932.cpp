@@ -2,81 +2,34 @@
 
 #include "core/platform/message_text.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <optional>
-#include <type_traits>
+#include <variant>
 #include <vector>
 
 namespace ft::platform {
 namespace {
 
-constexpr const char* kCp932 = "CP932";
-constexpr const char* kUtf8 = "UTF-8";
-
-// Where and why iconv stopped.
-struct ConversionFailure {
-    std::size_t offset = 0; // byte offset into the input
-    int error = 0;          // EILSEQ: invalid or unrepresentable; EINVAL: cut off at the end
+// One pair of the generated table: a CP932 code and a code point, or the
+// first and last code point of a range.
+struct Cp932TableEntry {
+    std::uint32_t from = 0;
+    std::uint32_t to = 0;
 };
 
-// One iconv conversion descriptor, closed when the object goes. Opening one
-// is cheap (glibc caches the conversion modules), so each call opens its own
-// and no converter state outlives a conversion.
-class IconvConverter {
-public:
-    IconvConverter(const char* to, const char* from) : m_handle(iconv_open(to, from))
-    {
-        if (m_handle.get() == invalidHandle()) {
-            m_handle.release();
-            throw EncodingError(std::string("iconv cannot convert from ") + from + " to " + to);
-        }
-    }
+#include "core/platform/cp932_table.inc"
 
-    // Converts the whole input into `output`, or tells where it stopped.
-    std::optional<ConversionFailure> convert(std::string_view input, std::string& output)
-    {
-        // Neither direction produces more than three bytes per input byte
-        // (a one-byte katakana becomes three bytes of UTF-8).
-        output.assign(input.size() * 3 + 4, '\0');
-        char* in = const_cast<char*>(input.data());
-        std::size_t inLeft = input.size();
-        std::size_t written = 0;
-        for (;;) {
-            char* out = output.data() + written;
-            std::size_t outLeft = output.size() - written;
-            const std::size_t result = iconv(m_handle.get(), &in, &inLeft, &out, &outLeft);
-            written = output.size() - outLeft;
-            if (result != static_cast<std::size_t>(-1))
-                break;
-            if (errno == E2BIG) {
-                output.resize(output.size() * 2);
-                continue;
-            }
-            const int error = errno;
-            output.clear();
-            return ConversionFailure{input.size() - inLeft, error};
-        }
-        output.resize(written);
-        return std::nullopt;
-    }
-
-private:
-    static iconv_t invalidHandle()
-    {
-        return reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
-    }
-
-    struct Closer {
-        void operator()(iconv_t handle) const { iconv_close(handle); }
+// Where and why a conversion stopped.
+struct ConversionFailure {
+    enum class Kind {
+        Invalid,    // not valid in the source encoding, or not representable in the target
+        Incomplete, // a character cut off by the end of the text
     };
-    std::unique_ptr<std::remove_pointer_t<iconv_t>, Closer> m_handle;
+    std::size_t offset = 0; // byte offset into the input
+    Kind kind = Kind::Invalid;
 };
 
 // The length of the UTF-8 sequence starting at `text` and its code point, or
@@ -124,34 +77,53 @@ std::optional<Utf8Character> decodeUtf8(std::string_view text)
     return Utf8Character{length, codePoint};
 }
 
+// Whether the text from a failed position on is a multi-byte UTF-8 character
+// cut off by the end of the text, as glibc's decoder judges it: a first byte
+// that announces more bytes (up to the six of the old UTF-8 forms) followed
+// only by continuation bytes, fewer than announced. Anything else there is an
+// invalid sequence, even when more bytes could never make it valid.
+bool isCutOffUtf8(std::string_view rest)
+{
+    const auto first = static_cast<unsigned char>(rest[0]);
+    std::size_t announced = 0;
+    if (first >= 0xC2 && first <= 0xDF)
+        announced = 2;
+    else if (first >= 0xE0 && first <= 0xEF)
+        announced = 3;
+    else if (first >= 0xF0 && first <= 0xF7)
+        announced = 4;
+    else if (first >= 0xF8 && first <= 0xFB)
+        announced = 5;
+    else if (first >= 0xFC && first <= 0xFD)
+        announced = 6;
+    if (rest.size() >= announced)
+        return false;
+    return std::all_of(rest.begin() + 1, rest.end(),
+                       [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; });
+}
+
 std::string cp932FailureText(std::string_view input, const ConversionFailure& failure)
 {
     const std::string at = " at byte " + std::to_string(failure.offset);
-    if (failure.error == EINVAL)
+    if (failure.kind == ConversionFailure::Kind::Incomplete)
         return "Incomplete CP932 character" + at +
                " (end of text): " + hexBytes(input.substr(failure.offset));
-    if (failure.error == EILSEQ)
-        return "Invalid CP932 byte sequence" + at + ": " +
-               hexBytes(input.substr(failure.offset, 2));
-    return "CP932 to UTF-8 conversion failed" + at;
+    return "Invalid CP932 byte sequence" + at + ": " + hexBytes(input.substr(failure.offset, 2));
 }
 
 std::string utf8FailureText(std::string_view input, const ConversionFailure& failure)
 {
     const std::string at = " at byte " + std::to_string(failure.offset);
     const std::string_view rest = input.substr(failure.offset);
-    if (failure.error == EINVAL)
+    if (failure.kind == ConversionFailure::Kind::Incomplete)
         return "Incomplete UTF-8 character" + at + " (end of text): " + hexBytes(rest);
-    if (failure.error == EILSEQ) {
-        if (const auto character = decodeUtf8(rest)) {
-            char codePoint[16];
-            std::snprintf(codePoint, sizeof codePoint, "U+%04X",
-                          static_cast<unsigned>(character->codePoint));
-            return std::string("Character ") + codePoint + at + " cannot be represented in CP932";
-        }
-        return "Invalid UTF-8 byte sequence" + at + ": " + hexBytes(rest.substr(0, 1));
+    if (const auto character = decodeUtf8(rest)) {
+        char codePoint[16];
+        std::snprintf(codePoint, sizeof codePoint, "U+%04X",
+                      static_cast<unsigned>(character->codePoint));
+        return std::string("Character ") + codePoint + at + " cannot be represented in CP932";
     }
-    return "UTF-8 to CP932 conversion failed" + at;
+    return "Invalid UTF-8 byte sequence" + at + ": " + hexBytes(rest.substr(0, 1));
 }
 
 // Bytes 00-7F are the same characters in CP932 and UTF-8, so text made of
@@ -171,40 +143,47 @@ bool isAscii(std::string_view text)
     return asciiPrefixLength(text) == text.size();
 }
 
-// One character converted by iconv: its bytes in the other encoding. A
-// length of 0 marks a character the tables leave to iconv itself.
+// One character's bytes in the other encoding; a length of 0 marks a
+// character (or code) the table does not convert.
 struct MappedCharacter {
     std::uint8_t length = 0;
     std::array<char, 3> bytes{};
 };
 
-// Converts one character with `converter` into `mapped`; false when iconv
-// refuses it or its conversion does not fit.
-bool mapCharacter(IconvConverter& converter, std::string_view character, MappedCharacter& mapped,
-                  int* error = nullptr)
+MappedCharacter utf8Bytes(char32_t codePoint)
 {
-    std::string output;
-    if (const auto failure = converter.convert(character, output)) {
-        if (error)
-            *error = failure->error;
-        return false;
+    MappedCharacter mapped;
+    if (codePoint < 0x800) {
+        mapped.bytes = {static_cast<char>(0xC0 | (codePoint >> 6)),
+                        static_cast<char>(0x80 | (codePoint & 0x3F)), 0};
+        mapped.length = 2;
+    } else {
+        mapped.bytes = {static_cast<char>(0xE0 | (codePoint >> 12)),
+                        static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)),
+                        static_cast<char>(0x80 | (codePoint & 0x3F))};
+        mapped.length = 3;
     }
-    if (output.empty() || output.size() > mapped.bytes.size())
-        return false;
-    mapped.length = static_cast<std::uint8_t>(output.size());
-    std::copy(output.begin(), output.end(), mapped.bytes.begin());
-    return true;
+    return mapped;
 }
 
-// Registration converts several values and a whole statement per catalogue
-// row; opening an iconv descriptor and running its conversion loop for each
-// cost more than a third of a run. These tables hold iconv's own answer for
-// every single character, taken once per process, so text converts by table
-// lookup with exactly iconv's result. CP932 is stateless, so a text converts
-// as its characters do one by one. Anything the tables do not cover (an
-// invalid or cut-off sequence, a character outside CP932 or the BMP) takes
-// the iconv path, which gives the result or the error as before. Built once
-// and never changed afterwards, they are constants, not shared state.
+MappedCharacter cp932Bytes(std::uint32_t code)
+{
+    MappedCharacter mapped;
+    if (code < 0x100) {
+        mapped.bytes = {static_cast<char>(code), 0, 0};
+        mapped.length = 1;
+    } else {
+        mapped.bytes = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF), 0};
+        mapped.length = 2;
+    }
+    return mapped;
+}
+
+// The project's code page 932 (cp932_table.inc, written from glibc iconv by
+// tools/make_cp932_table.cpp) as lookup tables, laid out once per process.
+// CP932 is stateless, so a text converts as its characters do one by one.
+// Built once and never changed afterwards, they are constants, not shared
+// state.
 class Cp932Tables {
 public:
     static const Cp932Tables& instance()
@@ -213,7 +192,8 @@ public:
         return tables;
     }
 
-    std::optional<std::string> toUtf8(std::string_view cp932) const
+    // The UTF-8 text, or where and why the CP932 text cannot be decoded.
+    std::variant<std::string, ConversionFailure> toUtf8(std::string_view cp932) const
     {
         std::string utf8;
         utf8.reserve(cp932.size() * 3 / 2 + 1);
@@ -226,21 +206,22 @@ public:
             const auto byte = static_cast<unsigned char>(cp932[i]);
             const MappedCharacter* mapped = &m_singleBytes[byte];
             std::size_t consumed = 1;
-            if (mapped->length == 0) {
-                if (!m_leadBytes[byte] || i + 1 >= cp932.size())
-                    return std::nullopt;
+            if (mapped->length == 0 && m_leadBytes[byte]) {
+                if (i + 1 == cp932.size())
+                    return ConversionFailure{i, ConversionFailure::Kind::Incomplete};
                 mapped = &m_doubleBytes[pairIndex(byte, static_cast<unsigned char>(cp932[i + 1]))];
                 consumed = 2;
             }
             if (mapped->length == 0)
-                return std::nullopt;
+                return ConversionFailure{i, ConversionFailure::Kind::Invalid};
             utf8.append(mapped->bytes.data(), mapped->length);
             i += consumed;
         }
         return utf8;
     }
 
-    std::optional<std::string> toCp932(std::string_view utf8) const
+    // The CP932 text, or where and why the UTF-8 text cannot be encoded.
+    std::variant<std::string, ConversionFailure> toCp932(std::string_view utf8) const
     {
         std::string cp932;
         cp932.reserve(utf8.size());
@@ -251,12 +232,19 @@ public:
             if (i == utf8.size())
                 break;
             const std::optional<Utf8Character> character = decodeUtf8(utf8.substr(i));
-            if (!character || character->codePoint >= m_codePoints.size())
-                return std::nullopt;
-            const MappedCharacter& mapped = m_codePoints[character->codePoint];
-            if (mapped.length == 0)
-                return std::nullopt;
-            cp932.append(mapped.bytes.data(), mapped.length);
+            if (!character) {
+                const auto kind = isCutOffUtf8(utf8.substr(i)) ? ConversionFailure::Kind::Incomplete
+                                                               : ConversionFailure::Kind::Invalid;
+                return ConversionFailure{i, kind};
+            }
+            if (character->codePoint < m_codePoints.size()) {
+                const MappedCharacter& mapped = m_codePoints[character->codePoint];
+                if (mapped.length == 0)
+                    return ConversionFailure{i, ConversionFailure::Kind::Invalid};
+                cp932.append(mapped.bytes.data(), mapped.length);
+            } else if (!isDropped(character->codePoint)) {
+                return ConversionFailure{i, ConversionFailure::Kind::Invalid};
+            }
             i += character->length;
         }
         return cp932;
@@ -270,49 +258,30 @@ private:
         return (lead - kLeadBase) * 0x100 + trail;
     }
 
-    Cp932Tables() : m_doubleBytes(0x80 * 0x100), m_codePoints(0x10000)
+    // Characters the code page leaves out without a word: glibc writes the
+    // tag characters as nothing, and so does this table.
+    static bool isDropped(char32_t codePoint)
     {
-        IconvConverter decoder(kUtf8, kCp932);
-        for (int byte = 0; byte < 0x100; ++byte) {
-            const char single = static_cast<char>(byte);
-            int error = 0;
-            // A byte that iconv finds incomplete on its own starts a pair.
-            if (!mapCharacter(decoder, {&single, 1}, m_singleBytes[byte], &error))
-                m_leadBytes[byte] = error == EINVAL && byte >= static_cast<int>(kLeadBase);
-        }
-        for (int lead = 0; lead < 0x100; ++lead) {
-            if (!m_leadBytes[lead])
-                continue;
-            for (int trail = 0; trail < 0x100; ++trail) {
-                const std::array<char, 2> pair{static_cast<char>(lead), static_cast<char>(trail)};
-                mapCharacter(decoder, {pair.data(), pair.size()},
-                             m_doubleBytes[pairIndex(static_cast<unsigned char>(lead),
-                                                     static_cast<unsigned char>(trail))]);
-            }
-        }
-        IconvConverter encoder(kCp932, kUtf8);
-        for (char32_t codePoint = 0; codePoint < m_codePoints.size(); ++codePoint) {
-            if (codePoint >= 0xD800 && codePoint <= 0xDFFF)
-                continue;
-            const std::string character = encodeUtf8(codePoint);
-            mapCharacter(encoder, character, m_codePoints[codePoint]);
-        }
+        return std::any_of(std::begin(kCp932Dropped), std::end(kCp932Dropped),
+                           [codePoint](const Cp932TableEntry& range) {
+                               return codePoint >= range.from && codePoint <= range.to;
+                           });
     }
 
-    static std::string encodeUtf8(char32_t codePoint)
+    Cp932Tables() : m_doubleBytes(0x80 * 0x100), m_codePoints(0x10000)
     {
-        std::string bytes;
-        if (codePoint < 0x80) {
-            bytes.push_back(static_cast<char>(codePoint));
-        } else if (codePoint < 0x800) {
-            bytes.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-            bytes.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-        } else {
-            bytes.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-            bytes.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-            bytes.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+        for (const unsigned char lead : kCp932LeadBytes)
+            m_leadBytes[lead] = true;
+        for (const Cp932TableEntry& entry : kCp932Decode) {
+            if (entry.from < 0x100)
+                m_singleBytes[entry.from] = utf8Bytes(entry.to);
+            else
+                m_doubleBytes[pairIndex(static_cast<unsigned char>(entry.from >> 8),
+                                        static_cast<unsigned char>(entry.from & 0xFF))] =
+                    utf8Bytes(entry.to);
         }
-        return bytes;
+        for (const Cp932TableEntry& entry : kCp932Encode)
+            m_codePoints[entry.from] = cp932Bytes(entry.to);
     }
 
     std::array<MappedCharacter, 0x100> m_singleBytes{};
@@ -327,28 +296,24 @@ std::string cp932ToUtf8(std::string_view cp932)
 {
     if (isAscii(cp932))
         return std::string(cp932);
-    if (std::optional<std::string> utf8 = Cp932Tables::instance().toUtf8(cp932))
-        return *std::move(utf8);
-    std::string utf8;
-    if (const auto failure = IconvConverter(kUtf8, kCp932).convert(cp932, utf8))
+    auto result = Cp932Tables::instance().toUtf8(cp932);
+    if (const auto* failure = std::get_if<ConversionFailure>(&result))
         throw EncodingError(cp932FailureText(cp932, *failure));
-    return utf8;
+    return std::get<std::string>(std::move(result));
 }
 
-// glibc folds nine characters onto the code Windows uses for the same JIS
-// character (U+301C WAVE DASH to 0x8160, U+2212 MINUS SIGN to 0x817C, U+00A5
-// YEN SIGN to 0x5C, ...); they decode to the Windows variants. Everything
-// else CP932 lacks fails.
+// The table folds nine characters onto the code Windows uses for the same
+// JIS character (U+301C WAVE DASH to 0x8160, U+2212 MINUS SIGN to 0x817C,
+// U+00A5 YEN SIGN to 0x5C, ...), as glibc does; they decode to the Windows
+// variants. Everything else CP932 lacks fails.
 std::string utf8ToCp932(std::string_view utf8)
 {
     if (isAscii(utf8))
         return std::string(utf8);
-    if (std::optional<std::string> cp932 = Cp932Tables::instance().toCp932(utf8))
-        return *std::move(cp932);
-    std::string cp932;
-    if (const auto failure = IconvConverter(kCp932, kUtf8).convert(utf8, cp932))
+    auto result = Cp932Tables::instance().toCp932(utf8);
+    if (const auto* failure = std::get_if<ConversionFailure>(&result))
         throw EncodingError(utf8FailureText(utf8, *failure));
-    return cp932;
+    return std::get<std::string>(std::move(result));
 }
 
 std::string utf8ToCp932Escaped(std::string_view utf8)

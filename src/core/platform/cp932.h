@@ -15,7 +15,9 @@ public:
 };
 
 // Shift-JIS (code page 932, Microsoft's table with the NEC and IBM
-// extensions) to UTF-8 and back, through glibc iconv "CP932".
+// extensions) to UTF-8 and back, with the project's own table
+// (cp932_table.inc, taken from glibc iconv "CP932"), the same on every
+// system; no iconv and no code-page call of the system is used.
 std::string cp932ToUtf8(std::string_view cp932);
 std::string utf8ToCp932(std::string_view utf8);
 

@@ -91,7 +91,6 @@ std::vector<Rewrite> makeRewrites()
          "\\1 から \\2 に変換できません（\\3バイト目）"},
         {"Character (U\\+[0-9A-F]+) at byte (\\d+) cannot be represented in CP932",
          "文字 \\1（\\2バイト目）は CP932 で表せません"},
-        {"iconv cannot convert from (\\S+) to (\\S+)", "iconv で \\1 から \\2 に変換できません"},
         {"Zero byte \\(NUL\\) at byte (\\d+)", "ゼロのバイト（NUL、\\1バイト目）"},
         // A catalogue another program holds: its Japanese first half is
         // enough in a window.
