@@ -139,23 +139,34 @@ build_qt() {
   cp /usr/share/qt6/translations/qtbase_ja.qm "$prefix/translations/"
 }
 
+# The compile-time options of Debian's own build of the library: the -D
+# words of the CFLAGS its debian/rules sets, so both builds run the same SQLite.
+sqlite_options() {
+  sed -e ':joined' -e '/\\$/{N;s/\\\n//;b joined}' "$1/debian/rules" |
+    sed -n 's/^export CFLAGS *+= *//p' | tr -s ' \t' '\n' | grep '^-DSQLITE_' | tr '\n' ' '
+}
+
 # The amalgamation is made with the host compiler and tclsh, then compiled for
-# Windows with the options Debian's own build of the library uses, so both
-# builds run the same SQLite.
+# Windows.
 build_sqlite() {
   local source build="$work/build-sqlite" options
   source=$(unpacked_source sqlite3)
   mkdir -p "$build"
-  (cd "$build" && "$source/configure" --disable-tcl >/dev/null && make sqlite3.c >/dev/null)
-  options=$(sed -n 's/^export DEB_CFLAGS_MAINT_APPEND *+*= *//p' "$source/debian/rules" | tr '\n' ' ')
+  if [ ! -f "$build/sqlite3.c" ]; then
+    (cd "$build" && "$source/configure" --disable-tcl >/dev/null && make sqlite3.c >/dev/null)
+  fi
+  options=$(sqlite_options "$source")
+  if [ -z "$options" ]; then
+    echo "No SQLite options found in $source/debian/rules" >&2
+    exit 1
+  fi
   # shellcheck disable=SC2086 # the options are separate words
-  x86_64-w64-mingw32-gcc-posix -O2 $options -DSQLITE_OS_WIN=1 -c "$build/sqlite3.c" \
+  x86_64-w64-mingw32-gcc-posix -O2 -fno-strict-aliasing $options -c "$build/sqlite3.c" \
     -o "$build/sqlite3.o"
   mkdir -p "$prefix/lib" "$prefix/include"
   rm -f "$prefix/lib/libsqlite3.a"
   x86_64-w64-mingw32-gcc-ar-posix rcs "$prefix/lib/libsqlite3.a" "$build/sqlite3.o"
-  cp "$build/sqlite3.h" "$source/src/sqlite3ext.h" "$prefix/include/" 2>/dev/null ||
-    cp "$build/sqlite3.h" "$prefix/include/"
+  cp "$build/sqlite3.h" "$build/sqlite3ext.h" "$prefix/include/"
   echo "$options" >"$prefix/sqlite-options.txt"
 }
 
@@ -190,10 +201,10 @@ echo "Building the Windows toolchain into $top" >&2
 for package in "${source_packages[@]}"; do
   [ -n "$(unpacked_source "$package")" ] || fetch_source "$package"
 done
+timed qt build_qt
 timed sqlite build_sqlite
 timed googletest build_googletest
 install_simpleini
-timed qt build_qt
 cp "$work/times.txt" "$top/times.txt"
 if [ "${FT_KEEP_WORK:-0}" != 1 ]; then
   rm -rf "$work"

@@ -1,5 +1,7 @@
 #include "core/platform/owned_file.h"
 
+#include "core/platform/path_text.h"
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,18 +10,13 @@
 
 namespace ft::platform {
 
-OwnedFile openFile(const std::filesystem::path& file, const char* mode)
-{
-    return OwnedFile(std::fopen(file.c_str(), mode));
-}
-
 OwnedFile openFileOrThrow(const std::filesystem::path& file, const char* mode)
 {
     OwnedFile opened = openFile(file, mode);
     if (opened)
         return opened;
     const int error = errno; // before building the message can touch it
-    throw std::system_error(error, std::generic_category(), "cannot open " + file.string());
+    throw std::system_error(error, std::generic_category(), "cannot open " + pathText(file));
 }
 
 bool closeFile(OwnedFile& file)

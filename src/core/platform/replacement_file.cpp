@@ -1,15 +1,13 @@
 #include "core/platform/replacement_file.h"
 
 #include "core/platform/disk_full.h"
-
-#include <fcntl.h>
-#include <unistd.h>
+#include "core/platform/path_text.h"
+#include "core/platform/replacement_file_system.h"
 
 #include <cerrno>
 #include <string>
 #include <system_error>
 #include <utility>
-#include <vector>
 
 namespace ft::platform {
 namespace {
@@ -23,21 +21,11 @@ namespace {
 
 ReplacementFile::ReplacementFile(std::filesystem::path target) : m_target(std::move(target))
 {
-    // Beside the target, so the rename stays on one file system; mkstemp
-    // picks a name no one else is using.
-    std::string pattern = m_target.string() + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        throwErrno(errno, "Cannot create a file beside " + m_target.string());
-    m_temporary = name.data();
-    m_file.reset(::fdopen(fd, "wb"));
+    // Beside the target, so the rename stays on one file system.
+    m_file = createFileBeside(m_target, m_temporary);
     if (!m_file) {
-        const int error = errno;
-        ::close(fd);
-        discard();
-        throwErrno(error, "Cannot create a file beside " + m_target.string());
+        const int error = errno; // before building the message can touch it
+        throwErrno(error, "Cannot create a file beside " + pathText(m_target));
     }
 }
 
@@ -77,7 +65,7 @@ void ReplacementFile::discard() noexcept
 void ReplacementFile::write(std::string_view bytes)
 {
     if (!m_file)
-        throwErrno(EBADF, "The replacement of " + m_target.string() + " is closed");
+        throwErrno(EBADF, "The replacement of " + pathText(m_target) + " is closed");
     if (std::fwrite(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size())
         throwWriteError(errno, "Cannot write", m_target);
 }
@@ -85,16 +73,16 @@ void ReplacementFile::write(std::string_view bytes)
 void ReplacementFile::commit()
 {
     if (!m_file)
-        throwErrno(EBADF, "The replacement of " + m_target.string() + " is closed");
+        throwErrno(EBADF, "The replacement of " + pathText(m_target) + " is closed");
     // The bytes must be on the disk before the name points at them, or a
     // crash right after the rename could leave an empty file in its place.
     // A full disk shows here for most requests, the buffer holding them whole
     // until the flush; it is named by the target, the file the operator knows.
-    if (std::fflush(m_file.get()) != 0 || ::fsync(::fileno(m_file.get())) != 0)
+    if (std::fflush(m_file.get()) != 0 || !syncToDisk(m_file.get()))
         throwWriteError(errno, "Cannot write", m_target);
     if (!closeFile(m_file))
         throwWriteError(errno, "Cannot write", m_target);
-    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
+    if (!replaceFile(m_temporary, m_target))
         throwWriteError(errno, "Cannot replace", m_target);
     m_temporary.clear();
     m_committed = true;

@@ -13,4 +13,10 @@ bool isTerminal(int fd);
 // terminal or does not tell.
 int terminalColumns(int fd);
 
+// Lets a console show the UTF-8 text the program writes. On Windows a
+// console's code page is switched to UTF-8 (what goes to a file or a pipe is
+// UTF-8 as it is); a Linux terminal takes UTF-8 already. Called once by a
+// program that writes to the console, before it writes.
+void prepareConsoleOutput();
+
 } // namespace ft::platform

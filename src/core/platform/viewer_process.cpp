@@ -1,12 +1,12 @@
 #include "core/platform/viewer_process.h"
 
+#include "core/platform/path_text.h"
+#include "core/platform/viewer_process_system.h"
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <system_error>
 
 namespace ft::platform {
@@ -15,22 +15,6 @@ namespace {
 QString fromNative(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-// The folder of the running executable; nothing when the system will not say.
-std::optional<std::filesystem::path> executableFolder()
-{
-    std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return std::nullopt;
-    return executable.parent_path();
-}
-
-bool isRunnableFile(const std::filesystem::path& file)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(file, error) && ::access(file.c_str(), X_OK) == 0;
 }
 
 bool isArgumentBlank(char c)
@@ -51,8 +35,7 @@ std::string_view trimmed(std::string_view text)
 
 std::vector<std::filesystem::path> viewerFolders()
 {
-    const char* path = std::getenv("PATH");
-    return viewerFolders(executableFolder(), path == nullptr ? std::string_view() : path);
+    return viewerFolders(executableFolder(), pathVariable());
 }
 
 std::vector<std::filesystem::path>
@@ -62,8 +45,8 @@ viewerFolders(const std::optional<std::filesystem::path>& executableFolder, std:
     if (executableFolder)
         folders.push_back(*executableFolder);
     while (true) {
-        const std::size_t colon = path.find(':');
-        const std::filesystem::path entry(std::string(path.substr(0, colon)));
+        const std::size_t colon = path.find(kPathListSeparator);
+        const std::filesystem::path entry = pathFromText(path.substr(0, colon));
         // An empty entry means the current folder to a shell: passed by
         // with the other relative ones.
         if (entry.is_absolute())
@@ -121,7 +104,7 @@ ViewerStart StartViewer(std::string_view argumentText)
     for (const std::string& argument : splitArgumentText(argumentText))
         arguments << fromNative(argument);
     QProcess process;
-    process.setProgram(fromNative(start.program->string()));
+    process.setProgram(fromNative(pathText(*start.program)));
     process.setArguments(arguments);
     start.started = process.startDetached();
     if (!start.started)

@@ -12,10 +12,12 @@
 
 namespace ft::platform {
 
-inline constexpr const char* kViewerProgram = "Tavla";
+// The viewer's file name: Tavla, on Windows Tavla.exe.
+extern const char* const kViewerProgram;
 
 // Where the viewer is looked for, in order: the folder of the running
-// executable, then each absolute entry of PATH. The current folder and
+// executable, then each absolute entry of PATH (separated by ':', on Windows
+// by ';'). The current folder and
 // relative PATH entries (".", "bin") are never searched: a file called Tavla
 // in a data folder must not be run.
 std::vector<std::filesystem::path> viewerFolders();

@@ -1,7 +1,6 @@
 #include "core/registration/volumes.h"
 
 #include <QLocale>
-#include <QStorageInfo>
 
 #include <algorithm>
 #include <array>
@@ -108,30 +107,6 @@ bool IsPseudoFileSystem(std::string_view fileSystemType, std::string_view mountP
     }
     return (mountPoint == "/run" || mountPoint.starts_with("/run/")) &&
            !mountPoint.starts_with("/run/media/");
-}
-
-std::vector<DriveInfo> MountedDrives()
-{
-    std::vector<DriveInfo> drives;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        const std::string type = volume.fileSystemType().toStdString();
-        const std::string mountPoint = volume.rootPath().toStdString();
-        if (IsPseudoFileSystem(type, mountPoint))
-            continue;
-        DriveInfo drive;
-        drive.mountPoint = mountPoint;
-        drive.type = DriveTypeOf(type, volume.device().toStdString());
-        drive.ready = volume.isValid() && volume.isReady();
-        if (drive.ready) {
-            drive.totalBytes = volume.bytesTotal();
-            drive.availableBytes = volume.bytesAvailable();
-        }
-        drives.push_back(std::move(drive));
-    }
-    std::sort(drives.begin(), drives.end(), [](const DriveInfo& a, const DriveInfo& b) {
-        return a.mountPoint.string() < b.mountPoint.string();
-    });
-    return drives;
 }
 
 } // namespace ft::registration

@@ -43,7 +43,8 @@ DriveType DriveTypeOf(std::string_view fileSystemType, std::string_view device);
 // cgroup, ...), which hold no survey data and are no drives.
 bool IsPseudoFileSystem(std::string_view fileSystemType, std::string_view mountPoint);
 
-// Every mounted volume except pseudo file systems, in mount-point order.
+// Every mounted volume except pseudo file systems, in mount-point order; on
+// Windows every drive letter in use, in letter order.
 std::vector<DriveInfo> MountedDrives();
 
 } // namespace ft::registration

@@ -18,4 +18,8 @@ int terminalColumns(int fd)
     return size.ws_col;
 }
 
+void prepareConsoleOutput()
+{
+}
+
 } // namespace ft::platform

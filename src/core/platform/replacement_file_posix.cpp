@@ -1,0 +1,43 @@
+#include "core/platform/replacement_file_system.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace ft::platform {
+
+OwnedFile createFileBeside(const std::filesystem::path& target, std::filesystem::path& name)
+{
+    // mkstemp picks a name no one else is using.
+    const std::string pattern = target.string() + ".XXXXXX";
+    std::vector<char> chosen(pattern.begin(), pattern.end());
+    chosen.push_back('\0');
+    const int fd = ::mkstemp(chosen.data());
+    if (fd < 0)
+        return {};
+    OwnedFile file(::fdopen(fd, "wb"));
+    if (!file) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(chosen.data());
+        errno = error;
+        return {};
+    }
+    name = chosen.data();
+    return file;
+}
+
+bool syncToDisk(std::FILE* file)
+{
+    return ::fsync(::fileno(file)) == 0;
+}
+
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+} // namespace ft::platform

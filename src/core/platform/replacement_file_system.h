@@ -1,0 +1,27 @@
+#pragma once
+
+// What ReplacementFile asks of the system; one source file for each system
+// answers it.
+
+#include "core/platform/owned_file.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace ft::platform {
+
+// Creates a new file beside `target` under a name no one else is using,
+// readable and writable by the user only, opened for writing bytes; sets
+// `name` to it. An empty OwnedFile when that fails (errno says why), with
+// nothing left behind.
+OwnedFile createFileBeside(const std::filesystem::path& target, std::filesystem::path& name);
+
+// Puts the bytes written to the stream (already flushed) on the disk. False
+// when that fails, errno saying why.
+bool syncToDisk(std::FILE* file);
+
+// Puts the closed file `from` in the place of `to`, whether `to` exists or
+// not, in one step. False when that fails, errno saying why.
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+} // namespace ft::platform
