@@ -112,8 +112,11 @@ timed() {
   tail -n 1 "$work/times.txt" >&2
 }
 
+# A copy of the toolchain file lives beside the prefix: Qt's installed
+# qt.toolchain.cmake names the file Qt was built with, which must outlive
+# the work tree this script ran from.
 cmake_cross() {
-  cmake -G Ninja -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
+  cmake -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/mingw-w64-x86_64.cmake" \
     -DFT_WINDOWS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" "$@"
 }
@@ -197,6 +200,7 @@ if [ -f "$top/complete" ]; then
 fi
 
 mkdir -p "$work/src" "$prefix"
+cp "$repo/cmake/mingw-w64-x86_64.cmake" "$top/"
 echo "Building the Windows toolchain into $top" >&2
 for package in "${source_packages[@]}"; do
   [ -n "$(unpacked_source "$package")" ] || fetch_source "$package"
