@@ -312,6 +312,20 @@ void TSQLiteDatabase::openAsUnchanging()
         m_db = std::move(unchanging);
 }
 
+std::string TSQLiteDatabase::FileStart(std::size_t count) const
+{
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(m_db.get(), "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
+        file == nullptr || file->pMethods == nullptr)
+        return {};
+    std::string bytes(count, '\0');
+    // A short read (SQLITE_IOERR_SHORT_READ) fills the rest with zeros, which
+    // would pass for bytes of the file.
+    if (file->pMethods->xRead(file, bytes.data(), static_cast<int>(count), 0) != SQLITE_OK)
+        return {};
+    return bytes;
+}
+
 TSQLiteDatabase::~TSQLiteDatabase()
 {
     if (!m_inTransaction)

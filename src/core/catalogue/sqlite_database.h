@@ -164,6 +164,15 @@ public:
     sqlite3* handle() const { return m_db.get(); }
     const std::string& fileName() const { return m_fileName; }
 
+    // The first `count` bytes of the database file as they stand on the disk
+    // (not through the page cache or the write-ahead log), or an empty text
+    // when the file is shorter or cannot be read. They are read through the
+    // connection's own file handle: opening the file a second time and
+    // closing it would drop every POSIX lock this process holds on it, and
+    // another program would then take the write-ahead log for unused and
+    // delete it under this connection.
+    std::string FileStart(std::size_t count) const;
+
 private:
     struct Closer {
         void operator()(sqlite3* db) const { sqlite3_close(db); }

@@ -113,13 +113,12 @@ bool extentFileHolds(const fs::path& file, const formats::Extent& extent)
     return bytes == formats::formatExtent(extent) + "\r\n";
 }
 
-// Every SQLite database file begins with these 16 bytes.
-bool startsLikeACatalogue(const fs::path& file)
+// Every SQLite database file begins with these 16 bytes. They are read
+// through the open connection: see TSQLiteDatabase::FileStart.
+bool startsLikeACatalogue(const catalogue::TSQLiteDatabase& db)
 {
     static constexpr std::string_view kHeader{"SQLite format 3\0", 16};
-    std::ifstream in(file, std::ios::binary);
-    std::string start(kHeader.size(), '\0');
-    return in.read(start.data(), static_cast<std::streamsize>(start.size())) && start == kHeader;
+    return db.FileStart(kHeader.size()) == kHeader;
 }
 
 } // namespace
@@ -152,7 +151,7 @@ void RegistrationRun::checkCatalogue(Datum datum)
     // SQLite may still answer from its write-ahead log then, so the file's
     // own first bytes are looked at too, before anything is written to it.
     const fs::path file = workspace::Catalogues::pathIn(m_stores.workingFiles.dataFolder(), datum);
-    if (!startsLikeACatalogue(file)) {
+    if (!startsLikeACatalogue(m_stores.catalogues[datum])) {
         m_unusable[datum] = workspace::catalogueFailureText(file, "file is not a database");
         return;
     }
