@@ -4,6 +4,9 @@
 //     (median); floor: reading the three working files' bytes once;
 //   - the main window's datum switch away from the datum and back, which is
 //     what the operator waits for;
+//   - the main window's redraw at three zoom levels (whole, 8 and 64 times,
+//     around the middle) and after a drag at 8 times, three rounds (median),
+//     the segments held in memory after the first draw;
 //   - the peak memory of the process.
 // With --save PNG the drawing is written out, to compare two builds'
 // pictures (ImageMagick: compare -metric AE a.png b.png diff.png).
@@ -148,6 +151,39 @@ void measureDatumSwitch(ft::app::MainWindow& main, ft::workspace::Datum datum)
     std::printf("the same once more           %8.3f s, %.3f s\n", awayAgain, backAgain);
 }
 
+// The operator's wheel, drag and Home on the main window's overview: each
+// draws the overview again through the new window.
+void measureZoom(ft::app::MainWindow& main)
+{
+    const QPoint middle(300, 300);
+    struct Figure {
+        const char* what;
+        std::vector<double> wall;
+        std::vector<double> cpu;
+    };
+    Figure whole{"redraw whole (Home)", {}, {}};
+    Figure times8{"redraw zoomed 8 times", {}, {}};
+    Figure panned{"redraw after a drag at 8x", {}, {}};
+    Figure times64{"redraw zoomed 64 times", {}, {}};
+    const auto timed = [](Figure& into, const auto& action) {
+        const auto start = Clock::now();
+        const double cpuStart = ft::bench::cpuSeconds(RUSAGE_SELF);
+        action();
+        into.wall.push_back(secondsSince(start));
+        into.cpu.push_back(ft::bench::cpuSeconds(RUSAGE_SELF) - cpuStart);
+    };
+    for (int round = 0; round < 3; ++round) {
+        timed(times8, [&] { main.zoomOverview(middle, 8.0); });
+        timed(panned, [&] { main.panOverview(QPoint(40, -25)); });
+        timed(times64, [&] { main.zoomOverview(middle, 8.0); });
+        timed(whole, [&] { main.showWholeOverview(); });
+    }
+    for (const Figure* figure : {&whole, &times8, &panned, &times64})
+        std::printf("%-28s %8.3f s median of %.3f, %.3f, %.3f (CPU median %.3f s)\n", figure->what,
+                    ft::bench::median(figure->wall), figure->wall[0], figure->wall[1],
+                    figure->wall[2], ft::bench::median(figure->cpu));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -197,7 +233,11 @@ int main(int argc, char** argv)
         ft::workspace::writeSavedDatum(settings.path() / "FindTavla.ini", datum);
         SilentOperator op;
         ft::app::MainWindow main(op, options->data, settings.path());
+        const auto firstDraw = Clock::now();
         main.activateFirstTime();
+        std::printf("main window's first draw     %8.3f s (segments read into memory)\n",
+                    secondsSince(firstDraw));
+        measureZoom(main);
         measureDatumSwitch(main, datum);
         std::printf("peak memory (max RSS)        %8.1f MiB\n", ft::bench::peakResidentMiB());
         return 0;

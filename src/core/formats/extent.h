@@ -15,6 +15,7 @@ struct Extent {
     double qymax = kEmptyMax;
 
     bool isEmpty() const { return qxmin > qxmax || qymin > qymax; }
+    bool operator==(const Extent&) const = default;
 };
 
 } // namespace ft::formats

@@ -4,7 +4,9 @@
 #include "core/formats/source_records.h"
 #include "core/formats/working_files.h"
 #include "core/overview/overview_window.h"
+#include "core/overview/overview_zoom.h"
 #include "core/overview/segment_mask.h"
+#include "core/overview/segment_store.h"
 #include "core/platform/cp932.h"
 #include "core/workspace/workspace.h"
 
@@ -13,6 +15,7 @@
 #include <QLine>
 #include <QPainter>
 #include <QPen>
+#include <QRectF>
 
 #include <algorithm>
 #include <cmath>
@@ -28,6 +31,10 @@ namespace {
 // coordinate can neither overflow an int nor upset the rasteriser. Inside the
 // box nothing is cut: the canvas itself drops what falls off the image.
 constexpr double kPixelLimit = 1 << 20;
+
+// Half of the widest sheet label there is, with room to spare: a label whose
+// centre lies further off the image than this cannot reach into it.
+constexpr double kLabelReach = 1000.0;
 
 // The caller's pen, font and brush come back however the drawing ends.
 class PainterStateKeeper {
@@ -115,9 +122,18 @@ void setSegmentStyle(QPainter& canvas)
 
 // The name's left edge is half its width left of the centre (the half
 // truncated), its top on the centre: the label hangs below the centre line.
+// Labels whose centre lies far off the image are not laid out at all: zoomed
+// in, most of thousands of sheets lie outside.
 void drawSheetLabel(QPainter& canvas, const QString& name, PixelPoint centre)
 {
     if (!withinLimit(centre))
+        return;
+    const QPaintDevice* device = canvas.device();
+    // Far from the image no label reaches it: not even its width is worked out.
+    if (device != nullptr && canvas.worldTransform().isIdentity() &&
+        !QRectF(-kLabelReach, -kLabelReach, device->width() + 2 * kLabelReach,
+                device->height() + 2 * kLabelReach)
+             .contains(centre.x, centre.y))
         return;
     const QFontMetrics metrics = canvas.fontMetrics();
     const int left = static_cast<int>(centre.x) - metrics.horizontalAdvance(name) / 2;
@@ -153,45 +169,54 @@ void drawSheets(QPainter& canvas, const OverviewView& view, const std::filesyste
         formats::RecordLineReader::Ending::AtEndOfFile);
 }
 
-// Segments through the painter's pen: for a canvas that is not drawn on
-// pixel for pixel (a scaled or turned painter).
-void drawSegmentsWithPen(QPainter& canvas, const OverviewView& view,
-                         const std::filesystem::path& file)
+// Calls draw(from, to) for every segment to be drawn: from the store when
+// there is one (it holds the file's segments), otherwise from the file's
+// lines, passing by those of no drawing.
+template <typename Draw>
+void forEachSegment(const std::filesystem::path& file, const SegmentStore* store, Draw&& draw)
 {
-    setSegmentStyle(canvas);
+    if (store != nullptr) {
+        store->forEach(draw);
+        return;
+    }
     formats::forEachLine(
         file,
         [&](std::string& line) {
             const formats::SegmentEnds segment = formats::parseSegmentEnds(line);
             if (segment.fileNo >= 1)
-                drawPixelLine(canvas, toPixel(view, {segment.x1, segment.y1}),
-                              toPixel(view, {segment.x2, segment.y2}));
+                draw(SurveyPoint{segment.x1, segment.y1}, SurveyPoint{segment.x2, segment.y2});
         },
         formats::RecordLineReader::Ending::AtEndOfFile);
+}
+
+// Segments through the painter's pen: for a canvas that is not drawn on
+// pixel for pixel (a scaled or turned painter).
+void drawSegmentsWithPen(QPainter& canvas, const OverviewView& view,
+                         const std::filesystem::path& file, const SegmentStore* store)
+{
+    setSegmentStyle(canvas);
+    forEachSegment(file, store, [&](SurveyPoint from, SurveyPoint to) {
+        drawPixelLine(canvas, toPixel(view, from), toPixel(view, to));
+    });
 }
 
 // A segment file holds a line per parcel edge, a million for a large
 // municipality; the painter's wide pen costs microseconds per line, the mask
 // a few nanoseconds per pixel. What was marked before a line that cannot be
 // read is painted all the same.
-void drawSegments(QPainter& canvas, const OverviewView& view, const std::filesystem::path& file)
+void drawSegments(QPainter& canvas, const OverviewView& view, const std::filesystem::path& file,
+                  const SegmentStore* store)
 {
     const QPaintDevice* device = canvas.device();
     if (device == nullptr || !canvas.worldTransform().isIdentity()) {
-        drawSegmentsWithPen(canvas, view, file);
+        drawSegmentsWithPen(canvas, view, file, store);
         return;
     }
     SegmentMask mask(device->width(), device->height());
     try {
-        formats::forEachLine(
-            file,
-            [&](std::string& line) {
-                const formats::SegmentEnds segment = formats::parseSegmentEnds(line);
-                if (segment.fileNo >= 1)
-                    mask.addLine(toPixel(view, {segment.x1, segment.y1}),
-                                 toPixel(view, {segment.x2, segment.y2}));
-            },
-            formats::RecordLineReader::Ending::AtEndOfFile);
+        forEachSegment(file, store, [&](SurveyPoint from, SurveyPoint to) {
+            mask.addLine(toPixel(view, from), toPixel(view, to));
+        });
     } catch (...) {
         mask.paintOnto(canvas, kSegmentColour);
         throw;
@@ -220,25 +245,35 @@ bool drawOverviewOf(QPainter& canvas, OverviewView& view, const formats::Extent&
 {
     if (!fitWindow(view, extent))
         return false;
+    drawOverviewWindow(canvas, view, files, nullptr);
+    return true;
+}
+
+void drawOverviewWindow(QPainter& canvas, const OverviewView& view, const OverviewFiles& files,
+                        const SegmentStore* segments)
+{
     const PainterStateKeeper keeper(canvas);
     canvas.setRenderHint(QPainter::Antialiasing, false);
     // Sheets first, so that outlines lie on top of rectangles and labels.
     drawSheets(canvas, view, files.sheetOutlines);
-    drawSegments(canvas, view, files.segments);
-    return true;
+    drawSegments(canvas, view, files.segments, segments);
 }
 
-void DrawOverview(QPainter& canvas, workspace::Workspace& workspace, OverviewState& overview)
+bool DrawOverview(QPainter& canvas, workspace::Workspace& workspace, OverviewState& overview,
+                  const SegmentStore* segments)
 {
     if (!overview.drawingsPresent)
-        return;
+        return false;
     const workspace::Datum datum = workspace.currentDatum();
     const OverviewFiles files = overviewFilesOf(workspace, datum);
     const std::optional<formats::Extent> extent = formats::readExtentFile(files.extent);
     if (!extent)
-        return;
+        return false;
     workspace.extent(datum) = *extent;
-    drawOverviewOf(canvas, overview.view, *extent, files);
+    if (!placeWindow(overview.view, *extent, overview.keptWindows[datum]))
+        return false;
+    drawOverviewWindow(canvas, overview.view, files, segments);
+    return true;
 }
 
 } // namespace ft::overview

@@ -16,6 +16,8 @@ class Workspace;
 
 namespace ft::overview {
 
+class SegmentStore;
+
 // Colours of the overview: a white page, map sheets in dark green, outline
 // segments in black.
 inline const QColor kBackgroundColour{255, 255, 255};
@@ -50,12 +52,22 @@ void ClearOverview(QPainter& canvas, int width, int height);
 bool drawOverviewOf(QPainter& canvas, OverviewView& view, const formats::Extent& extent,
                     const OverviewFiles& files);
 
+// Draws the files as drawOverviewOf does, through the view's window as it
+// stands (zoomed, panned or whole). `segments`, when given, holds the
+// segment file's segments and is drawn instead of reading the file.
+void drawOverviewWindow(QPainter& canvas, const OverviewView& view, const OverviewFiles& files,
+                        const SegmentStore* segments);
+
 // The program's overview: nothing while the drawings-present flag is clear,
 // nor when the current datum has no extent file (the view then keeps its
 // window). Otherwise the extent file's box becomes the current datum's extent
-// and the datum's working files are drawn with the overview's view record.
-// Errors as drawOverviewOf; a bad number in the extent file throws
-// SourceFileError before anything is drawn.
-void DrawOverview(QPainter& canvas, workspace::Workspace& workspace, OverviewState& overview);
+// and the datum's working files are drawn through the window the datum was
+// zoomed to, when it was chosen over this extent, else through the whole
+// extent's (placeWindow). `segments`, when given, holds the current datum's
+// segment file. Returns whether the overview was drawn. Errors as
+// drawOverviewOf; a bad number in the extent file throws SourceFileError
+// before anything is drawn.
+bool DrawOverview(QPainter& canvas, workspace::Workspace& workspace, OverviewState& overview,
+                  const SegmentStore* segments = nullptr);
 
 } // namespace ft::overview

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "core/formats/extent.h"
+#include "core/workspace/datum.h"
+
+#include <optional>
+
 namespace ft::overview {
 
 // Where the last overview drawing put the survey coordinates: the image size
@@ -18,14 +23,30 @@ struct OverviewView {
     double top = 0.0;
     double windowWidth = 0.0;
     double windowHeight = 0.0;
+
+    bool operator==(const OverviewView&) const = default;
+};
+
+// The survey window a datum's overview was zoomed or panned to, with the
+// extent it was chosen over: once the extent is another (a registration or
+// delete-all changed it), the window no longer means the same place and the
+// overview shows everything again.
+struct KeptWindow {
+    formats::Extent extent;
+    double left = 0.0;
+    double top = 0.0;
+    double windowWidth = 0.0;
+    double windowHeight = 0.0;
 };
 
 // What the main window keeps of its overview between draws: whether there
-// are drawings to show (nothing is drawn while there are none) and where the
-// last draw put the survey coordinates.
+// are drawings to show (nothing is drawn while there are none), where the
+// last draw put the survey coordinates, and the window each datum was zoomed
+// to (none: the whole extent), kept while the program runs.
 struct OverviewState {
     bool drawingsPresent = false;
     OverviewView view;
+    workspace::PerDatum<std::optional<KeptWindow>> keptWindows;
 };
 
 } // namespace ft::overview

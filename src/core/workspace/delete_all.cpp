@@ -39,4 +39,11 @@ std::string registeredDrawingCountText(Workspace& workspace)
     return count == "0" ? std::string() : count;
 }
 
+std::int64_t registeredDrawingCount(Workspace& workspace)
+{
+    catalogue::TSQLiteCursor cursor =
+        workspace.currentCatalogue().OpenCursor("SELECT COUNT(*) FROM FILE;");
+    return cursor.Step() ? cursor.Integer(0) : 0;
+}
+
 } // namespace ft::workspace

@@ -34,4 +34,7 @@ DeletedRegistrations deleteAllRegistrations(Workspace& workspace);
 // when there are none (the text of the main window's drawing count label).
 std::string registeredDrawingCountText(Workspace& workspace);
 
+// The number of drawings registered in the current catalogue.
+std::int64_t registeredDrawingCount(Workspace& workspace);
+
 } // namespace ft::workspace

@@ -1,23 +1,24 @@
 #include "ui/main/main_window.h"
 
-#include "core/overview/overview_drawing.h"
-#include "core/overview/overview_hit_test.h"
 #include "core/platform/folders.h"
 #include "core/registration/registration_driver.h"
 #include "core/registration/registration_routes.h"
+#include "core/registration/target_list.h"
 #include "core/search/request_file.h"
 #include "core/workspace/delete_all.h"
 #include "core/workspace/settings_file.h"
 #include "ui/main/overview_image.h"
 #include "ui/main/window_placement.h"
 #include "ui/registration/target_list_dialog.h"
-#include "ui/search/viewer_start.h"
 #include "ui/widgets/error_report.h"
 #include "ui/widgets/system_button.h"
 
 #include <QCloseEvent>
 #include <QEvent>
-#include <QPainter>
+#include <QLocale>
+
+#include <cstdint>
+#include <string>
 
 namespace ft::app {
 namespace {
@@ -25,6 +26,21 @@ namespace {
 constexpr int kClientWidth = 963;
 constexpr int kClientHeight = 619;
 const QPoint kDesignedPosition(198, 120);
+
+// "日本測地系" or "世界測地系".
+QString datumName(workspace::Datum datum)
+{
+    return QString::fromStdString(
+        registration::DatumLabel(std::to_string(workspace::datumCode(datum))));
+}
+
+// A count with its thousands grouped ("1,234"), whatever the desktop's language.
+QString countText(std::int64_t count)
+{
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions(QLocale::DefaultNumberOptions);
+    return locale.toString(static_cast<qlonglong>(count));
+}
 
 } // namespace
 
@@ -96,10 +112,7 @@ void MainWindow::connectHandlers()
     connectClick(c.registerButton, &MainWindow::registerFolderOrFiles);
     connectClick(c.deleteAllButton, &MainWindow::deleteAllOfDatum);
     connectClick(c.closeButton, &MainWindow::closeMainWindow);
-    connect(c.overview, &OverviewImage::pressed, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position) {
-                runCommand(m_operator, [&] { overviewPressed(button, modifiers, position); });
-            });
+    connectOverview();
 }
 
 // Start-up once the controls exist: the folders are known and both catalogues
@@ -227,45 +240,6 @@ void MainWindow::emptyTargetList()
         m_emptyTargetList();
 }
 
-void MainWindow::redrawOverview()
-{
-    OverviewImage& image = *m_controls.overview;
-    overview::OverviewView& view = m_overview.view;
-    view.originX = 0;
-    view.originY = 0;
-    view.clientWidth = image.width();
-    view.clientHeight = image.height();
-    view.pixelWidth = image.width();
-    view.pixelHeight = image.height();
-    const workspace::Datum datum = m_state->currentDatum();
-    // Taken before drawing: files that change meanwhile do not match it later.
-    const overview::OverviewFilesStamp stamp =
-        overview::stampOf(overview::overviewFilesOf(*m_state, datum));
-    if (m_overview.drawingsPresent && showCachedOverview(datum, stamp))
-        return;
-    image.drawOnCanvas([&](QPainter& canvas) {
-        overview::ClearOverview(canvas, image.width(), image.height());
-        overview::DrawOverview(canvas, *m_state, m_overview);
-    });
-    // Kept only when the draw went through: a file that could not be read is
-    // read again (and reported again) next time.
-    if (m_overview.drawingsPresent)
-        m_overviewCache.store(datum, {image.canvas(), view, m_state->extent(datum), stamp});
-}
-
-bool MainWindow::showCachedOverview(workspace::Datum datum,
-                                    const overview::OverviewFilesStamp& stamp)
-{
-    const overview::CachedOverview* cached = m_overviewCache.find(datum, stamp);
-    OverviewImage& image = *m_controls.overview;
-    if (cached == nullptr || cached->picture.size() != image.canvas().size())
-        return false;
-    image.showPicture(cached->picture);
-    m_overview.view = cached->view;
-    m_state->extent(datum) = cached->extent;
-    return true;
-}
-
 // Sets the datum and ticks its radio button (if it was not already). Both
 // catalogues stay open.
 void MainWindow::switchDatum(workspace::Datum datum)
@@ -299,41 +273,40 @@ void MainWindow::worldDatumClicked()
 
 void MainWindow::deleteAllOfDatum()
 {
-    // Enter must not delete: No is the default answer.
-    if (!m_operator.askYesNo(QStringLiteral("本当に削除しますか？"),
-                             platform::Operator::Icon::Question,
+    const workspace::Datum datum = m_state->currentDatum();
+    // The designed question first; below it what exactly goes. Enter must
+    // not delete: No is the default answer.
+    const QString question =
+        QStringLiteral("本当に削除しますか？\n\n%1の登録図面 %2件を削除します。")
+            .arg(datumName(datum), countText(workspace::registeredDrawingCount(*m_state)));
+    if (!m_operator.askYesNo(question, platform::Operator::Icon::Question,
                              platform::Operator::DefaultAnswer::No))
         return;
+    workspace::DeletedRegistrations deleted;
     try {
         // A registration by the command-line tool on the same data folder
         // must not see its catalogue emptied halfway.
         const registration::ExclusiveRun exclusive(m_state->dataFolder());
         platform::BusyGuard busy(*m_progress);
-        workspace::deleteAllRegistrations(*m_state);
+        deleted = workspace::deleteAllRegistrations(*m_state);
     } catch (...) {
         // The rows may be gone even so (a working file that could not be
         // removed fails after the commit): the window shows what is left.
-        m_overviewCache.forgetAll();
+        forgetOverviews(datum);
         refreshDrawings();
         throw;
     }
-    m_overviewCache.forgetAll();
+    forgetOverviews(datum);
     emptyTargetList();
     refreshDrawings();
+    m_operator.notify(QStringLiteral("%1の登録図面 %2件を削除しました。")
+                          .arg(datumName(datum), countText(deleted.drawings())),
+                      platform::Operator::Notice::Information);
 }
 
 void MainWindow::closeMainWindow()
 {
     close();
-}
-
-// Every button and modifier does the same: the drawings of the sheets under
-// the pointer go to the viewer.
-void MainWindow::overviewPressed(Qt::MouseButton, Qt::KeyboardModifiers, QPoint position)
-{
-    if (overview::requestSheetsAt(*m_state, m_overview.view, position.x(), position.y()))
-        search::StartViewer(*this, m_operator,
-                            search::viewerArgumentText(m_state->settingsFolder()));
 }
 
 // After a registration: the count and the drawings-present flag follow the
@@ -380,6 +353,7 @@ void MainWindow::registerFolderOrFiles()
         redrawOverview();
 }
 
-// The searches and the drawing list live in main_window_search.cpp.
+// The searches and the drawing list live in main_window_search.cpp, the
+// overview's drawing, zoom and click in main_window_overview.cpp.
 
 } // namespace ft::app

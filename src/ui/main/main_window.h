@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace ft::search {
@@ -71,9 +72,11 @@ public:
     // must live as long as the window.
     void attachTargetList(registration::TargetListDialog& dialog);
 
-    // Clears the overview and draws the current datum's: the datum's last
-    // drawing when its working files have not changed since (in size or
-    // time) and no registration or delete-all came in between.
+    // Clears the overview and draws the current datum's, through the window
+    // the datum was zoomed to (when the extent is still the one it was
+    // chosen over) or else whole: the datum's last drawing when its working
+    // files have not changed since (in size or time), no registration or
+    // delete-all came in between, and it shows that window.
     void redrawOverview();
 
     // Command handlers, named after their controls. Each runs through the
@@ -89,7 +92,15 @@ public:
     void registerFolderOrFiles();  // register a folder or picked files
     void deleteAllOfDatum();       // on skButton4: delete every registration of the datum
     void closeMainWindow();        // close
-    void overviewPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    // A click (a press released where it was pressed) on the overview.
+    void overviewClicked(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    // Zooms the overview by `factor` around the pixel, moves it by the
+    // offset a drag left, shows it whole (Home, or a double click where no
+    // sheet is); the current datum keeps the window.
+    void zoomOverview(QPoint at, double factor);
+    void panOverview(QPoint offset);
+    void showWholeOverview();
+    void overviewDoubleClicked(QPoint at);
 
     // The first activation after start-up.
     void activateFirstTime();
@@ -101,6 +112,7 @@ protected:
 private:
     void setUpWindow();
     void connectHandlers();
+    void connectOverview();
     template <typename Button> void connectClick(Button* button, void (MainWindow::*handler)());
     void startUp();
     void closeDown();
@@ -119,11 +131,17 @@ private:
     void refreshAfterRegistration();
     // Shows the datum's cached drawing when it is still good; false when not.
     bool showCachedOverview(workspace::Datum datum, const overview::OverviewFilesStamp& stamp);
+    void showOverviewScaleBar();
+    void keepOverviewWindow();
+    void forgetOverviews(workspace::Datum datum);
 
     platform::Operator& m_operator;
     std::unique_ptr<workspace::Workspace> m_state;
     overview::OverviewState m_overview;
     overview::OverviewCache m_overviewCache;
+    // The extent of the overview shown; nothing while none is drawn (no
+    // drawings, no extent file, a file that could not be read).
+    std::optional<formats::Extent> m_drawnExtent;
     MainWindowControls m_controls;
     std::unique_ptr<StatusBarProgress> m_progress;
     std::function<void()> m_emptyTargetList;

@@ -2,9 +2,13 @@
 
 #include "core/overview/overview_drawing.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 namespace ft::app {
 
@@ -13,6 +17,16 @@ namespace {
 // Label sizes are given in points; at 96 dots per inch a 7-point label is
 // 9 pixels high on every screen, as the image is a fixed 601 pixels.
 constexpr int kCanvasDotsPerMetre = 3780;
+
+// A wheel's notch as Qt counts it.
+constexpr double kWheelNotch = 120.0;
+
+// The scale bar: this far from the corner, its ends this high, on a white
+// plate that lets the drawing show through a little.
+constexpr int kScaleBarMargin = 8;
+constexpr int kScaleBarTick = 4;
+constexpr int kScaleBarPadding = 3;
+constexpr int kScaleBarPlateAlpha = 210;
 
 } // namespace
 
@@ -26,6 +40,7 @@ OverviewImage::OverviewImage(QWidget* parent, QSize size)
     });
     // Every pixel comes from the canvas, so Qt need not erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 void OverviewImage::drawOnCanvas(const std::function<void(QPainter&)>& draw)
@@ -44,20 +59,118 @@ void OverviewImage::showPicture(const QImage& picture)
     update();
 }
 
+void OverviewImage::showScaleBar(std::optional<overview::ScaleBar> bar)
+{
+    m_scaleBar = std::move(bar);
+    update();
+}
+
 void OverviewImage::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.drawImage(event->rect(), m_canvas, event->rect());
+    if (m_dragOffset.isNull()) {
+        painter.drawImage(event->rect(), m_canvas, event->rect());
+    } else {
+        painter.fillRect(rect(), overview::kBackgroundColour);
+        painter.drawImage(m_dragOffset, m_canvas);
+    }
+    paintScaleBar(painter);
+}
+
+void OverviewImage::paintScaleBar(QPainter& painter) const
+{
+    if (!m_scaleBar)
+        return;
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int left = kScaleBarMargin;
+    const int barY = height() - kScaleBarMargin - kScaleBarPadding;
+    const int textBottom = barY - kScaleBarTick - 1;
+    const int plateWidth =
+        std::max(m_scaleBar->pixels, metrics.horizontalAdvance(m_scaleBar->label)) +
+        2 * kScaleBarPadding;
+    const int plateTop = textBottom - metrics.height() - kScaleBarPadding;
+    painter.fillRect(QRect(left - kScaleBarPadding, plateTop, plateWidth,
+                           barY + kScaleBarPadding + 1 - plateTop),
+                     QColor(255, 255, 255, kScaleBarPlateAlpha));
+    painter.setPen(QPen(Qt::black, 1));
+    const int right = left + m_scaleBar->pixels;
+    painter.drawLine(left, barY, right, barY);
+    painter.drawLine(left, barY, left, barY - kScaleBarTick);
+    painter.drawLine(right, barY, right, barY - kScaleBarTick);
+    painter.drawText(QPoint(left, textBottom - metrics.descent()), m_scaleBar->label);
 }
 
 void OverviewImage::mousePressEvent(QMouseEvent* event)
 {
-    emit pressed(event->button(), event->modifiers(), event->position().toPoint());
+    // A second button pressed during a press changes nothing.
+    if (m_press)
+        return;
+    m_press = Press{event->button(), event->modifiers(), event->position().toPoint(), false};
+    m_dragOffset = {};
 }
 
 void OverviewImage::mouseMoveEvent(QMouseEvent* event)
 {
-    emit moved(event->buttons(), event->modifiers(), event->position().toPoint());
+    if (!m_press)
+        return;
+    const QPoint offset = event->position().toPoint() - m_press->at;
+    if (!m_press->dragging && offset.manhattanLength() >= kDragDistance) {
+        m_press->dragging = true;
+        setCursor(Qt::ClosedHandCursor);
+    }
+    if (m_press->dragging) {
+        m_dragOffset = offset;
+        update();
+    }
+}
+
+// The press is over before anything is emitted: what the receiver does (the
+// viewer's start waits and lets events run) meets no press half followed.
+void OverviewImage::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!m_press || event->button() != m_press->button)
+        return;
+    const Press press = *m_press;
+    m_press.reset();
+    if (!press.dragging) {
+        emit clicked(press.button, press.modifiers, press.at);
+        return;
+    }
+    unsetCursor();
+    // The moved picture shows until the drawing of the new place replaces it.
+    m_dragOffset = event->position().toPoint() - press.at;
+    emit dragged(m_dragOffset);
+    m_dragOffset = {};
+    update();
+}
+
+// The second press of a double click: its release is no click, so a double
+// click on a sheet opens its drawing once.
+void OverviewImage::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    m_press.reset();
+    emit doubleClicked(event->position().toPoint());
+}
+
+void OverviewImage::wheelEvent(QWheelEvent* event)
+{
+    const double notches = event->angleDelta().y() / kWheelNotch;
+    if (notches == 0.0) {
+        event->ignore();
+        return;
+    }
+    emit wheelTurned(event->position().toPoint(), notches);
+    event->accept();
+}
+
+void OverviewImage::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Home &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        emit homePressed();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace ft::app

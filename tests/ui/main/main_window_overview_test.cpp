@@ -1,6 +1,7 @@
 // The overview in the main window: drawn on activation and on a datum
-// switch, and a press on it handing the sheets under the pointer to the
-// viewer (a stand-in `Tavla` on PATH that records how it was started).
+// switch, zoomed and panned, and a click on it handing the sheets under the
+// pointer to the viewer (a stand-in `Tavla` on PATH that records how it was
+// started).
 #include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/working_files.h"
@@ -9,9 +10,13 @@
 #include "devtools/temp_folder.h"
 #include "support/scripted_operator.h"
 #include "ui/main/main_window.h"
+#include "ui/main/overview_image.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <chrono>
 #include <memory>
@@ -48,6 +53,55 @@ void writeWorkingFiles(const fs::path& data)
     writeLines(data / workingFileName(".zu", 1), {sheetLine("1A", 0, 0, 500, 500, 1)});
 }
 
+// Mouse events sent straight to the image, the buttons held as a real mouse
+// holds them.
+void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held,
+               Qt::MouseButton button = Qt::LeftButton)
+{
+    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void press(QWidget* widget, QPoint at)
+{
+    sendMouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton);
+}
+
+void moveTo(QWidget* widget, QPoint at)
+{
+    sendMouse(widget, QEvent::MouseMove, at, Qt::LeftButton, Qt::NoButton);
+}
+
+void release(QWidget* widget, QPoint at)
+{
+    sendMouse(widget, QEvent::MouseButtonRelease, at, Qt::NoButton);
+}
+
+void doubleClick(QWidget* widget, QPoint at)
+{
+    press(widget, at);
+    release(widget, at);
+    sendMouse(widget, QEvent::MouseButtonDblClick, at, Qt::LeftButton);
+    release(widget, at);
+}
+
+void drag(QWidget* widget, QPoint from, QPoint offset)
+{
+    press(widget, from);
+    moveTo(widget, from + offset / 2);
+    moveTo(widget, from + offset);
+    release(widget, from + offset);
+}
+
+void turnWheel(QWidget* widget, QPoint at, int notches)
+{
+    QWheelEvent event(QPointF(at), QPointF(widget->mapToGlobal(at)), QPoint(),
+                      QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(widget, &event);
+}
+
 void registerDrawing(const fs::path& catalogueFile, int fileNo, const std::string& path)
 {
     ft::catalogue::TSQLiteDatabase db(catalogueFile.string());
@@ -68,10 +122,21 @@ private slots:
     void activationAndDatumSwitchDrawTheCurrentDatum();
     void deleteAllLeavesTheOtherDatumsOverview();
     void aDatumShowsItsLastDrawingUntilItsFilesChange();
-    void pressHandsTheSheetsUnderThePointerToTheViewer();
+    void clickHandsTheSheetsUnderThePointerToTheViewer();
+    void aPressIsAClickUntilItMoves_data();
+    void aPressIsAClickUntilItMoves();
+    void eachDatumKeepsItsViewUntilItsExtentChanges();
+    void homeAndADoubleClickOnEmptyGroundShowEverything();
 
 private:
     fs::path viewerLog() const { return m_bin / "viewer-starts.txt"; }
+    QWidget* im1() const { return m_window->findChild<QWidget*>(QStringLiteral("Im1")); }
+    const ft::overview::OverviewView& view() const { return m_window->overviewState().view; }
+    void chooseDatum(const char* radioName)
+    {
+        auto* radio = m_window->findChild<QRadioButton*>(QString::fromLatin1(radioName));
+        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
+    }
 
     ft::test::TempFolder m_binFolder;
     fs::path m_bin;
@@ -179,23 +244,32 @@ void MainWindowOverviewTest::aDatumShowsItsLastDrawingUntilItsFilesChange()
     QVERIFY(m_op->errors.isEmpty());
 }
 
-void MainWindowOverviewTest::pressHandsTheSheetsUnderThePointerToTheViewer()
+// The viewer opens on the release of a press, not on the press. Every button
+// and modifier does the same; the click finds the sheets through the window
+// shown, zoomed and panned.
+void MainWindowOverviewTest::clickHandsTheSheetsUnderThePointerToTheViewer()
 {
-    QWidget* im1 = m_window->findChild<QWidget*>(QStringLiteral("Im1"));
-    QVERIFY(im1);
+    QWidget* image = im1();
+    QVERIFY(image);
     const fs::path request = ft::search::requestFilePath(m_settings->path());
+    ft::test::writeBytes(request, "untouched");
 
-    // Sheet 2C belongs to drawing 9, which is not registered: the press ends
+    // Sheet 2C belongs to drawing 9, which is not registered: the click ends
     // with the catalogue's message and starts nothing.
-    QTest::mousePress(im1, Qt::LeftButton, {}, QPoint(525, 400));
+    QTest::mousePress(image, Qt::LeftButton, {}, QPoint(525, 400));
+    QCOMPARE(ft::test::readBytes(request), std::string("untouched"));
+    QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(525, 400));
     QCOMPARE(m_op->errors, QStringList{QStringLiteral("Field PATH Not found. Empty dataset")});
 
     // Empty space: an empty request, no viewer.
-    QTest::mousePress(im1, Qt::MiddleButton, Qt::ControlModifier, QPoint(5, 5));
+    QTest::mouseClick(image, Qt::MiddleButton, Qt::ControlModifier, QPoint(5, 5));
     QCOMPARE(ft::test::readBytes(request), std::string());
 
-    // Any button and modifier: both sheets of drawing 1 under the pointer.
-    QTest::mousePress(im1, Qt::RightButton, Qt::ShiftModifier, QPoint(300, 300));
+    // Zoomed in 1.25^4 times around (300, 300) and moved 100 pixels left,
+    // pixel (100, 250) lies on sheet 2B too; whole or only zoomed, on 2A alone.
+    turnWheel(image, QPoint(300, 300), 4);
+    drag(image, QPoint(300, 300), QPoint(-100, 0));
+    QTest::mouseClick(image, Qt::RightButton, Qt::ShiftModifier, QPoint(100, 250));
     QCOMPARE(ft::test::readBytes(request), std::string("0,\"/survey/\x90\xa2\x8a\x45/W01\"\r\n"
                                                        "3,2A\r\n"
                                                        "3,2B\r\n"));
@@ -204,6 +278,112 @@ void MainWindowOverviewTest::pressHandsTheSheetsUnderThePointerToTheViewer()
     QCOMPARE(ft::test::readBytes(viewerLog()), "-E2|" + request.string() + "\n");
     QCOMPARE(m_op->errors.size(), 1);
     QVERIFY(!m_window->isMinimized());
+}
+
+void MainWindowOverviewTest::aPressIsAClickUntilItMoves_data()
+{
+    QTest::addColumn<QList<QPoint>>("moves");
+    QTest::addColumn<bool>("click");
+    QTest::newRow("still") << QList<QPoint>{} << true;
+    QTest::newRow("3 pixels") << QList<QPoint>{{3, 0}, {0, -3}} << true;
+    QTest::newRow("4 pixels") << QList<QPoint>{{0, 4}} << false;
+    QTest::newRow("2 and 2 pixels") << QList<QPoint>{{2, -2}} << false;
+    QTest::newRow("away and back") << QList<QPoint>{{30, 0}, {0, 0}} << false;
+}
+
+// Pressed on empty ground after zooming in: a click empties the request; a
+// drag leaves it and moves the window by the distance the press ended at.
+void MainWindowOverviewTest::aPressIsAClickUntilItMoves()
+{
+    QFETCH(QList<QPoint>, moves);
+    QFETCH(bool, click);
+    const fs::path request = ft::search::requestFilePath(m_settings->path());
+    const QPoint at(300, 100); // survey (499, 650), above every sheet
+    turnWheel(im1(), at, 4);
+    const ft::overview::OverviewView zoomed = view();
+    QVERIFY(zoomed.windowWidth < 1200.0);
+    ft::test::writeBytes(request, "untouched");
+
+    press(im1(), at);
+    for (const QPoint& move : moves)
+        moveTo(im1(), at + move);
+    const QPoint end = at + (moves.isEmpty() ? QPoint() : moves.back());
+    release(im1(), end);
+
+    QCOMPARE(ft::test::readBytes(request), click ? std::string() : std::string("untouched"));
+    const double unitsPerPixel = zoomed.windowWidth / zoomed.pixelWidth;
+    QCOMPARE(view().left, zoomed.left - (click ? 0 : (end - at).x()) * unitsPerPixel);
+    QCOMPARE(view().top, zoomed.top + (click ? 0 : (end - at).y()) * unitsPerPixel);
+    QVERIFY(m_op->errors.isEmpty());
+}
+
+// A datum's zoom stays while the other datum is shown, until its extent
+// changes (a registration) or its drawings are deleted; the scale bar shows
+// only while zoomed in.
+void MainWindowOverviewTest::eachDatumKeepsItsViewUntilItsExtentChanges()
+{
+    auto* image = qobject_cast<ft::app::OverviewImage*>(im1());
+    const ft::overview::OverviewView whole2 = view();
+    QVERIFY(!image->scaleBar());
+    turnWheel(image, QPoint(200, 300), 3);
+    drag(image, QPoint(200, 300), QPoint(15, -10));
+    const ft::overview::OverviewView zoomed2 = view();
+    QVERIFY(zoomed2.windowWidth < whole2.windowWidth);
+    QVERIFY(image->scaleBar());
+
+    chooseDatum("RadioButton1");
+    QCOMPARE(view().left, -50.0); // datum 1 whole: 0..500 and a tenth of it either side
+    QVERIFY(!image->scaleBar());
+    turnWheel(image, QPoint(100, 100), 1);
+    const ft::overview::OverviewView zoomed1 = view();
+    chooseDatum("RadioButton2");
+    QCOMPARE(view(), zoomed2);
+    QVERIFY(image->scaleBar());
+
+    // Datum 1's extent grows, as a registration in another program leaves it.
+    const fs::path extent1 = m_data->path() / workingFileName(".he", 1);
+    ft::formats::writeExtentFile(extent1, {0, 0, 500, 600});
+    fs::last_write_time(extent1, fs::last_write_time(extent1) + std::chrono::seconds(2));
+    chooseDatum("RadioButton1");
+    QVERIFY(view() != zoomed1);
+    QVERIFY(!m_window->overviewState().keptWindows[ft::workspace::Datum::Japanese]);
+    QVERIFY(!image->scaleBar());
+
+    // Delete-all of datum 2 forgets its view: registered again with the very
+    // same extent, it shows whole.
+    chooseDatum("RadioButton2");
+    m_op->answerYes();
+    QTest::mouseClick(m_window->findChild<QWidget*>(QStringLiteral("skButton4")), Qt::LeftButton);
+    registerDrawing(m_data->path() / "Dorsawrd.db", 1, "/survey/世界/W01");
+    writeWorkingFiles(m_data->path());
+    chooseDatum("RadioButton1");
+    chooseDatum("RadioButton2");
+    QCOMPARE(view(), whole2);
+    QVERIFY(m_op->errors.isEmpty());
+}
+
+void MainWindowOverviewTest::homeAndADoubleClickOnEmptyGroundShowEverything()
+{
+    const ft::overview::OverviewView whole = view();
+    const auto zoomIn = [this] {
+        turnWheel(im1(), QPoint(300, 300), 2);
+        QVERIFY(view().windowWidth < 1200.0);
+    };
+    zoomIn();
+    QTest::keyClick(im1(), Qt::Key_Home);
+    QCOMPARE(view(), whole);
+
+    zoomIn();
+    doubleClick(im1(), QPoint(300, 20)); // above the sheets
+    QCOMPARE(view(), whole);
+
+    // On sheet 2C (drawing 9, not registered): its first click reports that;
+    // the double click leaves the zoom.
+    turnWheel(im1(), QPoint(525, 400), 2);
+    const ft::overview::OverviewView onSheet = view();
+    doubleClick(im1(), QPoint(525, 400));
+    QCOMPARE(view(), onSheet);
+    QCOMPARE(m_op->errors.size(), 1);
 }
 
 QTEST_MAIN(MainWindowOverviewTest)

@@ -59,6 +59,18 @@ void addRegisteredDrawings(const fs::path& catalogueFile, int count)
     }
 }
 
+// FILE rows numbered first to last (past the first two added above) in one
+// statement, so that thousands cost no more than a few.
+void addFileRows(const fs::path& catalogueFile, int first, int last)
+{
+    TSQLiteDatabase db(catalogueFile.string());
+    db.ExecSQL("WITH RECURSIVE n(i) AS (SELECT " + std::to_string(first) + " WHERE " +
+               std::to_string(first) + " <= " + std::to_string(last) +
+               " UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(last) +
+               ") INSERT INTO FILE SELECT '/survey/set' || i, '2024/01/01 00:00:00', i, '', '', "
+               "0, 1 FROM n;");
+}
+
 int rowCount(const fs::path& catalogueFile, const std::string& table)
 {
     TSQLiteDatabase db(catalogueFile.string());
@@ -380,19 +392,26 @@ void MainWindowTest::firstActivationOnly()
 void MainWindowTest::deleteAll_data()
 {
     QTest::addColumn<bool>("yes");
-    QTest::newRow("yes") << true;
-    QTest::newRow("no") << false;
+    QTest::addColumn<int>("drawings");
+    QTest::addColumn<QString>("count");
+    QTest::newRow("yes") << true << 2 << QStringLiteral("2");
+    QTest::newRow("no") << false << 2 << QStringLiteral("2");
+    QTest::newRow("yes, thousands") << true << 1234 << QStringLiteral("1,234");
 }
 
 // With datum 1 current, delete-all empties the Japanese-datum catalogue and
 // its working files; the world-datum catalogue still lists its drawings, so
-// its working files stay.
+// its working files stay. The question names the datum and the number of
+// drawings below the designed text; a notice tells how many went.
 void MainWindowTest::deleteAll()
 {
     QFETCH(bool, yes);
+    QFETCH(int, drawings);
+    QFETCH(QString, count);
 
     Folders folders;
     addRegisteredDrawings(folders.catalogue(Datum::Japanese), 2);
+    addFileRows(folders.catalogue(Datum::Japanese), 3, drawings);
     addRegisteredDrawings(folders.catalogue(Datum::World), 4);
     writeSettings(folders.ini(), "[測地系]\r\nT=1\r\n");
     ft::test::ScriptedOperator op;
@@ -412,19 +431,28 @@ void MainWindowTest::deleteAll()
     yes ? op.answerYes() : op.answerNo();
     click(child(*window, "skButton4"));
 
-    QCOMPARE(op.questions, QStringList{QStringLiteral("本当に削除しますか？")});
+    QCOMPARE(op.questions,
+             QStringList{
+                 QStringLiteral("本当に削除しますか？\n\n日本測地系の登録図面 %1件を削除します。")
+                     .arg(count)});
     // Enter answers No.
     QVERIFY(op.defaults == std::vector{ft::platform::Operator::DefaultAnswer::No});
     QVERIFY(op.errors.isEmpty());
-    for (const char* table : {"FILE", "CHIBAN", "MAP"}) {
+    QCOMPARE(
+        op.notices,
+        yes ? QStringList{QStringLiteral("日本測地系の登録図面 %1件を削除しました。").arg(count)}
+            : QStringList{});
+    QCOMPARE(rowCount(folders.catalogue(Datum::Japanese), "FILE"), yes ? 0 : drawings);
+    for (const char* table : {"CHIBAN", "MAP"}) {
         QCOMPARE(rowCount(folders.catalogue(Datum::Japanese), table), yes ? 0 : 2);
         QCOMPARE(rowCount(folders.catalogue(Datum::World), table), 4);
     }
+    QCOMPARE(rowCount(folders.catalogue(Datum::World), "FILE"), 4);
     for (const fs::path& file : workingFiles[1])
         QCOMPARE(fs::exists(file), !yes);
     for (const fs::path& file : workingFiles[2])
         QVERIFY(fs::exists(file));
-    QCOMPARE(child<QLabel>(*window, "Label6")->text(), yes ? QString() : QStringLiteral("2"));
+    QCOMPARE(child<QLabel>(*window, "Label6")->text(), yes ? QString() : QString::number(drawings));
     QCOMPARE(window->overviewState().drawingsPresent, !yes);
     QCOMPARE(emptied, yes ? 1 : 0);
 }
