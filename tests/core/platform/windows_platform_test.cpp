@@ -11,12 +11,17 @@
 #include "core/platform/replacement_file.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
+#include <thread>
+#include <type_traits>
 
 namespace ft::platform {
 namespace {
@@ -104,6 +109,80 @@ TEST(WindowsPlatform, TheLockHasOneHolderAtATime)
     }
     const FileLock again(lockFile);
     EXPECT_TRUE(again.held());
+}
+
+// The child's side of the lock tests below: run by the parent as this very
+// program with FT_HOLD_LOCK naming the lock file; skipped in a plain run.
+// It takes the lock, says so with a file beside it, and holds it until the
+// parent lets go of it (another file) or ends the process.
+TEST(WindowsPlatform, HoldTheLockForTheParent)
+{
+    const wchar_t* lockName = ::_wgetenv(L"FT_HOLD_LOCK");
+    if (lockName == nullptr)
+        GTEST_SKIP() << "only run by the lock tests";
+    const fs::path lockFile(lockName);
+    const FileLock lock(lockFile);
+    ASSERT_TRUE(lock.held());
+    openFile(fs::path(lockFile).concat(L".held"), "wb");
+    const fs::path release = fs::path(lockFile).concat(L".release");
+    for (int i = 0; i < 3000 && !fs::exists(release); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
+using OwnedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+// This program, started again to run only the child's side above.
+OwnedHandle startLockHolder(const fs::path& lockFile)
+{
+    std::wstring program(MAX_PATH, L'\0');
+    program.resize(::GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
+    std::wstring commandLine =
+        L"\"" + program + L"\" --gtest_filter=WindowsPlatform.HoldTheLockForTheParent";
+    ::_wputenv_s(L"FT_HOLD_LOCK", lockFile.c_str());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const BOOL started = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
+                                          FALSE, 0, nullptr, nullptr, &startup, &process);
+    ::_wputenv_s(L"FT_HOLD_LOCK", L"");
+    if (!started)
+        return nullptr;
+    ::CloseHandle(process.hThread);
+    return OwnedHandle(process.hProcess);
+}
+
+bool waitForFile(const fs::path& file)
+{
+    for (int i = 0; i < 3000; ++i) {
+        if (fs::exists(file))
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+// Two separate processes: while one holds the lock the other is refused it;
+// when the holder lets go, or is killed, the other gets it.
+TEST(WindowsPlatform, AnotherProcessHoldingTheLockIsRefusedUntilItEnds)
+{
+    const Scratch scratch;
+    for (const bool killed : {false, true}) {
+        const fs::path lockFile =
+            scratch.folder() / pathFromText(killed ? "登録中-killed.lock" : "登録中.lock");
+        const OwnedHandle holder = startLockHolder(lockFile);
+        ASSERT_TRUE(holder);
+        ASSERT_TRUE(waitForFile(fs::path(lockFile).concat(L".held")));
+        EXPECT_FALSE(FileLock(lockFile).held());
+        if (killed)
+            ::TerminateProcess(holder.get(), 9);
+        else
+            openFile(fs::path(lockFile).concat(L".release"), "wb");
+        ASSERT_EQ(::WaitForSingleObject(holder.get(), 30000), WAIT_OBJECT_0);
+        EXPECT_TRUE(FileLock(lockFile).held()) << (killed ? "killed" : "let go");
+    }
 }
 
 TEST(WindowsPlatform, DataAndSettingsLieInTheApplicationDataFolders)
