@@ -19,6 +19,26 @@ DrawingView::DrawingView(QWidget* parent) : QWidget(parent)
     setMinimumSize(200, 150);
     // Every pixel is painted each time: no background to clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMs);
+    connect(&m_settle, &QTimer::timeout, this, [this] {
+        // Still dragging: the drawing waits for the release.
+        if (!m_dragFrom)
+            stopMoving();
+    });
+}
+
+void DrawingView::startMoving()
+{
+    m_moving = true;
+    m_settle.start();
+}
+
+void DrawingView::stopMoving()
+{
+    m_settle.stop();
+    m_moving = false;
+    update();
 }
 
 void DrawingView::setSession(const ViewerSession* session)
@@ -44,6 +64,7 @@ void DrawingView::fitBox(const MapBox& box)
     if (box.isEmpty())
         return;
     m_fitted = box;
+    m_moving = false;
     m_transform.setPixelSize(size());
     m_transform.fit(box.rect());
     update();
@@ -53,6 +74,7 @@ void DrawingView::zoomBy(double factor)
 {
     m_fitted.reset();
     m_transform.zoomAround(QPointF(width() / 2.0, height() / 2.0), factor);
+    startMoving();
     update();
 }
 
@@ -60,6 +82,7 @@ void DrawingView::panBy(QPointF pixels)
 {
     m_fitted.reset();
     m_transform.panByPixels(pixels);
+    startMoving();
     update();
 }
 
@@ -67,10 +90,18 @@ void DrawingView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     m_transform.setPixelSize(size());
+    if (m_moving && m_picture.fits(size())) {
+        m_picture.drawMoved(painter, m_transform);
+        return;
+    }
+    m_picture.redraw(
+        m_transform, devicePixelRatioF(), [this](QPainter& onPicture, const ViewTransform& view) {
+            renderScene(onPicture, view,
+                        m_session ? m_session->toRender() : std::vector<DrawingToRender>{}, m_focus,
+                        m_options);
+        });
+    painter.drawImage(QPointF(0, 0), m_picture.image());
     const bool empty = !m_session || m_session->bounds().isEmpty();
-    renderScene(painter, m_transform,
-                m_session ? m_session->toRender() : std::vector<DrawingToRender>{}, m_focus,
-                m_options);
     if (empty) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
         painter.drawText(rect(), Qt::AlignCenter,
@@ -110,6 +141,7 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton) {
         m_dragFrom.reset();
         unsetCursor();
+        stopMoving();
     }
 }
 
@@ -120,6 +152,7 @@ void DrawingView::wheelEvent(QWheelEvent* event)
         return;
     m_fitted.reset();
     m_transform.zoomAround(event->position(), std::pow(kZoomStep, notches));
+    startMoving();
     update();
     emit pointerMoved(m_transform.toMap(event->position()));
     event->accept();

@@ -2,14 +2,17 @@
 
 // The drawing area of the viewer window: paints the session's drawings and
 // moves like a map (wheel zoom around the pointer, drag to pan, + / - and
-// the arrow keys).
+// the arrow keys). While the map moves it shows the last full picture moved
+// and draws in full once it has stood still for a moment.
 
+#include "viewer/cached_picture.h"
 #include "viewer/drawing_scene.h"
 #include "viewer/scene_item.h"
 #include "viewer/scene_renderer.h"
 #include "viewer/view_transform.h"
 
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 #include <optional>
@@ -26,6 +29,8 @@ public:
     static constexpr double kZoomStep = 1.25;
     // An arrow key moves the picture by this share of the window.
     static constexpr double kPanShare = 0.125;
+    // The map has stopped when it has not moved for this long.
+    static constexpr int kSettleMs = 150;
 
     explicit DrawingView(QWidget* parent = nullptr);
 
@@ -45,6 +50,8 @@ public:
     void fitBox(const MapBox& box);
     void zoomBy(double factor);
     void panBy(QPointF pixels);
+    // Whether frames are the last full picture moved, until the map stops.
+    bool isMoving() const { return m_moving; }
 
 signals:
     // The map point under the pointer, in metres; and when it leaves.
@@ -62,6 +69,11 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // The map moves: frames come from the kept picture until it settles.
+    void startMoving();
+    // The map stands still: the next frame is drawn in full.
+    void stopMoving();
+
     const ViewerSession* m_session = nullptr;
     ViewTransform m_transform;
     RenderOptions m_options;
@@ -69,6 +81,9 @@ private:
     // The box the view was last fitted to, while the user has not moved away.
     std::optional<MapBox> m_fitted;
     std::optional<QPointF> m_dragFrom;
+    CachedPicture m_picture;
+    QTimer m_settle;
+    bool m_moving = false;
 };
 
 } // namespace ft::viewer

@@ -1,9 +1,11 @@
 // Tavla: the drawing viewer findTavla hands its request file to.
 
+#include "core/platform/folders.h"
 #include "ui/widgets/desktop_integration.h"
 #include "ui/widgets/system_button.h"
 #include "viewer/command_line.h"
 #include "viewer/viewer_window.h"
+#include "viewer/window_placement.h"
 
 #include <QApplication>
 #include <QFile>
@@ -54,6 +56,7 @@ int main(int argc, char* argv[])
         return usageError(line.error);
 
     ft::viewer::ViewerWindow window;
+    window.placeOnScreen(ft::viewer::viewerSettingsFile(ft::platform::settingsFolder()));
     window.show();
     if (line.requestFile)
         window.openRequest(*line.requestFile);

@@ -4,10 +4,7 @@
 
 #include <QFont>
 #include <QImage>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QPrinter>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -130,33 +127,6 @@ void renderPaper(QPainter& painter, double dotsPerMm, const PaperSheet& sheet,
     painter.restore();
 }
 
-std::optional<QString> exportPdf(const std::filesystem::path& file, const PaperSheet& sheet,
-                                 const std::vector<DrawingToRender>& drawings, const Layers& layers)
-{
-    const QSizeF page = pageSizeMm(sheet.mapArea, sheet.scale);
-    if (!within(page.width(), kMaxPageMm) || !within(page.height(), kMaxPageMm))
-        return QStringLiteral("この縮尺では用紙が大きすぎます（%1 × %2 mm、最大 %3 mm）。"
-                              "縮尺を小さくするか、表示範囲を狭めてください。")
-            .arg(std::lround(page.width()))
-            .arg(std::lround(page.height()))
-            .arg(kMaxPageMm);
-    QPdfWriter writer(QString::fromStdString(file.string()));
-    writer.setResolution(static_cast<int>(kPngDotsPerInch));
-    writer.setPageSize(QPageSize(page, QPageSize::Millimeter));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setTitle(sheet.title);
-    writer.setCreator(QStringLiteral("Tavla"));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return QStringLiteral("PDF ファイルを作れません: %1")
-            .arg(QString::fromStdString(file.string()));
-    renderPaper(painter, kPngDotsPerInch / kMmPerInch, sheet, drawings, layers);
-    if (!painter.end())
-        return QStringLiteral("PDF ファイルを書けません: %1")
-            .arg(QString::fromStdString(file.string()));
-    return std::nullopt;
-}
-
 std::optional<QString> exportPng(const std::filesystem::path& file, const PaperSheet& sheet,
                                  const std::vector<DrawingToRender>& drawings, const Layers& layers)
 {
@@ -195,15 +165,6 @@ QRectF mapAreaForPage(QSizeF pageMm, QPointF centre, double scale)
     const double height =
         std::max(0.0, pageMm.height() - 2 * kPaperMarginMm - kTitleBandMm) * scale / 1000.0;
     return {centre.x() - width / 2, centre.y() - height / 2, width, height};
-}
-
-void printPaper(QPrinter& printer, QPointF centre, double scale, const QString& title,
-                const std::vector<DrawingToRender>& drawings, const Layers& layers)
-{
-    const QSizeF pageMm = printer.pageRect(QPrinter::Millimeter).size();
-    PaperSheet sheet{scale, mapAreaForPage(pageMm, centre, scale), title};
-    QPainter painter(&printer);
-    renderPaper(painter, printer.resolution() / kMmPerInch, sheet, drawings, layers);
 }
 
 } // namespace ft::viewer

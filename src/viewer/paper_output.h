@@ -1,8 +1,9 @@
 #pragma once
 
 // The view on paper: a page at a chosen scale (1:500 ...) with a title line
-// naming the drawings, their datum and zone, the scale and the date. The same
-// page goes to a printer, a PDF file or a PNG image.
+// naming the drawings, their datum and zone, the scale and the date. A PNG
+// image is one such page of the view's size; sheets of paper (paper_sheets.h)
+// are pages of the paper's size.
 
 #include "viewer/scene_renderer.h"
 
@@ -16,7 +17,6 @@
 #include <vector>
 
 class QPainter;
-class QPrinter;
 
 namespace ft::viewer {
 
@@ -27,9 +27,8 @@ inline constexpr double kPaperMarginMm = 10.0;
 inline constexpr double kTitleBandMm = 12.0;
 // PNG images are made at this resolution.
 inline constexpr double kPngDotsPerInch = 300.0;
-// Larger pages or images are refused: a PDF page cannot exceed 200 inches,
-// and an image beyond this many pixels a side would need gigabytes.
-inline constexpr double kMaxPageMm = 5080.0;
+// Larger images are refused: beyond this many pixels a side one would need
+// gigabytes.
 inline constexpr int kMaxImagePixels = 20000;
 
 struct PaperSheet {
@@ -56,18 +55,11 @@ QString paperTitle(const ViewerSession& session, const QRectF& mapArea, double s
 void renderPaper(QPainter& painter, double dotsPerMm, const PaperSheet& sheet,
                  const std::vector<DrawingToRender>& drawings, const Layers& layers);
 
-// Writes the page; the result is the reason (Japanese) when it could not be.
-std::optional<QString> exportPdf(const std::filesystem::path& file, const PaperSheet& sheet,
-                                 const std::vector<DrawingToRender>& drawings,
-                                 const Layers& layers);
+// Writes the page as a PNG image; the result is the reason (Japanese) when it
+// could not be.
 std::optional<QString> exportPng(const std::filesystem::path& file, const PaperSheet& sheet,
                                  const std::vector<DrawingToRender>& drawings,
                                  const Layers& layers);
-
-// Prints one page: the map around `centre` at the scale, as much as the
-// printer's page holds below the title.
-void printPaper(QPrinter& printer, QPointF centre, double scale, const QString& title,
-                const std::vector<DrawingToRender>& drawings, const Layers& layers);
 
 // The map area a page of the given printable size shows around the centre.
 QRectF mapAreaForPage(QSizeF pageMm, QPointF centre, double scale);

@@ -37,6 +37,13 @@ SessionDrawing drawingOfRequestPath(const std::string& cp932Path)
 
 } // namespace
 
+QString drawingPathText(const SessionDrawing& drawing)
+{
+    if (!drawing.basePath.empty())
+        return QString::fromStdString(drawing.basePath.string());
+    return drawing.name;
+}
+
 SessionDrawing openDrawing(const std::filesystem::path& basePath,
                            const std::filesystem::path& headerFile)
 {
@@ -108,20 +115,20 @@ std::size_t ViewerSession::addRequestedDrawing(const std::string& cp932Path)
 std::vector<std::size_t>
 ViewerSession::openHeaders(const std::vector<std::filesystem::path>& headers)
 {
-    std::vector<std::size_t> added;
+    std::vector<std::size_t> named;
     for (const std::filesystem::path& header : headers) {
         const std::filesystem::path basePath = header.parent_path() / header.stem();
-        const bool alreadyOpen =
-            std::any_of(m_drawings.begin(), m_drawings.end(), [&](const SessionDrawing& open) {
-                return open.pathError.isEmpty() &&
-                       comparable(open.basePath) == comparable(basePath);
+        const auto open =
+            std::find_if(m_drawings.begin(), m_drawings.end(), [&](const SessionDrawing& drawing) {
+                return drawing.pathError.isEmpty() &&
+                       comparable(drawing.basePath) == comparable(basePath);
             });
-        if (alreadyOpen)
-            continue;
-        added.push_back(addDrawing(openDrawing(basePath, header)));
+        named.push_back(open != m_drawings.end()
+                            ? static_cast<std::size_t>(open - m_drawings.begin())
+                            : addDrawing(openDrawing(basePath, header)));
     }
     rematch();
-    return added;
+    return named;
 }
 
 void ViewerSession::rematch()

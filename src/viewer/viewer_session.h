@@ -40,8 +40,8 @@ public:
     // code 1 path that no code 0 record names. A request file that cannot
     // be read leaves an empty session with the reason in requestProblems().
     void openRequest(const std::filesystem::path& requestFile);
-    // Opens data sets by their header files; a header already open is passed
-    // by. Returns the indices of the drawings added.
+    // Opens data sets by their header files; a header already open is not
+    // read again. Returns the indices of the drawings the headers name.
     std::vector<std::size_t> openHeaders(const std::vector<std::filesystem::path>& headers);
 
     const std::vector<SessionDrawing>& drawings() const { return m_drawings; }
@@ -75,6 +75,9 @@ private:
     std::vector<QString> m_requestProblems;
     RequestMatch m_match;
 };
+
+// The drawing's full path for a tool tip; its name when it has none.
+QString drawingPathText(const SessionDrawing& drawing);
 
 // The drawing's data set read and drawn; its name is the header's base name.
 // The header is basePath + ".hed" unless headerFile names it.

@@ -2,24 +2,32 @@
 
 #include "viewer/drawing_view.h"
 #include "viewer/lot_search.h"
+#include "viewer/paper_dialog.h"
 #include "viewer/paper_output.h"
+#include "viewer/paper_sheets.h"
 #include "viewer/problem_texts.h"
+#include "viewer/request_list_model.h"
+#include "viewer/window_placement.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QCursor>
 #include <QDate>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -30,21 +38,13 @@ namespace {
 enum PaperKind { kPrint, kPdf, kPng };
 
 constexpr int kSelectionRole = Qt::UserRole + 1;
-const QColor kGreyedText{128, 128, 128};
-
-QString pathText(const SessionDrawing& drawing)
-{
-    if (!drawing.basePath.empty())
-        return QString::fromStdString(drawing.basePath.string());
-    return drawing.name;
-}
 
 } // namespace
 
 ViewerWindow::ViewerWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("TavlaWindow"));
-    resize(1200, 800);
+    resize(kDefaultWindowSize);
 
     auto* centre = new QWidget(this);
     auto* layout = new QVBoxLayout(centre);
@@ -85,23 +85,31 @@ ViewerWindow::~ViewerWindow() = default;
 void ViewerWindow::createSidePanel()
 {
     m_sideTabs = new QTabWidget(this);
-    m_items = new QTreeWidget(m_sideTabs);
+    m_items = new QTreeView(m_sideTabs);
     m_items->setObjectName(QStringLiteral("requestItems"));
     m_items->setHeaderHidden(true);
+    m_items->setUniformRowHeights(true);
+    m_itemModel = new RequestListModel(m_items);
+    m_items->setModel(m_itemModel);
     m_problems = new QTreeWidget(m_sideTabs);
     m_problems->setObjectName(QStringLiteral("problems"));
     m_problems->setHeaderHidden(true);
     m_sideTabs->addTab(m_items, QStringLiteral("表示項目"));
     m_sideTabs->addTab(m_problems, QStringLiteral("問題"));
-    for (QTreeWidget* list : {m_items, m_problems}) {
+    for (QTreeView* list : std::initializer_list<QTreeView*>{m_items, m_problems}) {
         // Long entries scroll sideways rather than lose their ends.
         list->setTextElideMode(Qt::ElideNone);
         list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
         list->header()->setStretchLastSection(false);
     }
-    for (QTreeWidget* list : {m_items, m_problems})
-        connect(list, &QTreeWidget::currentItemChanged, this,
-                [this](QTreeWidgetItem* entry) { showEntry(entry); });
+    connect(m_items->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (const std::optional<ListSelection> selection =
+                        m_itemModel->selectionAt(current))
+                    showTargets(selection->targets, selection->box);
+            });
+    connect(m_problems, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* entry) { showEntry(entry); });
 
     auto* dock = new QDockWidget(QStringLiteral("図面と依頼"), this);
     dock->setObjectName(QStringLiteral("sidePanel"));
@@ -220,7 +228,7 @@ void ViewerWindow::afterOpening(std::optional<MapBox> fit)
     m_view->update();
 }
 
-void ViewerWindow::addSelection(QTreeWidgetItem* entry, Selection selection)
+void ViewerWindow::addSelection(QTreeWidgetItem* entry, ListSelection selection)
 {
     entry->setData(0, kSelectionRole, static_cast<qulonglong>(m_selections.size()));
     m_selections.push_back(std::move(selection));
@@ -228,48 +236,16 @@ void ViewerWindow::addSelection(QTreeWidgetItem* entry, Selection selection)
 
 void ViewerWindow::rebuildItemList()
 {
-    m_items->clear();
-    m_selections.clear();
-    const std::vector<SessionDrawing>& drawings = m_session.drawings();
-    std::vector<QTreeWidgetItem*> groups;
-    for (const SessionDrawing& drawing : drawings) {
-        auto* group = new QTreeWidgetItem(m_items);
-        group->setText(0, drawing.isOpen() ? drawing.name
-                                           : drawing.name + QStringLiteral(" — 図面を読めません"));
-        group->setToolTip(0, pathText(drawing));
-        if (!drawing.isOpen())
-            group->setForeground(0, kGreyedText);
-        addSelection(group, {{}, drawing.isOpen() ? drawing.scene->framing : MapBox{}});
-        group->setExpanded(true);
-        groups.push_back(group);
-    }
-    QTreeWidgetItem* notFound = nullptr;
-    for (const MatchedItem& item : m_session.match().items) {
-        QTreeWidgetItem* parent = nullptr;
-        if (item.drawing && *item.drawing < groups.size()) {
-            parent = groups[*item.drawing];
-        } else {
-            if (!notFound) {
-                notFound = new QTreeWidgetItem(m_items);
-                notFound->setText(0, QStringLiteral("見つからない項目"));
-                notFound->setExpanded(true);
-            }
-            parent = notFound;
-        }
-        auto* entry = new QTreeWidgetItem(parent);
-        const QString reason = itemStateText(item.state);
-        entry->setText(0,
-                       reason.isEmpty() ? item.label : item.label + QStringLiteral(" — ") + reason);
-        entry->setToolTip(0, entry->text(0));
-        if (item.state != ItemState::Shown)
-            entry->setForeground(0, kGreyedText);
-        addSelection(entry, {item.targets, item.box});
-    }
+    m_itemModel->reset(&m_session);
+    // A few hundred thousand entries lay out in a moment when every row is
+    // one line high.
+    m_items->expandAll();
 }
 
 void ViewerWindow::rebuildProblemList()
 {
     m_problems->clear();
+    m_selections.clear();
     std::size_t count = 0;
     if (!m_session.requestProblems().empty()) {
         auto* group = new QTreeWidgetItem(m_problems);
@@ -289,7 +265,7 @@ void ViewerWindow::rebuildProblemList()
             continue;
         auto* group = new QTreeWidgetItem(m_problems);
         group->setText(0, drawings[d].name);
-        group->setToolTip(0, pathText(drawings[d]));
+        group->setToolTip(0, drawingPathText(drawings[d]));
         group->setExpanded(true);
         for (const ListedProblem& problem : problems) {
             auto* entry = new QTreeWidgetItem(group);
@@ -332,7 +308,7 @@ void ViewerWindow::showEntry(QTreeWidgetItem* entry)
     const QVariant key = entry->data(0, kSelectionRole);
     if (!key.isValid() || key.toULongLong() >= m_selections.size())
         return;
-    const Selection& selection = m_selections[key.toULongLong()];
+    const ListSelection& selection = m_selections[key.toULongLong()];
     showTargets(selection.targets, selection.box);
 }
 
@@ -406,62 +382,82 @@ void ViewerWindow::chooseHeaders()
         openHeaders(headers);
 }
 
-std::optional<double> ViewerWindow::askScale(const QString& purpose)
-{
-    const QStringList choices{QStringLiteral("1:250"), QStringLiteral("1:500"),
-                              QStringLiteral("1:1000"), QStringLiteral("1:2500"),
-                              QStringLiteral("1:5000")};
-    const QString last = QStringLiteral("1:") + QString::number(m_lastScale, 'g', 10);
-    bool ok = false;
-    const QString text =
-        QInputDialog::getItem(this, purpose, QStringLiteral("縮尺（1:500 のように）"), choices,
-                              std::max<int>(0, static_cast<int>(choices.indexOf(last))), true, &ok);
-    if (!ok)
-        return std::nullopt;
-    const std::optional<double> scale = parseScale(text);
-    if (!scale) {
-        QMessageBox::warning(this, purpose, QStringLiteral("縮尺「%1」を読めません").arg(text));
-        return std::nullopt;
-    }
-    m_lastScale = *scale;
-    return scale;
-}
-
 void ViewerWindow::toPaper(int kind)
 {
     const QString purpose = kind == kPrint ? QStringLiteral("印刷")
                             : kind == kPdf ? QStringLiteral("PDF 出力")
                                            : QStringLiteral("PNG 出力");
-    const std::optional<double> scale = askScale(purpose);
-    if (!scale)
+    const std::optional<PaperChoice> choice = askPaper(this, purpose, m_lastPaper, kind != kPng);
+    if (!choice)
         return;
+    m_lastPaper = *choice;
     const QRectF area = m_view->transform().visibleMap();
-    const QString title = paperTitle(m_session, area, *scale, QDate::currentDate());
+    const QString title = paperTitle(m_session, area, choice->scale, QDate::currentDate());
     const std::vector<DrawingToRender> drawings = m_session.toRender();
+    const PaperJob job{choice->scale, area, choice->paper, title};
+    std::optional<QString> failure;
+    QString done;
     if (kind == kPrint) {
         QPrinter printer(QPrinter::HighResolution);
+        printer.setFullPage(true);
+        printer.setPageLayout(
+            QPageLayout(QPageSize(job.paper.size), job.paper.orientation, QMarginsF(0, 0, 0, 0)));
         QPrintDialog dialog(&printer, this);
-        if (dialog.exec() == QDialog::Accepted)
-            printPaper(printer, area.center(), *scale, title, drawings, m_view->layers());
-        return;
+        if (dialog.exec() == QDialog::Accepted) {
+            failure = printSheets(printer, job, drawings, m_view->layers());
+            done = QStringLiteral("印刷しました");
+        }
+    } else if (const std::optional<std::filesystem::path> path = askOutputFile(kind, purpose)) {
+        failure = kind == kPdf
+                      ? exportPdfSheets(*path, job, drawings, m_view->layers())
+                      : exportPng(*path, {job.scale, area, title}, drawings, m_view->layers());
+        done = QStringLiteral("%1 に書き出しました").arg(QString::fromStdString(path->string()));
     }
+    if (failure)
+        QMessageBox::warning(this, purpose, *failure);
+    else if (!done.isEmpty())
+        statusBar()->showMessage(done);
+    // The keys (+, -, arrows) go on working on the map at once.
+    m_view->setFocus(Qt::OtherFocusReason);
+}
+
+std::optional<std::filesystem::path> ViewerWindow::askOutputFile(int kind, const QString& purpose)
+{
     const QString suffix = kind == kPdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
     QString file = QFileDialog::getSaveFileName(this, purpose, QString(),
                                                 kind == kPdf ? QStringLiteral("PDF (*.pdf)")
                                                              : QStringLiteral("PNG 画像 (*.png)"));
     if (file.isEmpty())
-        return;
+        return std::nullopt;
     if (!file.endsWith(suffix, Qt::CaseInsensitive))
         file += suffix;
-    const PaperSheet sheet{*scale, area, title};
-    const std::filesystem::path path(file.toStdString());
-    const std::optional<QString> failure = kind == kPdf
-                                               ? exportPdf(path, sheet, drawings, m_view->layers())
-                                               : exportPng(path, sheet, drawings, m_view->layers());
-    if (failure)
-        QMessageBox::warning(this, purpose, *failure);
-    else
-        statusBar()->showMessage(QStringLiteral("%1 に書き出しました").arg(file));
+    return std::filesystem::path(file.toStdString());
+}
+
+void ViewerWindow::placeOnScreen(const std::filesystem::path& settingsFile)
+{
+    m_settingsFile = settingsFile;
+    QScreen* pointer = QGuiApplication::screenAt(QCursor::pos());
+    if (!pointer)
+        pointer = QGuiApplication::primaryScreen();
+    if (!pointer)
+        return;
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    const std::optional<WindowPlace> kept = readWindowPlace(settingsFile);
+    setGeometry(placeWindow(kDefaultWindowSize,
+                            kept ? std::optional<QRect>(kept->geometry) : std::nullopt, screens,
+                            pointer->availableGeometry()));
+    if (kept && kept->maximised)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void ViewerWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_settingsFile.empty())
+        writeWindowPlace(m_settingsFile, {normalGeometry(), isMaximized()});
+    QMainWindow::closeEvent(event);
 }
 
 } // namespace ft::viewer

@@ -10,6 +10,7 @@
 #include "devtools/temp_folder.h"
 
 #include <QLabel>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -22,6 +23,14 @@ QStringList texts(const QTreeWidgetItem* parent)
     QStringList shown;
     for (int i = 0; i < parent->childCount(); ++i)
         shown << parent->child(i)->text(0);
+    return shown;
+}
+
+QStringList texts(const QAbstractItemModel& model, const QModelIndex& parent)
+{
+    QStringList shown;
+    for (int i = 0; i < model.rowCount(parent); ++i)
+        shown << model.index(i, 0, parent).data().toString();
     return shown;
 }
 
@@ -55,16 +64,16 @@ TEST(ViewerWindow, RequestedItemsAreGroupedByDrawingAndTheMissingOnesGreyed)
     window.show();
     window.openRequest(search::requestFilePath(folder.path()));
 
-    QTreeWidget* items = window.itemList();
-    ASSERT_EQ(items->topLevelItemCount(), 2);
-    EXPECT_EQ(items->topLevelItem(0)->text(0), QStringLiteral("A01"));
-    EXPECT_EQ(texts(items->topLevelItem(0)),
-              QStringList{QStringLiteral("地番 大字山田 字上野 12-3")});
-    const QTreeWidgetItem* missing = items->topLevelItem(1)->child(0);
-    EXPECT_EQ(missing->text(0),
+    const QAbstractItemModel& items = *window.itemList()->model();
+    ASSERT_EQ(items.rowCount(), 2);
+    const QModelIndex drawing = items.index(0, 0);
+    EXPECT_EQ(drawing.data().toString(), QStringLiteral("A01"));
+    EXPECT_EQ(texts(items, drawing), QStringList{QStringLiteral("地番 大字山田 字上野 12-3")});
+    const QModelIndex missing = items.index(0, 0, items.index(1, 0));
+    EXPECT_EQ(missing.data().toString(),
               QStringLiteral("地番または図葉 大字山田,字上野,99 — 開いた図面に見つかりません"));
-    EXPECT_NE(missing->foreground(0).color(),
-              items->topLevelItem(0)->child(0)->foreground(0).color());
+    EXPECT_NE(missing.data(Qt::ForegroundRole),
+              items.index(0, 0, drawing).data(Qt::ForegroundRole));
 
     // The small set's second outline names parcel 1 but is labelled 12-4:
     // listed, not linked.
@@ -72,7 +81,7 @@ TEST(ViewerWindow, RequestedItemsAreGroupedByDrawingAndTheMissingOnesGreyed)
                     .filter(QStringLiteral("大字・地番が一致しません"))
                     .size() == 1);
 
-    items->setCurrentItem(items->topLevelItem(0)->child(0));
+    window.itemList()->setCurrentIndex(items.index(0, 0, drawing));
     const SceneItem parcel{0, SceneItem::Kind::Outline, 0};
     EXPECT_EQ(window.drawingView()->focusItem(), std::optional<SceneItem>(parcel));
     // The lot-number box takes full or half width alike.
