@@ -10,9 +10,9 @@
 
 #include <algorithm>
 #include <array>
-#include <set>
-#include <tuple>
+#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace ft::viewer {
 
@@ -157,17 +157,49 @@ private:
         return *index;
     }
 
-    // The places of a name, by drawing, then in the data's order.
+    // The places of a name, by drawing, then in the data's order. An item
+    // asks for its name several times (which drawings hold it, then what
+    // each holds): the last answer of each kind is kept for the next.
     const std::vector<Place>& placesOf(KeyKind kind, const std::string& key)
     {
         static const std::vector<Place> kNowhere;
+        LastLookup& last = m_last[static_cast<std::size_t>(kind)];
+        if (last.places && last.key == key)
+            return *last.places;
         const KeyIndex& index = of(kind);
         const auto places = index.find(key);
-        return places == index.end() ? kNowhere : places->second;
+        last.key = key;
+        last.places = places == index.end() ? &kNowhere : &places->second;
+        return *last.places;
     }
+
+    struct LastLookup {
+        std::string key;
+        const std::vector<Place>* places = nullptr;
+    };
 
     const std::vector<OpenDrawing>& m_drawings;
     std::array<std::optional<KeyIndex>, kKeyKinds> m_indexes;
+    std::array<LastLookup, kKeyKinds> m_last;
+};
+
+// What makes two request items the same: code, value and, for a sheet name,
+// the drawing it follows.
+struct ItemIdentity {
+    int code = 0;
+    std::string_view value;
+    std::optional<std::size_t> drawing;
+
+    friend bool operator==(const ItemIdentity&, const ItemIdentity&) = default;
+
+    struct Hash {
+        std::size_t operator()(const ItemIdentity& item) const
+        {
+            const std::size_t text = std::hash<std::string_view>()(item.value);
+            const std::size_t drawing = item.drawing ? *item.drawing + 1 : 0;
+            return text ^ (static_cast<std::size_t>(item.code) << 56) ^ (drawing * 0x9E3779B97F4A7C15ULL);
+        }
+    };
 };
 
 QString joined(std::initializer_list<QString> parts)
@@ -504,13 +536,15 @@ void Matcher::matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetD
 RequestMatch Matcher::run()
 {
     // A parcel found by its parcel and its owner-list rows comes twice in a
-    // request, as equal lines; it is listed once.
-    std::set<std::tuple<int, std::string, std::optional<std::size_t>>> seen;
+    // request, as equal lines; it is listed once. The set holds views of the
+    // request's own texts: a million lines are not copied again.
+    std::unordered_set<ItemIdentity, ItemIdentity::Hash> seen;
+    seen.reserve(m_request.items.size());
     for (std::size_t i = 0; i < m_request.items.size(); ++i) {
         const search::RequestedItem& item = m_request.items[i];
         const std::optional<std::size_t> drawing =
             item.code == search::kSheetNameRecord ? item.drawing : std::nullopt;
-        if (seen.emplace(item.code, item.value, drawing).second)
+        if (seen.insert({item.code, item.value, drawing}).second)
             matchItem(i);
     }
     for (const auto& [item, drawing] : carriedSheetNames())

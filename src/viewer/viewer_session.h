@@ -63,9 +63,11 @@ private:
     std::size_t addDrawing(SessionDrawing drawing);
     // One box of every open drawing, together.
     MapBox unionOf(MapBox SceneDrawing::*box) const;
-    // The drawing a request path names: the one already open under that
-    // path, otherwise read and added.
-    std::size_t addRequestedDrawing(const std::string& cp932Path);
+    // The drawing open under the request path, if any.
+    std::optional<std::size_t> openByRequestPath(const std::string& cp932Path) const;
+    // The drawings the request paths name, in their order: those already
+    // open under the path, the others read (side by side) and added.
+    std::vector<std::size_t> addRequestedDrawings(const std::vector<std::string>& paths);
     void rematch();
 
     std::vector<SessionDrawing> m_drawings;
