@@ -2,16 +2,22 @@
 // (150,000 boundary points, 30,000 parcels, 400 map sheets) and how much
 // memory it takes for it. Times reading the set whole, building what is drawn,
 // the first picture at full-window size, a request of 1,000 parcels found in
-// it, and frames rendered offscreen while zooming and panning. Writes the data
-// set into a temp folder first (or uses --keep FOLDER to leave it there).
+// it, and frames rendered offscreen while zooming and panning (in full, and as
+// the window shows them while the map moves: the last picture moved). Writes
+// the data set into a temp folder first (or uses --keep FOLDER to leave it
+// there). With --request FILE it opens a request written elsewhere in the
+// window instead, beside the floor of reading the same files.
 
 #include "core/search/request_file.h"
 #include "devtools/synthetic_survey.h"
 #include "devtools/temp_folder.h"
+#include "viewer/cached_picture.h"
+#include "viewer/drawing_view.h"
 #include "viewer/scene_renderer.h"
 #include "viewer/viewer_session.h"
+#include "viewer/viewer_window.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -22,6 +28,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -132,20 +139,95 @@ void writeRequest(const std::filesystem::path& folder, const std::filesystem::pa
     out.finish();
 }
 
-// A request written elsewhere (the 図面表示 of a large result list): how long
-// Tavla's session takes to read its drawings and find its items.
+// The floor of opening a request: every file of its drawings read whole from
+// the warm cache and split into lines and fields. Returns the bytes read.
+std::uintmax_t readAndSplit(const std::vector<std::filesystem::path>& bases, std::size_t& fields)
+{
+    std::uintmax_t bytes = 0;
+    std::string text;
+    for (const std::filesystem::path& base : bases) {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(base.parent_path(), error)) {
+            if (!entry.is_regular_file() || entry.path().stem() != base.filename())
+                continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            bytes += text.size();
+            std::size_t start = 0;
+            for (std::size_t i = 0; i < text.size(); ++i)
+                if (text[i] == ',' || text[i] == '\n') {
+                    fields += i > start ? 1 : 0;
+                    start = i + 1;
+                }
+        }
+    }
+    return bytes;
+}
+
+// A request written elsewhere (the 図面表示 of a large result list): the time
+// from starting to Tavla's first view in its window (reading the drawings,
+// finding the items, listing them, the first picture), the floor beside it,
+// and the peak memory against the size of the drawings' files.
 int openGivenRequest(const std::filesystem::path& request)
 {
-    ft::viewer::ViewerSession session;
-    const Duration took = timeOf([&] { session.openRequest(request); });
+    std::vector<std::filesystem::path> bases;
+    for (const ft::search::RequestedDrawing& drawing :
+         ft::search::readRequestFile(request).drawings)
+        bases.push_back(ft::search::requestPathOf(drawing.path));
+    std::size_t fields = 0;
+    readAndSplit(bases, fields); // warms the cache
+    fields = 0;
+    std::uintmax_t bytes = 0;
+    const Duration floor = timeOf([&] { bytes = readAndSplit(bases, fields); });
+    std::printf("floor: %zu drawings' files, %.1f MiB, read warm and split into %zu fields in "
+                "%.0f ms wall, %.0f ms CPU\n",
+                bases.size(), bytes / 1048576.0, fields, floor.wall, floor.cpu);
+
+    const double before = peakMiB();
+    ft::viewer::ViewerWindow window;
+    window.resize(1280, 760);
+    window.show();
+    QApplication::processEvents();
+    const Duration took = timeOf([&] {
+        window.openRequest(request);
+        QApplication::processEvents();
+        window.drawingView()->repaint();
+    });
     std::size_t shown = 0;
-    for (const auto& item : session.match().items)
+    for (const auto& item : window.session().match().items)
         shown += item.state == ft::viewer::ItemState::Shown ? 1 : 0;
+    const double peak = peakMiB();
     std::printf("request %s: %zu drawings, %zu items listed, %zu shown\n", request.c_str(),
-                session.drawings().size(), session.match().items.size(), shown);
-    std::printf("opened and matched in %.0f ms wall, %.0f ms CPU; peak memory %.0f MiB\n",
-                took.wall, took.cpu, peakMiB());
+                window.session().drawings().size(), window.session().match().items.size(), shown);
+    std::printf("to the first view in the window: %.0f ms wall, %.0f ms CPU of this thread "
+                "(%.1f times the floor's wall time)\n",
+                took.wall, took.cpu, took.wall / floor.wall);
+    std::printf("peak memory %.0f MiB (%.0f MiB before opening), %.2f times the files\n", peak,
+                before, peak * 1048576.0 / static_cast<double>(bytes));
     return 0;
+}
+
+// Frames per second of panning as the window shows them while the map moves:
+// the last full picture moved, then one full picture when it stops.
+Duration movedFramesPerSecond(const ft::viewer::ViewerSession& session, const ViewTransform& start,
+                              QPointF step)
+{
+    QImage frame(kWindow, QImage::Format_RGB32);
+    ft::viewer::CachedPicture picture;
+    const auto draw = [&](QPainter& painter, const ViewTransform& view) {
+        ft::viewer::renderScene(painter, view, session.toRender(), std::nullopt,
+                                ft::viewer::RenderOptions{});
+    };
+    picture.redraw(start, 1.0, draw);
+    ViewTransform view = start;
+    const Duration took = timeOf([&] {
+        for (int i = 0; i < kFrames; ++i) {
+            view.panByPixels(step);
+            QPainter painter(&frame);
+            picture.drawMoved(painter, view);
+        }
+    });
+    return {kFrames * 1000.0 / took.wall, kFrames * 1000.0 / took.cpu};
 }
 
 } // namespace
@@ -153,7 +235,7 @@ int openGivenRequest(const std::filesystem::path& request)
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
+    QApplication application(argc, argv);
     try {
         ft::test::TempFolder temp;
         std::filesystem::path folder = temp.path();
@@ -254,6 +336,14 @@ int main(int argc, char** argv)
         fps("pan across the whole set",
             framesPerSecond(session, whole,
                             [](ViewTransform& view, int) { view.panByPixels(QPointF(7, 3)); }));
+        fps("pan across the whole set, as the window moves it",
+            movedFramesPerSecond(session, whole, QPointF(7, 3)));
+        const Duration stop = timeOf([&] {
+            QImage image(kWindow, QImage::Format_RGB32);
+            render(image, whole, session);
+        });
+        std::printf("  %-46s %7.1f ms wall | %5.1f ms CPU\n",
+                    "  and the full picture when it stops", stop.wall, stop.cpu);
         ViewTransform street = whole;
         street.setMetresPerPixel(0.25); // 400 m across: lot numbers and points drawn
         fps("pan at 0.25 m a pixel (lots and points)",

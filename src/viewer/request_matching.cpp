@@ -197,7 +197,8 @@ struct ItemIdentity {
         {
             const std::size_t text = std::hash<std::string_view>()(item.value);
             const std::size_t drawing = item.drawing ? *item.drawing + 1 : 0;
-            return text ^ (static_cast<std::size_t>(item.code) << 56) ^ (drawing * 0x9E3779B97F4A7C15ULL);
+            return text ^ (static_cast<std::size_t>(item.code) << 56) ^
+                   (drawing * 0x9E3779B97F4A7C15ULL);
         }
     };
 };

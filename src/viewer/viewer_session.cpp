@@ -116,8 +116,8 @@ void ViewerSession::openRequest(const std::filesystem::path& requestFile)
         if (item.code == search::kRegisteredDrawingRecord)
             named.push_back(item.value);
     const std::vector<std::size_t> indices = addRequestedDrawings(named);
-    m_drawingOfRequest.assign(indices.begin(),
-                              indices.begin() + static_cast<std::ptrdiff_t>(m_request.drawings.size()));
+    m_drawingOfRequest.assign(
+        indices.begin(), indices.begin() + static_cast<std::ptrdiff_t>(m_request.drawings.size()));
     if (m_hasRequest && m_request.drawings.empty() && m_request.items.empty() &&
         m_requestProblems.empty())
         m_requestProblems.push_back(emptyRequestText());

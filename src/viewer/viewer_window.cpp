@@ -37,6 +37,9 @@ namespace {
 
 enum PaperKind { kPrint, kPdf, kPng };
 
+// The side list opens its groups while they hold no more entries than this.
+constexpr int kMaxOpenEntries = 5000;
+
 constexpr int kSelectionRole = Qt::UserRole + 1;
 
 } // namespace
@@ -237,9 +240,14 @@ void ViewerWindow::addSelection(QTreeWidgetItem* entry, ListSelection selection)
 void ViewerWindow::rebuildItemList()
 {
     m_itemModel->reset(&m_session);
-    // A few hundred thousand entries lay out in a moment when every row is
-    // one line high.
-    m_items->expandAll();
+    // The groups open when their entries are few enough to read. Qt's tree
+    // takes minutes to lay out hundreds of thousands of open entries; closed,
+    // it lists the drawings at once, and one opened lists its items at once.
+    int entries = 0;
+    for (int group = 0; group < m_itemModel->rowCount(); ++group)
+        entries += m_itemModel->rowCount(m_itemModel->index(group, 0));
+    if (entries <= kMaxOpenEntries)
+        m_items->expandAll();
 }
 
 void ViewerWindow::rebuildProblemList()
