@@ -95,7 +95,13 @@ listed under 問題; the rest is shown.
 In the window: wheel zooms around the pointer, dragging pans, + / - zoom,
 arrow keys move, Home shows everything, End what was requested; the status
 bar shows the pointer's survey coordinates (X northing, Y easting, metres).
-The file menu prints, or writes the view as PDF or PNG at a chosen scale.
+The file menu prints, or writes the view as PDF or PNG at a chosen scale;
+print and PDF use A4 or A3 paper, and a view larger than one sheet at that
+scale takes several numbered, overlapping sheets after a key sheet.
+
+The window opens on the screen under the pointer, or where it was last
+closed while that is still on a screen: its place is kept in Tavla.ini in
+$XDG_CONFIG_HOME/findTavla (default ~/.config/findTavla).
 
 Exit status: 0 after the window closes, 2 on bad usage.
 )";
