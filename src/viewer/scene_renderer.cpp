@@ -113,6 +113,53 @@ private:
     QPolygonF m_buffer;
 };
 
+// What is smaller than a pixel is drawn as its pixel, once: a view of a
+// hundred drawings holds hundreds of thousands of parcels a tenth of a pixel
+// wide, and drawing each as a polygon or a line took most of a second to set
+// the same few thousand pixels.
+class PixelDots {
+public:
+    explicit PixelDots(QSize pixels)
+        : m_width(std::max(0, pixels.width())), m_height(std::max(0, pixels.height())),
+          m_taken(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height))
+    {
+    }
+
+    // Whether a box of this pixel size is smaller than a pixel both ways.
+    static bool isDot(double width, double height) { return width < 1.0 && height < 1.0; }
+
+    // The first time the pixel under the point is asked for, it is kept to be
+    // drawn; after that, and off the picture, the point is passed by.
+    void add(QPointF at)
+    {
+        const double x = std::floor(at.x());
+        const double y = std::floor(at.y());
+        if (!(x >= 0 && y >= 0 && x < m_width && y < m_height))
+            return;
+        const std::size_t index = static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) +
+                                  static_cast<std::size_t>(x);
+        if (m_taken[index])
+            return;
+        m_taken[index] = true;
+        m_dots.emplace_back(x, y);
+    }
+
+    // Each pixel kept, as a square of the pen's width.
+    void draw(QPainter& painter, const QColor& colour, double penWidth) const
+    {
+        const double side = std::max(1.0, penWidth);
+        for (const QPointF& dot : m_dots)
+            painter.fillRect(QRectF(dot.x() + 0.5 - side / 2, dot.y() + 0.5 - side / 2, side, side),
+                             colour);
+    }
+
+private:
+    int m_width;
+    int m_height;
+    std::vector<bool> m_taken;
+    std::vector<QPointF> m_dots;
+};
+
 QPen linePen(const Canvas& canvas, const QColor& colour, double screenWidth,
              Qt::PenStyle style = Qt::SolidLine)
 {
@@ -162,14 +209,22 @@ void drawOutlineFills(Canvas& canvas, const SceneDrawing& scene,
 {
     canvas.painter.setPen(Qt::NoPen);
     canvas.painter.setBrush(kHighlightFill);
+    PixelDots dots(canvas.view.pixelSize());
+    const double perPixel = 1.0 / canvas.view.metresPerPixel();
     for (const std::size_t i : marked) {
         if (i >= scene.outlines.size())
             continue;
         const SceneOutline& outline = scene.outlines[i];
-        if (outline.shape == dataset::OutlineShape::Closed && outline.box.touches(canvas.visible))
+        if (outline.shape != dataset::OutlineShape::Closed || !outline.box.touches(canvas.visible))
+            continue;
+        if (PixelDots::isDot((outline.box.right - outline.box.left) * perPixel,
+                             (outline.box.top - outline.box.bottom) * perPixel))
+            dots.add(canvas.px(outline.labelAt));
+        else
             canvas.fillPolygon(outline.pieces.front());
     }
     canvas.painter.setBrush(Qt::NoBrush);
+    dots.draw(canvas.painter, kHighlightFill, 1.0);
 }
 
 // Sheets with their names inside their top right corner, frames with theirs
@@ -219,16 +274,20 @@ void drawOutlines(Canvas& canvas, const SceneDrawing& scene)
 {
     QPainter& painter = canvas.painter;
     std::vector<QLineF> lines;
+    PixelDots dots(canvas.view.pixelSize());
     scene.edgeIndex.query(canvas.visible, [&](std::uint32_t i) {
         const SceneEdge& edge = scene.edges[i];
         QLineF line(canvas.px(scene.points[edge.from]), canvas.px(scene.points[edge.to]));
-        if (canvas.isSafe(line.p1()) && canvas.isSafe(line.p2()))
+        if (PixelDots::isDot(std::abs(line.dx()), std::abs(line.dy())))
+            dots.add(line.center());
+        else if (canvas.isSafe(line.p1()) && canvas.isSafe(line.p2()))
             lines.push_back(line);
         else if (canvas.clipToSafe(line))
             lines.push_back(line);
     });
     painter.setPen(linePen(canvas, kOutlineColour, 1.0));
     painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+    dots.draw(painter, kOutlineColour, canvas.width(1.0));
 
     painter.setPen(linePen(canvas, kBrokenOutlineColour, 1.0, Qt::DashLine));
     forEachVisibleOutline(canvas, scene, [&](std::size_t, const SceneOutline& outline) {

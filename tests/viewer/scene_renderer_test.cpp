@@ -88,6 +88,36 @@ TEST_F(SceneRendering, SwitchedOffLayersAreNotDrawnAndRequestedPointsAreRinged)
     EXPECT_EQ(image.pixel(158, 100), kPointHighlight.rgb());
 }
 
+TEST_F(SceneRendering, ParcelsJustUnderAndOverAPixelAreInkedWhereTheyAre)
+{
+    // 10 m edges just under a pixel (drawn as their pixel) and just over
+    // (drawn as lines); the parcels lie around pixel (100, 100).
+    Layers layers;
+    layers.boundaryPoints = false;
+    layers.lotNumbers = false;
+    m_marks.outlines = {0};
+    for (const double metresPerPixel : {10.2, 9.8}) {
+        m_view.setMetresPerPixel(metresPerPixel);
+        for (const bool outlines : {false, true}) {
+            layers.outlines = outlines;
+            const QImage image = render(layers);
+            const QRgb ink = outlines ? kOutlineColour.rgb() : kHighlightFill.rgb();
+            int inked = 0;
+            int strays = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    if (image.pixel(x, y) == kPaperColour.rgb())
+                        continue;
+                    const bool near = std::abs(x - 100) <= 2 && std::abs(y - 100) <= 2;
+                    strays += near ? 0 : 1;
+                    inked += near && image.pixel(x, y) == ink ? 1 : 0;
+                }
+            EXPECT_GT(inked, 0) << metresPerPixel << (outlines ? " outlines" : " fill");
+            EXPECT_EQ(strays, 0) << metresPerPixel << (outlines ? " outlines" : " fill");
+        }
+    }
+}
+
 TEST_F(SceneRendering, OnPaperAMetreAtOneToFiveHundredIsTwoMillimetres)
 {
     EXPECT_EQ(parseScale(QStringLiteral("1:500")), 500.0);
