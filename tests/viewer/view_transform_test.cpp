@@ -1,8 +1,13 @@
 // Moving like a map: zoom keeps the point under the pointer, a drag moves the
 // drawing with the pointer, a fit shows the box; and the grid that culls what
-// is out of view never loses an item that reaches into it.
+// is out of view never loses an item that reaches into it; the picture shown
+// while the map moves moves with it.
+#include "viewer/cached_picture.h"
 #include "viewer/grid_index.h"
+#include "viewer/scene_renderer.h"
 #include "viewer/view_transform.h"
+
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +73,43 @@ TEST(GridIndex, AQueryFindsEveryItemThatReachesIntoIt)
     bool visitedOutside = false;
     grid.query(QRectF(5000, 5000, 1, 1), [&](std::uint32_t) { visitedOutside = true; });
     EXPECT_FALSE(visitedOutside);
+}
+
+TEST(CachedPicture, AMovedOrZoomedViewShowsTheKeptGroundWhereItNowIs)
+{
+    ViewTransform view;
+    view.setPixelSize(QSize(100, 80));
+    view.setCentre(QPointF(500, 300));
+    view.setMetresPerPixel(1.0);
+    // One black pixel at the map point (510, 290): pixel (60, 50).
+    CachedPicture picture;
+    picture.redraw(view, 1.0, [](QPainter& painter, const ViewTransform& drawn) {
+        painter.fillRect(QRect(QPoint(0, 0), drawn.pixelSize()), kPaperColour);
+        painter.fillRect(QRectF(drawn.toPixel(QPointF(510, 290)), QSizeF(1, 1)), Qt::black);
+    });
+    ASSERT_TRUE(picture.fits(QSize(100, 80)));
+
+    const auto blackAt = [&](const ViewTransform& moved) {
+        QImage frame(moved.pixelSize(), QImage::Format_RGB32);
+        QPainter painter(&frame);
+        picture.drawMoved(painter, moved);
+        painter.end();
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x)
+                if (frame.pixel(x, y) != kPaperColour.rgb())
+                    return QPoint(x, y);
+        return QPoint(-1, -1);
+    };
+    ViewTransform dragged = view;
+    dragged.panByPixels(QPointF(7, -3)); // the ground follows the pointer
+    EXPECT_EQ(blackAt(dragged), QPoint(67, 47));
+    ViewTransform zoomed = view;
+    zoomed.zoomAround(QPointF(60, 50), 2.0); // the point under the pointer stays
+    const QPoint shown = blackAt(zoomed);
+    EXPECT_GE(shown.x(), 59);
+    EXPECT_LE(shown.x(), 61);
+    EXPECT_GE(shown.y(), 49);
+    EXPECT_LE(shown.y(), 51);
 }
 
 } // namespace
