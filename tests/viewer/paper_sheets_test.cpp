@@ -55,8 +55,9 @@ TEST_P(Tiling, SheetsCoverTheAreaOverlappingTheirNeighbours)
             EXPECT_NEAR(tile.mapArea.right() - east->mapArea.left(), overlap, 1e-6);
             EXPECT_NEAR(east->mapArea.y(), tile.mapArea.y(), 1e-6);
         }
-        if (const SheetTile* south = plan.at(tile.row + 1, tile.column))
+        if (const SheetTile* south = plan.at(tile.row + 1, tile.column)) {
             EXPECT_NEAR(south->mapArea.bottom() - tile.mapArea.top(), overlap, 1e-6);
+        }
     }
     EXPECT_EQ(plan.at(c.rows, 0), nullptr);
     EXPECT_EQ(plan.at(0, -1), nullptr);
