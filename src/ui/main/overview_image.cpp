@@ -102,8 +102,10 @@ void OverviewImage::paintScaleBar(QPainter& painter) const
 
 void OverviewImage::mousePressEvent(QMouseEvent* event)
 {
-    // A second button pressed during a press changes nothing.
-    if (m_press)
+    // A second button pressed during a press changes nothing. A press whose
+    // button is pressed again, or no longer held, lost its release (a dialog
+    // took the mouse meanwhile): the new press replaces it.
+    if (m_press && event->button() != m_press->button && (event->buttons() & m_press->button))
         return;
     m_press = Press{event->button(), event->modifiers(), event->position().toPoint(), false};
     m_dragOffset = {};
@@ -132,6 +134,7 @@ void OverviewImage::mouseReleaseEvent(QMouseEvent* event)
         return;
     const Press press = *m_press;
     m_press.reset();
+    m_lastPressDragged = press.dragging;
     if (!press.dragging) {
         emit clicked(press.button, press.modifiers, press.at);
         return;
@@ -145,9 +148,16 @@ void OverviewImage::mouseReleaseEvent(QMouseEvent* event)
 }
 
 // The second press of a double click: its release is no click, so a double
-// click on a sheet opens its drawing once.
+// click on a sheet opens its drawing once. After a drag it is the start of
+// the next drag, which Qt sees as a double click when it begins quickly
+// near where the first began.
 void OverviewImage::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    if (m_lastPressDragged) {
+        m_press.reset();
+        mousePressEvent(event);
+        return;
+    }
     m_press.reset();
     emit doubleClicked(event->position().toPoint());
 }

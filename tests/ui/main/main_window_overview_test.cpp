@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -127,6 +128,7 @@ private slots:
     void aPressIsAClickUntilItMoves();
     void eachDatumKeepsItsViewUntilItsExtentChanges();
     void homeAndADoubleClickOnEmptyGroundShowEverything();
+    void aLostReleaseOrAQuickSecondDragIsNoDoubleClick();
 
 private:
     fs::path viewerLog() const { return m_bin / "viewer-starts.txt"; }
@@ -384,6 +386,34 @@ void MainWindowOverviewTest::homeAndADoubleClickOnEmptyGroundShowEverything()
     doubleClick(im1(), QPoint(525, 400));
     QCOMPARE(view(), onSheet);
     QCOMPARE(m_op->errors.size(), 1);
+}
+
+// Two ways a press was misread. A release that never came (a dialog took
+// the mouse) left the old press followed: the next press was ignored and
+// its release clicked where the old one was. A press quickly after a drag,
+// near where it began, comes as a double click: it must drag again, not
+// show everything.
+void MainWindowOverviewTest::aLostReleaseOrAQuickSecondDragIsNoDoubleClick()
+{
+    ft::app::OverviewImage image(nullptr, QSize(601, 601));
+    QSignalSpy clicks(&image, &ft::app::OverviewImage::clicked);
+    QSignalSpy drags(&image, &ft::app::OverviewImage::dragged);
+    QSignalSpy doubleClicks(&image, &ft::app::OverviewImage::doubleClicked);
+
+    press(&image, QPoint(10, 10));
+    press(&image, QPoint(300, 300));
+    release(&image, QPoint(300, 300));
+    QCOMPARE(clicks.size(), 1);
+    QCOMPARE(clicks.at(0).at(2).toPoint(), QPoint(300, 300));
+
+    drag(&image, QPoint(100, 100), QPoint(3, 3));
+    sendMouse(&image, QEvent::MouseButtonDblClick, QPoint(101, 101), Qt::LeftButton);
+    moveTo(&image, QPoint(121, 101));
+    release(&image, QPoint(121, 101));
+    QCOMPARE(doubleClicks.size(), 0);
+    QCOMPARE(drags.size(), 2);
+    QCOMPARE(drags.at(1).at(0).toPoint(), QPoint(20, 0));
+    QCOMPARE(clicks.size(), 1);
 }
 
 QTEST_MAIN(MainWindowOverviewTest)
