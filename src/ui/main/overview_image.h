@@ -76,7 +76,7 @@ private:
     QImage m_canvas;
     std::optional<Press> m_press;
     bool m_lastPressDragged = false; // whether the last press ended as a drag
-    QPoint m_dragOffset; // how far the picture is shown moved during a drag
+    QPoint m_dragOffset;             // how far the picture is shown moved during a drag
     std::optional<overview::ScaleBar> m_scaleBar;
 };
 
