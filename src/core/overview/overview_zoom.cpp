@@ -130,7 +130,9 @@ std::optional<ScaleBar> scaleBarFor(const OverviewView& view, int longestPixels)
     ScaleBar bar;
     bar.metres = metres;
     bar.pixels = std::max(1, static_cast<int>(std::lround(metres / metresPerPixel)));
-    const QString number = metres >= 1.0 ? QLocale(QLocale::English).toString(std::llround(metres))
+    // Whole metres written from the double itself: a huge coordinate's bar
+    // is longer than any 64-bit integer.
+    const QString number = metres >= 1.0 ? QLocale(QLocale::English).toString(metres, 'f', 0)
                                          : QString::number(metres, 'g', 1);
     bar.label = number + QStringLiteral(" m");
     return bar;

@@ -172,7 +172,9 @@ TEST(OverviewZoomTest, TheScaleBarIsARoundLengthInMetres)
     // 601 pixels across, at most 120 of them for the bar.
     for (const Case& c : {Case{1200, 200, 100, "200 m"}, Case{10, 1, 60, "1 m"},
                           Case{30000, 5000, 100, "5,000 m"}, Case{1.5, 0.2, 80, "0.2 m"},
-                          Case{601 * 2.0, 200, 100, "200 m"}, Case{601, 100, 100, "100 m"}}) {
+                          Case{601 * 2.0, 200, 100, "200 m"}, Case{601, 100, 100, "100 m"},
+                          // Far beyond a 64-bit integer: a huge coordinate.
+                          Case{601e19, 1e21, 100, "1,000,000,000,000,000,000,000 m"}}) {
         OverviewView view;
         view.pixelWidth = 601;
         view.windowWidth = c.windowWidth;
