@@ -1,5 +1,6 @@
 #include "core/catalogue/schema.h"
 
+#include "core/catalogue/change_counter.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/catalogue/transaction.h"
 
@@ -76,6 +77,7 @@ std::array<std::int64_t, 7> DeleteAllRows(TSQLiteDatabase& db)
         db.ExecSQL(std::string(kDeleteAllStatements[i]));
         deleted[i] = sqlite3_changes64(db.handle());
     }
+    RaiseChangeCounter(db);
     transaction.commit();
     return deleted;
 }

@@ -33,9 +33,9 @@ void CreateSchemaIfMissing(TSQLiteDatabase& db);
 // give the same lists, sorted on each search.
 void CreateOrderIndexIfMissing(TSQLiteDatabase& db);
 
-// Empties every table in one transaction: a failure midway leaves the
-// catalogue as it was. Returns the rows deleted from each table, in the
-// order of kTableNames.
+// Empties every table in one transaction, raising the change counter with
+// it: a failure midway leaves the catalogue as it was. Returns the rows deleted from each table, in
+// the order of kTableNames.
 std::array<std::int64_t, 7> DeleteAllRows(TSQLiteDatabase& db);
 
 } // namespace ft::catalogue

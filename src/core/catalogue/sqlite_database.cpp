@@ -556,6 +556,52 @@ void TSQLiteDatabase::Commit()
 {
     ExecSQL("COMMIT");
     m_inTransaction = false;
+    m_savepointDepth = 0;
+}
+
+namespace {
+
+std::string savepointName(int depth)
+{
+    return "FT_SAVEPOINT" + std::to_string(depth);
+}
+
+} // namespace
+
+void TSQLiteDatabase::Savepoint()
+{
+    if (!m_inTransaction)
+        throw ESQLiteException("No transaction open");
+    ExecSQL("SAVEPOINT " + savepointName(m_savepointDepth + 1));
+    ++m_savepointDepth;
+}
+
+void TSQLiteDatabase::ReleaseSavepoint()
+{
+    if (m_savepointDepth == 0)
+        throw ESQLiteException("No savepoint open");
+    ExecSQL("RELEASE " + savepointName(m_savepointDepth));
+    --m_savepointDepth;
+}
+
+void TSQLiteDatabase::RollbackToSavepoint()
+{
+    if (m_savepointDepth == 0)
+        throw ESQLiteException("No savepoint open");
+    const std::string name = savepointName(m_savepointDepth);
+    try {
+        ExecSQL("ROLLBACK TO " + name);
+        ExecSQL("RELEASE " + name);
+    } catch (...) {
+        // As in Rollback: the whole transaction may be gone already.
+        if (sqlite3_get_autocommit(m_db.get()) != 0) {
+            m_inTransaction = false;
+            m_savepointDepth = 0;
+            return;
+        }
+        throw;
+    }
+    --m_savepointDepth;
 }
 
 void TSQLiteDatabase::Rollback()
@@ -568,11 +614,13 @@ void TSQLiteDatabase::Rollback()
         // follow, or the connection could never begin a transaction again.
         if (m_inTransaction && sqlite3_get_autocommit(m_db.get()) != 0) {
             m_inTransaction = false;
+            m_savepointDepth = 0;
             return;
         }
         throw;
     }
     m_inTransaction = false;
+    m_savepointDepth = 0;
 }
 
 } // namespace ft::catalogue

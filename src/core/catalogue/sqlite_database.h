@@ -161,6 +161,19 @@ public:
     void Rollback();
     bool InTransaction() const { return m_inTransaction; }
 
+    // A savepoint inside the open transaction: work that can be undone on
+    // its own while the rest of the transaction stays, and that otherwise
+    // lands with the transaction's commit. Savepoints nest; each is released
+    // or rolled back, innermost first. Without an open transaction,
+    // Savepoint raises "No transaction open".
+    void Savepoint();
+    void ReleaseSavepoint();
+    // Undoes the innermost savepoint's work and ends it. When SQLite has
+    // rolled back the whole transaction already (a full disk, an I/O
+    // error), the connection is left without a transaction.
+    void RollbackToSavepoint();
+    int SavepointDepth() const { return m_savepointDepth; }
+
     sqlite3* handle() const { return m_db.get(); }
     const std::string& fileName() const { return m_fileName; }
 
@@ -195,6 +208,7 @@ private:
     std::string m_fileName;
     std::unique_ptr<sqlite3, Closer> m_db;
     bool m_inTransaction = false;
+    int m_savepointDepth = 0;
 };
 
 } // namespace ft::catalogue

@@ -6,18 +6,26 @@
 
 namespace ft::catalogue {
 
-Transaction::Transaction(TSQLiteDatabase& db, Start start) : m_db(db)
+Transaction::Transaction(TSQLiteDatabase& db, Start start)
+    : m_db(db), m_savepoint(db.InTransaction())
 {
-    m_db.BeginTransaction(start == Start::WriteLockNow);
+    if (m_savepoint)
+        m_db.Savepoint();
+    else
+        m_db.BeginTransaction(start == Start::WriteLockNow);
 }
 
 Transaction::~Transaction()
 {
-    // Someone may have ended the transaction on the connection directly.
+    // Someone may have ended the transaction on the connection directly, or
+    // SQLite may have rolled it back whole.
     if (!m_open || !m_db.InTransaction())
         return;
     try {
-        m_db.Rollback();
+        if (m_savepoint)
+            m_db.RollbackToSavepoint();
+        else
+            m_db.Rollback();
     } catch (const std::exception&) {
         // See the header: the first failure is the one to report.
     }
@@ -25,14 +33,23 @@ Transaction::~Transaction()
 
 void Transaction::commit()
 {
-    m_db.Commit();
+    if (m_savepoint)
+        m_db.ReleaseSavepoint();
+    else
+        m_db.Commit();
     m_open = false;
 }
 
 void Transaction::rollback()
 {
     m_open = false;
-    m_db.Rollback();
+    // The outer transaction (of a savepoint) may be gone whole already.
+    if (m_savepoint && !m_db.InTransaction())
+        return;
+    if (m_savepoint)
+        m_db.RollbackToSavepoint();
+    else
+        m_db.Rollback();
 }
 
 } // namespace ft::catalogue

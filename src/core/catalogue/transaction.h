@@ -8,11 +8,18 @@ class TSQLiteDatabase;
 // scope without commit() or rollback() rolls it back, so an error midway
 // leaves the catalogue as it was. Every writer of the catalogue that needs
 // its statements to land together goes through this guard.
+//
+// Made while the connection has a transaction open, the guard is a
+// savepoint inside it: rollback() undoes only its own work, and commit()
+// keeps that work for the outer transaction, which decides whether it
+// lands. (A registration holds one transaction per data set, so that the
+// set appears whole; each converter's file is a savepoint within it.)
 class Transaction {
 public:
     enum class Start {
         Deferred,     // locks as its statements need
         WriteLockNow, // takes the write lock at once: what it reads first stays so
+                      // (a savepoint has the lock of its outer transaction)
     };
 
     // Begins the transaction; throws ESQLiteException when it cannot (one is
@@ -33,8 +40,11 @@ public:
     // connection.
     void rollback();
 
+    bool isSavepoint() const { return m_savepoint; }
+
 private:
     TSQLiteDatabase& m_db;
+    bool m_savepoint = false;
     bool m_open = true;
 };
 

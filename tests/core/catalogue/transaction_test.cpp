@@ -39,14 +39,45 @@ TEST_F(TransactionTest, AFailedCommitIsRolledBackWhenTheGuardGoes)
     EXPECT_EQ(rows("P"), 0);
 }
 
-TEST_F(TransactionTest, AGuardThatCannotBeginLeavesTheOpenTransactionAlone)
+// Inside an open transaction a guard is a savepoint: its rollback undoes its
+// own rows only, and what it commits lands with the outer transaction or
+// not at all. BeginTransaction itself still refuses a second transaction.
+TEST_F(TransactionTest, AGuardInsideAnOpenTransactionIsASavepoint)
 {
-    m_db.BeginTransaction();
-    m_db.ExecSQL("INSERT INTO P VALUES (1)");
-    EXPECT_THROW(Transaction{m_db}, ESQLiteException);
-    EXPECT_TRUE(m_db.InTransaction());
-    m_db.Commit();
+    {
+        Transaction outer(m_db);
+        m_db.ExecSQL("INSERT INTO P VALUES (1)");
+        {
+            Transaction kept(m_db);
+            EXPECT_TRUE(kept.isSavepoint());
+            m_db.ExecSQL("INSERT INTO P VALUES (2)");
+            kept.commit();
+        }
+        {
+            Transaction undone(m_db);
+            m_db.ExecSQL("INSERT INTO P VALUES (3)");
+            undone.rollback();
+        }
+        {
+            Transaction left(m_db);
+            m_db.ExecSQL("INSERT INTO P VALUES (4)");
+        }
+        EXPECT_EQ(m_db.SavepointDepth(), 0);
+        EXPECT_THROW(m_db.BeginTransaction(), ESQLiteException);
+        EXPECT_EQ(rows("P"), 2);
+    }
+    EXPECT_FALSE(m_db.InTransaction());
+    EXPECT_EQ(rows("P"), 0);
+
+    Transaction outer(m_db);
+    {
+        Transaction kept(m_db);
+        m_db.ExecSQL("INSERT INTO P VALUES (5)");
+        kept.commit();
+    }
+    outer.commit();
     EXPECT_EQ(rows("P"), 1);
+    EXPECT_THROW(m_db.Savepoint(), ESQLiteException); // no transaction open
 }
 
 } // namespace

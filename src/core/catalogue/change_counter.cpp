@@ -1,0 +1,40 @@
+#include "core/catalogue/change_counter.h"
+
+#include "core/catalogue/sqlite_database.h"
+
+#include <string>
+
+namespace ft::catalogue {
+
+namespace {
+
+constexpr const char* kCounterTable = "FINDTAVLA_CHANGES";
+
+} // namespace
+
+std::int64_t ReadChangeCounter(TSQLiteDatabase& db)
+{
+    try {
+        const TSQLiteTable table =
+            db.GetTable(std::string("SELECT MAX(COUNTER) FROM ") + kCounterTable);
+        const std::string text = table.Count() > 0 ? table.FieldAsString(0) : std::string();
+        return text.empty() ? 0 : std::stoll(text);
+    } catch (const ESQLiteException&) {
+        // A catalogue that was never changed since it has the table (or one
+        // opened read-only) counts 0; any other failure is the caller's.
+        if (!db.TableExists(kCounterTable))
+            return 0;
+        throw;
+    }
+}
+
+void RaiseChangeCounter(TSQLiteDatabase& db)
+{
+    db.ExecSQL(std::string("CREATE TABLE IF NOT EXISTS ") + kCounterTable +
+               " ([COUNTER] INTEGER NOT NULL);");
+    db.ExecSQL(std::string("UPDATE ") + kCounterTable + " SET COUNTER=COUNTER+1;");
+    if (sqlite3_changes64(db.handle()) == 0)
+        db.ExecSQL(std::string("INSERT INTO ") + kCounterTable + " VALUES (1);");
+}
+
+} // namespace ft::catalogue
