@@ -54,9 +54,13 @@ void TraceStatement(platform::TraceLog& trace, std::string_view utf8Statement)
     trace.writeLine(platform::utf8ToCp932Escaped(utf8Statement));
 }
 
-bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
-                        const std::filesystem::path& source, const std::function<void()>& body,
-                        const RecordLineReader* reader)
+namespace {
+
+// Runs the body of a file's conversion and ends it as the contract says:
+// true, false, or the error turned into the file's SourceFileError, after
+// `undo` (the rollback and its "Rollback" line) on every failing path.
+bool endFileWork(const std::filesystem::path& source, const std::function<void()>& body,
+                 const std::function<void()>& undo, const RecordLineReader* reader)
 {
     // "record N: " for the line the reader stopped at.
     const auto where = [reader] {
@@ -64,6 +68,43 @@ bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trac
             return std::string();
         return "record " + std::to_string(reader->lineNumber()) + ": ";
     };
+    try {
+        body();
+        return true;
+    } catch (const catalogue::ECatalogueBusy&) {
+        // Another program holds the catalogue: every later file would wait
+        // and fail the same way, and this one is not at fault.
+        undo();
+        throw;
+    } catch (const catalogue::ESQLiteException&) {
+        undo();
+        return false;
+    } catch (const std::system_error&) {
+        // A read error of the source file.
+        undo();
+        return false;
+    } catch (const ConversionError& error) {
+        undo();
+        throw SourceFileError(source, error.text(),
+                              where() + "'" + platform::cp932ForMessage(error.text()) +
+                                  "' is not a valid number");
+    } catch (const platform::EncodingError& error) {
+        undo();
+        throw SourceFileError(source, {}, where() + error.what());
+    } catch (...) {
+        // Not ours to handle, but the connection lives on after it: left
+        // open, the transaction would refuse every later file's.
+        undo();
+        throw;
+    }
+}
+
+} // namespace
+
+bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+                        const std::filesystem::path& source, const std::function<void()>& body,
+                        const RecordLineReader* reader)
+{
     std::optional<catalogue::Transaction> transaction;
     try {
         transaction.emplace(db);
@@ -71,40 +112,24 @@ bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trac
         trace.writeLine(kRollbackLine);
         throw;
     } catch (const catalogue::ESQLiteException&) {
-        // Nothing of ours to roll back (another transaction may be open).
+        // Nothing of ours to roll back.
         trace.writeLine(kRollbackLine);
         return false;
     }
-    try {
-        body();
-        transaction->commit();
-        return true;
-    } catch (const catalogue::ECatalogueBusy&) {
-        // Another program holds the catalogue: every later file would wait
-        // and fail the same way, and this one is not at fault.
-        rollBack(*transaction, trace);
-        throw;
-    } catch (const catalogue::ESQLiteException&) {
-        rollBack(*transaction, trace);
-        return false;
-    } catch (const std::system_error&) {
-        // A read error of the source file.
-        rollBack(*transaction, trace);
-        return false;
-    } catch (const ConversionError& error) {
-        rollBack(*transaction, trace);
-        throw SourceFileError(source, error.text(),
-                              where() + "'" + platform::cp932ForMessage(error.text()) +
-                                  "' is not a valid number");
-    } catch (const platform::EncodingError& error) {
-        rollBack(*transaction, trace);
-        throw SourceFileError(source, {}, where() + error.what());
-    } catch (...) {
-        // Not ours to handle, but the connection lives on after it: left
-        // open, the transaction would refuse every later file's.
-        rollBack(*transaction, trace);
-        throw;
-    }
+    return endFileWork(
+        source,
+        [&] {
+            body();
+            transaction->commit();
+        },
+        [&] { rollBack(*transaction, trace); }, reader);
+}
+
+bool RunFileReading(platform::TraceLog& trace, const std::filesystem::path& source,
+                    const std::function<void()>& body, const RecordLineReader* reader)
+{
+    return endFileWork(
+        source, body, [&] { trace.writeLine(kRollbackLine); }, reader);
 }
 
 } // namespace ft::formats

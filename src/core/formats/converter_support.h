@@ -6,7 +6,10 @@
 //
 // Contract of every catalogue converter:
 //  - Each source file is converted in one transaction on the catalogue it
-//    is given; its rows are committed together or not at all.
+//    is given; its rows are committed together or not at all. While the
+//    caller holds a transaction open (a registration holds one per data
+//    set), the file's transaction is a savepoint in it, and its rows land
+//    when the caller commits.
 //  - true / false as each converter documents. A catalogue failure
 //    (ESQLiteException) or a read error of the source file ends the file
 //    with false: the transaction is rolled back, "Rollback" is traced, and
@@ -73,5 +76,12 @@ class RecordLineReader;
 bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
                         const std::filesystem::path& source, const std::function<void()>& body,
                         const RecordLineReader* reader = nullptr);
+
+// The same ending for the reading half of a conversion whose statements run
+// later (the map sheets of a registration): nothing to roll back, but a
+// failure traces "Rollback" and ends as above, so that the trace reads as
+// if the statements had run there.
+bool RunFileReading(platform::TraceLog& trace, const std::filesystem::path& source,
+                    const std::function<void()>& body, const RecordLineReader* reader = nullptr);
 
 } // namespace ft::formats

@@ -51,6 +51,40 @@ MapRows storeMapRows(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, 
     return stored ? MapRows::Stored : MapRows::NoSheet;
 }
 
+MapStatements traceMapStatements(platform::TraceLog& trace, int fileNo,
+                                 const std::filesystem::path& mapFile)
+{
+    MapStatements made;
+    RecordLineReader reader(mapFile);
+    made.readable = RunFileReading(
+        trace, mapFile,
+        [&] {
+            std::string line;
+            while (reader.next(line)) {
+                if (line.empty())
+                    continue;
+                made.statements.push_back(mapStatement(line, fileNo));
+                TraceStatement(trace, made.statements.back());
+            }
+        },
+        &reader);
+    return made;
+}
+
+MapRows runMapStatements(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+                         const std::filesystem::path& mapFile, const MapStatements& statements)
+{
+    if (!statements.readable)
+        return MapRows::Refused;
+    if (statements.statements.empty())
+        return MapRows::NoSheet;
+    const bool committed = RunFileTransaction(db, trace, mapFile, [&] {
+        for (const std::string& statement : statements.statements)
+            db.ExecSQL(statement);
+    });
+    return committed ? MapRows::Stored : MapRows::Refused;
+}
+
 bool convertMapToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
                     const std::filesystem::path& mapFile)
 {

@@ -3,6 +3,8 @@
 #include "core/formats/converter_support.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace ft::catalogue {
 class TSQLiteDatabase;
@@ -29,6 +31,24 @@ enum class MapRows {
 // Stores the rows as described; SourceFileError as in converter_support.h.
 MapRows storeMapRows(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
                      const std::filesystem::path& mapFile);
+
+// A registration stores a data set's MAP rows in the transaction that ends
+// with its FILE row, long after it read the file: it reads and traces the
+// statements in its first pass, and runs them in its second.
+struct MapStatements {
+    std::vector<std::string> statements;
+    bool readable = true; // false: the file could not be read ("Rollback" traced)
+};
+
+// Reads the map-sheet file and traces each statement as storeMapRows does,
+// without running it. SourceFileError as in converter_support.h.
+MapStatements traceMapStatements(platform::TraceLog& trace, int fileNo,
+                                 const std::filesystem::path& mapFile);
+
+// Runs statements that traceMapStatements made, untraced, in one transaction
+// (a savepoint of the caller's open one): as storeMapRows ends.
+MapRows runMapStatements(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+                         const std::filesystem::path& mapFile, const MapStatements& statements);
 
 // The same, true only for MapRows::Stored. A caller that must tell a set
 // without sheets from a refused one uses storeMapRows.

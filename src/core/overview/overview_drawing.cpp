@@ -1,5 +1,6 @@
 #include "core/overview/overview_drawing.h"
 
+#include "core/catalogue/sqlite_database.h"
 #include "core/formats/line_clip.h"
 #include "core/formats/source_records.h"
 #include "core/formats/working_files.h"
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 #include <utility>
 
@@ -231,6 +233,15 @@ OverviewFiles overviewFilesOf(const workspace::Workspace& workspace, workspace::
     return {workspace.workingFile(workspace::WorkingFileKind::Extent, datum),
             workspace.workingFile(workspace::WorkingFileKind::SheetOutlines, datum),
             workspace.workingFile(workspace::WorkingFileKind::Segments, datum)};
+}
+
+std::set<int> registeredDrawings(catalogue::TSQLiteDatabase& db)
+{
+    std::set<int> fileNos;
+    catalogue::TSQLiteTable rows = db.GetTable("SELECT FILENO FROM FILE");
+    for (; !rows.Eof(); rows.Next())
+        fileNos.insert(static_cast<int>(std::strtol(rows.FieldAsString(0).c_str(), nullptr, 10)));
+    return fileNos;
 }
 
 void ClearOverview(QPainter& canvas, int width, int height)

@@ -7,9 +7,13 @@
 #include <QColor>
 
 #include <filesystem>
+#include <set>
 
 class QPainter;
 
+namespace ft::catalogue {
+class TSQLiteDatabase;
+}
 namespace ft::workspace {
 class Workspace;
 }
@@ -57,6 +61,12 @@ bool drawOverviewOf(QPainter& canvas, OverviewView& view, const formats::Extent&
 // segment file's segments and is drawn instead of reading the file.
 void drawOverviewWindow(QPainter& canvas, const OverviewView& view, const OverviewFiles& files,
                         const SegmentStore* segments);
+
+// The drawing numbers of the catalogue's FILE rows. A registration writes a
+// set's working-file records before its FILE row lands (and one that fails
+// or is killed leaves them until they are tidied): a click on the overview
+// hands over only sheets of these numbers.
+std::set<int> registeredDrawings(catalogue::TSQLiteDatabase& db);
 
 // The program's overview: nothing while the drawings-present flag is clear,
 // nor when the current datum has no extent file (the view then keeps its

@@ -2,6 +2,7 @@
 
 #include "core/formats/source_records.h"
 #include "core/formats/working_files.h"
+#include "core/overview/overview_drawing.h"
 #include "core/search/request_file.h"
 #include "core/workspace/workspace.h"
 
@@ -52,11 +53,15 @@ std::vector<SheetRequestRecord> sheetRequestRecords(const std::vector<SheetHit>&
 bool requestSheetsAt(workspace::Workspace& workspace, const OverviewView& view, int x, int y)
 {
     const SurveyPoint point = surveyPointAt(view, x, y);
-    const std::optional<std::vector<SheetHit>> hits = sheetsAt(
+    std::optional<std::vector<SheetHit>> hits = sheetsAt(
         workspace.workingFile(workspace::WorkingFileKind::SheetOutlines, workspace.currentDatum()),
         point);
     if (!hits)
         return false;
+    // A sheet of a set still registering (or of one that never did) is not
+    // a drawing yet: the viewer could not be told its path.
+    const std::set<int> registered = registeredDrawings(workspace.currentCatalogue());
+    std::erase_if(*hits, [&](const SheetHit& hit) { return !registered.contains(hit.fileNo); });
 
     search::RequestWriter request(workspace.settingsFolder());
     for (const SheetRequestRecord& record : sheetRequestRecords(*hits)) {

@@ -52,12 +52,14 @@ std::vector<SheetRequestRecord> sheetRequestRecords(const std::vector<SheetHit>&
 // are written to the viewer request file in the settings folder, each
 // drawing by its registered path followed by its sheet names. Returns true
 // when anything was hit: the viewer is then to be started with the request.
+// Sheets of drawings without a FILE row (a set still registering, or one
+// that never did) are passed over, as the drawing leaves them out.
 // Without a sheet-outline file nothing happens and the request file is not
 // touched; when nothing is hit the request file is left empty.
 // Throws what the parts throw: SourceFileError for a bad number in the
-// sheet-outline file, the request writer's errors, and the catalogue's error
-// for a hit drawing that has no FILE row. On any of them the request is
-// abandoned and the request file keeps the previous request.
+// sheet-outline file, the request writer's errors, and the catalogue's
+// errors. On any of them the request is abandoned and the request file
+// keeps the previous request.
 bool requestSheetsAt(workspace::Workspace& workspace, const OverviewView& view, int x, int y);
 
 } // namespace ft::overview

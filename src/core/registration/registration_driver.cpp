@@ -1,6 +1,7 @@
 #include "core/registration/registration_driver.h"
 
 #include "core/platform/progress.h"
+#include "core/registration/data_set_passes.h"
 #include "core/registration/registration_run.h"
 #include "core/workspace/workspace.h"
 
@@ -27,21 +28,6 @@ std::string extentTraceLine(const formats::Extent& extent, int fileNo)
 
 } // namespace
 
-ExclusiveRun::ExclusiveRun(const std::filesystem::path& dataFolder)
-    : m_lock(dataFolder / (std::string(workspace::kProgramStem) + ".lock"))
-{
-    if (!m_lock.held())
-        throw RegistrationInProgress("データフォルダ " + dataFolder.string() +
-                                     " では他のfindTavlaが登録中です (another registration is "
-                                     "running on " +
-                                     dataFolder.string() + "; try again when it has ended)");
-}
-
-std::filesystem::path RunMarkerPath(const std::filesystem::path& dataFolder)
-{
-    return dataFolder / (std::string(workspace::kProgramStem) + ".running");
-}
-
 bool TidyAfterInterruptedRun(RegistrationStores stores)
 {
     std::error_code unknown;
@@ -64,6 +50,7 @@ RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& target
     platform::BusyGuard busy(progress);
     progress.processEvents();
     RegistrationRun run(stores, progress);
+    DataSetPasses sets(run);
     try {
         run.start();
         run.beginSets(static_cast<int>(
@@ -79,18 +66,18 @@ RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& target
             if (stopped)
                 break;
             const SetJob job = run.job(entry, run.fileNoBase(entry.datum()) + static_cast<int>(i));
-            if (run.refuseIfUnusable(job)) {
+            if (sets.refuseIfUnusable(job)) {
                 failedInFirstPass[i] = true;
                 run.setDone();
                 continue;
             }
-            if (run.isRegistered(job)) {
+            if (sets.isRegistered(job)) {
                 entry.checked = false;
                 ++run.result().alreadyRegistered;
                 run.setDone();
                 continue;
             }
-            failedInFirstPass[i] = !run.writeSheets(job);
+            failedInFirstPass[i] = !sets.writeSheets(job);
             if (failedInFirstPass[i])
                 run.setDone();
         }
@@ -102,12 +89,12 @@ RegistrationResult RegisterTargets(RegistrationStores stores, TargetList& target
             if (stopped)
                 break;
             const SetJob job = run.job(entry, run.fileNoBase(entry.datum()) + static_cast<int>(i));
-            if (run.registerChain(job) == SetOutcome::AlreadyRegistered)
+            if (sets.registerChain(job) == SetOutcome::AlreadyRegistered)
                 entry.checked = false;
             run.setDone();
         }
         if (stopped)
-            run.discardUnfinished();
+            run.dropUnfinished();
         run.finish({workspace::kDatums.begin(), workspace::kDatums.end()},
                    RegistrationRun::ExtentTrace::DatumMarker);
     } catch (...) {
@@ -125,6 +112,7 @@ std::vector<EntryResult> RegisterEntries(RegistrationStores stores,
     platform::BusyGuard busy(progress);
     progress.processEvents();
     RegistrationRun run(stores, progress);
+    DataSetPasses sets(run);
     std::vector<EntryResult> results;
     try {
         run.start();
@@ -148,15 +136,15 @@ std::vector<EntryResult> RegisterEntries(RegistrationStores stores,
             stores.traces.trace.writeLine(
                 extentTraceLine(stores.workingFiles.extent(datum), job.fileNo));
             EntryResult result;
-            if (run.refuseIfUnusable(job)) {
+            if (sets.refuseIfUnusable(job)) {
                 result.reason = run.lastFailure();
-            } else if (run.isRegistered(job)) {
+            } else if (sets.isRegistered(job)) {
                 ++run.result().alreadyRegistered;
                 result.outcome = SetOutcome::AlreadyRegistered;
-            } else if (!run.writeSheets(job)) {
+            } else if (!sets.writeSheets(job)) {
                 result.reason = run.lastFailure();
             } else {
-                result.outcome = run.registerChain(job);
+                result.outcome = sets.registerChain(job);
                 if (result.outcome == SetOutcome::Failed)
                     result.reason = run.lastFailure();
             }

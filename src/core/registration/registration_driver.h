@@ -16,9 +16,15 @@
 //    is an update: the set registers anew, and only once that succeeded is
 //    its old registration (rows in every table, working-file records, also a
 //    registration in the other datum's catalogue) removed.
-//  - A set whose chain fails (a converter answers false, a number or text
-//    that cannot be converted, a source file that cannot be read) leaves
-//    nothing behind and the run goes on with the next set.
+//  - A set appears in its catalogue whole or not at all: its MAP rows, the
+//    rows of its chain, its FILE row, the removal of its older registration
+//    and the raised change counter land in one transaction. A set whose
+//    chain fails (a converter answers false, a number or text that cannot
+//    be converted, a source file that cannot be read) leaves nothing behind
+//    and the run goes on with the next set.
+//  - Working-file records are written before their set's FILE row; the
+//    overview leaves out records whose drawing has no FILE row, and the run
+//    removes those of sets that did not register.
 //  - Working files are appended to; at the end each extent file holds the
 //    bounding box of the sheet outlines left in its sheet-outline file.
 //  - Each set goes into the catalogue and working files of its own datum;
@@ -30,12 +36,11 @@
 // Catalogue failures outside the converters end the run with their
 // exception, after a best-effort clean-up of the sets still in progress.
 
-#include "core/platform/file_lock.h"
+#include "core/registration/exclusive_run.h"
+#include "core/registration/registration_stores.h"
 #include "core/registration/target_list.h"
-#include "core/workspace/workspace.h"
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -44,48 +49,6 @@ class Progress;
 }
 
 namespace ft::registration {
-
-// Another run is registering into the same data folder.
-class RegistrationInProgress : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Keeps every other run on the same data folder out while it lives: the
-// desktop program and the command-line tool share the catalogues and working
-// files, and a second run would take the first one's unfinished sets for
-// leftovers of a crash and remove them, and hand out its FILENOs again.
-// Every run holds one; so does anything else that rewrites a whole
-// catalogue (delete-all). Throws RegistrationInProgress when another holds
-// it.
-class ExclusiveRun {
-public:
-    explicit ExclusiveRun(const std::filesystem::path& dataFolder);
-
-private:
-    platform::FileLock m_lock;
-};
-
-// The marker a registration run keeps in the data folder from its start to
-// its clean end (findTavla.running). Found by a program that starts while no
-// run holds the folder, it tells that a run ended halfway (killed, crashed,
-// the power gone) and may have left rows of unfinished sets behind.
-std::filesystem::path RunMarkerPath(const std::filesystem::path& dataFolder);
-
-// What a registration works on: both catalogues, the working files with
-// their extents, and the trace logs. Made from a program's workspace, which
-// is what every caller has at hand.
-struct RegistrationStores {
-    RegistrationStores(workspace::Workspace& workspace) // NOLINT(google-explicit-constructor)
-        : catalogues(workspace.catalogues()), workingFiles(workspace.workingFiles()),
-          traces(workspace.traces())
-    {
-    }
-
-    workspace::Catalogues& catalogues;
-    workspace::WorkingFiles& workingFiles;
-    workspace::TraceLogs& traces;
-};
 
 // A data set that could not be registered, and why (UTF-8).
 struct FailedSet {

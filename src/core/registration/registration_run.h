@@ -1,21 +1,26 @@
 #pragma once
 
-// The mechanics shared by both drivers: one run's bookkeeping and the two
-// passes of one data set. Used only by registration_driver.cpp.
+// The bookkeeping of one registration run, shared by both drivers: it holds
+// the data folder, tells which catalogues can be used, tidies at the start,
+// counts the sets on the progress channel, knows the sets that have
+// working-file records but no FILE row yet, and ends the run by bringing
+// the working files in step, writing the extent files and removing the run
+// marker. The work on each data set is data_set_passes.h's.
 
 #include "core/platform/progress.h"
 #include "core/registration/registration_driver.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <set>
 #include <string>
 #include <utility>
 
 namespace ft::registration {
 
-// One data set of a run: its entry, datum and FILENO.
+// One data set of a run: its entry, datum and FILENO, and its PATH.
 struct SetJob {
     const TargetEntry& entry;
     workspace::Datum datum;
@@ -29,7 +34,7 @@ public:
     enum class ExtentTrace { DatumMarker, Values };
 
     // Takes the data folder for this run (throws RegistrationInProgress when
-    // another run has it).
+    // another run has it) and looks at both catalogues.
     RegistrationRun(RegistrationStores stores, platform::Progress& progress);
     ~RegistrationRun();
     RegistrationRun(const RegistrationRun&) = delete;
@@ -46,62 +51,62 @@ public:
     void tidy();
     int fileNoBase(workspace::Datum datum) const { return m_fileNoBase[datum]; }
 
+    // Describes the set.
+    SetJob job(const TargetEntry& entry, int fileNo) const;
+
+    // False when the datum's catalogue cannot be opened or read: the run
+    // leaves it and its working files alone and registers into the other.
+    bool isUsable(workspace::Datum datum) const { return m_unusable[datum].empty(); }
+    // Why it cannot be used (UTF-8).
+    const std::string& unusableReason(workspace::Datum datum) const { return m_unusable[datum]; }
+
     // The counter of the progress channel: how many sets the run works on,
     // and each set as it is done (registered, failed or registered already).
     void beginSets(int setsFound);
     void setDone();
     bool stopRequested() { return m_progress.stopRequested(); }
-    // After a stop: removes the sets whose first pass ran but whose chain
-    // did not, so nothing is left half registered.
-    void discardUnfinished();
+    // A status text naming the set's file, with the counter brought up to date.
+    void showStatus(int fileNo, const std::filesystem::path& file);
+    void showStatus(const QString& text) { m_progress.showStatus(text); }
 
-    // Describes the set.
-    SetJob job(const TargetEntry& entry, int fileNo);
+    // What becomes of each set. Begun: it writes working-file records.
+    // Registered: its FILE row landed. Dropped: it did not register; its
+    // records are removed when the run ends.
+    void setBegun(const SetJob& job);
+    void setRegistered(const SetJob& job);
+    void setDropped(const SetJob& job);
+    // The working files of the datum lose records (of sets dropped or
+    // replaced) when the run ends.
+    void workingFilesChanged(workspace::Datum datum) { m_workingFilesChanged[datum] = true; }
+    // Counts the failure, traces it and shows it.
+    void recordFailure(const SetJob& job, const std::string& failure);
+    // After a stop: drops the sets whose first pass ran but whose chain did
+    // not.
+    void dropUnfinished();
 
-    // False when the datum's catalogue cannot be opened or read: the run
-    // leaves it and its working files alone and registers into the other.
-    bool isUsable(workspace::Datum datum) const { return m_unusable[datum].empty(); }
-    // A set of a datum whose catalogue is not usable fails with the
-    // catalogue's failure as its reason; true when it did.
-    bool refuseIfUnusable(const SetJob& job);
-
-    bool isRegistered(const SetJob& job);
-    // First pass: sheet outlines and MAP rows. False when the set failed; it
-    // has then been discarded.
-    bool writeSheets(const SetJob& job);
-    // Second pass: the conversion chain ending with the FILE row; replaces an
-    // older registration of the same path once the set registered.
-    SetOutcome registerChain(const SetJob& job);
-
-    // Removes the working-file records of every set discarded or replaced in
+    // Removes the working-file records of every set dropped or replaced in
     // this run, and writes the extent file of each datum in `datums` (and of
     // each datum whose files changed). Last, records the state it leaves and
     // removes the run marker.
     void finish(const std::set<workspace::Datum>& datums, ExtentTrace extentTrace);
-    // After an exception that ends the run: removes what the sets in progress
-    // wrote, as far as the catalogue still lets us, and brings the working
-    // files in step. Never throws.
+    // After an exception that ends the run: brings the working files in step
+    // with what the catalogues hold, as far as they still let us. Never
+    // throws.
     void abandon() noexcept;
 
+    RegistrationStores& stores() { return m_stores; }
     RegistrationResult& result() { return m_result; }
     // Why the last set failed (UTF-8).
     const std::string& lastFailure() const { return m_lastFailure; }
 
 private:
-    void showStatus(int fileNo, const std::filesystem::path& file);
     void showRun(const std::filesystem::path& currentSet);
     std::int64_t catalogueChanges();
-    void traceStep(std::string_view stepName, int fileNo, const std::filesystem::path& file);
-    bool runChainSteps(const SetJob& job, std::string& failure);
-    void discard(const SetJob& job, const std::optional<std::string>& failure);
-    void replaceOlderRegistrations(const SetJob& job);
-    void deleteSets(workspace::Datum datum, const std::vector<int>& fileNos);
     void tidyDatum(workspace::Datum datum);
     void takeStateInStep();
     void bringWorkingFilesInStep(workspace::Datum datum);
     void checkCatalogue(workspace::Datum datum);
     bool allUsable() const;
-    void recordFailure(const SetJob& job, const std::string& failure);
 
     ExclusiveRun m_exclusive; // first: nothing is touched before it is held
     RegistrationStores m_stores;
@@ -112,7 +117,7 @@ private:
     workspace::PerDatum<std::string> m_unusable;
     // The run marker was there when the run took the data folder.
     bool m_interrupted = false;
-    // Sets that have written something but have no FILE row yet.
+    // Sets that have written working-file records but have no FILE row yet.
     std::set<std::pair<workspace::Datum, int>> m_inProgress; // (datum, FILENO)
     RegistrationResult m_result;
     std::string m_lastFailure;

@@ -3,7 +3,7 @@
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/working_files.h"
 #include "core/platform/file_stamp.h"
-#include "core/registration/registrations.h"
+#include "core/registration/registered_sets.h"
 #include "core/workspace/workspace.h"
 
 #include <cerrno>

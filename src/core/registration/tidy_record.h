@@ -16,7 +16,7 @@
 // interrupted, delete-all, another program) or a working file changes the
 // state, and the run tidies as before.
 
-#include "core/registration/registration_driver.h"
+#include "core/registration/registration_stores.h"
 
 #include <filesystem>
 #include <string>

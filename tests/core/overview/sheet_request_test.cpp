@@ -118,15 +118,26 @@ TEST_F(SheetRequest, ARecordBelowDrawingOneDoesNotSpoilTheClick)
     EXPECT_EQ(readBytes(requestFile()), ft::test::cp932Lines({"0,\"/survey/四丁目/A04\"", "3,A"}));
 }
 
+// A sheet whose drawing has no FILE row (a set still registering in another
+// program, or one that never did) is passed over, as the drawing leaves it out.
+TEST_F(SheetRequest, ASheetOfADrawingWithoutAFileRowIsPassedOver)
+{
+    writeSheets(2, {sheetLine("A", 0, 0, 1000, 500, 4), sheetLine("B", 0, 0, 1000, 500, 9)});
+    EXPECT_TRUE(requestSheetsAt(state, overview.view, 300, 300));
+    EXPECT_EQ(readBytes(requestFile()), ft::test::cp932Lines({"0,\"/survey/四丁目/A04\"", "3,A"}));
+    writeSheets(2, {sheetLine("B", 0, 0, 1000, 500, 9)});
+    EXPECT_FALSE(requestSheetsAt(state, overview.view, 300, 300));
+    EXPECT_EQ(readBytes(requestFile()), "");
+}
+
 // A failure anywhere leaves the previous request as it was, byte for byte:
-// a drawing without a FILE row, a path CP932 cannot hold, or one holding a
-// line break.
+// a path CP932 cannot hold, or one holding a line break.
 TEST_F(SheetRequest, AFailedRequestKeepsThePreviousOne)
 {
     registerDrawing(2, 8, "/survey/caf\u00FC/C08");
     registerDrawing(2, 6, "/survey/line\nbreak/F06");
     const std::string previous = "0,\"/earlier\"\r\n3,X\r\n";
-    for (const int fileNo : {9, 8, 6}) {
+    for (const int fileNo : {8, 6}) {
         writeSheets(2,
                     {sheetLine("A", 0, 0, 1000, 500, 4), sheetLine("B", 0, 0, 1000, 500, fileNo)});
         test::writeBytes(requestFile(), previous);

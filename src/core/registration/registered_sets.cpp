@@ -1,5 +1,6 @@
-#include "core/registration/registrations.h"
+#include "core/registration/registered_sets.h"
 
+#include "core/catalogue/change_counter.h"
 #include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
 #include "core/catalogue/transaction.h"
@@ -129,6 +130,7 @@ void DeleteRegistrations(catalogue::TSQLiteDatabase& db, platform::TraceLog& tra
                       "DELETE FROM " + std::string(table) +
                           " WHERE FILENO=" + std::to_string(fileNo) + ";");
     }
+    catalogue::RaiseChangeCounter(db);
     transaction.commit();
 }
 

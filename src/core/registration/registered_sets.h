@@ -51,8 +51,9 @@ std::vector<int> RegisteredFileNos(catalogue::TSQLiteDatabase& db,
 // The FILENO of every FILE row.
 std::set<int> AllRegisteredFileNos(catalogue::TSQLiteDatabase& db);
 
-// Deletes every row of these FILENOs from the five tables in one transaction,
-// one statement per table and number, each traced; nothing is deleted when a
+// Deletes every row of these FILENOs from the five tables in one transaction
+// (or in the caller's open one), one statement per table and number, each
+// traced, and raises the change counter; nothing is deleted when a
 // statement fails (ESQLiteException).
 void DeleteRegistrations(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
                          const std::vector<int>& fileNos);

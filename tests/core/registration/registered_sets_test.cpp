@@ -4,7 +4,7 @@
 #include "registration_fixture.h"
 
 #include "core/catalogue/quoting.h"
-#include "core/registration/registrations.h"
+#include "core/registration/registered_sets.h"
 #include "core/registration/working_file_upkeep.h"
 
 #include <sys/stat.h>
