@@ -1,5 +1,6 @@
 #include "ui/main/main_window.h"
 
+#include "core/catalogue/change_counter.h"
 #include "core/platform/folders.h"
 #include "core/registration/registration_driver.h"
 #include "core/registration/registration_routes.h"
@@ -13,6 +14,7 @@
 #include "ui/widgets/error_report.h"
 #include "ui/widgets/system_button.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QLocale>
@@ -20,12 +22,16 @@
 #include <cstdint>
 #include <string>
 
+#include <chrono>
+
 namespace ft::app {
 namespace {
 
 constexpr int kClientWidth = 963;
 constexpr int kClientHeight = 619;
 const QPoint kDesignedPosition(198, 120);
+// How often an active window looks at the catalogue's change counter.
+constexpr std::chrono::milliseconds kFollowInterval{3000};
 
 // "日本測地系" or "世界測地系".
 QString datumName(workspace::Datum datum)
@@ -66,6 +72,15 @@ MainWindow::MainWindow(platform::Operator& op, std::filesystem::path dataFolder,
     connectNameLists();
     startUp();
     createResultWindows();
+    // Not while one of our modal windows or message boxes is up: they show
+    // what the operator is deciding on.
+    m_followTimer = new QTimer(this);
+    m_followTimer->setInterval(kFollowInterval);
+    connect(m_followTimer, &QTimer::timeout, this, [this] {
+        if (m_activated && isActiveWindow() && QApplication::activeModalWidget() == nullptr)
+            runCommand(m_operator, [this] { followOtherPrograms(); });
+    });
+    m_followTimer->start();
 }
 
 // The state (both catalogues, the trace logs) goes with the members, before
@@ -159,10 +174,14 @@ void MainWindow::showDrawingCount()
 {
     m_controls.drawingCount->clear();
     m_overview.drawingsPresent = false;
+    // Read before the count: a change landing in between is seen next time.
+    const workspace::Datum datum = m_state->currentDatum();
+    const std::int64_t changes = catalogue::ReadChangeCounter(m_state->currentCatalogue());
     const QString count = QString::fromStdString(workspace::registeredDrawingCountText(*m_state));
     m_controls.drawingCount->setText(count);
     m_controls.drawingCount->adjustSize();
     m_overview.drawingsPresent = !count.isEmpty();
+    m_changesShown.emplace(datum, changes);
 }
 
 // The count, the flag and then the overview, which is drawn also when the
@@ -184,13 +203,42 @@ void MainWindow::activateFirstTime()
     redrawOverview();
 }
 
+void MainWindow::followOtherPrograms()
+{
+    // Not while a command of ours runs (it refreshes when it ends), and not
+    // for a catalogue that could not be opened (start-up told that).
+    const workspace::Datum datum = m_state->currentDatum();
+    if (m_progress->isBusy() || !m_state->catalogues().isOpen(datum))
+        return;
+    std::int64_t changes = 0;
+    try {
+        changes = catalogue::ReadChangeCounter(m_state->currentCatalogue());
+    } catch (const std::exception&) {
+        // A catalogue busy or unreadable just now: the next command that
+        // reads it reports that; an activation stays quiet.
+        return;
+    }
+    if (m_changesShown && *m_changesShown == std::make_pair(datum, changes))
+        return;
+    // Taken as seen before refreshing: a refresh that fails is reported
+    // once, not again at the activation that closing its report brings.
+    m_changesShown.emplace(datum, changes);
+    m_overviewCache.forgetAll();
+    refreshDrawings();
+}
+
 bool MainWindow::event(QEvent* event)
 {
     // Closing our own modal windows and message boxes activates the window
-    // again; only the first activation counts.
-    if (event->type() == QEvent::WindowActivate && !m_activated) {
-        m_activated = true;
-        runCommand(m_operator, [this] { activateFirstTime(); });
+    // again: the first activation draws the overview, every later one looks
+    // whether another program changed the catalogue meanwhile.
+    if (event->type() == QEvent::WindowActivate) {
+        if (!m_activated) {
+            m_activated = true;
+            runCommand(m_operator, [this] { activateFirstTime(); });
+        } else {
+            runCommand(m_operator, [this] { followOtherPrograms(); });
+        }
     }
     return QWidget::event(event);
 }

@@ -8,13 +8,16 @@
 #include "ui/widgets/status_bar_progress.h"
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace ft::search {
 class ResultListWindow;
@@ -104,6 +107,12 @@ public:
 
     // The first activation after start-up.
     void activateFirstTime();
+    // Every later activation, and every few seconds while the window stays
+    // active (another desk registers without this window ever losing
+    // activation): when another program has registered or deleted in the
+    // current catalogue since the window counted it, the count, the
+    // drawings-present flag and the overview follow.
+    void followOtherPrograms();
 
 protected:
     bool event(QEvent* event) override;
@@ -148,6 +157,10 @@ private:
     ResultWindows m_resultWindows;
     registration::TargetListDialog* m_targetList = nullptr;
     bool m_activated = false;
+    QTimer* m_followTimer = nullptr;
+    // The change counter of the catalogue whose count was last shown (or
+    // last tried to show).
+    std::optional<std::pair<workspace::Datum, std::int64_t>> m_changesShown;
 };
 
 } // namespace ft::app

@@ -1,5 +1,6 @@
 #include "ui/search/result_list_window.h"
 
+#include "core/catalogue/change_counter.h"
 #include "core/search/request_file.h"
 #include "ui/search/result_list_model.h"
 #include "ui/search/result_list_view.h"
@@ -153,7 +154,12 @@ void ResultListWindow::attachModel(ResultListModel* model)
 
 bool ResultListWindow::ShowModal()
 {
+    // Read before the rows: a change that lands between the two makes the
+    // window refuse, never hand over rows of a catalogue it did not see.
+    m_changesAtSearch.reset();
+    const std::int64_t changes = catalogue::ReadChangeCounter(catalogue());
     LoadRows();
+    m_changesAtSearch = changes;
     centreOnScreen();
     m_listView->setFocus();
     return exec() == QDialog::Accepted;
@@ -171,8 +177,19 @@ void ResultListWindow::centreOnScreen()
     move(frame.topLeft());
 }
 
+bool ResultListWindow::refuseWhenCatalogueChanged()
+{
+    if (m_changesAtSearch && *m_changesAtSearch == catalogue::ReadChangeCounter(catalogue()))
+        return false;
+    operatorInterface().notify(
+        QStringLiteral("検索の後でカタログが変わりました。もう一度検索してください"));
+    return true;
+}
+
 void ResultListWindow::showTickedDrawings()
 {
+    if (refuseWhenCatalogueChanged())
+        return;
     std::optional<RequestWriter> out;
     try {
         out.emplace(m_requestFolder);

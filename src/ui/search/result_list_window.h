@@ -5,8 +5,10 @@
 
 #include <QDialog>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -61,6 +63,12 @@ public:
     // rows cannot be loaded the error is thrown and nothing is shown.
     bool ShowModal();
 
+    // The window keeps row keys of the catalogue as its search found it.
+    // After the catalogue changed (a registration or delete-all, by any
+    // program) the same keys may name other drawings' rows: the operator
+    // is told to search again, and true is returned; the window stays open.
+    bool refuseWhenCatalogueChanged();
+
     // The buttons, named as the design names them.
     void showTickedDrawings();  // 図面表示: write the request, close with OK
     void closeWithoutShowing(); // 閉じる: close with Cancel
@@ -101,6 +109,8 @@ private:
     ResultWindowServices m_services;
     std::string m_queryText;
     std::filesystem::path m_requestFolder;
+    // The catalogue's change counter when the rows were loaded.
+    std::optional<std::int64_t> m_changesAtSearch;
 
     QFrame* m_panel = nullptr;
     widgets::TskButton* m_showButton = nullptr;

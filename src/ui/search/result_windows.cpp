@@ -10,6 +10,8 @@ ParcelResultWindow::ParcelResultWindow(ResultWindowServices services, QWidget* p
     : ResultWindow("findChiban2F", HeadingClicks::NoEffect, std::move(services), parent)
 {
     addListCommand(kGeoPackageExportText, [this] {
+        if (refuseWhenCatalogueChanged())
+            return;
         exportToGeoPackage(*this, operatorInterface(), gis::tickedParcels(rowKeys()),
                            currentDatum());
     });
@@ -56,6 +58,8 @@ DrawingListWindow::DrawingListWindow(ResultWindowServices services, QWidget* par
     : CodedResultWindow("allFileListF", HeadingClicks::NotClickable, std::move(services), parent)
 {
     addListCommand(kGeoPackageExportText, [this] {
+        if (refuseWhenCatalogueChanged())
+            return;
         exportToGeoPackage(*this, operatorInterface(), gis::tickedDrawings(rowKeys()),
                            currentDatum());
     });
