@@ -6,6 +6,9 @@
 //   - scrolling to the end and back;
 //   - 全選択, 全未選択 and Space over every selected row, with the number of
 //     change notices each sends;
+//   - sorting the list by a clicked column heading: 地番 ascending, again
+//     (descending), and 所有者 (text), each until the first rows are painted;
+//     floor: sqlite3 running the same ordered statement of keys;
 //   - 図面表示 with every row ticked: the request file written; floor: sqlite3
 //     printing the fields of every parcel into /dev/null.
 // The texts of the first and last rows and a checksum of the request file
@@ -28,6 +31,7 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -196,6 +200,25 @@ void measureSearch(ft::app::MainWindow& main, ft::search::ParcelResultWindow& re
                 residentShown - residentBefore, residentBefore, residentShown);
 }
 
+// Clicks of the headings as the view sends them.
+void measureSorting(ft::search::ParcelResultWindow& results)
+{
+    whileShown(results, [&] {
+        QHeaderView& heading = *results.listView()->header();
+        const ft::search::ResultListModel& model = *results.listModel();
+        const auto sortBy = [&](const char* name, int column) {
+            const StepTimer timer;
+            emit heading.sectionClicked(column);
+            results.listView()->viewport()->grab();
+            std::printf("%-28s %8.3f s (CPU %.3f s)   first row %s\n", name, timer.wall(),
+                        timer.cpu(), rowText(model, 0).c_str());
+        };
+        sortBy("sort by 地番", 2);
+        sortBy("sort by 地番 reversed", 2);
+        sortBy("sort by 所有者 (text)", 3);
+    });
+}
+
 void measureTicksAndRequest(ft::search::ParcelResultWindow& results, const fs::path& request)
 {
     whileShown(results, [&] {
@@ -258,6 +281,11 @@ int main(int argc, char** argv)
         ft::search::ParcelResultWindow& results = *main.resultWindows().parcelResults;
 
         measureSearch(main, results);
+        const double sortFloor = ft::bench::timedCommand(
+            sqlite3 + " 'SELECT rowid,FILENO FROM CHIBAN order by OYA,KO,MAGO,rowid' > /dev/null");
+        std::printf("sqlite3 keys by 地番          %8.3f s (CPU %.3f s, floor of the sort)\n",
+                    sortFloor, floorCpu());
+        measureSorting(results);
         measureTicksAndRequest(results, settings.path() / "TAVLA.E2");
         std::printf("peak memory (max RSS)        %8.1f MiB\n", ft::bench::peakResidentMiB());
         return 0;

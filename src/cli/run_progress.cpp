@@ -122,6 +122,36 @@ void ProgressLine::runEnded(const platform::RunState&)
     m_lastDone = -1;
 }
 
+std::string ProgressLine::scanLineText(const platform::ScanState& state, int columns)
+{
+    const std::string counts = "scanning: " + std::to_string(state.foldersRead) + " folders, " +
+                               std::to_string(state.headersFound) + " headers";
+    const int forFolder = columns - 1 - static_cast<int>(counts.size()) - 2;
+    const std::string folder = tailThatFits(state.currentFolder.string(), forFolder);
+    std::string line = counts + (folder.empty() ? std::string() : "  " + folder);
+    return columnsOf(line) > columns - 1 ? std::string() : line;
+}
+
+void ProgressLine::showScan(const platform::ScanState& state)
+{
+    const auto now = m_now();
+    if (m_scanShown && now - m_lastScanDrawn < kRedrawInterval)
+        return;
+    m_scanShown = true;
+    m_lastScanDrawn = now;
+    m_err << kReturn << scanLineText(state, m_columns) << kClearToEnd;
+    m_err.flush();
+}
+
+void ProgressLine::scanEnded(const platform::ScanState&)
+{
+    if (!m_scanShown)
+        return;
+    m_err << kReturn << kClearToEnd;
+    m_err.flush();
+    m_scanShown = false;
+}
+
 void StatusLines::showStatus(const QString& text)
 {
     // The register command says this once, on standard output, with its

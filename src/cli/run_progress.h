@@ -18,8 +18,9 @@ struct MessageStream {
 // The progress of a registration on a terminal: one line, rewritten in
 // place, with the sets done of the sets found, the set being read, the
 // catalogue rows written per second and the time left; erased when the run
-// ends, so the count line that follows stands alone. Status texts are not
-// shown.
+// ends, so the count line that follows stands alone. A walk for data sets
+// shows the folders read, the headers found and the folder being read on the
+// same line. Status texts are not shown.
 class ProgressLine final : public platform::Progress {
 public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
@@ -32,10 +33,14 @@ public:
     void endBusy() override {}
     void showRun(const platform::RunState& state) override;
     void runEnded(const platform::RunState& state) override;
+    void showScan(const platform::ScanState& state) override;
+    void scanEnded(const platform::ScanState& state) override;
 
     // The line for a state after `elapsed`, at most `columns` wide.
     static std::string lineText(const platform::RunState& state,
                                 std::chrono::duration<double> elapsed, int columns);
+    // The line of a walk's state, at most `columns` wide.
+    static std::string scanLineText(const platform::ScanState& state, int columns);
 
 private:
     std::ostream& m_err;
@@ -43,6 +48,8 @@ private:
     Clock m_now;
     std::chrono::steady_clock::time_point m_started;
     std::chrono::steady_clock::time_point m_lastDrawn;
+    std::chrono::steady_clock::time_point m_lastScanDrawn;
+    bool m_scanShown = false;
     int m_lastDone = -1;
     bool m_shown = false;
 };

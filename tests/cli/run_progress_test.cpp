@@ -60,5 +60,24 @@ TEST(ProgressLineTest, TheLineIsRedrawnInPlaceAtMostTenTimesASecondAndErasedAtTh
                          "\r\x1b[K");
 }
 
+// A walk for data sets shows its counts and folder on the same line, and
+// the line goes when the walk ends.
+TEST(ProgressLineTest, AWalkShowsItsCountsAndFolderOnTheLine)
+{
+    EXPECT_EQ(ProgressLine::scanLineText({1200, 3, "/mnt/測量"}, 80),
+              "scanning: 1200 folders, 3 headers  /mnt/測量");
+    EXPECT_EQ(ProgressLine::scanLineText({5, 0, "/mnt/" + std::string(100, 'x')}, 50),
+              "scanning: 5 folders, 0 headers  ..." + std::string(13, 'x'));
+
+    std::ostringstream err;
+    auto now = std::chrono::steady_clock::time_point{};
+    ProgressLine progress(err, 80, [&] { return now; });
+    progress.showScan({0, 0, "/a"});
+    now += 10ms;
+    progress.showScan({1, 0, "/a/b"}); // too soon: not drawn
+    progress.scanEnded({2, 1, ""});
+    EXPECT_EQ(err.str(), "\rscanning: 0 folders, 0 headers  /a\x1b[K\r\x1b[K");
+}
+
 } // namespace
 } // namespace ft::cli

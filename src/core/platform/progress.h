@@ -20,6 +20,14 @@ struct RunState {
     std::int64_t rowsWritten = 0;
 };
 
+// Where a walk for data sets stands: the folders it has read, the headers it
+// has found and the folder it is reading (empty once it ended).
+struct ScanState {
+    int foldersRead = 0;
+    int headersFound = 0;
+    std::filesystem::path currentFolder;
+};
+
 // The progress channel of long work (registration, scans, walks). The desktop
 // program puts the text into the status bar and lets pending window events
 // run; the command-line tool writes it to stderr; tests record it.
@@ -41,6 +49,15 @@ public:
     // Asked between data sets: true ends the run before the next set begins.
     // The sets registered by then stay registered; none is left half done.
     virtual bool stopRequested() { return false; }
+
+    // A walk for data sets reports its state a few times a second while it
+    // runs off the caller's thread, and once more when it ends (scanEnded).
+    // The channel may let pending events run meanwhile.
+    virtual void showScan(const ScanState&) {}
+    virtual void scanEnded(const ScanState&) {}
+    // Asked while a walk runs: true ends it before the next folder; what it
+    // found by then is kept.
+    virtual bool scanStopRequested() { return false; }
 };
 
 // Shows the wait cursor for the lifetime of the guard, also when the work

@@ -5,12 +5,14 @@
 #include "core/platform/file_time.h"
 #include "core/platform/progress.h"
 
-#include <QString>
-
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <system_error>
+#include <thread>
 
 namespace ft::registration {
 
@@ -21,10 +23,9 @@ namespace {
 constexpr std::string_view kHeaderExtension = ".hed";
 constexpr int kDatumField = 9;
 
-QString pathText(const fs::path& path)
-{
-    return QString::fromStdString(path.string());
-}
+// How often the thread that shows a walk redraws its state and lets
+// pending events run.
+constexpr std::chrono::milliseconds kScanShowInterval{50};
 
 std::string_view extensionOfName(std::string_view name)
 {
@@ -69,14 +70,19 @@ struct Walk {
     std::uint64_t volume;
     std::string_view extension;
     std::vector<fs::path>& found;
-    platform::Progress& progress;
+    ScanTally& tally;
     std::vector<fs::path>& unreadableFolders;
 };
 
 void walk(const fs::path& folder, const Walk& w)
 {
+    // Asked before each folder: a stop takes effect between folders.
+    if (w.tally.stopRequested())
+        return;
+    w.tally.enterFolder(folder);
     bool failed = false;
     const std::vector<fs::directory_entry> entries = sortedEntries(folder, failed);
+    w.tally.folderRead();
     if (failed)
         w.unreadableFolders.push_back(folder);
     for (const fs::directory_entry& entry : entries) {
@@ -93,9 +99,8 @@ void walk(const fs::path& folder, const Walk& w)
             w.unreadableFolders.push_back(entry.path());
         } else if (extensionOfName(entry.path().filename().string()) == w.extension) {
             w.found.push_back(entry.path());
-            w.progress.showStatus(pathText(entry.path()));
+            w.tally.headerFound();
         }
-        w.progress.processEvents();
     }
 }
 
@@ -140,8 +145,32 @@ std::string dataSetTime(const fs::path& headerPath)
 
 } // namespace
 
+void ScanTally::enterFolder(const fs::path& folder)
+{
+    const std::lock_guard lock(m_mutex);
+    m_currentFolder = folder;
+}
+
+void ScanTally::folderRead()
+{
+    const std::lock_guard lock(m_mutex);
+    ++m_foldersRead;
+}
+
+void ScanTally::headerFound()
+{
+    const std::lock_guard lock(m_mutex);
+    ++m_headersFound;
+}
+
+platform::ScanState ScanTally::snapshot() const
+{
+    const std::lock_guard lock(m_mutex);
+    return {m_foldersRead, m_headersFound, m_currentFolder};
+}
+
 void FindHeaderFiles(const fs::path& folder, std::string_view extension,
-                     std::vector<fs::path>& found, platform::Progress& progress,
+                     std::vector<fs::path>& found, ScanTally& tally,
                      std::vector<fs::path>& unreadableFolders)
 {
     const std::optional<std::uint64_t> volume = platform::fileSystemOf(folder);
@@ -149,7 +178,7 @@ void FindHeaderFiles(const fs::path& folder, std::string_view extension,
         unreadableFolders.push_back(folder);
         return;
     }
-    walk(folder, {*volume, extension, found, progress, unreadableFolders});
+    walk(folder, {*volume, extension, found, tally, unreadableFolders});
 }
 
 HeaderClass ClassifyHeader(const fs::path& headerPath)
@@ -187,22 +216,135 @@ bool HasRequiredSiblings(const fs::path& headerPath)
     return true;
 }
 
+void DiscoverDataSets(const fs::path& folder, ScanTally& tally, Discovery& found)
+{
+    std::vector<fs::path> headers;
+    FindHeaderFiles(folder, kHeaderExtension, headers, tally, found.passedBy.unreadableFolders);
+    for (const fs::path& header : headers) {
+        if (HasRequiredSiblings(header))
+            found.candidates.push_back(MakeTargetEntry(header));
+        else
+            found.passedBy.incompleteSets.push_back(header);
+    }
+}
+
+namespace {
+
+// Joins the walking thread however the showing ends: when the showing
+// itself fails, the walk is stopped first so the join does not wait long.
+class WalkThread {
+public:
+    WalkThread(ScanTally& tally, const std::function<void()>& walk) : m_tally(tally)
+    {
+        m_thread = std::thread([this, &walk] {
+            try {
+                walk();
+            } catch (...) {
+                m_failure = std::current_exception();
+            }
+            {
+                const std::lock_guard lock(m_mutex);
+                m_done = true;
+            }
+            m_ended.notify_all();
+        });
+    }
+    ~WalkThread()
+    {
+        if (!finished())
+            m_tally.requestStop();
+        m_thread.join();
+    }
+    WalkThread(const WalkThread&) = delete;
+    WalkThread& operator=(const WalkThread&) = delete;
+
+    // True when the walk ended within `interval`.
+    bool waitFor(std::chrono::milliseconds interval)
+    {
+        std::unique_lock lock(m_mutex);
+        return m_ended.wait_for(lock, interval, [this] { return m_done; });
+    }
+    bool finished()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_done;
+    }
+    // What the walk threw, once it has ended.
+    std::exception_ptr failure() const { return m_failure; }
+
+private:
+    ScanTally& m_tally;
+    std::mutex m_mutex;
+    std::condition_variable m_ended;
+    bool m_done = false;
+    std::exception_ptr m_failure;
+    std::thread m_thread;
+};
+
+// Ends the showing of a walk also when it ends with an exception.
+class ScanShowing {
+public:
+    ScanShowing(platform::Progress& progress, const ScanTally& tally)
+        : m_progress(progress), m_tally(tally)
+    {
+    }
+    ~ScanShowing()
+    {
+        platform::ScanState last = m_tally.snapshot();
+        last.currentFolder.clear();
+        m_progress.scanEnded(last);
+    }
+    ScanShowing(const ScanShowing&) = delete;
+    ScanShowing& operator=(const ScanShowing&) = delete;
+
+private:
+    platform::Progress& m_progress;
+    const ScanTally& m_tally;
+};
+
+} // namespace
+
+void RunScan(platform::Progress& progress, ScanTally& tally, const std::function<void()>& walk)
+{
+    const ScanShowing showing(progress, tally);
+    std::exception_ptr failure;
+    {
+        progress.showScan(tally.snapshot());
+        // A stop asked before the walk begins: it reads no folder.
+        if (progress.scanStopRequested())
+            tally.requestStop();
+        WalkThread walker(tally, walk);
+        while (!walker.waitFor(kScanShowInterval)) {
+            if (progress.scanStopRequested())
+                tally.requestStop();
+            progress.showScan(tally.snapshot());
+        }
+        failure = walker.failure();
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+int AppendNewCandidates(const Discovery& found, TargetList& targets)
+{
+    int appended = 0;
+    for (const TargetEntry& entry : found.candidates)
+        appended += targets.append(entry) ? 1 : 0;
+    return appended;
+}
+
 int CollectDataSets(const fs::path& folder, TargetList& targets, platform::Progress& progress,
                     PassedBy& passedBy)
 {
-    std::vector<fs::path> headers;
-    FindHeaderFiles(folder, kHeaderExtension, headers, progress, passedBy.unreadableFolders);
-    int appended = 0;
-    for (const fs::path& header : headers) {
-        progress.showStatus(pathText(header));
-        if (!HasRequiredSiblings(header)) {
-            passedBy.incompleteSets.push_back(header);
-            continue;
-        }
-        targets.append(MakeTargetEntry(header));
-        ++appended;
-    }
-    return appended;
+    ScanTally tally;
+    Discovery found;
+    RunScan(progress, tally, [&] { DiscoverDataSets(folder, tally, found); });
+    const auto keep = [](std::vector<fs::path>& to, std::vector<fs::path>& from) {
+        to.insert(to.end(), from.begin(), from.end());
+    };
+    keep(passedBy.incompleteSets, found.passedBy.incompleteSets);
+    keep(passedBy.unreadableFolders, found.passedBy.unreadableFolders);
+    return AppendNewCandidates(found, targets);
 }
 
 } // namespace ft::registration

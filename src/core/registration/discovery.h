@@ -2,14 +2,18 @@
 
 #include "core/registration/target_list.h"
 
+#include <atomic>
 #include <filesystem>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ft::platform {
 class Progress;
-}
+struct ScanState;
+} // namespace ft::platform
 
 namespace ft::registration {
 
@@ -24,16 +28,38 @@ struct PassedBy {
     bool empty() const { return incompleteSets.empty() && unreadableFolders.empty(); }
 };
 
+// What a walk has done so far. The thread that walks writes it; the thread
+// that shows the walk reads it, and may ask the walk to stop.
+class ScanTally {
+public:
+    void enterFolder(const std::filesystem::path& folder);
+    void folderRead();
+    void headerFound();
+    // The walk reads no further folder; what it found stays found.
+    void requestStop() { m_stopRequested = true; }
+    bool stopRequested() const { return m_stopRequested; }
+    platform::ScanState snapshot() const;
+
+private:
+    mutable std::mutex m_mutex;
+    int m_foldersRead = 0;
+    int m_headersFound = 0;
+    std::filesystem::path m_currentFolder;
+    std::atomic<bool> m_stopRequested = false;
+};
+
 // Appends to `found` the path of every file below `folder` whose extension
 // (the text from the last "." of its name) equals `extension` exactly, case
 // included. The walk goes depth first through real subfolders only: not
 // through symbolic links, not into folders whose name starts with ".", and
 // not onto another mounted volume. Entries are visited in byte order of their
 // names, so the same tree always gives the same order. A folder that cannot
-// be read gives nothing and is appended to `unreadableFolders`. Each hit is
-// shown as a status text; pending events run after every entry.
+// be read gives nothing and is appended to `unreadableFolders`. Every folder
+// entered and read and every hit is told to the tally; when the tally asks
+// the walk to stop, no further folder is read. Touches no window: it may run
+// on any thread.
 void FindHeaderFiles(const std::filesystem::path& folder, std::string_view extension,
-                     std::vector<std::filesystem::path>& found, platform::Progress& progress,
+                     std::vector<std::filesystem::path>& found, ScanTally& tally,
                      std::vector<std::filesystem::path>& unreadableFolders);
 
 // What the first line of a header says about its data set.
@@ -60,10 +86,34 @@ TargetEntry MakeTargetEntry(const std::filesystem::path& headerPath);
 // without them a header is no data set candidate.
 bool HasRequiredSiblings(const std::filesystem::path& headerPath);
 
+// The data sets a walk found, in walk order, each formed by MakeTargetEntry,
+// and what it passed by.
+struct Discovery {
+    std::vector<TargetEntry> candidates;
+    PassedBy passedBy;
+};
+
+// Walks the folder for ".hed" files and adds every candidate (a header with
+// its required siblings) to `found`, headers without their siblings and
+// folders that could not be read to its passed-by lists. A walk the tally
+// stops still forms the entries of the headers it found. Any thread.
+void DiscoverDataSets(const std::filesystem::path& folder, ScanTally& tally, Discovery& found);
+
+// Runs `walk` on a thread of its own and meanwhile shows the tally through
+// `progress` several times a second, passing on a stop the operator asks
+// for; ends the showing when the walk has ended. Rethrows what the walk threw.
+void RunScan(platform::Progress& progress, ScanTally& tally, const std::function<void()>& walk);
+
+// Appends the candidates the list does not hold yet (by canonical path), in
+// order. Returns how many were appended.
+int AppendNewCandidates(const Discovery& found, TargetList& targets);
+
 // Walks the folder for ".hed" files and appends every candidate (a header
 // with its required siblings) to the target list, in walk order, each formed
-// by MakeTargetEntry. Headers without their siblings and folders that could
-// not be read are added to `passedBy`. Returns how many entries were appended.
+// by MakeTargetEntry, unless the list holds it already. The walk runs off
+// this thread (RunScan). Headers without their siblings and folders that
+// could not be read are added to `passedBy`. Returns how many entries were
+// appended.
 int CollectDataSets(const std::filesystem::path& folder, TargetList& targets,
                     platform::Progress& progress, PassedBy& passedBy);
 

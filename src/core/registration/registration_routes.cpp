@@ -97,20 +97,48 @@ bool confirmAndRegister(RegistrationRoutes& routes)
     return true;
 }
 
-PassedBy collectFromDrives(RegistrationRoutes& routes)
+// Walks the folders off the window's thread, the window showing what the
+// walk does and offering to stop it. A stopped walk asks whether the
+// headers found by then go to the target list; false when the operator
+// wants none of them. The entries found are appended unless listed already.
+bool discover(RegistrationRoutes& routes, const std::vector<std::filesystem::path>& folders,
+              PassedBy& passedBy)
+{
+    ScanTally tally;
+    Discovery found;
+    {
+        platform::BusyGuard busy(routes.progress);
+        RunScan(routes.progress, tally, [&] {
+            for (const std::filesystem::path& folder : folders)
+                DiscoverDataSets(folder, tally, found);
+        });
+    }
+    passedBy = std::move(found.passedBy);
+    if (tally.stopRequested() &&
+        !routes.op.askYesNo(
+            QStringLiteral("データの検索を中断しました。\nそれまでに見つかった%1件を"
+                           "対象ファイルリストに表示しますか？")
+                .arg(found.candidates.size())))
+        return false;
+    AppendNewCandidates(found, routes.targets);
+    return true;
+}
+
+// The drive table lists every drive before the walk starts; the walk then
+// goes through the ready ones.
+std::vector<std::filesystem::path> listDrives(RegistrationRoutes& routes)
 {
     platform::BusyGuard busy(routes.progress);
     const std::vector<DriveInfo> drives = routes.drives();
     routes.progress.showStatus(QString::number(drives.size()) + QStringLiteral("ドライブ"));
-    PassedBy passedBy;
+    std::vector<std::filesystem::path> readyDrives;
     for (const DriveInfo& drive : drives) {
         routes.view.addDrive(drive);
-        routes.progress.processEvents();
         if (drive.ready)
-            CollectDataSets(drive.mountPoint, routes.targets, routes.progress, passedBy);
-        routes.progress.processEvents();
+            readyDrives.push_back(drive.mountPoint);
     }
-    return passedBy;
+    routes.progress.processEvents();
+    return readyDrives;
 }
 
 bool registerFolder(RegistrationRoutes& routes)
@@ -120,12 +148,9 @@ bool registerFolder(RegistrationRoutes& routes)
     if (!folder)
         return false;
     PassedBy passedBy;
-    {
-        platform::BusyGuard busy(routes.progress);
-        CollectDataSets(*folder, routes.targets, routes.progress, passedBy);
-    }
+    const bool offered = discover(routes, {*folder}, passedBy);
     tellPassedBy(routes, passedBy, true);
-    return confirmAndRegister(routes);
+    return offered && confirmAndRegister(routes);
 }
 
 bool registerFiles(RegistrationRoutes& routes)
@@ -170,9 +195,10 @@ bool ScanDrivesAndRegister(RegistrationRoutes& routes)
         return false;
     routes.progress.processEvents();
     routes.view.clearDrives();
-    const PassedBy passedBy = collectFromDrives(routes);
+    PassedBy passedBy;
+    const bool offered = discover(routes, listDrives(routes), passedBy);
     tellPassedBy(routes, passedBy, false);
-    return confirmAndRegister(routes);
+    return offered && confirmAndRegister(routes);
 }
 
 bool RegisterFolderOrFiles(RegistrationRoutes& routes)

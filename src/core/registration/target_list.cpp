@@ -75,6 +75,25 @@ std::string EntryText(const TargetEntry& entry)
     return text;
 }
 
+std::string CanonicalHeaderPath(const std::filesystem::path& headerPath)
+{
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::weakly_canonical(headerPath, error);
+    if (error) {
+        path = std::filesystem::absolute(headerPath, error);
+        path = (error ? headerPath : path).lexically_normal();
+    }
+    return path.string();
+}
+
+bool TargetList::append(TargetEntry entry)
+{
+    if (!m_headers.insert(CanonicalHeaderPath(entry.headerPath)).second)
+        return false;
+    m_entries.push_back(std::move(entry));
+    return true;
+}
+
 TargetEntry ParseTargetEntry(std::string_view text)
 {
     TargetEntry entry;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace ft::registration {
@@ -51,11 +52,18 @@ TargetEntry ParseTargetEntry(std::string_view text);
 
 // The target list the discovery routes append to and the registration driver
 // works through. Positions count every entry, checked or not: the driver
-// numbers data sets by position.
+// numbers data sets by position. A header stands in the list once: one
+// reached again by another way (a second walk of the same folder, a path
+// through a link) is not appended again.
 class TargetList {
 public:
-    void append(TargetEntry entry) { m_entries.push_back(std::move(entry)); }
-    void clear() { m_entries.clear(); }
+    // False, and nothing appended, when the list holds the header already.
+    bool append(TargetEntry entry);
+    void clear()
+    {
+        m_entries.clear();
+        m_headers.clear();
+    }
     std::size_t size() const { return m_entries.size(); }
     bool empty() const { return m_entries.empty(); }
     TargetEntry& operator[](std::size_t position) { return m_entries.at(position); }
@@ -64,6 +72,12 @@ public:
 
 private:
     std::vector<TargetEntry> m_entries;
+    // The canonical paths of the entries' headers.
+    std::unordered_set<std::string> m_headers;
 };
+
+// The path a header is known by in the target list: absolute, links resolved
+// as far as the path exists, "." and ".." gone.
+std::string CanonicalHeaderPath(const std::filesystem::path& headerPath);
 
 } // namespace ft::registration

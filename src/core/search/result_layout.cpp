@@ -1,17 +1,21 @@
 #include "core/search/result_layout.h"
 
+#include <algorithm>
 #include <array>
 
 namespace ft::search {
 namespace {
 
-constexpr std::array<ResultColumn, 6> kParcelColumns{{
+// The lot number sorts by its numeric parts. 種別 tells a parcel record from
+// its owner and group records; the owner columns give up the room it takes.
+constexpr std::array<ResultColumn, 7> kParcelColumns{{
     {"大字", 170, "OOAZA"},
     {"小字", 170, "KOAZA"},
-    {"地番", 150, "CHIBAN"},
-    {"所有者", 200, "SNAME"},
-    {"所有者カナ", 180, "KNAME"},
+    {"地番", 150, "CHIBAN", "OYA,KO,MAGO"},
+    {"所有者", 175, "SNAME"},
+    {"所有者カナ", 155, "KNAME"},
     {"FileNo", 60, "FILENO"},
+    {"種別", 55, "MODE"},
 }};
 
 constexpr std::array<ResultColumn, 4> kMapSheetColumns{{
@@ -52,6 +56,29 @@ constexpr std::array<ResultLayout, 4> kLayouts{{
 const ResultLayout& resultLayout(ResultKind kind)
 {
     return kLayouts.at(static_cast<std::size_t>(kind));
+}
+
+bool sortsByColumn(ResultKind kind)
+{
+    return kind != ResultKind::MapSheets;
+}
+
+std::string columnOrderClause(ResultKind kind, int column, bool descending)
+{
+    const std::span<const ResultColumn> columns = resultLayout(kind).columns;
+    if (!sortsByColumn(kind) || column < 0 || static_cast<std::size_t>(column) >= columns.size())
+        return {};
+    const ResultColumn& sorted = columns[static_cast<std::size_t>(column)];
+    const std::string_view fields = sorted.sortFields.empty() ? sorted.field : sorted.sortFields;
+    const std::string_view direction = descending ? " DESC" : "";
+    std::string clause = " order by ";
+    std::size_t start = 0;
+    while (start <= fields.size()) {
+        const std::size_t comma = std::min(fields.find(',', start), fields.size());
+        clause.append(fields.substr(start, comma - start)).append(direction).append(",");
+        start = comma + 1;
+    }
+    return clause.append("rowid").append(direction);
 }
 
 } // namespace ft::search

@@ -83,6 +83,7 @@ template <class Fields> void readFields(const Fields& fields, ParcelRow& row)
     row.SNAME = fields.text("SNAME");
     row.KNAME = fields.text("KNAME");
     row.FILENO = intField(fields, "FILENO");
+    row.MODE = intField(fields, "MODE");
 }
 
 template <class Fields> void readFields(const Fields& fields, MapSheetRow& row)
@@ -265,13 +266,39 @@ template <class Row>
 void LoadRowKeys(catalogue::TSQLiteDatabase& db, const std::string& queryText,
                  ResultRowKeys<Row>& rows)
 {
+    LoadRowKeys(db, queryText, rows, resultLayout(Row::kKind).orderClause);
+}
+
+template <class Row>
+void ReorderRowKeys(const std::string& queryText, ResultRowKeys<Row>& rows,
+                    std::string_view orderClause)
+{
+    if (rows.catalogue == nullptr)
+        return;
+    std::vector<std::pair<std::int64_t, bool>> ticks;
+    ticks.reserve(static_cast<std::size_t>(rows.keys.size()));
+    for (const auto& key : rows.keys)
+        ticks.emplace_back(key.rowId, key.Ticked);
+    std::sort(ticks.begin(), ticks.end());
+    LoadRowKeys(*rows.catalogue, queryText, rows, orderClause);
+    for (auto& key : rows.keys) {
+        const auto tick = std::lower_bound(ticks.begin(), ticks.end(), std::pair(key.rowId, false));
+        if (tick != ticks.end() && tick->first == key.rowId)
+            key.Ticked = tick->second;
+    }
+}
+
+template <class Row>
+void LoadRowKeys(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+                 ResultRowKeys<Row>& rows, std::string_view orderClause)
+{
     rows.keys.clear();
     rows.catalogue = nullptr;
     const ResultLayout& layout = resultLayout(Row::kKind);
     ResultQuery query = SplitResultQuery(queryText);
     catalogue::TSQLiteCursor cursor =
         db.OpenCursor("SELECT rowid," + std::string(Row::kKeyColumns) + " FROM " + query.table +
-                      query.conditions + std::string(layout.orderClause));
+                      query.conditions + std::string(orderClause));
     TskDataList<typename Row::Key> loaded;
     while (cursor.Step()) {
         typename Row::Key key;
@@ -347,6 +374,18 @@ template void ForEachRowById(catalogue::TSQLiteDatabase&, const std::string&,
 template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
                           ResultRowKeys<ParcelRow>&);
 template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+                          ResultRowKeys<ParcelRow>&, std::string_view);
+template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+                          ResultRowKeys<MapSheetRow>&, std::string_view);
+template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&, ResultRowKeys<PointRow>&,
+                          std::string_view);
+template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+                          ResultRowKeys<DrawingRow>&, std::string_view);
+template void ReorderRowKeys(const std::string&, ResultRowKeys<ParcelRow>&, std::string_view);
+template void ReorderRowKeys(const std::string&, ResultRowKeys<PointRow>&, std::string_view);
+template void ReorderRowKeys(const std::string&, ResultRowKeys<DrawingRow>&, std::string_view);
+template void ReorderRowKeys(const std::string&, ResultRowKeys<MapSheetRow>&, std::string_view);
+template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
                           ResultRowKeys<MapSheetRow>&);
 template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
                           ResultRowKeys<PointRow>&);
@@ -377,9 +416,29 @@ int intOrZero(std::string_view text)
     return value;
 }
 
+std::string parcelKindText(int mode)
+{
+    switch (mode) {
+    case 1:
+        return "筆";
+    case 2:
+        return "所有者";
+    case 3:
+        return "一団";
+    default:
+        return std::to_string(mode);
+    }
+}
+
 std::vector<std::string> cellTexts(const ParcelRow& row)
 {
-    return {row.OOAZA, row.KOAZA, row.CHIBAN, row.SNAME, row.KNAME, std::to_string(row.FILENO)};
+    return {row.OOAZA,
+            row.KOAZA,
+            row.CHIBAN,
+            row.SNAME,
+            row.KNAME,
+            std::to_string(row.FILENO),
+            parcelKindText(row.MODE)};
 }
 
 std::vector<std::string> cellTexts(const MapSheetRow& row)

@@ -56,6 +56,7 @@ struct ParcelRow {
     std::string SNAME;
     std::string KNAME;
     int FILENO = 0;
+    int MODE = 0; // 1 parcel, 2 owner, 3 group (種別)
 };
 
 struct MapSheetRow {
@@ -126,6 +127,10 @@ std::vector<std::string> cellTexts(const MapSheetRow& row);
 std::vector<std::string> cellTexts(const PointRow& row);
 std::vector<std::string> cellTexts(const DrawingRow& row);
 
+// The 種別 text of a parcel row's MODE: 筆, 所有者 or 一団; the number
+// itself for any other value.
+std::string parcelKindText(int mode);
+
 // The value of an integer field: the decimal text as a 32-bit number, 0 when
 // the text is empty, not a number or out of range.
 int intOrZero(std::string_view text);
@@ -169,6 +174,17 @@ template <class Row> struct ResultRowKeys {
 template <class Row>
 void LoadRowKeys(catalogue::TSQLiteDatabase& db, const std::string& queryText,
                  ResultRowKeys<Row>& rows);
+// The same in the order of another order clause (a column clicked).
+template <class Row>
+void LoadRowKeys(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+                 ResultRowKeys<Row>& rows, std::string_view orderClause);
+
+// Lists the rows of the statement again, from the catalogue they were listed
+// from, in the order of `orderClause`; each row keeps its tick (found by
+// rowid), a row new to the result starts as the window starts its rows.
+template <class Row>
+void ReorderRowKeys(const std::string& queryText, ResultRowKeys<Row>& rows,
+                    std::string_view orderClause);
 
 // A cell of a cursor's row as a row's integer field reads it: the value when
 // it is a whole number within 32 bits, 0 otherwise (NULL included).

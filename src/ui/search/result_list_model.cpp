@@ -52,9 +52,23 @@ Qt::ItemFlags ResultListModel::flags(const QModelIndex& index) const
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
 
+void ResultListModel::storeCountedTick(int row, bool ticked)
+{
+    if (rowTicked(row) != ticked)
+        m_tickedCount += ticked ? 1 : -1;
+    storeTick(row, ticked);
+}
+
+void ResultListModel::recountTicks()
+{
+    m_tickedCount = 0;
+    for (int row = 0; row < storedRowCount(); ++row)
+        m_tickedCount += rowTicked(row) ? 1 : 0;
+}
+
 void ResultListModel::setTicked(int row, bool ticked)
 {
-    storeTick(row, ticked);
+    storeCountedTick(row, ticked);
     tickChanged(row, row);
 }
 
@@ -75,7 +89,7 @@ void ResultListModel::invertTickSpans(std::vector<std::pair<int, int>> spans)
     int done = spans.front().first - 1; // the last row inverted so far
     for (const auto& [first, last] : spans) {
         for (int row = std::max(first, done + 1); row <= last; ++row)
-            storeTick(row, !rowTicked(row));
+            storeCountedTick(row, !rowTicked(row));
         done = std::max(done, last);
     }
     tickChanged(spans.front().first, done);
@@ -88,6 +102,7 @@ void ResultListModel::setAllTicked(bool ticked)
         return;
     for (int row = 0; row < count; ++row)
         storeTick(row, ticked);
+    m_tickedCount = ticked ? count : 0;
     tickChanged(0, count - 1);
 }
 

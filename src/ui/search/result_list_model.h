@@ -35,6 +35,8 @@ public:
     const ResultLayout& layout() const { return m_layout; }
 
     bool isTicked(int row) const { return rowTicked(row); }
+    // How many rows are ticked, kept as the ticks change.
+    int tickedCount() const { return m_tickedCount; }
     void setTicked(int row, bool ticked);
     // Inverts each listed row on its own: ticked rows become unticked, the
     // others ticked.
@@ -52,9 +54,11 @@ public:
         try {
             load();
         } catch (...) {
+            recountTicks();
             endResetModel();
             throw;
         }
+        recountTicks();
         endResetModel();
     }
 
@@ -74,8 +78,11 @@ protected:
 
 private:
     void tickChanged(int first, int last);
+    void storeCountedTick(int row, bool ticked);
+    void recountTicks();
 
     const ResultLayout& m_layout;
+    int m_tickedCount = 0;
 };
 
 // The model over a window's row keys, which it holds as long as the window,
@@ -96,6 +103,16 @@ public:
         replaceRows([&] {
             m_pages.clear();
             LoadRowKeys(db, queryText, m_rows);
+        });
+    }
+
+    // Lists the rows of the statement again in the order of `orderClause`,
+    // each keeping its tick (ReorderRowKeys).
+    void reorder(const std::string& queryText, std::string_view orderClause)
+    {
+        replaceRows([&] {
+            m_pages.clear();
+            ReorderRowKeys(queryText, m_rows, orderClause);
         });
     }
 

@@ -12,6 +12,8 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
 #include <QScreen>
 #include <QStatusBar>
 
@@ -95,6 +97,9 @@ void ResultListWindow::createControls(HeadingClicks headingClicks)
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
     m_statusBar->setSizeGripEnabled(false);
     m_statusBar->setGeometry(0, kResultClientHeight - kStatusBarHeight, width, kStatusBarHeight);
+    m_count = new QLabel(m_statusBar);
+    m_count->setObjectName(QStringLiteral("rowCount"));
+    m_statusBar->addWidget(m_count);
 }
 
 void ResultListWindow::connectButtons()
@@ -148,6 +153,11 @@ void ResultListWindow::attachModel(ResultListModel* model)
 {
     m_model = model;
     m_listView->setResultModel(model);
+    // Every tick action sends one notice, so the count follows each at once.
+    connect(model, &QAbstractItemModel::dataChanged, this, &ResultListWindow::showCount);
+    connect(model, &QAbstractItemModel::modelReset, this, &ResultListWindow::showCount);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &ResultListWindow::showCount);
+    showCount();
     for (std::size_t column = 0; column < m_layout.columns.size(); ++column)
         m_listView->setColumnWidth(static_cast<int>(column), m_layout.columns[column].width);
 }
@@ -219,6 +229,30 @@ void ResultListWindow::tickAll()
 
 void ResultListWindow::headingClicked(int)
 {
+}
+
+QString ResultListWindow::countText() const
+{
+    const QLocale numbers(QLocale::Japanese, QLocale::Japan);
+    return QStringLiteral("%1件中 %2件を選択")
+        .arg(numbers.toString(m_model->rowCount()), numbers.toString(m_model->tickedCount()));
+}
+
+void ResultListWindow::showCount()
+{
+    m_count->setText(countText());
+}
+
+void ResultListWindow::showSortedColumn(int column, bool descending)
+{
+    QHeaderView* heading = m_listView->header();
+    heading->setSortIndicatorShown(true);
+    heading->setSortIndicator(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void ResultListWindow::hideSortedColumn()
+{
+    m_listView->header()->setSortIndicatorShown(false);
 }
 
 } // namespace ft::search

@@ -13,6 +13,7 @@
 
 class QAction;
 class QFrame;
+class QLabel;
 class QStatusBar;
 
 namespace ft::catalogue {
@@ -45,7 +46,8 @@ enum class HeadingClicks { NotClickable, NoEffect, Sort };
 
 // The family design of the four result windows: a fixed dialog with Panel1
 // and its four buttons across the top (閉じる, 全未選択, 全選択, 図面表示),
-// ListView1 below, and an empty StatusBar1 at the bottom. The caller stores
+// ListView1 below, and StatusBar1 at the bottom, which tells how many rows
+// the list holds and how many of them are ticked. The caller stores
 // the statement with SetQuery, then ShowModal loads the rows and shows the
 // window until 図面表示 (OK, the request is written) or 閉じる / the title
 // bar's close button (Cancel).
@@ -77,6 +79,8 @@ public:
 
     ResultListView* listView() const { return m_listView; }
     ResultListModel* listModel() const { return m_model; }
+    // "1,234件中 1,200件を選択", as StatusBar1 shows it.
+    QString countText() const;
     widgets::TskButton* button(int number) const;
 
 protected:
@@ -99,11 +103,16 @@ protected:
     virtual void writeRequest(RequestWriter& out) = 0;
     // A click on a column heading, where headings are clickable.
     virtual void headingClicked(int column);
+    // Qt's sort indicator on the heading of the column the list is sorted by,
+    // or none (the rows in the order the window lists them).
+    void showSortedColumn(int column, bool descending);
+    void hideSortedColumn();
 
 private:
     void createControls(HeadingClicks headingClicks);
     void connectButtons();
     void centreOnScreen();
+    void showCount();
 
     const ResultLayout& m_layout;
     ResultWindowServices m_services;
@@ -119,6 +128,7 @@ private:
     widgets::TskButton* m_tickAllButton = nullptr;
     ResultListView* m_listView = nullptr;
     QStatusBar* m_statusBar = nullptr;
+    QLabel* m_count = nullptr;
     ResultListModel* m_model = nullptr;
 };
 

@@ -7,7 +7,7 @@
 namespace ft::search {
 
 ParcelResultWindow::ParcelResultWindow(ResultWindowServices services, QWidget* parent)
-    : ResultWindow("findChiban2F", HeadingClicks::NoEffect, std::move(services), parent)
+    : ResultWindow("findChiban2F", HeadingClicks::Sort, std::move(services), parent)
 {
     addListCommand(kGeoPackageExportText, [this] {
         if (refuseWhenCatalogueChanged())
@@ -50,12 +50,12 @@ void MapSheetResultWindow::headingClicked(int column)
 }
 
 PointResultWindow::PointResultWindow(ResultWindowServices services, QWidget* parent)
-    : CodedResultWindow("findTen2F", HeadingClicks::NotClickable, std::move(services), parent)
+    : CodedResultWindow("findTen2F", HeadingClicks::Sort, std::move(services), parent)
 {
 }
 
 DrawingListWindow::DrawingListWindow(ResultWindowServices services, QWidget* parent)
-    : CodedResultWindow("allFileListF", HeadingClicks::NotClickable, std::move(services), parent)
+    : CodedResultWindow("allFileListF", HeadingClicks::Sort, std::move(services), parent)
 {
     addListCommand(kGeoPackageExportText, [this] {
         if (refuseWhenCatalogueChanged())

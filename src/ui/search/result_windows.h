@@ -32,10 +32,33 @@ protected:
     KeyedRowModel<Row>& model() { return *m_model; }
     const ResultRowKeys<Row>& rowKeys() const { return m_model->rows(); }
 
-    void LoadRows() override { m_model->load(catalogue(), QueryText()); }
+    // A new showing lists the rows in the window's own order again.
+    void LoadRows() override
+    {
+        m_sortColumn = -1;
+        hideSortedColumn();
+        m_model->load(catalogue(), QueryText());
+    }
+
+    // Sorts the list by the clicked column, ascending; a second click on the
+    // same column reverses the order. The statement runs again ordered by the
+    // column; the ticks stay with their rows.
+    void headingClicked(int column) override
+    {
+        const bool descending = column == m_sortColumn && !m_descending;
+        const std::string clause = columnOrderClause(Row::kKind, column, descending);
+        if (clause.empty())
+            return;
+        m_model->reorder(QueryText(), clause);
+        m_sortColumn = column;
+        m_descending = descending;
+        showSortedColumn(column, descending);
+    }
 
 private:
     KeyedRowModel<Row>* m_model;
+    int m_sortColumn = -1;
+    bool m_descending = false;
 };
 
 // 地番検索結果: the parcels of a parcel search.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -10,6 +11,14 @@ namespace ft::app {
 namespace {
 
 const QString kStopCaption = QStringLiteral("中断");
+const QString kRunStopHint = QStringLiteral("登録中の図面を終えたところで登録をやめます");
+const QString kScanStopHint =
+    QStringLiteral("読み込み中のフォルダーを終えたところで検索をやめ、見つかった分を表示します");
+
+QString countText(int count)
+{
+    return QLocale(QLocale::Japanese, QLocale::Japan).toString(count);
+}
 
 } // namespace
 
@@ -24,7 +33,6 @@ StatusBarProgress::StatusBarProgress(QStatusBar& statusBar) : m_statusBar(&statu
     m_stopButton = new QToolButton(&statusBar);
     m_stopButton->setObjectName(QStringLiteral("stopRun"));
     m_stopButton->setText(kStopCaption);
-    m_stopButton->setToolTip(QStringLiteral("登録中の図面を終えたところで登録をやめます"));
     m_stopButton->setFixedHeight(17);
     m_stopButton->hide();
     statusBar.addPermanentWidget(m_runBar);
@@ -91,18 +99,31 @@ void StatusBarProgress::restoreCommands()
     m_disabledByUs.clear();
 }
 
+void StatusBarProgress::showStopControls(const QString& stopHint)
+{
+    // A new run: a stop asked of an earlier one does not carry over.
+    m_stopRequested = false;
+    m_stopButton->setEnabled(true);
+    m_stopButton->setText(kStopCaption);
+    m_stopButton->setToolTip(stopHint);
+    m_runBar->show();
+    m_stopButton->show();
+}
+
+void StatusBarProgress::hideStopControls()
+{
+    if (m_runBar)
+        m_runBar->hide();
+    if (m_stopButton)
+        m_stopButton->hide();
+}
+
 void StatusBarProgress::showRun(const platform::RunState& state)
 {
     if (!m_runBar || !m_stopButton)
         return;
-    if (m_runBar->isHidden()) {
-        // A new run: a stop asked of an earlier one does not carry over.
-        m_stopRequested = false;
-        m_stopButton->setEnabled(true);
-        m_stopButton->setText(kStopCaption);
-        m_runBar->show();
-        m_stopButton->show();
-    }
+    if (m_runBar->isHidden())
+        showStopControls(kRunStopHint);
     // A run with no set to do shows a full bar, not Qt's busy indicator.
     m_runBar->setRange(0, std::max(state.setsFound, 1));
     m_runBar->setValue(state.setsFound == 0 ? 1 : state.setsDone);
@@ -111,10 +132,37 @@ void StatusBarProgress::showRun(const platform::RunState& state)
 
 void StatusBarProgress::runEnded(const platform::RunState&)
 {
-    if (m_runBar)
-        m_runBar->hide();
-    if (m_stopButton)
-        m_stopButton->hide();
+    hideStopControls();
+}
+
+QString StatusBarProgress::scanText(const platform::ScanState& state)
+{
+    QString text = QStringLiteral("フォルダー %1件 読込済・ヘッダー %2件")
+                       .arg(countText(state.foldersRead), countText(state.headersFound));
+    if (!state.currentFolder.empty())
+        text += QStringLiteral("  読込中: ") + QString::fromStdString(state.currentFolder.string());
+    return text;
+}
+
+void StatusBarProgress::showScan(const platform::ScanState& state)
+{
+    if (!m_runBar || !m_stopButton)
+        return;
+    if (m_runBar->isHidden()) {
+        showStopControls(kScanStopHint);
+        // How many folders are left is not known: Qt's moving bar.
+        m_runBar->setRange(0, 0);
+    }
+    showStatus(scanText(state));
+}
+
+void StatusBarProgress::scanEnded(const platform::ScanState& state)
+{
+    hideStopControls();
+    // The walk has taken its stop; the registration that follows starts afresh.
+    m_stopRequested = false;
+    if (m_statusBar)
+        m_statusBar->showMessage(scanText(state));
 }
 
 void StatusBarProgress::requestStop()

@@ -19,7 +19,10 @@ namespace ft::app {
 // that could re-enter are disabled and the wait cursor is shown.
 // During a registration run the status bar also shows a bar of the sets done
 // of the sets found, and a 中断 button that asks the run to stop after the
-// set it is registering.
+// set it is registering. A walk for data sets shows the same bar, moving
+// since the end is not known, with the folder being read and the counts so
+// far in the status text, and the same 中断 button, which stops the walk
+// before its next folder.
 class StatusBarProgress final : public platform::Progress {
 public:
     explicit StatusBarProgress(QStatusBar& statusBar);
@@ -40,6 +43,12 @@ public:
     void showRun(const platform::RunState& state) override;
     void runEnded(const platform::RunState& state) override;
     bool stopRequested() override { return m_stopRequested; }
+    void showScan(const platform::ScanState& state) override;
+    void scanEnded(const platform::ScanState& state) override;
+    bool scanStopRequested() override { return m_stopRequested; }
+
+    // The status text of a walk's state: the counts, then the folder.
+    static QString scanText(const platform::ScanState& state);
 
     // Shown during a registration run only.
     QProgressBar* runBar() const { return m_runBar; }
@@ -49,6 +58,9 @@ private:
     void disableCommands();
     void restoreCommands();
     void requestStop();
+    // Shows the bar and the 中断 button for a new run or walk.
+    void showStopControls(const QString& stopHint);
+    void hideStopControls();
 
     QPointer<QStatusBar> m_statusBar;
     QPointer<QProgressBar> m_runBar;

@@ -93,13 +93,85 @@ TEST_F(DiscoveryTest, TheWalkKeepsToRealVisibleFoldersAndExactLowerCaseExtension
 
     std::vector<fs::path> found;
     std::vector<fs::path> unreadable;
-    FindHeaderFiles(root.path(), ".hed", found, progress, unreadable);
+    ScanTally tally;
+    FindHeaderFiles(root.path(), ".hed", found, tally, unreadable);
     EXPECT_TRUE(unreadable.empty());
 
     EXPECT_EQ(found, (std::vector<fs::path>{root.path() / "sub/S.hed"}));
-    EXPECT_TRUE(
-        progress.statuses.contains(QString::fromStdString((root.path() / "sub/S.hed").string())));
-    EXPECT_GT(progress.eventRuns, 0);
+    // The root and "sub": neither the hidden folder nor the link is read.
+    EXPECT_EQ(tally.snapshot().foldersRead, 2);
+    EXPECT_EQ(tally.snapshot().headersFound, 1);
+    EXPECT_EQ(tally.snapshot().currentFolder, root.path() / "sub");
+}
+
+// A stop takes effect before the next folder: what was found stays found and
+// is formed into entries; nothing after the stop is read.
+TEST_F(DiscoveryTest, AStoppedWalkReadsNoFurtherFolderAndKeepsWhatItFound)
+{
+    writeSet(root.path() / "a", "A", "2");
+    writeSet(root.path() / "b", "B", "2");
+    ScanTally tally;
+    Discovery found;
+    RunScan(progress, tally, [&] {
+        DiscoverDataSets(root.path() / "a", tally, found);
+        tally.requestStop();
+        DiscoverDataSets(root.path() / "b", tally, found);
+    });
+    ASSERT_EQ(found.candidates.size(), 1u);
+    EXPECT_EQ(found.candidates[0].headerPath, root.path() / "a/A.hed");
+    EXPECT_TRUE(found.candidates[0].checked);
+    EXPECT_EQ(tally.snapshot().foldersRead, 1);
+    ASSERT_EQ(progress.scanEnds.size(), 1u);
+    EXPECT_EQ(progress.scanEnds[0].headersFound, 1);
+    EXPECT_TRUE(progress.scanEnds[0].currentFolder.empty());
+
+    // Asked to stop before the walk began: no folder is read.
+    progress.stopScans = true;
+    ScanTally stopped;
+    Discovery none;
+    RunScan(progress, stopped, [&] { DiscoverDataSets(root.path(), stopped, none); });
+    EXPECT_TRUE(none.candidates.empty());
+    EXPECT_EQ(stopped.snapshot().foldersRead, 0);
+}
+
+TEST_F(DiscoveryTest, AWalkThatFailsIsReportedOnTheCallersThreadAndItsShowingEnds)
+{
+    ScanTally tally;
+    EXPECT_THROW(RunScan(progress, tally, [] { throw std::runtime_error("disk gone"); }),
+                 std::runtime_error);
+    EXPECT_EQ(progress.scanEnds.size(), 1u);
+}
+
+// A header stands once in the target list, however the walk reached it.
+TEST_F(DiscoveryTest, TheTargetListHoldsEachHeaderOnceByItsCanonicalPath)
+{
+    const fs::path a = writeSet(root.path() / "a", "A", "2");
+    fs::create_directory_symlink(root.path() / "a", root.path() / "link");
+    TargetList targets;
+    const struct {
+        fs::path path;
+        bool appended;
+    } cases[] = {
+        {a, true},
+        {a, false},
+        {root.path() / "a/../a/./A.hed", false},
+        {root.path() / "link/A.hed", false},
+        {root.path() / "a/B.hed", true}, // another header, even if absent
+        {root.path() / "a/A.HED", true}, // names differ in case: another file
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(targets.append(TargetEntry{c.path, "2", "t", true}), c.appended) << c.path;
+    EXPECT_EQ(targets.size(), 3u);
+
+    targets.clear();
+    EXPECT_TRUE(targets.append(TargetEntry{a, "2", "t", true}));
+
+    // Collecting the same folder twice appends its sets once.
+    TargetList collected;
+    PassedBy passedBy;
+    EXPECT_EQ(CollectDataSets(root.path(), collected, progress, passedBy), 1);
+    EXPECT_EQ(CollectDataSets(root.path() / "link", collected, progress, passedBy), 0);
+    EXPECT_EQ(collected.size(), 1u);
 }
 
 // A folder whose path is longer than a program may open: not even root can

@@ -38,6 +38,9 @@ public:
     void showRun(const platform::RunState& state) override { runStates.push_back(state); }
     void runEnded(const platform::RunState& state) override { endStates.push_back(state); }
     bool stopRequested() override { return ++stopQuestions == stopAtQuestion; }
+    void showScan(const platform::ScanState& state) override { scanStates.push_back(state); }
+    void scanEnded(const platform::ScanState& state) override { scanEnds.push_back(state); }
+    bool scanStopRequested() override { return stopScans; }
 
     QStringList statuses;
     int eventRuns = 0;
@@ -47,6 +50,9 @@ public:
     std::vector<platform::RunState> endStates;
     int stopQuestions = 0;
     int stopAtQuestion = 0;
+    std::vector<platform::ScanState> scanStates;
+    std::vector<platform::ScanState> scanEnds;
+    bool stopScans = false;
 };
 
 class RegistrationTest : public ::testing::Test {

@@ -183,5 +183,45 @@ TEST_F(RegistrationRoutesTest, WhatTheWalkPassedByIsToldPathsForAFolderCountsFor
     EXPECT_EQ(op.notices[1], QStringLiteral("0件登録しました"));
 }
 
+// A second 図面追加登録 of the same folder offers each set once, and the run
+// counts it once.
+TEST_F(RegistrationRoutesTest, AddingTheSameFolderAgainListsEachSetOnce)
+{
+    writeValid("A", 2);
+    op.folder = sources.path();
+    view.confirm = false;
+    op.answers = {true};
+    EXPECT_FALSE(RegisterFolderOrFiles(routes));
+    view.confirm = true;
+    view.shown.clear();
+    op.answers = {true};
+    EXPECT_TRUE(RegisterFolderOrFiles(routes));
+    EXPECT_EQ(view.shown.size(), 1u);
+    ASSERT_FALSE(progress.runStates.empty());
+    EXPECT_EQ(progress.runStates.back().setsFound, 1);
+    EXPECT_EQ(op.notices, QStringList{QStringLiteral("1件登録しました")});
+}
+
+// 中断 during the walk: the operator chooses whether what was found is
+// offered; No ends the command with nothing listed or registered.
+TEST_F(RegistrationRoutesTest, AStoppedWalkOffersWhatItFoundOnlyWhenTheOperatorWantsIt)
+{
+    writeValid("A", 2);
+    progress.stopScans = true;
+    op.folder = sources.path();
+    op.answers = {true, false};
+    EXPECT_FALSE(RegisterFolderOrFiles(routes));
+    EXPECT_EQ(op.questions.back(),
+              QStringLiteral("データの検索を中断しました。\nそれまでに見つかった0件を"
+                             "対象ファイルリストに表示しますか？"));
+    EXPECT_TRUE(view.shown.empty());
+    EXPECT_TRUE(targets.empty());
+    EXPECT_EQ(progress.busyDepth, 0);
+
+    op.answers = {true, true};
+    EXPECT_TRUE(RegisterFolderOrFiles(routes));
+    EXPECT_EQ(op.notices.back(), QStringLiteral("0件登録しました"));
+}
+
 } // namespace
 } // namespace ft::registration

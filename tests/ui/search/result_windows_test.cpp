@@ -169,8 +169,9 @@ void ResultWindowsTest::familyLayout()
          QStringLiteral("地番検索結果"),
          959,
          {QStringLiteral("大字"), QStringLiteral("小字"), QStringLiteral("地番"),
-          QStringLiteral("所有者"), QStringLiteral("所有者カナ"), QStringLiteral("FileNo")},
-         {170, 170, 150, 200, 180, 60},
+          QStringLiteral("所有者"), QStringLiteral("所有者カナ"), QStringLiteral("FileNo"),
+          QStringLiteral("種別")},
+         {170, 170, 150, 175, 155, 60, 55},
          true},
         {&sheets,
          QStringLiteral("図葉検索結果"),
@@ -184,14 +185,14 @@ void ResultWindowsTest::familyLayout()
          957,
          {QStringLiteral("点　名"), QStringLiteral("FileNo")},
          {170, 60},
-         false},
+         true},
         {&drawings,
          QStringLiteral("点検索結果"),
          957,
          {QStringLiteral("パ　ス"), QStringLiteral("FileNo"), QStringLiteral("作成者"),
           QStringLiteral("地区"), QStringLiteral("測地系")},
          {600, 50, 120, 120, 60},
-         false},
+         true},
     };
     for (const Expected& e : expected) {
         ResultListWindow& w = *e.window;
@@ -277,9 +278,9 @@ void ResultWindowsTest::parcelRowsTicksAndEmptyRequest()
         click(window.button(1)); // 図面表示
     });
     // The order clause of the parcel list follows the conditions.
-    QCOMPARE(shown, (QStringList{QStringLiteral("本町|東|1|山田|ﾔﾏﾀﾞ|1"),
-                                 QStringLiteral("本町|東|2|佐藤|ｻﾄｳ|2"),
-                                 QStringLiteral("本町|西|5-1|||3")}));
+    QCOMPARE(shown, (QStringList{QStringLiteral("本町|東|1|山田|ﾔﾏﾀﾞ|1|筆"),
+                                 QStringLiteral("本町|東|2|佐藤|ｻﾄｳ|2|筆"),
+                                 QStringLiteral("本町|西|5-1|||3|筆")}));
     QCOMPARE(ticksShown, (QList<bool>{true, true, true}));
     QVERIFY(ok);
     QVERIFY(!m_leftOpen);
@@ -391,6 +392,8 @@ void ResultWindowsTest::mapSheetHeadingsSort()
         clickColumn(2); // kubun as text: 1, 10, 2, 9
         QCOMPARE(firstColumn(model), (QStringList{QStringLiteral("B1"), QStringLiteral("A2"),
                                                   QStringLiteral("B2"), QStringLiteral("A1")}));
+        // The designed sort: no indicator, no reversing.
+        QVERIFY(!window.listView()->header()->isSortIndicatorShown());
         click(window.button(1));
     });
     // 図面表示 after a sort: drawings and sheets still by descending drawing number.
