@@ -39,8 +39,8 @@ Commands:
                 Parcels (CHIBAN) matching every given field: --oaza (OOAZA),
                 --koaza (KOAZA), --chiban (CHIBAN), --owner (SNAME), --kana
                 (KNAME). No field lists every parcel. Columns OOAZA, KOAZA,
-                CHIBAN, SNAME, KNAME, FILENO, ordered by oaza, koaza and lot
-                number. The owner kana matches in hiragana, katakana or
+                CHIBAN, SNAME, KNAME, FILENO, MODE (the record's kind: 筆,
+                所有者 or 一団), ordered by oaza, koaza and lot number. The owner kana matches in hiragana, katakana or
                 half-width katakana alike (やまだ, ヤマダ and ﾔﾏﾀﾞ find each
                 other).
   search maps [T]

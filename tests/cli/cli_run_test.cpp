@@ -89,15 +89,15 @@ TEST_F(RunCliTest, DatumOptionHoldsForOneRunAndIsNotSaved)
     const auto settings = settingsFolder() / "FindTavla.ini";
     workspace::writeSavedDatum(settings, ft::workspace::Datum::Japanese);
     EXPECT_EQ(run({"--datum", "2", "search", "parcels", "--oaza", "本"}), 0);
-    EXPECT_EQ(m_out.str(), "OOAZA\tKOAZA\tCHIBAN\tSNAME\tKNAME\tFILENO\n"
-                           "本町\t東\t12-3\t山田\tﾔﾏﾀﾞ\t2\n");
+    EXPECT_EQ(m_out.str(), "OOAZA\tKOAZA\tCHIBAN\tSNAME\tKNAME\tFILENO\tMODE\n"
+                           "本町\t東\t12-3\t山田\tﾔﾏﾀﾞ\t2\t筆\n");
     EXPECT_EQ(ft::workspace::datumCode(workspace::readSavedDatum(settings)), 1);
 }
 
 TEST_F(RunCliTest, NothingFoundAnswersOneWithTheColumnLine)
 {
     EXPECT_EQ(run({"search", "parcels", "--oaza", "本", "--mode", "exact"}), 1);
-    EXPECT_EQ(m_out.str(), "OOAZA\tKOAZA\tCHIBAN\tSNAME\tKNAME\tFILENO\n");
+    EXPECT_EQ(m_out.str(), "OOAZA\tKOAZA\tCHIBAN\tSNAME\tKNAME\tFILENO\tMODE\n");
     EXPECT_EQ(m_err.str(), "見つかりません\n");
 
     EXPECT_EQ(run({"--datum", "1", "search", "fpoints"}), 1);

@@ -67,7 +67,7 @@ TEST(ProgressLineTest, AWalkShowsItsCountsAndFolderOnTheLine)
     EXPECT_EQ(ProgressLine::scanLineText({1200, 3, "/mnt/測量"}, 80),
               "scanning: 1200 folders, 3 headers  /mnt/測量");
     EXPECT_EQ(ProgressLine::scanLineText({5, 0, "/mnt/" + std::string(100, 'x')}, 50),
-              "scanning: 5 folders, 0 headers  ..." + std::string(13, 'x'));
+              "scanning: 5 folders, 0 headers  ..." + std::string(14, 'x'));
 
     std::ostringstream err;
     auto now = std::chrono::steady_clock::time_point{};

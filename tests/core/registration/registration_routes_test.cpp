@@ -69,11 +69,14 @@ TEST_F(RegistrationRoutesTest, CancellingTheTargetListRegistersNothingAndKeepsTh
     EXPECT_TRUE(targets[0].checked);
     EXPECT_EQ(tableCounts(Datum::World)[0], 0);
 
-    // The list only grows: the next walk offers the set again beside itself.
+    // The entry stays; the next walk of the same folder does not list it a
+    // second time, and the run counts the set once.
     op.answers = {true};
     view.confirm = true;
     EXPECT_TRUE(RegisterFolderOrFiles(routes));
-    EXPECT_EQ(view.shown.size(), 1u + 2u);
+    EXPECT_EQ(view.shown.size(), 1u + 1u);
+    ASSERT_FALSE(progress.runStates.empty());
+    EXPECT_EQ(progress.runStates.back().setsFound, 1);
     EXPECT_EQ(op.notices, QStringList{QStringLiteral("1件登録しました")});
 }
 
@@ -181,25 +184,6 @@ TEST_F(RegistrationRoutesTest, WhatTheWalkPassedByIsToldPathsForAFolderCountsFor
                                             ".pol, .pnt, .atr のそろっていないデータ: 1件\n\n"
                                             "読み込めなかったフォルダー: 1件"));
     EXPECT_EQ(op.notices[1], QStringLiteral("0件登録しました"));
-}
-
-// A second 図面追加登録 of the same folder offers each set once, and the run
-// counts it once.
-TEST_F(RegistrationRoutesTest, AddingTheSameFolderAgainListsEachSetOnce)
-{
-    writeValid("A", 2);
-    op.folder = sources.path();
-    view.confirm = false;
-    op.answers = {true};
-    EXPECT_FALSE(RegisterFolderOrFiles(routes));
-    view.confirm = true;
-    view.shown.clear();
-    op.answers = {true};
-    EXPECT_TRUE(RegisterFolderOrFiles(routes));
-    EXPECT_EQ(view.shown.size(), 1u);
-    ASSERT_FALSE(progress.runStates.empty());
-    EXPECT_EQ(progress.runStates.back().setsFound, 1);
-    EXPECT_EQ(op.notices, QStringList{QStringLiteral("1件登録しました")});
 }
 
 // 中断 during the walk: the operator chooses whether what was found is

@@ -70,7 +70,17 @@ TEST_F(LoadRowsTest, ParcelsSortByOazaKoazaAndLotNumberParts)
     EXPECT_EQ(sato.FILENO, 2);
     EXPECT_TRUE(sato.Ticked);
     EXPECT_EQ(cellTexts(sato),
-              (std::vector<std::string>{"本町", "東", "2-1-9", "佐藤", "ｻﾄｳ", "2"}));
+              (std::vector<std::string>{"本町", "東", "2-1-9", "佐藤", "ｻﾄｳ", "2", "筆"}));
+}
+
+// 種別 tells the parcel record from its owner and group records; a value the
+// catalogue should not hold shows as itself.
+TEST(ParcelKindTest, EachRecordKindHasItsWord)
+{
+    EXPECT_EQ(parcelKindText(1), "筆");
+    EXPECT_EQ(parcelKindText(2), "所有者");
+    EXPECT_EQ(parcelKindText(3), "一団");
+    EXPECT_EQ(parcelKindText(0), "0");
 }
 
 TEST_F(LoadRowsTest, ConditionsAndOrderClauseCombine)

@@ -81,6 +81,7 @@ private slots:
     void folderRouteRegistersTheCheckedSetsAndRefreshesTheWindow();
     void fileRouteRegistersPickedHeadersAndReportsRefusals();
     void theStopButtonEndsTheRunBetweenSets();
+    void theStopButtonEndsTheWalkAndOffersWhatItFound();
 };
 
 void FailListTest::looksAsDesigned()
@@ -255,7 +256,9 @@ void FailListTest::theStopButtonEndsTheRunBetweenSets()
     QString shownCount;
     QTimer stopper;
     QObject::connect(&stopper, &QTimer::timeout, [&] {
-        if (progress.runBar()->isHidden() || !progress.stopButton()->isEnabled())
+        // The walk before the run shows a moving bar (no maximum): not stopped.
+        if (progress.runBar()->isHidden() || progress.runBar()->maximum() == 0 ||
+            !progress.stopButton()->isEnabled())
             return;
         shownCount = progress.runBar()->text();
         progress.stopButton()->click();
@@ -274,6 +277,41 @@ void FailListTest::theStopButtonEndsTheRunBetweenSets()
              registered == QStringLiteral("0") ? QString() : registered);
     QVERIFY(progress.runBar()->isHidden());
     QVERIFY(progress.stopButton()->isHidden());
+}
+
+// 中断 while the folder is searched: the walk ends, the operator is asked
+// whether what it found is listed, and No lists and registers nothing.
+void FailListTest::theStopButtonEndsTheWalkAndOffersWhatItFound()
+{
+    ft::test::TempFolder data, settings, sources;
+    writeSet(sources.path(), "A", 2);
+    ScriptedOperator op;
+    auto window = std::make_unique<ft::app::MainWindow>(op, data.path(), settings.path());
+    auto* dialog = new TargetListDialog(window.get());
+    window->attachTargetList(*dialog);
+    op.answers = {true, false};
+    op.folder = sources.path();
+
+    auto& progress = dynamic_cast<ft::app::StatusBarProgress&>(window->progress());
+    QString shownText;
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (progress.runBar()->isHidden() || !progress.stopButton()->isEnabled())
+            return;
+        QCOMPARE(progress.runBar()->maximum(), 0);
+        shownText = window->controls().statusBar->currentMessage();
+        progress.stopButton()->click();
+    });
+    stopper.start(0);
+    QTest::mouseClick(window->controls().registerButton, Qt::LeftButton);
+    stopper.stop();
+
+    QVERIFY(shownText.startsWith(QStringLiteral("フォルダー 0件 読込済・ヘッダー 0件")));
+    QVERIFY(op.questions.last().startsWith(QStringLiteral("データの検索を中断しました。")));
+    QVERIFY(dialog->targets().empty());
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(progress.runBar()->isHidden());
+    QCOMPARE(window->controls().drawingCount->text(), QString());
 }
 
 QTEST_MAIN(FailListTest)

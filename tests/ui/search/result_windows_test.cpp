@@ -533,9 +533,9 @@ void ResultWindowsTest::rowsDeletedUnderTheOpenWindowShowEmptyAndAreReported()
         keptRow = texts(model, 580);
         click(window.button(1)); // 図面表示
     });
-    QCOMPARE(shownBefore, QStringLiteral("町||1|||2"));
-    QCOMPARE(goneRow, QStringLiteral("|||||"));
-    QCOMPARE(keptRow, QStringLiteral("町||581|||2"));
+    QCOMPARE(shownBefore, QStringLiteral("町||1|||2|筆"));
+    QCOMPARE(goneRow, QStringLiteral("||||||"));
+    QCOMPARE(keptRow, QStringLiteral("町||581|||2|筆"));
     QVERIFY(!ok);
     QVERIFY(m_leftOpen);
     QCOMPARE(m_op->errors.size(), 1);
