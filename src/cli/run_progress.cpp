@@ -1,5 +1,7 @@
 #include "cli/run_progress.h"
 
+#include "core/platform/path_text.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -127,7 +129,7 @@ std::string ProgressLine::scanLineText(const platform::ScanState& state, int col
     const std::string counts = "scanning: " + std::to_string(state.foldersRead) + " folders, " +
                                std::to_string(state.headersFound) + " headers";
     const int forFolder = columns - 1 - static_cast<int>(counts.size()) - 2;
-    const std::string folder = tailThatFits(state.currentFolder.string(), forFolder);
+    const std::string folder = tailThatFits(platform::pathText(state.currentFolder), forFolder);
     std::string line = counts + (folder.empty() ? std::string() : "  " + folder);
     return columnsOf(line) > columns - 1 ? std::string() : line;
 }

@@ -1,5 +1,7 @@
 #include "ui/widgets/status_bar_progress.h"
 
+#include "core/platform/path_text.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLocale>
@@ -140,7 +142,8 @@ QString StatusBarProgress::scanText(const platform::ScanState& state)
     QString text = QStringLiteral("フォルダー %1件 読込済・ヘッダー %2件")
                        .arg(countText(state.foldersRead), countText(state.headersFound));
     if (!state.currentFolder.empty())
-        text += QStringLiteral("  読込中: ") + QString::fromStdString(state.currentFolder.string());
+        text += QStringLiteral("  読込中: ") +
+                QString::fromStdString(platform::pathText(state.currentFolder));
     return text;
 }
 
