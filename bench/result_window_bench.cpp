@@ -98,7 +98,8 @@ public:
     void notify(const QString& text, Notice) override { print(text); }
     std::optional<fs::path> pickFolder(const QString&) override { return std::nullopt; }
     std::vector<fs::path> pickFiles(const QString&) override { return {}; }
-    std::optional<fs::path> pickFileToWrite(const QString&, const QString&, const QString&) override
+    std::optional<FileToWrite> pickFileToWrite(const QString&, const QStringList&,
+                                               const QString&) override
     {
         return std::nullopt;
     }

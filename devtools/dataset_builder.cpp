@@ -334,7 +334,7 @@ DataSetBuilder& DataSetBuilder::setModificationTime(SurveyFile kind, const Local
 
 std::filesystem::path DataSetBuilder::path(SurveyFile kind) const
 {
-    return m_folder / (m_baseName + extensionOf(kind, m_datum));
+    return m_folder / (m_baseName + extensionOf(kind, formats::datumNamedBy(m_datum)));
 }
 
 std::string DataSetBuilder::frameFileBytes() const

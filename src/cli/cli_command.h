@@ -67,7 +67,8 @@ public:
 // Parses the arguments after the program name. Throws UsageError.
 CliCommand parseCommandLine(const std::vector<std::string>& args);
 
-// The text of --help.
-const char* helpText();
+// The text of --help, made from the declarations of the commands and
+// options (cli_grammar.h).
+std::string helpText();
 
 } // namespace ft::cli

@@ -1,17 +1,152 @@
 #include "cli/cli_command.h"
+#include "cli/cli_grammar.h"
+
+#include <string>
+#include <string_view>
 
 namespace ft::cli {
+namespace {
 
-const char* helpText()
+constexpr std::size_t kWidth = 79;
+constexpr std::size_t kTextColumn = 16;
+
+// Columns a UTF-8 text takes on a terminal: two for the wide characters of
+// Japanese, one for the rest.
+std::size_t columnsOf(std::string_view text)
 {
-    return R"(Usage: findTavla-cli [OPTION]... files [--format F]
-  or:  findTavla-cli [OPTION]... search parcels [--oaza T] [--koaza T] [--chiban T] [--owner T] [--kana T] [--mode M] [--format F]
-  or:  findTavla-cli [OPTION]... search maps|fpoints|zpoints [T] [--mode M] [--format F]
-  or:  findTavla-cli [OPTION]... delete-all --yes
-  or:  findTavla-cli [OPTION]... export OUT.gpkg (--all | --drawing FILENO...) [--jgd2000]
-  or:  findTavla-cli [--verbose|--quiet] [--no-trace] register PATH...
-  or:  findTavla-cli --help|--version
-Register, search and export Japanese cadastral survey data sets (地籍データ)
+    std::size_t columns = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte & 0xC0) == 0x80)
+            continue; // a continuation byte
+        // Lead bytes of U+1100 and above (three or four bytes long), save
+        // the half-width katakana U+FF61..U+FF9F.
+        const bool halfWidthKana = byte == 0xEF && i + 2 < text.size() &&
+                                   ((static_cast<unsigned char>(text[i + 1]) == 0xBD &&
+                                     static_cast<unsigned char>(text[i + 2]) >= 0xA1) ||
+                                    static_cast<unsigned char>(text[i + 1]) == 0xBE);
+        columns += byte >= 0xE1 && !halfWidthKana ? 2 : 1;
+    }
+    return columns;
+}
+
+// `text` wrapped at blanks into lines of kWidth columns, every line after the
+// first indented to kTextColumn; the first goes on after `lead`.
+std::string wrapped(const std::string& lead, std::string_view text)
+{
+    std::string out = lead;
+    std::size_t column = columnsOf(lead);
+    if (column >= kTextColumn) {
+        out += "\n";
+        column = 0;
+    }
+    out.append(kTextColumn - column, ' ');
+    column = kTextColumn;
+    bool lineStart = true;
+    while (!text.empty()) {
+        const std::size_t blank = text.find(' ');
+        const std::string_view word = text.substr(0, blank);
+        text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
+        const std::size_t wordColumns = columnsOf(word);
+        if (!lineStart && column + 1 + wordColumns > kWidth) {
+            out += "\n" + std::string(kTextColumn, ' ');
+            column = kTextColumn;
+            lineStart = true;
+        }
+        if (!lineStart) {
+            out += ' ';
+            ++column;
+        }
+        out += word;
+        column += wordColumns;
+        lineStart = false;
+    }
+    return out + "\n";
+}
+
+// "--mode M", "--drawing FILENO...", "--yes"
+std::string optionSynopsis(const OptionSpec& option)
+{
+    std::string text(option.name);
+    if (!option.value.empty())
+        text += " " + std::string(option.value);
+    if (!option.operandsAfter.empty())
+        text += " " + std::string(option.operandsAfter);
+    return text;
+}
+
+// The words, operands and options of one command after "[OPTION]...".
+std::string commandSynopsis(const CommandSpec& command)
+{
+    std::string text(command.words);
+    if (!command.operands.empty())
+        text += " " + std::string(command.operands);
+    std::string oneOf;
+    std::string optional;
+    for (const OptionSpec& option : optionSpecs()) {
+        if (option.general || !appliesTo(option, command.action))
+            continue;
+        switch (option.presence) {
+        case Presence::Required:
+            text += " " + optionSynopsis(option);
+            break;
+        case Presence::OneOf:
+            oneOf += (oneOf.empty() ? "" : " | ") + optionSynopsis(option);
+            break;
+        case Presence::Optional:
+            optional += " [" + optionSynopsis(option) + "]";
+            break;
+        }
+    }
+    if (!oneOf.empty())
+        text += " (" + oneOf + ")";
+    return text + optional;
+}
+
+int commandsTaking(const OptionSpec& option)
+{
+    int count = 0;
+    for (const CommandSpec& command : commandSpecs())
+        count += appliesTo(option, command.action) ? 1 : 0;
+    return count;
+}
+
+std::string usageLines()
+{
+    std::string text;
+    for (const CommandSpec& command : commandSpecs())
+        text += std::string(text.empty() ? "Usage: " : "  or:  ") + "findTavla-cli [OPTION]... " +
+                commandSynopsis(command) + "\n";
+    return text + "  or:  findTavla-cli --help|--version\n";
+}
+
+// Options of more than one command; the others are told under theirs.
+std::string optionsSection()
+{
+    std::string text = "Options:\n";
+    for (const OptionSpec& option : optionSpecs())
+        if (option.general || commandsTaking(option) > 1)
+            text += wrapped("  " + optionSynopsis(option), option.help);
+    return text;
+}
+
+std::string commandsSection()
+{
+    std::string text = "Commands:\n";
+    for (const CommandSpec& command : commandSpecs()) {
+        std::string heading = "  " + std::string(command.words);
+        if (!command.operands.empty())
+            heading += " " + std::string(command.operands);
+        text += wrapped(heading, command.help);
+        for (const OptionSpec& option : optionSpecs())
+            if (!option.general && commandsTaking(option) == 1 && appliesTo(option, command.action))
+                text += wrapped("    " + optionSynopsis(option), option.help);
+    }
+    return text;
+}
+
+constexpr std::string_view kIntroduction =
+    R"(Register, search and export Japanese cadastral survey data sets (地籍データ)
 without windows.
 
 Works on the same catalogues, working files and settings as findTavla:
@@ -19,93 +154,18 @@ catalogues and working files in $XDG_DATA_HOME/findTavla (default
 ~/.local/share/findTavla), settings in $XDG_CONFIG_HOME/findTavla (default
 ~/.config/findTavla).
 
-Options:
-  --datum 1|2   1 = 日本測地系 (Japanese datum), 2 = 世界測地系 (world datum).
-                Default: the current datum saved by findTavla. The choice is
-                used for this run only and is not saved. Not for register.
-  --verbose     Write every status text of the registration to standard
-                error, one per line, as findTavla shows them in its status bar.
-  --quiet       Write only errors: no progress, notes, count line or
-                "見つかりません".
-  --no-trace    Write no trace logs (test.log, test2.log) in this run, whatever
-                the settings file says.
-  --format F    How files and search write their rows: tsv (the default),
-                csv or json (see Output).
+)";
 
-Commands:
-  files         The registered drawings, as the drawing list shows them:
-                PATH, FILENO, CREATER, CHIKU, SOKU, ordered by FILENO.
-  search parcels
-                Parcels (CHIBAN) matching every given field: --oaza (OOAZA),
-                --koaza (KOAZA), --chiban (CHIBAN), --owner (SNAME), --kana
-                (KNAME). No field lists every parcel. Columns OOAZA, KOAZA,
-                CHIBAN, SNAME, KNAME, FILENO, MODE (the record's kind: 筆,
-                所有者 or 一団), ordered by oaza, koaza and lot number. The owner kana matches in hiragana, katakana or
-                half-width katakana alike (やまだ, ヤマダ and ﾔﾏﾀﾞ find each
-                other).
-  search maps [T]
-                Map sheets (MAPNAME) matching T: columns MAPNAME, SCALE, KUBUN,
-                FILENO, in FILENO order. Without T, every map sheet.
-  search fpoints [T]
-                Boundary points (FTEN) whose TENNAME matches T: TENNAME,
-                FILENO. Without T, every boundary point.
-  search zpoints [T]
-                Control points (ZTEN) whose TENNAME matches T: TENNAME,
-                FILENO. Without T, every control point.
-  delete-all --yes
-                Deletes every registration of the datum: its catalogue rows
-                and its overview working files. The other datum is kept.
-                Prints the number of drawings deleted followed by
-                "件削除しました"; the rows of each table and the files
-                removed go to standard error.
-  register PATH...
-                Registers survey data sets, each into the catalogue of its own
-                datum (so no --datum). A folder is walked for .hed files that
-                have their .pol, .pnt and .atr siblings; every set whose header
-                names datum 1 or 2 is registered, and the count of sets
-                registered is printed followed by "件登録しました". A .hed
-                file is registered alone. "<path>は登録できません" is printed
-                once for each set or path that could not be registered; its
-                reason goes to standard error. A set registered already is
-                said so on standard error and counts as done. Paths are taken
-                as absolute paths, as the catalogue records them.
-                When standard error is a terminal, one line there shows the
-                progress in place: sets done of sets found, the set being
-                read, catalogue rows written per second and the time left;
-                it is erased when the count line is printed. Otherwise only
-                the failures and the count line are written.
-  export OUT.gpkg (--all | --drawing FILENO...) [--jgd2000]
-                Writes registered drawings of the datum into a GeoPackage for
-                desktop GIS: every one (--all) or those numbered (FILENO, as
-                "files" lists them). Layers: drawings (path, creator,
-                district, zone, bounding box), parcels (one per .atr record:
-                oaza, koaza, lot, owner, kana, the .cos owners joined in
-                co_owners), undetermined_parcels (.und, with their group, no
-                geometry), boundary_points, control_points, map_sheets,
-                sheet_frames. Each drawing is written, never reprojected, in
-                the plane rectangular system of its zone (header field KEI,
-                1-19): datum 1 as Tokyo, EPSG 30161-30179; datum 2 as
-                JGD2011, EPSG 6669-6687, or with --jgd2000 as JGD2000, EPSG
-                2443-2461. x is the easting (survey Y), y the northing
-                (survey X). Drawings in several zones: every layer once per
-                system, its name ending in the EPSG code (parcels_6677,
-                parcels_6678). A parcel whose outline is missing, names
-                missing points or does not close is a row without geometry
-                (its column "outline" says why), counted in the report. A
-                drawing whose header has no zone 1-19 is refused on standard
-                error and the others are exported. OUT.gpkg is replaced only
-                when the export is complete. The report goes to standard
-                output.
-
-Searches: --mode says how every search compares, as the matching-mode
-buttons of the windows do: exact (完全一致, the whole text), prefix (先頭一致,
-text that begins with the value; the default, as in the windows) or contains
-(あいまい, text that holds the value). In prefix and contains mode, % and _
-in a value match any text and any one character. Values are UTF-8 text and
-are compared as findTavla compares what is typed into its windows: first
-spelled as CP932 spells it (an input method's 〜 finds the stored ～), then,
-except --oaza and --koaza, folded to half width as registration stores them,
-so １０１ finds lot 101.
+constexpr std::string_view kClosingSections = R"(
+Searches: the matching mode says how every search compares, as the
+matching-mode buttons of the windows do: exact (完全一致, the whole text),
+prefix (先頭一致, text that begins with the value; the default, as in the
+windows) or contains (あいまい, text that holds the value). In prefix and
+contains mode, % and _ in a value match any text and any one character.
+Values are UTF-8 text and are compared as findTavla compares what is typed
+into its windows: first spelled as CP932 spells it (an input method's 〜 finds
+the stored ～), then, except the oaza and the koaza, folded to half width as
+registration stores them, so １０１ finds lot 101.
 
 Output: UTF-8 text. tsv: one line per row, fields separated by tabs; the
 first line holds the column names. A backslash, tab, carriage return or line
@@ -126,10 +186,17 @@ Exit status:
      data set or path could not be registered, or a drawing could not be
      exported
   2  bad usage, or an error (the message goes to standard error), also
-     when the output cannot be written, and when register or delete-all
-     meets a registration that findTavla or another findTavla-cli is
-     running on the same folders
+     when the output cannot be written, when a catalogue cannot be opened,
+     and when register or delete-all meets a registration that findTavla or
+     another findTavla-cli is running on the same folders
 )";
+
+} // namespace
+
+std::string helpText()
+{
+    return usageLines() + std::string(kIntroduction) + optionsSection() + "\n" + commandsSection() +
+           std::string(kClosingSections);
 }
 
 } // namespace ft::cli

@@ -85,16 +85,6 @@ void reportDeleted(const workspace::DeletedRegistrations& deleted, const CliComm
     err << "\n";
 }
 
-// A message as UTF-8 (it may quote CP932 bytes). The catalogue layer
-// separates the lines of its messages with a lone CR, which a terminal would
-// print over the first line.
-std::string terminalText(std::string_view message)
-{
-    std::string text = platform::messageAsUtf8(message);
-    std::replace(text.begin(), text.end(), '\r', '\n');
-    return text;
-}
-
 // The rows or the report are the command's answer: when they did not reach
 // their file (a full disk, a closed pipe) the command has failed.
 int checkedStatus(int status, std::ostream& out, std::ostream& err)
@@ -120,6 +110,13 @@ void tidyAfterInterruptedRun(workspace::Workspace& state, std::ostream& err)
 }
 
 } // namespace
+
+std::string terminalText(std::string_view message)
+{
+    std::string text = platform::messageAsUtf8(message);
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
 
 CliFolders platformFolders()
 {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ft::workspace {
@@ -33,6 +34,11 @@ CliFolders platformFolders();
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const std::function<CliFolders()>& folders = platformFolders,
            const MessageStream& errStream = {});
+
+// A message of the lower layers as a terminal shows it: UTF-8 (it may quote
+// CP932 bytes), its lines separated by line feeds (the catalogue layer
+// separates them with a lone CR, which a terminal would print over the first).
+std::string terminalText(std::string_view message);
 
 // Runs a parsed command on an open state whose current datum is already the
 // one to use. Throws what the catalogue layer throws.

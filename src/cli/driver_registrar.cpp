@@ -34,6 +34,8 @@ Registrar::FolderResult DriverRegistrar::registerFolder(const std::filesystem::p
                 {header, "the header's ninth field is not the datum code 1 or 2"});
         else if (const auto failure = failures.find(header); failure != failures.end())
             result.problems.push_back({header, failure->second});
+        else if (!targets[i].checked) // unchecked by the run: registered already
+            result.alreadyRegistered.push_back(header);
     }
     return result;
 }

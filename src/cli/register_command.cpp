@@ -1,7 +1,10 @@
 #include "cli/register_command.h"
 
+#include "cli/cli_run.h"
+
 #include <algorithm>
 #include <cctype>
+#include <exception>
 #include <system_error>
 
 namespace ft::cli {
@@ -45,7 +48,7 @@ public:
         }
         registerPendingHeaders();
         if (status.type() == std::filesystem::file_type::directory)
-            registerFolder(path);
+            registerFolderGuarded(path);
         else if (given.empty())
             refuse(given, "an empty path names no file or folder");
         else if (status.type() == std::filesystem::file_type::not_found)
@@ -59,7 +62,11 @@ public:
     int finish()
     {
         registerPendingHeaders();
-        return m_allRegistered ? 0 : 1;
+        if (!m_quiet) {
+            m_out << m_registered << "件登録しました\n";
+            m_out.flush();
+        }
+        return m_failedToRun ? 2 : m_allRegistered ? 0 : 1;
     }
 
 private:
@@ -71,11 +78,27 @@ private:
         m_allRegistered = false;
     }
 
+    // A registration that throws (a catalogue that cannot be opened, a run
+    // of another program on the same folders) refuses the folder; the other
+    // paths still go on.
+    void registerFolderGuarded(const std::filesystem::path& folder)
+    {
+        try {
+            registerFolder(folder);
+        } catch (const std::exception& error) {
+            refuse(folder, terminalText(error.what()));
+            m_failedToRun = true;
+        }
+    }
+
     void registerFolder(const std::filesystem::path& folder)
     {
         const Registrar::FolderResult result = m_registrar.registerFolder(folder);
+        m_registered += result.registered;
         for (const Registrar::SetProblem& problem : result.problems)
             refuse(problem.headerPath, problem.reason);
+        for (const std::filesystem::path& header : result.alreadyRegistered)
+            note(header.string() + ": already registered");
         // Passed by, not refused: said, but only an unreadable folder that was
         // given fails the command.
         const registration::PassedBy& passedBy = result.passedBy;
@@ -88,14 +111,11 @@ private:
             else
                 note(unreadable.string() + ": folder passed by: it cannot be read");
         }
-        if (givenUnreadable) {
+        if (givenUnreadable)
             refuse(folder, "the folder cannot be read");
-            return;
-        }
-        if (m_quiet)
-            return;
-        m_out << result.registered << "件登録しました\n";
-        m_out.flush();
+        else if (result.registered == 0 && result.problems.empty() &&
+                 result.alreadyRegistered.empty() && !passedBy.incompleteSets.empty())
+            refuse(folder, "none of its data sets has its .pol, .pnt and .atr");
     }
 
     // What is said beside the answer, and is no failure.
@@ -109,8 +129,14 @@ private:
     {
         if (m_pendingHeaders.empty())
             return;
-        const std::vector<Registrar::HeaderResult> results =
-            m_registrar.registerHeaders(m_pendingHeaders);
+        std::vector<Registrar::HeaderResult> results;
+        try {
+            results = m_registrar.registerHeaders(m_pendingHeaders);
+        } catch (const std::exception& error) {
+            results.assign(m_pendingHeaders.size(),
+                           {Registrar::HeaderOutcome::Failed, terminalText(error.what())});
+            m_failedToRun = true;
+        }
         for (std::size_t i = 0; i < m_pendingHeaders.size(); ++i) {
             const std::filesystem::path& header = m_pendingHeaders[i];
             if (i >= results.size()) {
@@ -119,6 +145,7 @@ private:
             }
             switch (results[i].outcome) {
             case Registrar::HeaderOutcome::Registered:
+                ++m_registered;
                 break;
             case Registrar::HeaderOutcome::AlreadyRegistered:
                 note(header.string() + ": already registered");
@@ -136,7 +163,9 @@ private:
     std::ostream& m_err;
     bool m_quiet;
     std::vector<std::filesystem::path> m_pendingHeaders;
+    int m_registered = 0;
     bool m_allRegistered = true;
+    bool m_failedToRun = false;
 };
 
 } // namespace

@@ -21,9 +21,9 @@ constexpr double kTitlePointSize = 11.0;
 
 QString datumText(const dataset::DataSetHeader& header)
 {
-    QString text = header.datum == 1   ? QStringLiteral("日本測地系")
-                   : header.datum == 2 ? QStringLiteral("世界測地系")
-                                       : QStringLiteral("測地系不明");
+    QString text = !header.datum                              ? QStringLiteral("測地系不明")
+                   : header.datum == formats::Datum::Japanese ? QStringLiteral("日本測地系")
+                                                              : QStringLiteral("世界測地系");
     if (const std::optional<int> zone = header.zone())
         text += QStringLiteral(" 第%1系").arg(*zone);
     return text;

@@ -195,6 +195,10 @@ QString fileProblemText(const dataset::ReadProblem& problem, const dataset::Surv
             return QStringLiteral("%1: ほか %2 件の読めない記録").arg(file, detail);
         return QStringLiteral("%1 %2: 数値でない値「%3」があるため読み飛ばしました")
             .arg(file, recordText(problem.file, problem.record), detail);
+    case dataset::ProblemKind::CutShortRecord:
+        return QStringLiteral(
+                   "%1 %2: 点「%3」の行が途中で切れていて座標の値がないため読み飛ばしました")
+            .arg(file, recordText(problem.file, problem.record), detail);
     case dataset::ProblemKind::NoPosition:
         return QStringLiteral("%1 %2: 座標のない図根点「%3」")
             .arg(file, recordText(problem.file, problem.record), detail);

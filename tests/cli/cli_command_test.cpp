@@ -1,6 +1,9 @@
 #include "cli/cli_command.h"
+#include "cli/cli_grammar.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace ft::cli {
 namespace {
@@ -136,6 +139,61 @@ TEST(ParseCommandLineTest, BadUsageIsRefused)
         for (const std::string& arg : args)
             line += arg + " ";
         EXPECT_THROW(parseCommandLine(args), UsageError) << line;
+    }
+}
+
+// Usage, --help and the parser come from one declaration per option: every
+// option shows in the usage line of each command that takes it, in --help
+// with its text, and is taken by exactly those commands.
+TEST(CommandDeclarationsTest, EveryOptionShowsWhereItIsTakenAndIsTakenOnlyThere)
+{
+    const std::string help = helpText();
+    // --help wraps the texts; compared with every run of blanks made one.
+    std::string flowing;
+    for (const char c : help)
+        if (!(c == ' ' || c == '\n') || (!flowing.empty() && flowing.back() != ' '))
+            flowing += c == '\n' ? ' ' : c;
+    for (const OptionSpec& option : optionSpecs()) {
+        const std::string name(option.name);
+        EXPECT_NE(flowing.find(std::string(option.help)), std::string::npos) << name;
+        for (const CommandSpec& command : commandSpecs()) {
+            const std::string words(command.words);
+            const std::size_t usage = help.find("findTavla-cli [OPTION]... " + words);
+            ASSERT_NE(usage, std::string::npos) << words;
+            const std::string usageLine = help.substr(usage, help.find('\n', usage) - usage);
+            if (!option.general) {
+                EXPECT_EQ(usageLine.find(name + (option.value.empty() ? "" : " ")) !=
+                              std::string::npos,
+                          appliesTo(option, command.action))
+                    << usageLine << " / " << name;
+            }
+
+            // A command line of the command that is sound but for this option.
+            Args args;
+            for (std::size_t at = 0; at <= words.size();) {
+                const std::size_t end = std::min(words.find(' ', at), words.size());
+                args.push_back(words.substr(at, end - at));
+                at = end + 1;
+            }
+            if (command.action == CliAction::DeleteAll && name != "--yes")
+                args.push_back("--yes");
+            if (command.action == CliAction::Export)
+                args.insert(args.end(), {"out.gpkg", "--all"});
+            if (command.action == CliAction::Register)
+                args.push_back("/a");
+            const std::map<std::string, std::string> values{
+                {"--datum", "2"}, {"--format", "csv"}, {"--mode", "exact"}};
+            const auto value = values.find(name);
+            args.push_back(option.value.empty()    ? name
+                           : value != values.end() ? name + "=" + value->second
+                                                   : name + "=x");
+            if (command.action == CliAction::Export && (name == "--all" || name == "--drawing"))
+                continue; // one of the two is given already
+            if (appliesTo(option, command.action))
+                EXPECT_NO_THROW(parseCommandLine(args)) << words << " " << name;
+            else
+                EXPECT_THROW(parseCommandLine(args), UsageError) << words << " " << name;
+        }
     }
 }
 

@@ -59,7 +59,7 @@ TEST_F(CliRegisterTest, FolderRegistersEachSetIntoItsDatumAndNamesTheOnesItCanno
 
     // Registered already: nothing to refuse, nothing registered anew.
     EXPECT_EQ(run({"register", world.string()}), 0);
-    EXPECT_EQ(m_out.str(), "");
+    EXPECT_EQ(m_out.str(), "0件登録しました\n");
     EXPECT_NE(m_err.str().find("already registered"), std::string::npos);
 }
 
@@ -69,7 +69,7 @@ TEST_F(CliRegisterTest, AHeaderThatFailsIsRefusedAndLeavesNothing)
                             .addPoint({"Ｐ９", "abc", "0.000"})
                             .write();
     EXPECT_EQ(run({"register", broken.string()}), 1);
-    EXPECT_EQ(m_out.str(), broken.string() + "は登録できません\n");
+    EXPECT_EQ(m_out.str(), broken.string() + "は登録できません\n0件登録しました\n");
 
     EXPECT_EQ(run({"--datum", "2", "search", "parcels"}), 1);
 }

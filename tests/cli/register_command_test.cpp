@@ -6,6 +6,7 @@
 
 #include <map>
 #include <sstream>
+#include <stdexcept>
 
 namespace ft::cli {
 namespace {
@@ -18,6 +19,8 @@ public:
     FolderResult registerFolder(const std::filesystem::path& folder) override
     {
         calls.push_back({folder});
+        if (folder == throwing)
+            throw std::runtime_error("the catalogue cannot be opened");
         return folders[folder];
     }
     std::vector<HeaderResult> registerHeaders(const Paths& headers) override
@@ -32,6 +35,7 @@ public:
     std::map<std::filesystem::path, FolderResult> folders;
     std::map<std::filesystem::path, HeaderResult> headers;
     std::vector<Paths> calls;
+    std::filesystem::path throwing; // a folder whose registration throws
 };
 
 class RegisterCommandTest : public ::testing::Test {
@@ -57,13 +61,13 @@ protected:
 
 TEST_F(RegisterCommandTest, HeadersInARowGoToTheDriverTogetherInOrder)
 {
-    m_registrar.folders[m_sets] = {3, {}, {}};
+    m_registrar.folders[m_sets] = {3, {}, {}, {}};
     m_registrar.headers[m_a] = {Registrar::HeaderOutcome::Registered, {}};
     m_registrar.headers[m_b] = {Registrar::HeaderOutcome::AlreadyRegistered, {}};
 
     EXPECT_EQ(run({m_a, m_b, m_sets, m_a}), 0);
     EXPECT_EQ(m_registrar.calls, (std::vector<Paths>{{m_a, m_b}, {m_sets}, {m_a}}));
-    EXPECT_EQ(m_out.str(), "3件登録しました\n");
+    EXPECT_EQ(m_out.str(), "5件登録しました\n"); // one line for every path
     EXPECT_NE(m_err.str().find("B.HED: already registered"), std::string::npos);
 }
 
@@ -75,7 +79,7 @@ TEST_F(RegisterCommandTest, AFolderWithNothingNewIsNoFailure)
 
 TEST_F(RegisterCommandTest, ProblemSetsOfAFolderAreListedBeforeItsCount)
 {
-    m_registrar.folders[m_sets] = {2, {{m_sets / "X.hed", "no FILE row: bad number"}}, {}};
+    m_registrar.folders[m_sets] = {2, {{m_sets / "X.hed", "no FILE row: bad number"}}, {}, {}};
     EXPECT_EQ(run({m_sets}), 1);
     EXPECT_EQ(m_out.str(), (m_sets / "X.hed").string() + "は登録できません\n2件登録しました\n");
     EXPECT_NE(m_err.str().find("bad number"), std::string::npos);
@@ -89,7 +93,8 @@ TEST_F(RegisterCommandTest, FailedHeadersAndOtherPathsAreRefused)
     EXPECT_EQ(run({m_a, m_other, missing}), 1);
     const std::string absoluteMissing = std::filesystem::absolute(missing).string();
     EXPECT_EQ(m_out.str(), m_a.string() + "は登録できません\n" + m_other.string() +
-                               "は登録できません\n" + absoluteMissing + "は登録できません\n");
+                               "は登録できません\n" + absoluteMissing +
+                               "は登録できません\n0件登録しました\n");
     EXPECT_EQ(m_registrar.calls, (std::vector<Paths>{{m_a}})); // only the header reached it
     EXPECT_NE(m_err.str().find("cannot read .pnt"), std::string::npos);
 }
@@ -101,18 +106,18 @@ TEST_F(RegisterCommandTest, APathThatCannotBeExaminedIsRefusedAloneAndTheRestGoO
     const std::filesystem::path loop = m_folder / "loop.hed";
     std::filesystem::create_symlink(loop, loop);
     m_registrar.headers[m_a] = {Registrar::HeaderOutcome::Registered, {}};
-    m_registrar.folders[m_sets] = {1, {}, {}};
+    m_registrar.folders[m_sets] = {1, {}, {}, {}};
 
     EXPECT_EQ(run({m_a, loop, "", m_sets}), 1);
     EXPECT_EQ(m_registrar.calls, (std::vector<Paths>{{m_a}, {m_sets}}));
-    EXPECT_EQ(m_out.str(), loop.string() + "は登録できません\nは登録できません\n1件登録しました\n");
+    EXPECT_EQ(m_out.str(), loop.string() + "は登録できません\nは登録できません\n2件登録しました\n");
 }
 
 // What the walk passed by is named on standard error; only the given folder
-// being unreadable fails the command, instead of "0件登録しました".
+// being unreadable fails the command.
 TEST_F(RegisterCommandTest, WhatTheWalkPassedByIsNamedAndAnUnreadableGivenFolderFails)
 {
-    Registrar::FolderResult walked{1, {}, {}};
+    Registrar::FolderResult walked{1, {}, {}, {}};
     walked.passedBy.incompleteSets = {m_sets / "N.hed"};
     walked.passedBy.unreadableFolders = {m_sets / "locked"};
     m_registrar.folders[m_sets] = walked;
@@ -127,8 +132,44 @@ TEST_F(RegisterCommandTest, WhatTheWalkPassedByIsNamedAndAnUnreadableGivenFolder
     m_registrar.folders[m_sets] = unreadable;
     m_out.str({});
     EXPECT_EQ(run({m_sets}), 1);
-    EXPECT_EQ(m_out.str(), m_sets.string() + "は登録できません\n");
+    EXPECT_EQ(m_out.str(), m_sets.string() + "は登録できません\n0件登録しました\n");
     EXPECT_NE(m_err.str().find("cannot be read"), std::string::npos);
+}
+
+// Two folders: one count line; the sets each skipped as registered already
+// are named on standard error.
+TEST_F(RegisterCommandTest, FoldersGiveOneCountAndNameWhatTheySkipped)
+{
+    const std::filesystem::path more = m_folder / "more";
+    std::filesystem::create_directories(more);
+    m_registrar.folders[m_sets] = {2, {}, {m_sets / "Old.hed"}, {}};
+    m_registrar.folders[more] = {1, {}, {}, {}};
+    EXPECT_EQ(run({m_sets, more}), 0);
+    EXPECT_EQ(m_out.str(), "3件登録しました\n");
+    EXPECT_NE(m_err.str().find((m_sets / "Old.hed").string() + ": already registered"),
+              std::string::npos);
+}
+
+// A folder whose only sets lack their siblings registered nothing it was
+// asked to; a registration that throws is refused before the count, and the
+// other paths still go on.
+TEST_F(RegisterCommandTest, UnusableFoldersFailAndAnErrorComesBeforeTheCount)
+{
+    Registrar::FolderResult incomplete;
+    incomplete.passedBy.incompleteSets = {m_sets / "N.hed"};
+    m_registrar.folders[m_sets] = incomplete;
+    EXPECT_EQ(run({m_sets}), 1);
+    EXPECT_EQ(m_out.str(), m_sets.string() + "は登録できません\n0件登録しました\n");
+
+    const std::filesystem::path broken = m_folder / "broken";
+    std::filesystem::create_directories(broken);
+    m_registrar.throwing = broken;
+    m_registrar.folders[m_sets] = {2, {}, {}, {}};
+    m_out.str({});
+    m_err.str({});
+    EXPECT_EQ(run({m_sets, broken}), 2);
+    EXPECT_EQ(m_out.str(), broken.string() + "は登録できません\n2件登録しました\n");
+    EXPECT_NE(m_err.str().find("the catalogue cannot be opened"), std::string::npos);
 }
 
 } // namespace

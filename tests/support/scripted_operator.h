@@ -48,11 +48,14 @@ public:
         prompts << filter;
         return files;
     }
-    std::optional<std::filesystem::path> pickFileToWrite(const QString& title, const QString&,
-                                                         const QString& suggested) override
+    std::optional<FileToWrite> pickFileToWrite(const QString& title, const QStringList& filters,
+                                               const QString& suggested) override
     {
         prompts << title << suggested;
-        return fileToWrite;
+        writeFilters = filters;
+        if (!fileToWrite)
+            return std::nullopt;
+        return FileToWrite{*fileToWrite, fileToWriteFilter};
     }
 
     // The script.
@@ -60,6 +63,7 @@ public:
     std::optional<std::filesystem::path> folder;
     std::vector<std::filesystem::path> files;
     std::optional<std::filesystem::path> fileToWrite;
+    int fileToWriteFilter = 0; // the index of the file type it is saved as
 
     // What the operator was shown, in order. `prompts` holds the folder
     // browser's prompt, the file dialog's filter and the save dialog's
@@ -71,6 +75,7 @@ public:
     std::vector<Notice> noticeKinds;
     QStringList errors;
     QStringList prompts;
+    QStringList writeFilters; // the file types the save dialog offered last
 };
 
 } // namespace ft::test

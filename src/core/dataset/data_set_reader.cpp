@@ -72,8 +72,8 @@ std::optional<std::filesystem::path> SetReader::sibling(SurveyFile file)
 {
     std::filesystem::path path = siblingOf(file);
     // A set whose header names no datum: its frame file is whichever exists.
-    if (file == SurveyFile::SheetFrames && m_set.header.datum == 0) {
-        for (const int datum : {1, 2}) {
+    if (file == SurveyFile::SheetFrames && !m_set.header.datum) {
+        for (const formats::Datum datum : formats::kDatums) {
             path = siblingPath(m_set.basePath, extensionOf(file, datum));
             if (fileExists(path))
                 break;
@@ -153,8 +153,8 @@ bool SetReader::readHeader(const std::filesystem::path& headerFile)
     m_set.header.kei = header.kei;
     m_set.header.creater = header.creater;
     m_set.header.chiku = header.chiku;
-    const int datum = formats::IntOf(formats::TrimBlanks(header.datum)).value_or(0);
-    m_set.header.datum = datum == 1 || datum == 2 ? datum : 0;
+    if (const std::optional<int> code = formats::IntOf(formats::TrimBlanks(header.datum)))
+        m_set.header.datum = formats::datumNamedBy(*code);
     return true;
 }
 
@@ -170,14 +170,18 @@ void SetReader::readPoints()
         m_set.points.reserve(expected);
         m_pointIndex.reserve(expected);
     }
-    forEachLineOf(SurveyFile::Points, [&](std::string& line, std::size_t) {
+    forEachLineOf(SurveyFile::Points, [&](std::string& line, std::size_t lineNumber) {
         // A zero-byte line (a blank last line) is no point.
         if (line.empty())
             return;
         formats::PointLine point = formats::parsePointLine(std::move(line));
-        // A line cut short is a bad record, never a point at the origin.
-        if (point.missingValue())
-            throw ConversionError(point.name);
+        // A line cut short is left out, never a point at the origin; it is
+        // told as registration tells it, not as a value that is no number.
+        if (point.missingValue()) {
+            noteProblem(SurveyFile::Points, ProblemKind::CutShortRecord, lineNumber,
+                        platform::cp932ForMessage(point.name));
+            return;
+        }
         const PointCoords at = point.coords();
         // The index stays in step with the list: both skip the same lines.
         m_pointIndex.add(point.name, at);
@@ -378,13 +382,12 @@ std::filesystem::path siblingPath(const std::filesystem::path& basePath, std::st
 
 SurveyDataSet readDataSet(const std::filesystem::path& basePath)
 {
-    return readDataSetAtHeader(siblingPath(basePath, extensionOf(SurveyFile::Header, 0)));
+    return readDataSetAtHeader(siblingPath(basePath, extensionOf(SurveyFile::Header)));
 }
 
 SurveyDataSet readDataSetHeader(const std::filesystem::path& basePath)
 {
-    const std::filesystem::path headerFile =
-        siblingPath(basePath, extensionOf(SurveyFile::Header, 0));
+    const std::filesystem::path headerFile = siblingPath(basePath, extensionOf(SurveyFile::Header));
     SurveyDataSet set;
     set.basePath = headerFile.parent_path() / headerFile.stem();
     SetReader reader(set);

@@ -63,7 +63,7 @@ SurveyBox SurveyDataSet::boundsOf(const Outline& outline) const
     return box;
 }
 
-std::string extensionOf(SurveyFile file, int datum)
+std::string extensionOf(SurveyFile file, std::optional<formats::Datum> datum)
 {
     switch (file) {
     case SurveyFile::Header:
@@ -83,7 +83,7 @@ std::string extensionOf(SurveyFile file, int datum)
     case SurveyFile::Outlines:
         return ".pol";
     case SurveyFile::SheetFrames:
-        return ".zo" + std::to_string(datum);
+        return ".zo" + std::to_string(formats::datumCode(datum.value_or(formats::Datum::World)));
     }
     return {};
 }

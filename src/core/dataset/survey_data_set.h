@@ -11,6 +11,7 @@
 // pairs: first the vertical value (X, northing), second the horizontal one
 // (Y, easting), in metres.
 
+#include "core/formats/datum.h"
 #include "core/formats/point_table.h"
 #include "core/formats/sheet_frame_records.h"
 
@@ -43,6 +44,7 @@ enum class ProblemKind {
     FileMissing,         // the sibling does not exist
     FileUnreadable,      // it exists but cannot be opened or read to its end
     BadRecord,           // a value that must be a number is not; the record is left out
+    CutShortRecord,      // a point line that ends before its coordinates; it is left out
     HeaderMissing,       // no header: the data set is not there at all
     NoPosition,          // a control point without coordinates; it is left out
     OwnersWithoutParcel, // an owner-list group names no parcel record of the set
@@ -53,15 +55,16 @@ struct ReadProblem {
     ProblemKind kind = ProblemKind::FileMissing;
     std::size_t record = 0; // line (or 300-byte block) number from 1; 0: the whole file
     // UTF-8: the offending text, the file name or the system's reason; for
-    // BadRecord with record 0, the number of bad records beyond those listed.
+    // BadRecord with record 0, the number of bad records beyond those listed;
+    // for CutShortRecord, the point's name.
     std::string detail;
 };
 
 struct DataSetHeader {
-    std::string kei;     // plane rectangular zone, as written
-    std::string creater; // creator
-    std::string chiku;   // district
-    int datum = 0;       // 1 Japanese datum, 2 world datum, 0 when the field says neither
+    std::string kei;                     // plane rectangular zone, as written
+    std::string creater;                 // creator
+    std::string chiku;                   // district
+    std::optional<formats::Datum> datum; // nothing when the field names neither
 
     // The zone 1 to 19 when KEI holds one.
     std::optional<int> zone() const;
@@ -194,7 +197,7 @@ struct SurveyDataSet {
 };
 
 // The extension of a sibling, with its dot; the sheet-frame file's carries
-// the datum code (".zo1", ".zo2").
-std::string extensionOf(SurveyFile file, int datum);
+// the datum code (".zo1", ".zo2"; ".zo2" when the header names no datum).
+std::string extensionOf(SurveyFile file, std::optional<formats::Datum> datum = std::nullopt);
 
 } // namespace ft::dataset

@@ -32,6 +32,7 @@ ParcelTally& ParcelTally::operator+=(const ParcelTally& other)
     openOutline += other.openOutline;
     outlineMissingPoints += other.outlineMissingPoints;
     unlinkedOutlines += other.unlinkedOutlines;
+    withoutLot += other.withoutLot;
     return *this;
 }
 
@@ -53,6 +54,9 @@ std::vector<std::string> summaryLines(const ExportReport& report)
     if (parcels.unlinkedOutlines > 0)
         lines.push_back("どの筆にも結び付かない筆界 " + count(parcels.unlinkedOutlines) +
                         " は出力していません");
+    if (parcels.withoutLot > 0)
+        lines.push_back("地番のない記録 " + count(parcels.withoutLot) +
+                        " は登録と同じく出力していません");
     if (report.missingParcels > 0)
         lines.push_back("選んだ筆のうち " + count(report.missingParcels) +
                         " はデータにありませんでした");

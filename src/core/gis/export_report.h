@@ -28,6 +28,7 @@ struct ParcelTally {
     std::size_t openOutline = 0;          // an outline does not come back to its start
     std::size_t outlineMissingPoints = 0; // an outline names points the point file lacks
     std::size_t unlinkedOutlines = 0;     // outlines of no parcel record: not exported
+    std::size_t withoutLot = 0;           // records without a lot number: not exported
 
     ParcelTally& operator+=(const ParcelTally& other);
 };

@@ -120,7 +120,8 @@ void writeDrawingLayers(LayerSet& layers, const DrawingSource& source, ExportRep
 {
     writeDrawing(*layers.find(LayerKind::Drawings), source);
     report.parcels += writeParcels(*layers.find(LayerKind::Parcels), source);
-    writeUndeterminedParcels(*layers.find(LayerKind::UndeterminedParcels), source);
+    report.parcels.withoutLot +=
+        writeUndeterminedParcels(*layers.find(LayerKind::UndeterminedParcels), source);
     report.missingParcels += countMissingParcels(source);
     if (LayerWriter* layer = layers.find(LayerKind::BoundaryPoints))
         writeBoundaryPoints(*layer, source);
@@ -179,7 +180,7 @@ ExportReport exportGeoPackage(const ExportSelection& selection, const std::files
                                    plan.drawing->path,
                                    set,
                                    plan.zone,
-                                   workspace::datumCode(options.datum),
+                                   options.datum,
                                    plan.epsg,
                                    plan.drawing->parcels ? &*plan.drawing->parcels : nullptr};
         writeDrawingLayers(systems.at(plan.epsg), source, report);

@@ -243,7 +243,7 @@ void writeDrawing(LayerWriter& layer, const DrawingSource& source)
     setText(*feature, 2, source.set.header.creater);
     setText(*feature, 3, source.set.header.chiku);
     feature->SetField(4, source.zone);
-    feature->SetField(5, source.datumCode);
+    feature->SetField(5, workspace::datumCode(source.datum));
     feature->SetField(6, source.epsg);
     if (std::unique_ptr<OGRPolygon> box = boxPolygon(source.set.bounds()))
         feature->SetGeometryDirectly(box.release());
@@ -253,12 +253,21 @@ void writeDrawing(LayerWriter& layer, const DrawingSource& source)
 ParcelTally writeParcels(LayerWriter& layer, const DrawingSource& source)
 {
     ParcelTally tally;
-    for (const dataset::Outline& outline : source.set.outlines)
-        if (outline.link != dataset::OutlineLink::Linked)
-            ++tally.unlinkedOutlines;
+    // Outlines of no parcel concern the drawing as a whole: told only when
+    // the whole drawing is exported, not for a few parcels chosen from it.
+    if (source.parcels == nullptr)
+        for (const dataset::Outline& outline : source.set.outlines)
+            if (outline.link != dataset::OutlineLink::Linked)
+                ++tally.unlinkedOutlines;
     for (const dataset::Parcel& parcel : source.set.parcels) {
         if (!chosen(source, parcel.fields))
             continue;
+        // Registration stores no parcel row for a record without a lot
+        // number; the layer holds what the catalogue holds.
+        if (parcel.fields.lot.empty()) {
+            ++tally.withoutLot;
+            continue;
+        }
         OGRFeatureUniquePtr feature = layer.newFeature();
         setCommon(*feature, source);
         feature->SetField(1, source.path.c_str());
@@ -274,11 +283,16 @@ ParcelTally writeParcels(LayerWriter& layer, const DrawingSource& source)
     return tally;
 }
 
-void writeUndeterminedParcels(LayerWriter& layer, const DrawingSource& source)
+std::size_t writeUndeterminedParcels(LayerWriter& layer, const DrawingSource& source)
 {
+    std::size_t withoutLot = 0;
     for (const dataset::GroupedParcel& parcel : source.set.groupedParcels) {
         if (!chosen(source, parcel.fields))
             continue;
+        if (parcel.fields.lot.empty()) {
+            ++withoutLot;
+            continue;
+        }
         OGRFeatureUniquePtr feature = layer.newFeature();
         setCommon(*feature, source);
         feature->SetField(1, source.path.c_str());
@@ -287,6 +301,7 @@ void writeUndeterminedParcels(LayerWriter& layer, const DrawingSource& source)
         setParcelFields(*feature, 4, parcel.fields);
         layer.add(*feature);
     }
+    return withoutLot;
 }
 
 std::size_t countMissingParcels(const DrawingSource& source)

@@ -8,6 +8,7 @@
 #include "core/gis/export_report.h"
 #include "core/gis/export_selection.h"
 #include "core/gis/geopackage_file.h"
+#include "core/workspace/datum.h"
 
 #include <array>
 #include <cstddef>
@@ -46,7 +47,7 @@ struct DrawingSource {
     std::string path; // the registered path, UTF-8
     const dataset::SurveyDataSet& set;
     int zone = 0;
-    int datumCode = 0;
+    workspace::Datum datum = workspace::Datum::World;
     int epsg = 0;
     // Only these parcels; every parcel when null.
     const ParcelKeys* parcels = nullptr;
@@ -55,10 +56,13 @@ struct DrawingSource {
 // The drawing's own row: path, creator, district, zone and its bounding box.
 void writeDrawing(LayerWriter& layer, const DrawingSource& source);
 // One feature per parcel record (.atr); a parcel whose outline cannot be
-// found or closed is a feature without geometry, counted in the tally.
+// found or closed is a feature without geometry, counted in the tally; a
+// record without a lot number, which registration skips, is counted and left
+// out. Outlines of no parcel are counted only when every parcel is exported.
 ParcelTally writeParcels(LayerWriter& layer, const DrawingSource& source);
 // One row per grouped parcel (.und) with its group; they have no outline.
-void writeUndeterminedParcels(LayerWriter& layer, const DrawingSource& source);
+// Returns how many records were left out for having no lot number.
+std::size_t writeUndeterminedParcels(LayerWriter& layer, const DrawingSource& source);
 // How many of the chosen parcels neither the parcel file nor the grouped
 // parcel file of the data set holds (0 when every parcel is exported).
 std::size_t countMissingParcels(const DrawingSource& source);

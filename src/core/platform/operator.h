@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <filesystem>
 #include <optional>
@@ -33,11 +34,18 @@ public:
     // Existing files matching the filter (Qt file-dialog filter syntax);
     // empty when the operator cancelled.
     virtual std::vector<std::filesystem::path> pickFiles(const QString& filter) = 0;
+    // A file to write and the file type it was saved as.
+    struct FileToWrite {
+        std::filesystem::path path;
+        int filter = 0; // index into the filters offered
+    };
     // A file to write, which may exist already (the person has then agreed
     // to replace it), or nothing when the operator cancelled. `title` is the
-    // dialog's caption, `suggested` the name it starts with.
-    virtual std::optional<std::filesystem::path>
-    pickFileToWrite(const QString& title, const QString& filter, const QString& suggested) = 0;
+    // dialog's caption, `filters` the file types offered (Qt file-dialog
+    // filter syntax, the first chosen at the start), `suggested` the name it
+    // starts with.
+    virtual std::optional<FileToWrite>
+    pickFileToWrite(const QString& title, const QStringList& filters, const QString& suggested) = 0;
     // The message of a command that failed. Implementations that draw no
     // difference between errors and notices need not override it.
     virtual void reportError(const QString& text) { notify(text); }

@@ -93,7 +93,7 @@ Datum readSavedDatum(const std::filesystem::path& settingsFile)
     Ini ini;
     if (!loadForReading(ini, settingsFile))
         return Datum::World;
-    return datumFromCode(ini.GetLongValue(kDatumSection, kDatumKey, 2) == 1 ? 1 : 2);
+    return datumFromCode(ini.GetLongValue(kDatumSection, kDatumKey, 2));
 }
 
 bool readTraceEnabled(const std::filesystem::path& settingsFile)

@@ -32,6 +32,16 @@ std::filesystem::path withGpkgExtension(std::filesystem::path file)
     return file;
 }
 
+// The file types of the save dialog: the world datum is written as JGD2011
+// or, for data that must match older maps, as JGD2000.
+QStringList fileTypes(workspace::Datum datum)
+{
+    if (datum == workspace::Datum::Japanese)
+        return {QStringLiteral("GeoPackage 日本測地系 (*.gpkg)")};
+    return {QStringLiteral("GeoPackage 世界測地系 JGD2011 (*.gpkg)"),
+            QStringLiteral("GeoPackage 世界測地系 JGD2000 (*.gpkg)")};
+}
+
 QString reportText(const gis::ExportReport& report)
 {
     QStringList lines;
@@ -51,9 +61,8 @@ void exportToGeoPackage(QWidget& parent, platform::Operator& op,
         op.notify(QStringLiteral("チェックの付いた行がありません"));
         return;
     }
-    const std::optional<std::filesystem::path> chosen =
-        op.pickFileToWrite(QStringLiteral("GeoPackageに出力"),
-                           QStringLiteral("GeoPackage (*.gpkg)"), suggestedFile(selection));
+    const std::optional<platform::Operator::FileToWrite> chosen = op.pickFileToWrite(
+        QStringLiteral("GeoPackageに出力"), fileTypes(datum), suggestedFile(selection));
     if (!chosen)
         return;
 
@@ -65,12 +74,15 @@ void exportToGeoPackage(QWidget& parent, platform::Operator& op,
     progress.setMinimumDuration(0);
     gis::ExportOptions options;
     options.datum = datum;
-    const gis::ExportReport report = gis::exportGeoPackage(
-        selection, withGpkgExtension(*chosen), options, [&](std::size_t done, std::size_t total) {
-            progress.setMaximum(static_cast<int>(total));
-            progress.setValue(static_cast<int>(done));
-            return !progress.wasCanceled();
-        });
+    if (datum == workspace::Datum::World && chosen->filter == 1)
+        options.world = gis::WorldDatumRealisation::Jgd2000;
+    const gis::ExportReport report =
+        gis::exportGeoPackage(selection, withGpkgExtension(chosen->path), options,
+                              [&](std::size_t done, std::size_t total) {
+                                  progress.setMaximum(static_cast<int>(total));
+                                  progress.setValue(static_cast<int>(done));
+                                  return !progress.wasCanceled();
+                              });
     progress.reset();
     op.notify(reportText(report));
 }

@@ -16,7 +16,8 @@ namespace ft::search {
 // The context-menu entry of the parcel list and the registered drawing list.
 inline const QString kGeoPackageExportText = QStringLiteral("GeoPackageに出力…");
 
-// GeoPackageに出力…: asks for the file to write, exports the selection of
+// GeoPackageに出力…: asks for the file to write and, for the world datum,
+// whether as JGD2011 or JGD2000 (the save dialog's file type), exports the selection of
 // the catalogue of `datum` with a progress window that can stop it, and
 // tells the report. An empty selection (nothing ticked) is told and nothing
 // is asked.

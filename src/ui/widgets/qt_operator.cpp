@@ -15,6 +15,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ft::app {
 namespace {
 
@@ -157,14 +159,18 @@ std::vector<std::filesystem::path> QtOperator::pickFiles(const QString& filter)
     return files;
 }
 
-std::optional<std::filesystem::path>
-QtOperator::pickFileToWrite(const QString& title, const QString& filter, const QString& suggested)
+std::optional<platform::Operator::FileToWrite>
+QtOperator::pickFileToWrite(const QString& title, const QStringList& filters,
+                            const QString& suggested)
 {
     // The dialog asks before an existing file is chosen.
-    const QString name = QFileDialog::getSaveFileName(m_dialogParent, title, suggested, filter);
+    QString selected = filters.value(0);
+    const QString name = QFileDialog::getSaveFileName(
+        m_dialogParent, title, suggested, filters.join(QStringLiteral(";;")), &selected);
     if (name.isEmpty())
         return std::nullopt;
-    return toPath(name);
+    return FileToWrite{toPath(name),
+                       static_cast<int>(std::max<qsizetype>(0, filters.indexOf(selected)))};
 }
 
 } // namespace ft::app

@@ -24,8 +24,8 @@ public:
     void reportError(const QString& text) override;
     std::optional<std::filesystem::path> pickFolder(const QString& prompt) override;
     std::vector<std::filesystem::path> pickFiles(const QString& filter) override;
-    std::optional<std::filesystem::path>
-    pickFileToWrite(const QString& title, const QString& filter, const QString& suggested) override;
+    std::optional<FileToWrite> pickFileToWrite(const QString& title, const QStringList& filters,
+                                               const QString& suggested) override;
 
 private:
     QPointer<QWidget> m_dialogParent;

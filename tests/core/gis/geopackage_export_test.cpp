@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace ft::gis {
@@ -146,6 +147,28 @@ TEST_F(GeoPackageExportTest, ParcelsKeepTheirRecordsAndLoseOnlyAnOutlineThatIsNo
     EXPECT_EQ(layers.at("drawings").features[0].fields.at("zone"), "9");
 }
 
+// Registration stores no parcel row for a record without a lot number; the
+// layers hold one feature per row the catalogue holds, and the report counts
+// the records left out.
+TEST_F(GeoPackageExportTest, RecordsWithoutALotAreLeftOutAsRegistrationLeavesThem)
+{
+    DataSetBuilder set = DataSetBuilder::smallValidSet(m_folder.path(), "A01");
+    // A lot of one full-width blank is a lot to registration, and stays.
+    set.addParcel({"大字山田", "字下野", "", "", ""})
+        .addParcel({"大字山田", "字下野", "　", "", ""})
+        .addParcel({"大字山田", "字下野", "", "", ""});
+
+    const ExportReport report = exportAll({{drawing(7, set)}, {}});
+
+    EXPECT_EQ(report.parcels.withoutLot, 2u);
+    const auto layers = readBack(m_file);
+    EXPECT_EQ(layers.at("parcels").features.size(), 4u);
+    const std::vector<std::string> lines = summaryLines(report);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.find("地番のない記録 2 件") != std::string::npos;
+    }));
+}
+
 TEST_F(GeoPackageExportTest, ZonesGetLayersOfTheirOwnAndADrawingWithoutAZoneIsRefused)
 {
     DataSetBuilder nine = DataSetBuilder::smallValidSet(m_folder.path(), "Z09");
@@ -183,6 +206,10 @@ TEST_F(GeoPackageExportTest, ChosenParcelsAloneWithTheirDrawing)
     const ExportReport report = exportAll({{chosen}, {}});
 
     EXPECT_EQ(report.missingParcels, 1u);
+    // The drawing's outline of no parcel concerns none of the chosen ones.
+    EXPECT_EQ(report.parcels.unlinkedOutlines, 0u);
+    for (const std::string& line : summaryLines(report))
+        EXPECT_EQ(line.find("結び付かない"), std::string::npos) << line;
     const auto layers = readBack(m_file);
     ASSERT_EQ(layers.size(), 3u);
     ASSERT_EQ(layers.at("parcels").features.size(), 1u);

@@ -84,6 +84,7 @@ void GeoPackageExportWindowTest::theListsExportTheirTickedRows()
     DrawingListWindow drawings(services);
     drawings.SetQuery(kRegisteredDrawingRecord, "SELECT * FROM FILE", folder.path());
     op.fileToWrite = folder / "drawings.gpkg";
+    op.fileToWriteFilter = 1; // the world datum as JGD2000, as --jgd2000 writes it
     showAndRun(drawings, [&] {
         drawings.listModel()->setTicked(0, true);
         triggerExport(drawings);
@@ -92,6 +93,9 @@ void GeoPackageExportWindowTest::theListsExportTheirTickedRows()
     QCOMPARE(op.notices.size(), 3);
     QVERIFY2(op.notices[2].contains(QStringLiteral("  parcels: 42 件")), qPrintable(op.notices[2]));
     QVERIFY(op.notices[2].contains(QStringLiteral("  boundary_points: 56 件")));
+    QCOMPARE(op.writeFilters.size(), 2);
+    QVERIFY(op.writeFilters[1].contains(QStringLiteral("JGD2000")));
+    QVERIFY2(op.notices[2].contains(QStringLiteral("(EPSG:2451)")), qPrintable(op.notices[2]));
 }
 
 int main(int argc, char** argv)
