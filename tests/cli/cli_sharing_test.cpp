@@ -8,6 +8,7 @@
 #include "core/catalogue/sqlite_database.h"
 #include "core/platform/file_lock.h"
 #include "core/registration/registration_driver.h"
+#include "core/registration/tidy_record.h"
 #include "core/workspace/workspace.h"
 #include "devtools/dataset_builder.h"
 #include "devtools/temp_folder.h"
@@ -89,6 +90,23 @@ TEST_F(CliSharingTest, OnlyRegisterEmptiesTheTraceLogs)
     EXPECT_EQ(log.find(othersLine), std::string::npos);
     EXPECT_NE(log.find("storeFileName,1,"), std::string::npos);
     EXPECT_EQ(test::readBytes(m_data / "test2.log").find(othersLine), std::string::npos);
+}
+
+// The record that spares the next run its tidy-up cannot be written (a
+// folder in its place): the run that registered succeeds, and every later
+// command runs as usual.
+TEST_F(CliSharingTest, ATidyRecordThatCannotBeWrittenIsToldAndStopsNothing)
+{
+    fs::create_directories(registration::TidyRecordPath(m_data) / "in the way");
+
+    EXPECT_EQ(run({"register", validSet("A").string()}), 0);
+    EXPECT_EQ(run({"files"}), 0);
+    EXPECT_EQ(m_err.str(), "");
+    EXPECT_EQ(run({"register", validSet("B").string()}), 0);
+    EXPECT_EQ(run({"files"}), 0);
+    EXPECT_EQ(m_err.str(), "");
+    EXPECT_NE(m_out.str().find("B"), std::string::npos) << m_out.str();
+    EXPECT_FALSE(fs::exists(registration::RunMarkerPath(m_data)));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/formats/source_records.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/disk_full.h"
+#include "core/platform/replacement_file.h"
 
 #include <cerrno>
 #include <system_error>
@@ -189,9 +190,9 @@ Extent parseExtent(std::string line)
 
 void writeExtentFile(const std::filesystem::path& file, const Extent& extent)
 {
-    WorkingFile out(file, WorkingFile::Mode::Truncate);
-    out.writeRecord(formatExtent(extent));
-    out.close();
+    // Replaced whole: a program reading it meanwhile finds the old extent or
+    // the new one, never an empty file.
+    platform::replaceFileWith(file, formatExtent(extent) + "\r\n");
 }
 
 std::optional<Extent> readExtentFile(const std::filesystem::path& file)

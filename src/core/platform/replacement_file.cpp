@@ -86,6 +86,14 @@ void ReplacementFile::commit()
         throwWriteError(errno, "Cannot replace", m_target);
     m_temporary.clear();
     m_committed = true;
+    syncFolderOf(m_target);
+}
+
+void replaceFileWith(const std::filesystem::path& target, std::string_view bytes)
+{
+    ReplacementFile replacement(target);
+    replacement.write(bytes);
+    replacement.commit();
 }
 
 } // namespace ft::platform

@@ -7,11 +7,21 @@
 
 namespace ft::platform {
 
-// A file written whole or not at all: the bytes go to a new temporary file
-// in the target's folder, and only commit() puts it in the target's place,
-// by a rename, so whoever reads the target sees either its old bytes or all
-// of the new ones. A replacement dropped without commit() removes its
-// temporary file and leaves the target as it was.
+// A file written whole or not at all, and the one way the program replaces a
+// whole file (settings, request file, tidy record, extent files): the bytes
+// go to a new temporary file in the target's folder, and only commit() puts
+// it in the target's place, by a rename, so whoever reads the target sees
+// either its old bytes or all of the new ones. commit() puts the bytes on the
+// disk before the rename and the folder after it. A replacement dropped
+// without commit() removes its temporary file and leaves the target as it
+// was.
+//
+// Other programs may hold the target open while it is replaced (a viewer
+// reading the request file, another findTavla reading the settings or an
+// extent file): they go on reading the old bytes and find the new ones when
+// they open it again. POSIX rename() allows that; on Windows MoveFileExW
+// with MOVEFILE_REPLACE_EXISTING (or ReplaceFileW) does, as long as every
+// reader opens with FILE_SHARE_DELETE, which the Windows side must keep so.
 class ReplacementFile {
 public:
     // Creates the temporary file (readable and writable by the user only).
@@ -43,5 +53,8 @@ private:
     OwnedFile m_file;
     bool m_committed = false;
 };
+
+// Replaces the file with these bytes through a ReplacementFile.
+void replaceFileWith(const std::filesystem::path& target, std::string_view bytes);
 
 } // namespace ft::platform

@@ -1,5 +1,6 @@
 #include "core/platform/replacement_file_system.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -38,6 +39,14 @@ bool syncToDisk(std::FILE* file)
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
 {
     return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void syncFolderOf(const std::filesystem::path& file)
+{
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    const OwnedDescriptor descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (descriptor.valid())
+        ::fsync(descriptor.get());
 }
 
 } // namespace ft::platform

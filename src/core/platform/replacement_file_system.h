@@ -24,4 +24,9 @@ bool syncToDisk(std::FILE* file);
 // not, in one step. False when that fails, errno saying why.
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// Puts the names of the file's folder on the disk after a replacement, where
+// the system needs that done apart from the move. Best effort: a file system
+// that cannot do it keeps its names its own way.
+void syncFolderOf(const std::filesystem::path& file);
+
 } // namespace ft::platform

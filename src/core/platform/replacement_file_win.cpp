@@ -74,4 +74,9 @@ bool replaceFile(const std::filesystem::path& from, const std::filesystem::path&
     return false;
 }
 
+// MOVEFILE_WRITE_THROUGH has put the move on the disk already.
+void syncFolderOf(const std::filesystem::path&)
+{
+}
+
 } // namespace ft::platform

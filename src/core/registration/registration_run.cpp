@@ -297,22 +297,36 @@ void RegistrationRun::finish(const std::set<Datum>& datums, ExtentTrace extentTr
         m_workingFilesChanged[datum] = false;
     }
     const fs::path dataFolder = m_stores.workingFiles.dataFolder();
-    if (!allUsable()) {
-        // The state of a catalogue that cannot be read cannot be recorded:
-        // the next run tidies.
-        std::error_code ignored;
-        fs::remove(TidyRecordPath(dataFolder), ignored);
-        // What an interrupted run left in it is tidied once it can be read
-        // again: its marker stays until then.
-        if (m_interrupted)
-            return;
-    } else {
-        // Everything is in step now; the next run need not tidy while it
-        // stays so.
-        RecordInStep(m_stores);
-    }
-    // The run ends cleanly: nothing of it is left for the next start to tidy.
+    // Until a new record is written the next run tidies.
+    std::error_code ignored;
+    fs::remove(TidyRecordPath(dataFolder), ignored);
+    // What an interrupted run left in a catalogue that cannot be read is
+    // tidied once it can be read again: its marker stays until then.
+    if (!allUsable() && m_interrupted)
+        return;
+    // The run ends cleanly: nothing of it is left for the next start to
+    // tidy. The marker goes before the record is written: a record that
+    // cannot be written must not leave every program that starts after it
+    // tidying (and failing) again.
     fs::remove(RunMarkerPath(dataFolder));
+    // The state of a catalogue that cannot be read cannot be recorded.
+    // Otherwise everything is in step now; the next run need not tidy while
+    // it stays so.
+    if (allUsable())
+        recordInStep();
+}
+
+// The record only spares the next run its tidy-up: one that cannot be
+// written (a full disk, something else in its place) is told, and the run
+// that registered its sets still ends well.
+void RegistrationRun::recordInStep()
+{
+    try {
+        RecordInStep(m_stores);
+    } catch (const std::exception& error) {
+        m_progress.showStatus(QStringLiteral("整理の記録を書けません (次の登録で整理します): ") +
+                              QString::fromStdString(platform::messageAsUtf8(error.what())));
+    }
 }
 
 void RegistrationRun::abandon() noexcept

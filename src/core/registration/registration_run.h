@@ -86,8 +86,9 @@ public:
 
     // Removes the working-file records of every set dropped or replaced in
     // this run, and writes the extent file of each datum in `datums` (and of
-    // each datum whose files changed). Last, records the state it leaves and
-    // removes the run marker.
+    // each datum whose files changed). Last, removes the run marker and
+    // records the state it leaves (a record that cannot be written is told
+    // through the progress channel and ends nothing).
     void finish(const std::set<workspace::Datum>& datums, ExtentTrace extentTrace);
     // After an exception that ends the run: brings the working files in step
     // with what the catalogues hold, as far as they still let us. Never
@@ -100,6 +101,7 @@ public:
     const std::string& lastFailure() const { return m_lastFailure; }
 
 private:
+    void recordInStep();
     void showRun(const std::filesystem::path& currentSet);
     std::int64_t catalogueChanges();
     void tidyDatum(workspace::Datum datum);

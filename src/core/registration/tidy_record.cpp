@@ -3,14 +3,13 @@
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/working_files.h"
 #include "core/platform/file_stamp.h"
+#include "core/platform/replacement_file.h"
 #include "core/registration/registered_sets.h"
 #include "core/workspace/workspace.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
-#include <system_error>
 
 namespace ft::registration {
 
@@ -88,7 +87,12 @@ std::string TidyState(RegistrationStores stores)
 
 bool StillInStep(RegistrationStores stores)
 {
-    std::ifstream in(TidyRecordPath(stores.workingFiles.dataFolder()), std::ios::binary);
+    // Anything but a file in the record's place (a folder) is no record.
+    const std::filesystem::path record = TidyRecordPath(stores.workingFiles.dataFolder());
+    std::error_code unknown;
+    if (!std::filesystem::is_regular_file(record, unknown))
+        return false;
+    std::ifstream in(record, std::ios::binary);
     if (!in.is_open())
         return false;
     const std::string recorded{std::istreambuf_iterator<char>(in),
@@ -98,20 +102,9 @@ bool StillInStep(RegistrationStores stores)
 
 void RecordInStep(RegistrationStores stores)
 {
-    const std::filesystem::path record = TidyRecordPath(stores.workingFiles.dataFolder());
-    const std::filesystem::path written = record.string() + ".new";
     // The state is taken before the record is written: the record itself is
     // none of the files it describes.
-    const std::string state = TidyState(stores);
-    {
-        std::ofstream out(written, std::ios::binary | std::ios::trunc);
-        out << state;
-        out.close();
-        if (!out)
-            throw std::system_error(errno, std::generic_category(),
-                                    "cannot write " + written.string());
-    }
-    std::filesystem::rename(written, record);
+    platform::replaceFileWith(TidyRecordPath(stores.workingFiles.dataFolder()), TidyState(stores));
 }
 
 } // namespace ft::registration

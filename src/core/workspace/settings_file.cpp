@@ -1,12 +1,9 @@
 #include "core/workspace/settings_file.h"
 
-#include "core/platform/disk_full.h"
-#include "core/platform/owned_file.h"
+#include "core/platform/replacement_file.h"
 
 #include <SimpleIni.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -45,7 +42,8 @@ bool loadForReading(Ini& ini, const std::filesystem::path& settingsFile)
 }
 
 // Writes the store as profile files are written ("key=value", CRLF line
-// ends), through a temporary file that replaces the old one only when complete.
+// ends), replacing the old file whole: another findTavla reading it meanwhile
+// sees the old settings or the new, never a part.
 void save(Ini& ini, const std::filesystem::path& settingsFile)
 {
     ini.SetSpaces(false);
@@ -63,27 +61,7 @@ void save(Ini& ini, const std::filesystem::path& settingsFile)
 
     if (settingsFile.has_parent_path())
         std::filesystem::create_directories(settingsFile.parent_path());
-    auto temporary = settingsFile;
-    temporary += ".tmp";
-    {
-        platform::OwnedFile file = platform::openFile(temporary, "wb");
-        const bool written = file &&
-                             std::fwrite(crlf.data(), 1, crlf.size(), file.get()) == crlf.size() &&
-                             std::fflush(file.get()) == 0 && platform::closeFile(file);
-        if (!written) {
-            const int error = errno;
-            file.reset();
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            // A full disk reads as it does everywhere else, naming the file.
-            if (platform::isOutOfSpace(error))
-                throw platform::DiskFull(settingsFile);
-            throw std::filesystem::filesystem_error(
-                "cannot write the settings file", settingsFile,
-                std::error_code(error, std::generic_category()));
-        }
-    }
-    std::filesystem::rename(temporary, settingsFile);
+    platform::replaceFileWith(settingsFile, crlf);
 }
 
 } // namespace
