@@ -74,7 +74,10 @@ reader() {
   local db=$1 flag=$2 log=$3
   local holds=0 failed=0
   while [ -e "$flag" ]; do
-    if [ -e "$db" ]; then
+    # The registration creates the file before its tables: a hold starts
+    # once the tables are there.
+    if [ -e "$db" ] && [ "$(sqlite3 -cmd '.timeout 5000' "$db" \
+         "SELECT COUNT(*) FROM sqlite_master WHERE name = 'CHIBAN'" 2> /dev/null)" = 1 ]; then
       if { echo ".timeout 5000"; echo "BEGIN;"; echo "SELECT COUNT(*) FROM CHIBAN;"
            sleep 1; echo "COMMIT;"; } | sqlite3 -bail "$db" > /dev/null 2>> "$log.err"; then
         holds=$((holds + 1))
