@@ -5,6 +5,7 @@
 #include "core/formats/converter_support.h"
 #include "core/formats/working_files.h"
 #include "core/platform/cp932.h"
+#include "core/platform/message_text.h"
 #include "core/platform/progress.h"
 #include "core/registration/registered_sets.h"
 #include "core/registration/tidy_record.h"
