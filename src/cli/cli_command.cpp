@@ -157,14 +157,14 @@ CliCommand parseCommandLine(const std::vector<std::string>& args)
         command.action = CliAction::Version;
         return command;
     }
-    const CommandSpec& spec = findCommand(split.operands);
-    checkOptions(split, spec);
-    const std::vector<std::string> operands = operandsAfterWords(split, spec);
-    command.action = spec.action;
+    const CommandSpec& declared = findCommand(split.operands);
+    checkOptions(split, declared);
+    const std::vector<std::string> operands = operandsAfterWords(split, declared);
+    command.action = declared.action;
     for (const auto& [name, value] : split.options)
         findOption(name)->apply(command, value);
-    if (spec.apply != nullptr)
-        spec.apply(command, operands);
+    if (declared.apply != nullptr)
+        declared.apply(command, operands);
     if (command.jgd2000 && command.datum == workspace::Datum::Japanese)
         throw UsageError("--jgd2000 names a realisation of the world datum; it does not go "
                          "with --datum 1");
