@@ -22,7 +22,7 @@ QPointF mapOf(const dataset::PointCoords& p)
 
 // The centre of area of a ring; the box centre for a ring without area, and
 // also when the centre of a bent ring falls outside it.
-QPointF labelPointOf(const QPolygonF& ring, const MapBox& box)
+QPointF ringCentreOf(const QPolygonF& ring, const MapBox& box)
 {
     double area = 0.0;
     double cx = 0.0;
@@ -45,33 +45,39 @@ QPointF labelPointOf(const QPolygonF& ring, const MapBox& box)
     return ring.containsPoint(centre, Qt::OddEvenFill) ? centre : boxCentre;
 }
 
-SceneOutline outlineOf(const dataset::SurveyDataSet& set, const dataset::Outline& outline)
+// Where an outline's lot number goes: the centre of area of a closed ring,
+// else the middle of its box.
+QPointF labelPointOf(const SceneDrawing& scene, std::size_t i)
 {
-    SceneOutline scene;
-    scene.shape = outline.shape;
-    scene.linked = outline.parcel != kNoIndex;
-    scene.label = screenText(
-        dataset::foldedLot(scene.linked ? set.parcels[outline.parcel].fields.lot : outline.labelD));
-    QPolygonF piece;
+    const SceneOutline& outline = scene.outlines[i];
+    const QPointF boxCentre((outline.box.left + outline.box.right) / 2,
+                            (outline.box.bottom + outline.box.top) / 2);
+    if (outline.shape != dataset::OutlineShape::Closed)
+        return boxCentre;
+    const QPolygonF ring = scene.firstPieceOf(i);
+    return ring.isEmpty() ? boxCentre : ringCentreOf(ring, outline.box);
+}
+
+// Adds an outline's vertices, lot number and box to the scene.
+void addOutline(SceneDrawing& scene, const dataset::SurveyDataSet& set,
+                const dataset::Outline& outline)
+{
+    SceneOutline added;
+    added.shape = outline.shape;
+    added.linked = outline.parcel != kNoIndex;
+    scene.outlineLabels.push_back(
+        dataset::foldedLot(added.linked ? set.parcels[outline.parcel].fields.lot : outline.labelD));
     for (const dataset::OutlineVertex& vertex : outline.vertices) {
+        // A missing point breaks the line: its neighbours are not joined.
         if (vertex.point == kNoIndex) {
-            // A missing point breaks the line: its neighbours are not joined.
-            if (!piece.isEmpty())
-                scene.pieces.push_back(std::move(piece));
-            piece = QPolygonF();
+            scene.outlineVertices.push_back(kMissingVertex);
             continue;
         }
-        const QPointF at = mapOf(set.points[vertex.point].at);
-        piece.append(at);
-        scene.box.widen(at);
+        scene.outlineVertices.push_back(static_cast<std::uint32_t>(vertex.point));
+        added.box.widen(mapOf(set.points[vertex.point].at));
     }
-    if (!piece.isEmpty())
-        scene.pieces.push_back(std::move(piece));
-    scene.labelAt = scene.shape == dataset::OutlineShape::Closed && !scene.pieces.empty()
-                        ? labelPointOf(scene.pieces.front(), scene.box)
-                        : QPointF((scene.box.left + scene.box.right) / 2,
-                                  (scene.box.bottom + scene.box.top) / 2);
-    return scene;
+    scene.outlineVertexEnds.push_back(static_cast<std::uint32_t>(scene.outlineVertices.size()));
+    scene.outlines.push_back(added);
 }
 
 SceneSheet sheetOf(const std::vector<dataset::PointCoords>& corners, const QString& name)
@@ -197,17 +203,47 @@ std::optional<std::size_t> SceneDrawing::outlineAt(QPointF map) const
         const SceneOutline& outline = outlines[i];
         if (found || outline.shape != dataset::OutlineShape::Closed || !outline.box.contains(map))
             return;
-        if (outline.pieces.front().containsPoint(map, Qt::OddEvenFill))
+        if (firstPieceOf(i).containsPoint(map, Qt::OddEvenFill))
             found = i;
     });
     return found;
 }
 
+std::vector<QPolygonF> SceneDrawing::piecesOf(std::size_t outline) const
+{
+    std::vector<QPolygonF> pieces;
+    const std::uint32_t begin = outline == 0 ? 0 : outlineVertexEnds[outline - 1];
+    QPolygonF piece;
+    for (std::uint32_t v = begin; v < outlineVertexEnds[outline]; ++v) {
+        if (outlineVertices[v] != kMissingVertex) {
+            piece.append(points[outlineVertices[v]]);
+            continue;
+        }
+        if (!piece.isEmpty())
+            pieces.push_back(std::move(piece));
+        piece = QPolygonF();
+    }
+    if (!piece.isEmpty())
+        pieces.push_back(std::move(piece));
+    return pieces;
+}
+
+QPolygonF SceneDrawing::firstPieceOf(std::size_t outline) const
+{
+    std::vector<QPolygonF> pieces = piecesOf(outline);
+    return pieces.empty() ? QPolygonF() : std::move(pieces.front());
+}
+
+QString SceneDrawing::outlineLabel(std::size_t outline) const
+{
+    return outline < outlineLabels.size() ? screenText(outlineLabels[outline]) : QString();
+}
+
 QString SceneDrawing::pointName(std::size_t index) const
 {
-    if (!data || index >= data->points.size())
+    if (index >= pointNames.size())
         return {};
-    return foldedText(data->points[index].name);
+    return foldedText(std::string(pointNames[index]));
 }
 
 SceneDrawing buildScene(const dataset::SurveyDataSet& set, const QString& name)
@@ -216,13 +252,20 @@ SceneDrawing buildScene(const dataset::SurveyDataSet& set, const QString& name)
     scene.name = name;
     scene.bounds = MapBox::of(set.bounds());
 
-    scene.outlines.reserve(set.outlines.size());
-    for (const dataset::Outline& outline : set.outlines)
-        scene.outlines.push_back(outlineOf(set, outline));
-    scene.data = &set;
     scene.points.reserve(set.points.size());
-    for (const dataset::BoundaryPoint& point : set.points)
+    for (const dataset::BoundaryPoint& point : set.points) {
         scene.points.push_back(mapOf(point.at));
+        scene.pointNames.push_back(point.name);
+    }
+    scene.pointNames.shrinkToFit();
+    scene.outlines.reserve(set.outlines.size());
+    scene.outlineVertexEnds.reserve(set.outlines.size());
+    for (const dataset::Outline& outline : set.outlines)
+        addOutline(scene, set, outline);
+    for (std::size_t i = 0; i < scene.outlines.size(); ++i)
+        scene.outlines[i].labelAt = labelPointOf(scene, i);
+    scene.outlineVertices.shrink_to_fit();
+    scene.outlineLabels.shrinkToFit();
     scene.edges = edgesOf(set);
     for (const dataset::ControlPoint& point : set.controlPoints)
         scene.controlPoints.push_back(

@@ -6,6 +6,7 @@
 // indexes so that a zoomed-in view visits only what it shows.
 
 #include "core/dataset/survey_data_set.h"
+#include "viewer/drawing_records.h"
 #include "viewer/grid_index.h"
 
 #include <QPointF>
@@ -39,16 +40,12 @@ struct MapBox {
     static MapBox of(const dataset::SurveyBox& box);
 };
 
-// One outline of the data set (same index as SurveyDataSet::outlines).
+// One outline of the data set (same index as SurveyDataSet::outlines). Its
+// vertices and lot number are kept by the scene in flat lists (piecesOf,
+// outlineLabel): a drawing has tens of thousands of outlines.
 struct SceneOutline {
-    // The found vertices in order; for an outline with missing points, each
-    // run of vertices found next to one another is a piece of its own.
-    std::vector<QPolygonF> pieces;
     MapBox box;
     QPointF labelAt;
-    // The lot number (folded) of its parcel, or the outline's own lot label
-    // when it is linked to none.
-    QString label;
     dataset::OutlineShape shape = dataset::OutlineShape::Closed;
     bool linked = false;
 };
@@ -73,6 +70,8 @@ struct SceneSheet {
     QString name;
 };
 
+inline constexpr std::uint32_t kMissingVertex = static_cast<std::uint32_t>(-1);
+
 struct SceneDrawing {
     QString name; // the data set's base name
     MapBox bounds;
@@ -80,6 +79,13 @@ struct SceneDrawing {
     // coordinates far outside the bulk of them (framing.h).
     MapBox framing;
     std::vector<SceneOutline> outlines;
+    // Each outline's vertices as indices into points, kMissingVertex where a
+    // point is not there; outline i's run ends at outlineVertexEnds[i].
+    std::vector<std::uint32_t> outlineVertices;
+    std::vector<std::uint32_t> outlineVertexEnds;
+    // Each outline's lot number (folded, CP932): its parcel's, or the
+    // outline's own label when it is linked to none.
+    FlatTexts outlineLabels;
     // The edges of every outline whose points are all there, once each; the
     // outlines with missing points are drawn piece by piece instead.
     std::vector<SceneEdge> edges;
@@ -93,18 +99,23 @@ struct SceneDrawing {
     GridIndex outlineIndex;
     GridIndex edgeIndex;
     GridIndex pointIndex;
-    // The data set drawn; it outlives the scene (both belong to one session
-    // drawing).
-    const dataset::SurveyDataSet* data = nullptr;
+    // The boundary points' names as written, by index.
+    FlatTexts pointNames;
 
     // The outline drawn around a map point, by the index of the data set;
     // nothing when no closed outline holds it.
     std::optional<std::size_t> outlineAt(QPointF map) const;
     // A boundary point's name, folded.
     QString pointName(std::size_t index) const;
+    // The found vertices of an outline in order; for an outline with missing
+    // points, each run of vertices found next to one another is a piece of
+    // its own.
+    std::vector<QPolygonF> piecesOf(std::size_t outline) const;
+    // The first piece alone (the ring of a closed outline).
+    QPolygonF firstPieceOf(std::size_t outline) const;
+    QString outlineLabel(std::size_t outline) const;
 };
 
-// The scene keeps a pointer to the set, which must outlive it.
 SceneDrawing buildScene(const dataset::SurveyDataSet& set, const QString& name);
 
 } // namespace ft::viewer

@@ -24,16 +24,18 @@ std::vector<LotMatch> findLots(const ViewerSession& session, const QString& text
     for (std::size_t d = 0; d < drawings.size(); ++d) {
         if (!drawings[d].isOpen())
             continue;
-        for (const dataset::Parcel& parcel : drawings[d].data->parcels) {
-            if (dataset::foldedLot(parcel.fields.lot) != wanted)
+        const DrawingRecords& records = *drawings[d].records;
+        for (std::size_t p = 0; p < records.parcels.size(); ++p) {
+            const std::string lot = dataset::foldedLot(records.parcels.lot[p]);
+            if (lot != wanted)
                 continue;
             LotMatch match;
-            match.hasOutline = !parcel.outlines.empty();
+            const std::span<const std::uint32_t> outlines = records.outlinesOf(p);
+            match.hasOutline = !outlines.empty();
             if (match.hasOutline)
-                match.outline = {d, SceneItem::Kind::Outline, parcel.outlines.front()};
-            QStringList parts{screenText(parcel.fields.oaza).trimmed(),
-                              screenText(parcel.fields.koaza).trimmed(),
-                              screenText(dataset::foldedLot(parcel.fields.lot))};
+                match.outline = {d, SceneItem::Kind::Outline, outlines.front()};
+            QStringList parts{screenText(records.parcels.oaza[p]).trimmed(),
+                              screenText(records.parcels.koaza[p]).trimmed(), screenText(lot)};
             parts.removeAll(QString());
             match.description =
                 parts.join(QLatin1Char(' ')) + QStringLiteral("（%1）").arg(drawings[d].name);

@@ -73,7 +73,7 @@ QString paperTitle(const ViewerSession& session, const QRectF& mapArea, double s
     QStringList datums;
     const auto add = [&](const SessionDrawing& drawing) {
         names << drawing.name;
-        const QString datum = datumText(drawing.data->header);
+        const QString datum = datumText(drawing.records->header);
         if (!datums.contains(datum))
             datums << datum;
     };

@@ -209,18 +209,24 @@ QString fileProblemText(const dataset::ReadProblem& problem, const dataset::Surv
     return detail;
 }
 
-std::vector<ListedProblem> drawingProblems(const SessionDrawing& drawing, std::size_t drawingIndex)
+std::vector<ListedProblem> readingProblems(const dataset::SurveyDataSet& set)
 {
     std::vector<ListedProblem> out;
-    if (!drawing.pathError.isEmpty()) {
-        out.push_back({drawing.pathError, std::nullopt});
-        return out;
-    }
-    const dataset::SurveyDataSet& set = *drawing.data;
     for (const dataset::ReadProblem& problem : set.problems)
         out.push_back({fileProblemText(problem, set), std::nullopt});
     if (set.present)
-        listOutlineProblems(set, drawingIndex, out);
+        listOutlineProblems(set, 0, out);
+    return out;
+}
+
+std::vector<ListedProblem> drawingProblems(const SessionDrawing& drawing, std::size_t drawingIndex)
+{
+    if (!drawing.pathError.isEmpty())
+        return {{drawing.pathError, std::nullopt}};
+    std::vector<ListedProblem> out = drawing.problems;
+    for (ListedProblem& problem : out)
+        if (problem.target)
+            problem.target->drawing = drawingIndex;
     return out;
 }
 

@@ -32,10 +32,14 @@ struct ListedProblem {
     std::optional<SceneItem> target;
 };
 
-// Everything about one drawing worth telling: why it could not be opened, or
-// the problems of its files, its parcels without an outline, its outlines
-// with missing points or that do not close, and outlines that belong to no
-// parcel record. Long lists are cut, the rest counted.
+// Everything about a data set worth telling: the problems of its files, its
+// parcels without an outline, its outlines with missing points or that do not
+// close, and outlines that belong to no parcel record. Long lists are cut, the
+// rest counted. Targets name drawing 0.
+std::vector<ListedProblem> readingProblems(const dataset::SurveyDataSet& set);
+
+// The same for a drawing of the session at drawingIndex, or why it could not
+// be opened.
 std::vector<ListedProblem> drawingProblems(const SessionDrawing& drawing, std::size_t drawingIndex);
 
 } // namespace ft::viewer

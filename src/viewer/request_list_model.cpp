@@ -54,7 +54,8 @@ QString RequestListModel::itemText(int group, int row) const
         m_session->match()
             .items[m_groups[static_cast<std::size_t>(group)][static_cast<std::size_t>(row)]];
     const QString reason = itemStateText(item.state);
-    return reason.isEmpty() ? item.label : item.label + QStringLiteral(" — ") + reason;
+    const QString label = m_session->itemLabel(item);
+    return reason.isEmpty() ? label : label + QStringLiteral(" — ") + reason;
 }
 
 bool RequestListModel::isGreyed(const QModelIndex& index) const
@@ -82,7 +83,7 @@ std::optional<ListSelection> RequestListModel::selectionAt(const QModelIndex& in
     const MatchedItem& item =
         m_session->match()
             .items[m_groups[index.internalId() - 1][static_cast<std::size_t>(index.row())]];
-    return ListSelection{item.targets, item.box};
+    return ListSelection{m_session->match().targetsOf(item), m_session->itemBox(item)};
 }
 
 QModelIndex RequestListModel::index(int row, int column, const QModelIndex& parent) const

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 
 namespace ft::viewer {
@@ -51,62 +50,114 @@ constexpr std::size_t kKeyKinds = 7;
 
 // Where a name is: the open drawing, and the item's index in it.
 struct Place {
-    std::size_t drawing;
-    std::size_t item;
+    std::uint32_t drawing;
+    std::uint32_t item;
 };
-// The places of each name. The drawings are added in order, and their items
-// in order, so each name's places stand by drawing, then in the data's order.
-using KeyIndex = std::unordered_map<std::string, std::vector<Place>>;
 
-void addKey(KeyIndex& index, std::string_view cp932Key, Place place)
-{
-    if (std::optional<std::string> key = utf8Of(cp932Key))
-        index[std::move(*key)].push_back(place);
-}
+// The names of one kind across the open drawings (UTF-8), each with its
+// place, in flat lists: a map of strings to lists would hold half a million
+// small allocations for a large request. The drawings are added in order,
+// and their items in order, so the places of a name stand by drawing, then in
+// the data's order.
+class KeyIndex {
+public:
+    void add(std::string_view cp932Key, std::size_t drawing, std::size_t item)
+    {
+        if (const std::optional<std::string> key = utf8Of(cp932Key)) {
+            m_keys.push_back(*key);
+            m_places.push_back(
+                {static_cast<std::uint32_t>(drawing), static_cast<std::uint32_t>(item)});
+        }
+    }
+
+    // Makes the names searchable; none is added after.
+    void seal()
+    {
+        m_byHash.reserve(m_keys.size());
+        for (std::size_t i = 0; i < m_keys.size(); ++i)
+            m_byHash.push_back({hashOf(m_keys[i]), static_cast<std::uint32_t>(i)});
+        std::sort(m_byHash.begin(), m_byHash.end());
+        m_keys.shrinkToFit();
+        m_places.shrink_to_fit();
+    }
+
+    // The places of a name, by drawing, then in the data's order.
+    void find(std::string_view key, std::vector<Place>& places) const
+    {
+        places.clear();
+        const std::uint64_t hash = hashOf(key);
+        auto entry = std::lower_bound(m_byHash.begin(), m_byHash.end(), Entry{hash, 0});
+        for (; entry != m_byHash.end() && entry->hash == hash; ++entry)
+            if (m_keys[entry->index] == key)
+                places.push_back(m_places[entry->index]);
+    }
+
+private:
+    struct Entry {
+        std::uint64_t hash;
+        std::uint32_t index; // of the name, in the order added
+
+        friend auto operator<=>(const Entry&, const Entry&) = default;
+    };
+
+    static std::uint64_t hashOf(std::string_view key) { return std::hash<std::string_view>()(key); }
+
+    FlatTexts m_keys;
+    std::vector<Place> m_places;
+    std::vector<Entry> m_byHash;
+};
 
 // "oaza,koaza,lot" as the parcel list writes a parcel (lot folded).
-std::string parcelKey(const dataset::ParcelFields& fields)
+std::string parcelKey(const ParcelNames& parcels, std::size_t i)
 {
-    return fields.oaza + "," + fields.koaza + "," + folded(fields.lot);
+    std::string key(parcels.oaza[i]);
+    key += ',';
+    key += parcels.koaza[i];
+    key += ',';
+    key += folded(parcels.lot[i]);
+    return key;
 }
 
 // "name,scale,kubun" as the map sheet list writes a sheet.
-std::string sheetKey(const dataset::MapSheet& sheet)
+std::string sheetKey(const DrawingRecords& records, std::size_t i)
 {
-    return folded(sheet.name) + "," + std::to_string(sheet.scale) + "," +
-           std::to_string(sheet.kubun);
+    return folded(records.mapSheetNames[i]) + "," + std::to_string(records.mapSheetScales[i]) +
+           "," + std::to_string(records.mapSheetKubun[i]);
 }
 
 // The names of one kind of item in one drawing, each with its index.
-void addKeysOf(KeyKind kind, const dataset::SurveyDataSet& data, std::size_t drawing,
-               KeyIndex& index)
+void addKeysOf(KeyKind kind, const OpenDrawing& open, std::size_t drawing, KeyIndex& index)
 {
-    const auto add = [&](const auto& items, const auto& keyOf) {
-        for (std::size_t i = 0; i < items.size(); ++i)
-            addKey(index, keyOf(items[i]), {drawing, i});
+    const DrawingRecords& records = *open.records;
+    const auto add = [&](std::size_t count, const auto& keyOf) {
+        for (std::size_t i = 0; i < count; ++i)
+            index.add(keyOf(i), drawing, i);
     };
-    const auto name = [](const auto& item) { return folded(item.name); };
+    const auto names = [&](const FlatTexts& texts) {
+        add(texts.size(), [&](std::size_t i) { return folded(texts[i]); });
+    };
     switch (kind) {
     case KeyKind::Parcels:
-        add(data.parcels, [](const auto& parcel) { return parcelKey(parcel.fields); });
+        add(records.parcels.size(), [&](std::size_t i) { return parcelKey(records.parcels, i); });
         break;
     case KeyKind::GroupedParcels:
-        add(data.groupedParcels, [](const auto& parcel) { return parcelKey(parcel.fields); });
+        add(records.groupedParcels.size(),
+            [&](std::size_t i) { return parcelKey(records.groupedParcels, i); });
         break;
     case KeyKind::MapSheets:
-        add(data.mapSheets, [](const dataset::MapSheet& sheet) { return sheetKey(sheet); });
+        add(records.mapSheetNames.size(), [&](std::size_t i) { return sheetKey(records, i); });
         break;
     case KeyKind::MapSheetNames:
-        add(data.mapSheets, name);
+        names(records.mapSheetNames);
         break;
     case KeyKind::FrameNames:
-        add(data.sheetFrames, name);
+        names(records.frameNames);
         break;
     case KeyKind::Points:
-        add(data.points, name);
+        names(open.scene->pointNames);
         break;
     case KeyKind::ControlPoints:
-        add(data.controlPoints, name);
+        names(records.controlPointNames);
         break;
     }
 }
@@ -125,6 +176,7 @@ public:
         const std::vector<Place>& places = placesOf(kind, key);
         auto place = std::lower_bound(places.begin(), places.end(), drawing,
                                       [](const Place& p, std::size_t d) { return p.drawing < d; });
+
         std::vector<std::size_t> found;
         for (; place != places.end() && place->drawing == drawing; ++place)
             found.push_back(place->item);
@@ -151,8 +203,9 @@ private:
         if (!index) {
             index.emplace();
             for (std::size_t drawing = 0; drawing < m_drawings.size(); ++drawing)
-                if (m_drawings[drawing].data)
-                    addKeysOf(kind, *m_drawings[drawing].data, drawing, *index);
+                if (m_drawings[drawing].records)
+                    addKeysOf(kind, m_drawings[drawing], drawing, *index);
+            index->seal();
         }
         return *index;
     }
@@ -162,20 +215,19 @@ private:
     // each holds): the last answer of each kind is kept for the next.
     const std::vector<Place>& placesOf(KeyKind kind, const std::string& key)
     {
-        static const std::vector<Place> kNowhere;
         LastLookup& last = m_last[static_cast<std::size_t>(kind)];
-        if (last.places && last.key == key)
-            return *last.places;
-        const KeyIndex& index = of(kind);
-        const auto places = index.find(key);
+        if (last.done && last.key == key)
+            return last.places;
+        of(kind).find(key, last.places);
         last.key = key;
-        last.places = places == index.end() ? &kNowhere : &places->second;
-        return *last.places;
+        last.done = true;
+        return last.places;
     }
 
     struct LastLookup {
         std::string key;
-        const std::vector<Place>* places = nullptr;
+        std::vector<Place> places;
+        bool done = false;
     };
 
     const std::vector<OpenDrawing>& m_drawings;
@@ -215,7 +267,8 @@ QString joined(std::initializer_list<QString> parts)
 // What one item is, once found in one drawing.
 struct Finding {
     ItemState state = ItemState::Shown;
-    QString label;
+    LabelSource labelFrom = LabelSource::Request;
+    std::size_t labelRecord = 0;
     std::vector<SceneItem> targets;
 };
 
@@ -253,7 +306,7 @@ private:
                                               std::optional<std::size_t> onlyDrawing);
     std::vector<std::pair<std::size_t, std::size_t>> carriedSheetNames() const;
     void addMarks(std::size_t drawing, const Finding& finding);
-    QString unmatchedLabel(const search::RequestedItem& item) const;
+    void addTargets(MatchedItem& matched, const std::vector<SceneItem>& targets);
 
     const search::ViewerRequest& m_request;
     const std::vector<OpenDrawing>& m_drawings;
@@ -284,7 +337,7 @@ std::optional<std::size_t> Matcher::onlyDrawingFor(const search::RequestedItem& 
 bool Matcher::anyReadable(std::optional<std::size_t> onlyDrawing) const
 {
     const auto readable = [this](std::size_t drawing) {
-        return drawing < m_drawings.size() && m_drawings[drawing].data != nullptr;
+        return drawing < m_drawings.size() && m_drawings[drawing].records != nullptr;
     };
     if (onlyDrawing)
         return readable(*onlyDrawing);
@@ -323,21 +376,19 @@ std::vector<std::size_t> Matcher::drawingsToSearch(const search::RequestedItem& 
 
 std::optional<Finding> Matcher::findParcels(std::size_t drawing, const std::string& key)
 {
-    const dataset::SurveyDataSet& data = *m_drawings[drawing].data;
+    const DrawingRecords& records = *m_drawings[drawing].records;
+    const SceneDrawing& scene = *m_drawings[drawing].scene;
     const std::vector<std::size_t> parcels = m_keys.itemsIn(KeyKind::Parcels, drawing, key);
     const std::vector<std::size_t> grouped = m_keys.itemsIn(KeyKind::GroupedParcels, drawing, key);
     if (parcels.empty() && grouped.empty())
         return std::nullopt;
-    const dataset::ParcelFields& fields = parcels.empty()
-                                              ? data.groupedParcels[grouped.front()].fields
-                                              : data.parcels[parcels.front()].fields;
     Finding finding;
-    finding.label = joined({QStringLiteral("地番"), screenText(fields.oaza),
-                            screenText(fields.koaza), screenText(folded(fields.lot))});
+    finding.labelFrom = parcels.empty() ? LabelSource::GroupedParcel : LabelSource::Parcel;
+    finding.labelRecord = parcels.empty() ? grouped.front() : parcels.front();
     bool anyClosed = false;
     for (const std::size_t parcel : parcels) {
-        for (const std::size_t outline : data.parcels[parcel].outlines) {
-            anyClosed = anyClosed || data.outlines[outline].shape == dataset::OutlineShape::Closed;
+        for (const std::size_t outline : records.outlinesOf(parcel)) {
+            anyClosed = anyClosed || scene.outlines[outline].shape == dataset::OutlineShape::Closed;
             finding.targets.push_back({drawing, Kind::Outline, outline});
         }
     }
@@ -354,10 +405,9 @@ std::optional<Finding> Matcher::findMapSheets(std::size_t drawing, const std::st
     const std::vector<std::size_t> sheets = m_keys.itemsIn(KeyKind::MapSheets, drawing, key);
     if (sheets.empty())
         return std::nullopt;
-    const dataset::MapSheet& sheet = m_drawings[drawing].data->mapSheets[sheets.front()];
     Finding finding;
-    finding.label = QStringLiteral("図葉 %1（1/%2）")
-                        .arg(screenText(folded(sheet.name)), QString::number(sheet.scale));
+    finding.labelFrom = LabelSource::MapSheet;
+    finding.labelRecord = sheets.front();
     for (const std::size_t i : sheets)
         finding.targets.push_back({drawing, Kind::MapSheet, i});
     return finding;
@@ -370,7 +420,7 @@ std::optional<Finding> Matcher::findSheetNames(std::size_t drawing, const std::s
     if (sheets.empty() && frames.empty())
         return std::nullopt;
     Finding finding;
-    finding.label = QStringLiteral("図葉 ") + QString::fromStdString(key);
+    finding.labelFrom = LabelSource::SheetName;
     for (const std::size_t i : sheets)
         finding.targets.push_back({drawing, Kind::MapSheet, i});
     for (const std::size_t i : frames)
@@ -386,8 +436,7 @@ std::optional<Finding> Matcher::findPoints(std::size_t drawing, const std::strin
     if (points.empty())
         return std::nullopt;
     Finding finding;
-    finding.label = (control ? QStringLiteral("図根点 ") : QStringLiteral("筆界点 ")) +
-                    QString::fromStdString(key).trimmed();
+    finding.labelFrom = control ? LabelSource::ControlPoint : LabelSource::Point;
     for (const std::size_t i : points)
         finding.targets.push_back({drawing, control ? Kind::ControlPoint : Kind::Point, i});
     return finding;
@@ -416,13 +465,13 @@ void Matcher::addMarks(std::size_t drawing, const Finding& finding)
 {
     if (finding.state != ItemState::Shown)
         return;
-    const dataset::SurveyDataSet& data = *m_drawings[drawing].data;
+    const SceneDrawing& scene = *m_drawings[drawing].scene;
     DrawingMarks& marks = m_result.marks[drawing];
     for (const SceneItem& target : finding.targets) {
         switch (target.kind) {
         case Kind::Outline:
             // Only a closed ring has an inside to fill.
-            if (data.outlines[target.index].shape == dataset::OutlineShape::Closed)
+            if (scene.outlines[target.index].shape == dataset::OutlineShape::Closed)
                 marks.outlines.push_back(target.index);
             break;
         case Kind::MapSheet:
@@ -438,25 +487,6 @@ void Matcher::addMarks(std::size_t drawing, const Finding& finding)
             marks.controlPoints.push_back(target.index);
             break;
         }
-    }
-}
-
-QString Matcher::unmatchedLabel(const search::RequestedItem& item) const
-{
-    const QString value = screenText(item.value);
-    switch (item.code) {
-    case search::kParcelOrSheetRecord: {
-        // Parcel or sheet: the values as the request gives them.
-        return QStringLiteral("地番または図葉 ") + value;
-    }
-    case search::kSheetNameRecord:
-        return QStringLiteral("図葉 ") + value;
-    case search::kBoundaryPointRecord:
-        return QStringLiteral("筆界点 ") + value;
-    case search::kControlPointRecord:
-        return QStringLiteral("図根点 ") + value;
-    default:
-        return value;
     }
 }
 
@@ -485,21 +515,31 @@ std::vector<std::pair<std::size_t, std::size_t>> Matcher::carriedSheetNames() co
     return carried;
 }
 
+void Matcher::addTargets(MatchedItem& matched, const std::vector<SceneItem>& targets)
+{
+    matched.firstTarget = static_cast<std::uint32_t>(m_result.targets.size());
+    matched.targetCount = static_cast<std::uint32_t>(targets.size());
+    m_result.targets.insert(m_result.targets.end(), targets.begin(), targets.end());
+    if (matched.state == ItemState::Shown || matched.state == ItemState::OutlineIncomplete)
+        m_result.firstView.widen(boxOf(targets, m_drawings));
+}
+
 void Matcher::matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetDrawing)
 {
     const search::RequestedItem& item = m_request.items[itemIndex];
     MatchedItem matched;
-    matched.requestItem = itemIndex;
+    matched.requestItem = static_cast<std::uint32_t>(itemIndex);
 
     if (item.code == search::kRegisteredDrawingRecord) {
-        matched.drawing = drawingNamed(item.value);
-        const OpenDrawing* drawing = matched.drawing ? &m_drawings[*matched.drawing] : nullptr;
-        matched.label = QStringLiteral("図面全体 ") +
-                        (drawing && drawing->scene ? drawing->scene->name : screenText(item.value));
-        matched.state = drawing && drawing->scene ? ItemState::Shown : ItemState::DrawingUnreadable;
+        const std::optional<std::size_t> drawing = drawingNamed(item.value);
+        const OpenDrawing* open = drawing ? &m_drawings[*drawing] : nullptr;
+        if (drawing)
+            matched.drawing = static_cast<std::uint32_t>(*drawing);
+        matched.labelFrom = LabelSource::Drawing;
+        matched.state = open && open->scene ? ItemState::Shown : ItemState::DrawingUnreadable;
         if (matched.state == ItemState::Shown)
-            matched.box = drawing->scene->framing;
-        m_result.items.push_back(std::move(matched));
+            m_result.firstView.widen(open->scene->framing);
+        m_result.items.push_back(matched);
         return;
     }
 
@@ -519,19 +559,19 @@ void Matcher::matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetD
         found = true;
         addMarks(drawing, *finding);
         MatchedItem inDrawing = matched;
-        inDrawing.drawing = drawing;
+        inDrawing.drawing = static_cast<std::uint32_t>(drawing);
         inDrawing.state = finding->state;
-        inDrawing.label = std::move(finding->label);
-        inDrawing.box = boxOf(finding->targets, m_drawings);
-        inDrawing.targets = std::move(finding->targets);
-        m_result.items.push_back(std::move(inDrawing));
+        inDrawing.labelFrom = finding->labelFrom;
+        inDrawing.labelRecord = static_cast<std::uint32_t>(finding->labelRecord);
+        addTargets(inDrawing, finding->targets);
+        m_result.items.push_back(inDrawing);
     }
     if (found)
         return;
-    matched.label = unmatchedLabel(item);
     matched.state = anyReadable(onlyDrawing) ? ItemState::NotFound : ItemState::DrawingUnreadable;
-    matched.drawing = onlyDrawing;
-    m_result.items.push_back(std::move(matched));
+    if (onlyDrawing)
+        matched.drawing = static_cast<std::uint32_t>(*onlyDrawing);
+    m_result.items.push_back(matched);
 }
 
 RequestMatch Matcher::run()
@@ -550,9 +590,6 @@ RequestMatch Matcher::run()
     }
     for (const auto& [item, drawing] : carriedSheetNames())
         matchItem(item, drawing);
-    for (const MatchedItem& item : m_result.items)
-        if (item.state == ItemState::Shown || item.state == ItemState::OutlineIncomplete)
-            m_result.firstView.widen(item.box);
     if (m_result.firstView.isEmpty())
         for (const OpenDrawing& drawing : m_drawings)
             if (drawing.scene)
@@ -593,6 +630,85 @@ MapBox boxOf(const std::vector<SceneItem>& items, const std::vector<OpenDrawing>
         }
     }
     return box;
+}
+
+std::vector<SceneItem> RequestMatch::targetsOf(const MatchedItem& item) const
+{
+    if (item.firstTarget + std::size_t{item.targetCount} > targets.size())
+        return {};
+    const auto first = targets.begin() + item.firstTarget;
+    return {first, first + item.targetCount};
+}
+
+QString itemLabel(const search::ViewerRequest& request, const MatchedItem& item,
+                  const OpenDrawing* drawing)
+{
+    if (item.requestItem >= request.items.size())
+        return {};
+    const search::RequestedItem& asked = request.items[item.requestItem];
+    const DrawingRecords* records = drawing ? drawing->records : nullptr;
+    // Sheet and point names as they were looked for: folded, as UTF-8.
+    const auto lookedFor = [&] {
+        return QString::fromStdString(utf8Of(folded(asked.value)).value_or(""));
+    };
+    switch (item.labelFrom) {
+    case LabelSource::Drawing:
+        return QStringLiteral("図面全体 ") +
+               (drawing && drawing->scene ? drawing->scene->name : screenText(asked.value));
+    case LabelSource::Parcel:
+    case LabelSource::GroupedParcel: {
+        if (!records)
+            break;
+        const ParcelNames& names =
+            item.labelFrom == LabelSource::Parcel ? records->parcels : records->groupedParcels;
+        const std::size_t i = item.labelRecord;
+        if (i >= names.size())
+            break;
+        return joined({QStringLiteral("地番"), screenText(names.oaza[i]),
+                       screenText(names.koaza[i]), screenText(folded(names.lot[i]))});
+    }
+    case LabelSource::MapSheet:
+        if (!records || item.labelRecord >= records->mapSheetNames.size())
+            break;
+        return QStringLiteral("図葉 %1（1/%2）")
+            .arg(screenText(folded(records->mapSheetNames[item.labelRecord])),
+                 QString::number(records->mapSheetScales[item.labelRecord]));
+    case LabelSource::SheetName:
+        return QStringLiteral("図葉 ") + lookedFor();
+    case LabelSource::Point:
+        return QStringLiteral("筆界点 ") + lookedFor().trimmed();
+    case LabelSource::ControlPoint:
+        return QStringLiteral("図根点 ") + lookedFor().trimmed();
+    case LabelSource::Request:
+        break;
+    }
+    const QString value = screenText(asked.value);
+    switch (asked.code) {
+    case search::kParcelOrSheetRecord:
+        // Parcel or sheet: the values as the request gives them.
+        return QStringLiteral("地番または図葉 ") + value;
+    case search::kSheetNameRecord:
+        return QStringLiteral("図葉 ") + value;
+    case search::kBoundaryPointRecord:
+        return QStringLiteral("筆界点 ") + value;
+    case search::kControlPointRecord:
+        return QStringLiteral("図根点 ") + value;
+    default:
+        return value;
+    }
+}
+
+MapBox itemBox(const search::ViewerRequest& request, const RequestMatch& match,
+               const MatchedItem& item, const std::vector<OpenDrawing>& drawings)
+{
+    const bool wholeDrawing =
+        item.requestItem < request.items.size() &&
+        request.items[item.requestItem].code == search::kRegisteredDrawingRecord;
+    if (!wholeDrawing)
+        return boxOf(match.targetsOf(item), drawings);
+    if (item.drawing && *item.drawing < drawings.size() && drawings[*item.drawing].scene)
+        return drawings[*item.drawing].scene->framing;
+    return {};
 }
 
 RequestMatch matchRequest(const search::ViewerRequest& request,

@@ -16,12 +16,14 @@
 
 #include "core/dataset/survey_data_set.h"
 #include "core/search/request_reader.h"
+#include "viewer/drawing_records.h"
 #include "viewer/drawing_scene.h"
 #include "viewer/scene_item.h"
 #include "viewer/scene_renderer.h"
 
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,8 +32,8 @@ namespace ft::viewer {
 
 // An open drawing as matching sees it.
 struct OpenDrawing {
-    const dataset::SurveyDataSet* data = nullptr; // null when it could not be read
-    const SceneDrawing* scene = nullptr;          // null likewise
+    const DrawingRecords* records = nullptr; // null when it could not be read
+    const SceneDrawing* scene = nullptr;     // null likewise
     std::string requestPath; // CP932, as the request names it; empty when opened otherwise
 };
 
@@ -44,22 +46,52 @@ enum class ItemState {
     DrawingUnreadable, // the drawing it belongs to could not be read
 };
 
+// Where an item's side-list text comes from: it is made when shown, from the
+// request and the records of the drawing it was found in.
+enum class LabelSource : std::uint8_t {
+    Request,       // the request's value (an item found nowhere)
+    Drawing,       // the drawing's name (a code 1 record)
+    Parcel,        // parcel labelRecord of the drawing
+    GroupedParcel, // grouped parcel labelRecord
+    MapSheet,      // map sheet labelRecord, with its scale
+    SheetName,     // the request's sheet name
+    Point,         // the request's point name
+    ControlPoint,  // likewise
+};
+
+// One entry of the side list; a large request has hundreds of thousands, so
+// it keeps no text and no list of its own.
 struct MatchedItem {
-    std::size_t requestItem = 0;        // index into ViewerRequest::items
-    std::optional<std::size_t> drawing; // the open drawing it was found in
+    std::uint32_t requestItem = 0;        // index into ViewerRequest::items
+    std::optional<std::uint32_t> drawing; // the open drawing it was found in
     ItemState state = ItemState::NotFound;
-    QString label;                  // what it is, for the side list
-    std::vector<SceneItem> targets; // what selecting it shows
-    MapBox box;                     // the targets' box; a whole drawing's bounds for code 1
+    LabelSource labelFrom = LabelSource::Request;
+    std::uint32_t labelRecord = 0;
+    // What selecting it shows: RequestMatch::targets[firstTarget, + targetCount).
+    std::uint32_t firstTarget = 0;
+    std::uint32_t targetCount = 0;
 };
 
 struct RequestMatch {
     std::vector<MatchedItem> items;
+    std::vector<SceneItem> targets;  // the items' targets, one run each
     std::vector<DrawingMarks> marks; // one per open drawing
     // The first view: everything shown with a margin; the whole drawings when
     // nothing more specific was asked for or found.
     MapBox firstView;
+
+    std::vector<SceneItem> targetsOf(const MatchedItem& item) const;
 };
+
+// What the side list says the item is. `drawing` is the open drawing it was
+// found in (null for none).
+QString itemLabel(const search::ViewerRequest& request, const MatchedItem& item,
+                  const OpenDrawing* drawing);
+
+// The box selecting the item shows: its targets', or the whole drawing's for
+// a code 1 record.
+MapBox itemBox(const search::ViewerRequest& request, const RequestMatch& match,
+               const MatchedItem& item, const std::vector<OpenDrawing>& drawings);
 
 // drawingOfRequest[i] is the open drawing of the request's drawing record i.
 RequestMatch matchRequest(const search::ViewerRequest& request,

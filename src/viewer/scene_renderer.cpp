@@ -221,7 +221,7 @@ void drawOutlineFills(Canvas& canvas, const SceneDrawing& scene,
                              (outline.box.top - outline.box.bottom) * perPixel))
             dots.add(canvas.px(outline.labelAt));
         else
-            canvas.fillPolygon(outline.pieces.front());
+            canvas.fillPolygon(scene.firstPieceOf(i));
     }
     canvas.painter.setBrush(Qt::NoBrush);
     dots.draw(canvas.painter, kHighlightFill, 1.0);
@@ -290,10 +290,10 @@ void drawOutlines(Canvas& canvas, const SceneDrawing& scene)
     dots.draw(painter, kOutlineColour, canvas.width(1.0));
 
     painter.setPen(linePen(canvas, kBrokenOutlineColour, 1.0, Qt::DashLine));
-    forEachVisibleOutline(canvas, scene, [&](std::size_t, const SceneOutline& outline) {
+    forEachVisibleOutline(canvas, scene, [&](std::size_t i, const SceneOutline& outline) {
         if (outline.shape != dataset::OutlineShape::MissingPoints)
             return;
-        for (const QPolygonF& piece : outline.pieces)
+        for (const QPolygonF& piece : scene.piecesOf(i))
             canvas.drawPolyline(piece, false);
     });
 }
@@ -306,16 +306,16 @@ void drawLotNumbers(Canvas& canvas, const SceneDrawing& scene)
     const QFontMetricsF metrics(painter.font());
     const double lineHeight = metrics.height();
     const double perPixel = 1.0 / canvas.view.metresPerPixel();
-    forEachVisibleOutline(canvas, scene, [&](std::size_t, const SceneOutline& outline) {
-        if (outline.label.isEmpty())
-            return;
+    forEachVisibleOutline(canvas, scene, [&](std::size_t i, const SceneOutline& outline) {
         const double boxWidth = (outline.box.right - outline.box.left) * perPixel;
         const double boxHeight = (outline.box.top - outline.box.bottom) * perPixel;
-        // A lot number only where it fits inside its parcel.
-        if (boxHeight < lineHeight * 1.5 || boxWidth < lineHeight * 1.5 ||
-            boxWidth < metrics.horizontalAdvance(outline.label) + lineHeight * 0.5)
+        if (boxHeight < lineHeight * 1.5 || boxWidth < lineHeight * 1.5)
             return;
-        drawCentredText(painter, canvas.px(outline.labelAt), outline.label);
+        // A lot number only where it fits inside its parcel.
+        const QString label = scene.outlineLabel(i);
+        if (label.isEmpty() || boxWidth < metrics.horizontalAdvance(label) + lineHeight * 0.5)
+            return;
+        drawCentredText(painter, canvas.px(outline.labelAt), label);
     });
 }
 
@@ -426,7 +426,7 @@ void drawFocus(Canvas& canvas, const SceneDrawing& scene, const SceneItem& focus
     switch (focus.kind) {
     case SceneItem::Kind::Outline:
         if (focus.index < scene.outlines.size())
-            for (const QPolygonF& piece : scene.outlines[focus.index].pieces)
+            for (const QPolygonF& piece : scene.piecesOf(focus.index))
                 canvas.drawPolyline(piece, scene.outlines[focus.index].shape ==
                                                dataset::OutlineShape::Closed);
         return;

@@ -36,7 +36,7 @@ SessionDrawing drawingOfRequestPath(const std::string& cp932Path)
     } catch (const platform::EncodingError&) {
         SessionDrawing drawing;
         drawing.requestPath = cp932Path;
-        drawing.data = std::make_unique<dataset::SurveyDataSet>();
+        drawing.records = std::make_unique<DrawingRecords>();
         drawing.name = screenText(cp932Path);
         drawing.pathError = QStringLiteral("パスが CP932 として読めません");
         return drawing;
@@ -87,12 +87,14 @@ SessionDrawing openDrawing(const std::filesystem::path& basePath,
 {
     SessionDrawing drawing;
     drawing.basePath = basePath;
-    drawing.data = std::make_unique<dataset::SurveyDataSet>(
-        headerFile.empty() ? dataset::readDataSet(basePath)
-                           : dataset::readDataSetAtHeader(headerFile));
+    const dataset::SurveyDataSet set = headerFile.empty()
+                                           ? dataset::readDataSet(basePath)
+                                           : dataset::readDataSetAtHeader(headerFile);
     drawing.name = QString::fromStdString(basePath.filename().string());
-    if (drawing.data->present)
-        drawing.scene = std::make_unique<SceneDrawing>(buildScene(*drawing.data, drawing.name));
+    drawing.records = std::make_unique<DrawingRecords>(DrawingRecords::of(set));
+    drawing.problems = readingProblems(set);
+    if (set.present)
+        drawing.scene = std::make_unique<SceneDrawing>(buildScene(set, drawing.name));
     return drawing;
 }
 
@@ -197,14 +199,33 @@ void ViewerSession::rematch()
     m_match = matchRequest(m_request, openDrawings(), m_drawingOfRequest);
 }
 
+OpenDrawing ViewerSession::openDrawingAt(std::size_t index) const
+{
+    const SessionDrawing& drawing = m_drawings[index];
+    return {drawing.isOpen() ? drawing.records.get() : nullptr, drawing.scene.get(),
+            drawing.requestPath};
+}
+
 std::vector<OpenDrawing> ViewerSession::openDrawings() const
 {
     std::vector<OpenDrawing> open;
     open.reserve(m_drawings.size());
-    for (const SessionDrawing& drawing : m_drawings)
-        open.push_back({drawing.isOpen() ? drawing.data.get() : nullptr, drawing.scene.get(),
-                        drawing.requestPath});
+    for (std::size_t i = 0; i < m_drawings.size(); ++i)
+        open.push_back(openDrawingAt(i));
     return open;
+}
+
+QString ViewerSession::itemLabel(const MatchedItem& item) const
+{
+    if (!item.drawing || *item.drawing >= m_drawings.size())
+        return viewer::itemLabel(m_request, item, nullptr);
+    const OpenDrawing drawing = openDrawingAt(*item.drawing);
+    return viewer::itemLabel(m_request, item, &drawing);
+}
+
+MapBox ViewerSession::itemBox(const MatchedItem& item) const
+{
+    return viewer::itemBox(m_request, m_match, item, openDrawings());
 }
 
 std::vector<DrawingToRender> ViewerSession::toRender() const

@@ -7,7 +7,9 @@
 
 #include "core/dataset/survey_data_set.h"
 #include "core/search/request_reader.h"
+#include "viewer/drawing_records.h"
 #include "viewer/drawing_scene.h"
+#include "viewer/problem_texts.h"
 #include "viewer/request_matching.h"
 #include "viewer/scene_renderer.h"
 
@@ -24,9 +26,13 @@ namespace ft::viewer {
 struct SessionDrawing {
     std::filesystem::path basePath; // header path without extension
     std::string requestPath;        // CP932 as the request names it; empty when opened otherwise
-    std::unique_ptr<dataset::SurveyDataSet> data; // never null; data->present tells if it was read
-    std::unique_ptr<SceneDrawing> scene;          // null when it could not be read
-    QString name;                                 // base file name, or the path as requested
+    // The names of its records (the data set itself is let go once read).
+    std::unique_ptr<DrawingRecords> records;
+    std::unique_ptr<SceneDrawing> scene; // null when it could not be read
+    // What reading it found wrong, its targets in drawing 0 (drawingProblems
+    // names the drawing's place in the session).
+    std::vector<ListedProblem> problems;
+    QString name; // base file name, or the path as requested
     // Why the drawing could not even be looked for (a request path that is
     // not CP932); empty otherwise.
     QString pathError;
@@ -51,6 +57,10 @@ public:
     // What went wrong with the request file itself (Japanese, for the window).
     const std::vector<QString>& requestProblems() const { return m_requestProblems; }
 
+    // What the side list says a matched item is, and the box selecting it shows.
+    QString itemLabel(const MatchedItem& item) const;
+    MapBox itemBox(const MatchedItem& item) const;
+
     // The drawings as matching and drawing take them, by the same index.
     std::vector<OpenDrawing> openDrawings() const;
     std::vector<DrawingToRender> toRender() const;
@@ -69,6 +79,7 @@ private:
     // open under the path, the others read (side by side) and added.
     std::vector<std::size_t> addRequestedDrawings(const std::vector<std::string>& paths);
     void rematch();
+    OpenDrawing openDrawingAt(std::size_t index) const;
 
     std::vector<SessionDrawing> m_drawings;
     search::ViewerRequest m_request;

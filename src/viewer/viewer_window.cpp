@@ -372,7 +372,7 @@ void ViewerWindow::showPointer(QPointF map)
             continue;
         under = QStringLiteral("図面 ") + drawing.name;
         if (const std::optional<std::size_t> outline = drawing.scene->outlineAt(map))
-            under += QStringLiteral("　地番 ") + drawing.scene->outlines[*outline].label;
+            under += QStringLiteral("　地番 ") + drawing.scene->outlineLabel(*outline);
         break;
     }
     m_under->setText(under);

@@ -90,13 +90,14 @@ TEST_F(RequestMatching, ACodeTwoRecordIsAParcelWhereOneMatchesAndASheetElsewhere
     const MatchedItem& parcel = match().items[0];
     EXPECT_EQ(parcel.drawing, std::optional<std::size_t>(0));
     EXPECT_EQ(parcel.state, ItemState::Shown);
-    EXPECT_EQ(parcel.targets, (std::vector<SceneItem>{{0, Kind::Outline, 0}}));
+    EXPECT_EQ(match().targetsOf(parcel), (std::vector<SceneItem>{{0, Kind::Outline, 0}}));
     // The parcel gives no entry for B01, where it is not; the sheet record
     // gives one for each drawing.
     EXPECT_EQ(match().items[1].drawing, std::optional<std::size_t>(0));
     EXPECT_EQ(match().items[1].state, ItemState::NoOutline);
-    EXPECT_TRUE(match().items[1].targets.empty());
-    EXPECT_EQ(match().items[2].targets, (std::vector<SceneItem>{{1, Kind::MapSheet, 1}}));
+    EXPECT_TRUE(match().targetsOf(match().items[1]).empty());
+    EXPECT_EQ(match().targetsOf(match().items[2]),
+              (std::vector<SceneItem>{{1, Kind::MapSheet, 1}}));
     EXPECT_EQ(match().marks[0].outlines, std::vector<std::size_t>{0});
     EXPECT_TRUE(match().marks[0].mapSheets.empty());
     EXPECT_EQ(match().marks[1].mapSheets, std::vector<std::size_t>{1});
@@ -151,9 +152,10 @@ TEST_F(RequestMatching, SheetNamesOfAClickBelongToTheDrawingTheyFollow)
     });
     ASSERT_EQ(match().items.size(), 2u);
     // Map sheet Ｘ１ and the frame X1 of B01, folded alike; 本町 of A01 only.
-    EXPECT_EQ(match().items[0].targets,
+    EXPECT_EQ(match().targetsOf(match().items[0]),
               (std::vector<SceneItem>{{0, Kind::MapSheet, 0}, {0, Kind::Frame, 0}}));
-    EXPECT_EQ(match().items[1].targets, (std::vector<SceneItem>{{1, Kind::MapSheet, 1}}));
+    EXPECT_EQ(match().targetsOf(match().items[1]),
+              (std::vector<SceneItem>{{1, Kind::MapSheet, 1}}));
     EXPECT_TRUE(match().marks[0].mapSheets == std::vector<std::size_t>{0});
 }
 
@@ -168,8 +170,37 @@ TEST_F(RequestMatching, AClickOnSheetsOfOneNameInTwoDrawingsNamesItOnce)
     });
     ASSERT_EQ(match().items.size(), 2u);
     EXPECT_EQ(match().items[1].drawing, std::optional<std::size_t>(1));
-    EXPECT_EQ(match().items[1].targets,
+    EXPECT_EQ(match().targetsOf(match().items[1]),
               (std::vector<SceneItem>{{1, Kind::MapSheet, 0}, {1, Kind::Frame, 0}}));
+}
+
+// The side list's texts are made when shown, from the request and the records
+// of the drawing each item was found in: one of each kind of item.
+TEST_F(RequestMatching, EachKindOfItemIsLabelledFromTheRecordItWasFoundBy)
+{
+    open([&](search::RequestWriter& out) {
+        out.writeDrawing(pathOf("A01"));
+        out.writeDrawing(pathOf("B01"));
+        out.writeParcel("大字本町", "字東", "101");
+        out.writeParcel("大字本町", "字東", "102-50"); // grouped, in both drawings
+        out.writeMapSheet("X1", 500, 1);
+        out.writeNameRecord(search::kBoundaryPointRecord, "Ｐ２");
+        out.writeNameRecord(search::kControlPointRecord, "T1");
+        out.writeNameRecord(search::kRegisteredDrawingRecord, pathOf("B01"));
+        out.writeNameRecord(search::kBoundaryPointRecord, "P99");
+        out.writeSheetName("X1");
+    });
+    QStringList labels;
+    for (const MatchedItem& item : match().items)
+        labels << m_session.itemLabel(item);
+    EXPECT_EQ(labels, (QStringList{QStringLiteral("地番 大字本町 字東 101"),
+                                   QStringLiteral("地番 大字本町 字東 102-50"),
+                                   QStringLiteral("地番 大字本町 字東 102-50"),
+                                   QStringLiteral("図葉 X1（1/500）"),
+                                   QStringLiteral("図葉 X1（1/500）"), QStringLiteral("筆界点 P2"),
+                                   QStringLiteral("筆界点 P2"), QStringLiteral("図根点 T1"),
+                                   QStringLiteral("図根点 T1"), QStringLiteral("図面全体 B01"),
+                                   QStringLiteral("筆界点 P99"), QStringLiteral("図葉 X1")}));
 }
 
 TEST_F(RequestMatching, AWholeDrawingOrOneThatIsGone)
@@ -184,7 +215,7 @@ TEST_F(RequestMatching, AWholeDrawingOrOneThatIsGone)
     EXPECT_FALSE(m_session.drawings()[1].isOpen());
     ASSERT_EQ(match().items.size(), 2u);
     EXPECT_EQ(match().items[0].state, ItemState::Shown);
-    EXPECT_DOUBLE_EQ(match().items[0].box.top, 100.0);
+    EXPECT_DOUBLE_EQ(m_session.itemBox(match().items[0]).top, 100.0);
     EXPECT_EQ(match().items[1].state, ItemState::DrawingUnreadable);
     EXPECT_DOUBLE_EQ(match().firstView.right, 50.0); // A01 whole, nothing of GONE
 }
