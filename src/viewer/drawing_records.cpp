@@ -1,6 +1,5 @@
 #include "viewer/drawing_records.h"
 
-
 namespace ft::viewer {
 
 namespace {
@@ -48,7 +47,8 @@ DrawingRecords DrawingRecords::of(const dataset::SurveyDataSet& set)
         addParcel(records.parcels, parcel.fields);
         for (const std::size_t outline : parcel.outlines)
             records.m_parcelOutlines.push_back(static_cast<std::uint32_t>(outline));
-        records.m_outlineEnds.push_back(static_cast<std::uint32_t>(records.m_parcelOutlines.size()));
+        records.m_outlineEnds.push_back(
+            static_cast<std::uint32_t>(records.m_parcelOutlines.size()));
     }
     for (const dataset::GroupedParcel& parcel : set.groupedParcels)
         addParcel(records.groupedParcels, parcel.fields);

@@ -4,7 +4,9 @@
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
 #include "core/search/request_file.h"
+#include "viewer/name_index.h"
 #include "viewer/screen_text.h"
+#include "viewer/side_by_side.h"
 
 #include <QStringList>
 
@@ -20,220 +22,8 @@ namespace {
 using dataset::kNoIndex;
 using Kind = SceneItem::Kind;
 
-// UTF-8 of CP932 text; nothing for bytes that are not CP932 (such text can
-// match nothing).
-std::optional<std::string> utf8Of(std::string_view cp932)
-{
-    try {
-        return platform::cp932ToUtf8(cp932);
-    } catch (const platform::EncodingError&) {
-        return std::nullopt;
-    }
-}
-
-std::string folded(std::string_view cp932)
-{
-    return formats::ToHalfWidth(cp932);
-}
-
-// The kinds of names items are looked up by.
-enum class KeyKind : std::size_t {
-    Parcels,
-    GroupedParcels,
-    MapSheets,
-    MapSheetNames, // sheet names as the overview's sheet-outline file holds them, folded
-    FrameNames,
-    Points,        // trimmed, then folded, as the catalogue holds them
-    ControlPoints, // folded but not trimmed
-};
-constexpr std::size_t kKeyKinds = 7;
-
-// Where a name is: the open drawing, and the item's index in it.
-struct Place {
-    std::uint32_t drawing;
-    std::uint32_t item;
-};
-
-// The names of one kind across the open drawings (UTF-8), each with its
-// place, in flat lists: a map of strings to lists would hold half a million
-// small allocations for a large request. The drawings are added in order,
-// and their items in order, so the places of a name stand by drawing, then in
-// the data's order.
-class KeyIndex {
-public:
-    void add(std::string_view cp932Key, std::size_t drawing, std::size_t item)
-    {
-        if (const std::optional<std::string> key = utf8Of(cp932Key)) {
-            m_keys.push_back(*key);
-            m_places.push_back(
-                {static_cast<std::uint32_t>(drawing), static_cast<std::uint32_t>(item)});
-        }
-    }
-
-    // Makes the names searchable; none is added after.
-    void seal()
-    {
-        m_byHash.reserve(m_keys.size());
-        for (std::size_t i = 0; i < m_keys.size(); ++i)
-            m_byHash.push_back({hashOf(m_keys[i]), static_cast<std::uint32_t>(i)});
-        std::sort(m_byHash.begin(), m_byHash.end());
-        m_keys.shrinkToFit();
-        m_places.shrink_to_fit();
-    }
-
-    // The places of a name, by drawing, then in the data's order.
-    void find(std::string_view key, std::vector<Place>& places) const
-    {
-        places.clear();
-        const std::uint64_t hash = hashOf(key);
-        auto entry = std::lower_bound(m_byHash.begin(), m_byHash.end(), Entry{hash, 0});
-        for (; entry != m_byHash.end() && entry->hash == hash; ++entry)
-            if (m_keys[entry->index] == key)
-                places.push_back(m_places[entry->index]);
-    }
-
-private:
-    struct Entry {
-        std::uint64_t hash;
-        std::uint32_t index; // of the name, in the order added
-
-        friend auto operator<=>(const Entry&, const Entry&) = default;
-    };
-
-    static std::uint64_t hashOf(std::string_view key) { return std::hash<std::string_view>()(key); }
-
-    FlatTexts m_keys;
-    std::vector<Place> m_places;
-    std::vector<Entry> m_byHash;
-};
-
-// "oaza,koaza,lot" as the parcel list writes a parcel (lot folded).
-std::string parcelKey(const ParcelNames& parcels, std::size_t i)
-{
-    std::string key(parcels.oaza[i]);
-    key += ',';
-    key += parcels.koaza[i];
-    key += ',';
-    key += folded(parcels.lot[i]);
-    return key;
-}
-
-// "name,scale,kubun" as the map sheet list writes a sheet.
-std::string sheetKey(const DrawingRecords& records, std::size_t i)
-{
-    return folded(records.mapSheetNames[i]) + "," + std::to_string(records.mapSheetScales[i]) +
-           "," + std::to_string(records.mapSheetKubun[i]);
-}
-
-// The names of one kind of item in one drawing, each with its index.
-void addKeysOf(KeyKind kind, const OpenDrawing& open, std::size_t drawing, KeyIndex& index)
-{
-    const DrawingRecords& records = *open.records;
-    const auto add = [&](std::size_t count, const auto& keyOf) {
-        for (std::size_t i = 0; i < count; ++i)
-            index.add(keyOf(i), drawing, i);
-    };
-    const auto names = [&](const FlatTexts& texts) {
-        add(texts.size(), [&](std::size_t i) { return folded(texts[i]); });
-    };
-    switch (kind) {
-    case KeyKind::Parcels:
-        add(records.parcels.size(), [&](std::size_t i) { return parcelKey(records.parcels, i); });
-        break;
-    case KeyKind::GroupedParcels:
-        add(records.groupedParcels.size(),
-            [&](std::size_t i) { return parcelKey(records.groupedParcels, i); });
-        break;
-    case KeyKind::MapSheets:
-        add(records.mapSheetNames.size(), [&](std::size_t i) { return sheetKey(records, i); });
-        break;
-    case KeyKind::MapSheetNames:
-        names(records.mapSheetNames);
-        break;
-    case KeyKind::FrameNames:
-        names(records.frameNames);
-        break;
-    case KeyKind::Points:
-        names(open.scene->pointNames);
-        break;
-    case KeyKind::ControlPoints:
-        names(records.controlPointNames);
-        break;
-    }
-}
-
-// The lookups of every open drawing, one per kind of name, made when first
-// needed. One lookup across the drawings, not one per drawing: an item is
-// looked for only in the drawings that hold its name, so a request of a
-// million parcels costs a million lookups, not a million per drawing.
-class OpenDrawingKeys {
-public:
-    explicit OpenDrawingKeys(const std::vector<OpenDrawing>& drawings) : m_drawings(drawings) {}
-
-    // The items of `drawing` with the name, in the data's order.
-    std::vector<std::size_t> itemsIn(KeyKind kind, std::size_t drawing, const std::string& key)
-    {
-        const std::vector<Place>& places = placesOf(kind, key);
-        auto place = std::lower_bound(places.begin(), places.end(), drawing,
-                                      [](const Place& p, std::size_t d) { return p.drawing < d; });
-
-        std::vector<std::size_t> found;
-        for (; place != places.end() && place->drawing == drawing; ++place)
-            found.push_back(place->item);
-        return found;
-    }
-
-    // The drawings that hold the name as one of these kinds, ascending.
-    std::vector<std::size_t> drawingsHolding(std::initializer_list<KeyKind> kinds,
-                                             const std::string& key)
-    {
-        std::vector<std::size_t> drawings;
-        for (const KeyKind kind : kinds)
-            for (const Place& place : placesOf(kind, key))
-                drawings.push_back(place.drawing);
-        std::sort(drawings.begin(), drawings.end());
-        drawings.erase(std::unique(drawings.begin(), drawings.end()), drawings.end());
-        return drawings;
-    }
-
-private:
-    const KeyIndex& of(KeyKind kind)
-    {
-        std::optional<KeyIndex>& index = m_indexes[static_cast<std::size_t>(kind)];
-        if (!index) {
-            index.emplace();
-            for (std::size_t drawing = 0; drawing < m_drawings.size(); ++drawing)
-                if (m_drawings[drawing].records)
-                    addKeysOf(kind, m_drawings[drawing], drawing, *index);
-            index->seal();
-        }
-        return *index;
-    }
-
-    // The places of a name, by drawing, then in the data's order. An item
-    // asks for its name several times (which drawings hold it, then what
-    // each holds): the last answer of each kind is kept for the next.
-    const std::vector<Place>& placesOf(KeyKind kind, const std::string& key)
-    {
-        LastLookup& last = m_last[static_cast<std::size_t>(kind)];
-        if (last.done && last.key == key)
-            return last.places;
-        of(kind).find(key, last.places);
-        last.key = key;
-        last.done = true;
-        return last.places;
-    }
-
-    struct LastLookup {
-        std::string key;
-        std::vector<Place> places;
-        bool done = false;
-    };
-
-    const std::vector<OpenDrawing>& m_drawings;
-    std::array<std::optional<KeyIndex>, kKeyKinds> m_indexes;
-    std::array<LastLookup, kKeyKinds> m_last;
-};
+// Below this many items a request is matched on one thread.
+constexpr std::size_t kItemsWorthAThread = 2000;
 
 // What makes two request items the same: code, value and, for a sheet name,
 // the drawing it follows.
@@ -275,26 +65,28 @@ struct Finding {
 class Matcher {
 public:
     Matcher(const search::ViewerRequest& request, const std::vector<OpenDrawing>& drawings,
-            const std::vector<std::size_t>& drawingOfRequest)
+            const std::vector<std::size_t>& drawingOfRequest, const DrawingNames& names)
         : m_request(request), m_drawings(drawings), m_drawingOfRequest(drawingOfRequest),
-          m_keys(drawings)
+          m_keys(names)
     {
         m_result.marks.resize(drawings.size());
     }
 
-    RequestMatch run();
-
-private:
     // sheetDrawing: for a sheet name, the request's drawing record it is
     // looked for in, when not the one it follows.
     void matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetDrawing = {});
+    // What the items matched so far found (the first view not yet widened to
+    // the whole drawings when empty).
+    RequestMatch take() { return std::move(m_result); }
+
+private:
     std::optional<Finding> findIn(const search::RequestedItem& item, std::size_t drawing,
                                   const std::string& utf8Value);
     std::optional<Finding> findParcels(std::size_t drawing, const std::string& key);
     std::optional<Finding> findMapSheets(std::size_t drawing, const std::string& key);
     std::optional<Finding> findSheetNames(std::size_t drawing, const std::string& key);
     std::optional<Finding> findPoints(std::size_t drawing, const std::string& key, bool control);
-    std::optional<std::size_t> drawingNamed(const std::string& cp932Path) const;
+    std::optional<std::size_t> drawingNamed(std::string_view cp932Path) const;
     // The one drawing an item is looked for in, when it is not looked for in all.
     std::optional<std::size_t> onlyDrawingFor(const search::RequestedItem& item,
                                               std::optional<std::size_t> sheetDrawing) const;
@@ -304,18 +96,17 @@ private:
     std::vector<std::size_t> drawingsToSearch(const search::RequestedItem& item,
                                               const std::string& utf8Value,
                                               std::optional<std::size_t> onlyDrawing);
-    std::vector<std::pair<std::size_t, std::size_t>> carriedSheetNames() const;
     void addMarks(std::size_t drawing, const Finding& finding);
     void addTargets(MatchedItem& matched, const std::vector<SceneItem>& targets);
 
     const search::ViewerRequest& m_request;
     const std::vector<OpenDrawing>& m_drawings;
     const std::vector<std::size_t>& m_drawingOfRequest;
-    OpenDrawingKeys m_keys;
+    NameLookup m_keys;
     RequestMatch m_result;
 };
 
-std::optional<std::size_t> Matcher::drawingNamed(const std::string& cp932Path) const
+std::optional<std::size_t> Matcher::drawingNamed(std::string_view cp932Path) const
 {
     for (std::size_t i = 0; i < m_drawings.size(); ++i)
         if (!m_drawings[i].requestPath.empty() && m_drawings[i].requestPath == cp932Path)
@@ -494,13 +285,14 @@ void Matcher::addMarks(std::size_t drawing, const Finding& finding)
 // of the hit before, also across a change of drawing: a drawing record that
 // no sheet name follows was hit in a sheet of the name written last. Pairs
 // of (sheet name item, drawing record) for those drawings.
-std::vector<std::pair<std::size_t, std::size_t>> Matcher::carriedSheetNames() const
+std::vector<std::pair<std::size_t, std::size_t>>
+carriedSheetNames(const search::ViewerRequest& request)
 {
     std::vector<std::pair<std::size_t, std::size_t>> carried;
     std::optional<std::size_t> lastName;
     std::size_t next = 0;
-    const std::vector<search::RequestedItem>& items = m_request.items;
-    for (std::size_t drawing = 0; drawing < m_request.drawings.size(); ++drawing) {
+    const std::vector<search::RequestedItem>& items = request.items;
+    for (std::size_t drawing = 0; drawing < request.drawings.size(); ++drawing) {
         bool named = false;
         for (; next < items.size() && items[next].drawing <= std::optional<std::size_t>(drawing);
              ++next) {
@@ -574,27 +366,60 @@ void Matcher::matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetD
     m_result.items.push_back(matched);
 }
 
-RequestMatch Matcher::run()
+// The items to match: a parcel found by its parcel and its owner-list rows
+// comes twice in a request, as equal lines, and is listed once. The set holds
+// views of the request's own texts: a million lines are not copied again.
+std::vector<std::uint32_t> distinctItems(const search::ViewerRequest& request)
 {
-    // A parcel found by its parcel and its owner-list rows comes twice in a
-    // request, as equal lines; it is listed once. The set holds views of the
-    // request's own texts: a million lines are not copied again.
+    std::vector<std::uint32_t> distinct;
     std::unordered_set<ItemIdentity, ItemIdentity::Hash> seen;
-    seen.reserve(m_request.items.size());
-    for (std::size_t i = 0; i < m_request.items.size(); ++i) {
-        const search::RequestedItem& item = m_request.items[i];
+    seen.reserve(request.items.size());
+    for (std::size_t i = 0; i < request.items.size(); ++i) {
+        const search::RequestedItem& item = request.items[i];
         const std::optional<std::size_t> drawing =
             item.code == search::kSheetNameRecord ? item.drawing : std::nullopt;
         if (seen.insert({item.code, item.value, drawing}).second)
-            matchItem(i);
+            distinct.push_back(static_cast<std::uint32_t>(i));
     }
-    for (const auto& [item, drawing] : carriedSheetNames())
-        matchItem(item, drawing);
-    if (m_result.firstView.isEmpty())
-        for (const OpenDrawing& drawing : m_drawings)
-            if (drawing.scene)
-                m_result.firstView.widen(drawing.scene->framing);
-    return std::move(m_result);
+    return distinct;
+}
+
+// The kinds of names the request's items are looked up by.
+std::vector<KeyKind> kindsAskedFor(const search::ViewerRequest& request)
+{
+    std::array<bool, 6> codes{};
+    for (const search::RequestedItem& item : request.items)
+        if (item.code >= 0 && item.code < static_cast<int>(codes.size()))
+            codes[static_cast<std::size_t>(item.code)] = true;
+    std::vector<KeyKind> kinds;
+    if (codes[search::kParcelOrSheetRecord])
+        kinds.insert(kinds.end(), {KeyKind::Parcels, KeyKind::GroupedParcels, KeyKind::MapSheets});
+    if (codes[search::kSheetNameRecord])
+        kinds.insert(kinds.end(), {KeyKind::MapSheetNames, KeyKind::FrameNames});
+    if (codes[search::kBoundaryPointRecord])
+        kinds.push_back(KeyKind::Points);
+    if (codes[search::kControlPointRecord])
+        kinds.push_back(KeyKind::ControlPoints);
+    return kinds;
+}
+
+// Adds what a later run of items found after what the runs before it found.
+void append(RequestMatch& match, RequestMatch&& later)
+{
+    const auto shift = static_cast<std::uint32_t>(match.targets.size());
+    for (MatchedItem& item : later.items) {
+        item.firstTarget += shift;
+        match.items.push_back(item);
+    }
+    match.targets.insert(match.targets.end(), later.targets.begin(), later.targets.end());
+    for (std::size_t d = 0; d < match.marks.size() && d < later.marks.size(); ++d) {
+        DrawingMarks& marks = match.marks[d];
+        const DrawingMarks& more = later.marks[d];
+        for (auto list : {&DrawingMarks::outlines, &DrawingMarks::mapSheets, &DrawingMarks::frames,
+                          &DrawingMarks::points, &DrawingMarks::controlPoints})
+            (marks.*list).insert((marks.*list).end(), (more.*list).begin(), (more.*list).end());
+    }
+    match.firstView.widen(later.firstView);
 }
 
 } // namespace
@@ -715,7 +540,31 @@ RequestMatch matchRequest(const search::ViewerRequest& request,
                           const std::vector<OpenDrawing>& drawings,
                           const std::vector<std::size_t>& drawingOfRequest)
 {
-    return Matcher(request, drawings, drawingOfRequest).run();
+    const std::vector<std::uint32_t> items = distinctItems(request);
+    const DrawingNames names(drawings, kindsAskedFor(request));
+    // The items are cut into one run per core, matched side by side against
+    // the shared names, and joined in the request's order.
+    const std::size_t runs = items.size() < kItemsWorthAThread ? 1 : coreCount();
+    std::vector<RequestMatch> found(runs);
+    sideBySide(runs, [&](std::size_t run) {
+        Matcher matcher(request, drawings, drawingOfRequest, names);
+        for (std::size_t i = items.size() * run / runs; i < items.size() * (run + 1) / runs; ++i)
+            matcher.matchItem(items[i]);
+        found[run] = matcher.take();
+    });
+    RequestMatch match;
+    match.marks.resize(drawings.size());
+    for (RequestMatch& run : found)
+        append(match, std::move(run));
+    Matcher carried(request, drawings, drawingOfRequest, names);
+    for (const auto& [item, drawing] : carriedSheetNames(request))
+        carried.matchItem(item, drawing);
+    append(match, carried.take());
+    if (match.firstView.isEmpty())
+        for (const OpenDrawing& drawing : drawings)
+            if (drawing.scene)
+                match.firstView.widen(drawing.scene->framing);
+    return match;
 }
 
 } // namespace ft::viewer

@@ -5,20 +5,15 @@
 #include "core/search/request_file.h"
 #include "viewer/problem_texts.h"
 #include "viewer/screen_text.h"
+#include "viewer/side_by_side.h"
 
 #include <algorithm>
-#include <atomic>
-#include <exception>
-#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
 namespace ft::viewer {
 
 namespace {
-
-// Threads reading drawings at once; more than the disk and memory bus serve.
-constexpr unsigned kMaxReaders = 4;
 
 std::filesystem::path comparable(const std::filesystem::path& path)
 {
@@ -49,27 +44,7 @@ SessionDrawing drawingOfRequestPath(const std::string& cp932Path)
 std::vector<SessionDrawing> readSideBySide(const std::vector<std::string>& paths)
 {
     std::vector<SessionDrawing> read(paths.size());
-    std::vector<std::exception_ptr> failures(paths.size());
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < paths.size(); i = next++) {
-            try {
-                read[i] = drawingOfRequestPath(paths[i]);
-            } catch (...) {
-                failures[i] = std::current_exception();
-            }
-        }
-    };
-    {
-        const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1U, kMaxReaders);
-        std::vector<std::jthread> helpers;
-        for (unsigned i = 1; i < std::min<std::size_t>(cores, paths.size()); ++i)
-            helpers.emplace_back(work);
-        work();
-    }
-    for (const std::exception_ptr& failure : failures)
-        if (failure)
-            std::rethrow_exception(failure);
+    sideBySide(paths.size(), [&](std::size_t i) { read[i] = drawingOfRequestPath(paths[i]); });
     return read;
 }
 
