@@ -132,8 +132,8 @@ DrawingNames::DrawingNames(const std::vector<OpenDrawing>& drawings,
     sideBySide(pieces.size(), [&](std::size_t piece) {
         const KeyKind kind = kinds[piece / runs];
         const std::size_t run = piece % runs;
-        for (std::size_t d = drawings.size() * run / runs;
-             d < drawings.size() * (run + 1) / runs; ++d)
+        for (std::size_t d = drawings.size() * run / runs; d < drawings.size() * (run + 1) / runs;
+             ++d)
             if (drawings[d].records)
                 addKeysOf(kind, drawings[d], d, pieces[piece]);
     });

@@ -30,7 +30,7 @@ constexpr std::size_t kItemsWorthAThread = 2000;
 struct ItemIdentity {
     int code = 0;
     std::string_view value;
-    std::optional<std::size_t> drawing;
+    std::size_t drawing = 0; // the drawing record's index plus one; 0 for none
 
     friend bool operator==(const ItemIdentity&, const ItemIdentity&) = default;
 
@@ -38,9 +38,8 @@ struct ItemIdentity {
         std::size_t operator()(const ItemIdentity& item) const
         {
             const std::size_t text = std::hash<std::string_view>()(item.value);
-            const std::size_t drawing = item.drawing ? *item.drawing + 1 : 0;
             return text ^ (static_cast<std::size_t>(item.code) << 56) ^
-                   (drawing * 0x9E3779B97F4A7C15ULL);
+                   (item.drawing * 0x9E3779B97F4A7C15ULL);
         }
     };
 };
@@ -118,7 +117,8 @@ std::optional<std::size_t> Matcher::onlyDrawingFor(const search::RequestedItem& 
                                                    std::optional<std::size_t> sheetDrawing) const
 {
     // The overview click writes each sheet name right after its drawing.
-    const std::optional<std::size_t> requestDrawing = sheetDrawing ? sheetDrawing : item.drawing;
+    const std::optional<std::size_t> requestDrawing =
+        sheetDrawing ? sheetDrawing : std::optional<std::size_t>(item.drawing);
     if (item.code == search::kSheetNameRecord && requestDrawing &&
         *requestDrawing < m_drawingOfRequest.size())
         return m_drawingOfRequest[*requestDrawing];
@@ -376,8 +376,8 @@ std::vector<std::uint32_t> distinctItems(const search::ViewerRequest& request)
     seen.reserve(request.items.size());
     for (std::size_t i = 0; i < request.items.size(); ++i) {
         const search::RequestedItem& item = request.items[i];
-        const std::optional<std::size_t> drawing =
-            item.code == search::kSheetNameRecord ? item.drawing : std::nullopt;
+        const std::size_t drawing =
+            item.code == search::kSheetNameRecord && item.drawing ? *item.drawing + 1 : 0;
         if (seen.insert({item.code, item.value, drawing}).second)
             distinct.push_back(static_cast<std::uint32_t>(i));
     }

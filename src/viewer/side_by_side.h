@@ -12,8 +12,7 @@ namespace ft::viewer {
 // Calls work(i) for every i below count, on up to `most` threads at once
 // (the calling thread among them), and returns when all are done. The first
 // exception thrown by a piece is thrown again here, after the others ended.
-void sideBySide(std::size_t count, const std::function<void(std::size_t)>& work,
-                unsigned most = 4);
+void sideBySide(std::size_t count, const std::function<void(std::size_t)>& work, unsigned most = 4);
 
 // How many pieces to cut work into so that every core has one.
 std::size_t coreCount();

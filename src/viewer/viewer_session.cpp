@@ -91,7 +91,7 @@ void ViewerSession::openRequest(const std::filesystem::path& requestFile)
         named.push_back(requested.path);
     for (const search::RequestedItem& item : m_request.items)
         if (item.code == search::kRegisteredDrawingRecord)
-            named.push_back(item.value);
+            named.emplace_back(item.value);
     const std::vector<std::size_t> indices = addRequestedDrawings(named);
     m_drawingOfRequest.assign(
         indices.begin(), indices.begin() + static_cast<std::ptrdiff_t>(m_request.drawings.size()));

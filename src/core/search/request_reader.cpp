@@ -4,6 +4,11 @@
 #include "core/platform/cp932.h"
 #include "core/search/request_file.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace ft::search {
@@ -35,9 +40,8 @@ bool isBlankLine(std::string_view line)
     return formats::TrimBlanks(line).empty();
 }
 
-} // namespace
-
-void addRequestLine(ViewerRequest& request, std::string_view line, std::size_t lineNumber)
+// Takes a line that lives as long as the request's texts into the request.
+void addHeldLine(ViewerRequest& request, std::string_view line, std::size_t lineNumber)
 {
     if (isBlankLine(line))
         return;
@@ -52,9 +56,14 @@ void addRequestLine(ViewerRequest& request, std::string_view line, std::size_t l
         return;
     }
     const std::string_view rest = line.substr(comma + 1);
-    const std::optional<std::size_t> lastDrawing =
-        request.drawings.empty() ? std::nullopt
-                                 : std::optional<std::size_t>(request.drawings.size() - 1);
+    const std::optional<std::uint32_t> lastDrawing =
+        request.drawings.empty()
+            ? std::nullopt
+            : std::optional<std::uint32_t>(static_cast<std::uint32_t>(request.drawings.size() - 1));
+    const auto addItem = [&](std::string_view value) {
+        request.items.push_back(
+            {value, lastDrawing, static_cast<std::uint32_t>(lineNumber), *code});
+    };
     switch (*code) {
     case kDrawingRecord: {
         const std::string_view path = quotedPath(rest);
@@ -71,22 +80,53 @@ void addRequestLine(ViewerRequest& request, std::string_view line, std::size_t l
             unreadable(UnreadableRequestLine::Reason::EmptyDrawingPath);
             return;
         }
-        request.items.push_back({*code, std::string(path), lastDrawing, lineNumber});
+        addItem(path);
         return;
     }
     case kParcelOrSheetRecord:
     case kSheetNameRecord:
-        request.items.push_back({*code, std::string(rest), lastDrawing, lineNumber});
+        addItem(rest);
         return;
     case kBoundaryPointRecord:
     case kControlPointRecord:
-        request.items.push_back(
-            {*code, std::string(beforeFinalComma(rest)), lastDrawing, lineNumber});
+        addItem(beforeFinalComma(rest));
         return;
     default:
         unreadable(UnreadableRequestLine::Reason::UnknownCode);
         return;
     }
+}
+
+// The file's bytes up to a Ctrl-Z, which ends it as it ends survey files.
+std::string wholeFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        throw RequestReadError("Cannot open the request file " + file.string());
+    std::string bytes;
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(file, unknown);
+    if (!unknown) {
+        bytes.resize(static_cast<std::size_t>(size));
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    } else {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    if (in.bad())
+        throw RequestReadError("Cannot read the request file " + file.string() + ": " +
+                               std::strerror(errno));
+    if (const std::size_t end = bytes.find('\x1a'); end != std::string::npos)
+        bytes.resize(end);
+    return bytes;
+}
+
+} // namespace
+
+void addRequestLine(ViewerRequest& request, std::string_view line, std::size_t lineNumber)
+{
+    request.texts.push_back(std::make_shared<const std::string>(line));
+    addHeldLine(request, *request.texts.back(), lineNumber);
 }
 
 ViewerRequest readRequestFile(const std::filesystem::path& file)
@@ -96,18 +136,20 @@ ViewerRequest readRequestFile(const std::filesystem::path& file)
         throw RequestReadError(
             "The request file " + file.string() +
             (std::filesystem::exists(file, error) ? " is not a regular file" : " does not exist"));
-    formats::RecordLineReader reader(file);
-    if (!reader.isOpen())
-        throw RequestReadError("Cannot open the request file " + file.string());
     ViewerRequest request;
-    std::string line;
+    request.texts.push_back(std::make_shared<const std::string>(wholeFile(file)));
+    const std::string_view text = *request.texts.back();
+    // Lines end with CR LF; a bare LF is taken too. A last line without a
+    // line end is still a line.
+    request.items.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
     std::size_t lineNumber = 0;
-    try {
-        while (reader.next(line))
-            addRequestLine(request, line, ++lineNumber);
-    } catch (const std::system_error& failure) {
-        throw RequestReadError("Cannot read the request file " + file.string() + ": " +
-                               failure.what());
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        addHeldLine(request, line, ++lineNumber);
+        start = end + 1;
     }
     return request;
 }

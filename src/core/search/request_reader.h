@@ -9,7 +9,9 @@
 // whole with "oaza,koaza,lot" or "sheet,scale,kubun" of the data.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -24,18 +26,20 @@ struct RequestedDrawing {
     std::size_t line = 0;
 };
 
-// An item to show (codes 1 to 5).
+// An item to show (codes 1 to 5). A request may hold a million of them, so
+// an item is small: its value views a text the request holds.
 struct RequestedItem {
-    int code = 0;
     // CP932: code 1 the drawing path, code 2 "a,b,c" as written, code 3 the
-    // sheet name, codes 4 and 5 the point name.
-    std::string value;
+    // sheet name, codes 4 and 5 the point name. It views one of
+    // ViewerRequest::texts.
+    std::string_view value;
     // The drawing record the item follows in the file (index into
     // ViewerRequest::drawings), nothing before the first one. The overview
     // click writes each drawing's sheet names right after it, so for code 3
     // this is the drawing the sheet belongs to.
-    std::optional<std::size_t> drawing;
-    std::size_t line = 0;
+    std::optional<std::uint32_t> drawing;
+    std::uint32_t line = 0;
+    int code = 0;
 };
 
 // A line that is no record of the format.
@@ -54,6 +58,9 @@ struct ViewerRequest {
     std::vector<RequestedDrawing> drawings;
     std::vector<RequestedItem> items;
     std::vector<UnreadableRequestLine> unreadable;
+    // What the items' values view: the file read whole, or each line added
+    // by itself. Shared, so that a copy of the request views the same texts.
+    std::vector<std::shared_ptr<const std::string>> texts;
 };
 
 // The request file cannot be opened or read; the message names it.
@@ -62,8 +69,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Takes one line (without its line end) into the request. Blank lines are
-// passed by.
+// Takes one line (without its line end) into the request, keeping a copy of
+// it. Blank lines are passed by.
 void addRequestLine(ViewerRequest& request, std::string_view line, std::size_t lineNumber);
 
 // Reads the whole file. Lines end with CR LF (a bare LF is taken too).
