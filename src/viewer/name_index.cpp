@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace ft::viewer {
 
@@ -137,10 +138,13 @@ DrawingNames::DrawingNames(const std::vector<OpenDrawing>& drawings,
             if (drawings[d].records)
                 addKeysOf(kind, drawings[d], d, pieces[piece]);
     });
+    // Each piece is let go once joined: the pieces of the parcels' names
+    // are as large as their index.
     for (std::size_t k = 0; k < kinds.size(); ++k) {
         KeyIndex& index = m_indexes[static_cast<std::size_t>(kinds[k])];
-        for (std::size_t run = 0; run < runs; ++run)
-            index.append(pieces[k * runs + run]);
+        index = std::move(pieces[k * runs]);
+        for (std::size_t run = 1; run < runs; ++run)
+            index.append(std::exchange(pieces[k * runs + run], KeyIndex{}));
     }
     sideBySide(kinds.size(),
                [&](std::size_t k) { m_indexes[static_cast<std::size_t>(kinds[k])].seal(); });

@@ -14,6 +14,7 @@
 #include <array>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 
 namespace ft::viewer {
 
@@ -77,6 +78,11 @@ public:
     // What the items matched so far found (the first view not yet widened to
     // the whole drawings when empty).
     RequestMatch take() { return std::move(m_result); }
+    void reserve(std::size_t items)
+    {
+        m_result.items.reserve(items);
+        m_result.targets.reserve(items);
+    }
 
 private:
     std::optional<Finding> findIn(const search::RequestedItem& item, std::size_t drawing,
@@ -422,6 +428,35 @@ void append(RequestMatch& match, RequestMatch&& later)
     match.firstView.widen(later.firstView);
 }
 
+// The distinct items cut into one run per core, matched side by side against
+// the shared names, then the sheet names a click carried over: the runs in
+// the request's order. The names are let go before the runs are joined.
+std::vector<RequestMatch> matchInRuns(const search::ViewerRequest& request,
+                                      const std::vector<OpenDrawing>& drawings,
+                                      const std::vector<std::size_t>& drawingOfRequest)
+{
+    const std::vector<std::uint32_t> distinct = distinctItems(request);
+    const DrawingNames names(drawings, kindsAskedFor(request));
+    const std::size_t runs = distinct.size() < kItemsWorthAThread ? 1 : coreCount();
+    std::vector<RequestMatch> found(runs + 1);
+    sideBySide(runs, [&](std::size_t run) {
+        Matcher matcher(request, drawings, drawingOfRequest, names);
+        // The first run makes room for every run's items, so that the others
+        // join it without its lists growing (unless items are found in
+        // several drawings).
+        matcher.reserve(run == 0 ? distinct.size() : 0);
+        const std::size_t end = distinct.size() * (run + 1) / runs;
+        for (std::size_t i = distinct.size() * run / runs; i < end; ++i)
+            matcher.matchItem(distinct[i]);
+        found[run] = matcher.take();
+    });
+    Matcher carried(request, drawings, drawingOfRequest, names);
+    for (const auto& [item, drawing] : carriedSheetNames(request))
+        carried.matchItem(item, drawing);
+    found.back() = carried.take();
+    return found;
+}
+
 } // namespace
 
 MapBox boxOf(const std::vector<SceneItem>& items, const std::vector<OpenDrawing>& drawings)
@@ -540,26 +575,11 @@ RequestMatch matchRequest(const search::ViewerRequest& request,
                           const std::vector<OpenDrawing>& drawings,
                           const std::vector<std::size_t>& drawingOfRequest)
 {
-    const std::vector<std::uint32_t> items = distinctItems(request);
-    const DrawingNames names(drawings, kindsAskedFor(request));
-    // The items are cut into one run per core, matched side by side against
-    // the shared names, and joined in the request's order.
-    const std::size_t runs = items.size() < kItemsWorthAThread ? 1 : coreCount();
-    std::vector<RequestMatch> found(runs);
-    sideBySide(runs, [&](std::size_t run) {
-        Matcher matcher(request, drawings, drawingOfRequest, names);
-        for (std::size_t i = items.size() * run / runs; i < items.size() * (run + 1) / runs; ++i)
-            matcher.matchItem(items[i]);
-        found[run] = matcher.take();
-    });
-    RequestMatch match;
-    match.marks.resize(drawings.size());
-    for (RequestMatch& run : found)
-        append(match, std::move(run));
-    Matcher carried(request, drawings, drawingOfRequest, names);
-    for (const auto& [item, drawing] : carriedSheetNames(request))
-        carried.matchItem(item, drawing);
-    append(match, carried.take());
+    std::vector<RequestMatch> found = matchInRuns(request, drawings, drawingOfRequest);
+    RequestMatch match = std::move(found.front());
+    // Each run is let go once joined.
+    for (std::size_t run = 1; run < found.size(); ++run)
+        append(match, std::exchange(found[run], RequestMatch{}));
     if (match.firstView.isEmpty())
         for (const OpenDrawing& drawing : drawings)
             if (drawing.scene)

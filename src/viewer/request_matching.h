@@ -38,7 +38,7 @@ struct OpenDrawing {
 };
 
 // How a requested item was found.
-enum class ItemState {
+enum class ItemState : std::uint8_t {
     Shown,             // found and drawn: highlighted, and in the first view
     NotFound,          // in no open drawing
     NoOutline,         // the parcel is there, but no outline belongs to it
