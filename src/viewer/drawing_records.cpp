@@ -31,6 +31,28 @@ void FlatTexts::shrinkToFit()
     m_ends.shrink_to_fit();
 }
 
+void RepeatedTexts::push_back(std::string_view text)
+{
+    // Parcels come grouped by oaza and koaza: the text of the entry before
+    // is the likeliest.
+    if (!m_entries.empty() && m_different[m_entries.back()] == text) {
+        m_entries.push_back(m_entries.back());
+        return;
+    }
+    const auto [number, added] =
+        m_numbers.try_emplace(std::string(text), static_cast<std::uint32_t>(m_different.size()));
+    if (added)
+        m_different.push_back(text);
+    m_entries.push_back(number->second);
+}
+
+void RepeatedTexts::shrinkToFit()
+{
+    m_numbers = {};
+    m_different.shrinkToFit();
+    m_entries.shrink_to_fit();
+}
+
 std::span<const std::uint32_t> DrawingRecords::outlinesOf(std::size_t parcel) const
 {
     const std::uint32_t begin = parcel == 0 ? 0 : m_outlineEnds[parcel - 1];
@@ -61,10 +83,13 @@ DrawingRecords DrawingRecords::of(const dataset::SurveyDataSet& set)
     }
     for (const formats::SheetFrame& frame : set.sheetFrames)
         records.frameNames.push_back(frame.name);
+    for (ParcelNames* names : {&records.parcels, &records.groupedParcels}) {
+        names->oaza.shrinkToFit();
+        names->koaza.shrinkToFit();
+        names->lot.shrinkToFit();
+    }
     for (FlatTexts* texts :
-         {&records.parcels.oaza, &records.parcels.koaza, &records.parcels.lot,
-          &records.groupedParcels.oaza, &records.groupedParcels.koaza, &records.groupedParcels.lot,
-          &records.controlPointNames, &records.mapSheetNames, &records.frameNames})
+         {&records.controlPointNames, &records.mapSheetNames, &records.frameNames})
         texts->shrinkToFit();
     records.m_parcelOutlines.shrink_to_fit();
     return records;

@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ft::viewer {
@@ -33,10 +34,28 @@ private:
     std::vector<std::uint32_t> m_ends;
 };
 
+// A list of texts of which few are different (the oaza or koaza names of a
+// drawing's parcels): each different text is kept once, and each entry is
+// the number of its text.
+class RepeatedTexts {
+public:
+    void push_back(std::string_view text);
+    std::string_view operator[](std::size_t i) const { return m_different[m_entries[i]]; }
+    std::size_t size() const { return m_entries.size(); }
+    // Gives back what growing left over, and the lookup of the texts.
+    void shrinkToFit();
+
+private:
+    FlatTexts m_different;
+    std::vector<std::uint32_t> m_entries;
+    // The number of each different text while the list is filled.
+    std::unordered_map<std::string, std::uint32_t> m_numbers;
+};
+
 // Parcels as a parcel file or a grouped-parcel file gives them, by index.
 struct ParcelNames {
-    FlatTexts oaza;
-    FlatTexts koaza;
+    RepeatedTexts oaza;
+    RepeatedTexts koaza;
     FlatTexts lot; // as written; folded where compared or shown
 
     std::size_t size() const { return lot.size(); }

@@ -267,6 +267,7 @@ SceneDrawing buildScene(const dataset::SurveyDataSet& set, const QString& name)
     scene.outlineVertices.shrink_to_fit();
     scene.outlineLabels.shrinkToFit();
     scene.edges = edgesOf(set);
+    scene.edges.shrink_to_fit();
     for (const dataset::ControlPoint& point : set.controlPoints)
         scene.controlPoints.push_back(
             {mapOf(point.at), foldedText(std::string(formats::TrimBlanks(point.name)))});

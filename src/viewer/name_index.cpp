@@ -35,41 +35,58 @@ std::string sheetKey(const DrawingRecords& records, std::size_t i)
            "," + std::to_string(records.mapSheetKubun[i]);
 }
 
+// How many names of a kind a drawing has.
+std::size_t countOf(KeyKind kind, const OpenDrawing& open)
+{
+    const DrawingRecords& records = *open.records;
+    switch (kind) {
+    case KeyKind::Parcels:
+        return records.parcels.size();
+    case KeyKind::GroupedParcels:
+        return records.groupedParcels.size();
+    case KeyKind::MapSheets:
+    case KeyKind::MapSheetNames:
+        return records.mapSheetNames.size();
+    case KeyKind::FrameNames:
+        return records.frameNames.size();
+    case KeyKind::Points:
+        return open.scene->pointNames.size();
+    case KeyKind::ControlPoints:
+        return records.controlPointNames.size();
+    }
+    return 0;
+}
+
+// The name of item i of a kind in a drawing, CP932.
+std::string keyOf(KeyKind kind, const OpenDrawing& open, std::size_t i)
+{
+    const DrawingRecords& records = *open.records;
+    switch (kind) {
+    case KeyKind::Parcels:
+        return parcelKey(records.parcels, i);
+    case KeyKind::GroupedParcels:
+        return parcelKey(records.groupedParcels, i);
+    case KeyKind::MapSheets:
+        return sheetKey(records, i);
+    case KeyKind::MapSheetNames:
+        return folded(records.mapSheetNames[i]);
+    case KeyKind::FrameNames:
+        return folded(records.frameNames[i]);
+    case KeyKind::Points:
+        return folded(open.scene->pointNames[i]);
+    case KeyKind::ControlPoints:
+        return folded(records.controlPointNames[i]);
+    }
+    return {};
+}
+
 // The names of one kind of item in one drawing, each with its index.
 void addKeysOf(KeyKind kind, const OpenDrawing& open, std::size_t drawing, KeyIndex& index)
 {
-    const DrawingRecords& records = *open.records;
-    const auto add = [&](std::size_t count, const auto& keyOf) {
-        for (std::size_t i = 0; i < count; ++i)
-            index.add(keyOf(i), drawing, i);
-    };
-    const auto names = [&](const FlatTexts& texts) {
-        add(texts.size(), [&](std::size_t i) { return folded(texts[i]); });
-    };
-    switch (kind) {
-    case KeyKind::Parcels:
-        add(records.parcels.size(), [&](std::size_t i) { return parcelKey(records.parcels, i); });
-        break;
-    case KeyKind::GroupedParcels:
-        add(records.groupedParcels.size(),
-            [&](std::size_t i) { return parcelKey(records.groupedParcels, i); });
-        break;
-    case KeyKind::MapSheets:
-        add(records.mapSheetNames.size(), [&](std::size_t i) { return sheetKey(records, i); });
-        break;
-    case KeyKind::MapSheetNames:
-        names(records.mapSheetNames);
-        break;
-    case KeyKind::FrameNames:
-        names(records.frameNames);
-        break;
-    case KeyKind::Points:
-        names(open.scene->pointNames);
-        break;
-    case KeyKind::ControlPoints:
-        names(records.controlPointNames);
-        break;
-    }
+    const std::size_t count = countOf(kind, open);
+    for (std::size_t i = 0; i < count; ++i)
+        if (const std::optional<std::string> key = utf8Of(keyOf(kind, open, i)))
+            index.add(*key, drawing, i);
 }
 
 } // namespace
@@ -88,43 +105,35 @@ std::string folded(std::string_view cp932)
     return formats::ToHalfWidth(cp932);
 }
 
-void KeyIndex::add(std::string_view cp932Key, std::size_t drawing, std::size_t item)
+void KeyIndex::add(std::string_view utf8Key, std::size_t drawing, std::size_t item)
 {
-    if (const std::optional<std::string> key = utf8Of(cp932Key)) {
-        m_keys.push_back(*key);
-        m_places.push_back({static_cast<std::uint32_t>(drawing), static_cast<std::uint32_t>(item)});
-    }
+    m_entries.push_back(
+        {hashOf(utf8Key), static_cast<std::uint32_t>(drawing), static_cast<std::uint32_t>(item)});
 }
 
 void KeyIndex::append(const KeyIndex& later)
 {
-    for (std::size_t i = 0; i < later.m_keys.size(); ++i)
-        m_keys.push_back(later.m_keys[i]);
-    m_places.insert(m_places.end(), later.m_places.begin(), later.m_places.end());
+    m_entries.insert(m_entries.end(), later.m_entries.begin(), later.m_entries.end());
 }
 
 void KeyIndex::seal()
 {
-    m_byHash.reserve(m_keys.size());
-    for (std::size_t i = 0; i < m_keys.size(); ++i)
-        m_byHash.push_back({hashOf(m_keys[i]), static_cast<std::uint32_t>(i)});
-    std::sort(m_byHash.begin(), m_byHash.end());
-    m_keys.shrinkToFit();
-    m_places.shrink_to_fit();
+    std::sort(m_entries.begin(), m_entries.end());
+    m_entries.shrink_to_fit();
 }
 
-void KeyIndex::find(std::string_view key, std::vector<Place>& places) const
+void KeyIndex::withHashOf(std::string_view utf8Key, std::vector<Place>& places) const
 {
     places.clear();
-    const std::uint64_t hash = hashOf(key);
-    auto entry = std::lower_bound(m_byHash.begin(), m_byHash.end(), Entry{hash, 0});
-    for (; entry != m_byHash.end() && entry->hash == hash; ++entry)
-        if (m_keys[entry->index] == key)
-            places.push_back(m_places[entry->index]);
+    const std::uint64_t hash = hashOf(utf8Key);
+    auto entry = std::lower_bound(m_entries.begin(), m_entries.end(), Entry{hash, 0, 0});
+    for (; entry != m_entries.end() && entry->hash == hash; ++entry)
+        places.push_back({entry->drawing, entry->item});
 }
 
 DrawingNames::DrawingNames(const std::vector<OpenDrawing>& drawings,
                            const std::vector<KeyKind>& kinds)
+    : m_drawings(drawings)
 {
     // Each kind is cut into runs of drawings, one per core; the runs are
     // indexed side by side and joined in order.
@@ -148,6 +157,15 @@ DrawingNames::DrawingNames(const std::vector<OpenDrawing>& drawings,
     }
     sideBySide(kinds.size(),
                [&](std::size_t k) { m_indexes[static_cast<std::size_t>(kinds[k])].seal(); });
+}
+
+void DrawingNames::find(KeyKind kind, std::string_view utf8Key, std::vector<Place>& places) const
+{
+    m_indexes[static_cast<std::size_t>(kind)].withHashOf(utf8Key, places);
+    // A hash is almost always one name; the text decides.
+    std::erase_if(places, [&](const Place& place) {
+        return utf8Of(keyOf(kind, m_drawings[place.drawing], place.item)) != utf8Key;
+    });
 }
 
 std::vector<std::size_t> NameLookup::itemsIn(KeyKind kind, std::size_t drawing,
@@ -179,7 +197,7 @@ const std::vector<Place>& NameLookup::placesOf(KeyKind kind, const std::string& 
     LastLookup& last = m_last[static_cast<std::size_t>(kind)];
     if (last.done && last.key == key)
         return last.places;
-    m_names.of(kind).find(key, last.places);
+    m_names.find(kind, key, last.places);
     last.key = key;
     last.done = true;
     return last.places;

@@ -40,42 +40,44 @@ struct Place {
     std::uint32_t item;
 };
 
-// The names of one kind (UTF-8), each with its place, in flat lists: a map of
-// strings to lists would hold half a million small allocations for a large
-// request. Names are added by drawing, then in the data's order, so the
-// places of a name stand in that order too.
+// The names of one kind, each with its place, as a sorted list of (hash of
+// the name's UTF-8, place): a map of strings to lists would hold half a
+// million small allocations for a large request, and a copy of every name.
+// Names are told apart by their text only on a hash hit (DrawingNames). The
+// places of one hash stand by drawing, then in the data's order.
 class KeyIndex {
 public:
-    void add(std::string_view cp932Key, std::size_t drawing, std::size_t item);
+    void add(std::string_view utf8Key, std::size_t drawing, std::size_t item);
     // Adds the names of another index, whose drawings all come after these.
     void append(const KeyIndex& later);
     // Makes the names searchable; none is added after.
     void seal();
-    // The places of a name, by drawing, then in the data's order.
-    void find(std::string_view key, std::vector<Place>& places) const;
+    // The places whose name has the hash of this one.
+    void withHashOf(std::string_view utf8Key, std::vector<Place>& places) const;
 
 private:
     struct Entry {
         std::uint64_t hash;
-        std::uint32_t index; // of the name, in the order added
+        std::uint32_t drawing;
+        std::uint32_t item;
 
         friend auto operator<=>(const Entry&, const Entry&) = default;
     };
 
-    FlatTexts m_keys;
-    std::vector<Place> m_places;
-    std::vector<Entry> m_byHash;
+    std::vector<Entry> m_entries;
 };
 
 // The indexes of the kinds asked for, over every open drawing that was read;
-// the other kinds are empty.
+// the other kinds are empty. The drawings must outlive it.
 class DrawingNames {
 public:
     DrawingNames(const std::vector<OpenDrawing>& drawings, const std::vector<KeyKind>& kinds);
 
-    const KeyIndex& of(KeyKind kind) const { return m_indexes[static_cast<std::size_t>(kind)]; }
+    // The places of a name (UTF-8), by drawing, then in the data's order.
+    void find(KeyKind kind, std::string_view utf8Key, std::vector<Place>& places) const;
 
 private:
+    const std::vector<OpenDrawing>& m_drawings;
     std::array<KeyIndex, kKeyKinds> m_indexes;
 };
 

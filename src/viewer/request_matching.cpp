@@ -317,7 +317,9 @@ void Matcher::addTargets(MatchedItem& matched, const std::vector<SceneItem>& tar
 {
     matched.firstTarget = static_cast<std::uint32_t>(m_result.targets.size());
     matched.targetCount = static_cast<std::uint32_t>(targets.size());
-    m_result.targets.insert(m_result.targets.end(), targets.begin(), targets.end());
+    for (const SceneItem& target : targets)
+        m_result.targets.push_back({static_cast<std::uint32_t>(target.drawing),
+                                    static_cast<std::uint32_t>(target.index), target.kind});
     if (matched.state == ItemState::Shown || matched.state == ItemState::OutlineIncomplete)
         m_result.firstView.widen(boxOf(targets, m_drawings));
 }
@@ -496,8 +498,11 @@ std::vector<SceneItem> RequestMatch::targetsOf(const MatchedItem& item) const
 {
     if (item.firstTarget + std::size_t{item.targetCount} > targets.size())
         return {};
-    const auto first = targets.begin() + item.firstTarget;
-    return {first, first + item.targetCount};
+    std::vector<SceneItem> items;
+    for (std::size_t i = item.firstTarget; i < item.firstTarget + std::size_t{item.targetCount};
+         ++i)
+        items.push_back({targets[i].drawing, targets[i].kind, targets[i].index});
+    return items;
 }
 
 QString itemLabel(const search::ViewerRequest& request, const MatchedItem& item,

@@ -72,10 +72,18 @@ struct MatchedItem {
     std::uint32_t targetCount = 0;
 };
 
+// A target of a matched item, kept small: a request lists hundreds of
+// thousands.
+struct MatchedTarget {
+    std::uint32_t drawing = 0;
+    std::uint32_t index = 0;
+    SceneItem::Kind kind = SceneItem::Kind::Outline;
+};
+
 struct RequestMatch {
     std::vector<MatchedItem> items;
-    std::vector<SceneItem> targets;  // the items' targets, one run each
-    std::vector<DrawingMarks> marks; // one per open drawing
+    std::vector<MatchedTarget> targets; // the items' targets, one run each
+    std::vector<DrawingMarks> marks;    // one per open drawing
     // The first view: everything shown with a margin; the whole drawings when
     // nothing more specific was asked for or found.
     MapBox firstView;
