@@ -203,6 +203,40 @@ TEST_F(RequestMatching, EachKindOfItemIsLabelledFromTheRecordItWasFoundBy)
                                    QStringLiteral("筆界点 P99"), QStringLiteral("図葉 X1")}));
 }
 
+// Thousands of items are matched in runs side by side and joined: each entry
+// still stands in the request's order with its own targets, wherever the
+// runs were cut.
+TEST_F(RequestMatching, ALargeRequestKeepsItsOrderAndEachEntrysTargets)
+{
+    constexpr int kNames = 2500;
+    open([&](search::RequestWriter& out) {
+        out.writeDrawing(pathOf("A01"));
+        out.writeDrawing(pathOf("B01"));
+        out.writeParcel("大字本町", "字東", "101");
+        for (int i = 1; i < kNames; ++i)
+            out.writeNameRecord(search::kBoundaryPointRecord,
+                                i == kNames / 2 ? std::string("Ｐ２") : "Q" + std::to_string(i));
+        out.writeMapSheet("本町", 1, 500);
+    });
+    const std::vector<MatchedItem>& items = match().items;
+    ASSERT_EQ(items.size(), static_cast<std::size_t>(kNames + 3));
+    EXPECT_EQ(match().targetsOf(items[0]), (std::vector<SceneItem>{{0, Kind::Outline, 0}}));
+    for (const std::size_t i : {std::size_t{1}, std::size_t{kNames / 2 - 1}, std::size_t{kNames}})
+        EXPECT_EQ(items[i].state, ItemState::NotFound) << i;
+    EXPECT_EQ(match().targetsOf(items[kNames / 2]), (std::vector<SceneItem>{{0, Kind::Point, 1}}));
+    EXPECT_EQ(match().targetsOf(items[kNames / 2 + 1]),
+              (std::vector<SceneItem>{{1, Kind::Point, 1}}));
+    EXPECT_EQ(items[kNames + 1].state, ItemState::NoOutline);
+    EXPECT_EQ(match().targetsOf(items[kNames + 2]),
+              (std::vector<SceneItem>{{1, Kind::MapSheet, 1}}));
+    for (std::size_t i = 1; i < items.size(); ++i)
+        EXPECT_LE(items[i - 1].requestItem, items[i].requestItem) << i;
+    EXPECT_EQ(match().marks[0].outlines, std::vector<std::size_t>{0});
+    EXPECT_EQ(match().marks[0].points, std::vector<std::size_t>{1});
+    EXPECT_EQ(match().marks[1].points, std::vector<std::size_t>{1});
+    EXPECT_EQ(match().marks[1].mapSheets, std::vector<std::size_t>{1});
+}
+
 TEST_F(RequestMatching, AWholeDrawingOrOneThatIsGone)
 {
     open([&](search::RequestWriter& out) {

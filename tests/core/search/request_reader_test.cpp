@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace ft::search {
 namespace {
 
@@ -85,6 +87,26 @@ TEST(RequestReader, LinesThatAreNoRecordAreListedAndTheRestIsRead)
         EXPECT_EQ(request.unreadable[i].line, expected[i].first);
         EXPECT_EQ(request.unreadable[i].reason, expected[i].second);
     }
+}
+
+// The items view the text the request holds: a copy keeps them readable
+// after the request it was made from is gone, read whole or line by line.
+TEST(RequestReader, ACopyOfARequestOutlivesTheOriginal)
+{
+    test::TempFolder folder;
+    test::writeBytes(folder / "TAVLA.E2", "0,\"/a/one\"\r\n4,P1,\r\n2,a,b,c");
+    std::optional<ViewerRequest> read = readRequestFile(folder / "TAVLA.E2");
+    std::optional<ViewerRequest> added(std::in_place);
+    addRequestLine(*added, "5,T9,", 1);
+    const ViewerRequest keptRead = *read;
+    const ViewerRequest keptAdded = *added;
+    read.reset();
+    added.reset();
+    ASSERT_EQ(keptRead.items.size(), 2u);
+    EXPECT_EQ(keptRead.items[0].value, "P1");
+    EXPECT_EQ(keptRead.items[1].value, "a,b,c"); // a last line without its line end
+    ASSERT_EQ(keptAdded.items.size(), 1u);
+    EXPECT_EQ(keptAdded.items[0].value, "T9");
 }
 
 TEST(RequestReader, AnEmptyRequestIsEmptyAndAMissingOneAnError)
