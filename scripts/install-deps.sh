@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config clang-format
   qt6-base-dev libsqlite3-dev sqlite3 libgtest-dev libsimpleini-dev
   xvfb xauth xdotool imagemagick fonts-ipafont-gothic
-  qt6-translations-l10n librsvg2-bin help2man desktop-file-utils dpkg-dev file binutils lintian
+  qt6-translations-l10n qt6-l10n-tools qt6-tools-dev librsvg2-bin help2man desktop-file-utils dpkg-dev file binutils lintian
   libgdal-dev gdal-bin
 )
 if [ "${1:-}" = "--fuzz" ]; then

@@ -1,6 +1,7 @@
 // Tavla: the drawing viewer findTavla hands its request file to.
 
 #include "core/platform/folders.h"
+#include "core/platform/operator_message.h"
 #include "ui/widgets/desktop_integration.h"
 #include "ui/widgets/system_button.h"
 #include "viewer/command_line.h"
@@ -42,6 +43,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(ft::widgets::programIcon(QStringLiteral("findtavla")));
     // The file, print and input dialogs speak Japanese like the window.
     ft::widgets::installJapaneseQtTranslation(application);
+    ft::platform::loadJapaneseTexts(application);
     QFont font = ft::widgets::japaneseUiFont();
     font.setPointSize(10);
     QApplication::setFont(font);

@@ -1,5 +1,6 @@
 #include "ui/main/desktop_program.h"
 
+#include "core/platform/operator_message.h"
 #include "core/workspace/workspace.h"
 #include "ui/main/main_window.h"
 #include "ui/registration/target_list_dialog.h"
@@ -19,6 +20,7 @@ int runDesktopProgram(QApplication& application)
     QGuiApplication::setDesktopFileName(QStringLiteral("findtavla"));
     QApplication::setWindowIcon(widgets::programIcon(QStringLiteral("findtavla")));
     widgets::installJapaneseQtTranslation(application);
+    platform::loadJapaneseTexts(application);
     // Message boxes and dialogs are windows of their own and do not inherit
     // the main window's font.
     QApplication::setFont(widgets::japaneseUiFont());
