@@ -122,10 +122,40 @@ std::string uriPathOf(std::string_view fileName)
 
 } // namespace
 
+ESQLiteException::ESQLiteException(const std::string& designed)
+    : ESQLiteException(platform::Message(QT_TRANSLATE_NOOP(
+                           "findTavla", "The catalogue could not be read or written. Try again; "
+                                        "if it fails again, the catalogue may be damaged: move "
+                                        "it out of the data folder and register the data "
+                                        "again.")),
+                       designed)
+{
+}
+
+ESQLiteException::ESQLiteException(platform::Message sentence, const std::string& designed)
+    : platform::MessageError(std::move(sentence), designed)
+{
+}
+
+ESQLiteException::ESQLiteException(platform::Message whole)
+    : platform::MessageError(std::move(whole))
+{
+}
+
+namespace {
+
+platform::Message busyMessage(const std::string& fileName)
+{
+    return platform::Message(
+        QT_TRANSLATE_NOOP("findTavla", "The catalogue %1 is in use by another findTavla; try "
+                                       "again when it has finished."),
+        {QString::fromStdString(fileName)});
+}
+
+} // namespace
+
 ECatalogueBusy::ECatalogueBusy(const std::string& fileName)
-    : ESQLiteException("カタログ " + fileName +
-                       " は他のfindTavlaが使用中です (the catalogue is in use by another "
-                       "findTavla; try again when it has finished)")
+    : ESQLiteException(busyMessage(fileName))
 {
 }
 
@@ -281,10 +311,15 @@ TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName) : m_fileName(fileN
         RegisterKanaFolding(m_db.get());
         return;
     }
+    const platform::Message cannotOpen(
+        QT_TRANSLATE_NOOP("findTavla", "The catalogue %1 cannot be opened. Check that the data "
+                                       "folder exists and that you may write in it."),
+        {QString::fromStdString(fileName)});
     if (handle != nullptr)
-        throw ESQLiteException("Failed to open database \"" + fileName +
-                               "\" : " + sqlite3_errmsg(handle));
-    throw ESQLiteException("Failed to open database \"" + fileName + "\" : unknown error");
+        throw ESQLiteException(cannotOpen, "Failed to open database \"" + fileName +
+                                               "\" : " + sqlite3_errmsg(handle));
+    throw ESQLiteException(cannotOpen,
+                           "Failed to open database \"" + fileName + "\" : unknown error");
 }
 
 void TSQLiteDatabase::openAsUnchanging()
@@ -350,9 +385,17 @@ void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& 
         throw platform::DiskFull(m_fileName);
     if (code == SQLITE_OK)
         throw ESQLiteException(message);
-    throw ESQLiteException(message + ".\rError [" + std::to_string(code) +
-                           "]: " + ResultCodeText(code) + ".\r\"" + sql +
-                           "\": " + sqlite3_errmsg(m_db.get()));
+    const std::string designed = message + ".\rError [" + std::to_string(code) +
+                                 "]: " + ResultCodeText(code) + ".\r\"" + sql +
+                                 "\": " + sqlite3_errmsg(m_db.get());
+    if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB)
+        throw ESQLiteException(
+            platform::Message(QT_TRANSLATE_NOOP("findTavla",
+                                                "The catalogue %1 is damaged. Move it out of the "
+                                                "data folder and register the data again."),
+                              {QString::fromStdString(m_fileName)}),
+            designed);
+    throw ESQLiteException(designed);
 }
 
 bool TSQLiteDatabase::StepRow(sqlite3_stmt* statement, const std::string& sql) const

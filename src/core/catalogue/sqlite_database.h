@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/operator_message.h"
+
 #include <sqlite3.h>
 
 #include <cstdint>
@@ -12,15 +14,21 @@
 
 namespace ft::catalogue {
 
-// Every failure of the catalogue layer; the message is English text.
-class ESQLiteException : public std::runtime_error {
+// Every failure of the catalogue layer. what() is the layer's own English
+// text, which trace logs and callers know; the operator sees a sentence
+// saying what failed and what to do first, and that text as its detail.
+class ESQLiteException : public platform::MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    // A failure of reading or writing the catalogue.
+    explicit ESQLiteException(const std::string& designed);
+    ESQLiteException(platform::Message sentence, const std::string& designed);
+    // A failure the sentence tells whole; what() is its English.
+    explicit ESQLiteException(platform::Message whole);
 };
 
 // The catalogue stayed locked by another connection (another findTavla, in
-// practice) for longer than a connection waits. The message names the
-// catalogue: "カタログ <file> は他のfindTavlaが使用中です (...)".
+// practice) for longer than a connection waits. what() names the catalogue:
+// "The catalogue <file> is in use by another findTavla; ...".
 class ECatalogueBusy : public ESQLiteException {
 public:
     explicit ECatalogueBusy(const std::string& fileName);

@@ -25,10 +25,28 @@ void rollBack(catalogue::Transaction& transaction, platform::TraceLog& trace)
 } // namespace
 
 SourceFileError::SourceFileError(std::filesystem::path file, std::string text,
-                                 const std::string& reason)
-    : std::runtime_error(file.string() + ": " + reason), m_file(std::move(file)),
-      m_text(std::move(text))
+                                 const platform::Message& reason)
+    : std::runtime_error(file.string() + ": " + reason.english().toStdString()),
+      platform::MarkedFailure(
+          platform::Message(QT_TRANSLATE_NOOP("findTavla", "%1 cannot be read: %2"),
+                            {QString::fromStdString(file.string()), reason.text()}),
+          std::string()),
+      m_file(std::move(file)), m_text(std::move(text))
 {
+}
+
+platform::Message inRecord(std::size_t recordNumber, const platform::Message& reason)
+{
+    if (recordNumber == 0)
+        return reason;
+    return platform::Message(QT_TRANSLATE_NOOP("findTavla", "record %1: %2"),
+                             {QString::number(recordNumber), reason.text()});
+}
+
+platform::Message notANumber(const std::string& cp932)
+{
+    return platform::Message(QT_TRANSLATE_NOOP("findTavla", "'%1' is not a valid number"),
+                             {QString::fromStdString(platform::cp932ForMessage(cp932))});
 }
 
 std::string IntegerOrNull(std::string_view field)
@@ -40,7 +58,8 @@ std::string IntegerOrNull(std::string_view field)
 std::string Utf8Of(std::string_view cp932)
 {
     if (const std::size_t zero = cp932.find('\0'); zero != std::string_view::npos)
-        throw platform::EncodingError("Zero byte (NUL) at byte " + std::to_string(zero));
+        throw platform::EncodingError(platform::Message(
+            QT_TRANSLATE_NOOP("findTavla", "Zero byte (NUL) at byte %1"), {QString::number(zero)}));
     return platform::cp932ToUtf8(cp932);
 }
 
@@ -62,11 +81,9 @@ namespace {
 bool endFileWork(const std::filesystem::path& source, const std::function<void()>& body,
                  const std::function<void()>& undo, const RecordLineReader* reader)
 {
-    // "record N: " for the line the reader stopped at.
-    const auto where = [reader] {
-        if (reader == nullptr || reader->lineNumber() == 0)
-            return std::string();
-        return "record " + std::to_string(reader->lineNumber()) + ": ";
+    // The line the reader stopped at, when there is one.
+    const auto lineNumber = [reader] {
+        return reader == nullptr ? std::size_t{0} : std::size_t{reader->lineNumber()};
     };
     try {
         body();
@@ -86,11 +103,10 @@ bool endFileWork(const std::filesystem::path& source, const std::function<void()
     } catch (const ConversionError& error) {
         undo();
         throw SourceFileError(source, error.text(),
-                              where() + "'" + platform::cp932ForMessage(error.text()) +
-                                  "' is not a valid number");
+                              inRecord(lineNumber(), notANumber(error.text())));
     } catch (const platform::EncodingError& error) {
         undo();
-        throw SourceFileError(source, {}, where() + error.what());
+        throw SourceFileError(source, {}, inRecord(lineNumber(), error.message()));
     } catch (...) {
         // Not ours to handle, but the connection lives on after it: left
         // open, the transaction would refuse every later file's.

@@ -26,6 +26,8 @@
 //    propagate unchanged, after the same rollback and "Rollback" line: they
 //    are no fault of the file. A failing rollback propagates its own error.
 
+#include "core/platform/operator_message.h"
+
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
@@ -42,10 +44,11 @@ class TraceLog;
 namespace ft::formats {
 
 // A survey file whose content cannot be converted. The message (UTF-8) names
-// the file and the offending text.
-class SourceFileError : public std::runtime_error {
+// the file and the offending text: "<file>: <reason>" in English, "<file> を
+// 読み込めません: <reason>" for the operator.
+class SourceFileError : public std::runtime_error, public platform::MarkedFailure {
 public:
-    SourceFileError(std::filesystem::path file, std::string text, const std::string& reason);
+    SourceFileError(std::filesystem::path file, std::string text, const platform::Message& reason);
     const std::filesystem::path& file() const { return m_file; }
     // The offending bytes as they stand in the file (CP932); may be empty
     // when the reason alone tells it.
@@ -55,6 +58,12 @@ private:
     std::filesystem::path m_file;
     std::string m_text;
 };
+
+// The reason of a SourceFileError in a numbered record ("record 3: ..."); the
+// reason as it is for record 0 (no record read yet).
+platform::Message inRecord(std::size_t recordNumber, const platform::Message& reason);
+// "'<field>' is not a valid number", the CP932 field shown as text.
+platform::Message notANumber(const std::string& cp932);
 
 // A raw integer field for an INTEGER slot: its value in decimal (blanks
 // around it allowed), or NULL when it is not an integer.

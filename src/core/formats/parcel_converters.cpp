@@ -7,6 +7,7 @@
 #include "core/platform/cp932.h"
 #include "core/platform/trace_log.h"
 
+#include <cerrno>
 #include <string>
 #include <system_error>
 
@@ -128,8 +129,9 @@ bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
         db, trace, cosFile,
         [&] {
             if (!reader.isOpen())
-                throw std::system_error(std::make_error_code(std::errc::permission_denied),
-                                        "cannot open " + cosFile.string());
+                throw platform::SystemFailure(
+                    EACCES, platform::Message(QT_TRANSLATE_NOOP("findTavla", "cannot open %1"),
+                                              {QString::fromStdString(cosFile.string())}));
             std::string line;
             while (reader.next(line)) {
                 const OwnerListHeader header = parseOwnerListHeader(std::move(line));

@@ -64,10 +64,13 @@ bool readPntToTable(const std::filesystem::path& pntFile, PointTable& table)
             // Read as 0, a cut-short line would draw the parcel lines from
             // the origin across the map.
             if (const char* missing = point.missingValue())
-                throw SourceFileError(pntFile, point.name,
-                                      "record " + std::to_string(lineNumber) +
-                                          ": the point lacks its " + missing +
-                                          " value (the line is cut short)");
+                throw SourceFileError(
+                    pntFile, point.name,
+                    inRecord(lineNumber,
+                             platform::Message(QT_TRANSLATE_NOOP("findTavla",
+                                                                 "the point lacks its %1 value "
+                                                                 "(the line is cut short)"),
+                                               {QString::fromLatin1(missing)})));
             table.add(point.name, point.coords());
         } catch (const ConversionError& error) {
             throw conversionErrorIn(pntFile, lineNumber, error);

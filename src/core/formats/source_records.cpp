@@ -1,6 +1,7 @@
 #include "core/formats/source_records.h"
 
 #include "core/platform/message_text.h"
+#include "core/platform/operator_message.h"
 #include "core/platform/owned_file.h"
 
 #include <cerrno>
@@ -35,7 +36,9 @@ bool forEachBlock(const std::filesystem::path& file, const RecordVisitor& visit)
         // A short block is the last one only when the file ended there; one cut
         // short by a read error (a scratched CD-ROM) is no short last block.
         if (std::ferror(handle.get()))
-            throw std::system_error(errno, std::generic_category(), "cannot read " + file.string());
+            throw platform::SystemFailure(
+                errno, platform::Message(QT_TRANSLATE_NOOP("findTavla", "cannot read %1"),
+                                         {QString::fromStdString(file.string())}));
         if (got == 0)
             return true;
         ++blockNumber;
@@ -50,9 +53,7 @@ bool forEachBlock(const std::filesystem::path& file, const RecordVisitor& visit)
 SourceFileError conversionErrorIn(const std::filesystem::path& file, std::size_t recordNumber,
                                   const ConversionError& cause)
 {
-    return SourceFileError(file, cause.text(),
-                           "record " + std::to_string(recordNumber) + ": '" +
-                               platform::cp932ForMessage(cause.text()) + "' is not a valid number");
+    return SourceFileError(file, cause.text(), inRecord(recordNumber, notANumber(cause.text())));
 }
 
 bool forEachLine(const std::filesystem::path& file, const RecordVisitor& visit,

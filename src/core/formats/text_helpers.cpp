@@ -457,8 +457,9 @@ bool RecordLineReader::next(std::string& line)
         return false;
     if (!std::getline(m_in, line)) {
         if (m_in.bad())
-            throw std::system_error(errno, std::generic_category(),
-                                    "cannot read " + m_path.string());
+            throw platform::SystemFailure(
+                errno, platform::Message(QT_TRANSLATE_NOOP("findTavla", "cannot read %1"),
+                                         {QString::fromStdString(m_path.string())}));
         return false;
     }
     if (const std::size_t endOfFile = line.find('\x1a');

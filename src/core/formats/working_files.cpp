@@ -4,6 +4,7 @@
 #include "core/formats/text_helpers.h"
 #include "core/platform/disk_full.h"
 #include "core/platform/replacement_file.h"
+#include "core/platform/operator_message.h"
 
 #include <cerrno>
 #include <system_error>
@@ -12,9 +13,9 @@ namespace ft::formats {
 
 namespace {
 
-[[noreturn]] void throwFileError(const std::string& what, const std::filesystem::path& file)
+[[noreturn]] void throwFileError(const char* marked, const std::filesystem::path& file)
 {
-    platform::throwWriteError(errno, what, file);
+    platform::throwWriteError(errno, marked, file);
 }
 
 bool isControlByte(char c)
@@ -69,13 +70,13 @@ void WorkingFile::writeRecord(std::string_view record)
                                 "write after close " + m_path.string());
     if (std::fwrite(record.data(), 1, record.size(), m_file.get()) != record.size() ||
         std::fwrite("\r\n", 1, 2, m_file.get()) != 2)
-        throwFileError("cannot write", m_path);
+        throwFileError(QT_TRANSLATE_NOOP("findTavla", "cannot write %1"), m_path);
 }
 
 void WorkingFile::close()
 {
     if (!platform::closeFile(m_file))
-        throwFileError("cannot write", m_path);
+        throwFileError(QT_TRANSLATE_NOOP("findTavla", "cannot write %1"), m_path);
 }
 
 void createEmptyWorkingFile(const std::filesystem::path& file)

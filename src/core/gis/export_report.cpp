@@ -1,7 +1,44 @@
 #include "core/gis/export_report.h"
 
+#include "core/platform/operator_message.h"
+
+#include <iterator>
+#include <string_view>
+
 namespace ft::gis {
 namespace {
+
+struct LayerTitle {
+    std::string_view name;
+    const char* title;
+};
+
+// What each layer holds, for the report; the layer's own name (as GIS
+// programs list it) follows in brackets.
+constexpr LayerTitle kLayerTitles[] = {
+    {"drawings", QT_TRANSLATE_NOOP("findTavla", "drawings")},
+    {"parcels", QT_TRANSLATE_NOOP("findTavla", "parcels")},
+    {"undetermined_parcels", QT_TRANSLATE_NOOP("findTavla", "parcels of undetermined boundary")},
+    {"boundary_points", QT_TRANSLATE_NOOP("findTavla", "boundary points")},
+    {"control_points", QT_TRANSLATE_NOOP("findTavla", "control points")},
+    {"map_sheets", QT_TRANSLATE_NOOP("findTavla", "map sheets")},
+    {"sheet_frames", QT_TRANSLATE_NOOP("findTavla", "sheet frames")},
+};
+
+// A layer's name may carry its coordinate system ("parcels_6677"): the
+// longest known name it starts with tells what it holds.
+std::string layerTitle(const std::string& layer)
+{
+    const LayerTitle* found = nullptr;
+    for (const LayerTitle& known : kLayerTitles) {
+        if (std::string_view(layer).starts_with(known.name) &&
+            (found == nullptr || known.name.size() > found->name.size()))
+            found = &known;
+    }
+    if (found == nullptr)
+        return layer;
+    return platform::Message(found->title).text().toStdString() + " (" + layer + ")";
+}
 
 std::string count(std::size_t n)
 {
@@ -18,7 +55,7 @@ std::string epsgList(const std::vector<int>& codes)
 
 std::string layerLine(const LayerCount& layer)
 {
-    std::string line = "  " + layer.name + ": " + count(layer.features);
+    std::string line = "  " + layerTitle(layer.name) + ": " + count(layer.features);
     if (layer.withoutGeometry > 0)
         line += " (形状なし " + count(layer.withoutGeometry) + ")";
     return line;

@@ -91,8 +91,8 @@ LayerSet createLayers(GeoPackageFile& file, int epsg, bool nameWithCode,
 {
     OGRSpatialReference system;
     if (system.importFromEPSG(epsg) != OGRERR_NONE)
-        throw ExportError("座標系 EPSG:" + std::to_string(epsg) +
-                          " が GDAL にありません: " + lastGdalError());
+        throw ExportError("座標系 EPSG:" + std::to_string(epsg) + " が GDAL にありません\n\n" +
+                          lastGdalError());
     // The file holds easting as x and northing as y whatever order the
     // EPSG definition gives its axes (northing first for these systems).
     system.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);

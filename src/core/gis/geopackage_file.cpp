@@ -16,9 +16,10 @@ std::filesystem::path temporaryPathFor(const std::filesystem::path& destination)
 
 std::string withReason(std::string text)
 {
+    // GDAL's own text follows as a detail paragraph, unchanged.
     const std::string reason = lastGdalError();
     if (!reason.empty())
-        text += ": " + reason;
+        text += "\n\n" + reason;
     return text;
 }
 

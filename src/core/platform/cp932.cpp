@@ -102,28 +102,40 @@ bool isCutOffUtf8(std::string_view rest)
                        [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; });
 }
 
-std::string cp932FailureText(std::string_view input, const ConversionFailure& failure)
+QString bytesText(std::string_view bytes)
 {
-    const std::string at = " at byte " + std::to_string(failure.offset);
-    if (failure.kind == ConversionFailure::Kind::Incomplete)
-        return "Incomplete CP932 character" + at +
-               " (end of text): " + hexBytes(input.substr(failure.offset));
-    return "Invalid CP932 byte sequence" + at + ": " + hexBytes(input.substr(failure.offset, 2));
+    return QString::fromStdString(hexBytes(bytes));
 }
 
-std::string utf8FailureText(std::string_view input, const ConversionFailure& failure)
+Message cp932FailureText(std::string_view input, const ConversionFailure& failure)
 {
-    const std::string at = " at byte " + std::to_string(failure.offset);
+    const QString at = QString::number(failure.offset);
+    if (failure.kind == ConversionFailure::Kind::Incomplete)
+        return Message(QT_TRANSLATE_NOOP("findTavla",
+                                         "Incomplete CP932 character at byte %1 (end of text): %2"),
+                       {at, bytesText(input.substr(failure.offset))});
+    return Message(QT_TRANSLATE_NOOP("findTavla", "Invalid CP932 byte sequence at byte %1: %2"),
+                   {at, bytesText(input.substr(failure.offset, 2))});
+}
+
+Message utf8FailureText(std::string_view input, const ConversionFailure& failure)
+{
+    const QString at = QString::number(failure.offset);
     const std::string_view rest = input.substr(failure.offset);
     if (failure.kind == ConversionFailure::Kind::Incomplete)
-        return "Incomplete UTF-8 character" + at + " (end of text): " + hexBytes(rest);
+        return Message(QT_TRANSLATE_NOOP("findTavla",
+                                         "Incomplete UTF-8 character at byte %1 (end of text): %2"),
+                       {at, bytesText(rest)});
     if (const auto character = decodeUtf8(rest)) {
         char codePoint[16];
         std::snprintf(codePoint, sizeof codePoint, "U+%04X",
                       static_cast<unsigned>(character->codePoint));
-        return std::string("Character ") + codePoint + at + " cannot be represented in CP932";
+        return Message(QT_TRANSLATE_NOOP("findTavla",
+                                         "Character %1 at byte %2 cannot be represented in CP932"),
+                       {QString::fromLatin1(codePoint), at});
     }
-    return "Invalid UTF-8 byte sequence" + at + ": " + hexBytes(rest.substr(0, 1));
+    return Message(QT_TRANSLATE_NOOP("findTavla", "Invalid UTF-8 byte sequence at byte %1: %2"),
+                   {at, bytesText(rest.substr(0, 1))});
 }
 
 // Bytes 00-7F are the same characters in CP932 and UTF-8, so text made of

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <stdexcept>
+#include "core/platform/operator_message.h"
+
 #include <string>
 #include <string_view>
 
@@ -9,9 +10,9 @@ namespace ft::platform {
 // Raised when text cannot be converted between CP932 and UTF-8: a byte
 // sequence that is not valid in the source encoding, or a character the
 // target encoding cannot represent. We never substitute '?' silently.
-class EncodingError : public std::runtime_error {
+class EncodingError : public MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using MessageError::MessageError;
 };
 
 // Shift-JIS (code page 932, Microsoft's table with the NEC and IBM

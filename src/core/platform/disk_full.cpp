@@ -7,15 +7,18 @@
 namespace ft::platform {
 
 DiskFull::DiskFull(std::filesystem::path file)
-    : std::runtime_error("ディスクの空きが足りません: " + pathText(file)), m_file(std::move(file))
+    : MessageError(Message(QT_TRANSLATE_NOOP("findTavla", "Not enough free disk space: %1. Make "
+                                                          "room on the disk and try again."),
+                           {QString::fromStdString(pathText(file))})),
+      m_file(std::move(file))
 {
 }
 
-void throwWriteError(int error, const std::string& what, const std::filesystem::path& file)
+void throwWriteError(int error, const char* marked, const std::filesystem::path& file)
 {
     if (isOutOfSpace(error))
         throw DiskFull(file);
-    throw std::system_error(error, std::generic_category(), what + " " + pathText(file));
+    throw SystemFailure(error, Message(marked, {QString::fromStdString(pathText(file))}));
 }
 
 } // namespace ft::platform

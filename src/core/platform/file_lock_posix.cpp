@@ -1,5 +1,6 @@
 #include "core/platform/file_lock.h"
 
+#include "core/platform/operator_message.h"
 #include "core/platform/path_text.h"
 
 #include <fcntl.h>
@@ -18,14 +19,16 @@ FileLock::FileLock(const std::filesystem::path& file)
     // it after we let go.
     OwnedDescriptor descriptor(::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
     if (!descriptor.valid())
-        throw std::system_error(errno, std::generic_category(), "cannot open " + pathText(file));
+        throw SystemFailure(errno, Message(QT_TRANSLATE_NOOP("findTavla", "cannot open %1"),
+                                           {QString::fromStdString(pathText(file))}));
     if (::flock(descriptor.get(), LOCK_EX | LOCK_NB) == 0) {
         m_descriptor = std::move(descriptor);
         return;
     }
     const int error = errno;
     if (error != EWOULDBLOCK)
-        throw std::system_error(error, std::generic_category(), "cannot lock " + pathText(file));
+        throw SystemFailure(error, Message(QT_TRANSLATE_NOOP("findTavla", "cannot lock %1"),
+                                           {QString::fromStdString(pathText(file))}));
 }
 
 } // namespace ft::platform

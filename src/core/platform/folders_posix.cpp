@@ -1,5 +1,7 @@
 #include "core/platform/folders.h"
 
+#include "core/platform/operator_message.h"
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -25,7 +27,8 @@ std::filesystem::path homeFolder()
     if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
         found != nullptr && found->pw_dir != nullptr)
         return found->pw_dir;
-    throw std::runtime_error("cannot find the home folder: HOME is not set");
+    throw MessageError(
+        Message(QT_TRANSLATE_NOOP("findTavla", "cannot find the home folder: HOME is not set")));
 }
 
 // An XDG base folder: the variable when it holds an absolute path (the XDG

@@ -1,5 +1,6 @@
 #include "core/platform/owned_file.h"
 
+#include "core/platform/operator_message.h"
 #include "core/platform/path_text.h"
 
 #include <unistd.h>
@@ -16,7 +17,8 @@ OwnedFile openFileOrThrow(const std::filesystem::path& file, const char* mode)
     if (opened)
         return opened;
     const int error = errno; // before building the message can touch it
-    throw std::system_error(error, std::generic_category(), "cannot open " + pathText(file));
+    throw SystemFailure(error, Message(QT_TRANSLATE_NOOP("findTavla", "cannot open %1"),
+                                       {QString::fromStdString(pathText(file))}));
 }
 
 bool closeFile(OwnedFile& file)

@@ -1,6 +1,7 @@
 #include "core/platform/replacement_file.h"
 
 #include "core/platform/disk_full.h"
+#include "core/platform/operator_message.h"
 #include "core/platform/path_text.h"
 #include "core/platform/replacement_file_system.h"
 
@@ -12,9 +13,9 @@
 namespace ft::platform {
 namespace {
 
-[[noreturn]] void throwErrno(int error, const std::string& what)
+[[noreturn]] void throwErrno(int error, const char* marked, const std::filesystem::path& file)
 {
-    throw std::system_error(error, std::generic_category(), what);
+    throw SystemFailure(error, Message(marked, {QString::fromStdString(pathText(file))}));
 }
 
 } // namespace
@@ -25,7 +26,8 @@ ReplacementFile::ReplacementFile(std::filesystem::path target) : m_target(std::m
     m_file = createFileBeside(m_target, m_temporary);
     if (!m_file) {
         const int error = errno; // before building the message can touch it
-        throwErrno(error, "Cannot create a file beside " + pathText(m_target));
+        throwErrno(error, QT_TRANSLATE_NOOP("findTavla", "Cannot create a file beside %1"),
+                   m_target);
     }
 }
 
@@ -65,25 +67,27 @@ void ReplacementFile::discard() noexcept
 void ReplacementFile::write(std::string_view bytes)
 {
     if (!m_file)
-        throwErrno(EBADF, "The replacement of " + pathText(m_target) + " is closed");
+        throwErrno(EBADF, QT_TRANSLATE_NOOP("findTavla", "The replacement of %1 is closed"),
+                   m_target);
     if (std::fwrite(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size())
-        throwWriteError(errno, "Cannot write", m_target);
+        throwWriteError(errno, QT_TRANSLATE_NOOP("findTavla", "Cannot write %1"), m_target);
 }
 
 void ReplacementFile::commit()
 {
     if (!m_file)
-        throwErrno(EBADF, "The replacement of " + pathText(m_target) + " is closed");
+        throwErrno(EBADF, QT_TRANSLATE_NOOP("findTavla", "The replacement of %1 is closed"),
+                   m_target);
     // The bytes must be on the disk before the name points at them, or a
     // crash right after the rename could leave an empty file in its place.
     // A full disk shows here for most requests, the buffer holding them whole
     // until the flush; it is named by the target, the file the operator knows.
     if (std::fflush(m_file.get()) != 0 || !syncToDisk(m_file.get()))
-        throwWriteError(errno, "Cannot write", m_target);
+        throwWriteError(errno, QT_TRANSLATE_NOOP("findTavla", "Cannot write %1"), m_target);
     if (!closeFile(m_file))
-        throwWriteError(errno, "Cannot write", m_target);
+        throwWriteError(errno, QT_TRANSLATE_NOOP("findTavla", "Cannot write %1"), m_target);
     if (!replaceFile(m_temporary, m_target))
-        throwWriteError(errno, "Cannot replace", m_target);
+        throwWriteError(errno, QT_TRANSLATE_NOOP("findTavla", "Cannot replace %1"), m_target);
     m_temporary.clear();
     m_committed = true;
     syncFolderOf(m_target);

@@ -13,6 +13,7 @@
 #include "core/formats/working_files.h"
 #include "core/platform/cp932.h"
 #include "core/platform/message_text.h"
+#include "core/platform/operator_message.h"
 #include "core/registration/registered_sets.h"
 #include "core/workspace/workspace.h"
 
@@ -32,21 +33,33 @@ namespace {
 // files cannot be read, hold numbers or text that cannot be converted, or its
 // path cannot be written to a CP932 trace) come back as a reason; anything
 // else (the catalogue failing outside a converter, memory) ends the run.
-// Reasons are kept as UTF-8; the error messages may quote survey bytes (CP932).
+// Reasons are kept as UTF-8, in the words the operator is shown; the error
+// messages may quote survey bytes (CP932).
 template <typename Work> std::optional<std::string> setFailureOf(Work&& work)
 {
+    const auto reason = [](const std::exception& error) {
+        return platform::failureText(error).joined().toStdString();
+    };
     try {
         std::forward<Work>(work)();
         return std::nullopt;
     } catch (const formats::SourceFileError& error) {
-        return platform::messageAsUtf8(error.what());
+        return reason(error);
     } catch (const formats::ConversionError& error) {
-        return platform::messageAsUtf8(error.what());
+        return reason(error);
     } catch (const platform::EncodingError& error) {
-        return platform::messageAsUtf8(error.what());
+        return reason(error);
     } catch (const std::system_error& error) {
-        return platform::messageAsUtf8(error.what());
+        return reason(error);
     }
+}
+
+std::string pathReason(const char* source, const fs::path& file, const QString& step = {})
+{
+    QStringList arguments{QString::fromStdString(file.string())};
+    if (!step.isEmpty())
+        arguments.prepend(step);
+    return platform::Message(source, arguments).text().toStdString();
 }
 
 fs::path siblingOf(const SetJob& job, std::string_view extension)
@@ -83,11 +96,17 @@ void requireReadable(const fs::path& file)
     if (status.type() == fs::file_type::not_found)
         return;
     if (error)
-        throw formats::SourceFileError(file, {}, error.message());
+        throw formats::SourceFileError(
+            file, {},
+            platform::Message(QT_TRANSLATE_NOOP("findTavla", "it cannot be looked at (%1)"),
+                              {QString::fromStdString(error.message())}));
     if (status.type() != fs::file_type::regular)
-        throw formats::SourceFileError(file, {}, "is not a file");
+        throw formats::SourceFileError(
+            file, {}, platform::Message(QT_TRANSLATE_NOOP("findTavla", "is not a file")));
     if (!std::ifstream(file, std::ios::binary).is_open())
-        throw formats::SourceFileError(file, {}, "cannot be opened for reading");
+        throw formats::SourceFileError(
+            file, {},
+            platform::Message(QT_TRANSLATE_NOOP("findTavla", "cannot be opened for reading")));
 }
 
 } // namespace
@@ -135,7 +154,10 @@ bool DataSetPasses::writeSheets(const SetJob& job)
         // A set without map sheets is still a data set, but one whose sheets
         // cannot be read would be drawn and never found.
         if (!statements.readable)
-            throw formats::SourceFileError(mapFile, {}, "convertMapToDB failed");
+            throw formats::SourceFileError(
+                mapFile, {},
+                platform::Message(QT_TRANSLATE_NOOP("findTavla", "%1 failed"),
+                                  {QStringLiteral("convertMapToDB")}));
         m_mapStatements[{job.datum, job.fileNo}] = std::move(statements);
         m_run.showStatus(job.fileNo, mapFile);
         const fs::path frameFile = frameFileOf(job);
@@ -163,7 +185,8 @@ bool DataSetPasses::runChainSteps(const SetJob& job, std::string& failure)
     bool ok = formats::readPntToTable(pointFile, points);
     m_run.showStatus(job.fileNo, pointFile);
     if (!ok)
-        failure = "readPntToTable found no point in " + pointFile.string();
+        failure = pathReason(QT_TRANSLATE_NOOP("findTavla", "readPntToTable found no point in %1"),
+                             pointFile);
 
     struct Step {
         std::string_view traceName;
@@ -195,8 +218,10 @@ bool DataSetPasses::runChainSteps(const SetJob& job, std::string& failure)
         if (ok) {
             ok = step.run(step.input);
             if (!ok)
-                failure = std::string(step.traceName.substr(0, step.traceName.size() - 1)) +
-                          " failed for " + step.input.string();
+                failure = pathReason(
+                    QT_TRANSLATE_NOOP("findTavla", "%1 failed for %2"), step.input,
+                    QString::fromLatin1(step.traceName.data(),
+                                        static_cast<qsizetype>(step.traceName.size() - 1)));
         }
         // Every step leaves its status text and trace line, run or not.
         m_run.showStatus(no, step.input);
@@ -208,7 +233,8 @@ bool DataSetPasses::runChainSteps(const SetJob& job, std::string& failure)
         return false;
     if (!formats::storeFileName(db, trace, no, job.basePath, job.entry.time,
                                 job.entry.headerPath)) {
-        failure = "storeFileName failed for " + job.entry.headerPath.string();
+        failure = pathReason(QT_TRANSLATE_NOOP("findTavla", "%1 failed for %2"),
+                             job.entry.headerPath, QStringLiteral("storeFileName"));
         return false;
     }
     return true;
@@ -235,7 +261,8 @@ bool DataSetPasses::registerInOneTransaction(const SetJob& job, std::string& fai
     const fs::path mapFile = siblingOf(job, ".map");
     if (formats::runMapStatements(db, stores.traces.trace, mapFile, mapStatements) ==
         formats::MapRows::Refused) {
-        failure = "convertMapToDB failed for " + mapFile.string();
+        failure = pathReason(QT_TRANSLATE_NOOP("findTavla", "%1 failed for %2"), mapFile,
+                             QStringLiteral("convertMapToDB"));
         return false;
     }
     if (!runChainSteps(job, failure))

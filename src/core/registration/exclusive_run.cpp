@@ -10,10 +10,10 @@ ExclusiveRun::ExclusiveRun(const std::filesystem::path& dataFolder)
     : m_lock(dataFolder / (std::string(workspace::kProgramStem) + ".lock"))
 {
     if (!m_lock.held())
-        throw RegistrationInProgress("データフォルダ " + dataFolder.string() +
-                                     " では他のfindTavlaが登録中です (another registration is "
-                                     "running on " +
-                                     dataFolder.string() + "; try again when it has ended)");
+        throw RegistrationInProgress(platform::Message(
+            QT_TRANSLATE_NOOP("findTavla", "Another findTavla is registering in the data folder "
+                                           "%1; try again when it has ended."),
+            {QString::fromStdString(dataFolder.string())}));
 }
 
 std::filesystem::path RunMarkerPath(const std::filesystem::path& dataFolder)

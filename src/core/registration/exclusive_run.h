@@ -5,16 +5,16 @@
 // halfway.
 
 #include "core/platform/file_lock.h"
+#include "core/platform/operator_message.h"
 
 #include <filesystem>
-#include <stdexcept>
 
 namespace ft::registration {
 
 // Another run is registering into the same data folder.
-class RegistrationInProgress : public std::runtime_error {
+class RegistrationInProgress : public platform::MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using platform::MessageError::MessageError;
 };
 
 // Keeps every other run on the same data folder out while it lives: the

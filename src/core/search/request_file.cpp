@@ -51,8 +51,11 @@ std::string cp932Field(std::string_view utf8, std::string_view what)
     try {
         return platform::utf8ToCp932(utf8);
     } catch (const platform::EncodingError&) {
-        throw platform::EncodingError(
-            named() + " は CP932 で表せない文字を含むため、図面表示プログラムに渡せません");
+        throw platform::EncodingError(platform::Message(
+            QT_TRANSLATE_NOOP("findTavla", "%1 %2 holds a character that CP932 cannot represent "
+                                           "and cannot be passed to the viewer"),
+            {QString::fromUtf8(what.data(), static_cast<qsizetype>(what.size())),
+             QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))}));
     }
 }
 
@@ -67,8 +70,10 @@ std::string viewerArgumentText(const std::filesystem::path& requestFolder)
 {
     const std::string path = requestFilePath(requestFolder).string();
     if (path.find('"') != std::string::npos)
-        throw std::invalid_argument("The request file path " + path +
-                                    " holds a double quote and cannot be passed to the viewer");
+        throw platform::MessageError(platform::Message(
+            QT_TRANSLATE_NOOP("findTavla", "The request file path %1 holds a double quote and "
+                                           "cannot be passed to the viewer"),
+            {QString::fromStdString(path)}));
     return " -E2 \"" + path + "\"";
 }
 
@@ -87,8 +92,10 @@ platform::ReplacementFile createRequest(const std::filesystem::path& file)
     try {
         return platform::ReplacementFile(file);
     } catch (const std::system_error& error) {
-        throw RequestFileError("Cannot create the request file " + file.string() + ": " +
-                               error.code().message());
+        throw RequestFileError(platform::Message(
+            QT_TRANSLATE_NOOP("findTavla", "Cannot create the request file %1: %2"),
+            {QString::fromStdString(file.string()),
+             QString::fromStdString(error.code().message())}));
     }
 }
 

@@ -20,6 +20,7 @@
 // Drawing records come first, then the item records; only the overview click
 // interleaves them (each drawing followed by its sheet names).
 
+#include "core/platform/operator_message.h"
 #include "core/platform/replacement_file.h"
 
 #include <filesystem>
@@ -56,9 +57,9 @@ std::string viewerArgumentText(const std::filesystem::path& requestFolder);
 
 // The request file could not be created. The result windows answer it with
 // their own message; elsewhere it ends the command.
-class RequestFileError : public std::runtime_error {
+class RequestFileError : public platform::MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using platform::MessageError::MessageError;
 };
 
 // The registered path (PATH of the FILE row, UTF-8) of drawing `fileNo`, read

@@ -102,7 +102,9 @@ std::string wholeFile(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     if (!in)
-        throw RequestReadError("Cannot open the request file " + file.string());
+        throw RequestReadError(
+            platform::Message(QT_TRANSLATE_NOOP("findTavla", "Cannot open the request file %1"),
+                              {QString::fromStdString(file.string())}));
     std::string bytes;
     std::error_code unknown;
     const std::uintmax_t size = std::filesystem::file_size(file, unknown);
@@ -113,9 +115,12 @@ std::string wholeFile(const std::filesystem::path& file)
     } else {
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    if (in.bad())
-        throw RequestReadError("Cannot read the request file " + file.string() + ": " +
-                               std::strerror(errno));
+    if (in.bad()) {
+        const int failure = errno; // before building the message can touch it
+        throw RequestReadError(platform::Message(
+            QT_TRANSLATE_NOOP("findTavla", "Cannot read the request file %1: %2"),
+            {QString::fromStdString(file.string()), QString::fromUtf8(std::strerror(failure))}));
+    }
     if (const std::size_t end = bytes.find('\x1a'); end != std::string::npos)
         bytes.resize(end);
     return bytes;
@@ -133,9 +138,11 @@ ViewerRequest readRequestFile(const std::filesystem::path& file)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error))
-        throw RequestReadError(
-            "The request file " + file.string() +
-            (std::filesystem::exists(file, error) ? " is not a regular file" : " does not exist"));
+        throw RequestReadError(platform::Message(
+            std::filesystem::exists(file, error)
+                ? QT_TRANSLATE_NOOP("findTavla", "The request file %1 is not a regular file")
+                : QT_TRANSLATE_NOOP("findTavla", "The request file %1 does not exist"),
+            {QString::fromStdString(file.string())}));
     ViewerRequest request;
     request.texts.push_back(std::make_shared<const std::string>(wholeFile(file)));
     const std::string_view text = *request.texts.back();

@@ -8,6 +8,8 @@
 // the three values of a code 2 record are kept as one text, to be compared
 // whole with "oaza,koaza,lot" or "sheet,scale,kubun" of the data.
 
+#include "core/platform/operator_message.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -64,9 +66,9 @@ struct ViewerRequest {
 };
 
 // The request file cannot be opened or read; the message names it.
-class RequestReadError : public std::runtime_error {
+class RequestReadError : public platform::MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using platform::MessageError::MessageError;
 };
 
 // Takes one line (without its line end) into the request, keeping a copy of

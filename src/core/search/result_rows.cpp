@@ -321,16 +321,16 @@ void ForEachRowById(catalogue::TSQLiteDatabase& db, const std::string& table,
     if (keys.empty())
         return;
     // The slots of each rowid, sorted by rowid, to place the rows read.
-    RowSlots slots;
-    slots.reserve(keys.size());
+    RowSlots rowSlots;
+    rowSlots.reserve(keys.size());
     for (std::size_t slot = 0; slot < keys.size(); ++slot)
-        slots.emplace_back(keys[slot].rowId, slot);
-    std::sort(slots.begin(), slots.end());
+        rowSlots.emplace_back(keys[slot].rowId, slot);
+    std::sort(rowSlots.begin(), rowSlots.end());
 
     std::string sql = "SELECT rowid";
     for (const std::string_view field : fields)
         sql += "," + std::string(field);
-    const RowPlaces places(slots);
+    const RowPlaces places(rowSlots);
     sql += " FROM " + table + " WHERE rowid " + places.condition();
     const auto fileNoField = std::find(fields.begin(), fields.end(), "FILENO");
     if (fileNoField == fields.end())

@@ -33,12 +33,23 @@ std::filesystem::path createdFolder(std::filesystem::path folder)
 
 } // namespace
 
-std::string catalogueFailureText(const std::filesystem::path& file, std::string_view error)
+platform::Message catalogueFailureMessage(const std::filesystem::path& file)
 {
-    return "カタログ " + file.string() + " を開けません: " + std::string(error);
+    return platform::Message(
+        QT_TRANSLATE_NOOP("findTavla",
+                          "The catalogue %1 cannot be opened. If it is damaged, move it out of "
+                          "the data folder and register the data again; the other datum can be "
+                          "used meanwhile."),
+        {QString::fromStdString(file.string())});
 }
 
-Catalogues::Catalogues(const std::filesystem::path& dataFolder)
+std::string catalogueFailureText(const std::filesystem::path& file, std::string_view error)
+{
+    return (catalogueFailureMessage(file).text() + QStringLiteral("\n\n")).toStdString() +
+           std::string(error);
+}
+
+Catalogues::Catalogues(const std::filesystem::path& dataFolder) : m_dataFolder(dataFolder)
 {
     for (const Datum datum : kDatums) {
         const std::filesystem::path file = pathIn(dataFolder, datum);
@@ -49,6 +60,7 @@ Catalogues::Catalogues(const std::filesystem::path& dataFolder)
             m_databases[datum] = std::move(db);
         } catch (const catalogue::ESQLiteException& error) {
             m_failures[datum] = catalogueFailureText(file, error.what());
+            m_errors[datum] = error.what();
         }
     }
 }
@@ -56,7 +68,8 @@ Catalogues::Catalogues(const std::filesystem::path& dataFolder)
 catalogue::TSQLiteDatabase& Catalogues::operator[](Datum datum)
 {
     if (!m_databases[datum])
-        throw catalogue::ESQLiteException(m_failures[datum]);
+        throw catalogue::ESQLiteException(catalogueFailureMessage(pathIn(m_dataFolder, datum)),
+                                          m_errors[datum]);
     return *m_databases[datum];
 }
 

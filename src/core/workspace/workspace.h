@@ -17,8 +17,10 @@ namespace ft::workspace {
 inline constexpr const char* kProgramStem = "findTavla";
 
 // What the windows and the command-line tool say of a catalogue that cannot
-// be opened or read (UTF-8): "カタログ <file> を開けません: <error>".
+// be opened or read (UTF-8): the sentence of catalogueFailureMessage, then
+// the catalogue layer's text as a paragraph of its own.
 std::string catalogueFailureText(const std::filesystem::path& file, std::string_view error);
+platform::Message catalogueFailureMessage(const std::filesystem::path& file);
 
 // The two catalogues of a data folder, Dorsajpn.db and Dorsawrd.db.
 class Catalogues {
@@ -41,6 +43,8 @@ public:
 private:
     PerDatum<std::unique_ptr<catalogue::TSQLiteDatabase>> m_databases;
     PerDatum<std::string> m_failures;
+    PerDatum<std::string> m_errors; // the catalogue layer's own texts
+    std::filesystem::path m_dataFolder;
 };
 
 enum class WorkingFileKind { SheetOutlines, Segments, Extent };

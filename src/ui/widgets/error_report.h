@@ -9,9 +9,12 @@
 
 namespace ft::app {
 
-// The text an exception shows the operator. Messages are UTF-8; a message
-// that is not (one that quotes raw CP932 survey text) is read as CP932.
+// The text an exception shows the operator: a sentence that says what failed
+// and what to do, then the library's or the catalogue layer's own text, if
+// any, as a paragraph of its own (platform::failureText).
 QString exceptionMessage(const std::exception& error);
+// The text of a failure that is no std::exception.
+QString unknownErrorMessage();
 
 // Runs one command of a window, the default error report around it: whatever
 // the command throws ends it, leaves what it did so far, and is shown to the
@@ -24,7 +27,7 @@ template <typename Command> void runCommand(platform::Operator& op, Command&& co
     } catch (const std::exception& error) {
         op.reportError(exceptionMessage(error));
     } catch (...) {
-        op.reportError(QStringLiteral("不明なエラーが起きました"));
+        op.reportError(unknownErrorMessage());
     }
 }
 

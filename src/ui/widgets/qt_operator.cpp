@@ -1,17 +1,18 @@
 #include "ui/widgets/qt_operator.h"
 
-#include "ui/widgets/japanese_messages.h"
-
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QSpacerItem>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -46,17 +47,23 @@ QMessageBox::Icon noticeIcon(platform::Operator::Notice kind)
     return QMessageBox::NoIcon;
 }
 
-QString boxTitle(platform::Operator::Icon icon)
+// A box as narrow as a short text ("見つかりません") leaves the window
+// manager too little of its title bar, which then shows the program's name
+// cut short ("fi…"). The box is made wide enough for the whole title beside
+// the title bar's icon and buttons. (QMessageBox sets its own size, so the
+// width goes in as a spacer of its layout.)
+void keepTitleWhole(QMessageBox& box)
 {
-    switch (icon) {
-    case platform::Operator::Icon::Information:
-        return QStringLiteral("情報");
-    case platform::Operator::Icon::Warning:
-        return QStringLiteral("警告");
-    case platform::Operator::Icon::Question:
-        break;
-    }
-    return QStringLiteral("確認");
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr)
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    constexpr int kTitleBarControls = 160; // icon, buttons and margins of the title bar
+    const int width =
+        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarControls;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 int runBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
@@ -64,6 +71,7 @@ int runBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const 
            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
 {
     QMessageBox box(icon, title, text, buttons, parent);
+    keepTitleWhole(box);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     // The screen texts are Japanese; Qt's own button texts are not translated.
@@ -117,7 +125,7 @@ std::filesystem::path toPath(const QString& name)
 
 bool QtOperator::askYesNo(const QString& text, Icon icon, DefaultAnswer defaultAnswer)
 {
-    return runBox(m_dialogParent, boxIcon(icon), boxTitle(icon), text,
+    return runBox(m_dialogParent, boxIcon(icon), QCoreApplication::applicationName(), text,
                   QMessageBox::Yes | QMessageBox::No,
                   defaultAnswer == DefaultAnswer::No ? QMessageBox::No : QMessageBox::Yes) ==
            QMessageBox::Yes;
@@ -125,19 +133,18 @@ bool QtOperator::askYesNo(const QString& text, Icon icon, DefaultAnswer defaultA
 
 void QtOperator::notify(const QString& text, Notice kind)
 {
-    const QString shown = widgets::japaneseMessage(text);
-    if (shown.count(u'\n') >= kMaxBoxLines) {
-        runLongNotice(m_dialogParent, noticeIcon(kind), shown);
+    if (text.count(u'\n') >= kMaxBoxLines) {
+        runLongNotice(m_dialogParent, noticeIcon(kind), text);
         return;
     }
-    runBox(m_dialogParent, noticeIcon(kind), QCoreApplication::applicationName(), shown,
+    runBox(m_dialogParent, noticeIcon(kind), QCoreApplication::applicationName(), text,
            QMessageBox::Ok);
 }
 
 void QtOperator::reportError(const QString& text)
 {
-    runBox(m_dialogParent, QMessageBox::Critical, QCoreApplication::applicationName(),
-           widgets::japaneseMessage(text), QMessageBox::Ok);
+    runBox(m_dialogParent, QMessageBox::Critical, QCoreApplication::applicationName(), text,
+           QMessageBox::Ok);
 }
 
 std::optional<std::filesystem::path> QtOperator::pickFolder(const QString& prompt)

@@ -18,8 +18,7 @@ public:
     bool askYesNo(const QString& text, Icon icon = Icon::Question,
                   DefaultAnswer defaultAnswer = DefaultAnswer::Yes) override;
     // A notice of many lines (a list of paths) shows its first line above a
-    // scrolling box with the rest. Notices and errors are shown in Japanese
-    // (japanese_messages.h).
+    // scrolling box with the rest.
     void notify(const QString& text, Notice kind = Notice::Plain) override;
     void reportError(const QString& text) override;
     std::optional<std::filesystem::path> pickFolder(const QString& prompt) override;

@@ -225,7 +225,8 @@ TEST_F(SQLiteDatabaseTest, ReadersNeverHoldUpAWriterAndABusyCatalogueIsNamed)
     sqlite3_busy_timeout(other.handle(), 20); // the wait itself is not what is tested
     const std::string busy = errorText([&] { other.ExecSQL("INSERT INTO T VALUES (3)"); });
     EXPECT_EQ(busy, ECatalogueBusy(path("Dorsawrd.db")).what());
-    EXPECT_NE(busy.find(path("Dorsawrd.db") + " は他のfindTavlaが使用中です"), std::string::npos);
+    EXPECT_NE(busy.find(path("Dorsawrd.db") + " is in use by another findTavla"),
+              std::string::npos);
     m_db->ExecSQL("COMMIT");
     other.ExecSQL("INSERT INTO T VALUES (3)");
 }

@@ -58,7 +58,8 @@ TEST(WorkingFile, FailuresNameThePathAndWritesAfterCloseAreRefused)
         full.close();
         FAIL() << "no DiskFull";
     } catch (const platform::DiskFull& error) {
-        EXPECT_EQ(std::string(error.what()), "ディスクの空きが足りません: /dev/full");
+        EXPECT_EQ(std::string(error.what()),
+                  "Not enough free disk space: /dev/full. Make room on the disk and try again.");
     }
 }
 

@@ -54,7 +54,8 @@ TEST(TraceLog, ALogThatFindsNoRoomEndsTheWorkNamingItself)
         ADD_FAILURE() << "no DiskFull";
     } catch (const DiskFull& error) {
         EXPECT_EQ(error.file(), full);
-        EXPECT_EQ(std::string(error.what()), "ディスクの空きが足りません: /dev/full");
+        EXPECT_EQ(std::string(error.what()),
+                  "Not enough free disk space: /dev/full. Make room on the disk and try again.");
     }
 }
 

@@ -207,7 +207,8 @@ protected:
 
     void expectCatalogueNamed(const std::string& reason) const
     {
-        EXPECT_EQ(reason.rfind("カタログ " + damaged().string() + " を開けません: ", 0), 0u)
+        EXPECT_EQ(reason.rfind("The catalogue " + damaged().string() + " cannot be opened. ", 0),
+                  0u)
             << reason;
     }
 

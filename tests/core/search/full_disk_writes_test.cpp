@@ -82,7 +82,8 @@ TEST(FullDiskWrites, TheMessageNamesTheFileAndThePreviousBytesStay)
             c.write(temp.path());
             ADD_FAILURE() << c.name << ": no DiskFull";
         } catch (const platform::DiskFull& error) {
-            EXPECT_EQ(std::string(error.what()), "ディスクの空きが足りません: " + file.string())
+            EXPECT_EQ(std::string(error.what()), "Not enough free disk space: " + file.string() +
+                                                     ". Make room on the disk and try again.")
                 << c.name;
         } catch (const std::exception& other) {
             ADD_FAILURE() << c.name << ": " << other.what();

@@ -78,7 +78,8 @@ void GeoPackageExportWindowTest::theListsExportTheirTickedRows()
                                       QDir::home().filePath(QStringLiteral("WAKABA.gpkg"))}));
     QCOMPARE(op.notices.size(), 2);
     QCOMPARE(op.notices[0], QStringLiteral("チェックの付いた行がありません"));
-    QVERIFY2(op.notices[1].contains(QStringLiteral("  parcels: 1 件")), qPrintable(op.notices[1]));
+    QVERIFY2(op.notices[1].contains(QStringLiteral("  parcels (parcels): 1 件")),
+             qPrintable(op.notices[1]));
     QVERIFY(fs::exists(folder / "parcels.gpkg"));
 
     DrawingListWindow drawings(services);
@@ -91,8 +92,9 @@ void GeoPackageExportWindowTest::theListsExportTheirTickedRows()
     });
     QVERIFY(op.errors.isEmpty());
     QCOMPARE(op.notices.size(), 3);
-    QVERIFY2(op.notices[2].contains(QStringLiteral("  parcels: 42 件")), qPrintable(op.notices[2]));
-    QVERIFY(op.notices[2].contains(QStringLiteral("  boundary_points: 56 件")));
+    QVERIFY2(op.notices[2].contains(QStringLiteral("  parcels (parcels): 42 件")),
+             qPrintable(op.notices[2]));
+    QVERIFY(op.notices[2].contains(QStringLiteral("  boundary points (boundary_points): 56 件")));
     QCOMPARE(op.writeFilters.size(), 2);
     QVERIFY(op.writeFilters[1].contains(QStringLiteral("JGD2000")));
     QVERIFY2(op.notices[2].contains(QStringLiteral("(EPSG:2451)")), qPrintable(op.notices[2]));
