@@ -9,6 +9,7 @@
 #include "core/catalogue/schema.h"
 #include "core/platform/folders.h"
 #include "core/platform/message_text.h"
+#include "core/platform/operator_message.h"
 #include "core/registration/registration_driver.h"
 #include "core/search/result_rows.h"
 #include "core/search/search_statements.h"
@@ -27,6 +28,12 @@ constexpr const char* kProgram = "findTavla-cli";
 constexpr int kDone = 0;
 constexpr int kNothingFound = 1;
 constexpr int kUsageOrError = 2;
+
+// A marked text in the language the program loaded.
+std::string said(const char* source, const QStringList& arguments = {})
+{
+    return platform::Message(source, arguments).text().toStdString();
+}
 
 // Lists the rows of one result window kind; "見つかりません" and status 1 when
 // there are none, as the desktop program answers an empty search.
@@ -74,15 +81,24 @@ void reportDeleted(const workspace::DeletedRegistrations& deleted, const CliComm
     if (command.verbosity == Verbosity::Quiet)
         return;
     out << deleted.drawings() << "件削除しました\n";
-    err << "datum " << workspace::datumCode(deleted.datum) << ": deleted rows";
+    err << said(QT_TRANSLATE_NOOP("findTavla", "datum %1: deleted rows"),
+                {QString::number(workspace::datumCode(deleted.datum))});
     for (std::size_t i = 0; i < catalogue::kTableNames.size(); ++i)
         err << (i == 0 ? " " : ", ") << catalogue::kTableNames[i] << " " << deleted.rows[i];
-    err << "; removed working files";
+    err << said(QT_TRANSLATE_NOOP("findTavla", "; removed working files"));
     for (const std::filesystem::path& file : deleted.removedFiles)
         err << " " << file.filename().string();
     if (deleted.removedFiles.empty())
-        err << " (none were there)";
+        err << said(QT_TRANSLATE_NOOP("findTavla", " (none were there)"));
     err << "\n";
+}
+
+// A usage error says itself whole; no sentence goes before it.
+std::string usageText(const UsageError& error)
+{
+    if (const auto* marked = dynamic_cast<const platform::MarkedFailure*>(&error))
+        return marked->message().text().toStdString();
+    return platform::messageAsUtf8(error.what());
 }
 
 // The rows or the report are the command's answer: when they did not reach
@@ -92,7 +108,8 @@ int checkedStatus(int status, std::ostream& out, std::ostream& err)
     out.flush();
     if (out)
         return status;
-    err << kProgram << ": cannot write the output\n";
+    err << kProgram << ": " << said(QT_TRANSLATE_NOOP("findTavla", "cannot write the output"))
+        << "\n";
     return kUsageOrError;
 }
 
@@ -104,8 +121,11 @@ void tidyAfterInterruptedRun(workspace::Workspace& state, std::ostream& err)
     try {
         registration::TidyAfterInterruptedRun(state);
     } catch (const std::exception& error) {
-        err << kProgram << ": an interrupted registration could not be tidied up: "
-            << terminalText(error.what()) << "\n";
+        err << kProgram << ": "
+            << said(QT_TRANSLATE_NOOP("findTavla",
+                                      "an interrupted registration could not be tidied up: %1"),
+                    {QString::fromStdString(terminalText(error))})
+            << "\n";
     }
 }
 
@@ -114,6 +134,13 @@ void tidyAfterInterruptedRun(workspace::Workspace& state, std::ostream& err)
 std::string terminalText(std::string_view message)
 {
     std::string text = platform::messageAsUtf8(message);
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
+
+std::string terminalText(const std::exception& error)
+{
+    std::string text = platform::failureText(error).joined().toStdString();
     std::replace(text.begin(), text.end(), '\r', '\n');
     return text;
 }
@@ -156,9 +183,11 @@ int runCommand(const CliCommand& command, workspace::Workspace& state, std::ostr
         return runRegisterCommand(command, state, out, err, errStream);
     case CliAction::Export:
         if (command.jgd2000 && state.currentDatum() == workspace::Datum::Japanese) {
-            err << kProgram
-                << ": --jgd2000 names a realisation of the world datum, but the "
-                   "current datum is 1 (日本測地系)\n";
+            err << kProgram << ": "
+                << said(QT_TRANSLATE_NOOP("findTavla",
+                                          "--jgd2000 names a realisation of the world datum, "
+                                          "but the current datum is 1 (日本測地系)"))
+                << "\n";
             return kUsageOrError;
         }
         return runExport(command, state, out, err);
@@ -173,8 +202,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     try {
         command = parseCommandLine(args);
     } catch (const UsageError& error) {
-        err << kProgram << ": " << error.what() << "\n"
-            << "Try '" << kProgram << " --help'.\n";
+        err << kProgram << ": " << usageText(error) << "\n"
+            << said(QT_TRANSLATE_NOOP("findTavla", "Try '%1 --help'."),
+                    {QString::fromLatin1(kProgram)})
+            << "\n";
         return kUsageOrError;
     }
     if (command.action == CliAction::Help) {
@@ -197,7 +228,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return checkedStatus(runCommand(command, state, out, err, errStream), out, err);
     } catch (const std::exception& error) {
         out.flush();
-        err << kProgram << ": " << terminalText(error.what()) << "\n";
+        err << kProgram << ": " << terminalText(error) << "\n";
         return kUsageOrError;
     }
 }

@@ -40,6 +40,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 // separates them with a lone CR, which a terminal would print over the first).
 std::string terminalText(std::string_view message);
 
+// What the operator is told of a failure, as the windows tell it: the
+// sentence, then the catalogue layer's or a library's text, as above.
+std::string terminalText(const std::exception& error);
+
 // Runs a parsed command on an open state whose current datum is already the
 // one to use. Throws what the catalogue layer throws.
 int runCommand(const CliCommand& command, workspace::Workspace& state, std::ostream& out,

@@ -1,6 +1,7 @@
 #include "cli/register_command.h"
 
 #include "cli/cli_run.h"
+#include "core/platform/operator_message.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,6 +10,17 @@
 
 namespace ft::cli {
 namespace {
+
+// A marked text in the language the program loaded, for the terminal.
+std::string said(const char* source, const QStringList& arguments = {})
+{
+    return platform::Message(source, arguments).text().toStdString();
+}
+
+QString pathText(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
+}
 
 bool hasHeaderExtension(const std::filesystem::path& path)
 {
@@ -50,13 +62,15 @@ public:
         if (status.type() == std::filesystem::file_type::directory)
             registerFolderGuarded(path);
         else if (given.empty())
-            refuse(given, "an empty path names no file or folder");
+            refuse(given,
+                   said(QT_TRANSLATE_NOOP("findTavla", "an empty path names no file or folder")));
         else if (status.type() == std::filesystem::file_type::not_found)
-            refuse(path, "no such file or folder");
+            refuse(path, said(QT_TRANSLATE_NOOP("findTavla", "no such file or folder")));
         else if (error)
-            refuse(path, error.message());
+            refuse(path, said(QT_TRANSLATE_NOOP("findTavla", "it cannot be looked at (%1)"),
+                              {QString::fromStdString(error.message())}));
         else
-            refuse(path, "not a folder or a .hed file");
+            refuse(path, said(QT_TRANSLATE_NOOP("findTavla", "not a folder or a .hed file")));
     }
 
     int finish()
@@ -86,7 +100,7 @@ private:
         try {
             registerFolder(folder);
         } catch (const std::exception& error) {
-            refuse(folder, terminalText(error.what()));
+            refuse(folder, terminalText(error));
             m_failedToRun = true;
         }
     }
@@ -98,24 +112,29 @@ private:
         for (const Registrar::SetProblem& problem : result.problems)
             refuse(problem.headerPath, problem.reason);
         for (const std::filesystem::path& header : result.alreadyRegistered)
-            note(header.string() + ": already registered");
+            note(said(QT_TRANSLATE_NOOP("findTavla", "%1: already registered"),
+                      {pathText(header)}));
         // Passed by, not refused: said, but only an unreadable folder that was
         // given fails the command.
         const registration::PassedBy& passedBy = result.passedBy;
         for (const std::filesystem::path& header : passedBy.incompleteSets)
-            note(header.string() + ": not listed: its .pol, .pnt or .atr is missing");
+            note(said(
+                QT_TRANSLATE_NOOP("findTavla", "%1: not listed: its .pol, .pnt or .atr is missing"),
+                {pathText(header)}));
         bool givenUnreadable = false;
         for (const std::filesystem::path& unreadable : passedBy.unreadableFolders) {
             if (unreadable == folder)
                 givenUnreadable = true;
             else
-                note(unreadable.string() + ": folder passed by: it cannot be read");
+                note(said(QT_TRANSLATE_NOOP("findTavla", "%1: folder passed by: it cannot be read"),
+                          {pathText(unreadable)}));
         }
         if (givenUnreadable)
-            refuse(folder, "the folder cannot be read");
+            refuse(folder, said(QT_TRANSLATE_NOOP("findTavla", "the folder cannot be read")));
         else if (result.registered == 0 && result.problems.empty() &&
                  result.alreadyRegistered.empty() && !passedBy.incompleteSets.empty())
-            refuse(folder, "none of its data sets has its .pol, .pnt and .atr");
+            refuse(folder, said(QT_TRANSLATE_NOOP(
+                               "findTavla", "none of its data sets has its .pol, .pnt and .atr")));
     }
 
     // What is said beside the answer, and is no failure.
@@ -134,13 +153,14 @@ private:
             results = m_registrar.registerHeaders(m_pendingHeaders);
         } catch (const std::exception& error) {
             results.assign(m_pendingHeaders.size(),
-                           {Registrar::HeaderOutcome::Failed, terminalText(error.what())});
+                           {Registrar::HeaderOutcome::Failed, terminalText(error)});
             m_failedToRun = true;
         }
         for (std::size_t i = 0; i < m_pendingHeaders.size(); ++i) {
             const std::filesystem::path& header = m_pendingHeaders[i];
             if (i >= results.size()) {
-                refuse(header, "the registration driver gave no answer");
+                refuse(header, said(QT_TRANSLATE_NOOP("findTavla",
+                                                      "the registration driver gave no answer")));
                 continue;
             }
             switch (results[i].outcome) {
@@ -148,7 +168,8 @@ private:
                 ++m_registered;
                 break;
             case Registrar::HeaderOutcome::AlreadyRegistered:
-                note(header.string() + ": already registered");
+                note(said(QT_TRANSLATE_NOOP("findTavla", "%1: already registered"),
+                          {pathText(header)}));
                 break;
             case Registrar::HeaderOutcome::Failed:
                 refuse(header, results[i].reason);

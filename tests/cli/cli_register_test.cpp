@@ -87,7 +87,8 @@ TEST_F(CliRegisterTest, ADamagedCatalogueRefusesItsDatumAndTheOtherRegisters)
 
     EXPECT_EQ(run({"register", m_sets.string()}), 1);
     EXPECT_EQ(m_out.str(), japanese.string() + "は登録できません\n1件登録しました\n");
-    EXPECT_NE(m_err.str().find("カタログ " + damaged.string() + " を開けません"), std::string::npos)
+    EXPECT_NE(m_err.str().find("The catalogue " + damaged.string() + " cannot be opened"),
+              std::string::npos)
         << m_err.str();
     EXPECT_EQ(test::readBytes(damaged), garbage);
 }

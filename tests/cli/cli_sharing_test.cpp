@@ -69,7 +69,7 @@ TEST_F(CliSharingTest, ASecondRegisterIsToldAnotherRunsWhileTheFirstCommits)
     first.ExecSQL("BEGIN EXCLUSIVE");
 
     EXPECT_EQ(run({"register", validSet("A").string()}), 2);
-    EXPECT_NE(m_err.str().find("another registration is running"), std::string::npos)
+    EXPECT_NE(m_err.str().find("Another findTavla is registering"), std::string::npos)
         << m_err.str();
     EXPECT_EQ(run({"files"}), 1);
     first.ExecSQL("ROLLBACK");
