@@ -140,20 +140,12 @@
         <translation>図郭</translation>
     </message>
     <message>
-        <source>iconv cannot convert from %1 to %2</source>
-        <translation>iconv で %1 から %2 に変換できません</translation>
-    </message>
-    <message>
         <source>Incomplete CP932 character at byte %1 (end of text): %2</source>
         <translation>途中で切れた CP932 の文字があります（%1バイト目、テキストの終わり）: %2</translation>
     </message>
     <message>
         <source>Invalid CP932 byte sequence at byte %1: %2</source>
         <translation>CP932 として正しくないバイト列があります（%1バイト目）: %2</translation>
-    </message>
-    <message>
-        <source>CP932 to UTF-8 conversion failed at byte %1</source>
-        <translation>CP932 から UTF-8 に変換できません（%1バイト目）</translation>
     </message>
     <message>
         <source>Incomplete UTF-8 character at byte %1 (end of text): %2</source>
@@ -166,10 +158,6 @@
     <message>
         <source>Invalid UTF-8 byte sequence at byte %1: %2</source>
         <translation>UTF-8 として正しくないバイト列があります（%1バイト目）: %2</translation>
-    </message>
-    <message>
-        <source>UTF-8 to CP932 conversion failed at byte %1</source>
-        <translation>UTF-8 から CP932 に変換できません（%1バイト目）</translation>
     </message>
     <message>
         <source>Not enough free disk space: %1. Make room on the disk and try again.</source>
