@@ -263,5 +263,9 @@
         <source> (none were there)</source>
         <translation> (ありませんでした)</translation>
     </message>
+    <message>
+        <source>The catalogue no longer holds what was asked for; another findTavla may have deleted it. Search again.</source>
+        <translation>カタログに、求めたものがもうありません。ほかのfindTavlaが削除したのかもしれません。もう一度検索してください。</translation>
+    </message>
 </context>
 </TS>

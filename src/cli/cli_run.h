@@ -2,6 +2,7 @@
 
 #include "cli/run_progress.h"
 
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <ostream>

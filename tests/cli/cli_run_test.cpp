@@ -137,7 +137,10 @@ TEST_F(RunCliTest, CatalogueErrorsAnswerTwoWithTheMessageOnOneLinePerPart)
     }
     EXPECT_EQ(run({"search", "maps", "12"}), 2);
     const std::string message = m_err.str();
-    EXPECT_EQ(message.rfind("findTavla-cli: Error executing SQL.\nError [1]:", 0), 0) << message;
+    // A sentence first, the catalogue layer's text after it, a line per part.
+    EXPECT_EQ(message.rfind("findTavla-cli: The catalogue could not be read or written.", 0), 0)
+        << message;
+    EXPECT_NE(message.find("\n\nError executing SQL.\nError [1]:"), std::string::npos) << message;
     EXPECT_EQ(message.find('\r'), std::string::npos);
 }
 

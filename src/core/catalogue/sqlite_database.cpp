@@ -142,6 +142,13 @@ ESQLiteException::ESQLiteException(platform::Message whole)
 {
 }
 
+platform::Message RowGoneMessage()
+{
+    return platform::Message(
+        QT_TRANSLATE_NOOP("findTavla", "The catalogue no longer holds what was asked for; another "
+                                       "findTavla may have deleted it. Search again."));
+}
+
 namespace {
 
 platform::Message busyMessage(const std::string& fileName)
@@ -224,7 +231,8 @@ bool TSQLiteTable::Next()
 int TSQLiteTable::FieldIndex(std::string_view name) const
 {
     if (m_columnNames.empty())
-        throw ESQLiteException("Field " + std::string(name) + " Not found. Empty dataset");
+        throw ESQLiteException(RowGoneMessage(),
+                               "Field " + std::string(name) + " Not found. Empty dataset");
     const std::string wanted = upperAscii(name);
     for (std::size_t column = 0; column < m_columnNames.size(); ++column)
         if (m_columnNames[column] == wanted)

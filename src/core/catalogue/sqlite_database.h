@@ -34,6 +34,10 @@ public:
     explicit ECatalogueBusy(const std::string& fileName);
 };
 
+// The sentence before the designed "Field ... Not found. Empty dataset": a
+// row asked for is no longer in the catalogue.
+platform::Message RowGoneMessage();
+
 // How long a statement waits for another connection's lock before it fails
 // with ECatalogueBusy.
 inline constexpr int kBusyTimeoutMilliseconds = 5000;

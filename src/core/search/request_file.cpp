@@ -66,11 +66,17 @@ std::filesystem::path requestFilePath(const std::filesystem::path& requestFolder
     return requestFolder / kRequestFileName;
 }
 
+RequestPathError::RequestPathError(platform::Message message)
+    : std::invalid_argument(message.english().toStdString()), platform::MarkedFailure(
+                                                                  std::move(message), std::string())
+{
+}
+
 std::string viewerArgumentText(const std::filesystem::path& requestFolder)
 {
     const std::string path = requestFilePath(requestFolder).string();
     if (path.find('"') != std::string::npos)
-        throw platform::MessageError(platform::Message(
+        throw RequestPathError(platform::Message(
             QT_TRANSLATE_NOOP("findTavla", "The request file path %1 holds a double quote and "
                                            "cannot be passed to the viewer"),
             {QString::fromStdString(path)}));

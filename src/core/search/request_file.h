@@ -52,8 +52,15 @@ std::filesystem::path requestFilePath(const std::filesystem::path& requestFolder
 // The argument text every hand-off starts the viewer with: " -E2 " and the
 // request file's full path in double quotes, so that a folder with blanks
 // stays one argument. A folder whose path holds a double quote cannot be
-// named that way and is refused with std::invalid_argument.
+// named that way and is refused with RequestPathError (a std::invalid_argument).
 std::string viewerArgumentText(const std::filesystem::path& requestFolder);
+
+// The request folder's path cannot be handed to the viewer (it holds a
+// double quote): an argument the program cannot use, with its message.
+class RequestPathError : public std::invalid_argument, public platform::MarkedFailure {
+public:
+    explicit RequestPathError(platform::Message message);
+};
 
 // The request file could not be created. The result windows answer it with
 // their own message; elsewhere it ends the command.

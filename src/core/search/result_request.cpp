@@ -69,7 +69,8 @@ void writeDrawings(const List& rows, Iterator first, Iterator last, catalogue::T
         if (previous != fileNo) {
             const auto path = paths.find(fileNo);
             if (path == paths.end())
-                throw catalogue::ESQLiteException("Field PATH Not found. Empty dataset");
+                throw catalogue::ESQLiteException(catalogue::RowGoneMessage(),
+                                                  "Field PATH Not found. Empty dataset");
             out.writeDrawing(path->second);
         }
         previous = fileNo;

@@ -90,9 +90,9 @@ TEST_F(RegistrationHazardsTest, AZeroByteInASheetNameFailsTheSetNamingFileAndRec
     const RegistrationResult result = registerAll({written(set)});
     EXPECT_EQ(result.registered, 0);
     ASSERT_EQ(result.failed.size(), 1u);
-    EXPECT_EQ(
-        result.failed[0].reason.rfind(set.path(SurveyFile::MapSheets).string() + ": record 3: ", 0),
-        0u)
+    EXPECT_EQ(result.failed[0].reason.rfind(
+                  set.path(SurveyFile::MapSheets).string() + " cannot be read: record 3: ", 0),
+              0u)
         << result.failed[0].reason;
     EXPECT_EQ(tableCounts(Datum::World), (std::vector<int>{0, 0, 0, 0, 0}));
     EXPECT_EQ(workingBytes(WorkingFileKind::SheetOutlines, Datum::World), "");

@@ -291,7 +291,7 @@ TEST_F(KeyRequestTest, TheFirstFailingRowInRequestOrderIsTheOneTold)
     const Case cases[] = {
         {"two refused",
          {"UPDATE CHIBAN SET CHIBAN=CHIBAN||'\U0001F600' WHERE rowid IN (1,5)"},
-         "地番 2\U0001F600 は"},
+         "地番 2\U0001F600 holds"},
         {"gone, then refused",
          {"DELETE FROM CHIBAN WHERE rowid=5",
           "UPDATE CHIBAN SET CHIBAN='1\U0001F600' WHERE rowid=1"},
@@ -303,7 +303,7 @@ TEST_F(KeyRequestTest, TheFirstFailingRowInRequestOrderIsTheOneTold)
         {"refused, then gone",
          {"UPDATE CHIBAN SET CHIBAN='2\U0001F600' WHERE rowid=5",
           "DELETE FROM CHIBAN WHERE rowid=1"},
-         "地番 2\U0001F600 は"},
+         "地番 2\U0001F600 holds"},
     };
     for (const Case& c : cases) {
         m_db.ExecSQL("DELETE FROM CHIBAN");

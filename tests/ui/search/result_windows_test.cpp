@@ -450,7 +450,10 @@ void ResultWindowsTest::unregisteredDrawingKeepsTheWindowOpen()
     window.SetQuery(kBoundaryPointRecord, "SELECT * FROM FTEN ", m_folder->path());
     QVERIFY(!showAndRun(window, [&] { click(window.button(1)); }));
     QVERIFY(m_leftOpen);
-    QCOMPARE(m_op->errors, QStringList{QStringLiteral("Field PATH Not found. Empty dataset")});
+    QCOMPARE(m_op->errors,
+             QStringList{QStringLiteral("The catalogue no longer holds what was asked for; another "
+                                        "findTavla may have deleted it. Search again."
+                                        "\n\nField PATH Not found. Empty dataset")});
     // The request handed over before is still there, untouched.
     QCOMPARE(request(), std::string("0,\"/earlier\"\r\n"));
 }
