@@ -9,6 +9,11 @@
 namespace ft::cli {
 namespace {
 
+QString text(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 // The command line split into options (name → value, "" for flags) and
 // operands, in order. "--" ends the options, so that a name or a path that
 // starts with "-" can be given.
@@ -22,7 +27,7 @@ struct SplitArguments {
 void addOption(SplitArguments& split, const std::string& name, std::string value)
 {
     if (!split.options.emplace(name, std::move(value)).second)
-        throw UsageError("option " + name + " given twice");
+        throw UsageError(QT_TRANSLATE_NOOP("findTavla", "option %1 given twice"), {text(name)});
 }
 
 SplitArguments splitArguments(const std::vector<std::string>& args)
@@ -51,17 +56,18 @@ SplitArguments splitArguments(const std::vector<std::string>& args)
         const std::string name = arg.substr(0, equals);
         const OptionSpec* option = findOption(name);
         if (option == nullptr)
-            throw UsageError("unknown option " + name);
+            throw UsageError(QT_TRANSLATE_NOOP("findTavla", "unknown option %1"), {text(name)});
         if (option->value.empty()) {
             if (equals != std::string::npos)
-                throw UsageError("option " + name + " takes no value");
+                throw UsageError(QT_TRANSLATE_NOOP("findTavla", "option %1 takes no value"),
+                                 {text(name)});
             addOption(split, name, {});
         } else if (equals != std::string::npos) {
             addOption(split, name, arg.substr(equals + 1));
         } else if (i + 1 < args.size()) {
             addOption(split, name, args[++i]);
         } else {
-            throw UsageError("option " + name + " needs a value");
+            throw UsageError(QT_TRANSLATE_NOOP("findTavla", "option %1 needs a value"), {text(name)});
         }
     }
     return split;
@@ -86,20 +92,23 @@ bool startsWithWords(const std::vector<std::string>& operands, std::string_view 
 const CommandSpec& findCommand(const std::vector<std::string>& operands)
 {
     if (operands.empty())
-        throw UsageError("no command given");
-    std::string kinds;
+        throw UsageError(QT_TRANSLATE_NOOP("findTavla", "no command given"));
+    QStringList kinds;
     for (const CommandSpec& command : commandSpecs()) {
         if (startsWithWords(operands, command.words))
             return command;
         const std::string_view words = command.words;
         if (words.substr(0, words.find(' ')) == operands.front() && words.find(' ') != words.npos)
-            kinds += (kinds.empty() ? "" : ", ") + std::string(words.substr(words.find(' ') + 1));
+            kinds.push_back(text(words.substr(words.find(' ') + 1)));
     }
     if (kinds.empty())
-        throw UsageError("unknown command " + operands.front());
+        throw UsageError(QT_TRANSLATE_NOOP("findTavla", "unknown command %1"),
+                         {text(operands.front())});
     if (operands.size() < 2)
-        throw UsageError(operands.front() + " needs a kind: " + kinds);
-    throw UsageError("unknown " + operands.front() + " kind " + operands[1] + " (" + kinds + ")");
+        throw UsageError(QT_TRANSLATE_NOOP("findTavla", "%1 needs a kind: %2"),
+                         {text(operands.front()), kinds.join(u", ")});
+    throw UsageError(QT_TRANSLATE_NOOP("findTavla", "unknown %1 kind %2 (%3)"),
+                     {text(operands.front()), text(operands[1]), kinds.join(u", ")});
 }
 
 std::size_t wordCount(std::string_view words)
@@ -113,23 +122,26 @@ void checkOptions(const SplitArguments& split, const CommandSpec& command)
 {
     for (const auto& [name, value] : split.options)
         if (!appliesTo(*findOption(name), command.action))
-            throw UsageError("option " + name + " does not apply to " + std::string(command.words));
-    std::string oneOf;
+            throw UsageError(QT_TRANSLATE_NOOP("findTavla", "option %1 does not apply to %2"),
+                             {text(name), text(command.words)});
+    QStringList oneOf;
     int oneOfGiven = 0;
     for (const OptionSpec& option : optionSpecs()) {
         if (!appliesTo(option, command.action))
             continue;
         const bool given = split.options.contains(option.name);
         if (option.presence == Presence::Required && !given)
-            throw UsageError(std::string(command.words) + " needs " + std::string(option.name) +
-                             " (" + std::string(option.help) + ")");
+            throw UsageError(QT_TRANSLATE_NOOP("findTavla", "%1 needs %2 (%3)"),
+                             {text(command.words), text(option.name),
+                              platform::Message(option.help.data()).text()});
         if (option.presence == Presence::OneOf) {
-            oneOf += (oneOf.empty() ? "" : " or ") + std::string(option.name);
+            oneOf.push_back(text(option.name));
             oneOfGiven += given ? 1 : 0;
         }
     }
     if (!oneOf.empty() && oneOfGiven != 1)
-        throw UsageError(std::string(command.words) + " needs either " + oneOf);
+        throw UsageError(QT_TRANSLATE_NOOP("findTavla", "%1 needs exactly one of %2"),
+                         {text(command.words), oneOf.join(u", ")});
 }
 
 std::vector<std::string> operandsAfterWords(const SplitArguments& split, const CommandSpec& command)
@@ -138,10 +150,10 @@ std::vector<std::string> operandsAfterWords(const SplitArguments& split, const C
     std::vector<std::string> operands(split.operands.begin() + static_cast<std::ptrdiff_t>(skip),
                                       split.operands.end());
     if (operands.size() < command.leastOperands)
-        throw UsageError(std::string(command.tooFewOperands));
+        throw UsageError(command.tooFewOperands.data());
     if (operands.size() > command.mostOperands)
-        throw UsageError("too many arguments for " + std::string(command.words) + ": " +
-                         operands[command.mostOperands]);
+        throw UsageError(QT_TRANSLATE_NOOP("findTavla", "too many arguments for %1: %2"),
+                         {text(command.words), text(operands[command.mostOperands])});
     return operands;
 }
 
@@ -166,8 +178,9 @@ CliCommand parseCommandLine(const std::vector<std::string>& args)
     if (declared.apply != nullptr)
         declared.apply(command, operands);
     if (command.jgd2000 && command.datum == workspace::Datum::Japanese)
-        throw UsageError("--jgd2000 names a realisation of the world datum; it does not go "
-                         "with --datum 1");
+        throw UsageError(QT_TRANSLATE_NOOP("findTavla",
+                                           "--jgd2000 names a realisation of the world datum; it "
+                                           "does not go with --datum 1"));
     return command;
 }
 

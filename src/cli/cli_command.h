@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/platform/operator_message.h"
 #include "core/search/search_statements.h"
 #include "core/workspace/datum.h"
 
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -58,10 +58,15 @@ struct CliCommand {
     bool jgd2000 = false;
 };
 
-// A command line that does not say one thing the tool can do.
-class UsageError : public std::runtime_error {
+// A command line that does not say one thing the tool can do. Its what() is
+// the English source; the operator reads the marked text in Japanese.
+class UsageError : public platform::MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    // `source` is a marked literal (QT_TRANSLATE_NOOP) with %1, %2, ...
+    explicit UsageError(const char* source, QStringList arguments = {})
+        : platform::MessageError(platform::Message(source, std::move(arguments)))
+    {
+    }
 };
 
 // Parses the arguments after the program name. Throws UsageError.

@@ -9,6 +9,14 @@
 namespace ft::cli {
 namespace {
 
+QString text(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+constexpr const char* kExportNeedsItsFile = QT_TRANSLATE_NOOP(
+    "findTavla", "export needs the GeoPackage file to write first, ending in .gpkg");
+
 constexpr CommandSet kSearches =
     commandBit(CliAction::SearchParcels) | commandBit(CliAction::SearchMapSheets) |
     commandBit(CliAction::SearchBoundaryPoints) | commandBit(CliAction::SearchControlPoints);
@@ -22,21 +30,23 @@ std::string utf8SearchValue(const std::string& value)
 {
     const QByteArray bytes = QByteArray::fromStdString(value);
     if (QString::fromUtf8(bytes).toUtf8() != bytes)
-        throw UsageError("search values must be UTF-8 text");
+        throw UsageError(QT_TRANSLATE_NOOP("findTavla", "search values must be UTF-8 text"));
     return value;
 }
 
 void applyDatum(CliCommand& command, const std::string& value)
 {
     if (value != "1" && value != "2")
-        throw UsageError("--datum must be 1 or 2, not \"" + value + "\"");
+        throw UsageError(QT_TRANSLATE_NOOP("findTavla", "--datum must be 1 or 2, not \"%1\""),
+                         {text(value)});
     command.datum = workspace::datumFromCode(value);
 }
 
 void applyVerbosity(CliCommand& command, Verbosity verbosity)
 {
     if (command.verbosity != Verbosity::Normal && command.verbosity != verbosity)
-        throw UsageError("--quiet and --verbose cannot be given together");
+        throw UsageError(
+            QT_TRANSLATE_NOOP("findTavla", "--quiet and --verbose cannot be given together"));
     command.verbosity = verbosity;
 }
 
@@ -49,7 +59,9 @@ void applyFormat(CliCommand& command, const std::string& value)
     else if (value == "json")
         command.format = OutputFormat::Json;
     else
-        throw UsageError("--format must be tsv, csv or json, not \"" + value + "\"");
+        throw UsageError(
+            QT_TRANSLATE_NOOP("findTavla", "--format must be tsv, csv or json, not \"%1\""),
+            {text(value)});
 }
 
 void applyMode(CliCommand& command, const std::string& value)
@@ -61,7 +73,9 @@ void applyMode(CliCommand& command, const std::string& value)
     else if (value == "contains")
         command.mode = search::MatchMode::Contains;
     else
-        throw UsageError("--mode must be exact, prefix or contains, not \"" + value + "\"");
+        throw UsageError(
+            QT_TRANSLATE_NOOP("findTavla", "--mode must be exact, prefix or contains, not \"%1\""),
+            {text(value)});
 }
 
 // A drawing number as the catalogue numbers drawings: a positive decimal.
@@ -71,7 +85,8 @@ int drawingNumber(const std::string& text)
         !text.empty() && text.size() <= 9 &&
         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!digits || std::stoi(text) == 0)
-        throw UsageError("\"" + text + "\" is no drawing number (FILENO)");
+        throw UsageError(QT_TRANSLATE_NOOP("findTavla", "\"%1\" is no drawing number (FILENO)"),
+                         {QString::fromStdString(text)});
     return std::stoi(text);
 }
 
@@ -104,12 +119,14 @@ void applyExportOperands(CliCommand& command, const std::vector<std::string>& op
     // The file's name is checked so that "export --drawing 3 OUT.gpkg",
     // which would write a file named "3", is caught.
     if (!endsWithGpkg(operands.front()))
-        throw UsageError("export needs the GeoPackage file to write first, ending in .gpkg");
+        throw UsageError(kExportNeedsItsFile);
     command.exportFile = operands.front();
     if (command.allDrawings && operands.size() > 1)
-        throw UsageError("too many arguments for export --all: " + operands[1]);
+        throw UsageError(QT_TRANSLATE_NOOP("findTavla", "too many arguments for %1: %2"),
+                         {QStringLiteral("export --all"), text(operands[1])});
     if (!command.allDrawings && operands.size() == 1)
-        throw UsageError("--drawing needs at least one drawing number (FILENO)");
+        throw UsageError(
+            QT_TRANSLATE_NOOP("findTavla", "--drawing needs at least one drawing number (FILENO)"));
     for (std::size_t i = 1; i < operands.size(); ++i)
         command.drawingNumbers.push_back(drawingNumber(operands[i]));
 }
@@ -174,7 +191,9 @@ const std::array kOptions{
                "How a search compares: exact, prefix (the default) or contains (see Searches).",
                applyMode},
     OptionSpec{"--yes", "", "", commandBit(CliAction::DeleteAll), Presence::Required, false,
-               "Confirms the deletion; without it nothing is deleted.", ignoreValue},
+               // Told again when it is missing, in the operator's language.
+               QT_TRANSLATE_NOOP("findTavla", "Confirms the deletion; without it nothing is deleted."),
+               ignoreValue},
     OptionSpec{"--all", "", "", commandBit(CliAction::Export), Presence::OneOf, false,
                "Every registered drawing of the datum.",
                [](CliCommand& command, const std::string&) { command.allDrawings = true; }},
@@ -215,7 +234,7 @@ const std::array kCommands{
                 "go to standard error.",
                 nullptr},
     CommandSpec{CliAction::Register, "register", "PATH...", 1, kManyOperands,
-                "register needs at least one folder or .hed file",
+                QT_TRANSLATE_NOOP("findTavla", "register needs at least one folder or .hed file"),
                 "Registers survey data sets, each into the catalogue of its own datum (so no "
                 "datum option). A folder is walked for .hed files that have their .pol, .pnt and "
                 ".atr siblings; every set whose header names datum 1 or 2 is registered. A .hed "
@@ -231,7 +250,7 @@ const std::array kCommands{
                 "count line are written.",
                 applyRegisterOperands},
     CommandSpec{CliAction::Export, "export", "OUT.gpkg", 1, kManyOperands,
-                "export needs the GeoPackage file to write first, ending in .gpkg",
+                kExportNeedsItsFile,
                 "Writes registered drawings of the datum into a GeoPackage for desktop GIS. "
                 "Layers: drawings (path, creator, district, zone, bounding box), parcels (one "
                 "per .atr record with a lot number: oaza, koaza, lot, owner, kana, the .cos "

@@ -96,9 +96,7 @@ void reportDeleted(const workspace::DeletedRegistrations& deleted, const CliComm
 // A usage error says itself whole; no sentence goes before it.
 std::string usageText(const UsageError& error)
 {
-    if (const auto* marked = dynamic_cast<const platform::MarkedFailure*>(&error))
-        return marked->message().text().toStdString();
-    return platform::messageAsUtf8(error.what());
+    return error.message().text().toStdString();
 }
 
 // The rows or the report are the command's answer: when they did not reach
