@@ -40,9 +40,16 @@ std::string layerTitle(const std::string& layer)
     return platform::Message(found->title).text().toStdString() + " (" + layer + ")";
 }
 
-std::string count(std::size_t n)
+// The text of a marked message with its arguments.
+std::string said(const char* marked, const QStringList& arguments = {})
 {
-    return std::to_string(n) + " 件";
+    return platform::Message(marked, arguments).text().toStdString();
+}
+
+QString count(std::size_t n)
+{
+    return platform::Message(QT_TRANSLATE_NOOP("findTavla", "%1 records"), {QString::number(n)})
+        .text();
 }
 
 std::string epsgList(const std::vector<int>& codes)
@@ -55,10 +62,11 @@ std::string epsgList(const std::vector<int>& codes)
 
 std::string layerLine(const LayerCount& layer)
 {
-    std::string line = "  " + layerTitle(layer.name) + ": " + count(layer.features);
+    std::string line = "  " + layerTitle(layer.name) + ": ";
     if (layer.withoutGeometry > 0)
-        line += " (形状なし " + count(layer.withoutGeometry) + ")";
-    return line;
+        return line + said(QT_TRANSLATE_NOOP("findTavla", "%1 (without geometry: %2)"),
+                           {count(layer.features), count(layer.withoutGeometry)});
+    return line + count(layer.features).toStdString();
 }
 
 } // namespace
@@ -76,30 +84,41 @@ ParcelTally& ParcelTally::operator+=(const ParcelTally& other)
 std::vector<std::string> summaryLines(const ExportReport& report)
 {
     if (report.cancelled)
-        return {"出力を中止しました。ファイルは作成していません"};
+        return {said(QT_TRANSLATE_NOOP("findTavla",
+                                       "The export was cancelled; no file was written"))};
     if (!report.written)
-        return {"出力できる図面がありません。ファイルは作成していません"};
-    std::vector<std::string> lines{report.file.string() + " に " + std::to_string(report.drawings) +
-                                   " 図面を出力しました (" + epsgList(report.epsgCodes) + ")"};
+        return {said(QT_TRANSLATE_NOOP("findTavla",
+                                       "No drawing could be exported; no file was written"))};
+    std::vector<std::string> lines{
+        said(QT_TRANSLATE_NOOP("findTavla", "%1 drawings written to %2 (%3)"),
+             {QString::number(report.drawings), QString::fromStdString(report.file.string()),
+              QString::fromStdString(epsgList(report.epsgCodes))})};
     for (const LayerCount& layer : report.layers)
         lines.push_back(layerLine(layer));
     const ParcelTally& parcels = report.parcels;
     if (parcels.withoutOutline + parcels.openOutline + parcels.outlineMissingPoints > 0)
-        lines.push_back("形状のない筆: 筆界なし " + count(parcels.withoutOutline) +
-                        "、閉じていない筆界 " + count(parcels.openOutline) + "、点の欠けた筆界 " +
-                        count(parcels.outlineMissingPoints));
+        lines.push_back(said(QT_TRANSLATE_NOOP("findTavla",
+                                               "Parcels without geometry: no outline %1, outline "
+                                               "not closed %2, outline missing points %3"),
+                             {count(parcels.withoutOutline), count(parcels.openOutline),
+                              count(parcels.outlineMissingPoints)}));
     if (parcels.unlinkedOutlines > 0)
-        lines.push_back("どの筆にも結び付かない筆界 " + count(parcels.unlinkedOutlines) +
-                        " は出力していません");
+        lines.push_back(said(
+            QT_TRANSLATE_NOOP("findTavla", "Outlines of no parcel, %1, were not exported"),
+            {count(parcels.unlinkedOutlines)}));
     if (parcels.withoutLot > 0)
-        lines.push_back("地番のない記録 " + count(parcels.withoutLot) +
-                        " は登録と同じく出力していません");
+        lines.push_back(said(QT_TRANSLATE_NOOP("findTavla",
+                                               "Records without a lot number, %1, were not "
+                                               "exported, as registration leaves them out"),
+                             {count(parcels.withoutLot)}));
     if (report.missingParcels > 0)
-        lines.push_back("選んだ筆のうち " + count(report.missingParcels) +
-                        " はデータにありませんでした");
+        lines.push_back(said(
+            QT_TRANSLATE_NOOP("findTavla", "Of the chosen parcels, %1 were not in the data"),
+            {count(report.missingParcels)}));
     for (const ReadProblems& problems : report.readProblems)
-        lines.push_back(problems.path + ": 読めなかったファイルまたは記録 " +
-                        count(problems.count));
+        lines.push_back(
+            said(QT_TRANSLATE_NOOP("findTavla", "%1: files or records that could not be read: %2"),
+                 {QString::fromStdString(problems.path), count(problems.count)}));
     return lines;
 }
 
@@ -107,10 +126,15 @@ std::vector<std::string> refusalLines(const ExportReport& report)
 {
     std::vector<std::string> lines;
     for (const Refusal& refusal : report.refused) {
-        std::string drawing = "図面 " + std::to_string(refusal.fileNo);
-        if (!refusal.path.empty())
-            drawing += " (" + refusal.path + ")";
-        lines.push_back(drawing + " は出力できません: " + refusal.reason);
+        const QString number = QString::number(refusal.fileNo);
+        const QString drawing =
+            refusal.path.empty()
+                ? platform::Message(QT_TRANSLATE_NOOP("findTavla", "drawing %1"), {number}).text()
+                : platform::Message(QT_TRANSLATE_NOOP("findTavla", "drawing %1 (%2)"),
+                                    {number, QString::fromStdString(refusal.path)})
+                      .text();
+        lines.push_back(said(QT_TRANSLATE_NOOP("findTavla", "%1 cannot be exported: %2"),
+                             {drawing, QString::fromStdString(refusal.reason)}));
     }
     return lines;
 }

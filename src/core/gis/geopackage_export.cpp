@@ -36,8 +36,20 @@ struct LayerSet {
 
 std::string zoneRefusal(const std::string& kei)
 {
-    return "ヘッダーの座標系番号 (KEI) \"" + platform::cp932ForMessage(kei) +
-           "\" が 1 から 19 の系番号ではありません";
+    return platform::Message(QT_TRANSLATE_NOOP("findTavla",
+                                                "The header's coordinate system number (KEI) "
+                                                "\"%1\" is not a zone number from 1 to 19"),
+                             {QString::fromStdString(platform::cp932ForMessage(kei))})
+        .text()
+        .toStdString();
+}
+
+std::string unreadableHeader()
+{
+    return platform::Message(
+               QT_TRANSLATE_NOOP("findTavla", "The header file (.hed) cannot be read"))
+        .text()
+        .toStdString();
 }
 
 // Reads every header first: the refusals are known, and so is whether the
@@ -46,13 +58,16 @@ std::vector<PlannedDrawing> planDrawings(const ExportSelection& selection,
                                          const ExportOptions& options, ExportReport& report)
 {
     for (const int fileNo : selection.unregistered)
-        report.refused.push_back({fileNo, "", "登録されていない図面番号です"});
+        report.refused.push_back(
+            {fileNo, "",
+             platform::Message(QT_TRANSLATE_NOOP("findTavla", "No drawing has this number"))
+                 .text()
+                 .toStdString()});
     std::vector<PlannedDrawing> planned;
     for (const ExportDrawing& drawing : selection.drawings) {
         const dataset::SurveyDataSet header = dataset::readDataSetHeader(drawing.path);
         if (!header.present) {
-            report.refused.push_back(
-                {drawing.fileNo, drawing.path, "ヘッダーファイル (.hed) を読めません"});
+            report.refused.push_back({drawing.fileNo, drawing.path, unreadableHeader()});
             continue;
         }
         const std::optional<int> zone = header.header.zone();
@@ -91,8 +106,11 @@ LayerSet createLayers(GeoPackageFile& file, int epsg, bool nameWithCode,
 {
     OGRSpatialReference system;
     if (system.importFromEPSG(epsg) != OGRERR_NONE)
-        throw ExportError("座標系 EPSG:" + std::to_string(epsg) + " が GDAL にありません\n\n" +
-                          lastGdalError());
+        throw ExportError(
+            platform::Message(QT_TRANSLATE_NOOP("findTavla",
+                                                "GDAL does not know the coordinate system EPSG:%1"),
+                              {QString::number(epsg)}),
+            lastGdalError());
     // The file holds easting as x and northing as y whatever order the
     // EPSG definition gives its axes (northing first for these systems).
     system.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
@@ -172,8 +190,7 @@ ExportReport exportGeoPackage(const ExportSelection& selection, const std::files
         const PlannedDrawing& plan = planned[done];
         const dataset::SurveyDataSet set = dataset::readDataSet(plan.drawing->path);
         if (!set.present) { // gone since its header was read
-            report.refused.push_back(
-                {plan.drawing->fileNo, plan.drawing->path, "ヘッダーファイル (.hed) を読めません"});
+            report.refused.push_back({plan.drawing->fileNo, plan.drawing->path, unreadableHeader()});
             continue;
         }
         const DrawingSource source{plan.drawing->fileNo,

@@ -12,19 +12,19 @@
 #include "core/gis/coordinate_systems.h"
 #include "core/gis/export_report.h"
 #include "core/gis/export_selection.h"
+#include "core/platform/operator_message.h"
 
 #include <cstddef>
 #include <filesystem>
 #include <functional>
-#include <stdexcept>
 
 namespace ft::gis {
 
-// An export that could not be written; the message is Japanese (UTF-8) and
-// names the file and GDAL's reason.
-class ExportError : public std::runtime_error {
+// An export that could not be written: a marked message that names the
+// file, GDAL's reason as its detail.
+class ExportError : public platform::MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using platform::MessageError::MessageError;
 };
 
 struct ExportOptions {

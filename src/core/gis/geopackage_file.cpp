@@ -7,6 +7,8 @@
 namespace ft::gis {
 namespace {
 
+constexpr const char* kCannotWrite = QT_TRANSLATE_NOOP("findTavla", "Cannot write the GeoPackage %1");
+
 // Beside the destination, so the final rename stays on one file system;
 // hidden, and with the extension the GPKG driver expects.
 std::filesystem::path temporaryPathFor(const std::filesystem::path& destination)
@@ -14,14 +16,6 @@ std::filesystem::path temporaryPathFor(const std::filesystem::path& destination)
     return destination.parent_path() / ("." + destination.filename().string() + ".part.gpkg");
 }
 
-std::string withReason(std::string text)
-{
-    // GDAL's own text follows as a detail paragraph, unchanged.
-    const std::string reason = lastGdalError();
-    if (!reason.empty())
-        text += "\n\n" + reason;
-    return text;
-}
 
 } // namespace
 
@@ -33,7 +27,9 @@ OGRFeatureUniquePtr LayerWriter::newFeature() const
 void LayerWriter::add(OGRFeature& feature)
 {
     if (m_layer->CreateFeature(&feature) != OGRERR_NONE)
-        throw ExportError(withReason(std::string("レイヤ ") + name() + " に書き込めません"));
+        throw ExportError(platform::Message(QT_TRANSLATE_NOOP("findTavla", "Cannot write to layer %1"),
+                                            {QString::fromStdString(name())}),
+                          lastGdalError());
     ++m_count;
     if (feature.GetGeometryRef() == nullptr && m_layer->GetGeomType() != wkbNone)
         ++m_withoutGeometry;
@@ -45,11 +41,12 @@ GeoPackageFile::GeoPackageFile(std::filesystem::path destination)
     registerGdalDrivers();
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GPKG");
     if (driver == nullptr)
-        throw ExportError("GDAL に GeoPackage の書き出し機能がありません");
+        throw ExportError(platform::Message(
+            QT_TRANSLATE_NOOP("findTavla", "This GDAL cannot write GeoPackage files")));
     removeTemporary(); // left by an export that was killed
     m_dataset.reset(driver->Create(m_temporary.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
     if (!m_dataset)
-        fail("作成できません");
+        fail(QT_TRANSLATE_NOOP("findTavla", "Cannot create the GeoPackage %1"));
 }
 
 GeoPackageFile::~GeoPackageFile()
@@ -60,9 +57,12 @@ GeoPackageFile::~GeoPackageFile()
     removeTemporary();
 }
 
-void GeoPackageFile::fail(const std::string& what) const
+void GeoPackageFile::fail(const char* marked, const QStringList& more) const
 {
-    throw ExportError(withReason("GeoPackage " + m_destination.string() + " を" + what));
+    // GDAL's own text follows as a detail paragraph, unchanged.
+    throw ExportError(
+        platform::Message(marked, QStringList{QString::fromStdString(m_destination.string())} + more),
+        lastGdalError());
 }
 
 void GeoPackageFile::removeTemporary() noexcept
@@ -77,11 +77,14 @@ LayerWriter GeoPackageFile::createLayer(const std::string& name, OGRSpatialRefer
 {
     OGRLayer* layer = m_dataset->CreateLayer(name.c_str(), srs, geometry, nullptr);
     if (layer == nullptr)
-        fail("作成できません (レイヤ " + name + ")");
+        fail(QT_TRANSLATE_NOOP("findTavla", "Cannot create the GeoPackage %1 (layer %2)"),
+             {QString::fromStdString(name)});
     for (const LayerField& column : fields) {
         OGRFieldDefn field(column.name, column.type);
         if (layer->CreateField(&field) != OGRERR_NONE)
-            fail("作成できません (レイヤ " + name + " の " + column.name + ")");
+            fail(QT_TRANSLATE_NOOP("findTavla",
+                                   "Cannot create the GeoPackage %1 (layer %2, column %3)"),
+                 {QString::fromStdString(name), QString::fromUtf8(column.name)});
     }
     return LayerWriter(*layer);
 }
@@ -89,23 +92,25 @@ LayerWriter GeoPackageFile::createLayer(const std::string& name, OGRSpatialRefer
 void GeoPackageFile::beginWriting()
 {
     if (m_dataset->StartTransaction() != OGRERR_NONE)
-        fail("書き込めません");
+        fail(kCannotWrite);
 }
 
 void GeoPackageFile::finish()
 {
     if (m_dataset->CommitTransaction() != OGRERR_NONE)
-        fail("書き込めません");
+        fail(kCannotWrite);
     CPLErrorReset();
     m_dataset.reset();
     // Closing writes what the driver kept back (the spatial indexes).
     if (CPLGetLastErrorType() >= CE_Failure)
-        fail("書き込めません");
+        fail(kCannotWrite);
     std::error_code error;
     std::filesystem::rename(m_temporary, m_destination, error);
     if (error)
-        throw ExportError("GeoPackage " + m_destination.string() +
-                          " を置けません: " + error.message());
+        throw ExportError(
+            platform::Message(QT_TRANSLATE_NOOP("findTavla", "Cannot put the GeoPackage %1 in place"),
+                              {QString::fromStdString(m_destination.string())}),
+            error.message());
     m_finished = true;
 }
 

@@ -3,6 +3,7 @@
 // The GeoPackage file of an export and its layers, over GDAL's GPKG driver.
 
 #include "core/gis/geopackage_export.h"
+#include "core/platform/operator_message.h"
 
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
@@ -63,7 +64,8 @@ public:
     void finish();
 
 private:
-    [[noreturn]] void fail(const std::string& what) const;
+    // `marked` names the file as %1, then `more`.
+    [[noreturn]] void fail(const char* marked, const QStringList& more = {}) const;
     void removeTemporary() noexcept;
 
     std::filesystem::path m_destination;

@@ -68,7 +68,8 @@ MessageError::MessageError(Message message)
 }
 
 MessageError::MessageError(Message message, const std::string& detail)
-    : std::runtime_error(detail), MarkedFailure(std::move(message), detail)
+    : std::runtime_error(detail.empty() ? message.english().toStdString() : detail),
+      MarkedFailure(std::move(message), detail)
 {
 }
 

@@ -73,7 +73,8 @@ public:
     // what() is the message in English; there is no detail.
     explicit MessageError(Message message);
     // what() is `detail` (a library's text or a designed English text),
-    // which the operator sees after the message.
+    // which the operator sees after the message; the English message when
+    // there is none.
     MessageError(Message message, const std::string& detail);
 };
 

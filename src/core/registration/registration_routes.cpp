@@ -1,6 +1,7 @@
 #include "core/registration/registration_routes.h"
 
 #include "core/platform/operator.h"
+#include "core/platform/operator_message.h"
 #include "core/platform/progress.h"
 #include "core/registration/discovery.h"
 #include "core/registration/registration_driver.h"
@@ -12,8 +13,6 @@
 namespace ft::registration {
 
 namespace {
-
-const QString kStoppedText = QStringLiteral("登録を中断しました。");
 
 QString pathText(const std::filesystem::path& path)
 {
@@ -37,21 +36,28 @@ QString passedByText(const PassedBy& passedBy, bool withPaths)
 {
     if (passedBy.empty())
         return {};
-    QString text = QStringLiteral("登録の対象にならなかったものがあります。");
-    const auto section = [&](const QString& what, const std::vector<std::filesystem::path>& paths) {
+    QString text =
+        platform::Message(QT_TRANSLATE_NOOP("findTavla", "Some were not taken for registration."))
+            .text();
+    const auto section = [&](const char* what, const std::vector<std::filesystem::path>& paths) {
         if (paths.empty())
             return;
-        text += QStringLiteral("\n\n") + what;
+        const QStringList arguments{platform::Message(what).text(), QString::number(paths.size())};
+        text += QStringLiteral("\n\n");
         if (!withPaths) {
-            text += QStringLiteral(": %1件").arg(paths.size());
+            text += platform::Message(QT_TRANSLATE_NOOP("findTavla", "%1: %2 found"), arguments)
+                        .text();
             return;
         }
-        text += QStringLiteral(" (%1件):").arg(paths.size());
+        text +=
+            platform::Message(QT_TRANSLATE_NOOP("findTavla", "%1 (%2 found):"), arguments).text();
         for (const std::filesystem::path& path : paths)
             text += u'\n' + pathText(path);
     };
-    section(QStringLiteral(".pol, .pnt, .atr のそろっていないデータ"), passedBy.incompleteSets);
-    section(QStringLiteral("読み込めなかったフォルダー"), passedBy.unreadableFolders);
+    section(QT_TRANSLATE_NOOP("findTavla", "Data sets without all of .pol, .pnt, .atr"),
+            passedBy.incompleteSets);
+    section(QT_TRANSLATE_NOOP("findTavla", "Folders that could not be read"),
+            passedBy.unreadableFolders);
     return text;
 }
 
@@ -71,7 +77,9 @@ QString countText(int registered)
 // registered before it stopped.
 void tellStopped(RegistrationRoutes& routes, int registered)
 {
-    routes.op.notify(kStoppedText + u'\n' + countText(registered),
+    routes.op.notify(
+        platform::Message(QT_TRANSLATE_NOOP("findTavla", "Registration stopped.")).text() + u'\n' +
+            countText(registered),
                      platform::Operator::Notice::Information);
 }
 
@@ -116,9 +124,11 @@ bool discover(RegistrationRoutes& routes, const std::vector<std::filesystem::pat
     passedBy = std::move(found.passedBy);
     if (tally.stopRequested() &&
         !routes.op.askYesNo(
-            QStringLiteral("データの検索を中断しました。\nそれまでに見つかった%1件を"
-                           "対象ファイルリストに表示しますか？")
-                .arg(found.candidates.size())))
+            platform::Message(QT_TRANSLATE_NOOP("findTavla",
+                                                "The search for data sets was stopped.\nShow the "
+                                                "%1 found so far in the list of target files?"),
+                              {QString::number(found.candidates.size())})
+                .text()))
         return false;
     AppendNewCandidates(found, routes.targets);
     return true;

@@ -5,7 +5,7 @@
 #include "core/formats/converter_support.h"
 #include "core/formats/working_files.h"
 #include "core/platform/cp932.h"
-#include "core/platform/message_text.h"
+#include "core/platform/operator_message.h"
 #include "core/platform/progress.h"
 #include "core/registration/registered_sets.h"
 #include "core/registration/tidy_record.h"
@@ -325,8 +325,15 @@ void RegistrationRun::recordInStep()
     try {
         RecordInStep(m_stores);
     } catch (const std::exception& error) {
-        m_progress.showStatus(QStringLiteral("整理の記録を書けません (次の登録で整理します): ") +
-                              QString::fromStdString(platform::messageAsUtf8(error.what())));
+        // One line in the status bar: the sentence, then the system's reason.
+        const platform::FailureText failure = platform::failureText(error);
+        const QString why =
+            failure.detail.isEmpty() ? failure.sentence : failure.sentence + u' ' + failure.detail;
+        m_progress.showStatus(
+            platform::Message(QT_TRANSLATE_NOOP("findTavla", "Cannot write the tidy record (the "
+                                                             "next registration tidies up): %1"),
+                              {why})
+                .text());
     }
 }
 

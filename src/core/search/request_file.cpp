@@ -33,29 +33,39 @@ bool holdsEndOfText(std::string_view text)
     return text.find('\x1a') != std::string_view::npos;
 }
 
+constexpr const char* kDrawingField = QT_TRANSLATE_NOOP("findTavla", "drawing");
+
 // Catalogue text for the request file. The message names the text, so that
 // the operator can find the drawing or item that cannot be handed over. A
 // line break (a Linux path may hold one) would end the record early and make
 // the rest of the value a record of its own, so it is refused like a
 // character CP932 lacks (ü, an emoji: a Linux path may hold those too).
-std::string cp932Field(std::string_view utf8, std::string_view what)
+// `what` is a marked literal naming the field.
+std::string cp932Field(std::string_view utf8, const char* what)
 {
     // Named only when refused: a request of a million parcels converts three
     // million fields.
-    const auto named = [&] { return std::string(what) + " " + std::string(utf8); };
+    const auto named = [&] {
+        return QStringList{platform::Message(what).text(),
+                           QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))};
+    };
     if (holdsLineBreak(utf8))
-        throw std::invalid_argument(named() + " は改行を含むため、図面表示プログラムに渡せません");
+        throw RequestTextError(platform::Message(
+            QT_TRANSLATE_NOOP("findTavla",
+                              "%1 %2 holds a line break and cannot be passed to the viewer"),
+            named()));
     if (holdsEndOfText(utf8))
-        throw std::invalid_argument(named() +
-                                    " は制御文字 (1A) を含むため、図面表示プログラムに渡せません");
+        throw RequestTextError(platform::Message(
+            QT_TRANSLATE_NOOP("findTavla", "%1 %2 holds the control character 1A and cannot be "
+                                           "passed to the viewer"),
+            named()));
     try {
         return platform::utf8ToCp932(utf8);
     } catch (const platform::EncodingError&) {
         throw platform::EncodingError(platform::Message(
             QT_TRANSLATE_NOOP("findTavla", "%1 %2 holds a character that CP932 cannot represent "
                                            "and cannot be passed to the viewer"),
-            {QString::fromUtf8(what.data(), static_cast<qsizetype>(what.size())),
-             QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))}));
+            named()));
     }
 }
 
@@ -66,7 +76,7 @@ std::filesystem::path requestFilePath(const std::filesystem::path& requestFolder
     return requestFolder / kRequestFileName;
 }
 
-RequestPathError::RequestPathError(platform::Message message)
+RequestTextError::RequestTextError(platform::Message message)
     : std::invalid_argument(message.english().toStdString()), platform::MarkedFailure(
                                                                   std::move(message), std::string())
 {
@@ -76,7 +86,7 @@ std::string viewerArgumentText(const std::filesystem::path& requestFolder)
 {
     const std::string path = requestFilePath(requestFolder).string();
     if (path.find('"') != std::string::npos)
-        throw RequestPathError(platform::Message(
+        throw RequestTextError(platform::Message(
             QT_TRANSLATE_NOOP("findTavla", "The request file path %1 holds a double quote and "
                                            "cannot be passed to the viewer"),
             {QString::fromStdString(path)}));
@@ -117,7 +127,7 @@ RequestWriter::RequestWriter(RequestWriter&&) noexcept = default;
 RequestWriter& RequestWriter::operator=(RequestWriter&&) noexcept = default;
 
 const std::string& RequestLines::converted(ConvertedField& field, std::string_view utf8,
-                                           std::string_view what)
+                                           const char* what)
 {
     if (!field.held || field.utf8 != utf8) {
         field.held = false;
@@ -130,7 +140,7 @@ const std::string& RequestLines::converted(ConvertedField& field, std::string_vi
 
 void RequestLines::appendDrawing(std::string& to, std::string_view utf8Path)
 {
-    const std::string path = cp932Field(utf8Path, "図面");
+    const std::string path = cp932Field(utf8Path, kDrawingField);
     to += recordStart(kDrawingRecord);
     to += '"';
     to += path;
@@ -142,9 +152,9 @@ void RequestLines::appendParcel(std::string& to, std::string_view utf8Oaza,
                                 std::string_view utf8Koaza, std::string_view utf8Chiban)
 {
     static const std::string kStart = recordStart(kParcelOrSheetRecord);
-    const std::string& oaza = converted(m_oaza, utf8Oaza, "大字名称");
-    const std::string& koaza = converted(m_koaza, utf8Koaza, "小字名称");
-    const std::string chiban = cp932Field(utf8Chiban, "地番");
+    const std::string& oaza = converted(m_oaza, utf8Oaza, QT_TRANSLATE_NOOP("findTavla", "oaza name"));
+    const std::string& koaza = converted(m_koaza, utf8Koaza, QT_TRANSLATE_NOOP("findTavla", "koaza name"));
+    const std::string chiban = cp932Field(utf8Chiban, QT_TRANSLATE_NOOP("findTavla", "lot number"));
     to += kStart;
     to += oaza;
     to += ',';
@@ -157,7 +167,7 @@ void RequestLines::appendParcel(std::string& to, std::string_view utf8Oaza,
 void RequestLines::appendMapSheet(std::string& to, std::string_view utf8MapName, int scale,
                                   int kubun)
 {
-    const std::string mapName = cp932Field(utf8MapName, "図葉番号");
+    const std::string mapName = cp932Field(utf8MapName, QT_TRANSLATE_NOOP("findTavla", "map sheet number"));
     to += recordStart(kParcelOrSheetRecord);
     to += mapName;
     to += ',';
@@ -172,11 +182,12 @@ void RequestLines::appendSheetName(std::string& to, std::string_view cp932Name)
     // No CP932 trail byte is CR, LF or 1A, so the bytes can be searched as
     // they are.
     if (holdsLineBreak(cp932Name))
-        throw std::invalid_argument(
-            "図葉名に改行を含むものがあるため、図面表示プログラムに渡せません");
+        throw RequestTextError(platform::Message(QT_TRANSLATE_NOOP(
+            "findTavla", "A map sheet name holds a line break and cannot be passed to the viewer")));
     if (holdsEndOfText(cp932Name))
-        throw std::invalid_argument(
-            "図葉名に制御文字 (1A) を含むものがあるため、図面表示プログラムに渡せません");
+        throw RequestTextError(platform::Message(
+            QT_TRANSLATE_NOOP("findTavla", "A map sheet name holds the control character 1A and "
+                                           "cannot be passed to the viewer")));
     to += recordStart(kSheetNameRecord);
     to += cp932Name;
     to += kLineEnd;
@@ -185,7 +196,9 @@ void RequestLines::appendSheetName(std::string& to, std::string_view cp932Name)
 void RequestLines::appendNameRecord(std::string& to, int code, std::string_view utf8Name)
 {
     const std::string name =
-        cp932Field(utf8Name, code == kRegisteredDrawingRecord ? "図面" : "点名");
+        cp932Field(utf8Name, code == kRegisteredDrawingRecord
+                                 ? kDrawingField
+                                 : QT_TRANSLATE_NOOP("findTavla", "point name"));
     to += recordStart(code);
     to += name;
     to += ',';

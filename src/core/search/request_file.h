@@ -52,14 +52,15 @@ std::filesystem::path requestFilePath(const std::filesystem::path& requestFolder
 // The argument text every hand-off starts the viewer with: " -E2 " and the
 // request file's full path in double quotes, so that a folder with blanks
 // stays one argument. A folder whose path holds a double quote cannot be
-// named that way and is refused with RequestPathError (a std::invalid_argument).
+// named that way and is refused with RequestTextError (a std::invalid_argument).
 std::string viewerArgumentText(const std::filesystem::path& requestFolder);
 
-// The request folder's path cannot be handed to the viewer (it holds a
-// double quote): an argument the program cannot use, with its message.
-class RequestPathError : public std::invalid_argument, public platform::MarkedFailure {
+// A text the request cannot carry to the viewer (a line break or an
+// end-of-text in a field, a double quote in the request folder's path): an
+// argument the program cannot use, with its message.
+class RequestTextError : public std::invalid_argument, public platform::MarkedFailure {
 public:
-    explicit RequestPathError(platform::Message message);
+    explicit RequestTextError(platform::Message message);
 };
 
 // The request file could not be created. The result windows answer it with
@@ -97,7 +98,7 @@ private:
     };
 
     static const std::string& converted(ConvertedField& field, std::string_view utf8,
-                                        std::string_view what);
+                                        const char* what);
 
     ConvertedField m_oaza;
     ConvertedField m_koaza;

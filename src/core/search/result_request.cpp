@@ -237,9 +237,10 @@ void writeMapSheet(RequestWriter& out, const MapSheetRow& row)
 } // namespace
 
 RowsGoneError::RowsGoneError(long long goneRows)
-    : std::runtime_error("選んだ行のうち" + std::to_string(goneRows) +
-                         "行は、ほかの登録で削除されたため、もうありません。"
-                         "もう一度検索してください。"),
+    : platform::MessageError(platform::Message(
+          QT_TRANSLATE_NOOP("findTavla", "%1 of the chosen rows are gone: another registration "
+                                         "deleted them. Search again."),
+          {QString::number(goneRows)})),
       m_goneRows(goneRows)
 {
 }

@@ -24,9 +24,9 @@ namespace ft::search {
 
 // Ticked rows of a window's list that are no longer in the catalogue (a
 // registration by the command-line tool deleted or replaced them while the
-// window was open). The message is for the operator (UTF-8 Japanese); the
-// request is abandoned.
-class RowsGoneError : public std::runtime_error {
+// window was open). A marked message for the operator; the request is
+// abandoned.
+class RowsGoneError : public platform::MessageError {
 public:
     explicit RowsGoneError(long long goneRows);
     long long goneRows() const { return m_goneRows; }

@@ -58,7 +58,7 @@ void exportToGeoPackage(QWidget& parent, platform::Operator& op,
                         const gis::ExportSelection& selection, workspace::Datum datum)
 {
     if (selection.drawings.empty() && selection.unregistered.empty()) {
-        op.notify(QStringLiteral("チェックの付いた行がありません"));
+        op.notify(platform::Message(QT_TRANSLATE_NOOP("findTavla", "No row is ticked")).text());
         return;
     }
     const std::optional<platform::Operator::FileToWrite> chosen = op.pickFileToWrite(
@@ -66,7 +66,9 @@ void exportToGeoPackage(QWidget& parent, platform::Operator& op,
     if (!chosen)
         return;
 
-    QProgressDialog progress(QStringLiteral("GeoPackageに出力しています…"), QStringLiteral("中止"),
+    QProgressDialog progress(
+        platform::Message(QT_TRANSLATE_NOOP("findTavla", "Exporting to GeoPackage…")).text(),
+        platform::Message(QT_TRANSLATE_NOOP("findTavla", "Cancel")).text(),
                              0, static_cast<int>(selection.drawings.size()), &parent);
     progress.setObjectName(QStringLiteral("geoPackageProgress"));
     progress.setWindowTitle(QStringLiteral("GeoPackageに出力"));

@@ -1,6 +1,7 @@
 #include "ui/search/result_list_window.h"
 
 #include "core/catalogue/change_counter.h"
+#include "core/platform/operator_message.h"
 #include "core/search/request_file.h"
 #include "ui/search/result_list_model.h"
 #include "ui/search/result_list_view.h"
@@ -192,7 +193,9 @@ bool ResultListWindow::refuseWhenCatalogueChanged()
     if (m_changesAtSearch && *m_changesAtSearch == catalogue::ReadChangeCounter(catalogue()))
         return false;
     operatorInterface().notify(
-        QStringLiteral("検索の後でカタログが変わりました。もう一度検索してください"));
+        platform::Message(QT_TRANSLATE_NOOP("findTavla", "The catalogue has changed since the "
+                                                         "search. Search again."))
+            .text());
     return true;
 }
 

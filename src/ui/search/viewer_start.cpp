@@ -1,5 +1,6 @@
 #include "ui/search/viewer_start.h"
 
+#include "core/platform/operator_message.h"
 #include "core/platform/operator.h"
 #include "core/platform/viewer_process.h"
 
@@ -59,13 +60,16 @@ bool waitForActivationToLeave(QWidget& mainWindow, std::chrono::milliseconds wai
 
 QString failureText(const platform::ViewerStart& start)
 {
-    QString text = QStringLiteral("図面表示プログラム Tavla を起動できませんでした");
+    QString text =
+        platform::Message(QT_TRANSLATE_NOOP("findTavla", "The drawing viewer Tavla could not be "
+                                                         "started"))
+            .text();
     if (start.program) {
         text += u'\n' + QString::fromStdString(start.program->string()) + QStringLiteral(": ") +
                 QString::fromStdString(start.error);
         return text;
     }
-    text += QStringLiteral("\n探した場所:");
+    text += u'\n' + platform::Message(QT_TRANSLATE_NOOP("findTavla", "Places looked in:")).text();
     for (const std::filesystem::path& folder : start.searched)
         text += QStringLiteral("\n") + QString::fromStdString(folder.string());
     return text;

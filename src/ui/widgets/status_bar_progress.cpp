@@ -1,5 +1,6 @@
 #include "ui/widgets/status_bar_progress.h"
 
+#include "core/platform/operator_message.h"
 #include "core/platform/path_text.h"
 
 #include <QCoreApplication>
@@ -12,10 +13,17 @@ namespace ft::app {
 
 namespace {
 
-const QString kStopCaption = QStringLiteral("中断");
-const QString kRunStopHint = QStringLiteral("登録中の図面を終えたところで登録をやめます");
-const QString kScanStopHint =
-    QStringLiteral("読み込み中のフォルダーを終えたところで検索をやめ、見つかった分を表示します");
+constexpr const char* kStopCaption = QT_TRANSLATE_NOOP("findTavla", "Stop");
+constexpr const char* kRunStopHint =
+    QT_TRANSLATE_NOOP("findTavla", "Stops the registration once the drawing being registered is done");
+constexpr const char* kScanStopHint =
+    QT_TRANSLATE_NOOP("findTavla", "Stops the search once the folder being read is done, and shows "
+                                   "what was found");
+
+QString said(const char* marked, const QStringList& arguments = {})
+{
+    return platform::Message(marked, arguments).text();
+}
 
 QString countText(int count)
 {
@@ -106,7 +114,7 @@ void StatusBarProgress::showStopControls(const QString& stopHint)
     // A new run: a stop asked of an earlier one does not carry over.
     m_stopRequested = false;
     m_stopButton->setEnabled(true);
-    m_stopButton->setText(kStopCaption);
+    m_stopButton->setText(said(kStopCaption));
     m_stopButton->setToolTip(stopHint);
     m_runBar->show();
     m_stopButton->show();
@@ -125,11 +133,12 @@ void StatusBarProgress::showRun(const platform::RunState& state)
     if (!m_runBar || !m_stopButton)
         return;
     if (m_runBar->isHidden())
-        showStopControls(kRunStopHint);
+        showStopControls(said(kRunStopHint));
     // A run with no set to do shows a full bar, not Qt's busy indicator.
     m_runBar->setRange(0, std::max(state.setsFound, 1));
     m_runBar->setValue(state.setsFound == 0 ? 1 : state.setsDone);
-    m_runBar->setFormat(QStringLiteral("%1 / %2 件").arg(state.setsDone).arg(state.setsFound));
+    m_runBar->setFormat(said(QT_TRANSLATE_NOOP("findTavla", "%1 / %2 sets"),
+                             {QString::number(state.setsDone), QString::number(state.setsFound)}));
 }
 
 void StatusBarProgress::runEnded(const platform::RunState&)
@@ -139,12 +148,11 @@ void StatusBarProgress::runEnded(const platform::RunState&)
 
 QString StatusBarProgress::scanText(const platform::ScanState& state)
 {
-    QString text = QStringLiteral("フォルダー %1件 読込済・ヘッダー %2件")
-                       .arg(countText(state.foldersRead), countText(state.headersFound));
-    if (!state.currentFolder.empty())
-        text += QStringLiteral("  読込中: ") +
-                QString::fromStdString(platform::pathText(state.currentFolder));
-    return text;
+    const QStringList counts{countText(state.foldersRead), countText(state.headersFound)};
+    if (state.currentFolder.empty())
+        return said(QT_TRANSLATE_NOOP("findTavla", "%1 folders read, %2 headers"), counts);
+    return said(QT_TRANSLATE_NOOP("findTavla", "%1 folders read, %2 headers  reading: %3"),
+                counts + QStringList{QString::fromStdString(platform::pathText(state.currentFolder))});
 }
 
 void StatusBarProgress::showScan(const platform::ScanState& state)
@@ -152,7 +160,7 @@ void StatusBarProgress::showScan(const platform::ScanState& state)
     if (!m_runBar || !m_stopButton)
         return;
     if (m_runBar->isHidden()) {
-        showStopControls(kScanStopHint);
+        showStopControls(said(kScanStopHint));
         // How many folders are left is not known: Qt's moving bar.
         m_runBar->setRange(0, 0);
     }
@@ -172,7 +180,7 @@ void StatusBarProgress::requestStop()
 {
     m_stopRequested = true;
     m_stopButton->setEnabled(false);
-    m_stopButton->setText(QStringLiteral("中断します…"));
+    m_stopButton->setText(said(QT_TRANSLATE_NOOP("findTavla", "Stopping…")));
 }
 
 } // namespace ft::app

@@ -165,8 +165,8 @@ TEST_F(RegistrationRoutesTest, WhatTheWalkPassedByIsToldPathsForAFolderCountsFor
     op.folder = sources.path() / "ready";
     EXPECT_TRUE(RegisterFolderOrFiles(routes));
     ASSERT_EQ(op.notices.size(), 2);
-    EXPECT_EQ(op.notices[0], QStringLiteral("登録の対象にならなかったものがあります。\n\n"
-                                            ".pol, .pnt, .atr のそろっていないデータ (1件):\n") +
+    EXPECT_EQ(op.notices[0], QStringLiteral("Some were not taken for registration.\n\n"
+                                            "Data sets without all of .pol, .pnt, .atr (1 found):\n") +
                                  b);
     EXPECT_EQ(op.notices[1], QStringLiteral("1件登録しました"));
 
@@ -180,9 +180,9 @@ TEST_F(RegistrationRoutesTest, WhatTheWalkPassedByIsToldPathsForAFolderCountsFor
     op.answers = {true};
     EXPECT_TRUE(ScanDrivesAndRegister(routes));
     ASSERT_EQ(op.notices.size(), 2);
-    EXPECT_EQ(op.notices[0], QStringLiteral("登録の対象にならなかったものがあります。\n\n"
-                                            ".pol, .pnt, .atr のそろっていないデータ: 1件\n\n"
-                                            "読み込めなかったフォルダー: 1件"));
+    EXPECT_EQ(op.notices[0], QStringLiteral("Some were not taken for registration.\n\n"
+                                            "Data sets without all of .pol, .pnt, .atr: 1 found\n\n"
+                                            "Folders that could not be read: 1 found"));
     EXPECT_EQ(op.notices[1], QStringLiteral("0件登録しました"));
 }
 
@@ -196,8 +196,8 @@ TEST_F(RegistrationRoutesTest, AStoppedWalkOffersWhatItFoundOnlyWhenTheOperatorW
     op.answers = {true, false};
     EXPECT_FALSE(RegisterFolderOrFiles(routes));
     EXPECT_EQ(op.questions.back(),
-              QStringLiteral("データの検索を中断しました。\nそれまでに見つかった0件を"
-                             "対象ファイルリストに表示しますか？"));
+              QStringLiteral("The search for data sets was stopped.\nShow the 0 found so far in the "
+                             "list of target files?"));
     EXPECT_TRUE(view.shown.empty());
     EXPECT_TRUE(targets.empty());
     EXPECT_EQ(progress.busyDepth, 0);

@@ -267,9 +267,9 @@ void FailListTest::theStopButtonEndsTheRunBetweenSets()
     QTest::mouseClick(window->controls().registerButton, Qt::LeftButton);
     stopper.stop();
 
-    QCOMPARE(shownCount, QStringLiteral("0 / 3 件"));
+    QCOMPARE(shownCount, QStringLiteral("0 / 3 sets"));
     const QStringList notice = op.notices.last().split(u'\n');
-    QCOMPARE(notice.first(), QStringLiteral("登録を中断しました。"));
+    QCOMPARE(notice.first(), QStringLiteral("Registration stopped."));
     QVERIFY(notice.last() != QStringLiteral("3件登録しました"));
     // The drawing count is empty when there is none.
     const QString registered = notice.last().left(notice.last().indexOf(u'件'));
@@ -306,8 +306,8 @@ void FailListTest::theStopButtonEndsTheWalkAndOffersWhatItFound()
     QTest::mouseClick(window->controls().registerButton, Qt::LeftButton);
     stopper.stop();
 
-    QVERIFY(shownText.startsWith(QStringLiteral("フォルダー 0件 読込済・ヘッダー 0件")));
-    QVERIFY(op.questions.last().startsWith(QStringLiteral("データの検索を中断しました。")));
+    QVERIFY(shownText.startsWith(QStringLiteral("0 folders read, 0 headers")));
+    QVERIFY(op.questions.last().startsWith(QStringLiteral("The search for data sets was stopped.")));
     QVERIFY(dialog->targets().empty());
     QVERIFY(!dialog->isVisible());
     QVERIFY(progress.runBar()->isHidden());

@@ -77,8 +77,8 @@ void GeoPackageExportWindowTest::theListsExportTheirTickedRows()
     QCOMPARE(op.prompts, (QStringList{QStringLiteral("GeoPackageに出力"),
                                       QDir::home().filePath(QStringLiteral("WAKABA.gpkg"))}));
     QCOMPARE(op.notices.size(), 2);
-    QCOMPARE(op.notices[0], QStringLiteral("チェックの付いた行がありません"));
-    QVERIFY2(op.notices[1].contains(QStringLiteral("  parcels (parcels): 1 件")),
+    QCOMPARE(op.notices[0], QStringLiteral("No row is ticked"));
+    QVERIFY2(op.notices[1].contains(QStringLiteral("  parcels (parcels): 1 records")),
              qPrintable(op.notices[1]));
     QVERIFY(fs::exists(folder / "parcels.gpkg"));
 
@@ -92,9 +92,9 @@ void GeoPackageExportWindowTest::theListsExportTheirTickedRows()
     });
     QVERIFY(op.errors.isEmpty());
     QCOMPARE(op.notices.size(), 3);
-    QVERIFY2(op.notices[2].contains(QStringLiteral("  parcels (parcels): 42 件")),
+    QVERIFY2(op.notices[2].contains(QStringLiteral("  parcels (parcels): 42 records")),
              qPrintable(op.notices[2]));
-    QVERIFY(op.notices[2].contains(QStringLiteral("  boundary points (boundary_points): 56 件")));
+    QVERIFY(op.notices[2].contains(QStringLiteral("  boundary points (boundary_points): 56 records")));
     QCOMPARE(op.writeFilters.size(), 2);
     QVERIFY(op.writeFilters[1].contains(QStringLiteral("JGD2000")));
     QVERIFY2(op.notices[2].contains(QStringLiteral("(EPSG:2451)")), qPrintable(op.notices[2]));

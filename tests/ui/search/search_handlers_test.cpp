@@ -418,7 +418,7 @@ void SearchHandlersTest::viewerStartMinimisesTheMainWindowAndRestoresIt()
     QVERIFY(m_window->isVisible());
     QCOMPARE(m_op->notices.size(), 1);
     const QStringList lines = m_op->notices.front().split(QLatin1Char('\n'));
-    QCOMPARE(lines.value(0), QStringLiteral("図面表示プログラム Tavla を起動できませんでした"));
+    QCOMPARE(lines.value(0), QStringLiteral("The drawing viewer Tavla could not be started"));
     QVERIFY2(lines.contains(QString::fromStdString(m_settings->path().string())),
              qPrintable(m_op->notices.front()));
     QVERIFY(!lines.contains(QStringLiteral(".")));
