@@ -267,5 +267,533 @@
         <source>The catalogue no longer holds what was asked for; another findTavla may have deleted it. Search again.</source>
         <translation>カタログに、求めたものがもうありません。ほかのfindTavlaが削除したのかもしれません。もう一度検索してください。</translation>
     </message>
+    <message>
+        <source>option %1 given twice</source>
+        <translation>オプション %1 が2回指定されています</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>%1 というオプションはありません</translation>
+    </message>
+    <message>
+        <source>option %1 takes no value</source>
+        <translation>オプション %1 は値を取りません</translation>
+    </message>
+    <message>
+        <source>option %1 needs a value</source>
+        <translation>オプション %1 には値が必要です</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>コマンドが指定されていません</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>%1 というコマンドはありません</translation>
+    </message>
+    <message>
+        <source>%1 needs a kind: %2</source>
+        <translation>%1 には種類を指定してください: %2</translation>
+    </message>
+    <message>
+        <source>unknown %1 kind %2 (%3)</source>
+        <translation>%1 に %2 という種類はありません (%3)</translation>
+    </message>
+    <message>
+        <source>option %1 does not apply to %2</source>
+        <translation>オプション %1 は %2 には使えません</translation>
+    </message>
+    <message>
+        <source>%1 needs %2 (%3)</source>
+        <translation>%1 には %2 が必要です (%3)</translation>
+    </message>
+    <message>
+        <source>%1 needs exactly one of %2</source>
+        <translation>%1 には %2 のうち一つだけを指定してください</translation>
+    </message>
+    <message>
+        <source>too many arguments for %1: %2</source>
+        <translation>%1 には引数が多すぎます: %2</translation>
+    </message>
+    <message>
+        <source>--jgd2000 names a realisation of the world datum; it does not go with --datum 1</source>
+        <translation>--jgd2000 は世界測地系の版を指定するもので、--datum 1 とは一緒に使えません</translation>
+    </message>
+    <message>
+        <source>export needs the GeoPackage file to write first, ending in .gpkg</source>
+        <translation>export には最初に、書き出す GeoPackage ファイル (.gpkg で終わる名前) を指定してください</translation>
+    </message>
+    <message>
+        <source>search values must be UTF-8 text</source>
+        <translation>検索する値は UTF-8 の文字列で指定してください</translation>
+    </message>
+    <message>
+        <source>--datum must be 1 or 2, not &quot;%1&quot;</source>
+        <translation>--datum には 1 か 2 を指定してください (指定された値: 「%1」)</translation>
+    </message>
+    <message>
+        <source>--quiet and --verbose cannot be given together</source>
+        <translation>--quiet と --verbose は一緒に指定できません</translation>
+    </message>
+    <message>
+        <source>--format must be tsv, csv or json, not &quot;%1&quot;</source>
+        <translation>--format には tsv, csv, json のどれかを指定してください (指定された値: 「%1」)</translation>
+    </message>
+    <message>
+        <source>--mode must be exact, prefix or contains, not &quot;%1&quot;</source>
+        <translation>--mode には exact, prefix, contains のどれかを指定してください (指定された値: 「%1」)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no drawing number (FILENO)</source>
+        <translation>「%1」は図面番号 (FILENO) ではありません</translation>
+    </message>
+    <message>
+        <source>--drawing needs at least one drawing number (FILENO)</source>
+        <translation>--drawing には図面番号 (FILENO) を一つ以上指定してください</translation>
+    </message>
+    <message>
+        <source>Confirms the deletion; without it nothing is deleted.</source>
+        <translation>削除を確かめるためのもので、指定しなければ何も削除しません</translation>
+    </message>
+    <message>
+        <source>register needs at least one folder or .hed file</source>
+        <translation>register には登録するフォルダーか .hed ファイルを一つ以上指定してください</translation>
+    </message>
+    <message>
+        <source>none of its data sets has its .pol, .pnt and .atr</source>
+        <translation>.pol, .pnt, .atr のそろったデータがありません</translation>
+    </message>
+    <message>
+        <source>%1 records</source>
+        <translation>%1 件</translation>
+    </message>
+    <message>
+        <source>%1 (without geometry: %2)</source>
+        <translation>%1 (形状なし %2)</translation>
+    </message>
+    <message>
+        <source>The export was cancelled; no file was written</source>
+        <translation>出力を中止しました。ファイルは作成していません</translation>
+    </message>
+    <message>
+        <source>No drawing could be exported; no file was written</source>
+        <translation>出力できる図面がありません。ファイルは作成していません</translation>
+    </message>
+    <message>
+        <source>%1 drawings written to %2 (%3)</source>
+        <translation>%2 に %1 図面を出力しました (%3)</translation>
+    </message>
+    <message>
+        <source>Parcels without geometry: no outline %1, outline not closed %2, outline missing points %3</source>
+        <translation>形状のない筆: 筆界なし %1、閉じていない筆界 %2、点の欠けた筆界 %3</translation>
+    </message>
+    <message>
+        <source>Outlines of no parcel, %1, were not exported</source>
+        <translation>どの筆にも結び付かない筆界 %1 は出力していません</translation>
+    </message>
+    <message>
+        <source>Records without a lot number, %1, were not exported, as registration leaves them out</source>
+        <translation>地番のない記録 %1 は登録と同じく出力していません</translation>
+    </message>
+    <message>
+        <source>Of the chosen parcels, %1 were not in the data</source>
+        <translation>選んだ筆のうち %1 はデータにありませんでした</translation>
+    </message>
+    <message>
+        <source>%1: files or records that could not be read: %2</source>
+        <translation>%1: 読めなかったファイルまたは記録 %2</translation>
+    </message>
+    <message>
+        <source>drawing %1</source>
+        <translation>図面 %1</translation>
+    </message>
+    <message>
+        <source>drawing %1 (%2)</source>
+        <translation>図面 %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be exported: %2</source>
+        <translation>%1 は出力できません: %2</translation>
+    </message>
+    <message>
+        <source>The header&apos;s coordinate system number (KEI) &quot;%1&quot; is not a zone number from 1 to 19</source>
+        <translation>ヘッダーの座標系番号 (KEI) &quot;%1&quot; が 1 から 19 の系番号ではありません</translation>
+    </message>
+    <message>
+        <source>The header file (.hed) cannot be read</source>
+        <translation>ヘッダーファイル (.hed) を読めません</translation>
+    </message>
+    <message>
+        <source>No drawing has this number</source>
+        <translation>登録されていない図面番号です</translation>
+    </message>
+    <message>
+        <source>GDAL does not know the coordinate system EPSG:%1</source>
+        <translation>座標系 EPSG:%1 が GDAL にありません</translation>
+    </message>
+    <message>
+        <source>Cannot write the GeoPackage %1</source>
+        <translation>GeoPackage %1 を書き込めません</translation>
+    </message>
+    <message>
+        <source>Cannot write to layer %1</source>
+        <translation>レイヤ %1 に書き込めません</translation>
+    </message>
+    <message>
+        <source>This GDAL cannot write GeoPackage files</source>
+        <translation>GDAL に GeoPackage の書き出し機能がありません</translation>
+    </message>
+    <message>
+        <source>Cannot create the GeoPackage %1</source>
+        <translation>GeoPackage %1 を作成できません</translation>
+    </message>
+    <message>
+        <source>Cannot create the GeoPackage %1 (layer %2)</source>
+        <translation>GeoPackage %1 を作成できません (レイヤ %2)</translation>
+    </message>
+    <message>
+        <source>Cannot create the GeoPackage %1 (layer %2, column %3)</source>
+        <translation>GeoPackage %1 を作成できません (レイヤ %2 の %3)</translation>
+    </message>
+    <message>
+        <source>Cannot put the GeoPackage %1 in place</source>
+        <translation>GeoPackage %1 を置けません</translation>
+    </message>
+    <message>
+        <source>Some were not taken for registration.</source>
+        <translation>登録の対象にならなかったものがあります。</translation>
+    </message>
+    <message>
+        <source>%1: %2 found</source>
+        <translation>%1: %2件</translation>
+    </message>
+    <message>
+        <source>%1 (%2 found):</source>
+        <translation>%1 (%2件):</translation>
+    </message>
+    <message>
+        <source>Data sets without all of .pol, .pnt, .atr</source>
+        <translation>.pol, .pnt, .atr のそろっていないデータ</translation>
+    </message>
+    <message>
+        <source>Folders that could not be read</source>
+        <translation>読み込めなかったフォルダー</translation>
+    </message>
+    <message>
+        <source>Registration stopped.</source>
+        <translation>登録を中断しました。</translation>
+    </message>
+    <message>
+        <source>The search for data sets was stopped.
+Show the %1 found so far in the list of target files?</source>
+        <translation>データの検索を中断しました。
+それまでに見つかった%1件を対象ファイルリストに表示しますか？</translation>
+    </message>
+    <message>
+        <source>Cannot write the tidy record (the next registration tidies up): %1</source>
+        <translation>整理の記録を書けません (次の登録で整理します): %1</translation>
+    </message>
+    <message>
+        <source>drawing</source>
+        <translation>図面</translation>
+    </message>
+    <message>
+        <source>%1 %2 holds a line break and cannot be passed to the viewer</source>
+        <translation>%1 %2 は改行を含むため、図面表示プログラムに渡せません</translation>
+    </message>
+    <message>
+        <source>%1 %2 holds the control character 1A and cannot be passed to the viewer</source>
+        <translation>%1 %2 は制御文字 (1A) を含むため、図面表示プログラムに渡せません</translation>
+    </message>
+    <message>
+        <source>oaza name</source>
+        <translation>大字名称</translation>
+    </message>
+    <message>
+        <source>koaza name</source>
+        <translation>小字名称</translation>
+    </message>
+    <message>
+        <source>lot number</source>
+        <translation>地番</translation>
+    </message>
+    <message>
+        <source>map sheet number</source>
+        <translation>図葉番号</translation>
+    </message>
+    <message>
+        <source>A map sheet name holds a line break and cannot be passed to the viewer</source>
+        <translation>図葉名に改行を含むものがあるため、図面表示プログラムに渡せません</translation>
+    </message>
+    <message>
+        <source>A map sheet name holds the control character 1A and cannot be passed to the viewer</source>
+        <translation>図葉名に制御文字 (1A) を含むものがあるため、図面表示プログラムに渡せません</translation>
+    </message>
+    <message>
+        <source>point name</source>
+        <translation>点名</translation>
+    </message>
+    <message>
+        <source>%1 of the chosen rows are gone: another registration deleted them. Search again.</source>
+        <translation>選んだ行のうち%1行は、ほかの登録で削除されたため、もうありません。もう一度検索してください。</translation>
+    </message>
+    <message>
+        <source>No row is ticked</source>
+        <translation>チェックの付いた行がありません</translation>
+    </message>
+    <message>
+        <source>Exporting to GeoPackage…</source>
+        <translation>GeoPackageに出力しています…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>中止</translation>
+    </message>
+    <message>
+        <source>The catalogue has changed since the search. Search again.</source>
+        <translation>検索の後でカタログが変わりました。もう一度検索してください</translation>
+    </message>
+    <message>
+        <source>The drawing viewer Tavla could not be started</source>
+        <translation>図面表示プログラム Tavla を起動できませんでした</translation>
+    </message>
+    <message>
+        <source>Places looked in:</source>
+        <translation>探した場所:</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>中断</translation>
+    </message>
+    <message>
+        <source>Stops the registration once the drawing being registered is done</source>
+        <translation>登録中の図面を終えたところで登録をやめます</translation>
+    </message>
+    <message>
+        <source>Stops the search once the folder being read is done, and shows what was found</source>
+        <translation>読み込み中のフォルダーを終えたところで検索をやめ、見つかった分を表示します</translation>
+    </message>
+    <message>
+        <source>%1 / %2 sets</source>
+        <translation>%1 / %2 件</translation>
+    </message>
+    <message>
+        <source>%1 folders read, %2 headers</source>
+        <translation>フォルダー %1件 読込済・ヘッダー %2件</translation>
+    </message>
+    <message>
+        <source>%1 folders read, %2 headers  reading: %3</source>
+        <translation>フォルダー %1件 読込済・ヘッダー %2件  読込中: %3</translation>
+    </message>
+    <message>
+        <source>Stopping…</source>
+        <translation>中断します…</translation>
+    </message>
+    <message>
+        <source>No drawing to show.
+Open a drawing&apos;s header (.hed) with 開く.</source>
+        <translation>表示する図面がありません。
+「開く」で図面のヘッダ（.hed）を開いてください。</translation>
+    </message>
+    <message>
+        <source>The scale &apos;%1&apos; cannot be read</source>
+        <translation>縮尺「%1」を読めません</translation>
+    </message>
+    <message>
+        <source>At this scale the image is too large (%1 × %2 pixels, at most %3). Choose a smaller scale or a smaller area.</source>
+        <translation>この縮尺では画像が大きすぎます（%1 × %2 ピクセル、最大 %3）。縮尺を小さくするか、表示範囲を狭めてください。</translation>
+    </message>
+    <message>
+        <source>Not enough memory for the image (%1 × %2 pixels)</source>
+        <translation>画像のためのメモリが足りません（%1 × %2 ピクセル）</translation>
+    </message>
+    <message>
+        <source>Cannot write the PNG file %1</source>
+        <translation>PNG ファイルを書けません: %1</translation>
+    </message>
+    <message>
+        <source>At this scale and paper it takes %1 sheets (at most %2). Choose a smaller scale, a larger paper or a smaller area.</source>
+        <translation>この縮尺と用紙では %1 枚になります（最大 %2 枚）。縮尺を小さくするか、大きな用紙にするか、表示範囲を狭めてください。</translation>
+    </message>
+    <message>
+        <source>Cannot create the PDF file %1</source>
+        <translation>PDF ファイルを作れません: %1</translation>
+    </message>
+    <message>
+        <source>Cannot write the PDF file %1</source>
+        <translation>PDF ファイルを書けません: %1</translation>
+    </message>
+    <message>
+        <source>Cannot start printing</source>
+        <translation>印刷を始められません</translation>
+    </message>
+    <message>
+        <source>parcel without an outline</source>
+        <translation>輪郭のない筆</translation>
+    </message>
+    <message>
+        <source>outline that does not close</source>
+        <translation>閉じていない輪郭</translation>
+    </message>
+    <message>
+        <source>outline of no parcel</source>
+        <translation>筆に結び付かない輪郭</translation>
+    </message>
+    <message>
+        <source>record %1</source>
+        <translation>記録%1</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>%1行目</translation>
+    </message>
+    <message>
+        <source>the outline of line %1</source>
+        <translation>%1行目の輪郭</translation>
+    </message>
+    <message>
+        <source>%1 (line %2)</source>
+        <translation>%1（%2行目）</translation>
+    </message>
+    <message>
+        <source>it has no parcel number</source>
+        <translation>筆の番号がありません</translation>
+    </message>
+    <message>
+        <source>no parcel numbered %1 in the lot file</source>
+        <translation>番号 %1 の筆が地番ファイルにありません</translation>
+    </message>
+    <message>
+        <source>several parcels numbered %1 in the lot file</source>
+        <translation>番号 %1 の筆が地番ファイルに複数あります</translation>
+    </message>
+    <message>
+        <source>the oaza and lot number disagree with parcel number %1</source>
+        <translation>番号 %1 の筆と大字・地番が一致しません</translation>
+    </message>
+    <message>
+        <source>%1 more: %2</source>
+        <translation>ほか %1 件の%2</translation>
+    </message>
+    <message>
+        <source>points of the outline are not in the point file: %1 (%2)</source>
+        <translation>輪郭の点が点ファイルにありません: %1（%2）</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>outlines missing points</source>
+        <translation>点の足りない輪郭</translation>
+    </message>
+    <message>
+        <source>Cannot read the request file: %1 (%2)</source>
+        <translation>表示依頼ファイルを読めません: %1（%2）</translation>
+    </message>
+    <message>
+        <source>it has no record code</source>
+        <translation>記録コードがありません</translation>
+    </message>
+    <message>
+        <source>the record code is unknown</source>
+        <translation>知らない記録コードです</translation>
+    </message>
+    <message>
+        <source>the drawing path is empty</source>
+        <translation>図面のパスが空です</translation>
+    </message>
+    <message>
+        <source>Line %1 of the request file was passed by (%2): %3</source>
+        <translation>表示依頼ファイルの%1行目を読み飛ばしました（%2）: %3</translation>
+    </message>
+    <message>
+        <source>The request file names no drawing (nothing was chosen)</source>
+        <translation>表示依頼ファイルに図面がありません（何も選ばれていません）</translation>
+    </message>
+    <message>
+        <source>not found in the open drawings</source>
+        <translation>開いた図面に見つかりません</translation>
+    </message>
+    <message>
+        <source>it has no outline</source>
+        <translation>輪郭がありません</translation>
+    </message>
+    <message>
+        <source>its outline is incomplete (points missing, or it does not close)</source>
+        <translation>輪郭が不完全です（点の不足か閉じていない）</translation>
+    </message>
+    <message>
+        <source>the drawing cannot be read</source>
+        <translation>図面を読めません</translation>
+    </message>
+    <message>
+        <source>no drawing: %1</source>
+        <translation>図面がありません: %1</translation>
+    </message>
+    <message>
+        <source>no file: %1</source>
+        <translation>ファイルがありません: %1</translation>
+    </message>
+    <message>
+        <source>unreadable file: %1 (%2)</source>
+        <translation>読めないファイル: %1（%2）</translation>
+    </message>
+    <message>
+        <source>%1: %2 more unreadable records</source>
+        <translation>%1: ほか %2 件の読めない記録</translation>
+    </message>
+    <message>
+        <source>%1 %2: passed by for the value &apos;%3&apos;, not a number</source>
+        <translation>%1 %2: 数値でない値「%3」があるため読み飛ばしました</translation>
+    </message>
+    <message>
+        <source>%1 %2: passed by: the line of point &apos;%3&apos; is cut short and has no coordinates</source>
+        <translation>%1 %2: 点「%3」の行が途中で切れていて座標の値がないため読み飛ばしました</translation>
+    </message>
+    <message>
+        <source>%1 %2: control point &apos;%3&apos; without coordinates</source>
+        <translation>%1 %2: 座標のない図根点「%3」</translation>
+    </message>
+    <message>
+        <source>%1 %2: owners of parcel %3, which is not in the lot file</source>
+        <translation>%1 %2: 地番ファイルにない筆 %3 の所有者</translation>
+    </message>
+    <message>
+        <source>Items not found</source>
+        <translation>見つからない項目</translation>
+    </message>
+    <message>
+        <source>The path cannot be read as CP932</source>
+        <translation>パスが CP932 として読めません</translation>
+    </message>
+    <message>
+        <source>%1 things could not be read (the 問題 tab)</source>
+        <translation>読めなかったものが %1 件あります（「問題」タブ）</translation>
+    </message>
+    <message>
+        <source>%1 requested items cannot be shown (the grey items)</source>
+        <translation>表示できない依頼項目が %1 件あります（灰色の項目）</translation>
+    </message>
+    <message>
+        <source>. </source>
+        <translation>。</translation>
+    </message>
+    <message>
+        <source>Lot %1 is not in the open drawings</source>
+        <translation>地番 %1 は開いている図面にありません</translation>
+    </message>
+    <message>
+        <source>Lot %1: %3 of %2 %4</source>
+        <translation>地番 %1: %2 件中 %3 件目 %4</translation>
+    </message>
+    <message>
+        <source>Printed</source>
+        <translation>印刷しました</translation>
+    </message>
+    <message>
+        <source>Written to %1</source>
+        <translation>%1 に書き出しました</translation>
+    </message>
 </context>
 </TS>

@@ -67,7 +67,8 @@ SplitArguments splitArguments(const std::vector<std::string>& args)
         } else if (i + 1 < args.size()) {
             addOption(split, name, args[++i]);
         } else {
-            throw UsageError(QT_TRANSLATE_NOOP("findTavla", "option %1 needs a value"), {text(name)});
+            throw UsageError(QT_TRANSLATE_NOOP("findTavla", "option %1 needs a value"),
+                             {text(name)});
         }
     }
     return split;

@@ -190,10 +190,11 @@ const std::array kOptions{
     OptionSpec{"--mode", "M", "", kSearches, Presence::Optional, false,
                "How a search compares: exact, prefix (the default) or contains (see Searches).",
                applyMode},
-    OptionSpec{"--yes", "", "", commandBit(CliAction::DeleteAll), Presence::Required, false,
-               // Told again when it is missing, in the operator's language.
-               QT_TRANSLATE_NOOP("findTavla", "Confirms the deletion; without it nothing is deleted."),
-               ignoreValue},
+    OptionSpec{
+        "--yes", "", "", commandBit(CliAction::DeleteAll), Presence::Required, false,
+        // Told again when it is missing, in the operator's language.
+        QT_TRANSLATE_NOOP("findTavla", "Confirms the deletion; without it nothing is deleted."),
+        ignoreValue},
     OptionSpec{"--all", "", "", commandBit(CliAction::Export), Presence::OneOf, false,
                "Every registered drawing of the datum.",
                [](CliCommand& command, const std::string&) { command.allDrawings = true; }},
@@ -249,8 +250,7 @@ const std::array kCommands{
                 "erased when the count line is printed. Otherwise only the failures and the "
                 "count line are written.",
                 applyRegisterOperands},
-    CommandSpec{CliAction::Export, "export", "OUT.gpkg", 1, kManyOperands,
-                kExportNeedsItsFile,
+    CommandSpec{CliAction::Export, "export", "OUT.gpkg", 1, kManyOperands, kExportNeedsItsFile,
                 "Writes registered drawings of the datum into a GeoPackage for desktop GIS. "
                 "Layers: drawings (path, creator, district, zone, bounding box), parcels (one "
                 "per .atr record with a lot number: oaza, koaza, lot, owner, kana, the .cos "

@@ -112,8 +112,8 @@ private:
         for (const Registrar::SetProblem& problem : result.problems)
             refuse(problem.headerPath, problem.reason);
         for (const std::filesystem::path& header : result.alreadyRegistered)
-            note(said(QT_TRANSLATE_NOOP("findTavla", "%1: already registered"),
-                      {pathText(header)}));
+            note(
+                said(QT_TRANSLATE_NOOP("findTavla", "%1: already registered"), {pathText(header)}));
         // Passed by, not refused: said, but only an unreadable folder that was
         // given fails the command.
         const registration::PassedBy& passedBy = result.passedBy;

@@ -1,5 +1,6 @@
 #include "viewer/drawing_view.h"
 
+#include "core/platform/operator_message.h"
 #include "viewer/viewer_session.h"
 
 #include <QKeyEvent>
@@ -105,8 +106,9 @@ void DrawingView::paintEvent(QPaintEvent*)
     if (empty) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
         painter.drawText(rect(), Qt::AlignCenter,
-                         QStringLiteral("表示する図面がありません。\n"
-                                        "「開く」で図面のヘッダ（.hed）を開いてください。"));
+                         platform::messageText(QT_TRANSLATE_NOOP(
+                             "findTavla", "No drawing to show.\nOpen a drawing's header (.hed) "
+                                          "with 開く.")));
     }
 }
 

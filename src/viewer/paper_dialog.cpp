@@ -1,5 +1,7 @@
 #include "viewer/paper_dialog.h"
 
+#include "core/platform/operator_message.h"
+
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -44,8 +46,10 @@ std::optional<PaperChoice> askPaper(QWidget* parent, const QString& purpose,
         return std::nullopt;
     const std::optional<double> scale = parseScale(scales->currentText());
     if (!scale) {
-        QMessageBox::warning(parent, purpose,
-                             QStringLiteral("縮尺「%1」を読めません").arg(scales->currentText()));
+        QMessageBox::warning(
+            parent, purpose,
+            platform::messageText(QT_TRANSLATE_NOOP("findTavla", "The scale '%1' cannot be read"),
+                                  {scales->currentText()}));
         return std::nullopt;
     }
     PaperChoice chosen{*scale, last.paper};

@@ -1,5 +1,6 @@
 #include "viewer/paper_output.h"
 
+#include "core/platform/operator_message.h"
 #include "viewer/viewer_session.h"
 
 #include <QFont>
@@ -135,17 +136,18 @@ std::optional<QString> exportPng(const std::filesystem::path& file, const PaperS
     const double width = page.width() * dotsPerMm;
     const double height = page.height() * dotsPerMm;
     if (!within(width, kMaxImagePixels) || !within(height, kMaxImagePixels))
-        return QStringLiteral("この縮尺では画像が大きすぎます（%1 × %2 ピクセル、最大 %3）。"
-                              "縮尺を小さくするか、表示範囲を狭めてください。")
-            .arg(std::lround(width))
-            .arg(std::lround(height))
-            .arg(kMaxImagePixels);
+        return platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "At this scale the image is too large (%1 × %2 "
+                                           "pixels, at most %3). Choose a smaller scale or a "
+                                           "smaller area."),
+            {QString::number(std::lround(width)), QString::number(std::lround(height)),
+             QString::number(kMaxImagePixels)});
     QImage image(static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height)),
                  QImage::Format_RGB32);
     if (image.isNull())
-        return QStringLiteral("画像のためのメモリが足りません（%1 × %2 ピクセル）")
-            .arg(image.width())
-            .arg(image.height());
+        return platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "Not enough memory for the image (%1 × %2 pixels)"),
+            {QString::number(image.width()), QString::number(image.height())});
     const int dotsPerMetre = static_cast<int>(std::lround(dotsPerMm * 1000.0));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
@@ -154,8 +156,8 @@ std::optional<QString> exportPng(const std::filesystem::path& file, const PaperS
         renderPaper(painter, dotsPerMm, sheet, drawings, layers);
     }
     if (!image.save(QString::fromStdString(file.string()), "PNG"))
-        return QStringLiteral("PNG ファイルを書けません: %1")
-            .arg(QString::fromStdString(file.string()));
+        return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "Cannot write the PNG file %1"),
+                                     {QString::fromStdString(file.string())});
     return std::nullopt;
 }
 

@@ -1,5 +1,7 @@
 #include "viewer/paper_sheets.h"
 
+#include "core/platform/operator_message.h"
+
 #include <QFont>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -152,10 +154,11 @@ std::optional<QString> tooManySheets(const SheetPlan& plan)
 {
     if (plan.tiles.size() <= kMaxSheets)
         return std::nullopt;
-    return QStringLiteral("この縮尺と用紙では %1 枚になります（最大 %2 枚）。"
-                          "縮尺を小さくするか、大きな用紙にするか、表示範囲を狭めてください。")
-        .arg(plan.tiles.size())
-        .arg(kMaxSheets);
+    return platform::messageText(
+        QT_TRANSLATE_NOOP("findTavla", "At this scale and paper it takes %1 sheets (at most %2). "
+                                       "Choose a smaller scale, a larger paper or a smaller "
+                                       "area."),
+        {QString::number(plan.tiles.size()), QString::number(kMaxSheets)});
 }
 
 } // namespace
@@ -254,12 +257,13 @@ std::optional<QString> exportPdfSheets(const std::filesystem::path& file, const 
     writer.setCreator(QStringLiteral("Tavla"));
     QPainter painter;
     if (!painter.begin(&writer))
-        return QStringLiteral("PDF ファイルを作れません: %1")
-            .arg(QString::fromStdString(file.string()));
+        return platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "Cannot create the PDF file %1"),
+            {QString::fromStdString(file.string())});
     paintSheets(writer, painter, kPdfDotsPerInch / kMmPerInch, job, drawings, layers);
     if (!painter.end())
-        return QStringLiteral("PDF ファイルを書けません: %1")
-            .arg(QString::fromStdString(file.string()));
+        return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "Cannot write the PDF file %1"),
+                                     {QString::fromStdString(file.string())});
     return std::nullopt;
 }
 
@@ -272,7 +276,7 @@ std::optional<QString> printSheets(QPrinter& printer, const PaperJob& job,
         return refusal;
     QPainter painter;
     if (!painter.begin(&printer))
-        return QStringLiteral("印刷を始められません");
+        return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "Cannot start printing"));
     paintSheets(printer, painter, printer.resolution() / kMmPerInch, job, drawings, layers);
     painter.end();
     return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "core/dataset/data_set_links.h"
 #include "core/dataset/data_set_reader.h"
+#include "core/platform/operator_message.h"
 #include "viewer/screen_text.h"
 #include "viewer/viewer_session.h"
 
@@ -16,6 +17,11 @@ using dataset::kNoIndex;
 // Beyond this many entries of one kind in one drawing the rest are counted.
 constexpr std::size_t kListedPerKind = 100;
 
+// Kinds of problem, each an entry's heading and the name of the rest.
+constexpr const char* kNoOutline = QT_TRANSLATE_NOOP("findTavla", "parcel without an outline");
+constexpr const char* kOpenOutline = QT_TRANSLATE_NOOP("findTavla", "outline that does not close");
+constexpr const char* kUnlinkedOutline = QT_TRANSLATE_NOOP("findTavla", "outline of no parcel");
+
 QString fileNameOf(const dataset::SurveyDataSet& set, dataset::SurveyFile file)
 {
     return QString::fromStdString(
@@ -27,8 +33,10 @@ QString fileNameOf(const dataset::SurveyDataSet& set, dataset::SurveyFile file)
 QString recordText(dataset::SurveyFile file, std::size_t record)
 {
     // Sheet-frame files may be 300-byte blocks rather than lines.
-    return file == dataset::SurveyFile::SheetFrames ? QStringLiteral("記録%1").arg(record)
-                                                    : QStringLiteral("%1行目").arg(record);
+    return platform::messageText(file == dataset::SurveyFile::SheetFrames
+                                     ? QT_TRANSLATE_NOOP("findTavla", "record %1")
+                                     : QT_TRANSLATE_NOOP("findTavla", "line %1"),
+                                 {QString::number(record)});
 }
 
 QString parcelName(const dataset::ParcelFields& fields)
@@ -44,21 +52,31 @@ QString parcelName(const dataset::ParcelFields& fields)
 QString outlineName(const dataset::Outline& outline)
 {
     const QString lot = screenText(dataset::foldedLot(outline.labelD));
-    return lot.isEmpty() ? QStringLiteral("%1行目の輪郭").arg(outline.line)
-                         : QStringLiteral("%1（%2行目）").arg(lot).arg(outline.line);
+    const QString line = QString::number(outline.line);
+    return lot.isEmpty()
+               ? platform::messageText(QT_TRANSLATE_NOOP("findTavla", "the outline of line %1"),
+                                       {line})
+               : platform::messageText(QT_TRANSLATE_NOOP("findTavla", "%1 (line %2)"), {lot, line});
 }
 
 QString linkText(dataset::OutlineLink link, int number)
 {
+    const QStringList numbered{QString::number(number)};
     switch (link) {
     case dataset::OutlineLink::NoNumber:
-        return QStringLiteral("筆の番号がありません");
+        return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "it has no parcel number"));
     case dataset::OutlineLink::NoSuchParcel:
-        return QStringLiteral("番号 %1 の筆が地番ファイルにありません").arg(number);
+        return platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "no parcel numbered %1 in the lot file"), numbered);
     case dataset::OutlineLink::NumberNotUnique:
-        return QStringLiteral("番号 %1 の筆が地番ファイルに複数あります").arg(number);
+        return platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "several parcels numbered %1 in the lot file"),
+            numbered);
     case dataset::OutlineLink::LabelsDisagree:
-        return QStringLiteral("番号 %1 の筆と大字・地番が一致しません").arg(number);
+        return platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla",
+                              "the oaza and lot number disagree with parcel number %1"),
+            numbered);
     case dataset::OutlineLink::Linked:
         break;
     }
@@ -75,12 +93,14 @@ public:
         if (++m_count <= kListedPerKind)
             m_out.push_back({std::move(text), target});
     }
-    void close(const QString& what)
+    // `what` is a marked text naming the kind.
+    void close(const char* what)
     {
         if (m_count > kListedPerKind)
-            m_out.push_back(
-                {QStringLiteral("ほか %1 件の%2").arg(m_count - kListedPerKind).arg(what),
-                 std::nullopt});
+            m_out.push_back({platform::messageText(QT_TRANSLATE_NOOP("findTavla", "%1 more: %2"),
+                                                   {QString::number(m_count - kListedPerKind),
+                                                    platform::messageText(what)}),
+                             std::nullopt});
         m_count = 0;
     }
 
@@ -95,8 +115,9 @@ void listOutlineProblems(const dataset::SurveyDataSet& set, std::size_t drawingI
     ProblemList list(out);
     for (const dataset::Parcel& parcel : set.parcels)
         if (parcel.outlines.empty())
-            list.add(QStringLiteral("輪郭のない筆: ") + parcelName(parcel.fields));
-    list.close(QStringLiteral("輪郭のない筆"));
+            list.add(platform::messageText(kNoOutline) + QStringLiteral(": ") +
+                     parcelName(parcel.fields));
+    list.close(kNoOutline);
 
     for (std::size_t i = 0; i < set.outlines.size(); ++i) {
         const dataset::Outline& outline = set.outlines[i];
@@ -105,17 +126,21 @@ void listOutlineProblems(const dataset::SurveyDataSet& set, std::size_t drawingI
         QStringList names;
         for (const std::string& name : outline.missingPoints)
             names << screenText(name);
-        list.add(QStringLiteral("輪郭の点が点ファイルにありません: %1（%2）")
-                     .arg(outlineName(outline), names.join(QStringLiteral("、"))),
+        list.add(platform::messageText(
+                     QT_TRANSLATE_NOOP("findTavla",
+                                       "points of the outline are not in the point file: %1 (%2)"),
+                     {outlineName(outline),
+                      names.join(platform::messageText(QT_TRANSLATE_NOOP("findTavla", ", ")))}),
                  SceneItem{drawingIndex, SceneItem::Kind::Outline, i});
     }
-    list.close(QStringLiteral("点の足りない輪郭"));
+    list.close(QT_TRANSLATE_NOOP("findTavla", "outlines missing points"));
 
     for (std::size_t i = 0; i < set.outlines.size(); ++i)
         if (set.outlines[i].shape == dataset::OutlineShape::Open)
-            list.add(QStringLiteral("閉じていない輪郭: ") + outlineName(set.outlines[i]),
+            list.add(platform::messageText(kOpenOutline) + QStringLiteral(": ") +
+                         outlineName(set.outlines[i]),
                      SceneItem{drawingIndex, SceneItem::Kind::Outline, i});
-    list.close(QStringLiteral("閉じていない輪郭"));
+    list.close(kOpenOutline);
 
     for (std::size_t i = 0; i < set.outlines.size(); ++i) {
         const dataset::Outline& outline = set.outlines[i];
@@ -123,19 +148,20 @@ void listOutlineProblems(const dataset::SurveyDataSet& set, std::size_t drawingI
             continue;
         const bool drawn = !set.boundsOf(outline).isEmpty();
         list.add(
-            QStringLiteral("筆に結び付かない輪郭: %1 — %2")
-                .arg(outlineName(outline), linkText(outline.link, outline.groupA)),
+            platform::messageText(kUnlinkedOutline) + QStringLiteral(": ") + outlineName(outline) +
+                QStringLiteral(" — ") + linkText(outline.link, outline.groupA),
             drawn ? std::optional<SceneItem>(SceneItem{drawingIndex, SceneItem::Kind::Outline, i})
                   : std::nullopt);
     }
-    list.close(QStringLiteral("筆に結び付かない輪郭"));
+    list.close(kUnlinkedOutline);
 }
 
 } // namespace
 
 QString requestUnreadableText(const QString& path, const QString& reason)
 {
-    return QStringLiteral("表示依頼ファイルを読めません: %1（%2）").arg(path, reason);
+    return platform::messageText(
+        QT_TRANSLATE_NOOP("findTavla", "Cannot read the request file: %1 (%2)"), {path, reason});
 }
 
 QString requestLineText(const search::UnreadableRequestLine& line)
@@ -143,23 +169,24 @@ QString requestLineText(const search::UnreadableRequestLine& line)
     QString why;
     switch (line.reason) {
     case search::UnreadableRequestLine::Reason::NoRecordCode:
-        why = QStringLiteral("記録コードがありません");
+        why = platform::messageText(QT_TRANSLATE_NOOP("findTavla", "it has no record code"));
         break;
     case search::UnreadableRequestLine::Reason::UnknownCode:
-        why = QStringLiteral("知らない記録コードです");
+        why = platform::messageText(QT_TRANSLATE_NOOP("findTavla", "the record code is unknown"));
         break;
     case search::UnreadableRequestLine::Reason::EmptyDrawingPath:
-        why = QStringLiteral("図面のパスが空です");
+        why = platform::messageText(QT_TRANSLATE_NOOP("findTavla", "the drawing path is empty"));
         break;
     }
-    return QStringLiteral("表示依頼ファイルの%1行目を読み飛ばしました（%2）: %3")
-        .arg(line.line)
-        .arg(why, screenText(line.text));
+    return platform::messageText(
+        QT_TRANSLATE_NOOP("findTavla", "Line %1 of the request file was passed by (%2): %3"),
+        {QString::number(line.line), why, screenText(line.text)});
 }
 
 QString emptyRequestText()
 {
-    return QStringLiteral("表示依頼ファイルに図面がありません（何も選ばれていません）");
+    return platform::messageText(
+        QT_TRANSLATE_NOOP("findTavla", "The request file names no drawing (nothing was chosen)"));
 }
 
 QString itemStateText(ItemState state)
@@ -168,13 +195,15 @@ QString itemStateText(ItemState state)
     case ItemState::Shown:
         return {};
     case ItemState::NotFound:
-        return QStringLiteral("開いた図面に見つかりません");
+        return platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "not found in the open drawings"));
     case ItemState::NoOutline:
-        return QStringLiteral("輪郭がありません");
+        return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "it has no outline"));
     case ItemState::OutlineIncomplete:
-        return QStringLiteral("輪郭が不完全です（点の不足か閉じていない）");
+        return platform::messageText(QT_TRANSLATE_NOOP(
+            "findTavla", "its outline is incomplete (points missing, or it does not close)"));
     case ItemState::DrawingUnreadable:
-        return QStringLiteral("図面を読めません");
+        return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "the drawing cannot be read"));
     }
     return {};
 }
@@ -185,26 +214,33 @@ QString fileProblemText(const dataset::ReadProblem& problem, const dataset::Surv
     const QString detail = QString::fromStdString(problem.detail);
     switch (problem.kind) {
     case dataset::ProblemKind::HeaderMissing:
-        return QStringLiteral("図面がありません: %1").arg(detail);
+        return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "no drawing: %1"), {detail});
     case dataset::ProblemKind::FileMissing:
-        return QStringLiteral("ファイルがありません: %1").arg(detail);
+        return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "no file: %1"), {detail});
     case dataset::ProblemKind::FileUnreadable:
-        return QStringLiteral("読めないファイル: %1（%2）").arg(file, detail);
+        return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "unreadable file: %1 (%2)"),
+                                     {file, detail});
     case dataset::ProblemKind::BadRecord:
         if (problem.record == 0)
-            return QStringLiteral("%1: ほか %2 件の読めない記録").arg(file, detail);
-        return QStringLiteral("%1 %2: 数値でない値「%3」があるため読み飛ばしました")
-            .arg(file, recordText(problem.file, problem.record), detail);
+            return platform::messageText(
+                QT_TRANSLATE_NOOP("findTavla", "%1: %2 more unreadable records"), {file, detail});
+        return platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "%1 %2: passed by for the value '%3', not a number"),
+            {file, recordText(problem.file, problem.record), detail});
     case dataset::ProblemKind::CutShortRecord:
-        return QStringLiteral(
-                   "%1 %2: 点「%3」の行が途中で切れていて座標の値がないため読み飛ばしました")
-            .arg(file, recordText(problem.file, problem.record), detail);
+        return platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "%1 %2: passed by: the line of point '%3' is cut "
+                                           "short and has no coordinates"),
+            {file, recordText(problem.file, problem.record), detail});
     case dataset::ProblemKind::NoPosition:
-        return QStringLiteral("%1 %2: 座標のない図根点「%3」")
-            .arg(file, recordText(problem.file, problem.record), detail);
+        return platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "%1 %2: control point '%3' without coordinates"),
+            {file, recordText(problem.file, problem.record), detail});
     case dataset::ProblemKind::OwnersWithoutParcel:
-        return QStringLiteral("%1 %2: 地番ファイルにない筆 %3 の所有者")
-            .arg(file, recordText(problem.file, problem.record), detail);
+        return platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "%1 %2: owners of parcel %3, which is not in the lot "
+                                           "file"),
+            {file, recordText(problem.file, problem.record), detail});
     }
     return detail;
 }

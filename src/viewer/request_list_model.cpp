@@ -1,5 +1,6 @@
 #include "viewer/request_list_model.h"
 
+#include "core/platform/operator_message.h"
 #include "viewer/problem_texts.h"
 #include "viewer/viewer_session.h"
 
@@ -43,9 +44,11 @@ bool RequestListModel::isNotFoundGroup(int row) const
 QString RequestListModel::groupText(int row) const
 {
     if (isNotFoundGroup(row))
-        return QStringLiteral("見つからない項目");
+        return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "Items not found"));
     const SessionDrawing& drawing = m_session->drawings()[static_cast<std::size_t>(row)];
-    return drawing.isOpen() ? drawing.name : drawing.name + QStringLiteral(" — 図面を読めません");
+    return drawing.isOpen()
+               ? drawing.name
+               : drawing.name + QStringLiteral(" — ") + itemStateText(ItemState::DrawingUnreadable);
 }
 
 QString RequestListModel::itemText(int group, int row) const

@@ -2,6 +2,7 @@
 
 #include "core/dataset/data_set_reader.h"
 #include "core/platform/cp932.h"
+#include "core/platform/operator_message.h"
 #include "core/search/request_file.h"
 #include "viewer/problem_texts.h"
 #include "viewer/screen_text.h"
@@ -33,7 +34,8 @@ SessionDrawing drawingOfRequestPath(const std::string& cp932Path)
         drawing.requestPath = cp932Path;
         drawing.records = std::make_unique<DrawingRecords>();
         drawing.name = screenText(cp932Path);
-        drawing.pathError = QStringLiteral("パスが CP932 として読めません");
+        drawing.pathError = platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "The path cannot be read as CP932"));
         return drawing;
     }
 }

@@ -1,5 +1,6 @@
 #include "viewer/viewer_window.h"
 
+#include "core/platform/operator_message.h"
 #include "viewer/drawing_view.h"
 #include "viewer/lot_search.h"
 #include "viewer/paper_dialog.h"
@@ -293,10 +294,14 @@ void ViewerWindow::rebuildProblemList()
         missing += item.state == ItemState::Shown ? 0 : 1;
     QStringList said;
     if (count > 0)
-        said << QStringLiteral("読めなかったものが %1 件あります（「問題」タブ）").arg(count);
+        said << platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "%1 things could not be read (the 問題 tab)"),
+            {QString::number(count)});
     if (missing > 0)
-        said << QStringLiteral("表示できない依頼項目が %1 件あります（灰色の項目）").arg(missing);
-    m_banner->setText(said.join(QStringLiteral("。")));
+        said << platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "%1 requested items cannot be shown (the grey items)"),
+            {QString::number(missing)});
+    m_banner->setText(said.join(platform::messageText(QT_TRANSLATE_NOOP("findTavla", ". "))));
     m_banner->setVisible(!said.isEmpty());
 }
 
@@ -341,21 +346,22 @@ void ViewerWindow::findLot(const QString& text)
 {
     const std::vector<LotMatch> found = findLots(m_session, text);
     if (found.empty()) {
-        statusBar()->showMessage(
-            QStringLiteral("地番 %1 は開いている図面にありません").arg(text.trimmed()));
+        statusBar()->showMessage(platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "Lot %1 is not in the open drawings"),
+            {text.trimmed()}));
         return;
     }
     if (text != m_lastLot)
         m_nextLot = 0;
     m_lastLot = text;
     const LotMatch& match = found[m_nextLot % found.size()];
+    QString description = match.description;
+    if (!match.hasOutline)
+        description += QStringLiteral(" — ") + itemStateText(ItemState::NoOutline);
     statusBar()->showMessage(
-        QStringLiteral("地番 %1: %2 件中 %3 件目 %4%5")
-            .arg(text.trimmed())
-            .arg(found.size())
-            .arg(m_nextLot % found.size() + 1)
-            .arg(match.description,
-                 match.hasOutline ? QString() : QStringLiteral(" — 輪郭がありません")));
+        platform::messageText(QT_TRANSLATE_NOOP("findTavla", "Lot %1: %3 of %2 %4"),
+                              {text.trimmed(), QString::number(found.size()),
+                               QString::number(m_nextLot % found.size() + 1), description}));
     ++m_nextLot;
     if (match.hasOutline)
         showTargets({match.outline}, boxOf({match.outline}, m_session.openDrawings()));
@@ -413,13 +419,14 @@ void ViewerWindow::toPaper(int kind)
         QPrintDialog dialog(&printer, this);
         if (dialog.exec() == QDialog::Accepted) {
             failure = printSheets(printer, job, drawings, m_view->layers());
-            done = QStringLiteral("印刷しました");
+            done = platform::messageText(QT_TRANSLATE_NOOP("findTavla", "Printed"));
         }
     } else if (const std::optional<std::filesystem::path> path = askOutputFile(kind, purpose)) {
         failure = kind == kPdf
                       ? exportPdfSheets(*path, job, drawings, m_view->layers())
                       : exportPng(*path, {job.scale, area, title}, drawings, m_view->layers());
-        done = QStringLiteral("%1 に書き出しました").arg(QString::fromStdString(path->string()));
+        done = platform::messageText(QT_TRANSLATE_NOOP("findTavla", "Written to %1"),
+                                     {QString::fromStdString(path->string())});
     }
     if (failure)
         QMessageBox::warning(this, purpose, *failure);

@@ -2,7 +2,9 @@
 // application, on the offscreen platform. Started as
 // `viewer_tests --write-window-place FILE N X`, the program is instead one of
 // the separate processes of the settings-file test: it keeps the place
-// (X, X, 600, 400) N times and ends.
+// (X, X, 600, 400) N times and ends. Tavla's Japanese texts are loaded as
+// Tavla loads them.
+#include "core/platform/operator_message.h"
 #include "viewer/window_placement.h"
 
 #include <QApplication>
@@ -23,6 +25,8 @@ int main(int argc, char** argv)
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The texts the tests read are the ones Tavla shows.
+    ft::platform::loadJapaneseTexts(app);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,8 +3,8 @@
 #include "core/formats/source_records.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/disk_full.h"
-#include "core/platform/replacement_file.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/replacement_file.h"
 
 #include <cerrno>
 #include <system_error>

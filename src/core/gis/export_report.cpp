@@ -43,7 +43,7 @@ std::string layerTitle(const std::string& layer)
 // The text of a marked message with its arguments.
 std::string said(const char* marked, const QStringList& arguments = {})
 {
-    return platform::Message(marked, arguments).text().toStdString();
+    return platform::messageText(marked, arguments).toStdString();
 }
 
 QString count(std::size_t n)
@@ -84,11 +84,11 @@ ParcelTally& ParcelTally::operator+=(const ParcelTally& other)
 std::vector<std::string> summaryLines(const ExportReport& report)
 {
     if (report.cancelled)
-        return {said(QT_TRANSLATE_NOOP("findTavla",
-                                       "The export was cancelled; no file was written"))};
+        return {
+            said(QT_TRANSLATE_NOOP("findTavla", "The export was cancelled; no file was written"))};
     if (!report.written)
-        return {said(QT_TRANSLATE_NOOP("findTavla",
-                                       "No drawing could be exported; no file was written"))};
+        return {said(
+            QT_TRANSLATE_NOOP("findTavla", "No drawing could be exported; no file was written"))};
     std::vector<std::string> lines{
         said(QT_TRANSLATE_NOOP("findTavla", "%1 drawings written to %2 (%3)"),
              {QString::number(report.drawings), QString::fromStdString(report.file.string()),
@@ -97,24 +97,24 @@ std::vector<std::string> summaryLines(const ExportReport& report)
         lines.push_back(layerLine(layer));
     const ParcelTally& parcels = report.parcels;
     if (parcels.withoutOutline + parcels.openOutline + parcels.outlineMissingPoints > 0)
-        lines.push_back(said(QT_TRANSLATE_NOOP("findTavla",
-                                               "Parcels without geometry: no outline %1, outline "
-                                               "not closed %2, outline missing points %3"),
-                             {count(parcels.withoutOutline), count(parcels.openOutline),
-                              count(parcels.outlineMissingPoints)}));
+        lines.push_back(
+            said(QT_TRANSLATE_NOOP("findTavla", "Parcels without geometry: no outline %1, outline "
+                                                "not closed %2, outline missing points %3"),
+                 {count(parcels.withoutOutline), count(parcels.openOutline),
+                  count(parcels.outlineMissingPoints)}));
     if (parcels.unlinkedOutlines > 0)
-        lines.push_back(said(
-            QT_TRANSLATE_NOOP("findTavla", "Outlines of no parcel, %1, were not exported"),
-            {count(parcels.unlinkedOutlines)}));
+        lines.push_back(
+            said(QT_TRANSLATE_NOOP("findTavla", "Outlines of no parcel, %1, were not exported"),
+                 {count(parcels.unlinkedOutlines)}));
     if (parcels.withoutLot > 0)
-        lines.push_back(said(QT_TRANSLATE_NOOP("findTavla",
-                                               "Records without a lot number, %1, were not "
-                                               "exported, as registration leaves them out"),
-                             {count(parcels.withoutLot)}));
+        lines.push_back(
+            said(QT_TRANSLATE_NOOP("findTavla", "Records without a lot number, %1, were not "
+                                                "exported, as registration leaves them out"),
+                 {count(parcels.withoutLot)}));
     if (report.missingParcels > 0)
-        lines.push_back(said(
-            QT_TRANSLATE_NOOP("findTavla", "Of the chosen parcels, %1 were not in the data"),
-            {count(report.missingParcels)}));
+        lines.push_back(
+            said(QT_TRANSLATE_NOOP("findTavla", "Of the chosen parcels, %1 were not in the data"),
+                 {count(report.missingParcels)}));
     for (const ReadProblems& problems : report.readProblems)
         lines.push_back(
             said(QT_TRANSLATE_NOOP("findTavla", "%1: files or records that could not be read: %2"),

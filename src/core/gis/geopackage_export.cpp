@@ -37,8 +37,8 @@ struct LayerSet {
 std::string zoneRefusal(const std::string& kei)
 {
     return platform::Message(QT_TRANSLATE_NOOP("findTavla",
-                                                "The header's coordinate system number (KEI) "
-                                                "\"%1\" is not a zone number from 1 to 19"),
+                                               "The header's coordinate system number (KEI) "
+                                               "\"%1\" is not a zone number from 1 to 19"),
                              {QString::fromStdString(platform::cp932ForMessage(kei))})
         .text()
         .toStdString();
@@ -107,9 +107,9 @@ LayerSet createLayers(GeoPackageFile& file, int epsg, bool nameWithCode,
     OGRSpatialReference system;
     if (system.importFromEPSG(epsg) != OGRERR_NONE)
         throw ExportError(
-            platform::Message(QT_TRANSLATE_NOOP("findTavla",
-                                                "GDAL does not know the coordinate system EPSG:%1"),
-                              {QString::number(epsg)}),
+            platform::Message(
+                QT_TRANSLATE_NOOP("findTavla", "GDAL does not know the coordinate system EPSG:%1"),
+                {QString::number(epsg)}),
             lastGdalError());
     // The file holds easting as x and northing as y whatever order the
     // EPSG definition gives its axes (northing first for these systems).
@@ -190,7 +190,8 @@ ExportReport exportGeoPackage(const ExportSelection& selection, const std::files
         const PlannedDrawing& plan = planned[done];
         const dataset::SurveyDataSet set = dataset::readDataSet(plan.drawing->path);
         if (!set.present) { // gone since its header was read
-            report.refused.push_back({plan.drawing->fileNo, plan.drawing->path, unreadableHeader()});
+            report.refused.push_back(
+                {plan.drawing->fileNo, plan.drawing->path, unreadableHeader()});
             continue;
         }
         const DrawingSource source{plan.drawing->fileNo,

@@ -7,7 +7,8 @@
 namespace ft::gis {
 namespace {
 
-constexpr const char* kCannotWrite = QT_TRANSLATE_NOOP("findTavla", "Cannot write the GeoPackage %1");
+constexpr const char* kCannotWrite =
+    QT_TRANSLATE_NOOP("findTavla", "Cannot write the GeoPackage %1");
 
 // Beside the destination, so the final rename stays on one file system;
 // hidden, and with the extension the GPKG driver expects.
@@ -15,7 +16,6 @@ std::filesystem::path temporaryPathFor(const std::filesystem::path& destination)
 {
     return destination.parent_path() / ("." + destination.filename().string() + ".part.gpkg");
 }
-
 
 } // namespace
 
@@ -27,9 +27,10 @@ OGRFeatureUniquePtr LayerWriter::newFeature() const
 void LayerWriter::add(OGRFeature& feature)
 {
     if (m_layer->CreateFeature(&feature) != OGRERR_NONE)
-        throw ExportError(platform::Message(QT_TRANSLATE_NOOP("findTavla", "Cannot write to layer %1"),
-                                            {QString::fromStdString(name())}),
-                          lastGdalError());
+        throw ExportError(
+            platform::Message(QT_TRANSLATE_NOOP("findTavla", "Cannot write to layer %1"),
+                              {QString::fromStdString(name())}),
+            lastGdalError());
     ++m_count;
     if (feature.GetGeometryRef() == nullptr && m_layer->GetGeomType() != wkbNone)
         ++m_withoutGeometry;
@@ -61,7 +62,8 @@ void GeoPackageFile::fail(const char* marked, const QStringList& more) const
 {
     // GDAL's own text follows as a detail paragraph, unchanged.
     throw ExportError(
-        platform::Message(marked, QStringList{QString::fromStdString(m_destination.string())} + more),
+        platform::Message(marked,
+                          QStringList{QString::fromStdString(m_destination.string())} + more),
         lastGdalError());
 }
 
@@ -108,8 +110,9 @@ void GeoPackageFile::finish()
     std::filesystem::rename(m_temporary, m_destination, error);
     if (error)
         throw ExportError(
-            platform::Message(QT_TRANSLATE_NOOP("findTavla", "Cannot put the GeoPackage %1 in place"),
-                              {QString::fromStdString(m_destination.string())}),
+            platform::Message(
+                QT_TRANSLATE_NOOP("findTavla", "Cannot put the GeoPackage %1 in place"),
+                {QString::fromStdString(m_destination.string())}),
             error.message());
     m_finished = true;
 }

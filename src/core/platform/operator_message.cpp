@@ -61,6 +61,11 @@ QString Message::text() const
     return substitute(QCoreApplication::translate(kMessageContext, m_source), m_arguments);
 }
 
+QString messageText(const char* source, QStringList arguments)
+{
+    return Message(source, std::move(arguments)).text();
+}
+
 MessageError::MessageError(Message message)
     : std::runtime_error(message.english().toStdString()),
       MarkedFailure(std::move(message), std::string())

@@ -41,6 +41,10 @@ private:
     QStringList m_arguments;
 };
 
+// The text of a marked message in the language the program loaded:
+// Message(source, arguments).text().
+QString messageText(const char* source, QStringList arguments = {});
+
 // What a failure meant for the operator carries beside its what(): the
 // marked sentence it shows, and the library's or the design's own text that
 // follows the sentence unchanged as a detail paragraph. A mixin, so that a

@@ -45,8 +45,8 @@ QString passedByText(const PassedBy& passedBy, bool withPaths)
         const QStringList arguments{platform::Message(what).text(), QString::number(paths.size())};
         text += QStringLiteral("\n\n");
         if (!withPaths) {
-            text += platform::Message(QT_TRANSLATE_NOOP("findTavla", "%1: %2 found"), arguments)
-                        .text();
+            text +=
+                platform::Message(QT_TRANSLATE_NOOP("findTavla", "%1: %2 found"), arguments).text();
             return;
         }
         text +=
@@ -80,7 +80,7 @@ void tellStopped(RegistrationRoutes& routes, int registered)
     routes.op.notify(
         platform::Message(QT_TRANSLATE_NOOP("findTavla", "Registration stopped.")).text() + u'\n' +
             countText(registered),
-                     platform::Operator::Notice::Information);
+        platform::Operator::Notice::Information);
 }
 
 // Shows the target list; when the operator confirms it, registers the

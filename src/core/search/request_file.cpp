@@ -152,8 +152,10 @@ void RequestLines::appendParcel(std::string& to, std::string_view utf8Oaza,
                                 std::string_view utf8Koaza, std::string_view utf8Chiban)
 {
     static const std::string kStart = recordStart(kParcelOrSheetRecord);
-    const std::string& oaza = converted(m_oaza, utf8Oaza, QT_TRANSLATE_NOOP("findTavla", "oaza name"));
-    const std::string& koaza = converted(m_koaza, utf8Koaza, QT_TRANSLATE_NOOP("findTavla", "koaza name"));
+    const std::string& oaza =
+        converted(m_oaza, utf8Oaza, QT_TRANSLATE_NOOP("findTavla", "oaza name"));
+    const std::string& koaza =
+        converted(m_koaza, utf8Koaza, QT_TRANSLATE_NOOP("findTavla", "koaza name"));
     const std::string chiban = cp932Field(utf8Chiban, QT_TRANSLATE_NOOP("findTavla", "lot number"));
     to += kStart;
     to += oaza;
@@ -167,7 +169,8 @@ void RequestLines::appendParcel(std::string& to, std::string_view utf8Oaza,
 void RequestLines::appendMapSheet(std::string& to, std::string_view utf8MapName, int scale,
                                   int kubun)
 {
-    const std::string mapName = cp932Field(utf8MapName, QT_TRANSLATE_NOOP("findTavla", "map sheet number"));
+    const std::string mapName =
+        cp932Field(utf8MapName, QT_TRANSLATE_NOOP("findTavla", "map sheet number"));
     to += recordStart(kParcelOrSheetRecord);
     to += mapName;
     to += ',';
@@ -183,7 +186,8 @@ void RequestLines::appendSheetName(std::string& to, std::string_view cp932Name)
     // they are.
     if (holdsLineBreak(cp932Name))
         throw RequestTextError(platform::Message(QT_TRANSLATE_NOOP(
-            "findTavla", "A map sheet name holds a line break and cannot be passed to the viewer")));
+            "findTavla",
+            "A map sheet name holds a line break and cannot be passed to the viewer")));
     if (holdsEndOfText(cp932Name))
         throw RequestTextError(platform::Message(
             QT_TRANSLATE_NOOP("findTavla", "A map sheet name holds the control character 1A and "
@@ -195,10 +199,9 @@ void RequestLines::appendSheetName(std::string& to, std::string_view cp932Name)
 
 void RequestLines::appendNameRecord(std::string& to, int code, std::string_view utf8Name)
 {
-    const std::string name =
-        cp932Field(utf8Name, code == kRegisteredDrawingRecord
-                                 ? kDrawingField
-                                 : QT_TRANSLATE_NOOP("findTavla", "point name"));
+    const std::string name = cp932Field(
+        utf8Name, code == kRegisteredDrawingRecord ? kDrawingField
+                                                   : QT_TRANSLATE_NOOP("findTavla", "point name"));
     to += recordStart(code);
     to += name;
     to += ',';

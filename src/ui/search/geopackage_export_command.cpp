@@ -68,8 +68,8 @@ void exportToGeoPackage(QWidget& parent, platform::Operator& op,
 
     QProgressDialog progress(
         platform::Message(QT_TRANSLATE_NOOP("findTavla", "Exporting to GeoPackage…")).text(),
-        platform::Message(QT_TRANSLATE_NOOP("findTavla", "Cancel")).text(),
-                             0, static_cast<int>(selection.drawings.size()), &parent);
+        platform::Message(QT_TRANSLATE_NOOP("findTavla", "Cancel")).text(), 0,
+        static_cast<int>(selection.drawings.size()), &parent);
     progress.setObjectName(QStringLiteral("geoPackageProgress"));
     progress.setWindowTitle(QStringLiteral("GeoPackageに出力"));
     progress.setWindowModality(Qt::WindowModal);

@@ -1,7 +1,7 @@
 #include "ui/search/viewer_start.h"
 
-#include "core/platform/operator_message.h"
 #include "core/platform/operator.h"
+#include "core/platform/operator_message.h"
 #include "core/platform/viewer_process.h"
 
 #include <QApplication>

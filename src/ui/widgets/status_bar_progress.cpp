@@ -14,16 +14,11 @@ namespace ft::app {
 namespace {
 
 constexpr const char* kStopCaption = QT_TRANSLATE_NOOP("findTavla", "Stop");
-constexpr const char* kRunStopHint =
-    QT_TRANSLATE_NOOP("findTavla", "Stops the registration once the drawing being registered is done");
+constexpr const char* kRunStopHint = QT_TRANSLATE_NOOP(
+    "findTavla", "Stops the registration once the drawing being registered is done");
 constexpr const char* kScanStopHint =
     QT_TRANSLATE_NOOP("findTavla", "Stops the search once the folder being read is done, and shows "
                                    "what was found");
-
-QString said(const char* marked, const QStringList& arguments = {})
-{
-    return platform::Message(marked, arguments).text();
-}
 
 QString countText(int count)
 {
@@ -114,7 +109,7 @@ void StatusBarProgress::showStopControls(const QString& stopHint)
     // A new run: a stop asked of an earlier one does not carry over.
     m_stopRequested = false;
     m_stopButton->setEnabled(true);
-    m_stopButton->setText(said(kStopCaption));
+    m_stopButton->setText(platform::messageText(kStopCaption));
     m_stopButton->setToolTip(stopHint);
     m_runBar->show();
     m_stopButton->show();
@@ -133,12 +128,13 @@ void StatusBarProgress::showRun(const platform::RunState& state)
     if (!m_runBar || !m_stopButton)
         return;
     if (m_runBar->isHidden())
-        showStopControls(said(kRunStopHint));
+        showStopControls(platform::messageText(kRunStopHint));
     // A run with no set to do shows a full bar, not Qt's busy indicator.
     m_runBar->setRange(0, std::max(state.setsFound, 1));
     m_runBar->setValue(state.setsFound == 0 ? 1 : state.setsDone);
-    m_runBar->setFormat(said(QT_TRANSLATE_NOOP("findTavla", "%1 / %2 sets"),
-                             {QString::number(state.setsDone), QString::number(state.setsFound)}));
+    m_runBar->setFormat(
+        platform::messageText(QT_TRANSLATE_NOOP("findTavla", "%1 / %2 sets"),
+                              {QString::number(state.setsDone), QString::number(state.setsFound)}));
 }
 
 void StatusBarProgress::runEnded(const platform::RunState&)
@@ -150,9 +146,11 @@ QString StatusBarProgress::scanText(const platform::ScanState& state)
 {
     const QStringList counts{countText(state.foldersRead), countText(state.headersFound)};
     if (state.currentFolder.empty())
-        return said(QT_TRANSLATE_NOOP("findTavla", "%1 folders read, %2 headers"), counts);
-    return said(QT_TRANSLATE_NOOP("findTavla", "%1 folders read, %2 headers  reading: %3"),
-                counts + QStringList{QString::fromStdString(platform::pathText(state.currentFolder))});
+        return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "%1 folders read, %2 headers"),
+                                     counts);
+    return platform::messageText(
+        QT_TRANSLATE_NOOP("findTavla", "%1 folders read, %2 headers  reading: %3"),
+        counts + QStringList{QString::fromStdString(platform::pathText(state.currentFolder))});
 }
 
 void StatusBarProgress::showScan(const platform::ScanState& state)
@@ -160,7 +158,7 @@ void StatusBarProgress::showScan(const platform::ScanState& state)
     if (!m_runBar || !m_stopButton)
         return;
     if (m_runBar->isHidden()) {
-        showStopControls(said(kScanStopHint));
+        showStopControls(platform::messageText(kScanStopHint));
         // How many folders are left is not known: Qt's moving bar.
         m_runBar->setRange(0, 0);
     }
@@ -180,7 +178,7 @@ void StatusBarProgress::requestStop()
 {
     m_stopRequested = true;
     m_stopButton->setEnabled(false);
-    m_stopButton->setText(said(QT_TRANSLATE_NOOP("findTavla", "Stopping…")));
+    m_stopButton->setText(platform::messageText(QT_TRANSLATE_NOOP("findTavla", "Stopping…")));
 }
 
 } // namespace ft::app

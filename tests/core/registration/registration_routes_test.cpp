@@ -165,9 +165,10 @@ TEST_F(RegistrationRoutesTest, WhatTheWalkPassedByIsToldPathsForAFolderCountsFor
     op.folder = sources.path() / "ready";
     EXPECT_TRUE(RegisterFolderOrFiles(routes));
     ASSERT_EQ(op.notices.size(), 2);
-    EXPECT_EQ(op.notices[0], QStringLiteral("Some were not taken for registration.\n\n"
-                                            "Data sets without all of .pol, .pnt, .atr (1 found):\n") +
-                                 b);
+    EXPECT_EQ(op.notices[0],
+              QStringLiteral("Some were not taken for registration.\n\n"
+                             "Data sets without all of .pol, .pnt, .atr (1 found):\n") +
+                  b);
     EXPECT_EQ(op.notices[1], QStringLiteral("1件登録しました"));
 
     op.notices.clear();
@@ -195,9 +196,10 @@ TEST_F(RegistrationRoutesTest, AStoppedWalkOffersWhatItFoundOnlyWhenTheOperatorW
     op.folder = sources.path();
     op.answers = {true, false};
     EXPECT_FALSE(RegisterFolderOrFiles(routes));
-    EXPECT_EQ(op.questions.back(),
-              QStringLiteral("The search for data sets was stopped.\nShow the 0 found so far in the "
-                             "list of target files?"));
+    EXPECT_EQ(
+        op.questions.back(),
+        QStringLiteral("The search for data sets was stopped.\nShow the 0 found so far in the "
+                       "list of target files?"));
     EXPECT_TRUE(view.shown.empty());
     EXPECT_TRUE(targets.empty());
     EXPECT_EQ(progress.busyDepth, 0);

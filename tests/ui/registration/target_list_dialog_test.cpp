@@ -307,7 +307,8 @@ void FailListTest::theStopButtonEndsTheWalkAndOffersWhatItFound()
     stopper.stop();
 
     QVERIFY(shownText.startsWith(QStringLiteral("0 folders read, 0 headers")));
-    QVERIFY(op.questions.last().startsWith(QStringLiteral("The search for data sets was stopped.")));
+    QVERIFY(
+        op.questions.last().startsWith(QStringLiteral("The search for data sets was stopped.")));
     QVERIFY(dialog->targets().empty());
     QVERIFY(!dialog->isVisible());
     QVERIFY(progress.runBar()->isHidden());

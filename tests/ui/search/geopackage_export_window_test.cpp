@@ -94,7 +94,8 @@ void GeoPackageExportWindowTest::theListsExportTheirTickedRows()
     QCOMPARE(op.notices.size(), 3);
     QVERIFY2(op.notices[2].contains(QStringLiteral("  parcels (parcels): 42 records")),
              qPrintable(op.notices[2]));
-    QVERIFY(op.notices[2].contains(QStringLiteral("  boundary points (boundary_points): 56 records")));
+    QVERIFY(
+        op.notices[2].contains(QStringLiteral("  boundary points (boundary_points): 56 records")));
     QCOMPARE(op.writeFilters.size(), 2);
     QVERIFY(op.writeFilters[1].contains(QStringLiteral("JGD2000")));
     QVERIFY2(op.notices[2].contains(QStringLiteral("(EPSG:2451)")), qPrintable(op.notices[2]));
