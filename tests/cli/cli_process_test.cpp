@@ -15,6 +15,10 @@
 
 #include <sys/resource.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace ft::cli {
 using workspace::Datum;
 namespace {
@@ -39,6 +43,9 @@ protected:
                            QString::fromStdString((folders / "data").string()));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
                            QString::fromStdString((folders / "config").string()));
+        // The tool speaks Japanese whatever the locale says.
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
         process.setProcessEnvironment(environment);
         process.setChildProcessModifier([fileSizeLimit] {
             const rlimit limit{fileSizeLimit, fileSizeLimit};
@@ -67,6 +74,34 @@ TEST_F(CliProcessTest, FreshFoldersAnEmptyListAndBadUsage)
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.out, "");
     EXPECT_NE(bad.err.find("--datum"), std::string::npos);
+}
+
+// A command line the tool cannot read is told in Japanese whatever the
+// locale, one case for each way the parser refuses.
+TEST_F(CliProcessTest, UsageErrorsAreToldInJapaneseUnderTheCLocale)
+{
+    const std::pair<std::vector<const char*>, std::string> cases[] = {
+        {{"--bogus"}, "--bogus というオプションはありません"},
+        {{"--quiet=1", "files"}, "オプション --quiet は値を取りません"},
+        {{"files", "--format"}, "オプション --format には値が必要です"},
+        {{"files", "--format", "xml"}, "--format には tsv, csv, json のどれかを指定してください"},
+        {{"search"}, "search には種類を指定してください: "},
+        {{"files", "--mode", "exact"}, "オプション --mode は files には使えません"},
+        {{"delete-all"}, "delete-all には --yes が必要です (削除を確かめるためのもので"},
+        {{"export", "out.gpkg"}, "export には --all, --drawing のうち一つだけを指定してください"},
+        {{"register"}, "register には登録するフォルダーか .hed ファイルを一つ以上指定してください"},
+        {{"files", "extra"}, "files には引数が多すぎます: extra"},
+    };
+    for (const auto& [words, said] : cases) {
+        QStringList args;
+        for (const char* word : words)
+            args << QString::fromUtf8(word);
+        const Finished bad = run(args);
+        EXPECT_EQ(bad.status, 2) << said;
+        EXPECT_NE(bad.err.find("findTavla-cli: " + said), std::string::npos) << bad.err;
+        EXPECT_NE(bad.err.find("使い方は「findTavla-cli --help」で表示できます。"),
+                  std::string::npos);
+    }
 }
 
 TEST_F(CliProcessTest, DatumOptionLeavesTheSettingsFileAlone)
