@@ -795,5 +795,17 @@ Open a drawing&apos;s header (.hed) with 開く.</source>
         <source>Written to %1</source>
         <translation>%1 に書き出しました</translation>
     </message>
+    <message>
+        <source>The search text for %1 is too long. Shorten it and search again.</source>
+        <translation>%1の検索文字列が長すぎます。短くしてからもう一度検索してください</translation>
+    </message>
+    <message>
+        <source>The %2 registered drawings of %1 will be deleted.</source>
+        <translation>%1の登録図面 %2件を削除します。</translation>
+    </message>
+    <message>
+        <source>The %2 registered drawings of %1 were deleted.</source>
+        <translation>%1の登録図面 %2件を削除しました。</translation>
+    </message>
 </context>
 </TS>

@@ -70,8 +70,10 @@ std::string singleNameStatement(std::string_view table, std::string_view column,
 } // namespace
 
 SearchTextTooLong::SearchTextTooLong(std::string_view fieldLabel)
-    : std::runtime_error(std::string(fieldLabel) +
-                         "の検索文字列が長すぎます。短くしてからもう一度検索してください")
+    : platform::MessageError(platform::Message(
+          QT_TRANSLATE_NOOP("findTavla",
+                            "The search text for %1 is too long. Shorten it and search again."),
+          {QString::fromUtf8(fieldLabel.data(), static_cast<qsizetype>(fieldLabel.size()))}))
 {
 }
 

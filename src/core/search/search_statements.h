@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/platform/operator_message.h"
+
 #include <cstddef>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -35,9 +36,9 @@ inline constexpr std::size_t kLikePatternLimit = 50000;
 // A typed text whose like pattern (the compared text with its % wildcards,
 // the owner kana after folding) is longer than kLikePatternLimit. Raised
 // while the statement is made, before anything runs; the message names the
-// field by its label, in Japanese. The exact mode compares with = and has
+// field by its label, as the window shows it. The exact mode compares with = and has
 // no such limit.
-class SearchTextTooLong : public std::runtime_error {
+class SearchTextTooLong : public platform::MessageError {
 public:
     explicit SearchTextTooLong(std::string_view fieldLabel);
 };

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/change_counter.h"
 #include "core/platform/folders.h"
+#include "core/platform/operator_message.h"
 #include "core/registration/registration_driver.h"
 #include "core/registration/registration_routes.h"
 #include "core/registration/target_list.h"
@@ -325,8 +326,10 @@ void MainWindow::deleteAllOfDatum()
     // The designed question first; below it what exactly goes. Enter must
     // not delete: No is the default answer.
     const QString question =
-        QStringLiteral("本当に削除しますか？\n\n%1の登録図面 %2件を削除します。")
-            .arg(datumName(datum), countText(workspace::registeredDrawingCount(*m_state)));
+        QStringLiteral("本当に削除しますか？\n\n") +
+        platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "The %2 registered drawings of %1 will be deleted."),
+            {datumName(datum), countText(workspace::registeredDrawingCount(*m_state))});
     if (!m_operator.askYesNo(question, platform::Operator::Icon::Question,
                              platform::Operator::DefaultAnswer::No))
         return;
@@ -347,8 +350,10 @@ void MainWindow::deleteAllOfDatum()
     forgetOverviews(datum);
     emptyTargetList();
     refreshDrawings();
-    m_operator.notify(QStringLiteral("%1の登録図面 %2件を削除しました。")
-                          .arg(datumName(datum), countText(deleted.drawings())),
+    m_operator.notify(platform::messageText(QT_TRANSLATE_NOOP("findTavla", "The %2 registered "
+                                                                           "drawings of %1 were "
+                                                                           "deleted."),
+                                            {datumName(datum), countText(deleted.drawings())}),
                       platform::Operator::Notice::Information);
 }
 

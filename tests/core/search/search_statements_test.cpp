@@ -257,9 +257,8 @@ TEST_F(StatementOnCatalogueTest, ATypedTextTooLongForLikeIsRefusedNamingTheField
             make(prefixAtLimit, MatchMode::Contains);
             ADD_FAILURE() << label << ": not refused";
         } catch (const SearchTextTooLong& error) {
-            EXPECT_EQ(std::string(error.what()),
-                      std::string(label) +
-                          "の検索文字列が長すぎます。短くしてからもう一度検索してください");
+            EXPECT_EQ(std::string(error.what()), "The search text for " + std::string(label) +
+                                                     " is too long. Shorten it and search again.");
         }
     }
     // The kana pattern is the folded text: ｶﾞ (6 bytes) folds to ガ (3).

@@ -433,14 +433,16 @@ void MainWindowTest::deleteAll()
 
     QCOMPARE(op.questions,
              QStringList{
-                 QStringLiteral("本当に削除しますか？\n\n日本測地系の登録図面 %1件を削除します。")
+                 QStringLiteral("本当に削除しますか？\n\nThe %1 registered drawings of 日本測地系 "
+                                "will be deleted.")
                      .arg(count)});
     // Enter answers No.
     QVERIFY(op.defaults == std::vector{ft::platform::Operator::DefaultAnswer::No});
     QVERIFY(op.errors.isEmpty());
     QCOMPARE(
         op.notices,
-        yes ? QStringList{QStringLiteral("日本測地系の登録図面 %1件を削除しました。").arg(count)}
+        yes ? QStringList{QStringLiteral("The %1 registered drawings of 日本測地系 were deleted.")
+                              .arg(count)}
             : QStringList{});
     QCOMPARE(rowCount(folders.catalogue(Datum::Japanese), "FILE"), yes ? 0 : drawings);
     for (const char* table : {"CHIBAN", "MAP"}) {
