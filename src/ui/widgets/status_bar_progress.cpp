@@ -37,7 +37,7 @@ StatusBarProgress::StatusBarProgress(QStatusBar& statusBar) : m_statusBar(&statu
     m_runBar->hide();
     m_stopButton = new QToolButton(&statusBar);
     m_stopButton->setObjectName(QStringLiteral("stopRun"));
-    m_stopButton->setText(kStopCaption);
+    m_stopButton->setText(platform::messageText(kStopCaption));
     m_stopButton->setFixedHeight(17);
     m_stopButton->hide();
     statusBar.addPermanentWidget(m_runBar);
