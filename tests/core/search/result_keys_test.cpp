@@ -291,19 +291,19 @@ TEST_F(KeyRequestTest, TheFirstFailingRowInRequestOrderIsTheOneTold)
     const Case cases[] = {
         {"two refused",
          {"UPDATE CHIBAN SET CHIBAN=CHIBAN||'\U0001F600' WHERE rowid IN (1,5)"},
-         "地番 2\U0001F600 holds"},
+         "lot number 2\U0001F600 holds"},
         {"gone, then refused",
          {"DELETE FROM CHIBAN WHERE rowid=5",
           "UPDATE CHIBAN SET CHIBAN='1\U0001F600' WHERE rowid=1"},
-         "1行は"},
+         "1 of the chosen rows are gone"},
         {"gone, then refused twice",
          {"DELETE FROM CHIBAN WHERE rowid=5",
           "UPDATE CHIBAN SET CHIBAN=CHIBAN||'\U0001F600' WHERE rowid IN (1,4)"},
-         "1行は"},
+         "1 of the chosen rows are gone"},
         {"refused, then gone",
          {"UPDATE CHIBAN SET CHIBAN='2\U0001F600' WHERE rowid=5",
           "DELETE FROM CHIBAN WHERE rowid=1"},
-         "地番 2\U0001F600 holds"},
+         "lot number 2\U0001F600 holds"},
     };
     for (const Case& c : cases) {
         m_db.ExecSQL("DELETE FROM CHIBAN");

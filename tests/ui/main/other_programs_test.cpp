@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const QString kChangedNotice =
-    QStringLiteral("検索の後でカタログが変わりました。もう一度検索してください");
+    QStringLiteral("The catalogue has changed since the search. Search again.");
 
 bool isAllWhite(const QImage& image)
 {

@@ -542,7 +542,7 @@ void ResultWindowsTest::rowsDeletedUnderTheOpenWindowShowEmptyAndAreReported()
     QVERIFY(!ok);
     QVERIFY(m_leftOpen);
     QCOMPARE(m_op->errors.size(), 1);
-    QVERIFY(m_op->errors.front().contains(QStringLiteral("10行")));
+    QVERIFY(m_op->errors.front().contains(QStringLiteral("10 of the chosen rows are gone")));
 }
 
 QTEST_MAIN(ResultWindowsTest)
