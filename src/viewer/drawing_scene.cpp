@@ -100,7 +100,7 @@ SceneSheet sheetOf(const std::vector<dataset::PointCoords>& corners, const QStri
     return sheet;
 }
 
-QString foldedText(const std::string& cp932)
+QString foldedText(std::string_view cp932)
 {
     return screenText(formats::ToHalfWidth(cp932));
 }
@@ -243,7 +243,7 @@ QString SceneDrawing::pointName(std::size_t index) const
 {
     if (index >= pointNames.size())
         return {};
-    return foldedText(std::string(pointNames[index]));
+    return foldedText(pointNames[index]);
 }
 
 SceneDrawing buildScene(const dataset::SurveyDataSet& set, const QString& name)
