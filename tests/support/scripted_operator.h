@@ -1,8 +1,12 @@
 #pragma once
 
 #include "core/platform/operator.h"
+#include "support/box_kinds.h"
+
+#include <gtest/gtest.h>
 
 #include <QStringList>
+#include <QtGlobal>
 
 #include <deque>
 #include <filesystem>
@@ -24,6 +28,7 @@ public:
     bool askYesNo(const QString& text, Icon icon, DefaultAnswer defaultAnswer) override
     {
         questions << text;
+        checkKind(text, icon == Icon::Warning ? BoxKind::WarningQuestion : BoxKind::Question);
         icons.push_back(icon);
         defaults.push_back(defaultAnswer);
         if (answers.empty())
@@ -35,9 +40,16 @@ public:
     void notify(const QString& text, Notice kind) override
     {
         notices << text;
+        checkKind(text, kind == Notice::Warning       ? BoxKind::Warning
+                        : kind == Notice::Information ? BoxKind::Information
+                                                      : BoxKind::Plain);
         noticeKinds.push_back(kind);
     }
-    void reportError(const QString& text) override { errors << text; }
+    void reportError(const QString& text) override
+    {
+        errors << text;
+        checkKind(text, BoxKind::Error);
+    }
     std::optional<std::filesystem::path> pickFolder(const QString& prompt) override
     {
         prompts << prompt;
@@ -76,6 +88,19 @@ public:
     QStringList errors;
     QStringList prompts;
     QStringList writeFilters; // the file types the save dialog offered last
+
+private:
+    // Every test that raises a known message checks it comes in its box. A
+    // Qt Test program has no running GoogleTest case to fail, so it stops.
+    static void checkKind(const QString& text, BoxKind shownAs)
+    {
+        const std::optional<BoxKind> expected = expectedBoxKind(text);
+        if (!expected || *expected == shownAs)
+            return;
+        if (::testing::UnitTest::GetInstance()->current_test_info() == nullptr)
+            qFatal("shown in the wrong kind of box: %s", qPrintable(text));
+        ADD_FAILURE() << "shown in the wrong kind of box: " << text.toStdString();
+    }
 };
 
 } // namespace ft::test

@@ -7,6 +7,8 @@
 #include "support/scripted_operator.h"
 #include "support/scripted_target_list_view.h"
 
+#include <gtest/gtest-spi.h>
+
 namespace ft::registration {
 namespace {
 
@@ -207,6 +209,25 @@ TEST_F(RegistrationRoutesTest, AStoppedWalkOffersWhatItFoundOnlyWhenTheOperatorW
     op.answers = {true, true};
     EXPECT_TRUE(RegisterFolderOrFiles(routes));
     EXPECT_EQ(op.notices.back(), QStringLiteral("0件登録しました"));
+}
+
+// The scripted operator fails a test that shows a known message in a box
+// of another kind, whichever call shows it.
+TEST(BoxKindTest, AMessageInTheWrongKindOfBoxFailsTheTest)
+{
+    using Notice = platform::Operator::Notice;
+    ScriptedOperator op;
+    EXPECT_NONFATAL_FAILURE(op.notify(QStringLiteral("見つかりません"), Notice::Warning),
+                            "wrong kind of box");
+    EXPECT_NONFATAL_FAILURE(op.notify(QStringLiteral("/d/A.hedは登録できません\nreason")),
+                            "wrong kind of box");
+    EXPECT_NONFATAL_FAILURE(
+        op.reportError(QStringLiteral("Registration stopped.\n3件登録しました")),
+        "wrong kind of box");
+    EXPECT_NONFATAL_FAILURE(op.askYesNo(QStringLiteral("フォルダーを指定しますか？")),
+                            "wrong kind of box");
+    op.notify(QStringLiteral("Registration stopped.\n3件登録しました"), Notice::Information);
+    op.reportError(QStringLiteral("a library's own text"));
 }
 
 } // namespace
