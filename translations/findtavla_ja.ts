@@ -807,5 +807,13 @@ Open a drawing&apos;s header (.hed) with 開く.</source>
         <source>The %2 registered drawings of %1 were deleted.</source>
         <translation>%1の登録図面 %2件を削除しました。</translation>
     </message>
+    <message>
+        <source>the header&apos;s ninth field is not the datum code 1 or 2</source>
+        <translation>ヘッダーの 9 番目の項目が測地系の番号 1 か 2 ではありません</translation>
+    </message>
+    <message>
+        <source>the registration was stopped before it</source>
+        <translation>その前に登録が中断されました</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "cli/driver_registrar.h"
 
+#include "core/platform/operator_message.h"
 #include "core/registration/discovery.h"
 #include "core/registration/registration_driver.h"
 #include "core/registration/target_list.h"
@@ -7,6 +8,15 @@
 #include <map>
 
 namespace ft::cli {
+namespace {
+
+// A reason of a set that was not registered, in the operator's language.
+std::string reasonText(const char* source)
+{
+    return platform::messageText(source).toStdString();
+}
+
+} // namespace
 
 Registrar::FolderResult DriverRegistrar::registerFolder(const std::filesystem::path& folder)
 {
@@ -31,7 +41,9 @@ Registrar::FolderResult DriverRegistrar::registerFolder(const std::filesystem::p
         const std::filesystem::path& header = targets[i].headerPath;
         if (!offered[i])
             result.problems.push_back(
-                {header, "the header's ninth field is not the datum code 1 or 2"});
+                {header,
+                 reasonText(QT_TRANSLATE_NOOP(
+                     "findTavla", "the header's ninth field is not the datum code 1 or 2"))});
         else if (const auto failure = failures.find(header); failure != failures.end())
             result.problems.push_back({header, failure->second});
         else if (!targets[i].checked) // unchecked by the run: registered already
@@ -62,7 +74,9 @@ DriverRegistrar::registerHeaders(const std::vector<std::filesystem::path>& heade
             break;
         case registration::SetOutcome::Stopped:
             // The tool never asks a run to stop; counted as not registered.
-            results.push_back({HeaderOutcome::Failed, "the registration was stopped before it"});
+            results.push_back({HeaderOutcome::Failed,
+                               reasonText(QT_TRANSLATE_NOOP(
+                                   "findTavla", "the registration was stopped before it"))});
             break;
         }
     }

@@ -88,7 +88,8 @@ private:
     {
         m_out << path.string() << "は登録できません\n";
         m_out.flush();
-        m_err << path.string() << ": " << reason << "\n";
+        // A library's text may break its lines with carriage returns alone.
+        m_err << path.string() << ": " << terminalText(reason) << "\n";
         m_allRegistered = false;
     }
 

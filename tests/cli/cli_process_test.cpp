@@ -104,6 +104,22 @@ TEST_F(CliProcessTest, UsageErrorsAreToldInJapaneseUnderTheCLocale)
     }
 }
 
+// The reason a set was passed by reaches the terminal in Japanese too.
+TEST_F(CliProcessTest, AHeaderWithoutADatumIsRefusedInJapanese)
+{
+    const std::filesystem::path sets = m_folder / "sets";
+    const auto header = test::DataSetBuilder::smallValidSet(sets, "C01", 2)
+                            .setHeader(test::HeaderRecord("9", "x", "y", "3"))
+                            .write();
+    const Finished refused =
+        run({QStringLiteral("register"), QString::fromStdString(sets.string())});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find(header.string() +
+                               ": ヘッダーの 9 番目の項目が測地系の番号 1 か 2 ではありません"),
+              std::string::npos)
+        << refused.err;
+}
+
 TEST_F(CliProcessTest, DatumOptionLeavesTheSettingsFileAlone)
 {
     const auto settings = m_folder / "config/findTavla/FindTavla.ini";
