@@ -216,7 +216,8 @@ TEST_F(RegistrationRoutesTest, AStoppedWalkOffersWhatItFoundOnlyWhenTheOperatorW
 TEST(BoxKindTest, AMessageInTheWrongKindOfBoxFailsTheTest)
 {
     using Notice = platform::Operator::Notice;
-    ScriptedOperator op;
+    ScriptedOperator scripted;
+    platform::Operator& op = scripted; // with the calls' default arguments
     EXPECT_NONFATAL_FAILURE(op.notify(QStringLiteral("見つかりません"), Notice::Warning),
                             "wrong kind of box");
     EXPECT_NONFATAL_FAILURE(op.notify(QStringLiteral("/d/A.hedは登録できません\nreason")),
