@@ -815,5 +815,9 @@ Open a drawing&apos;s header (.hed) with 開く.</source>
         <source>the registration was stopped before it</source>
         <translation>その前に登録が中断されました</translation>
     </message>
+    <message>
+        <source>The catalogue %1 cannot be written. Check that you may write in it and in its folder, then try again.</source>
+        <translation>カタログ %1 に書き込めません。カタログとそのフォルダーに書き込めるかを確かめてから、もう一度実行してください。</translation>
+    </message>
 </context>
 </TS>

@@ -403,6 +403,16 @@ void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& 
                                                 "data folder and register the data again."),
                               {QString::fromStdString(m_fileName)}),
             designed);
+    // A catalogue that may not be written is not damaged: moving it away
+    // would lose the registrations for nothing.
+    if (code == SQLITE_READONLY)
+        throw ESQLiteException(
+            platform::Message(QT_TRANSLATE_NOOP("findTavla",
+                                                "The catalogue %1 cannot be written. Check that "
+                                                "you may write in it and in its folder, then try "
+                                                "again."),
+                              {QString::fromStdString(m_fileName)}),
+            designed);
     throw ESQLiteException(designed);
 }
 

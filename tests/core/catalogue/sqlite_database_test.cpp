@@ -1,5 +1,6 @@
 #include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
+#include "core/platform/operator_message.h"
 
 #include "devtools/temp_folder.h"
 
@@ -185,6 +186,18 @@ TEST_F(SQLiteDatabaseTest, ErrorTexts)
     EXPECT_EQ(errorText([&] { m_db->GetTable("SELECT abs(-9223372036854775807 - 1)"); }),
               "Could not retrieve data.\rError [1]: SQL error or missing database.\r\"SELECT "
               "abs(-9223372036854775807 - 1)\": integer overflow");
+    // A catalogue that may not be written is told so, not called damaged.
+    m_db->ExecSQL("PRAGMA query_only = 1");
+    try {
+        m_db->ExecSQL("INSERT INTO T VALUES (3)");
+        ADD_FAILURE() << "no ESQLiteException";
+    } catch (const ESQLiteException& error) {
+        EXPECT_EQ(platform::failureText(error).sentence.toStdString(),
+                  "The catalogue " + path("Dorsawrd.db") +
+                      " cannot be written. Check that you may write in it and in its folder, "
+                      "then try again.");
+    }
+    m_db->ExecSQL("PRAGMA query_only = 0");
     // Only the first statement of a text runs.
     m_db->ExecSQL("INSERT INTO T VALUES (1); INSERT INTO T VALUES (2)");
     EXPECT_EQ(m_db->GetTable("SELECT * FROM T").Count(), 1);
