@@ -8,7 +8,7 @@
 // there). With --request FILE it opens a request written elsewhere in the
 // window instead, beside the floor of reading the same files.
 
-#include "core/search/request_file.h"
+#include "core/formats/request_file.h"
 #include "devtools/synthetic_survey.h"
 #include "devtools/temp_folder.h"
 #include "viewer/cached_picture.h"
@@ -124,7 +124,7 @@ Duration framesPerSecond(const ft::viewer::ViewerSession& session, const ViewTra
 void writeRequest(const std::filesystem::path& folder, const std::filesystem::path& base,
                   int repeats = 1)
 {
-    ft::search::RequestWriter out(folder);
+    ft::formats::RequestWriter out(folder);
     for (int i = 0; i < repeats; ++i)
         out.writeDrawing(base.string());
     // Lot numbers as the synthetic set writes them: 101, 101-2, 101-3, 102 ...
@@ -171,9 +171,9 @@ std::uintmax_t readAndSplit(const std::vector<std::filesystem::path>& bases, std
 int openGivenRequest(const std::filesystem::path& request)
 {
     std::vector<std::filesystem::path> bases;
-    for (const ft::search::RequestedDrawing& drawing :
-         ft::search::readRequestFile(request).drawings)
-        bases.push_back(ft::search::requestPathOf(drawing.path));
+    for (const ft::formats::RequestedDrawing& drawing :
+         ft::formats::readRequestFile(request).drawings)
+        bases.push_back(ft::formats::requestPathOf(drawing.path));
     std::size_t fields = 0;
     readAndSplit(bases, fields); // warms the cache
     fields = 0;
@@ -277,13 +277,13 @@ int main(int argc, char** argv)
         for (int run = 0; run < kRuns; ++run) {
             ft::viewer::ViewerSession session;
             repeated.push_back(
-                timeOf([&] { session.openRequest(ft::search::requestFilePath(folder)); }));
+                timeOf([&] { session.openRequest(ft::formats::requestFilePath(folder)); }));
         }
         writeRequest(folder, set.basePath());
         for (int run = 0; run < kRuns; ++run) {
             ft::viewer::ViewerSession session;
             requested.push_back(
-                timeOf([&] { session.openRequest(ft::search::requestFilePath(folder)); }));
+                timeOf([&] { session.openRequest(ft::formats::requestFilePath(folder)); }));
         }
 
         ft::viewer::ViewerSession session;
@@ -293,7 +293,7 @@ int main(int argc, char** argv)
         whole.fit(session.bounds().rect());
         std::size_t shown = 0;
         ft::viewer::ViewerSession withRequest;
-        withRequest.openRequest(ft::search::requestFilePath(folder));
+        withRequest.openRequest(ft::formats::requestFilePath(folder));
         for (const auto& item : withRequest.match().items)
             shown += item.state == ft::viewer::ItemState::Shown ? 1 : 0;
 

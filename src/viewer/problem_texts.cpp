@@ -164,17 +164,17 @@ QString requestUnreadableText(const QString& path, const QString& reason)
         QT_TRANSLATE_NOOP("findTavla", "Cannot read the request file: %1 (%2)"), {path, reason});
 }
 
-QString requestLineText(const search::UnreadableRequestLine& line)
+QString requestLineText(const formats::UnreadableRequestLine& line)
 {
     QString why;
     switch (line.reason) {
-    case search::UnreadableRequestLine::Reason::NoRecordCode:
+    case formats::UnreadableRequestLine::Reason::NoRecordCode:
         why = platform::messageText(QT_TRANSLATE_NOOP("findTavla", "it has no record code"));
         break;
-    case search::UnreadableRequestLine::Reason::UnknownCode:
+    case formats::UnreadableRequestLine::Reason::UnknownCode:
         why = platform::messageText(QT_TRANSLATE_NOOP("findTavla", "the record code is unknown"));
         break;
-    case search::UnreadableRequestLine::Reason::EmptyDrawingPath:
+    case formats::UnreadableRequestLine::Reason::EmptyDrawingPath:
         why = platform::messageText(QT_TRANSLATE_NOOP("findTavla", "the drawing path is empty"));
         break;
     }

@@ -4,7 +4,7 @@
 // the Japanese of the screen.
 
 #include "core/dataset/survey_data_set.h"
-#include "core/search/request_reader.h"
+#include "core/formats/request_reader.h"
 #include "viewer/request_matching.h"
 #include "viewer/scene_item.h"
 
@@ -18,7 +18,7 @@ namespace ft::viewer {
 struct SessionDrawing;
 
 QString requestUnreadableText(const QString& path, const QString& reason);
-QString requestLineText(const search::UnreadableRequestLine& line);
+QString requestLineText(const formats::UnreadableRequestLine& line);
 QString emptyRequestText();
 
 // Why an item is greyed; empty for an item that is shown.

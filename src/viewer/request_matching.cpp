@@ -1,9 +1,9 @@
 #include "viewer/request_matching.h"
 
 #include "core/dataset/data_set_links.h"
+#include "core/formats/request_file.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
-#include "core/search/request_file.h"
 #include "viewer/name_index.h"
 #include "viewer/screen_text.h"
 #include "viewer/side_by_side.h"
@@ -64,7 +64,7 @@ struct Finding {
 
 class Matcher {
 public:
-    Matcher(const search::ViewerRequest& request, const std::vector<OpenDrawing>& drawings,
+    Matcher(const formats::ViewerRequest& request, const std::vector<OpenDrawing>& drawings,
             const std::vector<std::size_t>& drawingOfRequest, const DrawingNames& names)
         : m_request(request), m_drawings(drawings), m_drawingOfRequest(drawingOfRequest),
           m_keys(names)
@@ -85,7 +85,7 @@ public:
     }
 
 private:
-    std::optional<Finding> findIn(const search::RequestedItem& item, std::size_t drawing,
+    std::optional<Finding> findIn(const formats::RequestedItem& item, std::size_t drawing,
                                   const std::string& utf8Value);
     std::optional<Finding> findParcels(std::size_t drawing, const std::string& key);
     std::optional<Finding> findMapSheets(std::size_t drawing, const std::string& key);
@@ -93,18 +93,18 @@ private:
     std::optional<Finding> findPoints(std::size_t drawing, const std::string& key, bool control);
     std::optional<std::size_t> drawingNamed(std::string_view cp932Path) const;
     // The one drawing an item is looked for in, when it is not looked for in all.
-    std::optional<std::size_t> onlyDrawingFor(const search::RequestedItem& item,
+    std::optional<std::size_t> onlyDrawingFor(const formats::RequestedItem& item,
                                               std::optional<std::size_t> sheetDrawing) const;
     // Whether an item could be looked for in a drawing that was read.
     bool anyReadable(std::optional<std::size_t> onlyDrawing) const;
     // The drawings to look in: those that hold the item's name, among its candidates.
-    std::vector<std::size_t> drawingsToSearch(const search::RequestedItem& item,
+    std::vector<std::size_t> drawingsToSearch(const formats::RequestedItem& item,
                                               const std::string& utf8Value,
                                               std::optional<std::size_t> onlyDrawing);
     void addMarks(std::size_t drawing, const Finding& finding);
     void addTargets(MatchedItem& matched, const std::vector<SceneItem>& targets);
 
-    const search::ViewerRequest& m_request;
+    const formats::ViewerRequest& m_request;
     const std::vector<OpenDrawing>& m_drawings;
     const std::vector<std::size_t>& m_drawingOfRequest;
     NameLookup m_keys;
@@ -119,13 +119,13 @@ std::optional<std::size_t> Matcher::drawingNamed(std::string_view cp932Path) con
     return std::nullopt;
 }
 
-std::optional<std::size_t> Matcher::onlyDrawingFor(const search::RequestedItem& item,
+std::optional<std::size_t> Matcher::onlyDrawingFor(const formats::RequestedItem& item,
                                                    std::optional<std::size_t> sheetDrawing) const
 {
     // The overview click writes each sheet name right after its drawing.
     const std::optional<std::size_t> requestDrawing =
         sheetDrawing ? sheetDrawing : std::optional<std::size_t>(item.drawing);
-    if (item.code == search::kSheetNameRecord && requestDrawing &&
+    if (item.code == formats::kSheetNameRecord && requestDrawing &&
         *requestDrawing < m_drawingOfRequest.size())
         return m_drawingOfRequest[*requestDrawing];
     return std::nullopt;
@@ -144,23 +144,23 @@ bool Matcher::anyReadable(std::optional<std::size_t> onlyDrawing) const
     return false;
 }
 
-std::vector<std::size_t> Matcher::drawingsToSearch(const search::RequestedItem& item,
+std::vector<std::size_t> Matcher::drawingsToSearch(const formats::RequestedItem& item,
                                                    const std::string& utf8Value,
                                                    std::optional<std::size_t> onlyDrawing)
 {
     std::vector<std::size_t> holding;
     switch (item.code) {
-    case search::kParcelOrSheetRecord:
+    case formats::kParcelOrSheetRecord:
         holding = m_keys.drawingsHolding(
             {KeyKind::Parcels, KeyKind::GroupedParcels, KeyKind::MapSheets}, utf8Value);
         break;
-    case search::kSheetNameRecord:
+    case formats::kSheetNameRecord:
         holding = m_keys.drawingsHolding({KeyKind::MapSheetNames, KeyKind::FrameNames}, utf8Value);
         break;
-    case search::kBoundaryPointRecord:
+    case formats::kBoundaryPointRecord:
         holding = m_keys.drawingsHolding({KeyKind::Points}, utf8Value);
         break;
-    case search::kControlPointRecord:
+    case formats::kControlPointRecord:
         holding = m_keys.drawingsHolding({KeyKind::ControlPoints}, utf8Value);
         break;
     default:
@@ -239,19 +239,19 @@ std::optional<Finding> Matcher::findPoints(std::size_t drawing, const std::strin
     return finding;
 }
 
-std::optional<Finding> Matcher::findIn(const search::RequestedItem& item, std::size_t drawing,
+std::optional<Finding> Matcher::findIn(const formats::RequestedItem& item, std::size_t drawing,
                                        const std::string& utf8Value)
 {
     switch (item.code) {
-    case search::kParcelOrSheetRecord:
+    case formats::kParcelOrSheetRecord:
         if (std::optional<Finding> parcels = findParcels(drawing, utf8Value))
             return parcels;
         return findMapSheets(drawing, utf8Value);
-    case search::kSheetNameRecord:
+    case formats::kSheetNameRecord:
         return findSheetNames(drawing, utf8Value);
-    case search::kBoundaryPointRecord:
+    case formats::kBoundaryPointRecord:
         return findPoints(drawing, utf8Value, false);
-    case search::kControlPointRecord:
+    case formats::kControlPointRecord:
         return findPoints(drawing, utf8Value, true);
     default:
         return std::nullopt;
@@ -292,17 +292,17 @@ void Matcher::addMarks(std::size_t drawing, const Finding& finding)
 // no sheet name follows was hit in a sheet of the name written last. Pairs
 // of (sheet name item, drawing record) for those drawings.
 std::vector<std::pair<std::size_t, std::size_t>>
-carriedSheetNames(const search::ViewerRequest& request)
+carriedSheetNames(const formats::ViewerRequest& request)
 {
     std::vector<std::pair<std::size_t, std::size_t>> carried;
     std::optional<std::size_t> lastName;
     std::size_t next = 0;
-    const std::vector<search::RequestedItem>& items = request.items;
+    const std::vector<formats::RequestedItem>& items = request.items;
     for (std::size_t drawing = 0; drawing < request.drawings.size(); ++drawing) {
         bool named = false;
         for (; next < items.size() && items[next].drawing <= std::optional<std::size_t>(drawing);
              ++next) {
-            if (items[next].code != search::kSheetNameRecord)
+            if (items[next].code != formats::kSheetNameRecord)
                 continue;
             named = named || items[next].drawing == std::optional<std::size_t>(drawing);
             lastName = next;
@@ -326,11 +326,11 @@ void Matcher::addTargets(MatchedItem& matched, const std::vector<SceneItem>& tar
 
 void Matcher::matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetDrawing)
 {
-    const search::RequestedItem& item = m_request.items[itemIndex];
+    const formats::RequestedItem& item = m_request.items[itemIndex];
     MatchedItem matched;
     matched.requestItem = static_cast<std::uint32_t>(itemIndex);
 
-    if (item.code == search::kRegisteredDrawingRecord) {
+    if (item.code == formats::kRegisteredDrawingRecord) {
         const std::optional<std::size_t> drawing = drawingNamed(item.value);
         const OpenDrawing* open = drawing ? &m_drawings[*drawing] : nullptr;
         if (drawing)
@@ -347,7 +347,7 @@ void Matcher::matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetD
     // them again changes nothing but makes a hand-written request match too.
     // A code 2 value cannot be folded whole: oaza and koaza names are not.
     const std::optional<std::string> utf8Value =
-        utf8Of(item.code == search::kParcelOrSheetRecord ? item.value : folded(item.value));
+        utf8Of(item.code == formats::kParcelOrSheetRecord ? item.value : folded(item.value));
     const std::optional<std::size_t> onlyDrawing = onlyDrawingFor(item, sheetDrawing);
     bool found = false;
     const std::vector<std::size_t> searched =
@@ -377,15 +377,15 @@ void Matcher::matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetD
 // The items to match: a parcel found by its parcel and its owner-list rows
 // comes twice in a request, as equal lines, and is listed once. The set holds
 // views of the request's own texts: a million lines are not copied again.
-std::vector<std::uint32_t> distinctItems(const search::ViewerRequest& request)
+std::vector<std::uint32_t> distinctItems(const formats::ViewerRequest& request)
 {
     std::vector<std::uint32_t> distinct;
     std::unordered_set<ItemIdentity, ItemIdentity::Hash> seen;
     seen.reserve(request.items.size());
     for (std::size_t i = 0; i < request.items.size(); ++i) {
-        const search::RequestedItem& item = request.items[i];
+        const formats::RequestedItem& item = request.items[i];
         const std::size_t drawing =
-            item.code == search::kSheetNameRecord && item.drawing ? *item.drawing + 1 : 0;
+            item.code == formats::kSheetNameRecord && item.drawing ? *item.drawing + 1 : 0;
         if (seen.insert({item.code, item.value, drawing}).second)
             distinct.push_back(static_cast<std::uint32_t>(i));
     }
@@ -393,20 +393,20 @@ std::vector<std::uint32_t> distinctItems(const search::ViewerRequest& request)
 }
 
 // The kinds of names the request's items are looked up by.
-std::vector<KeyKind> kindsAskedFor(const search::ViewerRequest& request)
+std::vector<KeyKind> kindsAskedFor(const formats::ViewerRequest& request)
 {
     std::array<bool, 6> codes{};
-    for (const search::RequestedItem& item : request.items)
+    for (const formats::RequestedItem& item : request.items)
         if (item.code >= 0 && item.code < static_cast<int>(codes.size()))
             codes[static_cast<std::size_t>(item.code)] = true;
     std::vector<KeyKind> kinds;
-    if (codes[search::kParcelOrSheetRecord])
+    if (codes[formats::kParcelOrSheetRecord])
         kinds.insert(kinds.end(), {KeyKind::Parcels, KeyKind::GroupedParcels, KeyKind::MapSheets});
-    if (codes[search::kSheetNameRecord])
+    if (codes[formats::kSheetNameRecord])
         kinds.insert(kinds.end(), {KeyKind::MapSheetNames, KeyKind::FrameNames});
-    if (codes[search::kBoundaryPointRecord])
+    if (codes[formats::kBoundaryPointRecord])
         kinds.push_back(KeyKind::Points);
-    if (codes[search::kControlPointRecord])
+    if (codes[formats::kControlPointRecord])
         kinds.push_back(KeyKind::ControlPoints);
     return kinds;
 }
@@ -433,7 +433,7 @@ void append(RequestMatch& match, RequestMatch&& later)
 // The distinct items cut into one run per core, matched side by side against
 // the shared names, then the sheet names a click carried over: the runs in
 // the request's order. The names are let go before the runs are joined.
-std::vector<RequestMatch> matchInRuns(const search::ViewerRequest& request,
+std::vector<RequestMatch> matchInRuns(const formats::ViewerRequest& request,
                                       const std::vector<OpenDrawing>& drawings,
                                       const std::vector<std::size_t>& drawingOfRequest)
 {
@@ -505,12 +505,12 @@ std::vector<SceneItem> RequestMatch::targetsOf(const MatchedItem& item) const
     return items;
 }
 
-QString itemLabel(const search::ViewerRequest& request, const MatchedItem& item,
+QString itemLabel(const formats::ViewerRequest& request, const MatchedItem& item,
                   const OpenDrawing* drawing)
 {
     if (item.requestItem >= request.items.size())
         return {};
-    const search::RequestedItem& asked = request.items[item.requestItem];
+    const formats::RequestedItem& asked = request.items[item.requestItem];
     const DrawingRecords* records = drawing ? drawing->records : nullptr;
     // Sheet and point names as they were looked for: folded, as UTF-8.
     const auto lookedFor = [&] {
@@ -549,26 +549,26 @@ QString itemLabel(const search::ViewerRequest& request, const MatchedItem& item,
     }
     const QString value = screenText(asked.value);
     switch (asked.code) {
-    case search::kParcelOrSheetRecord:
+    case formats::kParcelOrSheetRecord:
         // Parcel or sheet: the values as the request gives them.
         return QStringLiteral("地番または図葉 ") + value;
-    case search::kSheetNameRecord:
+    case formats::kSheetNameRecord:
         return QStringLiteral("図葉 ") + value;
-    case search::kBoundaryPointRecord:
+    case formats::kBoundaryPointRecord:
         return QStringLiteral("筆界点 ") + value;
-    case search::kControlPointRecord:
+    case formats::kControlPointRecord:
         return QStringLiteral("図根点 ") + value;
     default:
         return value;
     }
 }
 
-MapBox itemBox(const search::ViewerRequest& request, const RequestMatch& match,
+MapBox itemBox(const formats::ViewerRequest& request, const RequestMatch& match,
                const MatchedItem& item, const std::vector<OpenDrawing>& drawings)
 {
     const bool wholeDrawing =
         item.requestItem < request.items.size() &&
-        request.items[item.requestItem].code == search::kRegisteredDrawingRecord;
+        request.items[item.requestItem].code == formats::kRegisteredDrawingRecord;
     if (!wholeDrawing)
         return boxOf(match.targetsOf(item), drawings);
     if (item.drawing && *item.drawing < drawings.size() && drawings[*item.drawing].scene)
@@ -576,7 +576,7 @@ MapBox itemBox(const search::ViewerRequest& request, const RequestMatch& match,
     return {};
 }
 
-RequestMatch matchRequest(const search::ViewerRequest& request,
+RequestMatch matchRequest(const formats::ViewerRequest& request,
                           const std::vector<OpenDrawing>& drawings,
                           const std::vector<std::size_t>& drawingOfRequest)
 {

@@ -15,7 +15,7 @@
 // ticked in its parcel row and its owner rows) are matched once.
 
 #include "core/dataset/survey_data_set.h"
-#include "core/search/request_reader.h"
+#include "core/formats/request_reader.h"
 #include "viewer/drawing_records.h"
 #include "viewer/drawing_scene.h"
 #include "viewer/scene_item.h"
@@ -93,16 +93,16 @@ struct RequestMatch {
 
 // What the side list says the item is. `drawing` is the open drawing it was
 // found in (null for none).
-QString itemLabel(const search::ViewerRequest& request, const MatchedItem& item,
+QString itemLabel(const formats::ViewerRequest& request, const MatchedItem& item,
                   const OpenDrawing* drawing);
 
 // The box selecting the item shows: its targets', or the whole drawing's for
 // a code 1 record.
-MapBox itemBox(const search::ViewerRequest& request, const RequestMatch& match,
+MapBox itemBox(const formats::ViewerRequest& request, const RequestMatch& match,
                const MatchedItem& item, const std::vector<OpenDrawing>& drawings);
 
 // drawingOfRequest[i] is the open drawing of the request's drawing record i.
-RequestMatch matchRequest(const search::ViewerRequest& request,
+RequestMatch matchRequest(const formats::ViewerRequest& request,
                           const std::vector<OpenDrawing>& drawings,
                           const std::vector<std::size_t>& drawingOfRequest);
 

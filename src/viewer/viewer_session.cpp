@@ -1,9 +1,9 @@
 #include "viewer/viewer_session.h"
 
 #include "core/dataset/data_set_reader.h"
+#include "core/formats/request_file.h"
 #include "core/platform/cp932.h"
 #include "core/platform/operator_message.h"
-#include "core/search/request_file.h"
 #include "viewer/problem_texts.h"
 #include "viewer/screen_text.h"
 #include "viewer/side_by_side.h"
@@ -26,7 +26,7 @@ std::filesystem::path comparable(const std::filesystem::path& path)
 SessionDrawing drawingOfRequestPath(const std::string& cp932Path)
 {
     try {
-        SessionDrawing drawing = openDrawing(search::requestPathOf(cp932Path));
+        SessionDrawing drawing = openDrawing(formats::requestPathOf(cp932Path));
         drawing.requestPath = cp932Path;
         return drawing;
     } catch (const platform::EncodingError&) {
@@ -79,20 +79,20 @@ void ViewerSession::openRequest(const std::filesystem::path& requestFile)
 {
     m_hasRequest = true;
     try {
-        m_request = search::readRequestFile(requestFile);
-    } catch (const search::RequestReadError& error) {
+        m_request = formats::readRequestFile(requestFile);
+    } catch (const formats::RequestReadError& error) {
         m_request = {};
         m_requestProblems.push_back(requestUnreadableText(
             QString::fromStdString(requestFile.string()), QString::fromStdString(error.what())));
     }
-    for (const search::UnreadableRequestLine& line : m_request.unreadable)
+    for (const formats::UnreadableRequestLine& line : m_request.unreadable)
         m_requestProblems.push_back(requestLineText(line));
 
     std::vector<std::string> named;
-    for (const search::RequestedDrawing& requested : m_request.drawings)
+    for (const formats::RequestedDrawing& requested : m_request.drawings)
         named.push_back(requested.path);
-    for (const search::RequestedItem& item : m_request.items)
-        if (item.code == search::kRegisteredDrawingRecord)
+    for (const formats::RequestedItem& item : m_request.items)
+        if (item.code == formats::kRegisteredDrawingRecord)
             named.emplace_back(item.value);
     const std::vector<std::size_t> indices = addRequestedDrawings(named);
     m_drawingOfRequest.assign(

@@ -6,7 +6,7 @@
 // shows a session, tests and benchmarks build one directly.
 
 #include "core/dataset/survey_data_set.h"
-#include "core/search/request_reader.h"
+#include "core/formats/request_reader.h"
 #include "viewer/drawing_records.h"
 #include "viewer/drawing_scene.h"
 #include "viewer/problem_texts.h"
@@ -51,7 +51,7 @@ public:
     std::vector<std::size_t> openHeaders(const std::vector<std::filesystem::path>& headers);
 
     const std::vector<SessionDrawing>& drawings() const { return m_drawings; }
-    const search::ViewerRequest& request() const { return m_request; }
+    const formats::ViewerRequest& request() const { return m_request; }
     bool hasRequest() const { return m_hasRequest; }
     const RequestMatch& match() const { return m_match; }
     // What went wrong with the request file itself (Japanese, for the window).
@@ -82,7 +82,7 @@ private:
     OpenDrawing openDrawingAt(std::size_t index) const;
 
     std::vector<SessionDrawing> m_drawings;
-    search::ViewerRequest m_request;
+    formats::ViewerRequest m_request;
     bool m_hasRequest = false;
     std::vector<std::size_t> m_drawingOfRequest;
     std::vector<QString> m_requestProblems;

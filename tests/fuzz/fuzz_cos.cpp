@@ -1,5 +1,5 @@
 // The owner-list file (.cos): parcel headers announcing their owner lines.
-#include "core/formats/parcel_converters.h"
+#include "core/conversion/parcel_converters.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

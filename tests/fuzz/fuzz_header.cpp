@@ -1,6 +1,6 @@
 // The header file (.hed): its classification for the target list and the
 // FILE row.
-#include "core/formats/header_converter.h"
+#include "core/conversion/header_converter.h"
 #include "core/registration/discovery.h"
 #include "fuzz_support.h"
 

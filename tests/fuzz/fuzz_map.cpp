@@ -1,5 +1,5 @@
 // The map-sheet file (.map): its sheet outlines and its MAP rows.
-#include "core/formats/map_converter.h"
+#include "core/conversion/map_converter.h"
 #include "core/formats/outlines.h"
 #include "fuzz_support.h"
 

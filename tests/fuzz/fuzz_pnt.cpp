@@ -1,5 +1,5 @@
 // The point file (.pnt): the point table and the FTEN rows.
-#include "core/formats/point_converters.h"
+#include "core/conversion/point_converters.h"
 #include "core/formats/point_table.h"
 #include "fuzz_support.h"
 

@@ -1,5 +1,5 @@
 // The control-point file (.tcp): the ZTEN rows.
-#include "core/formats/point_converters.h"
+#include "core/conversion/point_converters.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -2,7 +2,7 @@
 // an empty request, a drawing that could not be read, items found nowhere.
 #include "viewer/request_list_model.h"
 
-#include "core/search/request_file.h"
+#include "core/formats/request_file.h"
 #include "devtools/dataset_builder.h"
 #include "devtools/temp_folder.h"
 #include "viewer/viewer_session.h"
@@ -42,7 +42,7 @@ TEST(RequestListModel, EmptyListsAndTheGroupsAtTheirEdges)
 
     test::DataSetBuilder::smallValidSet(folder.path(), "A01").write();
     {
-        search::RequestWriter out(folder.path());
+        formats::RequestWriter out(folder.path());
         out.writeDrawing((folder / "A01").string());
         out.writeDrawing((folder / "GONE").string());
         out.writeParcel("大字山田", "字上野", "12-3");
@@ -50,7 +50,7 @@ TEST(RequestListModel, EmptyListsAndTheGroupsAtTheirEdges)
         out.finish();
     }
     ViewerSession session;
-    session.openRequest(search::requestFilePath(folder.path()));
+    session.openRequest(formats::requestFilePath(folder.path()));
     model.reset(&session);
     EXPECT_EQ(
         entries(model),

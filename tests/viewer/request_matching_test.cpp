@@ -2,8 +2,8 @@
 // request file written as findTavla writes them.
 #include "viewer/viewer_session.h"
 
+#include "core/formats/request_file.h"
 #include "core/platform/cp932.h"
-#include "core/search/request_file.h"
 #include "devtools/dataset_builder.h"
 #include "devtools/temp_folder.h"
 
@@ -61,12 +61,12 @@ protected:
     std::string pathOf(const std::string& name) const { return (m_folder / name).string(); }
 
     // Writes the request with findTavla's writer and opens it.
-    void open(const std::function<void(search::RequestWriter&)>& write)
+    void open(const std::function<void(formats::RequestWriter&)>& write)
     {
-        search::RequestWriter out(m_folder.path());
+        formats::RequestWriter out(m_folder.path());
         write(out);
         out.finish();
-        m_session.openRequest(search::requestFilePath(m_folder.path()));
+        m_session.openRequest(formats::requestFilePath(m_folder.path()));
     }
 
     const RequestMatch& match() const { return m_session.match(); }
@@ -80,7 +80,7 @@ TEST_F(RequestMatching, ACodeTwoRecordIsAParcelWhereOneMatchesAndASheetElsewhere
     // "本町,1,500" is a parcel and a sheet in A01, where the parcel wins, and
     // only a sheet in B01, which has no parcels; "大字本町,字東,101" is a
     // parcel in A01 and nothing in B01.
-    open([&](search::RequestWriter& out) {
+    open([&](formats::RequestWriter& out) {
         out.writeDrawing(pathOf("A01"));
         out.writeDrawing(pathOf("B01"));
         out.writeParcel("大字本町", "字東", "101");
@@ -105,14 +105,14 @@ TEST_F(RequestMatching, ACodeTwoRecordIsAParcelWhereOneMatchesAndASheetElsewhere
 
 TEST_F(RequestMatching, EachItemStateAndTheFirstViewHoldingOnlyWhatIsShown)
 {
-    open([&](search::RequestWriter& out) {
+    open([&](formats::RequestWriter& out) {
         out.writeDrawing(pathOf("A01"));
         out.writeParcel("大字本町", "字東", "101");    // shown
         out.writeParcel("大字本町", "字東", "101");    // its owner row: listed once
         out.writeParcel("大字本町", "字東", "102");    // no outline
         out.writeParcel("大字本町", "字東", "102-50"); // a grouped parcel: no outline either
         out.writeParcel("大字本町", "字東", "999");    // nowhere
-        out.writeNameRecord(search::kControlPointRecord, "T1");
+        out.writeNameRecord(formats::kControlPointRecord, "T1");
     });
     std::vector<ItemState> states;
     for (const MatchedItem& item : match().items)
@@ -131,10 +131,10 @@ TEST_F(RequestMatching, EachItemStateAndTheFirstViewHoldingOnlyWhatIsShown)
 
 TEST_F(RequestMatching, WithNothingSpecificFoundTheFirstViewIsTheWholeDrawings)
 {
-    open([&](search::RequestWriter& out) {
+    open([&](formats::RequestWriter& out) {
         out.writeDrawing(pathOf("A01"));
         out.writeDrawing(pathOf("B01"));
-        out.writeNameRecord(search::kBoundaryPointRecord, "P99");
+        out.writeNameRecord(formats::kBoundaryPointRecord, "P99");
     });
     EXPECT_EQ(match().items.front().state, ItemState::NotFound);
     EXPECT_DOUBLE_EQ(match().firstView.left, 0.0);
@@ -144,7 +144,7 @@ TEST_F(RequestMatching, WithNothingSpecificFoundTheFirstViewIsTheWholeDrawings)
 
 TEST_F(RequestMatching, SheetNamesOfAClickBelongToTheDrawingTheyFollow)
 {
-    open([&](search::RequestWriter& out) {
+    open([&](formats::RequestWriter& out) {
         out.writeDrawing(pathOf("B01"));
         out.writeSheetName("X1");
         out.writeDrawing(pathOf("A01"));
@@ -163,7 +163,7 @@ TEST_F(RequestMatching, AClickOnSheetsOfOneNameInTwoDrawingsNamesItOnce)
 {
     // The click writes a name only when it differs from the hit before, also
     // when the drawing changes: A01 was hit in its own X1.
-    open([&](search::RequestWriter& out) {
+    open([&](formats::RequestWriter& out) {
         out.writeDrawing(pathOf("B01"));
         out.writeSheetName("X1");
         out.writeDrawing(pathOf("A01"));
@@ -178,16 +178,16 @@ TEST_F(RequestMatching, AClickOnSheetsOfOneNameInTwoDrawingsNamesItOnce)
 // of the drawing each item was found in: one of each kind of item.
 TEST_F(RequestMatching, EachKindOfItemIsLabelledFromTheRecordItWasFoundBy)
 {
-    open([&](search::RequestWriter& out) {
+    open([&](formats::RequestWriter& out) {
         out.writeDrawing(pathOf("A01"));
         out.writeDrawing(pathOf("B01"));
         out.writeParcel("大字本町", "字東", "101");
         out.writeParcel("大字本町", "字東", "102-50"); // grouped, in both drawings
         out.writeMapSheet("X1", 500, 1);
-        out.writeNameRecord(search::kBoundaryPointRecord, "Ｐ２");
-        out.writeNameRecord(search::kControlPointRecord, "T1");
-        out.writeNameRecord(search::kRegisteredDrawingRecord, pathOf("B01"));
-        out.writeNameRecord(search::kBoundaryPointRecord, "P99");
+        out.writeNameRecord(formats::kBoundaryPointRecord, "Ｐ２");
+        out.writeNameRecord(formats::kControlPointRecord, "T1");
+        out.writeNameRecord(formats::kRegisteredDrawingRecord, pathOf("B01"));
+        out.writeNameRecord(formats::kBoundaryPointRecord, "P99");
         out.writeSheetName("X1");
     });
     QStringList labels;
@@ -209,12 +209,12 @@ TEST_F(RequestMatching, EachKindOfItemIsLabelledFromTheRecordItWasFoundBy)
 TEST_F(RequestMatching, ALargeRequestKeepsItsOrderAndEachEntrysTargets)
 {
     constexpr int kNames = 2500;
-    open([&](search::RequestWriter& out) {
+    open([&](formats::RequestWriter& out) {
         out.writeDrawing(pathOf("A01"));
         out.writeDrawing(pathOf("B01"));
         out.writeParcel("大字本町", "字東", "101");
         for (int i = 1; i < kNames; ++i)
-            out.writeNameRecord(search::kBoundaryPointRecord,
+            out.writeNameRecord(formats::kBoundaryPointRecord,
                                 i == kNames / 2 ? std::string("Ｐ２") : "Q" + std::to_string(i));
         out.writeMapSheet("本町", 1, 500);
     });
@@ -239,11 +239,11 @@ TEST_F(RequestMatching, ALargeRequestKeepsItsOrderAndEachEntrysTargets)
 
 TEST_F(RequestMatching, AWholeDrawingOrOneThatIsGone)
 {
-    open([&](search::RequestWriter& out) {
+    open([&](formats::RequestWriter& out) {
         out.writeDrawing(pathOf("A01"));
         out.writeDrawing(pathOf("GONE"));
-        out.writeNameRecord(search::kRegisteredDrawingRecord, pathOf("A01"));
-        out.writeNameRecord(search::kRegisteredDrawingRecord, pathOf("GONE"));
+        out.writeNameRecord(formats::kRegisteredDrawingRecord, pathOf("A01"));
+        out.writeNameRecord(formats::kRegisteredDrawingRecord, pathOf("GONE"));
     });
     ASSERT_EQ(m_session.drawings().size(), 2u);
     EXPECT_FALSE(m_session.drawings()[1].isOpen());

@@ -5,7 +5,7 @@
 #include "viewer/lot_search.h"
 #include "viewer/viewer_window.h"
 
-#include "core/search/request_file.h"
+#include "core/formats/request_file.h"
 #include "devtools/dataset_builder.h"
 #include "devtools/temp_folder.h"
 
@@ -54,7 +54,7 @@ TEST(ViewerWindow, RequestedItemsAreGroupedByDrawingAndTheMissingOnesGreyed)
     test::TempFolder folder;
     test::DataSetBuilder::smallValidSet(folder.path(), "A01").write();
     {
-        search::RequestWriter out(folder.path());
+        formats::RequestWriter out(folder.path());
         out.writeDrawing((folder / "A01").string());
         out.writeParcel("大字山田", "字上野", "12-3");
         out.writeParcel("大字山田", "字上野", "99");
@@ -62,7 +62,7 @@ TEST(ViewerWindow, RequestedItemsAreGroupedByDrawingAndTheMissingOnesGreyed)
     }
     ViewerWindow window;
     window.show();
-    window.openRequest(search::requestFilePath(folder.path()));
+    window.openRequest(formats::requestFilePath(folder.path()));
 
     const QAbstractItemModel& items = *window.itemList()->model();
     ASSERT_EQ(items.rowCount(), 2);

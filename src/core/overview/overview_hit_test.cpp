@@ -1,9 +1,10 @@
 #include "core/overview/overview_hit_test.h"
 
+#include "core/formats/request_file.h"
 #include "core/formats/source_records.h"
 #include "core/formats/working_files.h"
 #include "core/overview/overview_drawing.h"
-#include "core/search/request_file.h"
+#include "core/search/drawing_path.h"
 #include "core/workspace/workspace.h"
 
 #include <utility>
@@ -63,10 +64,10 @@ bool requestSheetsAt(workspace::Workspace& workspace, const OverviewView& view, 
     const std::set<int> registered = registeredDrawings(workspace.currentCatalogue());
     std::erase_if(*hits, [&](const SheetHit& hit) { return !registered.contains(hit.fileNo); });
 
-    search::RequestWriter request(workspace.settingsFolder());
+    formats::RequestWriter request(workspace.settingsFolder());
     for (const SheetRequestRecord& record : sheetRequestRecords(*hits)) {
         if (record.kind == SheetRequestRecord::Kind::Drawing)
-            request.writeDrawing(workspace.currentCatalogue(), record.fileNo);
+            search::writeDrawing(request, workspace.currentCatalogue(), record.fileNo);
         else
             request.writeSheetName(record.sheetName);
     }

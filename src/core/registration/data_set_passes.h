@@ -7,7 +7,7 @@
 // and the FILE row, then replaces the set's older registration. So a set's
 // rows appear together with its FILE row, or not at all.
 
-#include "core/formats/map_converter.h"
+#include "core/conversion/map_converter.h"
 #include "core/registration/registration_run.h"
 
 #include <map>

@@ -58,7 +58,7 @@ std::unordered_map<int, std::string> drawingPaths(catalogue::TSQLiteDatabase& db
 // One record 0 per run of equal drawing numbers; the positions come sorted.
 template <class List, class Iterator>
 void writeDrawings(const List& rows, Iterator first, Iterator last, catalogue::TSQLiteDatabase& db,
-                   RequestWriter& out)
+                   formats::RequestWriter& out)
 {
     if (first == last)
         return;
@@ -79,7 +79,7 @@ void writeDrawings(const List& rows, Iterator first, Iterator last, catalogue::T
 
 template <class List>
 std::vector<int> writeDrawingRecords(const List& rows, DrawingOrder order,
-                                     catalogue::TSQLiteDatabase& db, RequestWriter& out)
+                                     catalogue::TSQLiteDatabase& db, formats::RequestWriter& out)
 {
     std::vector<int> ticked = tickedByDrawing(rows);
     if (order == DrawingOrder::Ascending)
@@ -91,7 +91,8 @@ std::vector<int> writeDrawingRecords(const List& rows, DrawingOrder order,
 
 template <class Row, class WriteItem>
 void writeRequestOf(const TskDataList<Row>& rows, DrawingOrder order,
-                    catalogue::TSQLiteDatabase& db, RequestWriter& out, WriteItem writeItem)
+                    catalogue::TSQLiteDatabase& db, formats::RequestWriter& out,
+                    WriteItem writeItem)
 {
     const std::vector<int> ticked = writeDrawingRecords(rows, order, db, out);
     for (auto row = ticked.rbegin(); row != ticked.rend(); ++row)
@@ -127,7 +128,7 @@ public:
 
     // The lines in key order; a key without one is gone. Once a key is gone,
     // nothing more is written, since the request will be abandoned.
-    long long write(RequestWriter& out, long long goneBefore) const
+    long long write(formats::RequestWriter& out, long long goneBefore) const
     {
         long long gone = goneBefore;
         for (const Line& line : m_lines) {
@@ -160,7 +161,7 @@ struct ParcelItems {
         return RequestedFields(ResultKind::Parcels);
     }
     std::string spare[3];
-    void append(RequestLines& lines, std::string& to, const catalogue::TSQLiteCursor& row)
+    void append(formats::RequestLines& lines, std::string& to, const catalogue::TSQLiteCursor& row)
     {
         lines.appendParcel(to, TextCell(row, 1, spare[0]), TextCell(row, 2, spare[1]),
                            TextCell(row, 3, spare[2]));
@@ -173,7 +174,7 @@ struct MapSheetItems {
         return RequestedFields(ResultKind::MapSheets);
     }
     std::string spare;
-    void append(RequestLines& lines, std::string& to, const catalogue::TSQLiteCursor& row)
+    void append(formats::RequestLines& lines, std::string& to, const catalogue::TSQLiteCursor& row)
     {
         lines.appendMapSheet(to, TextCell(row, 1, spare), IntCell(row, 2), IntCell(row, 3));
     }
@@ -185,7 +186,7 @@ struct NameItems {
     int code;
     std::string spare;
     std::span<const std::string_view> fields() const { return RequestedFields(kind); }
-    void append(RequestLines& lines, std::string& to, const catalogue::TSQLiteCursor& row)
+    void append(formats::RequestLines& lines, std::string& to, const catalogue::TSQLiteCursor& row)
     {
         lines.appendNameRecord(to, code, TextCell(row, 1, spare));
     }
@@ -195,7 +196,7 @@ struct NameItems {
 // the order they are written. Gone rows are counted to the end, then
 // reported.
 template <class Row, class Items>
-void writeRequestOf(const ResultRowKeys<Row>& rows, DrawingOrder order, RequestWriter& out,
+void writeRequestOf(const ResultRowKeys<Row>& rows, DrawingOrder order, formats::RequestWriter& out,
                     Items items)
 {
     if (rows.catalogue == nullptr)
@@ -224,12 +225,12 @@ void writeRequestOf(const ResultRowKeys<Row>& rows, DrawingOrder order, RequestW
         throw RowsGoneError(gone);
 }
 
-void writeParcel(RequestWriter& out, const ParcelRow& row)
+void writeParcel(formats::RequestWriter& out, const ParcelRow& row)
 {
     out.writeParcel(row.OOAZA, row.KOAZA, row.CHIBAN);
 }
 
-void writeMapSheet(RequestWriter& out, const MapSheetRow& row)
+void writeMapSheet(formats::RequestWriter& out, const MapSheetRow& row)
 {
     out.writeMapSheet(row.MAPNAME, row.SCALE, row.KUBUN);
 }
@@ -246,21 +247,21 @@ RowsGoneError::RowsGoneError(long long goneRows)
 }
 
 void writeResultRequest(const TskDataList<ParcelRow>& rows, catalogue::TSQLiteDatabase& db,
-                        RequestWriter& out)
+                        formats::RequestWriter& out)
 {
     writeRequestOf(rows, DrawingOrder::Ascending, db, out,
                    [&out](const ParcelRow& row) { writeParcel(out, row); });
 }
 
 void writeResultRequest(const TskDataList<MapSheetRow>& rows, catalogue::TSQLiteDatabase& db,
-                        RequestWriter& out)
+                        formats::RequestWriter& out)
 {
     writeRequestOf(rows, DrawingOrder::Descending, db, out,
                    [&out](const MapSheetRow& row) { writeMapSheet(out, row); });
 }
 
 void writeResultRequest(const TskDataList<PointRow>& rows, int recordCode,
-                        catalogue::TSQLiteDatabase& db, RequestWriter& out)
+                        catalogue::TSQLiteDatabase& db, formats::RequestWriter& out)
 {
     writeRequestOf(
         rows, DrawingOrder::Descending, db, out,
@@ -268,30 +269,32 @@ void writeResultRequest(const TskDataList<PointRow>& rows, int recordCode,
 }
 
 void writeResultRequest(const TskDataList<DrawingRow>& rows, int recordCode,
-                        catalogue::TSQLiteDatabase& db, RequestWriter& out)
+                        catalogue::TSQLiteDatabase& db, formats::RequestWriter& out)
 {
     writeRequestOf(
         rows, DrawingOrder::Descending, db, out,
         [&out, recordCode](const DrawingRow& row) { out.writeNameRecord(recordCode, row.PATH); });
 }
 
-void writeResultRequest(const ResultRowKeys<ParcelRow>& rows, RequestWriter& out)
+void writeResultRequest(const ResultRowKeys<ParcelRow>& rows, formats::RequestWriter& out)
 {
     writeRequestOf(rows, DrawingOrder::Ascending, out, ParcelItems{});
 }
 
-void writeResultRequest(const ResultRowKeys<MapSheetRow>& rows, RequestWriter& out)
+void writeResultRequest(const ResultRowKeys<MapSheetRow>& rows, formats::RequestWriter& out)
 {
     writeRequestOf(rows, DrawingOrder::Descending, out, MapSheetItems{});
 }
 
-void writeResultRequest(const ResultRowKeys<PointRow>& rows, int recordCode, RequestWriter& out)
+void writeResultRequest(const ResultRowKeys<PointRow>& rows, int recordCode,
+                        formats::RequestWriter& out)
 {
     writeRequestOf(rows, DrawingOrder::Descending, out,
                    NameItems{ResultKind::Points, recordCode, {}});
 }
 
-void writeResultRequest(const ResultRowKeys<DrawingRow>& rows, int recordCode, RequestWriter& out)
+void writeResultRequest(const ResultRowKeys<DrawingRow>& rows, int recordCode,
+                        formats::RequestWriter& out)
 {
     writeRequestOf(rows, DrawingOrder::Descending, out,
                    NameItems{ResultKind::Drawings, recordCode, {}});

@@ -15,7 +15,7 @@
 // whose drawing has no FILE row raises the access layer's "Field PATH Not
 // found. Empty dataset", as looking the path up by number does.
 
-#include "core/search/request_file.h"
+#include "core/formats/request_file.h"
 #include "core/search/result_rows.h"
 
 #include <stdexcept>
@@ -38,24 +38,26 @@ private:
 // Requests from rows held whole (the texts are at hand).
 // Parcels: "2,oaza,koaza,lot".
 void writeResultRequest(const TskDataList<ParcelRow>& rows, catalogue::TSQLiteDatabase& db,
-                        RequestWriter& out);
+                        formats::RequestWriter& out);
 // Map sheets: "2,sheet,scale,kubun".
 void writeResultRequest(const TskDataList<MapSheetRow>& rows, catalogue::TSQLiteDatabase& db,
-                        RequestWriter& out);
+                        formats::RequestWriter& out);
 // Points: "<recordCode>,name," with 4 for boundary and 5 for control points.
 void writeResultRequest(const TskDataList<PointRow>& rows, int recordCode,
-                        catalogue::TSQLiteDatabase& db, RequestWriter& out);
+                        catalogue::TSQLiteDatabase& db, formats::RequestWriter& out);
 // Registered drawings: "<recordCode>,path," with code 1.
 void writeResultRequest(const TskDataList<DrawingRow>& rows, int recordCode,
-                        catalogue::TSQLiteDatabase& db, RequestWriter& out);
+                        catalogue::TSQLiteDatabase& db, formats::RequestWriter& out);
 
 // Requests from a window's keys: the texts of the ticked rows are read from
 // the catalogue that listed them, a block of rows at a time, in the order
 // they are written. Ticked rows that are gone raise RowsGoneError once all
 // are counted (the records before stay written; the request is abandoned).
-void writeResultRequest(const ResultRowKeys<ParcelRow>& rows, RequestWriter& out);
-void writeResultRequest(const ResultRowKeys<MapSheetRow>& rows, RequestWriter& out);
-void writeResultRequest(const ResultRowKeys<PointRow>& rows, int recordCode, RequestWriter& out);
-void writeResultRequest(const ResultRowKeys<DrawingRow>& rows, int recordCode, RequestWriter& out);
+void writeResultRequest(const ResultRowKeys<ParcelRow>& rows, formats::RequestWriter& out);
+void writeResultRequest(const ResultRowKeys<MapSheetRow>& rows, formats::RequestWriter& out);
+void writeResultRequest(const ResultRowKeys<PointRow>& rows, int recordCode,
+                        formats::RequestWriter& out);
+void writeResultRequest(const ResultRowKeys<DrawingRow>& rows, int recordCode,
+                        formats::RequestWriter& out);
 
 } // namespace ft::search

@@ -1,12 +1,12 @@
 #include "ui/main/main_window.h"
 
 #include "core/catalogue/change_counter.h"
+#include "core/formats/request_file.h"
 #include "core/platform/folders.h"
 #include "core/platform/operator_message.h"
 #include "core/registration/registration_driver.h"
 #include "core/registration/registration_routes.h"
 #include "core/registration/target_list.h"
-#include "core/search/request_file.h"
 #include "core/workspace/delete_all.h"
 #include "core/workspace/settings_file.h"
 #include "ui/main/overview_image.h"

@@ -4,10 +4,10 @@
 
 #include "ui/main/main_window.h"
 
+#include "core/formats/request_file.h"
 #include "core/overview/overview_drawing.h"
 #include "core/overview/overview_hit_test.h"
 #include "core/overview/overview_zoom.h"
-#include "core/search/request_file.h"
 #include "ui/main/overview_image.h"
 #include "ui/search/viewer_start.h"
 #include "ui/widgets/error_report.h"
@@ -167,7 +167,7 @@ void MainWindow::overviewClicked(Qt::MouseButton, Qt::KeyboardModifiers, QPoint 
 {
     if (overview::requestSheetsAt(*m_state, m_overview.view, position.x(), position.y()))
         search::StartViewer(*this, m_operator,
-                            search::viewerArgumentText(m_state->settingsFolder()));
+                            formats::viewerArgumentText(m_state->settingsFolder()));
 }
 
 } // namespace ft::app

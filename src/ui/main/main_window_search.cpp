@@ -4,8 +4,8 @@
 
 #include "ui/main/main_window.h"
 
+#include "core/formats/request_file.h"
 #include "core/search/registered_names.h"
-#include "core/search/request_file.h"
 #include "core/search/search_statements.h"
 #include "ui/search/result_windows.h"
 #include "ui/search/viewer_start.h"
@@ -105,7 +105,7 @@ void MainWindow::showResults(search::ResultListWindow& window)
 {
     if (window.ShowModal())
         search::StartViewer(*this, m_operator,
-                            search::viewerArgumentText(m_state->settingsFolder()));
+                            formats::viewerArgumentText(m_state->settingsFolder()));
 }
 
 void MainWindow::searchParcels()
@@ -136,7 +136,7 @@ void MainWindow::searchBoundaryPoints()
         typedText(*m_controls.boundaryPointField), matchMode(m_controls.boundaryPointModes));
     if (!anythingFound(statement))
         return;
-    m_resultWindows.pointResults->SetQuery(search::kBoundaryPointRecord, statement,
+    m_resultWindows.pointResults->SetQuery(formats::kBoundaryPointRecord, statement,
                                            m_state->settingsFolder());
     showResults(*m_resultWindows.pointResults);
 }
@@ -147,7 +147,7 @@ void MainWindow::searchControlPoints()
         typedText(*m_controls.controlPointField), matchMode(m_controls.controlPointModes));
     if (!anythingFound(statement))
         return;
-    m_resultWindows.pointResults->SetQuery(search::kControlPointRecord, statement,
+    m_resultWindows.pointResults->SetQuery(formats::kControlPointRecord, statement,
                                            m_state->settingsFolder());
     showResults(*m_resultWindows.pointResults);
 }
@@ -156,7 +156,7 @@ void MainWindow::searchControlPoints()
 // there is none.
 void MainWindow::listRegisteredDrawings()
 {
-    m_resultWindows.drawingList->SetQuery(search::kRegisteredDrawingRecord,
+    m_resultWindows.drawingList->SetQuery(formats::kRegisteredDrawingRecord,
                                           search::registeredDrawingsStatement(),
                                           m_state->settingsFolder());
     showResults(*m_resultWindows.drawingList);

@@ -1,8 +1,8 @@
 #include "ui/search/result_list_window.h"
 
 #include "core/catalogue/change_counter.h"
+#include "core/formats/request_file.h"
 #include "core/platform/operator_message.h"
-#include "core/search/request_file.h"
 #include "ui/search/result_list_model.h"
 #include "ui/search/result_list_view.h"
 #include "ui/widgets/error_report.h"
@@ -203,10 +203,10 @@ void ResultListWindow::showTickedDrawings()
 {
     if (refuseWhenCatalogueChanged())
         return;
-    std::optional<RequestWriter> out;
+    std::optional<formats::RequestWriter> out;
     try {
         out.emplace(m_requestFolder);
-    } catch (const RequestFileError&) {
+    } catch (const formats::RequestFileError&) {
         operatorInterface().notify(QStringLiteral("中間ファイル作成ができませんでした"));
         return;
     }

@@ -26,9 +26,12 @@ namespace ft::widgets {
 class TskButton;
 }
 
+namespace ft::formats {
+class RequestWriter;
+}
+
 namespace ft::search {
 
-class RequestWriter;
 class ResultListModel;
 class ResultListView;
 
@@ -100,7 +103,7 @@ protected:
     // Empties the row store and fills it from QueryText and the order clause.
     virtual void LoadRows() = 0;
     // Writes the item records of the ticked rows (and their drawings).
-    virtual void writeRequest(RequestWriter& out) = 0;
+    virtual void writeRequest(formats::RequestWriter& out) = 0;
     // A click on a column heading, where headings are clickable.
     virtual void headingClicked(int column);
     // Qt's sort indicator on the heading of the column the list is sorted by,

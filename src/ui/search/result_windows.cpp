@@ -22,7 +22,7 @@ void ParcelResultWindow::SetQuery(std::string statement, std::filesystem::path r
     storeQuery(std::move(statement), std::move(requestFolder));
 }
 
-void ParcelResultWindow::writeRequest(RequestWriter& out)
+void ParcelResultWindow::writeRequest(formats::RequestWriter& out)
 {
     writeResultRequest(rowKeys(), out);
 }
@@ -37,7 +37,7 @@ void MapSheetResultWindow::SetQuery(std::string statement, std::filesystem::path
     storeQuery(std::move(statement), std::move(requestFolder));
 }
 
-void MapSheetResultWindow::writeRequest(RequestWriter& out)
+void MapSheetResultWindow::writeRequest(formats::RequestWriter& out)
 {
     writeResultRequest(rowKeys(), out);
 }

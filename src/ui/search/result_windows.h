@@ -68,7 +68,7 @@ public:
     void SetQuery(std::string statement, std::filesystem::path requestFolder);
 
 protected:
-    void writeRequest(RequestWriter& out) override;
+    void writeRequest(formats::RequestWriter& out) override;
 };
 
 // 図葉検索結果: the map sheets of a map sheet search; its columns sort.
@@ -80,7 +80,7 @@ public:
     int SortColumn() const { return m_sortColumn; }
 
 protected:
-    void writeRequest(RequestWriter& out) override;
+    void writeRequest(formats::RequestWriter& out) override;
     void headingClicked(int column) override;
 
 private:
@@ -101,7 +101,7 @@ public:
 protected:
     using ResultWindow<Row>::ResultWindow;
 
-    void writeRequest(RequestWriter& out) override
+    void writeRequest(formats::RequestWriter& out) override
     {
         writeResultRequest(this->rowKeys(), m_recordCode, out);
     }

@@ -23,7 +23,7 @@ inline constexpr std::chrono::milliseconds kViewerStartWait{2000};
 // its normal state. A viewer that cannot be found or started is told to the
 // operator: 「図面表示プログラム Tavla を起動できませんでした」 and the places
 // searched, or the program and the reason. `argumentText` is
-// viewerArgumentText(request folder).
+// formats::viewerArgumentText(request folder).
 void StartViewer(QWidget& mainWindow, platform::Operator& op, std::string_view argumentText,
                  std::chrono::milliseconds wait = kViewerStartWait);
 

@@ -2,8 +2,8 @@
 
 #include "core/catalogue/sqlite_database.h"
 #include "core/formats/converter_support.h"
+#include "core/formats/request_file.h"
 #include "core/platform/cp932.h"
-#include "core/search/request_file.h"
 #include "core/workspace/workspace.h"
 #include "devtools/temp_folder.h"
 #include "overview_files.h"
@@ -58,7 +58,7 @@ protected:
 
     std::filesystem::path requestFile() const
     {
-        return search::requestFilePath(state.settingsFolder());
+        return formats::requestFilePath(state.settingsFolder());
     }
 
     test::TempFolder folder;

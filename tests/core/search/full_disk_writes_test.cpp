@@ -4,8 +4,8 @@
 
 #include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
+#include "core/formats/request_file.h"
 #include "core/platform/disk_full.h"
-#include "core/search/request_file.h"
 #include "core/search/result_request.h"
 #include "core/search/search_statements.h"
 #include "core/workspace/settings_file.h"
@@ -58,7 +58,7 @@ TEST(FullDiskWrites, TheMessageNamesTheFileAndThePreviousBytesStay)
     const FullDiskCase cases[] = {
         {"viewer request", "TAVLA.E2",
          [](const std::filesystem::path& folder) {
-             RequestWriter out(folder);
+             formats::RequestWriter out(folder);
              out.writeDrawing("/data/sets/SAKURAGI");
              out.finish();
          }},
@@ -112,10 +112,10 @@ TEST(FullDiskWrites, ARequestFullHalfwayKeepsThePreviousOne)
     LoadRowKeys(db, parcelStatement({}, MatchMode::Prefix), rows);
 
     test::TempFolder temp;
-    const std::filesystem::path file = requestFilePath(temp.path());
+    const std::filesystem::path file = formats::requestFilePath(temp.path());
     test::writeBytes(file, "0,\"/s/before\"\r\n");
     {
-        RequestWriter out(temp.path());
+        formats::RequestWriter out(temp.path());
         const FileSizeLimit limit(100 * 1024); // the request is over 300 KB
         EXPECT_THROW(writeResultRequest(rows, out), platform::DiskFull);
     }

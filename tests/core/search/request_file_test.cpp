@@ -1,4 +1,5 @@
-#include "core/search/request_file.h"
+#include "core/formats/request_file.h"
+#include "core/search/drawing_path.h"
 #include "core/search/result_request.h"
 
 #include "core/catalogue/schema.h"
@@ -29,7 +30,10 @@ protected:
                      std::to_string(fileNo) + ",'','',0,2)");
     }
 
-    std::string requestBytes() const { return test::readBytes(requestFilePath(m_folder.path())); }
+    std::string requestBytes() const
+    {
+        return test::readBytes(formats::requestFilePath(m_folder.path()));
+    }
 
     test::TempFolder m_folder;
     catalogue::TSQLiteDatabase m_db{(m_folder / "c.db").string()};
@@ -37,14 +41,14 @@ protected:
 
 TEST_F(RequestFileTest, EveryRecordKindInCp932WithCrLfAndNothingEscaped)
 {
-    RequestWriter out(m_folder.path());
+    formats::RequestWriter out(m_folder.path());
     out.writeDrawing("/データ/a,b \"c\"/set1");
-    out.writeNameRecord(kRegisteredDrawingRecord, "/データ/set1");
+    out.writeNameRecord(formats::kRegisteredDrawingRecord, "/データ/set1");
     out.writeParcel("本町", "", "12-3");
     out.writeMapSheet("ＸＩ,1", 500, -1);
     out.writeSheetName(utf8ToCp932("ＸＩ－１")); // CP932 as the working file holds it
-    out.writeNameRecord(kBoundaryPointRecord, "Ｆ1");
-    out.writeNameRecord(kControlPointRecord, "");
+    out.writeNameRecord(formats::kBoundaryPointRecord, "Ｆ1");
+    out.writeNameRecord(formats::kControlPointRecord, "");
     out.finish();
 
     EXPECT_EQ(requestBytes(), ft::test::cp932Lines({
@@ -60,30 +64,31 @@ TEST_F(RequestFileTest, EveryRecordKindInCp932WithCrLfAndNothingEscaped)
 
 TEST_F(RequestFileTest, CreatingTruncatesAndAnEmptyRequestIsAnEmptyFile)
 {
-    test::writeBytes(requestFilePath(m_folder.path()), "0,\"/old\"\r\n4,P1,\r\n");
-    RequestWriter(m_folder.path()).finish();
-    EXPECT_TRUE(std::filesystem::exists(requestFilePath(m_folder.path())));
+    test::writeBytes(formats::requestFilePath(m_folder.path()), "0,\"/old\"\r\n4,P1,\r\n");
+    formats::RequestWriter(m_folder.path()).finish();
+    EXPECT_TRUE(std::filesystem::exists(formats::requestFilePath(m_folder.path())));
     EXPECT_EQ(requestBytes(), "");
 }
 
 TEST_F(RequestFileTest, FailuresAreErrorsNotSubstitutes)
 {
-    EXPECT_THROW(RequestWriter(m_folder / "missing"), RequestFileError);
+    EXPECT_THROW(formats::RequestWriter(m_folder / "missing"), formats::RequestFileError);
 
     // A path CP932 cannot represent is refused, not written with '?'.
-    RequestWriter out(m_folder.path());
+    formats::RequestWriter out(m_folder.path());
     EXPECT_THROW(out.writeDrawing("/data/caf\xC3\xA9/set"), platform::EncodingError);
     // A line break (Linux paths may hold one) would end the record early and
     // start a false one: refused too.
     EXPECT_THROW(out.writeDrawing("/data/a\n0,\"/b\"/set"), std::invalid_argument);
-    EXPECT_THROW(out.writeNameRecord(kRegisteredDrawingRecord, "/data/a\rb/set"),
+    EXPECT_THROW(out.writeNameRecord(formats::kRegisteredDrawingRecord, "/data/a\rb/set"),
                  std::invalid_argument);
     EXPECT_THROW(out.writeSheetName("A\r\n3,B"), std::invalid_argument);
     // So is a Ctrl-Z: the viewer stops reading the request at it.
     EXPECT_THROW(out.writeDrawing("/data/a\x1a"
                                   "b/set"),
                  std::invalid_argument);
-    EXPECT_THROW(out.writeNameRecord(kBoundaryPointRecord, "P\x1a"), std::invalid_argument);
+    EXPECT_THROW(out.writeNameRecord(formats::kBoundaryPointRecord, "P\x1a"),
+                 std::invalid_argument);
     EXPECT_THROW(out.writeSheetName("A\x1a"), std::invalid_argument);
     out.finish();
     EXPECT_EQ(requestBytes(), "");
@@ -102,9 +107,9 @@ TEST_F(RequestFileTest, FailuresAreErrorsNotSubstitutes)
 TEST_F(RequestFileTest, AnAbandonedRequestKeepsThePreviousOne)
 {
     const std::string previous = "0,\"/old\"\r\n4,P1,\r\n";
-    test::writeBytes(requestFilePath(m_folder.path()), previous);
+    test::writeBytes(formats::requestFilePath(m_folder.path()), previous);
     {
-        RequestWriter out(m_folder.path());
+        formats::RequestWriter out(m_folder.path());
         out.writeDrawing("/new");
         EXPECT_EQ(requestBytes(), previous);
         EXPECT_THROW(out.writeDrawing("/data/caf\u00FC/set"), platform::EncodingError);
@@ -120,11 +125,11 @@ TEST_F(RequestFileTest, AnAbandonedRequestKeepsThePreviousOne)
 TEST_F(RequestFileTest, ViewerArgumentKeepsAFolderWithBlanksOneArgument)
 {
     const std::filesystem::path folder = m_folder / "my settings";
-    const std::string text = viewerArgumentText(folder);
+    const std::string text = formats::viewerArgumentText(folder);
     EXPECT_EQ(text, " -E2 \"" + (folder / "TAVLA.E2").string() + "\"");
     EXPECT_EQ(platform::splitArgumentText(text),
               (std::vector<std::string>{"-E2", (folder / "TAVLA.E2").string()}));
-    EXPECT_THROW(viewerArgumentText(m_folder / "say \"hi\""), std::invalid_argument);
+    EXPECT_THROW(formats::viewerArgumentText(m_folder / "say \"hi\""), std::invalid_argument);
 }
 
 // Rows of two drawings as a result list would hold them: two parcels of
@@ -152,7 +157,7 @@ TEST_F(RequestFileTest, ParcelsGiveDrawingsAscendingAndItemsDescending)
         row.Ticked = ticked;
         return row;
     });
-    RequestWriter out(m_folder.path());
+    formats::RequestWriter out(m_folder.path());
     writeResultRequest(rows, m_db, out);
     out.finish();
     EXPECT_EQ(requestBytes(), ft::test::cp932Lines({"0,\"/s/three\"", "0,\"/s/seven\"",
@@ -177,22 +182,22 @@ TEST_F(RequestFileTest, MapSheetsPointsAndDrawingsGiveBothPartsDescending)
         });
 
     {
-        RequestWriter out(m_folder.path());
+        formats::RequestWriter out(m_folder.path());
         writeResultRequest(sheets, m_db, out);
         out.finish();
     }
     EXPECT_EQ(requestBytes(), ft::test::cp932Lines({"0,\"/s/seven\"", "0,\"/s/three\"",
                                                     "2,b,500,10", "2,c,500,10", "2,a,500,10"}));
     {
-        RequestWriter out(m_folder.path());
-        writeResultRequest(points, kControlPointRecord, m_db, out);
+        formats::RequestWriter out(m_folder.path());
+        writeResultRequest(points, formats::kControlPointRecord, m_db, out);
         out.finish();
     }
     EXPECT_EQ(requestBytes(),
               ft::test::cp932Lines({"0,\"/s/seven\"", "0,\"/s/three\"", "5,b,", "5,c,", "5,a,"}));
     {
-        RequestWriter out(m_folder.path());
-        writeResultRequest(drawings, kRegisteredDrawingRecord, m_db, out);
+        formats::RequestWriter out(m_folder.path());
+        writeResultRequest(drawings, formats::kRegisteredDrawingRecord, m_db, out);
         out.finish();
     }
     EXPECT_EQ(requestBytes(), ft::test::cp932Lines({"0,\"/s/seven\"", "0,\"/s/three\"", "1,/s/b,",
@@ -203,8 +208,8 @@ TEST_F(RequestFileTest, NothingTickedWritesAnEmptyRequestWithoutLookingUp)
 {
     TskDataList<PointRow> rows;
     rows.append(PointRow{"P1", false, 99}); // no FILE row: a lookup would fail
-    RequestWriter out(m_folder.path());
-    writeResultRequest(rows, kBoundaryPointRecord, m_db, out);
+    formats::RequestWriter out(m_folder.path());
+    writeResultRequest(rows, formats::kBoundaryPointRecord, m_db, out);
     out.finish();
     EXPECT_EQ(requestBytes(), "");
 }
@@ -215,8 +220,8 @@ TEST_F(RequestFileTest, ATickedRowOfAnUnregisteredDrawingStopsTheRequest)
     TskDataList<PointRow> rows;
     rows.append(PointRow{"P1", true, 3});
     rows.append(PointRow{"P2", true, 4});
-    RequestWriter out(m_folder.path());
-    EXPECT_THROW(writeResultRequest(rows, kBoundaryPointRecord, m_db, out),
+    formats::RequestWriter out(m_folder.path());
+    EXPECT_THROW(writeResultRequest(rows, formats::kBoundaryPointRecord, m_db, out),
                  catalogue::ESQLiteException);
 }
 

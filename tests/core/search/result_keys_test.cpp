@@ -173,12 +173,12 @@ protected:
         insertParcels(2, 7);
     }
 
-    std::string request(const std::function<void(RequestWriter&)>& write)
+    std::string request(const std::function<void(formats::RequestWriter&)>& write)
     {
-        RequestWriter out(m_folder.path());
+        formats::RequestWriter out(m_folder.path());
         write(out);
         out.finish();
-        return test::readBytes(requestFilePath(m_folder.path()));
+        return test::readBytes(formats::requestFilePath(m_folder.path()));
     }
 };
 
@@ -206,9 +206,10 @@ TEST_F(KeyRequestTest, TheRequestOfKeysIsTheRequestOfWholeRows)
             whole.item(row).Ticked = false;
         }
         const std::string fromKeys =
-            request([&](RequestWriter& out) { writeResultRequest(keys, out); });
-        EXPECT_EQ(fromKeys,
-                  request([&](RequestWriter& out) { writeResultRequest(whole, m_db, out); }));
+            request([&](formats::RequestWriter& out) { writeResultRequest(keys, out); });
+        EXPECT_EQ(fromKeys, request([&](formats::RequestWriter& out) {
+                      writeResultRequest(whole, m_db, out);
+                  }));
     }
 }
 
@@ -233,31 +234,34 @@ TEST_F(KeyRequestTest, EveryKindOfKeysGivesTheRequestOfWholeRows)
         LoadRows(m_db, statement, whole);
         for (int row = 0; row < whole.size(); ++row)
             keys.keys.item(row).Ticked = whole.item(row).Ticked = true;
-        const std::string fromKeys = request([&](RequestWriter& out) { writeKeys(keys, out); });
-        EXPECT_EQ(fromKeys, request([&](RequestWriter& out) { writeWhole(whole, out); }))
+        const std::string fromKeys =
+            request([&](formats::RequestWriter& out) { writeKeys(keys, out); });
+        EXPECT_EQ(fromKeys, request([&](formats::RequestWriter& out) { writeWhole(whole, out); }))
             << statement;
         EXPECT_FALSE(fromKeys.empty()) << statement;
     };
     same.operator()<MapSheetRow>(
         mapSheetStatement("", MatchMode::Prefix),
-        [](auto& rows, RequestWriter& out) { writeResultRequest(rows, out); },
-        [this](auto& rows, RequestWriter& out) { writeResultRequest(rows, m_db, out); });
+        [](auto& rows, formats::RequestWriter& out) { writeResultRequest(rows, out); },
+        [this](auto& rows, formats::RequestWriter& out) { writeResultRequest(rows, m_db, out); });
     for (const auto& [statement, code] :
-         {std::pair(boundaryPointStatement("", MatchMode::Prefix), kBoundaryPointRecord),
-          std::pair(controlPointStatement("", MatchMode::Prefix), kControlPointRecord)})
+         {std::pair(boundaryPointStatement("", MatchMode::Prefix), formats::kBoundaryPointRecord),
+          std::pair(controlPointStatement("", MatchMode::Prefix), formats::kControlPointRecord)})
         same.operator()<PointRow>(
             statement,
-            [code](auto& rows, RequestWriter& out) { writeResultRequest(rows, code, out); },
-            [this, code](auto& rows, RequestWriter& out) {
+            [code](auto& rows, formats::RequestWriter& out) {
+                writeResultRequest(rows, code, out);
+            },
+            [this, code](auto& rows, formats::RequestWriter& out) {
                 writeResultRequest(rows, code, m_db, out);
             });
     same.operator()<DrawingRow>(
         registeredDrawingsStatement(),
-        [](auto& rows, RequestWriter& out) {
-            writeResultRequest(rows, kRegisteredDrawingRecord, out);
+        [](auto& rows, formats::RequestWriter& out) {
+            writeResultRequest(rows, formats::kRegisteredDrawingRecord, out);
         },
-        [this](auto& rows, RequestWriter& out) {
-            writeResultRequest(rows, kRegisteredDrawingRecord, m_db, out);
+        [this](auto& rows, formats::RequestWriter& out) {
+            writeResultRequest(rows, formats::kRegisteredDrawingRecord, m_db, out);
         });
 }
 
@@ -267,7 +271,7 @@ TEST_F(KeyRequestTest, TickedRowsThatAreGoneAbandonTheRequestAndAreCounted)
     LoadRowKeys(m_db, parcelStatement({}, MatchMode::Prefix), keys);
     keys.keys.item(0).Ticked = false;
     m_db.ExecSQL("DELETE FROM CHIBAN WHERE FILENO=7 OR (FILENO=3 AND OYA=1)");
-    RequestWriter out(m_folder.path());
+    formats::RequestWriter out(m_folder.path());
     try {
         writeResultRequest(keys, out);
         FAIL() << "a request was written for rows that are gone";
@@ -313,7 +317,7 @@ TEST_F(KeyRequestTest, TheFirstFailingRowInRequestOrderIsTheOneTold)
         LoadRowKeys(m_db, parcelStatement({}, MatchMode::Prefix), keys);
         for (const std::string& change : c.changes)
             m_db.ExecSQL(change);
-        RequestWriter out(m_folder.path());
+        formats::RequestWriter out(m_folder.path());
         try {
             writeResultRequest(keys, out);
             ADD_FAILURE() << c.name << ": written";

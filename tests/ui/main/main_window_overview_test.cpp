@@ -4,9 +4,9 @@
 // started).
 #include "core/catalogue/schema.h"
 #include "core/catalogue/sqlite_database.h"
+#include "core/formats/request_file.h"
 #include "core/formats/working_files.h"
 #include "core/overview/overview_files.h"
-#include "core/search/request_file.h"
 #include "devtools/temp_folder.h"
 #include "support/scripted_operator.h"
 #include "ui/main/main_window.h"
@@ -253,7 +253,7 @@ void MainWindowOverviewTest::clickHandsTheSheetsUnderThePointerToTheViewer()
 {
     QWidget* image = im1();
     QVERIFY(image);
-    const fs::path request = ft::search::requestFilePath(m_settings->path());
+    const fs::path request = ft::formats::requestFilePath(m_settings->path());
     ft::test::writeBytes(request, "untouched");
 
     // Sheet 2C belongs to drawing 9, which is not registered (a set still
@@ -304,7 +304,7 @@ void MainWindowOverviewTest::aPressIsAClickUntilItMoves()
 {
     QFETCH(QList<QPoint>, moves);
     QFETCH(bool, click);
-    const fs::path request = ft::search::requestFilePath(m_settings->path());
+    const fs::path request = ft::formats::requestFilePath(m_settings->path());
     const QPoint at(300, 100); // survey (499, 650), above every sheet
     turnWheel(im1(), at, 4);
     const ft::overview::OverviewView zoomed = view();

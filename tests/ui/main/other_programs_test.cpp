@@ -3,7 +3,7 @@
 // the window is open. The window follows at its next activation, and a
 // result window never hands over keys of a catalogue that changed under it.
 
-#include "core/search/request_file.h"
+#include "core/formats/request_file.h"
 #include "devtools/dataset_builder.h"
 #include "devtools/temp_folder.h"
 #include "support/scripted_operator.h"
@@ -142,7 +142,7 @@ void OtherProgramsTest::resultWindowRefusesKeysOfAChangedCatalogue()
 {
     runTool({QStringLiteral("register"), QString::fromStdString(m_header.string())});
     reactivate();
-    const fs::path request = ft::search::requestFilePath(m_window->state().settingsFolder());
+    const fs::path request = ft::formats::requestFilePath(m_window->state().settingsFolder());
     ft::search::ParcelResultWindow& results = *m_window->resultWindows().parcelResults;
     m_op->notices.clear(); // the first start's notice
     bool stayedOpen = false;

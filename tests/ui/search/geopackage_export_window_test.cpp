@@ -19,6 +19,7 @@
 #include <functional>
 
 using namespace ft::search;
+using ft::formats::kRegisteredDrawingRecord;
 namespace fs = std::filesystem;
 
 namespace {

@@ -20,6 +20,7 @@
 
 using namespace ft::search;
 using ft::catalogue::TSQLiteDatabase;
+using ft::formats::kRegisteredDrawingRecord;
 
 namespace {
 

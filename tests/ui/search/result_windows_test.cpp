@@ -1,4 +1,4 @@
-#include "core/search/request_file.h"
+#include "core/formats/request_file.h"
 #include "ui/search/result_list_view.h"
 #include "ui/search/result_windows.h"
 
@@ -22,6 +22,10 @@
 
 using namespace ft::search;
 using ft::catalogue::TSQLiteDatabase;
+using ft::formats::kBoundaryPointRecord;
+using ft::formats::kControlPointRecord;
+using ft::formats::kRegisteredDrawingRecord;
+using ft::formats::requestFilePath;
 namespace fs = std::filesystem;
 
 namespace {

@@ -1,4 +1,4 @@
-#include "core/search/request_file.h"
+#include "core/formats/request_file.h"
 #include "ui/main/main_window.h"
 #include "ui/search/result_list_model.h"
 #include "ui/search/result_windows.h"
@@ -205,7 +205,7 @@ void SearchHandlersTest::parcelSearchHandsTheTickedRowsToTheViewer()
     QVERIFY(shown == m_window->resultWindows().parcelResults);
     QCOMPARE(rows, (QStringList{QStringLiteral("本町"), QStringLiteral("本町")}));
     QVERIFY(m_window->overviewState().drawingsPresent);
-    const fs::path request = ft::search::requestFilePath(m_settings->path());
+    const fs::path request = ft::formats::requestFilePath(m_settings->path());
     QCOMPARE(viewerArguments(),
              (QStringList{QStringLiteral("-E2"), QString::fromStdString(request.string())}));
     QCOMPARE(requestSeenByViewer(), ft::test::cp932Lines({"0,\"/survey/set1\"", "2,本町,西,3"}));
@@ -391,7 +391,7 @@ void SearchHandlersTest::viewerStartMinimisesTheMainWindowAndRestoresIt()
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     WindowStateRecorder recorder;
     m_window->installEventFilter(&recorder);
-    const std::string argument = ft::search::viewerArgumentText(m_settings->path());
+    const std::string argument = ft::formats::viewerArgumentText(m_settings->path());
     // The states the window went through; the platform may echo them late.
     const auto statesOfAStart = [&] {
         QCoreApplication::processEvents();

@@ -28,11 +28,7 @@
 #include <string>
 #include <string_view>
 
-namespace ft::catalogue {
-class TSQLiteDatabase;
-}
-
-namespace ft::search {
+namespace ft::formats {
 
 // Record codes of the request file.
 enum RequestCode : int {
@@ -69,11 +65,6 @@ class RequestFileError : public platform::MessageError {
 public:
     using platform::MessageError::MessageError;
 };
-
-// The registered path (PATH of the FILE row, UTF-8) of drawing `fileNo`, read
-// with "SELECT * FROM FILE WHERE FILENO=<n>". A number without a FILE row
-// raises the access layer's "Field PATH Not found. Empty dataset".
-std::string drawingPath(catalogue::TSQLiteDatabase& db, int fileNo);
 
 // The records of a request as CP932 lines, each with its CR LF, appended to
 // a buffer; the conversions and refusals RequestWriter describes below. A
@@ -129,8 +120,6 @@ public:
 
     // 0,"path"
     void writeDrawing(std::string_view utf8Path);
-    // Looks the drawing's path up (drawingPath) and writes its record 0.
-    void writeDrawing(catalogue::TSQLiteDatabase& db, int fileNo);
     // 2,oaza,koaza,lot
     void writeParcel(std::string_view utf8Oaza, std::string_view utf8Koaza,
                      std::string_view utf8Chiban);
@@ -167,4 +156,4 @@ private:
     std::string m_pending;
 };
 
-} // namespace ft::search
+} // namespace ft::formats

@@ -1,8 +1,8 @@
-#include "core/search/request_reader.h"
+#include "core/formats/request_reader.h"
 
+#include "core/formats/request_file.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
-#include "core/search/request_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,7 +11,7 @@
 #include <iterator>
 #include <system_error>
 
-namespace ft::search {
+namespace ft::formats {
 
 namespace {
 
@@ -166,4 +166,4 @@ std::filesystem::path requestPathOf(std::string_view cp932Path)
     return std::filesystem::path(platform::cp932ToUtf8(cp932Path));
 }
 
-} // namespace ft::search
+} // namespace ft::formats

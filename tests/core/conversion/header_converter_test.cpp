@@ -1,4 +1,4 @@
-#include "core/formats/header_converter.h"
+#include "core/conversion/header_converter.h"
 
 #include "converter_fixture.h"
 

@@ -28,7 +28,7 @@ enum class MapRows {
     Refused, // a catalogue or read failure: rolled back, "Rollback" traced
 };
 
-// Stores the rows as described; SourceFileError as in converter_support.h.
+// Stores the rows as described; SourceFileError as in file_transaction.h.
 MapRows storeMapRows(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
                      const std::filesystem::path& mapFile);
 
@@ -41,7 +41,7 @@ struct MapStatements {
 };
 
 // Reads the map-sheet file and traces each statement as storeMapRows does,
-// without running it. SourceFileError as in converter_support.h.
+// without running it. SourceFileError as in file_transaction.h.
 MapStatements traceMapStatements(platform::TraceLog& trace, int fileNo,
                                  const std::filesystem::path& mapFile);
 

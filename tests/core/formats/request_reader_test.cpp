@@ -1,6 +1,6 @@
 // The viewer's reading of the request file, against what the writers write.
-#include "core/search/request_file.h"
-#include "core/search/request_reader.h"
+#include "core/formats/request_file.h"
+#include "core/formats/request_reader.h"
 
 #include "core/platform/cp932.h"
 #include "devtools/temp_folder.h"
@@ -10,7 +10,7 @@
 
 #include <optional>
 
-namespace ft::search {
+namespace ft::formats {
 namespace {
 
 using platform::utf8ToCp932;
@@ -124,4 +124,4 @@ TEST(RequestReader, AnEmptyRequestIsEmptyAndAMissingOneAnError)
 }
 
 } // namespace
-} // namespace ft::search
+} // namespace ft::formats

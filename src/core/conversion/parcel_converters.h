@@ -19,7 +19,7 @@ namespace ft::formats {
 // parcels (.und). Lot numbers and owner names are folded with ToHalfWidth,
 // oaza and koaza names are not; every text is stored as UTF-8. Each
 // statement is traced as it is built (see each converter for the order of
-// running and tracing). Results and errors follow converter_support.h: true
+// running and tracing). Results and errors follow file_transaction.h: true
 // when the file's rows were committed, and also when the file is missing.
 
 // One row per line that holds a comma (fields 3 oaza, 4 koaza, 5 lot number,

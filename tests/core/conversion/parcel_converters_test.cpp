@@ -1,4 +1,4 @@
-#include "core/formats/parcel_converters.h"
+#include "core/conversion/parcel_converters.h"
 
 #include "converter_fixture.h"
 

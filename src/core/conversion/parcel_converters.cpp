@@ -1,7 +1,8 @@
-#include "core/formats/parcel_converters.h"
+#include "core/conversion/parcel_converters.h"
 
 #include "core/catalogue/quoting.h"
 #include "core/catalogue/sqlite_database.h"
+#include "core/conversion/file_transaction.h"
 #include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"

@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ft::search {
+namespace ft::formats {
 
 // A drawing to open (code 0): its registered path, CP932 as written.
 struct RequestedDrawing {
@@ -82,4 +82,4 @@ ViewerRequest readRequestFile(const std::filesystem::path& file);
 // platform::EncodingError when the bytes are not CP932.
 std::filesystem::path requestPathOf(std::string_view cp932Path);
 
-} // namespace ft::search
+} // namespace ft::formats

@@ -1,11 +1,10 @@
-#include "core/search/request_file.h"
+#include "core/formats/request_file.h"
 
-#include "core/catalogue/sqlite_database.h"
 #include "core/platform/cp932.h"
 
 #include <system_error>
 
-namespace ft::search {
+namespace ft::formats {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
@@ -91,14 +90,6 @@ std::string viewerArgumentText(const std::filesystem::path& requestFolder)
                                            "cannot be passed to the viewer"),
             {QString::fromStdString(path)}));
     return " -E2 \"" + path + "\"";
-}
-
-std::string drawingPath(catalogue::TSQLiteDatabase& db, int fileNo)
-{
-    catalogue::TSQLiteTable table =
-        db.GetTable("SELECT * FROM FILE WHERE FILENO=" + std::to_string(fileNo));
-    table.MoveFirst();
-    return table.FieldByName("PATH");
 }
 
 namespace {
@@ -232,11 +223,6 @@ void RequestWriter::writeDrawing(std::string_view utf8Path)
     writePendingWhenFull();
 }
 
-void RequestWriter::writeDrawing(catalogue::TSQLiteDatabase& db, int fileNo)
-{
-    writeDrawing(drawingPath(db, fileNo));
-}
-
 void RequestWriter::writeParcel(std::string_view utf8Oaza, std::string_view utf8Koaza,
                                 std::string_view utf8Chiban)
 {
@@ -270,4 +256,4 @@ void RequestWriter::finish()
     m_file.commit();
 }
 
-} // namespace ft::search
+} // namespace ft::formats

@@ -1,9 +1,10 @@
 // What every catalogue converter shares: missing files, and content that
 // cannot be converted.
-#include "core/formats/header_converter.h"
-#include "core/formats/map_converter.h"
-#include "core/formats/parcel_converters.h"
-#include "core/formats/point_converters.h"
+#include "core/conversion/file_transaction.h"
+#include "core/conversion/header_converter.h"
+#include "core/conversion/map_converter.h"
+#include "core/conversion/parcel_converters.h"
+#include "core/conversion/point_converters.h"
 
 #include "converter_fixture.h"
 

@@ -1,5 +1,5 @@
-#include "core/formats/map_converter.h"
-#include "core/formats/point_converters.h"
+#include "core/conversion/map_converter.h"
+#include "core/conversion/point_converters.h"
 
 #include "converter_fixture.h"
 
