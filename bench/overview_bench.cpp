@@ -124,7 +124,7 @@ Timing drawOnce(ft::workspace::Workspace& state, QImage& image)
     const double cpuStart = ft::bench::cpuSeconds(RUSAGE_SELF);
     QPainter canvas(&image);
     ft::overview::ClearOverview(canvas, image.width(), image.height());
-    ft::overview::DrawOverview(canvas, state, overview);
+    ft::overview::DrawOverview(canvas, state, overview, ft::overview::ShownDrawings{});
     canvas.end();
     return {secondsSince(start), ft::bench::cpuSeconds(RUSAGE_SELF) - cpuStart};
 }

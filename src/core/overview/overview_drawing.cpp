@@ -158,34 +158,36 @@ void drawSheet(QPainter& canvas, const OverviewView& view, const formats::SheetO
     drawSheetLabel(canvas, labelText(sheet.name), centre);
 }
 
-void drawSheets(QPainter& canvas, const OverviewView& view, const std::filesystem::path& file)
+void drawSheets(QPainter& canvas, const OverviewView& view, const std::filesystem::path& file,
+                const ShownDrawings& shown)
 {
     setSheetStyle(canvas);
     formats::forEachLine(
         file,
         [&](std::string& line) {
             const formats::SheetOutline sheet = formats::parseSheetOutline(std::move(line));
-            if (sheet.fileNo >= 1)
+            if (shown.shows(sheet.fileNo))
                 drawSheet(canvas, view, sheet);
         },
         formats::RecordLineReader::Ending::AtEndOfFile);
 }
 
-// Calls draw(from, to) for every segment to be drawn: from the store when
-// there is one (it holds the file's segments), otherwise from the file's
-// lines, passing by those of no drawing.
+// Calls draw(from, to) for every segment of a shown drawing: from the store
+// when there is one (it holds the file's segments), otherwise from the file's
+// lines.
 template <typename Draw>
-void forEachSegment(const std::filesystem::path& file, const SegmentStore* store, Draw&& draw)
+void forEachSegment(const std::filesystem::path& file, const SegmentStore* store,
+                    const ShownDrawings& shown, Draw&& draw)
 {
     if (store != nullptr) {
-        store->forEach(draw);
+        store->forEach([&](int fileNo) { return shown.shows(fileNo); }, draw);
         return;
     }
     formats::forEachLine(
         file,
         [&](std::string& line) {
             const formats::SegmentEnds segment = formats::parseSegmentEnds(line);
-            if (segment.fileNo >= 1)
+            if (shown.shows(segment.fileNo))
                 draw(SurveyPoint{segment.x1, segment.y1}, SurveyPoint{segment.x2, segment.y2});
         },
         formats::RecordLineReader::Ending::AtEndOfFile);
@@ -194,10 +196,11 @@ void forEachSegment(const std::filesystem::path& file, const SegmentStore* store
 // Segments through the painter's pen: for a canvas that is not drawn on
 // pixel for pixel (a scaled or turned painter).
 void drawSegmentsWithPen(QPainter& canvas, const OverviewView& view,
-                         const std::filesystem::path& file, const SegmentStore* store)
+                         const std::filesystem::path& file, const SegmentStore* store,
+                         const ShownDrawings& shown)
 {
     setSegmentStyle(canvas);
-    forEachSegment(file, store, [&](SurveyPoint from, SurveyPoint to) {
+    forEachSegment(file, store, shown, [&](SurveyPoint from, SurveyPoint to) {
         drawPixelLine(canvas, toPixel(view, from), toPixel(view, to));
     });
 }
@@ -207,16 +210,16 @@ void drawSegmentsWithPen(QPainter& canvas, const OverviewView& view,
 // a few nanoseconds per pixel. What was marked before a line that cannot be
 // read is painted all the same.
 void drawSegments(QPainter& canvas, const OverviewView& view, const std::filesystem::path& file,
-                  const SegmentStore* store)
+                  const SegmentStore* store, const ShownDrawings& shown)
 {
     const QPaintDevice* device = canvas.device();
     if (device == nullptr || !canvas.worldTransform().isIdentity()) {
-        drawSegmentsWithPen(canvas, view, file, store);
+        drawSegmentsWithPen(canvas, view, file, store, shown);
         return;
     }
     SegmentMask mask(device->width(), device->height());
     try {
-        forEachSegment(file, store, [&](SurveyPoint from, SurveyPoint to) {
+        forEachSegment(file, store, shown, [&](SurveyPoint from, SurveyPoint to) {
             mask.addLine(toPixel(view, from), toPixel(view, to));
         });
     } catch (...) {
@@ -252,26 +255,26 @@ void ClearOverview(QPainter& canvas, int width, int height)
 }
 
 bool drawOverviewOf(QPainter& canvas, OverviewView& view, const formats::Extent& extent,
-                    const OverviewFiles& files)
+                    const OverviewFiles& files, const ShownDrawings& shown)
 {
     if (!fitWindow(view, extent))
         return false;
-    drawOverviewWindow(canvas, view, files, nullptr);
+    drawOverviewWindow(canvas, view, files, shown, nullptr);
     return true;
 }
 
 void drawOverviewWindow(QPainter& canvas, const OverviewView& view, const OverviewFiles& files,
-                        const SegmentStore* segments)
+                        const ShownDrawings& shown, const SegmentStore* segments)
 {
     const PainterStateKeeper keeper(canvas);
     canvas.setRenderHint(QPainter::Antialiasing, false);
     // Sheets first, so that outlines lie on top of rectangles and labels.
-    drawSheets(canvas, view, files.sheetOutlines);
-    drawSegments(canvas, view, files.segments, segments);
+    drawSheets(canvas, view, files.sheetOutlines, shown);
+    drawSegments(canvas, view, files.segments, segments, shown);
 }
 
 bool DrawOverview(QPainter& canvas, workspace::Workspace& workspace, OverviewState& overview,
-                  const SegmentStore* segments)
+                  const ShownDrawings& shown, const SegmentStore* segments)
 {
     if (!overview.drawingsPresent)
         return false;
@@ -283,7 +286,7 @@ bool DrawOverview(QPainter& canvas, workspace::Workspace& workspace, OverviewSta
     workspace.extent(datum) = *extent;
     if (!placeWindow(overview.view, *extent, overview.keptWindows[datum]))
         return false;
-    drawOverviewWindow(canvas, overview.view, files, segments);
+    drawOverviewWindow(canvas, overview.view, files, shown, segments);
     return true;
 }
 

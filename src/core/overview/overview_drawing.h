@@ -7,6 +7,7 @@
 #include <QColor>
 
 #include <filesystem>
+#include <optional>
 #include <set>
 
 class QPainter;
@@ -40,6 +41,20 @@ struct OverviewFiles {
 // The working files of a datum in the program's data folder.
 OverviewFiles overviewFilesOf(const workspace::Workspace& workspace, workspace::Datum datum);
 
+// The drawings whose working-file lines an overview shows: those numbered 1
+// or more and, when `registered` is given, only those among it. A
+// registration writes a set's working-file records before its FILE row lands
+// (and one that fails or is killed leaves them until they are tidied): the
+// program shows only the drawings of the catalogue's FILE rows.
+struct ShownDrawings {
+    std::optional<std::set<int>> registered;
+
+    bool shows(int fileNo) const
+    {
+        return fileNo >= 1 && (!registered || registered->contains(fileNo));
+    }
+};
+
 // Paints the area from (0, 0) to (width + 1, height + 1), exclusive, white:
 // an empty overview.
 void ClearOverview(QPainter& canvas, int width, int height);
@@ -54,18 +69,16 @@ void ClearOverview(QPainter& canvas, int width, int height);
 // A coordinate that is not a number throws SourceFileError naming the file
 // and line; what was drawn before it stays.
 bool drawOverviewOf(QPainter& canvas, OverviewView& view, const formats::Extent& extent,
-                    const OverviewFiles& files);
+                    const OverviewFiles& files, const ShownDrawings& shown);
 
 // Draws the files as drawOverviewOf does, through the view's window as it
 // stands (zoomed, panned or whole). `segments`, when given, holds the
 // segment file's segments and is drawn instead of reading the file.
 void drawOverviewWindow(QPainter& canvas, const OverviewView& view, const OverviewFiles& files,
-                        const SegmentStore* segments);
+                        const ShownDrawings& shown, const SegmentStore* segments);
 
-// The drawing numbers of the catalogue's FILE rows. A registration writes a
-// set's working-file records before its FILE row lands (and one that fails
-// or is killed leaves them until they are tidied): a click on the overview
-// hands over only sheets of these numbers.
+// The drawing numbers of the catalogue's FILE rows: the overview draws, and a
+// click on it hands over, only sheets of these numbers (see ShownDrawings).
 std::set<int> registeredDrawings(catalogue::TSQLiteDatabase& db);
 
 // The program's overview: nothing while the drawings-present flag is clear,
@@ -74,10 +87,11 @@ std::set<int> registeredDrawings(catalogue::TSQLiteDatabase& db);
 // and the datum's working files are drawn through the window the datum was
 // zoomed to, when it was chosen over this extent, else through the whole
 // extent's (placeWindow). `segments`, when given, holds the current datum's
-// segment file. Returns whether the overview was drawn. Errors as
+// segment file. Only the lines of drawings `shown` shows are drawn. Returns
+// whether the overview was drawn. Errors as
 // drawOverviewOf; a bad number in the extent file throws SourceFileError
 // before anything is drawn.
 bool DrawOverview(QPainter& canvas, workspace::Workspace& workspace, OverviewState& overview,
-                  const SegmentStore* segments = nullptr);
+                  const ShownDrawings& shown, const SegmentStore* segments = nullptr);
 
 } // namespace ft::overview

@@ -67,13 +67,21 @@ std::optional<SegmentStore> SegmentStore::load(const std::filesystem::path& segm
             const auto y2 = offsetFrom(store.m_originY, segment.y2);
             exact = x1 && y1 && x2 && y2;
             if (exact)
-                store.m_ends.push_back({*x1, *y1, *x2, *y2});
+                store.add(segment.fileNo, {*x1, *y1, *x2, *y2});
         },
         formats::RecordLineReader::Ending::AtEndOfFile);
     if (!opened || !exact)
         return std::nullopt;
     store.m_ends.shrink_to_fit();
+    store.m_runs.shrink_to_fit();
     return store;
+}
+
+void SegmentStore::add(int fileNo, const std::array<std::int32_t, 4>& ends)
+{
+    if (m_runs.empty() || m_runs.back().fileNo != fileNo)
+        m_runs.push_back({fileNo, m_ends.size()});
+    m_ends.push_back(ends);
 }
 
 } // namespace ft::overview

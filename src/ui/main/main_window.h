@@ -140,6 +140,7 @@ private:
     void refreshAfterRegistration();
     // Shows the datum's cached drawing when it is still good; false when not.
     bool showCachedOverview(workspace::Datum datum, const overview::OverviewFilesStamp& stamp);
+    overview::ShownDrawings shownDrawings(workspace::Datum datum);
     void showOverviewScaleBar();
     void keepOverviewWindow();
     void forgetOverviews(workspace::Datum datum);

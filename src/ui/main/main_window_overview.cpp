@@ -67,10 +67,11 @@ void MainWindow::redrawOverview()
         return;
     const overview::SegmentStore* segments =
         m_overview.drawingsPresent ? m_overviewCache.segmentsOf(datum, files.segments) : nullptr;
+    const overview::ShownDrawings shown = shownDrawings(datum);
     bool drawn = false;
     image.drawOnCanvas([&](QPainter& canvas) {
         overview::ClearOverview(canvas, image.width(), image.height());
-        drawn = overview::DrawOverview(canvas, *m_state, m_overview, segments);
+        drawn = overview::DrawOverview(canvas, *m_state, m_overview, shown, segments);
     });
     if (drawn)
         m_drawnExtent = m_state->extent(datum);
@@ -78,6 +79,17 @@ void MainWindow::redrawOverview()
     // read again (and reported again) next time.
     if (m_overview.drawingsPresent)
         m_overviewCache.store(datum, {image.canvas(), view, m_state->extent(datum), drawn, stamp});
+}
+
+// Lines of drawings without a FILE row (a set another program is still
+// registering) are left out. A catalogue that could not be opened (start-up
+// told that) has nothing to go by: its working files are drawn whole.
+overview::ShownDrawings MainWindow::shownDrawings(workspace::Datum datum)
+{
+    overview::ShownDrawings shown;
+    if (m_overview.drawingsPresent && m_state->catalogues().isOpen(datum))
+        shown.registered = overview::registeredDrawings(m_state->catalogue(datum));
+    return shown;
 }
 
 // The datum's last drawing shows again when its files are as they were and

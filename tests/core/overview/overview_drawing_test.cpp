@@ -3,6 +3,7 @@
 #include "core/formats/converter_support.h"
 #include "core/formats/working_files.h"
 #include "core/overview/overview_window.h"
+#include "core/overview/segment_store.h"
 #include "core/workspace/workspace.h"
 #include "devtools/temp_folder.h"
 #include "overview_files.h"
@@ -19,6 +20,8 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <set>
 
 namespace ft::overview {
 using workspace::Datum;
@@ -56,7 +59,7 @@ protected:
     bool draw(const formats::Extent& extent = kExampleExtent)
     {
         QPainter canvas(&image);
-        return drawOverviewOf(canvas, view, extent, files);
+        return drawOverviewOf(canvas, view, extent, files, ShownDrawings{});
     }
 
     QRgb at(int x, int y) const { return image.pixel(x, y); }
@@ -187,6 +190,37 @@ TEST_F(OverviewCanvas, SegmentsWithoutADrawingNumberAreLeftOut)
     writeLines(files.segments, {segmentLine(0, 0, 1000, 500, 0), segmentLine(0, 500, 1000, 0, -1)});
     ASSERT_TRUE(draw());
     EXPECT_EQ(count(kBlack), 0);
+}
+
+// Lines of drawings not shown (no FILE row yet) are left out, whether the
+// segments come from the file or from memory, where one drawing's segments
+// may come in several runs.
+TEST_F(OverviewCanvas, LinesOfDrawingsNotShownAreLeftOut)
+{
+    writeLines(files.segments, {segmentLine(-50, 250, 1050, 250, 1),   // row 300
+                                segmentLine(800, 100, 800, 400, 2),    // column 451
+                                segmentLine(-50, 400, 1050, 400, 1)}); // row 226
+    writeLines(files.sheetOutlines,
+               {sheetLine("S1", 0, 0, 1000, 500, 1), sheetLine("S2", 100, 100, 200, 200, 2)});
+    const std::optional<SegmentStore> store = SegmentStore::load(files.segments);
+    ASSERT_TRUE(store.has_value());
+    const auto blackInColumn = [&](int x) {
+        int n = 0;
+        for (int y = 0; y < 601; ++y)
+            n += at(x, y) == kBlack ? 1 : 0;
+        return n;
+    };
+    for (const SegmentStore* segments : {static_cast<const SegmentStore*>(nullptr), &*store}) {
+        image.fill(kWhite);
+        ASSERT_TRUE(fitWindow(view, kExampleExtent));
+        QPainter canvas(&image);
+        drawOverviewWindow(canvas, view, files, ShownDrawings{std::set<int>{1, 3}}, segments);
+        canvas.end();
+        EXPECT_EQ(blackInColumn(451), 4);
+        EXPECT_EQ(blackInColumn(200), 4);
+        EXPECT_EQ(at(100, 350), kWhite); // S2's left edge
+        EXPECT_EQ(at(50, 350), kGreen);
+    }
 }
 
 TEST_F(OverviewCanvas, AMissingFileLeavesOutItsLayerOnly)
@@ -348,7 +382,7 @@ protected:
     void draw()
     {
         QPainter canvas(&image);
-        DrawOverview(canvas, state, overview);
+        DrawOverview(canvas, state, overview, ShownDrawings{});
     }
 
     TempFolder folder;

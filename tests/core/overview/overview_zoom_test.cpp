@@ -146,7 +146,7 @@ TEST(OverviewZoomTest, TheHitTestMatchesTheDrawingAtEveryZoom)
         QImage image(601, 601, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter canvas(&image);
-        drawOverviewWindow(canvas, view, files, nullptr);
+        drawOverviewWindow(canvas, view, files, ShownDrawings{}, nullptr);
         canvas.end();
 
         const PixelPoint corner = toPixel(view, {400, 200}); // lower left
@@ -214,10 +214,11 @@ TEST(SegmentStoreTest, HoldsTheFilesSegmentsExactlyOrNotAtAll)
     ASSERT_EQ(store->size(), expected.size());
     std::size_t i = 0;
     bool same = true;
-    store->forEach([&](SurveyPoint a, SurveyPoint b) {
-        const formats::SegmentEnds& e = expected[i++];
-        same = same && a.x == e.x1 && a.y == e.y1 && b.x == e.x2 && b.y == e.y2;
-    });
+    store->forEach([](int) { return true; },
+                   [&](SurveyPoint a, SurveyPoint b) {
+                       const formats::SegmentEnds& e = expected[i++];
+                       same = same && a.x == e.x1 && a.y == e.y1 && b.x == e.x2 && b.y == e.y2;
+                   });
     EXPECT_TRUE(same);
 
     OverviewView view = wholeExample();
@@ -229,7 +230,7 @@ TEST(SegmentStoreTest, HoldsTheFilesSegmentsExactlyOrNotAtAll)
                                    std::pair{&fromStore, &*store}}) {
         image->fill(Qt::white);
         QPainter canvas(image);
-        drawOverviewWindow(canvas, view, files, segments);
+        drawOverviewWindow(canvas, view, files, ShownDrawings{}, segments);
     }
     EXPECT_EQ(fromFile, fromStore);
 

@@ -129,6 +129,7 @@ private slots:
     void eachDatumKeepsItsViewUntilItsExtentChanges();
     void homeAndADoubleClickOnEmptyGroundShowEverything();
     void aLostReleaseOrAQuickSecondDragIsNoDoubleClick();
+    void linesOfADrawingWithoutAFileRowAreLeftOut();
 
 private:
     fs::path viewerLog() const { return m_bin / "viewer-starts.txt"; }
@@ -419,6 +420,25 @@ void MainWindowOverviewTest::aLostReleaseOrAQuickSecondDragIsNoDoubleClick()
     QCOMPARE(drags.size(), 2);
     QCOMPARE(drags.at(1).at(0).toPoint(), QPoint(20, 0));
     QCOMPARE(clicks.size(), 1);
+}
+
+// Drawing 9 has working-file lines but no FILE row (a set another program
+// is still registering): neither its sheet 2C nor its segment is drawn.
+void MainWindowOverviewTest::linesOfADrawingWithoutAFileRowAreLeftOut()
+{
+    ft::test::writeLines(m_data->path() / workingFileName(".az", 2),
+                         {ft::test::segmentLine(-50, 250, 1050, 250, 1),   // row 300
+                          ft::test::segmentLine(-50, 400, 1050, 400, 9)}); // row 226
+    chooseDatum("RadioButton1");
+    chooseDatum("RadioButton2");
+    const QImage& image = m_window->overviewImage();
+    QVERIFY(image.pixel(200, 300) == kBlack || image.pixel(200, 299) == kBlack);
+    for (int y = 220; y < 232; ++y)
+        QCOMPARE(image.pixel(200, y), kWhite);
+    for (int x = 495; x < 508; ++x) // 2C's left edge at column 501
+        QCOMPARE(image.pixel(x, 400), kWhite);
+    QCOMPARE(image.pixel(551, 400), kGreen); // 2A's right edge
+    QVERIFY(m_op->errors.isEmpty());
 }
 
 QTEST_MAIN(MainWindowOverviewTest)
