@@ -2,6 +2,7 @@
 
 #include "core/platform/folders.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/viewer_process.h"
 #include "ui/widgets/desktop_integration.h"
 #include "ui/widgets/system_button.h"
 #include "viewer/command_line.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QTimer>
 
 #include <cstdio>
 #include <string>
@@ -64,5 +66,9 @@ int main(int argc, char* argv[])
         window.openRequest(*line.requestFile);
     if (!line.headers.empty())
         window.openHeaders(line.headers);
+    // The program that started Tavla waits, minimised, until the window is up
+    // (and then leaves it in front). The first turn of the event loop maps
+    // the window.
+    QTimer::singleShot(0, &window, [] { ft::platform::TellStarterWindowShown(); });
     return application.exec();
 }

@@ -4,10 +4,12 @@
 #include "core/platform/viewer_process_system.h"
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
 #include <system_error>
+#include <utility>
 
 namespace ft::platform {
 namespace {
@@ -32,6 +34,46 @@ std::string_view trimmed(std::string_view text)
 }
 
 } // namespace
+
+ViewerWatch::~ViewerWatch()
+{
+    closeAll();
+}
+
+ViewerWatch::ViewerWatch(ViewerWatch&& other) noexcept
+    : m_waitEnd(std::exchange(other.m_waitEnd, kNone)),
+      m_viewerEnd(std::exchange(other.m_viewerEnd, kNone))
+{
+}
+
+ViewerWatch& ViewerWatch::operator=(ViewerWatch&& other) noexcept
+{
+    if (this != &other) {
+        closeAll();
+        m_waitEnd = std::exchange(other.m_waitEnd, kNone);
+        m_viewerEnd = std::exchange(other.m_viewerEnd, kNone);
+    }
+    return *this;
+}
+
+void ViewerWatch::closeViewerEnd() noexcept
+{
+    if (m_viewerEnd != kNone)
+        closeWatchEnd(std::exchange(m_viewerEnd, kNone));
+}
+
+void ViewerWatch::setWaitEnd(std::intptr_t waitEnd) noexcept
+{
+    if (m_waitEnd != kNone)
+        closeWatchEnd(m_waitEnd);
+    m_waitEnd = waitEnd;
+}
+
+void ViewerWatch::closeAll() noexcept
+{
+    closeViewerEnd();
+    setWaitEnd(kNone);
+}
 
 std::vector<std::filesystem::path> viewerFolders()
 {
@@ -106,10 +148,28 @@ ViewerStart StartViewer(std::string_view argumentText)
     QProcess process;
     process.setProgram(fromNative(pathText(*start.program)));
     process.setArguments(arguments);
-    start.started = process.startDetached();
-    if (!start.started)
+    std::optional<EnvironmentEntry> entry;
+    start.watch = openViewerWatch(entry);
+    if (entry) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(fromNative(entry->first), fromNative(entry->second));
+        process.setProcessEnvironment(environment);
+    }
+    qint64 processId = 0;
+    start.started = process.startDetached(&processId);
+    // The viewer holds its own copy now; with ours let go, the pipe ends
+    // when the viewer does.
+    start.watch.closeViewerEnd();
+    if (start.started)
+        watchStartedViewer(start.watch, processId);
+    else
         start.error = process.errorString().toStdString();
     return start;
+}
+
+bool WaitForViewerWindow(const ViewerStart& start, std::chrono::milliseconds limit)
+{
+    return start.started && waitOnViewerWatch(start.watch, limit);
 }
 
 } // namespace ft::platform

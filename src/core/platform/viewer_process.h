@@ -2,8 +2,11 @@
 
 // Starting the external drawing viewer. The viewer is a separate program,
 // `Tavla`; the program hands it nothing but its command line (which names the
-// request file) and keeps no hold on the process it starts.
+// request file), keeps no hold on the process it starts, and waits at most a
+// moment for its first window.
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -35,6 +38,42 @@ std::optional<std::filesystem::path> findViewer(const std::vector<std::filesyste
 // group and are dropped, so " -E2 \"/a b/TAVLA.E2\"" gives -E2 and /a b/TAVLA.E2.
 std::vector<std::string> splitArgumentText(std::string_view argumentText);
 
+// The environment entry naming the descriptor of a pipe to which Tavla
+// writes one byte once its first window is shown. A viewer of another make
+// passes it by.
+inline constexpr const char* kWindowShownVariable = "TAVLA_WINDOW_SHOWN_FD";
+
+// What the starter holds to learn that a started viewer shows its first
+// window: on POSIX systems both ends of the pipe named in
+// kWindowShownVariable (the viewer's end is let go once the viewer holds its
+// copy), on Windows the viewer's process. Closes what it holds when it goes.
+class ViewerWatch {
+public:
+    static constexpr std::intptr_t kNone = -1;
+
+    ViewerWatch() = default;
+    ViewerWatch(std::intptr_t waitEnd, std::intptr_t viewerEnd)
+        : m_waitEnd(waitEnd), m_viewerEnd(viewerEnd)
+    {
+    }
+    ~ViewerWatch();
+    ViewerWatch(ViewerWatch&& other) noexcept;
+    ViewerWatch& operator=(ViewerWatch&& other) noexcept;
+    ViewerWatch(const ViewerWatch&) = delete;
+    ViewerWatch& operator=(const ViewerWatch&) = delete;
+
+    std::intptr_t waitEnd() const { return m_waitEnd; }
+    std::intptr_t viewerEnd() const { return m_viewerEnd; }
+    void closeViewerEnd() noexcept;
+    void setWaitEnd(std::intptr_t waitEnd) noexcept;
+
+private:
+    void closeAll() noexcept;
+
+    std::intptr_t m_waitEnd = kNone;
+    std::intptr_t m_viewerEnd = kNone;
+};
+
 // How a start of the viewer went.
 struct ViewerStart {
     bool started = false;
@@ -44,11 +83,25 @@ struct ViewerStart {
     std::vector<std::filesystem::path> searched;
     // Why it did not start (English), when it was found but failed.
     std::string error;
+    // What WaitForViewerWindow waits on.
+    ViewerWatch watch;
 };
 
 // Looks the viewer up (viewerFolders) and starts it with the arguments of
 // the text, detached, in the current folder and with the inherited
 // environment, and returns at once: nothing is read back.
 ViewerStart StartViewer(std::string_view argumentText);
+
+// Blocks until the started viewer's first window is shown, or the viewer
+// has ended, or `limit` has passed; true only in the first case. On POSIX
+// systems Tavla tells the window through the pipe (TellStarterWindowShown);
+// a viewer that never tells is waited for until `limit`. On Windows the
+// wait is WaitForInputIdle: until the viewer waits for input.
+bool WaitForViewerWindow(const ViewerStart& start, std::chrono::milliseconds limit);
+
+// The viewer's side: writes the byte to the descriptor kWindowShownVariable
+// names, once, and closes it. Nothing when none is named (the viewer was
+// started some other way) or the starter no longer waits.
+void TellStarterWindowShown();
 
 } // namespace ft::platform

@@ -3,9 +3,14 @@
 // What the viewer start asks of the system; one source file for each system
 // answers it.
 
+#include "core/platform/viewer_process.h"
+
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace ft::platform {
 
@@ -20,5 +25,20 @@ std::optional<std::filesystem::path> executableFolder();
 
 // Whether the file is a regular file this user may run.
 bool isRunnableFile(const std::filesystem::path& file);
+
+// An environment entry (name, value) to hand a started program.
+using EnvironmentEntry = std::pair<std::string, std::string>;
+
+// Made just before the viewer starts: what it will tell its first window
+// through, and the entry naming that in the viewer's environment (none when
+// the system watches the process itself, or nothing could be made: the wait
+// then runs to its limit).
+ViewerWatch openViewerWatch(std::optional<EnvironmentEntry>& entry);
+// Called once the viewer runs with the process id it got.
+void watchStartedViewer(ViewerWatch& watch, std::int64_t processId);
+// See WaitForViewerWindow.
+bool waitOnViewerWatch(const ViewerWatch& watch, std::chrono::milliseconds limit);
+// Closes one end a ViewerWatch holds.
+void closeWatchEnd(std::intptr_t end) noexcept;
 
 } // namespace ft::platform

@@ -46,4 +46,38 @@ bool isRunnableFile(const std::filesystem::path& file)
     return std::filesystem::is_regular_file(file, error);
 }
 
+// Windows tells without help from the viewer: WaitForInputIdle returns once
+// the viewer's first thread waits for input, its window shown.
+ViewerWatch openViewerWatch(std::optional<EnvironmentEntry>&)
+{
+    return {};
+}
+
+void watchStartedViewer(ViewerWatch& watch, std::int64_t processId)
+{
+    const HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE,
+                                         static_cast<DWORD>(processId));
+    if (process != nullptr)
+        watch.setWaitEnd(reinterpret_cast<std::intptr_t>(process));
+}
+
+bool waitOnViewerWatch(const ViewerWatch& watch, std::chrono::milliseconds limit)
+{
+    if (watch.waitEnd() == ViewerWatch::kNone) {
+        ::Sleep(static_cast<DWORD>(limit.count()));
+        return false;
+    }
+    return ::WaitForInputIdle(reinterpret_cast<HANDLE>(watch.waitEnd()),
+                              static_cast<DWORD>(limit.count())) == 0;
+}
+
+void closeWatchEnd(std::intptr_t end) noexcept
+{
+    ::CloseHandle(reinterpret_cast<HANDLE>(end));
+}
+
+void TellStarterWindowShown()
+{
+}
+
 } // namespace ft::platform

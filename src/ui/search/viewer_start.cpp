@@ -5,58 +5,10 @@
 #include "core/platform/viewer_process.h"
 
 #include <QApplication>
-#include <QEvent>
-#include <QEventLoop>
-#include <QTimer>
 #include <QWidget>
 
 namespace ft::search {
 namespace {
-
-// Ends the loop when the watched window is deactivated.
-class DeactivationWatch final : public QObject {
-public:
-    DeactivationWatch(QWidget& window, QEventLoop& loop) : m_window(window), m_loop(loop)
-    {
-        m_window.installEventFilter(this);
-    }
-    ~DeactivationWatch() override { m_window.removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::WindowDeactivate)
-            m_loop.quit();
-        return false;
-    }
-
-private:
-    QWidget& m_window;
-    QEventLoop& m_loop;
-};
-
-// Lets events run while the main window is still the active one, for at
-// most `wait`. True when the activation left it (to the viewer's window, or
-// with the minimising); false when the time ran out.
-bool waitForActivationToLeave(QWidget& mainWindow, std::chrono::milliseconds wait)
-{
-    QEventLoop loop;
-    const DeactivationWatch watch(mainWindow, loop);
-    bool timedOut = false;
-    QTimer::singleShot(wait, &loop, [&] {
-        timedOut = true;
-        loop.quit();
-    });
-    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &loop,
-                     [&loop](Qt::ApplicationState state) {
-                         if (state != Qt::ApplicationActive)
-                             loop.quit();
-                     });
-    QCoreApplication::processEvents();
-    if (mainWindow.isActiveWindow())
-        loop.exec();
-    return !timedOut;
-}
 
 QString failureText(const platform::ViewerStart& start)
 {
@@ -87,14 +39,15 @@ void StartViewer(QWidget& mainWindow, platform::Operator& op, std::string_view a
     if (shown)
         mainWindow.showMinimized();
     const platform::ViewerStart start = platform::StartViewer(argumentText);
-    const bool activationLeft =
-        shown && start.started && waitForActivationToLeave(mainWindow, wait);
+    // The minimising reaches the screen before the thread blocks.
+    QApplication::processEvents();
+    const bool viewerShown = shown && start.started && platform::WaitForViewerWindow(start, wait);
     if (shown)
         mainWindow.showNormal();
     // Restoring raises the main window on most window managers; below the
-    // window that took the activation, it leaves the viewer uncovered (a
-    // viewer window that appears later comes up on top by itself).
-    if (activationLeft)
+    // viewer's window it leaves the viewer uncovered (a viewer window that
+    // appears later comes up on top by itself).
+    if (viewerShown)
         mainWindow.lower();
     if (!start.started)
         op.notify(failureText(start), platform::Operator::Notice::Warning);

@@ -13,6 +13,7 @@
 #include "ui/widgets/tsk_button.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 
@@ -67,6 +68,8 @@ private slots:
     void pointSearchesCarryTheirRecordCodes();
     void registeredDrawingListOfTheCurrentDatum();
     void viewerStartMinimisesTheMainWindowAndRestoresIt();
+    void viewerStartWaitsForTheViewersWindow_data();
+    void viewerStartWaitsForTheViewersWindow();
 
 private:
     // Runs a handler of the main window; while its result window is shown,
@@ -423,6 +426,56 @@ void SearchHandlersTest::viewerStartMinimisesTheMainWindowAndRestoresIt()
              qPrintable(m_op->notices.front()));
     QVERIFY(!lines.contains(QStringLiteral(".")));
     QVERIFY(m_op->errors.isEmpty());
+}
+
+// The main window stays minimised until the viewer tells that its window is
+// shown, however late, or until the wait's limit when it never tells. Each
+// stand-in viewer leaves a mark just before it would tell.
+void SearchHandlersTest::viewerStartWaitsForTheViewersWindow_data()
+{
+    QTest::addColumn<QByteArray>("viewer");
+    QTest::addColumn<int>("waitMs");
+    QTest::addColumn<bool>("marked");
+    QTest::addColumn<int>("atLeastMs");
+    // Both stand-ins go on running (and holding the pipe) until 6 s: a wait
+    // that ended well before that ended at the signal or at its limit.
+    QTest::newRow("shows after 1.5 s")
+        << QByteArray("sleep 1.5\n: > \"$MARK\"\nprintf x >&\"$TAVLA_WINDOW_SHOWN_FD\"\n"
+                      "exec sleep 4.5\n")
+        << 15000 << true << 1500;
+    QTest::newRow("never tells") << QByteArray("exec sleep 6\n") << 2000 << false << 2000;
+}
+
+void SearchHandlersTest::viewerStartWaitsForTheViewersWindow()
+{
+    QFETCH(QByteArray, viewer);
+    QFETCH(int, waitMs);
+    QFETCH(bool, marked);
+    QFETCH(int, atLeastMs);
+    const ft::test::TempFolder folder;
+    const fs::path mark = folder / "told";
+    // Its output let go at once: the test's own ends before the stand-in.
+    ft::test::writeBytes(folder / "Tavla",
+                         "#!/bin/bash\nexec >/dev/null 2>&1\nPATH=/usr/bin:/bin\nMARK='" +
+                             mark.string() + "'\n" + viewer.toStdString());
+    fs::permissions(folder / "Tavla", fs::perms::owner_all);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(folder.path().string()));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+
+    QElapsedTimer waited;
+    waited.start();
+    ft::search::StartViewer(*m_window, *m_op, ft::formats::viewerArgumentText(m_settings->path()),
+                            std::chrono::milliseconds(waitMs));
+    const qint64 elapsed = waited.elapsed();
+    qputenv("PATH", path);
+
+    QCOMPARE(fs::exists(mark), marked);
+    QVERIFY2(elapsed >= atLeastMs, qPrintable(QString::number(elapsed)));
+    QVERIFY2(elapsed < 5000, qPrintable(QString::number(elapsed)));
+    QCOMPARE(m_window->windowState(), Qt::WindowNoState);
+    QVERIFY(m_op->notices.isEmpty());
 }
 
 QTEST_MAIN(SearchHandlersTest)
