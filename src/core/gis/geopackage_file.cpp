@@ -10,11 +10,24 @@ namespace {
 constexpr const char* kCannotWrite =
     QT_TRANSLATE_NOOP("findTavla", "Cannot write the GeoPackage %1");
 
-// Beside the destination, so the final rename stays on one file system;
-// hidden, and with the extension the GPKG driver expects.
-std::filesystem::path temporaryPathFor(const std::filesystem::path& destination)
+QString pathOf(const std::filesystem::path& file)
 {
-    return destination.parent_path() / ("." + destination.filename().string() + ".part.gpkg");
+    return QString::fromStdString(file.string());
+}
+
+// The name GDAL creates the file under; the extension is the one the GPKG
+// driver expects.
+platform::ReplacementFile reservedBeside(const std::filesystem::path& destination)
+{
+    try {
+        return platform::ReplacementFile(destination, platform::ReplacementFile::Writer::ByName,
+                                         ".gpkg");
+    } catch (const std::system_error& error) {
+        throw ExportError(
+            platform::Message(QT_TRANSLATE_NOOP("findTavla", "Cannot create the GeoPackage %1"),
+                              {pathOf(destination)}),
+            error.code().message());
+    }
 }
 
 } // namespace
@@ -37,25 +50,23 @@ void LayerWriter::add(OGRFeature& feature)
 }
 
 GeoPackageFile::GeoPackageFile(std::filesystem::path destination)
-    : m_destination(std::move(destination)), m_temporary(temporaryPathFor(m_destination))
+    : m_destination(std::move(destination)), m_replacement(reservedBeside(m_destination))
 {
     registerGdalDrivers();
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GPKG");
     if (driver == nullptr)
         throw ExportError(platform::Message(
             QT_TRANSLATE_NOOP("findTavla", "This GDAL cannot write GeoPackage files")));
-    removeTemporary(); // left by an export that was killed
-    m_dataset.reset(driver->Create(m_temporary.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+    m_dataset.reset(
+        driver->Create(m_replacement.temporaryPath().c_str(), 0, 0, 0, GDT_Unknown, nullptr));
     if (!m_dataset)
         fail(QT_TRANSLATE_NOOP("findTavla", "Cannot create the GeoPackage %1"));
 }
 
 GeoPackageFile::~GeoPackageFile()
 {
-    if (m_finished)
-        return;
+    // Closed before the replacement drops the unfinished file.
     m_dataset.reset();
-    removeTemporary();
 }
 
 void GeoPackageFile::fail(const char* marked, const QStringList& more) const
@@ -65,12 +76,6 @@ void GeoPackageFile::fail(const char* marked, const QStringList& more) const
         platform::Message(marked,
                           QStringList{QString::fromStdString(m_destination.string())} + more),
         lastGdalError());
-}
-
-void GeoPackageFile::removeTemporary() noexcept
-{
-    std::error_code ignored;
-    std::filesystem::remove(m_temporary, ignored);
 }
 
 LayerWriter GeoPackageFile::createLayer(const std::string& name, OGRSpatialReference* srs,
@@ -106,15 +111,15 @@ void GeoPackageFile::finish()
     // Closing writes what the driver kept back (the spatial indexes).
     if (CPLGetLastErrorType() >= CE_Failure)
         fail(kCannotWrite);
-    std::error_code error;
-    std::filesystem::rename(m_temporary, m_destination, error);
-    if (error)
+    try {
+        m_replacement.commit();
+    } catch (const std::system_error& error) {
         throw ExportError(
             platform::Message(
                 QT_TRANSLATE_NOOP("findTavla", "Cannot put the GeoPackage %1 in place"),
-                {QString::fromStdString(m_destination.string())}),
-            error.message());
-    m_finished = true;
+                {pathOf(m_destination)}),
+            error.code().message());
+    }
 }
 
 } // namespace ft::gis

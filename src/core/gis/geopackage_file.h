@@ -4,6 +4,7 @@
 
 #include "core/gis/geopackage_export.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/replacement_file.h"
 
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
@@ -60,18 +61,17 @@ public:
 
     // Features are written in one transaction: one commit for the whole file.
     void beginWriting();
-    // Commits, closes and renames the file to its destination. Throws ExportError.
+    // Commits, closes and puts the file in its destination's place. Throws
+    // ExportError, or platform::DiskFull naming the destination.
     void finish();
 
 private:
     // `marked` names the file as %1, then `more`.
     [[noreturn]] void fail(const char* marked, const QStringList& more = {}) const;
-    void removeTemporary() noexcept;
 
     std::filesystem::path m_destination;
-    std::filesystem::path m_temporary;
-    GDALDatasetUniquePtr m_dataset;
-    bool m_finished = false;
+    platform::ReplacementFile m_replacement;
+    GDALDatasetUniquePtr m_dataset; // closed before the replacement goes
 };
 
 } // namespace ft::gis

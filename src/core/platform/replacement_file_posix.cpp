@@ -10,13 +10,14 @@
 
 namespace ft::platform {
 
-OwnedFile createFileBeside(const std::filesystem::path& target, std::filesystem::path& name)
+OwnedFile createFileBeside(const std::filesystem::path& target, std::string_view extension,
+                           std::filesystem::path& name)
 {
-    // mkstemp picks a name no one else is using.
-    const std::string pattern = target.string() + ".XXXXXX";
+    // mkstemps picks a name no one else is using.
+    const std::string pattern = target.string() + ".XXXXXX" + std::string(extension);
     std::vector<char> chosen(pattern.begin(), pattern.end());
     chosen.push_back('\0');
-    const int fd = ::mkstemp(chosen.data());
+    const int fd = ::mkstemps(chosen.data(), static_cast<int>(extension.size()));
     if (fd < 0)
         return {};
     OwnedFile file(::fdopen(fd, "wb"));
@@ -34,6 +35,12 @@ OwnedFile createFileBeside(const std::filesystem::path& target, std::filesystem:
 bool syncToDisk(std::FILE* file)
 {
     return ::fsync(::fileno(file)) == 0;
+}
+
+bool syncToDisk(const std::filesystem::path& file)
+{
+    const OwnedDescriptor descriptor(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    return descriptor.valid() && ::fsync(descriptor.get()) == 0;
 }
 
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)

@@ -7,18 +7,22 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 
 namespace ft::platform {
 
 // Creates a new file beside `target` under a name no one else is using,
-// readable and writable by the user only, opened for writing bytes; sets
-// `name` to it. An empty OwnedFile when that fails (errno says why), with
-// nothing left behind.
-OwnedFile createFileBeside(const std::filesystem::path& target, std::filesystem::path& name);
+// ending in `extension`, readable and writable by the user only, opened for
+// writing bytes; sets `name` to it. An empty OwnedFile when that fails (errno
+// says why), with nothing left behind.
+OwnedFile createFileBeside(const std::filesystem::path& target, std::string_view extension,
+                           std::filesystem::path& name);
 
 // Puts the bytes written to the stream (already flushed) on the disk. False
 // when that fails, errno saying why.
 bool syncToDisk(std::FILE* file);
+// The same for a closed file, by its name.
+bool syncToDisk(const std::filesystem::path& file);
 
 // Puts the closed file `from` in the place of `to`, whether `to` exists or
 // not, in one step. False when that fails, errno saying why.

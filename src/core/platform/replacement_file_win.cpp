@@ -15,7 +15,8 @@ namespace {
 
 // A name beside the target with six random letters and digits, like the
 // names mkstemp picks.
-std::filesystem::path candidateBeside(const std::filesystem::path& target, std::mt19937& random)
+std::filesystem::path candidateBeside(const std::filesystem::path& target,
+                                      std::string_view extension, std::mt19937& random)
 {
     static constexpr wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
     std::uniform_int_distribution<std::size_t> pick(0, std::size(kLetters) - 2);
@@ -24,16 +25,18 @@ std::filesystem::path candidateBeside(const std::filesystem::path& target, std::
         suffix += kLetters[pick(random)];
     std::filesystem::path name = target;
     name += suffix;
+    name += std::filesystem::path(std::string(extension)).native();
     return name;
 }
 
 } // namespace
 
-OwnedFile createFileBeside(const std::filesystem::path& target, std::filesystem::path& name)
+OwnedFile createFileBeside(const std::filesystem::path& target, std::string_view extension,
+                           std::filesystem::path& name)
 {
     std::mt19937 random(std::random_device{}());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::filesystem::path candidate = candidateBeside(target, random);
+        const std::filesystem::path candidate = candidateBeside(target, extension, random);
         // _O_EXCL: a name someone else took in the meantime is not opened.
         const int fd =
             ::_wopen(candidate.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
@@ -61,6 +64,19 @@ OwnedFile createFileBeside(const std::filesystem::path& target, std::filesystem:
 bool syncToDisk(std::FILE* file)
 {
     return ::_commit(::_fileno(file)) == 0;
+}
+
+bool syncToDisk(const std::filesystem::path& file)
+{
+    // _commit needs a descriptor open for writing.
+    const int fd = ::_wopen(file.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
+    if (fd < 0)
+        return false;
+    const bool synced = ::_commit(fd) == 0;
+    const int error = errno;
+    ::_close(fd);
+    errno = error;
+    return synced;
 }
 
 // MoveFileExW replaces an existing target, which rename does not do on

@@ -2,6 +2,8 @@
 
 #include "core/formats/text_helpers.h"
 #include "core/formats/working_files.h"
+#include "core/platform/disk_full.h"
+#include "core/platform/replacement_file.h"
 
 #include <functional>
 #include <string>
@@ -31,14 +33,15 @@ bool anyDropped(const fs::path& file, const RecordFilter& keep)
     return false;
 }
 
-// Rewrites the file with the records that pass the filter. The copy goes to a
-// temporary file beside it, which then replaces the file in one rename; a
-// copy that fails (a full disk) is removed and the file stays as it was.
+// Rewrites the file with the records that pass the filter. The copy replaces
+// the file whole; a copy that fails (a full disk) is dropped and the file
+// stays as it was.
 void rewriteKept(const fs::path& file, const RecordFilter& keep)
 {
-    const fs::path temporary = file.string() + ".tmp";
+    platform::ReplacementFile replacement(file, platform::ReplacementFile::Writer::ByName);
     try {
-        formats::WorkingFile copy(temporary, formats::WorkingFile::Mode::Truncate);
+        formats::WorkingFile copy(replacement.temporaryPath(),
+                                  formats::WorkingFile::Mode::Truncate);
         formats::RecordLineReader reader(file, kWorkingFile);
         std::string record;
         while (reader.next(record)) {
@@ -46,12 +49,10 @@ void rewriteKept(const fs::path& file, const RecordFilter& keep)
                 copy.writeRecord(record);
         }
         copy.close();
-        fs::rename(temporary, file);
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw;
+    } catch (const platform::DiskFull&) {
+        throw platform::DiskFull(file); // the file the operator knows
     }
+    replacement.commit();
 }
 
 void pruneFile(const fs::path& file, const RecordFilter& keep)

@@ -7,7 +7,12 @@
 #include "core/registration/registered_sets.h"
 #include "core/registration/working_file_upkeep.h"
 
+#include "core/platform/disk_full.h"
+
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <set>
 
 namespace ft::registration {
 using workspace::Datum;
@@ -114,7 +119,44 @@ TEST_F(RegistrationsTest, PruningKeepsRegisteredRecordsAndMeasuresTheSheetsThatS
     EXPECT_DOUBLE_EQ(extent.qymin, 15.0);
     EXPECT_DOUBLE_EQ(extent.qxmax, 35.0);
     EXPECT_DOUBLE_EQ(extent.qymax, 50.0);
-    EXPECT_FALSE(std::filesystem::exists(sheets.string() + ".tmp"));
+    for (const auto& entry : std::filesystem::directory_iterator(sheets.parent_path()))
+        EXPECT_EQ(entry.path().string().find(sheets.string() + "."), std::string::npos)
+            << entry.path();
+}
+
+// A rewrite that does not fit (here the process's file-size limit) names the
+// working file, leaves it as it was and leaves no temporary file beside it.
+TEST_F(RegistrationsTest, APruningThatDoesNotFitLeavesTheFileAsItWas)
+{
+    const auto segments = state.workingFile(WorkingFileKind::Segments, Datum::World);
+    std::string bytes;
+    for (int i = 0; i < 100; ++i)
+        bytes += "1,1,c,d,0.000,0.000,1.000,1.000,2," + std::to_string(1 + i % 2) + ",\r\n";
+    test::writeBytes(segments, bytes);
+    const auto listing = [&] {
+        std::set<std::filesystem::path> names;
+        for (const auto& entry : std::filesystem::directory_iterator(segments.parent_path()))
+            names.insert(entry.path());
+        return names;
+    };
+    const auto before = listing();
+
+    platform::ignoreFileSizeLimitSignal();
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    try {
+        PruneSegments(segments, {1});
+        ADD_FAILURE() << "no DiskFull";
+    } catch (const platform::DiskFull& full) {
+        EXPECT_EQ(full.file(), segments);
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+
+    EXPECT_EQ(test::readBytes(segments), bytes);
+    EXPECT_EQ(listing(), before);
 }
 
 TEST_F(RegistrationsTest, PruningReadsToTheRealEndPastAControlZAnEarlierVersionWrote)
