@@ -102,10 +102,13 @@ TEST_F(SharedCatalogueProcessTest, CommitsOfAProgramKilledAfterTheToolRanStay)
 }
 
 // A registration while a second process searches in a loop and a third
-// holds read transactions: before each data set the tool searches once while
-// a read is held and once while none is. The registering program is killed
-// after its run. The catalogues end as a quiet run's, and every search
-// answers.
+// holds read transactions. Before each data set the tool searches once while
+// a read is held, and once with the loop stopped and no read held: its close
+// is then the last of every connection but the registrar's, whose lock alone
+// keeps the tool from taking itself for the last user and deleting the
+// write-ahead log the registrar goes on writing to. The registering program
+// is killed after its run. The catalogues end as a quiet run's, and every
+// search answers.
 TEST_F(SharedCatalogueProcessTest, ARegistrationAmongSearchesAndReadersEqualsAQuietOne)
 {
     const fs::path sets = setsFolder("sets", 8);
@@ -113,7 +116,6 @@ TEST_F(SharedCatalogueProcessTest, ARegistrationAmongSearchesAndReadersEqualsAQu
     const auto registrar = peer("holder", shared);
     const auto searcher = peer("visitor", shared);
     const auto reader = peer("visitor", shared);
-    searcher->sendLine("search-loop");
 
     registrar->sendLine("register-paused " + sets.string());
     std::string line = registrar->readLine();
@@ -123,7 +125,12 @@ TEST_F(SharedCatalogueProcessTest, ARegistrationAmongSearchesAndReadersEqualsAQu
         EXPECT_EQ(ask(*reader, "hold"), "held");
         EXPECT_LE(tool(shared, {"search", "parcels"}), 1);
         EXPECT_EQ(ask(*reader, "release"), "released");
+        if (pauses > 1) {
+            const std::string searches = ask(*searcher, "stop");
+            EXPECT_NE(searches.find(" failed 0"), std::string::npos) << searches;
+        }
         EXPECT_LE(tool(shared, {"search", "fpoints"}), 1);
+        searcher->sendLine("search-loop");
         registrar->sendLine("go");
     }
     EXPECT_EQ(line, "registered 8");
