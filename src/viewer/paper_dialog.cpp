@@ -47,7 +47,7 @@ std::optional<PaperChoice> askPaper(QWidget* parent, const QString& purpose,
     const std::optional<double> scale = parseScale(scales->currentText());
     if (!scale) {
         QMessageBox::warning(
-            parent, purpose,
+            parent, QStringLiteral("Tavla"),
             platform::messageText(QT_TRANSLATE_NOOP("findTavla", "The scale '%1' cannot be read"),
                                   {scales->currentText()}));
         return std::nullopt;

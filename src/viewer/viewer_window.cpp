@@ -429,7 +429,7 @@ void ViewerWindow::toPaper(int kind)
                                      {QString::fromStdString(path->string())});
     }
     if (failure)
-        QMessageBox::warning(this, purpose, *failure);
+        QMessageBox::warning(this, QStringLiteral("Tavla"), *failure);
     else if (!done.isEmpty())
         statusBar()->showMessage(done);
     // The keys (+, -, arrows) go on working on the map at once.
