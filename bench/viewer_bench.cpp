@@ -241,12 +241,18 @@ int main(int argc, char** argv)
         std::filesystem::path folder = temp.path();
         if (argc == 3 && std::string(argv[1]) == "--request")
             return openGivenRequest(argv[2]);
+        // --frames: only the frames, for a profiler that counts what drawing
+        // them costs (opening is timed by the runs it leaves out).
+        const bool framesOnly = argc == 2 && std::string(argv[1]) == "--frames";
         if (argc == 3 && std::string(argv[1]) == "--keep")
             folder = argv[2];
-        else if (argc != 1) {
-            std::fputs("usage: findtavla-bench-viewer [--keep FOLDER | --request FILE]\n", stderr);
+        else if (argc != 1 && !framesOnly) {
+            std::fputs(
+                "usage: findtavla-bench-viewer [--keep FOLDER | --request FILE | --frames]\n",
+                stderr);
             return 2;
         }
+        const int runs = framesOnly ? 1 : kRuns;
 
         ft::bench::SyntheticSetOptions options;
         options.parcels = kParcels;
@@ -262,7 +268,7 @@ int main(int argc, char** argv)
 
         std::vector<Duration> open, first, requested;
         double peak = 0.0;
-        for (int run = 0; run < kRuns; ++run) {
+        for (int run = 0; run < runs; ++run) {
             ft::viewer::ViewerSession session;
             open.push_back(timeOf([&] { session.openHeaders({header}); }));
             QImage image(kWindow, QImage::Format_RGB32);
@@ -274,13 +280,13 @@ int main(int argc, char** argv)
         }
         std::vector<Duration> repeated;
         writeRequest(folder, set.basePath(), kRepeatedDrawing);
-        for (int run = 0; run < kRuns; ++run) {
+        for (int run = 0; run < runs; ++run) {
             ft::viewer::ViewerSession session;
             repeated.push_back(
                 timeOf([&] { session.openRequest(ft::formats::requestFilePath(folder)); }));
         }
         writeRequest(folder, set.basePath());
-        for (int run = 0; run < kRuns; ++run) {
+        for (int run = 0; run < runs; ++run) {
             ft::viewer::ViewerSession session;
             requested.push_back(
                 timeOf([&] { session.openRequest(ft::formats::requestFilePath(folder)); }));
@@ -297,7 +303,7 @@ int main(int argc, char** argv)
         for (const auto& item : withRequest.match().items)
             shown += item.state == ft::viewer::ItemState::Shown ? 1 : 0;
 
-        std::printf("%d runs, median (best) in ms, wall time | CPU time:\n", kRuns);
+        std::printf("%d runs, median (best) in ms, wall time | CPU time:\n", runs);
         const auto row = [](const char* what, const std::vector<Duration>& took) {
             std::vector<double> wall, cpu;
             for (const Duration& d : took) {

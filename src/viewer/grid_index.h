@@ -28,6 +28,15 @@ public:
     // their box, since a cell holds items that only come near.
     template <class Visit> void query(const QRectF& rect, Visit&& visit) const
     {
+        queryWhile(rect, [&](std::uint32_t i) {
+            visit(i);
+            return true;
+        });
+    }
+
+    // As query, but stops at the first item for which visit returns false.
+    template <class Visit> void queryWhile(const QRectF& rect, Visit&& visit) const
+    {
         if (m_items.empty())
             return;
         const QRectF wide =
@@ -44,7 +53,8 @@ public:
             const std::uint32_t first = m_cellStart[base + static_cast<std::size_t>(col0)];
             const std::uint32_t last = m_cellStart[base + static_cast<std::size_t>(col1) + 1];
             for (std::uint32_t i = first; i < last; ++i)
-                visit(m_items[i]);
+                if (!visit(m_items[i]))
+                    return;
         }
     }
 

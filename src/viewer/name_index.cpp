@@ -120,14 +120,37 @@ void KeyIndex::seal()
 {
     std::sort(m_entries.begin(), m_entries.end());
     m_entries.shrink_to_fit();
+    // About one entry per directory slot.
+    int bits = 0;
+    while (bits < 24 && (std::size_t{1} << bits) < m_entries.size())
+        ++bits;
+    m_shift = 64 - bits;
+    m_starts.assign((std::size_t{1} << bits) + 1, 0);
+    std::size_t entry = 0;
+    for (std::size_t slot = 0; slot + 1 < m_starts.size(); ++slot) {
+        m_starts[slot] = static_cast<std::uint32_t>(entry);
+        while (entry < m_entries.size() && slotOf(m_entries[entry].hash) == slot)
+            ++entry;
+    }
+    m_starts.back() = static_cast<std::uint32_t>(m_entries.size());
+}
+
+std::size_t KeyIndex::slotOf(std::uint64_t hash) const
+{
+    // A shift by 64 is undefined: an index of at most one entry has one slot.
+    return m_shift >= 64 ? 0 : static_cast<std::size_t>(hash >> m_shift);
 }
 
 void KeyIndex::withHashOf(std::string_view utf8Key, std::vector<Place>& places) const
 {
     places.clear();
+    if (m_starts.empty())
+        return;
     const std::uint64_t hash = hashOf(utf8Key);
-    auto entry = std::lower_bound(m_entries.begin(), m_entries.end(), Entry{hash, 0, 0});
-    for (; entry != m_entries.end() && entry->hash == hash; ++entry)
+    const std::size_t slot = slotOf(hash);
+    const auto end = m_entries.begin() + m_starts[slot + 1];
+    auto entry = std::lower_bound(m_entries.begin() + m_starts[slot], end, Entry{hash, 0, 0});
+    for (; entry != end && entry->hash == hash; ++entry)
         places.push_back({entry->drawing, entry->item});
 }
 

@@ -44,7 +44,10 @@ struct Place {
 // the name's UTF-8, place): a map of strings to lists would hold half a
 // million small allocations for a large request, and a copy of every name.
 // Names are told apart by their text only on a hash hit (DrawingNames). The
-// places of one hash stand by drawing, then in the data's order.
+// places of one hash stand by drawing, then in the data's order. A directory
+// by the hash's top bits leads to the few entries a hash can be among: a
+// binary search of the whole list missed the cache at nearly every step, for
+// each of a million request lines.
 class KeyIndex {
 public:
     void add(std::string_view utf8Key, std::size_t drawing, std::size_t item);
@@ -64,7 +67,13 @@ private:
         friend auto operator<=>(const Entry&, const Entry&) = default;
     };
 
+    std::size_t slotOf(std::uint64_t hash) const;
+
     std::vector<Entry> m_entries;
+    // The entries whose hash starts with the top bits b are
+    // m_entries[m_starts[b], m_starts[b + 1]).
+    std::vector<std::uint32_t> m_starts;
+    int m_shift = 64;
 };
 
 // The indexes of the kinds asked for, over every open drawing that was read;

@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
-#include <unordered_set>
 #include <utility>
 
 namespace ft::viewer {
@@ -377,17 +376,34 @@ void Matcher::matchItem(std::size_t itemIndex, std::optional<std::size_t> sheetD
 // The items to match: a parcel found by its parcel and its owner-list rows
 // comes twice in a request, as equal lines, and is listed once. The set holds
 // views of the request's own texts: a million lines are not copied again.
+ItemIdentity identityOf(const formats::RequestedItem& item)
+{
+    const std::size_t drawing =
+        item.code == formats::kSheetNameRecord && item.drawing ? *item.drawing + 1 : 0;
+    return {item.code, item.value, drawing};
+}
+
+// The first of each set of equal items, in the request's order. The items
+// seen are kept in an open table of their indices (a slot per item at least
+// twice over): a set of nodes took a memory allocation for each of a
+// million request lines.
 std::vector<std::uint32_t> distinctItems(const formats::ViewerRequest& request)
 {
+    constexpr std::uint32_t kFree = static_cast<std::uint32_t>(-1);
+    std::size_t slotCount = 16;
+    while (slotCount < 2 * request.items.size())
+        slotCount *= 2;
+    std::vector<std::uint32_t> seen(slotCount, kFree);
     std::vector<std::uint32_t> distinct;
-    std::unordered_set<ItemIdentity, ItemIdentity::Hash> seen;
-    seen.reserve(request.items.size());
     for (std::size_t i = 0; i < request.items.size(); ++i) {
-        const formats::RequestedItem& item = request.items[i];
-        const std::size_t drawing =
-            item.code == formats::kSheetNameRecord && item.drawing ? *item.drawing + 1 : 0;
-        if (seen.insert({item.code, item.value, drawing}).second)
-            distinct.push_back(static_cast<std::uint32_t>(i));
+        const ItemIdentity identity = identityOf(request.items[i]);
+        std::size_t slot = ItemIdentity::Hash()(identity) & (slotCount - 1);
+        while (seen[slot] != kFree && identityOf(request.items[seen[slot]]) != identity)
+            slot = (slot + 1) & (slotCount - 1);
+        if (seen[slot] != kFree)
+            continue;
+        seen[slot] = static_cast<std::uint32_t>(i);
+        distinct.push_back(static_cast<std::uint32_t>(i));
     }
     return distinct;
 }

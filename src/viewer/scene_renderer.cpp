@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
+#include <iterator>
 #include <optional>
 
 namespace ft::viewer {
@@ -32,7 +34,7 @@ public:
         : painter(painter), view(view), options(options), visible(view.visibleMap()),
           safe(QRectF(QPointF(0, 0), QSizeF(view.pixelSize()))
                    .adjusted(-kSafePixels, -kSafePixels, kSafePixels, kSafePixels)),
-          m_scale(1.0 / view.metresPerPixel()),
+          m_baseFont(painter.font()), m_scale(1.0 / view.metresPerPixel()),
           m_offsetX(view.pixelSize().width() / 2.0 - view.centre().x() * m_scale),
           m_offsetY(view.pixelSize().height() / 2.0 + view.centre().y() * m_scale)
     {
@@ -94,6 +96,25 @@ public:
     }
     bool isSafe(QPointF p) const { return safe.contains(p); }
 
+    // Sets the painter's font to the base font at this size and gives its
+    // metrics. Each font and its metrics are made once a picture: making
+    // them took longer than drawing the names of a hundred drawings.
+    const QFontMetricsF& useFont(double pointSize, bool bold = false)
+    {
+        auto font = std::find_if(m_fonts.begin(), m_fonts.end(), [&](const FontInUse& f) {
+            return f.pointSize == pointSize && f.bold == bold;
+        });
+        if (font == m_fonts.end()) {
+            QFont made = m_baseFont;
+            made.setPointSizeF(pointSize);
+            made.setBold(bold);
+            m_fonts.push_back({pointSize, bold, made, QFontMetricsF(made)});
+            font = std::prev(m_fonts.end());
+        }
+        painter.setFont(font->font);
+        return font->metrics;
+    }
+
     QPainter& painter;
     const ViewTransform& view;
     const RenderOptions& options;
@@ -106,7 +127,17 @@ private:
                            [this](const QPointF& p) { return safe.contains(p); });
     }
 
+    struct FontInUse {
+        double pointSize;
+        bool bold;
+        QFont font;
+        QFontMetricsF metrics;
+    };
+
     const QRectF safe;
+    const QFont m_baseFont;
+    // A deque keeps the metrics handed out where they are as fonts are added.
+    std::deque<FontInUse> m_fonts;
     const double m_scale;
     const double m_offsetX;
     const double m_offsetY;
@@ -167,18 +198,10 @@ QPen linePen(const Canvas& canvas, const QColor& colour, double screenWidth,
     return pen;
 }
 
-void setFont(QPainter& painter, double pointSize, bool bold = false)
+// The text centred on a pixel, in the painter's font of these metrics.
+void drawCentredText(QPainter& painter, const QFontMetricsF& metrics, QPointF at,
+                     const QString& text)
 {
-    QFont font = painter.font();
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    painter.setFont(font);
-}
-
-// The text centred on a pixel.
-void drawCentredText(QPainter& painter, QPointF at, const QString& text)
-{
-    const QFontMetricsF metrics(painter.font());
     const double width = metrics.horizontalAdvance(text);
     painter.drawText(
         QPointF(at.x() - width / 2, at.y() + (metrics.ascent() - metrics.descent()) / 2), text);
@@ -240,8 +263,7 @@ void drawSheets(Canvas& canvas, const std::vector<SceneSheet>& sheets, const QCo
     for (const SceneSheet& sheet : sheets)
         if (sheet.box.touches(canvas.visible))
             canvas.drawPolyline(sheet.outline, true);
-    setFont(painter, kSheetPointSize, true);
-    const QFontMetricsF metrics(painter.font());
+    const QFontMetricsF& metrics = canvas.useFont(kSheetPointSize, true);
     const double inset = canvas.width(4);
     for (const SceneSheet& sheet : sheets) {
         if (!sheet.box.touches(canvas.visible))
@@ -302,8 +324,7 @@ void drawLotNumbers(Canvas& canvas, const SceneDrawing& scene)
 {
     QPainter& painter = canvas.painter;
     painter.setPen(kLotColour);
-    setFont(painter, kLotPointSize);
-    const QFontMetricsF metrics(painter.font());
+    const QFontMetricsF& metrics = canvas.useFont(kLotPointSize);
     const double lineHeight = metrics.height();
     const double perPixel = 1.0 / canvas.view.metresPerPixel();
     forEachVisibleOutline(canvas, scene, [&](std::size_t i, const SceneOutline& outline) {
@@ -315,7 +336,7 @@ void drawLotNumbers(Canvas& canvas, const SceneDrawing& scene)
         const QString label = scene.outlineLabel(i);
         if (label.isEmpty() || boxWidth < metrics.horizontalAdvance(label) + lineHeight * 0.5)
             return;
-        drawCentredText(painter, canvas.px(outline.labelAt), label);
+        drawCentredText(painter, metrics, canvas.px(outline.labelAt), label);
     });
 }
 
@@ -337,9 +358,24 @@ void drawPointName(QPainter& painter, QPointF at, const QString& name, double of
     painter.drawText(QPointF(at.x() + offset, at.y() - offset), name);
 }
 
+// How many boundary points are in view, counted no further than past the
+// limit: a view of a hundred drawings holds millions, and none are marked.
+std::size_t visiblePointsUpTo(const Canvas& canvas, const SceneDrawing& scene, std::size_t limit)
+{
+    if (!scene.bounds.isEmpty() && canvas.visible.contains(scene.bounds.rect()))
+        return scene.points.size();
+    std::size_t count = 0;
+    scene.pointIndex.queryWhile(canvas.visible, [&](std::uint32_t i) {
+        if (canvas.visible.contains(scene.points[i]))
+            ++count;
+        return count <= limit;
+    });
+    return count;
+}
+
 void drawBoundaryPoints(Canvas& canvas, const SceneDrawing& scene)
 {
-    const std::size_t inView = forEachVisiblePoint(canvas, scene, [](std::size_t) {});
+    const std::size_t inView = visiblePointsUpTo(canvas, scene, canvas.options.maxPointMarks);
     if (inView == 0 || inView > canvas.options.maxPointMarks)
         return;
     QPainter& painter = canvas.painter;
@@ -351,7 +387,7 @@ void drawBoundaryPoints(Canvas& canvas, const SceneDrawing& scene)
     if (!canvas.options.layers.pointNames || inView > canvas.options.maxPointMarks / 10)
         return;
     painter.setPen(kPointColour);
-    setFont(painter, kNamePointSize);
+    canvas.useFont(kNamePointSize);
     forEachVisiblePoint(canvas, scene, [&](std::size_t i) {
         drawPointName(painter, canvas.px(scene.points[i]), scene.pointName(i), canvas.width(3));
     });
@@ -380,7 +416,7 @@ void drawControlPoints(Canvas& canvas, const SceneDrawing& scene, const DrawingM
     // Hundreds of names at once are no longer read, only drawn.
     if (inView > kMaxControlPointNames)
         return;
-    setFont(painter, kNamePointSize + 1, true);
+    canvas.useFont(kNamePointSize + 1, true);
     for (std::size_t i = 0; i < scene.controlPoints.size(); ++i) {
         const ScenePoint& point = scene.controlPoints[i];
         if (canvas.visible.contains(point.at) &&
@@ -405,7 +441,7 @@ void drawPointMark(Canvas& canvas, QPointF at, const QString& name)
         return;
     drawRing(canvas, at, kPointHighlight, 8, 2.5);
     canvas.painter.setPen(kPointHighlight);
-    setFont(canvas.painter, kNamePointSize + 1, true);
+    canvas.useFont(kNamePointSize + 1, true);
     drawPointName(canvas.painter, canvas.px(at), name, canvas.width(9));
 }
 

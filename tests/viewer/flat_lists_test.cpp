@@ -1,6 +1,7 @@
 // The flat lists a drawing's names are kept in, and the helper that runs
 // work on every core, at their edges.
 #include "viewer/drawing_records.h"
+#include "viewer/name_index.h"
 #include "viewer/side_by_side.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <atomic>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ft::viewer {
@@ -42,6 +44,41 @@ TEST(FlatLists, TextsReadBackAsTheyWerePut)
             EXPECT_EQ(flat[i], texts[i]) << i;
             EXPECT_EQ(repeated[i], texts[i]) << i;
         }
+    }
+}
+
+// The index of names finds every place of a name, by drawing then item, at
+// any size: none sealed, empty, one name, and many names over many slots of
+// its directory (each named in two drawings, one of them twice).
+TEST(FlatLists, NameIndexFindsEveryPlaceOfAName)
+{
+    std::vector<Place> places;
+    KeyIndex unsealed;
+    unsealed.withHashOf("a", places);
+    EXPECT_TRUE(places.empty());
+    for (const std::size_t names : {std::size_t{0}, std::size_t{1}, std::size_t{5000}}) {
+        KeyIndex index;
+        for (std::size_t i = 0; i < names; ++i) {
+            const std::string name = "地番" + std::to_string(i);
+            index.add(name, i % 7 + 1, i);
+            index.add(name, 0, i);
+            if (i % 3 == 0)
+                index.add(name, 0, i + names);
+        }
+        index.seal();
+        for (std::size_t i = 0; i < names; ++i) {
+            index.withHashOf("地番" + std::to_string(i), places);
+            std::vector<std::pair<std::uint32_t, std::uint32_t>> found;
+            for (const Place& place : places)
+                found.emplace_back(place.drawing, place.item);
+            std::vector<std::pair<std::uint32_t, std::uint32_t>> wanted{{0, i}};
+            if (i % 3 == 0)
+                wanted.emplace_back(0, i + names);
+            wanted.emplace_back(i % 7 + 1, i);
+            EXPECT_EQ(found, wanted) << i;
+        }
+        index.withHashOf("どこにもない", places);
+        EXPECT_TRUE(places.empty());
     }
 }
 

@@ -118,6 +118,38 @@ TEST_F(SceneRendering, ParcelsJustUnderAndOverAPixelAreInkedWhereTheyAre)
     }
 }
 
+// Boundary points are marked while no more than the limit are in view, with
+// the drawing wholly in view (7 points) or partly (5 of them).
+TEST_F(SceneRendering, PointsAreMarkedUpToTheirLimitInView)
+{
+    struct Case {
+        QPointF centre;
+        double metresPerPixel;
+        std::size_t limit;
+        QPoint point; // where the point (east 15, north 5) falls
+        bool marked;
+    };
+    const std::vector<Case> cases{
+        {{10, 5}, 0.2, 7, {125, 100}, true},
+        {{10, 5}, 0.2, 6, {125, 100}, false},
+        {{15, 5}, 0.05, 5, {100, 100}, true},
+        {{15, 5}, 0.05, 4, {100, 100}, false},
+    };
+    Layers layers;
+    layers.lotNumbers = false;
+    for (const Case& c : cases) {
+        m_view.setCentre(c.centre);
+        m_view.setMetresPerPixel(c.metresPerPixel);
+        QImage image(200, 200, QImage::Format_RGB32);
+        QPainter painter(&image);
+        RenderOptions options;
+        options.layers = layers;
+        options.maxPointMarks = c.limit;
+        renderScene(painter, m_view, {{&m_scene, &m_marks}}, std::nullopt, options);
+        EXPECT_EQ(image.pixel(c.point) == kPointColour.rgb(), c.marked) << c.limit;
+    }
+}
+
 TEST_F(SceneRendering, OnPaperAMetreAtOneToFiveHundredIsTwoMillimetres)
 {
     EXPECT_EQ(parseScale(QStringLiteral("1:500")), 500.0);
