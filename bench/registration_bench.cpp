@@ -76,7 +76,7 @@ std::optional<Options> parse(int argc, char** argv)
 using ft::bench::cpuSeconds;
 using ft::bench::secondsSince;
 
-long long rowsOf(ft::catalogue::TSQLiteDatabase& db)
+long long rowsOf(ft::catalogue::CatalogueDatabase& db)
 {
     long long rows = 0;
     for (const char* table : {"FILE", "CHIBAN", "MAP", "FTEN", "ZTEN"})
@@ -118,7 +118,7 @@ long long writeFloorScript(const fs::path& traceLog, const std::vector<std::stri
 
 // The CREATE statements of the catalogue's tables and indexes, tables first,
 // so that the floor writes into the same structure as the program.
-std::vector<std::string> schemaOf(ft::catalogue::TSQLiteDatabase& db)
+std::vector<std::string> schemaOf(ft::catalogue::CatalogueDatabase& db)
 {
     std::vector<std::string> statements;
     ft::catalogue::TSQLiteTable rows =

@@ -9,7 +9,7 @@ namespace ft::cli {
 int runExport(const CliCommand& command, workspace::Workspace& state, std::ostream& out,
               std::ostream& err)
 {
-    catalogue::TSQLiteDatabase& db = state.currentCatalogue();
+    catalogue::CatalogueDatabase& db = state.currentCatalogue();
     const gis::ExportSelection selection =
         command.allDrawings ? gis::allRegisteredDrawings(db)
                             : gis::registeredDrawingsNumbered(db, command.drawingNumbers);

@@ -67,7 +67,8 @@ Result run(const fs::path& home, const std::vector<std::string>& args)
 
 // Every row of a table with each cell quoted as SQL text, so that 1 and '1'
 // differ; sorted, so the comparison is of content, not of insertion order.
-std::vector<std::string> dumpTable(catalogue::TSQLiteDatabase& catalogue, const std::string& table)
+std::vector<std::string> dumpTable(catalogue::CatalogueDatabase& catalogue,
+                                   const std::string& table)
 {
     catalogue::TSQLiteTable columns = catalogue.GetTable("PRAGMA table_info(" + table + ")");
     std::string select;

@@ -1,6 +1,6 @@
 #include "core/catalogue/change_counter.h"
 
-#include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/catalogue_database.h"
 
 #include <string>
 
@@ -12,14 +12,14 @@ constexpr const char* kCounterTable = "FINDTAVLA_CHANGES";
 
 } // namespace
 
-std::int64_t ReadChangeCounter(TSQLiteDatabase& db)
+std::int64_t ReadChangeCounter(CatalogueDatabase& db)
 {
     try {
-        const TSQLiteTable table =
+        const ResultTable table =
             db.GetTable(std::string("SELECT MAX(COUNTER) FROM ") + kCounterTable);
         const std::string text = table.Count() > 0 ? table.FieldAsString(0) : std::string();
         return text.empty() ? 0 : std::stoll(text);
-    } catch (const ESQLiteException&) {
+    } catch (const CatalogueError&) {
         // A catalogue that was never changed since it has the table (or one
         // opened read-only) counts 0; any other failure is the caller's.
         if (!db.TableExists(kCounterTable))
@@ -28,12 +28,12 @@ std::int64_t ReadChangeCounter(TSQLiteDatabase& db)
     }
 }
 
-void RaiseChangeCounter(TSQLiteDatabase& db)
+void RaiseChangeCounter(CatalogueDatabase& db)
 {
     db.ExecSQL(std::string("CREATE TABLE IF NOT EXISTS ") + kCounterTable +
                " ([COUNTER] INTEGER NOT NULL);");
     db.ExecSQL(std::string("UPDATE ") + kCounterTable + " SET COUNTER=COUNTER+1;");
-    if (sqlite3_changes64(db.handle()) == 0)
+    if (db.LastChanges() == 0)
         db.ExecSQL(std::string("INSERT INTO ") + kCounterTable + " VALUES (1);");
 }
 

@@ -4,7 +4,7 @@
 
 namespace ft::catalogue {
 
-class TSQLiteDatabase;
+class CatalogueDatabase;
 
 // A number kept in each catalogue that goes up with every change to what is
 // registered in it: a set registered, registrations removed, the catalogue
@@ -18,13 +18,13 @@ class TSQLiteDatabase;
 // its own way.
 
 // The present count; 0 for a catalogue never changed since it has the table
-// (or that cannot take it, being read-only). Throws ESQLiteException when
+// (or that cannot take it, being read-only). Throws CatalogueError when
 // the catalogue cannot be read.
-std::int64_t ReadChangeCounter(TSQLiteDatabase& db);
+std::int64_t ReadChangeCounter(CatalogueDatabase& db);
 
 // Raises the count by one, in the caller's open transaction so that it lands
 // with the change it counts (made outside one, it is a change of its own).
 // Makes the table when the catalogue lacks it.
-void RaiseChangeCounter(TSQLiteDatabase& db);
+void RaiseChangeCounter(CatalogueDatabase& db);
 
 } // namespace ft::catalogue

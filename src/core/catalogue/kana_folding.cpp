@@ -183,8 +183,8 @@ void RegisterKanaFolding(sqlite3* db)
         db, kFoldKanaFunction, 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
         foldKanaFunction, nullptr, nullptr, nullptr);
     if (result != SQLITE_OK)
-        throw ESQLiteException(std::string("Cannot register the function ") + kFoldKanaFunction +
-                               ": " + ResultCodeText(result));
+        throw CatalogueError(std::string("Cannot register the function ") + kFoldKanaFunction +
+                             ": " + ResultCodeText(result));
 }
 
 } // namespace ft::catalogue

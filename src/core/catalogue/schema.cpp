@@ -1,7 +1,7 @@
 #include "core/catalogue/schema.h"
 
+#include "core/catalogue/catalogue_database.h"
 #include "core/catalogue/change_counter.h"
-#include "core/catalogue/sqlite_database.h"
 #include "core/catalogue/transaction.h"
 
 #include <string>
@@ -40,7 +40,7 @@ const std::string_view kParcelOrderIndexStatement =
 
 namespace {
 
-bool hasEveryTable(TSQLiteDatabase& db)
+bool hasEveryTable(CatalogueDatabase& db)
 {
     for (const std::string_view name : kTableNames)
         if (!db.TableExists(name))
@@ -50,7 +50,7 @@ bool hasEveryTable(TSQLiteDatabase& db)
 
 } // namespace
 
-void CreateSchemaIfMissing(TSQLiteDatabase& db)
+void CreateSchemaIfMissing(CatalogueDatabase& db)
 {
     if (hasEveryTable(db))
         return;
@@ -64,18 +64,18 @@ void CreateSchemaIfMissing(TSQLiteDatabase& db)
     transaction.commit();
 }
 
-void CreateOrderIndexIfMissing(TSQLiteDatabase& db)
+void CreateOrderIndexIfMissing(CatalogueDatabase& db)
 {
     db.ExecSQL(std::string(kParcelOrderIndexStatement));
 }
 
-std::array<std::int64_t, 7> DeleteAllRows(TSQLiteDatabase& db)
+std::array<std::int64_t, 7> DeleteAllRows(CatalogueDatabase& db)
 {
     std::array<std::int64_t, 7> deleted{};
     Transaction transaction(db);
     for (std::size_t i = 0; i < kDeleteAllStatements.size(); ++i) {
         db.ExecSQL(std::string(kDeleteAllStatements[i]));
-        deleted[i] = sqlite3_changes64(db.handle());
+        deleted[i] = db.LastChanges();
     }
     RaiseChangeCounter(db);
     transaction.commit();

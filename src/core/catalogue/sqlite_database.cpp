@@ -55,17 +55,6 @@ ColumnKind columnKind(sqlite3_stmt* statement, int column)
     return ColumnKind::Text;
 }
 
-// General floating-point form with at most 15 significant digits, always
-// with '.' whatever the locale (Qt sets the process locale from the
-// environment, so printf would follow LC_NUMERIC).
-std::string doubleText(double value)
-{
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 15);
-    return std::string(buffer.data(), result.ptr);
-}
-
 // True when the last failed system call on the catalogue file or on its
 // journal (the write-ahead log) found no room: a full disk or the file-size
 // limit. SQLite reports the first as SQLITE_FULL but the second only as an
@@ -122,50 +111,6 @@ std::string uriPathOf(std::string_view fileName)
 
 } // namespace
 
-ESQLiteException::ESQLiteException(const std::string& designed)
-    : ESQLiteException(platform::Message(QT_TRANSLATE_NOOP(
-                           "findTavla", "The catalogue could not be read or written. Try again; "
-                                        "if it fails again, the catalogue may be damaged: move "
-                                        "it out of the data folder and register the data "
-                                        "again.")),
-                       designed)
-{
-}
-
-ESQLiteException::ESQLiteException(platform::Message sentence, const std::string& designed)
-    : platform::MessageError(std::move(sentence), designed)
-{
-}
-
-ESQLiteException::ESQLiteException(platform::Message whole)
-    : platform::MessageError(std::move(whole))
-{
-}
-
-platform::Message RowGoneMessage()
-{
-    return platform::Message(
-        QT_TRANSLATE_NOOP("findTavla", "The catalogue no longer holds what was asked for; another "
-                                       "findTavla may have deleted it. Search again."));
-}
-
-namespace {
-
-platform::Message busyMessage(const std::string& fileName)
-{
-    return platform::Message(
-        QT_TRANSLATE_NOOP("findTavla", "The catalogue %1 is in use by another findTavla; try "
-                                       "again when it has finished."),
-        {QString::fromStdString(fileName)});
-}
-
-} // namespace
-
-ECatalogueBusy::ECatalogueBusy(const std::string& fileName)
-    : ESQLiteException(busyMessage(fileName))
-{
-}
-
 std::string ResultCodeText(int code)
 {
     struct CodeText {
@@ -210,93 +155,6 @@ std::string ResultCodeText(int code)
     return "Unknown SQLite Error Code \"" + std::to_string(code) + "\"";
 }
 
-// ---------------------------------------------------------------- TSQLiteTable
-
-bool TSQLiteTable::MoveFirst()
-{
-    if (m_rowCount == 0)
-        return false;
-    m_currentRow = 0;
-    return true;
-}
-
-bool TSQLiteTable::Next()
-{
-    if (Eof())
-        return false;
-    ++m_currentRow;
-    return true;
-}
-
-int TSQLiteTable::FieldIndex(std::string_view name) const
-{
-    if (m_columnNames.empty())
-        throw ESQLiteException(RowGoneMessage(),
-                               "Field " + std::string(name) + " Not found. Empty dataset");
-    const std::string wanted = upperAscii(name);
-    for (std::size_t column = 0; column < m_columnNames.size(); ++column)
-        if (m_columnNames[column] == wanted)
-            return static_cast<int>(column);
-    throw ESQLiteException("Field not found in dataset: " + std::string(name));
-}
-
-std::string TSQLiteTable::FieldByName(std::string_view name) const
-{
-    return Fields(FieldIndex(name));
-}
-
-ColumnKind TSQLiteTable::Kind(int column) const
-{
-    return m_columnKinds.at(static_cast<std::size_t>(column));
-}
-
-const TSQLiteTable::Cell& TSQLiteTable::cell(int column) const
-{
-    if (column < 0 || column >= m_columnCount)
-        throw std::out_of_range("column index " + std::to_string(column) + " out of range");
-    return m_cells.at(static_cast<std::size_t>(m_currentRow) *
-                          static_cast<std::size_t>(m_columnCount) +
-                      static_cast<std::size_t>(column));
-}
-
-std::string TSQLiteTable::Fields(int column) const
-{
-    if (Eof())
-        throw ESQLiteException("Table is at End of File");
-    return CellText(cell(column), Kind(column));
-}
-
-std::string CellText(const TSQLiteTable::Cell& value, ColumnKind kind)
-{
-    switch (kind) {
-    case ColumnKind::Integer:
-        if (const auto* integer = std::get_if<std::int64_t>(&value))
-            return std::to_string(*integer);
-        return "0";
-    case ColumnKind::Numeric:
-        if (const auto* real = std::get_if<double>(&value))
-            return doubleText(*real);
-        return "0";
-    case ColumnKind::Text:
-    case ColumnKind::Blob:
-        if (const auto* text = std::get_if<std::string>(&value))
-            return *text;
-        return {};
-    case ColumnKind::Null:
-        return {};
-    }
-    return {};
-}
-
-std::string TSQLiteTable::FieldAsString(int column) const
-{
-    if (Eof())
-        throw ESQLiteException("Table is at End of File");
-    if (std::holds_alternative<std::monostate>(cell(column)))
-        return {};
-    return Fields(column);
-}
-
 // ------------------------------------------------------------- TSQLiteDatabase
 
 TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName) : m_fileName(fileName)
@@ -324,10 +182,10 @@ TSQLiteDatabase::TSQLiteDatabase(const std::string& fileName) : m_fileName(fileN
                                        "folder exists and that you may write in it."),
         {QString::fromStdString(fileName)});
     if (handle != nullptr)
-        throw ESQLiteException(cannotOpen, "Failed to open database \"" + fileName +
-                                               "\" : " + sqlite3_errmsg(handle));
-    throw ESQLiteException(cannotOpen,
-                           "Failed to open database \"" + fileName + "\" : unknown error");
+        throw CatalogueError(cannotOpen, "Failed to open database \"" + fileName +
+                                             "\" : " + sqlite3_errmsg(handle));
+    throw CatalogueError(cannotOpen,
+                         "Failed to open database \"" + fileName + "\" : unknown error");
 }
 
 void TSQLiteDatabase::openAsUnchanging()
@@ -392,12 +250,12 @@ void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& 
                                   sqlite3_extended_errcode(m_db.get()) == SQLITE_IOERR_SHMSIZE)))
         throw platform::DiskFull(m_fileName);
     if (code == SQLITE_OK)
-        throw ESQLiteException(message);
+        throw CatalogueError(message);
     const std::string designed = message + ".\rError [" + std::to_string(code) +
                                  "]: " + ResultCodeText(code) + ".\r\"" + sql +
                                  "\": " + sqlite3_errmsg(m_db.get());
     if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB)
-        throw ESQLiteException(
+        throw CatalogueError(
             platform::Message(QT_TRANSLATE_NOOP("findTavla",
                                                 "The catalogue %1 is damaged. Move it out of the "
                                                 "data folder and register the data again."),
@@ -406,14 +264,14 @@ void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& 
     // A catalogue that may not be written is not damaged: moving it away
     // would lose the registrations for nothing.
     if (code == SQLITE_READONLY)
-        throw ESQLiteException(
+        throw CatalogueError(
             platform::Message(QT_TRANSLATE_NOOP("findTavla",
                                                 "The catalogue %1 cannot be written. Check that "
                                                 "you may write in it and in its folder, then try "
                                                 "again."),
                               {QString::fromStdString(m_fileName)}),
             designed);
-    throw ESQLiteException(designed);
+    throw CatalogueError(designed);
 }
 
 bool TSQLiteDatabase::StepRow(sqlite3_stmt* statement, const std::string& sql) const
@@ -431,8 +289,7 @@ bool TSQLiteDatabase::StepRow(sqlite3_stmt* statement, const std::string& sql) c
 
 namespace {
 
-// The cell of a result; the same type as TSQLiteTable's cells.
-using CellValue = std::variant<std::monostate, std::int64_t, double, std::string>;
+using CellValue = ResultTable::Cell;
 
 // One value of the current row, stored by the kind of its column. NULL and
 // an empty blob are absent cells.
@@ -463,11 +320,110 @@ CellValue readCell(sqlite3_stmt* statement, int column, ColumnKind kind)
 
 } // namespace
 
+// The SQLite engine's cursor: one compiled statement, stepped in place.
+class SqliteCursor : public CursorSource {
+public:
+    using Statement = std::unique_ptr<sqlite3_stmt, detail::StatementFinalizer>;
+    SqliteCursor(const TSQLiteDatabase& db, Statement statement, std::string sql);
+
+    bool Step() override;
+    int ColumnCount() const override { return m_columnCount; }
+    std::string Fields(int column) const override;
+    std::string_view Text(int column) const override;
+    std::int64_t Integer(int column) const override;
+    bool HoldsInteger(int column) const override;
+    ColumnKind Kind(int column) const override
+    {
+        return m_columnKinds.at(static_cast<std::size_t>(column));
+    }
+
+private:
+    const TSQLiteDatabase* m_db;
+    Statement m_statement;
+    std::string m_sql;
+    int m_columnCount = 0;
+    std::vector<ColumnKind> m_columnKinds;
+    bool m_onRow = false;
+    bool m_finished = false;
+};
+
+SqliteCursor::SqliteCursor(const TSQLiteDatabase& db, Statement statement, std::string sql)
+    : m_db(&db), m_statement(std::move(statement)), m_sql(std::move(sql))
+{
+}
+
+bool SqliteCursor::Step()
+{
+    // Stepping a finished statement would run it again.
+    if (m_finished)
+        return false;
+    sqlite3_stmt* const stmt = m_statement.get();
+    const bool firstRow = m_columnKinds.empty() && !m_onRow;
+    m_onRow = m_db->StepRow(stmt, m_sql);
+    m_finished = !m_onRow;
+    // The kinds are taken at the first row, as GetTable takes them.
+    if (m_onRow && firstRow) {
+        m_columnCount = sqlite3_column_count(stmt);
+        for (int column = 0; column < m_columnCount; ++column)
+            m_columnKinds.push_back(columnKind(stmt, column));
+    }
+    return m_onRow;
+}
+
+std::string SqliteCursor::Fields(int column) const
+{
+    if (!m_onRow)
+        throw CatalogueError("Table is at End of File");
+    if (column < 0 || column >= m_columnCount)
+        throw std::out_of_range("column index " + std::to_string(column) + " out of range");
+    const ColumnKind kind = Kind(column);
+    // Without the cell in between: a window's page and a request read texts
+    // by the million.
+    if (kind == ColumnKind::Text)
+        return std::string(Text(column));
+    ResultTable::Cell cell = readCell(m_statement.get(), column, kind);
+    // Text read as text is the cell itself.
+    if (auto* text = std::get_if<std::string>(&cell);
+        text != nullptr && (kind == ColumnKind::Text || kind == ColumnKind::Blob))
+        return std::move(*text);
+    return CellText(cell, kind);
+}
+
+std::string_view SqliteCursor::Text(int column) const
+{
+    if (!m_onRow)
+        throw CatalogueError("Table is at End of File");
+    if (column < 0 || column >= m_columnCount)
+        throw std::out_of_range("column index " + std::to_string(column) + " out of range");
+    if (Kind(column) != ColumnKind::Text)
+        throw std::logic_error("column " + std::to_string(column) + " is not read as text");
+    // Up to the first zero byte, NULL as empty, as readCell reads text.
+    const unsigned char* text = sqlite3_column_text(m_statement.get(), column);
+    return text == nullptr ? std::string_view()
+                           : std::string_view(reinterpret_cast<const char*>(text));
+}
+
+std::int64_t SqliteCursor::Integer(int column) const
+{
+    if (!m_onRow)
+        throw CatalogueError("Table is at End of File");
+    if (column < 0 || column >= m_columnCount)
+        throw std::out_of_range("column index " + std::to_string(column) + " out of range");
+    return sqlite3_column_int64(m_statement.get(), column);
+}
+
+bool SqliteCursor::HoldsInteger(int column) const
+{
+    if (!m_onRow)
+        throw CatalogueError("Table is at End of File");
+    return sqlite3_column_type(m_statement.get(), column) == SQLITE_INTEGER;
+}
+
 TSQLiteDatabase::Statement TSQLiteDatabase::Prepare(const std::string& sql) const
 {
     if (sql.find('\0') != std::string::npos)
-        throw ESQLiteException("SQL text holds a zero byte: \"" + sql.substr(0, sql.find('\0')) +
-                               "\"");
+        throw CatalogueError("SQL text holds a zero byte: \"" + sql.substr(0, sql.find('\0')) +
+                             "\"");
     sqlite3_stmt* raw = nullptr;
     const int result = sqlite3_prepare_v2(m_db.get(), sql.c_str(), -1, &raw, nullptr);
     Statement statement(raw);
@@ -488,33 +444,31 @@ void TSQLiteDatabase::ExecSQL(const std::string& sql)
     }
 }
 
-TSQLiteTable TSQLiteDatabase::GetTable(const std::string& sql)
+ResultTable TSQLiteDatabase::GetTable(const std::string& sql)
 {
     const Statement statement = Prepare(sql);
-
-    static_assert(std::is_same_v<CellValue, TSQLiteTable::Cell>);
     sqlite3_stmt* const stmt = statement.get();
-    TSQLiteTable table;
+    std::vector<std::string> names;
+    std::vector<ColumnKind> kinds;
+    std::vector<CellValue> cells;
+    bool firstRow = true;
     while (StepRow(stmt, sql)) {
-        if (table.m_rowCount == 0) {
-            table.m_columnCount = sqlite3_column_count(stmt);
-            for (int column = 0; column < table.m_columnCount; ++column) {
-                table.m_columnNames.push_back(upperAscii(sqlite3_column_name(stmt, column)));
-                table.m_columnKinds.push_back(columnKind(stmt, column));
+        if (firstRow) {
+            for (int column = 0; column < sqlite3_column_count(stmt); ++column) {
+                names.push_back(upperAscii(sqlite3_column_name(stmt, column)));
+                kinds.push_back(columnKind(stmt, column));
             }
+            firstRow = false;
         }
-        ++table.m_rowCount;
-        for (int column = 0; column < table.m_columnCount; ++column)
-            table.m_cells.push_back(
-                readCell(stmt, column, table.m_columnKinds[static_cast<std::size_t>(column)]));
+        for (std::size_t column = 0; column < kinds.size(); ++column)
+            cells.push_back(readCell(stmt, static_cast<int>(column), kinds[column]));
     }
-    table.m_currentRow = 0;
-    return table;
+    return ResultTable(std::move(names), std::move(kinds), std::move(cells));
 }
 
-TSQLiteCursor TSQLiteDatabase::OpenCursor(const std::string& sql)
+ResultCursor TSQLiteDatabase::OpenCursor(const std::string& sql)
 {
-    return TSQLiteCursor(*this, Prepare(sql), sql);
+    return ResultCursor(std::make_unique<SqliteCursor>(*this, Prepare(sql), sql));
 }
 
 bool TSQLiteDatabase::HasRows(const std::string& sql)
@@ -525,90 +479,16 @@ bool TSQLiteDatabase::HasRows(const std::string& sql)
 
 bool TSQLiteDatabase::TableExists(std::string_view name)
 {
-    const TSQLiteTable table =
+    const ResultTable table =
         GetTable("select [sql] from sqlite_master where [type] = 'table' and lower(name) = '" +
                  lowerAscii(name) + "' ");
     return table.Count() > 0;
 }
 
-// --------------------------------------------------------------- TSQLiteCursor
-
-TSQLiteCursor::TSQLiteCursor(const TSQLiteDatabase& db, Statement statement, std::string sql)
-    : m_db(&db), m_statement(std::move(statement)), m_sql(std::move(sql))
-{
-}
-
-bool TSQLiteCursor::Step()
-{
-    // Stepping a finished statement would run it again.
-    if (m_finished)
-        return false;
-    sqlite3_stmt* const stmt = m_statement.get();
-    const bool firstRow = m_columnKinds.empty() && !m_onRow;
-    m_onRow = m_db->StepRow(stmt, m_sql);
-    m_finished = !m_onRow;
-    // The kinds are taken at the first row, as GetTable takes them.
-    if (m_onRow && firstRow) {
-        m_columnCount = sqlite3_column_count(stmt);
-        for (int column = 0; column < m_columnCount; ++column)
-            m_columnKinds.push_back(columnKind(stmt, column));
-    }
-    return m_onRow;
-}
-
-std::string TSQLiteCursor::Fields(int column) const
-{
-    if (!m_onRow)
-        throw ESQLiteException("Table is at End of File");
-    if (column < 0 || column >= m_columnCount)
-        throw std::out_of_range("column index " + std::to_string(column) + " out of range");
-    const ColumnKind kind = Kind(column);
-    // Without the cell in between: a window's page and a request read texts
-    // by the million.
-    if (kind == ColumnKind::Text)
-        return std::string(Text(column));
-    TSQLiteTable::Cell cell = readCell(m_statement.get(), column, kind);
-    // Text read as text is the cell itself.
-    if (auto* text = std::get_if<std::string>(&cell);
-        text != nullptr && (kind == ColumnKind::Text || kind == ColumnKind::Blob))
-        return std::move(*text);
-    return CellText(cell, kind);
-}
-
-std::string_view TSQLiteCursor::Text(int column) const
-{
-    if (!m_onRow)
-        throw ESQLiteException("Table is at End of File");
-    if (column < 0 || column >= m_columnCount)
-        throw std::out_of_range("column index " + std::to_string(column) + " out of range");
-    if (Kind(column) != ColumnKind::Text)
-        throw std::logic_error("column " + std::to_string(column) + " is not read as text");
-    // Up to the first zero byte, NULL as empty, as readCell reads text.
-    const unsigned char* text = sqlite3_column_text(m_statement.get(), column);
-    return text == nullptr ? std::string_view()
-                           : std::string_view(reinterpret_cast<const char*>(text));
-}
-
-std::int64_t TSQLiteCursor::Integer(int column) const
-{
-    if (!m_onRow)
-        throw ESQLiteException("Table is at End of File");
-    if (column < 0 || column >= m_columnCount)
-        throw std::out_of_range("column index " + std::to_string(column) + " out of range");
-    return sqlite3_column_int64(m_statement.get(), column);
-}
-
-bool TSQLiteCursor::HoldsInteger(int column) const
-{
-    if (!m_onRow)
-        throw ESQLiteException("Table is at End of File");
-    return sqlite3_column_type(m_statement.get(), column) == SQLITE_INTEGER;
-}
-
 void TSQLiteDatabase::BeginTransaction(bool writeLockNow)
 {
     if (m_inTransaction)
-        throw ESQLiteException("Transaction already open");
+        throw CatalogueError("Transaction already open");
     ExecSQL(writeLockNow ? "BEGIN IMMEDIATE TRANSACTION" : "BEGIN TRANSACTION");
     m_inTransaction = true;
 }
@@ -632,7 +512,7 @@ std::string savepointName(int depth)
 void TSQLiteDatabase::Savepoint()
 {
     if (!m_inTransaction)
-        throw ESQLiteException("No transaction open");
+        throw CatalogueError("No transaction open");
     ExecSQL("SAVEPOINT " + savepointName(m_savepointDepth + 1));
     ++m_savepointDepth;
 }
@@ -640,7 +520,7 @@ void TSQLiteDatabase::Savepoint()
 void TSQLiteDatabase::ReleaseSavepoint()
 {
     if (m_savepointDepth == 0)
-        throw ESQLiteException("No savepoint open");
+        throw CatalogueError("No savepoint open");
     ExecSQL("RELEASE " + savepointName(m_savepointDepth));
     --m_savepointDepth;
 }
@@ -648,7 +528,7 @@ void TSQLiteDatabase::ReleaseSavepoint()
 void TSQLiteDatabase::RollbackToSavepoint()
 {
     if (m_savepointDepth == 0)
-        throw ESQLiteException("No savepoint open");
+        throw CatalogueError("No savepoint open");
     const std::string name = savepointName(m_savepointDepth);
     try {
         ExecSQL("ROLLBACK TO " + name);
@@ -682,6 +562,22 @@ void TSQLiteDatabase::Rollback()
     }
     m_inTransaction = false;
     m_savepointDepth = 0;
+}
+
+std::int64_t TSQLiteDatabase::LastChanges() const
+{
+    return sqlite3_changes64(m_db.get());
+}
+
+std::int64_t TSQLiteDatabase::TotalChanges() const
+{
+    return sqlite3_total_changes64(m_db.get());
+}
+
+bool TSQLiteDatabase::StorageIntact() const
+{
+    static constexpr std::string_view kHeader{"SQLite format 3\0", 16};
+    return FileStart(kHeader.size()) == kHeader;
 }
 
 } // namespace ft::catalogue

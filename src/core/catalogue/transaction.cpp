@@ -1,12 +1,12 @@
 #include "core/catalogue/transaction.h"
 
-#include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/catalogue_database.h"
 
 #include <exception>
 
 namespace ft::catalogue {
 
-Transaction::Transaction(TSQLiteDatabase& db, Start start)
+Transaction::Transaction(CatalogueDatabase& db, Start start)
     : m_db(db), m_savepoint(db.InTransaction())
 {
     if (m_savepoint)
@@ -18,7 +18,7 @@ Transaction::Transaction(TSQLiteDatabase& db, Start start)
 Transaction::~Transaction()
 {
     // Someone may have ended the transaction on the connection directly, or
-    // SQLite may have rolled it back whole.
+    // the engine may have rolled it back whole.
     if (!m_open || !m_db.InTransaction())
         return;
     try {

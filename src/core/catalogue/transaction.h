@@ -2,7 +2,7 @@
 
 namespace ft::catalogue {
 
-class TSQLiteDatabase;
+class CatalogueDatabase;
 
 // One transaction on a catalogue, begun when the guard is made. Leaving the
 // scope without commit() or rollback() rolls it back, so an error midway
@@ -22,9 +22,9 @@ public:
                       // (a savepoint has the lock of its outer transaction)
     };
 
-    // Begins the transaction; throws ESQLiteException when it cannot (one is
+    // Begins the transaction; throws CatalogueError when it cannot (one is
     // open already, or the catalogue is locked).
-    explicit Transaction(TSQLiteDatabase& db, Start start = Start::Deferred);
+    explicit Transaction(CatalogueDatabase& db, Start start = Start::Deferred);
     // Rolls back a transaction still open. A failing rollback is not
     // reported: the error that left the scope is the one that matters, and
     // closing the connection discards the transaction in any case.
@@ -43,7 +43,7 @@ public:
     bool isSavepoint() const { return m_savepoint; }
 
 private:
-    TSQLiteDatabase& m_db;
+    CatalogueDatabase& m_db;
     bool m_savepoint = false;
     bool m_open = true;
 };

@@ -1,6 +1,6 @@
 #include "core/conversion/file_transaction.h"
 
-#include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/catalogue_database.h"
 #include "core/catalogue/transaction.h"
 #include "core/formats/converter_support.h"
 #include "core/formats/text_helpers.h"
@@ -40,7 +40,7 @@ bool endFileWork(const std::filesystem::path& source, const std::function<void()
         // and fail the same way, and this one is not at fault.
         undo();
         throw;
-    } catch (const catalogue::ESQLiteException&) {
+    } catch (const catalogue::CatalogueError&) {
         undo();
         return false;
     } catch (const std::system_error&) {
@@ -64,7 +64,7 @@ bool endFileWork(const std::filesystem::path& source, const std::function<void()
 
 } // namespace
 
-bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+bool RunFileTransaction(catalogue::CatalogueDatabase& db, platform::TraceLog& trace,
                         const std::filesystem::path& source, const std::function<void()>& body,
                         const RecordLineReader* reader)
 {
@@ -74,7 +74,7 @@ bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trac
     } catch (const catalogue::ECatalogueBusy&) {
         trace.writeLine(kRollbackLine);
         throw;
-    } catch (const catalogue::ESQLiteException&) {
+    } catch (const catalogue::CatalogueError&) {
         // Nothing of ours to roll back.
         trace.writeLine(kRollbackLine);
         return false;

@@ -10,7 +10,7 @@
 //    set), the file's transaction is a savepoint in it, and its rows land
 //    when the caller commits.
 //  - true / false as each converter documents. A catalogue failure
-//    (ESQLiteException) or a read error of the source file ends the file
+//    (CatalogueError) or a read error of the source file ends the file
 //    with false: the transaction is rolled back, "Rollback" is traced, and
 //    the error goes no further.
 //  - Content that cannot be converted (a field that must be a number and is
@@ -29,7 +29,7 @@
 #include <functional>
 
 namespace ft::catalogue {
-class TSQLiteDatabase;
+class CatalogueDatabase;
 }
 namespace ft::platform {
 class TraceLog;
@@ -42,7 +42,7 @@ class RecordLineReader;
 // Runs `body` in a transaction on `db` and ends it as the contract above
 // says: true after Commit, false or SourceFileError after Rollback. With the
 // reader of the source file, a SourceFileError names the record it stopped at.
-bool RunFileTransaction(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+bool RunFileTransaction(catalogue::CatalogueDatabase& db, platform::TraceLog& trace,
                         const std::filesystem::path& source, const std::function<void()>& body,
                         const RecordLineReader* reader = nullptr);
 

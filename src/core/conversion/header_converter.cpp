@@ -1,7 +1,7 @@
 #include "core/conversion/header_converter.h"
 
+#include "core/catalogue/catalogue_database.h"
 #include "core/catalogue/quoting.h"
-#include "core/catalogue/sqlite_database.h"
 #include "core/conversion/file_transaction.h"
 #include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
@@ -28,7 +28,7 @@ std::string fileStatement(const std::string& utf8Path, std::string_view time, in
 
 } // namespace
 
-bool storeFileName(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+bool storeFileName(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, int fileNo,
                    const std::filesystem::path& basePath, std::string_view time,
                    const std::filesystem::path& headerFileGiven)
 {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 namespace ft::catalogue {
-class TSQLiteDatabase;
+class CatalogueDatabase;
 }
 namespace ft::platform {
 class TraceLog;
@@ -27,7 +27,7 @@ namespace ft::formats {
 // be opened (nothing traced) or the row could not be stored (rolled back,
 // "Rollback" traced). A read error of the header's first line propagates;
 // see converter_support.h for SourceFileError.
-bool storeFileName(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+bool storeFileName(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, int fileNo,
                    const std::filesystem::path& basePath, std::string_view time,
                    const std::filesystem::path& headerFile = {});
 

@@ -1,7 +1,7 @@
 #include "core/conversion/map_converter.h"
 
+#include "core/catalogue/catalogue_database.h"
 #include "core/catalogue/quoting.h"
-#include "core/catalogue/sqlite_database.h"
 #include "core/conversion/file_transaction.h"
 #include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
@@ -28,7 +28,7 @@ std::string mapStatement(std::string line, int fileNo)
 
 } // namespace
 
-MapRows storeMapRows(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+MapRows storeMapRows(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, int fileNo,
                      const std::filesystem::path& mapFile)
 {
     bool stored = false;
@@ -72,7 +72,7 @@ MapStatements traceMapStatements(platform::TraceLog& trace, int fileNo,
     return made;
 }
 
-MapRows runMapStatements(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+MapRows runMapStatements(catalogue::CatalogueDatabase& db, platform::TraceLog& trace,
                          const std::filesystem::path& mapFile, const MapStatements& statements)
 {
     if (!statements.readable)
@@ -86,7 +86,7 @@ MapRows runMapStatements(catalogue::TSQLiteDatabase& db, platform::TraceLog& tra
     return committed ? MapRows::Stored : MapRows::Refused;
 }
 
-bool convertMapToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+bool convertMapToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, int fileNo,
                     const std::filesystem::path& mapFile)
 {
     return storeMapRows(db, trace, fileNo, mapFile) == MapRows::Stored;

@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace ft::catalogue {
-class TSQLiteDatabase;
+class CatalogueDatabase;
 }
 namespace ft::platform {
 class TraceLog;
@@ -29,7 +29,7 @@ enum class MapRows {
 };
 
 // Stores the rows as described; SourceFileError as in file_transaction.h.
-MapRows storeMapRows(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+MapRows storeMapRows(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, int fileNo,
                      const std::filesystem::path& mapFile);
 
 // A registration stores a data set's MAP rows in the transaction that ends
@@ -47,12 +47,12 @@ MapStatements traceMapStatements(platform::TraceLog& trace, int fileNo,
 
 // Runs statements that traceMapStatements made, untraced, in one transaction
 // (a savepoint of the caller's open one): as storeMapRows ends.
-MapRows runMapStatements(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+MapRows runMapStatements(catalogue::CatalogueDatabase& db, platform::TraceLog& trace,
                          const std::filesystem::path& mapFile, const MapStatements& statements);
 
 // The same, true only for MapRows::Stored. A caller that must tell a set
 // without sheets from a refused one uses storeMapRows.
-bool convertMapToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+bool convertMapToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, int fileNo,
                     const std::filesystem::path& mapFile);
 
 } // namespace ft::formats

@@ -1,7 +1,7 @@
 #include "core/conversion/parcel_converters.h"
 
+#include "core/catalogue/catalogue_database.h"
 #include "core/catalogue/quoting.h"
-#include "core/catalogue/sqlite_database.h"
 #include "core/conversion/file_transaction.h"
 #include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
@@ -95,7 +95,7 @@ bool nextAnnouncedLine(RecordLineReader& reader, std::string& line)
 
 } // namespace
 
-bool convertAtrToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+bool convertAtrToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, int fileNo,
                     const std::filesystem::path& atrFile)
 {
     RecordLineReader reader(atrFile);
@@ -119,7 +119,7 @@ bool convertAtrToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
         &reader);
 }
 
-bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+bool convertCosToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, int fileNo,
                     const std::filesystem::path& cosFile)
 {
     std::error_code unknown;
@@ -158,7 +158,7 @@ bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
         &reader);
 }
 
-bool convertUndToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+bool convertUndToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace,
                     platform::AppendingTraceLog& trace2, int fileNo,
                     const std::filesystem::path& undFile)
 {

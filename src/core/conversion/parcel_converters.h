@@ -5,7 +5,7 @@
 #include <filesystem>
 
 namespace ft::catalogue {
-class TSQLiteDatabase;
+class CatalogueDatabase;
 }
 namespace ft::platform {
 class TraceLog;
@@ -25,7 +25,7 @@ namespace ft::formats {
 // One row per line that holds a comma (fields 3 oaza, 4 koaza, 5 lot number,
 // 14 owner kana, 15 owner name); lines without a lot number are traced but
 // not stored. A statement is traced after it ran.
-bool convertAtrToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+bool convertAtrToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, int fileNo,
                     const std::filesystem::path& atrFile);
 
 // Groups of a parcel line (fields 3 oaza, 4 koaza, 5 lot number, 6 the
@@ -34,7 +34,7 @@ bool convertAtrToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
 // One row per owner line with a name or a kana; every owner line is traced,
 // after it ran. Only a file that does not
 // exist counts as missing; one that exists but cannot be read gives false.
-bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+bool convertCosToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, int fileNo,
                     const std::filesystem::path& cosFile);
 
 // Groups of a header line (field 4 the number N of detail lines) and N
@@ -42,7 +42,7 @@ bool convertCosToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, i
 // first missing one reads as empty, and reading stops). Each header adds "<path>num=<N>" to the
 // second trace log; each detail line is traced before it runs, and "<path> sql2=<statement>" goes
 // to the second trace log. Detail lines without a lot number store nothing.
-bool convertUndToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+bool convertUndToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace,
                     platform::AppendingTraceLog& trace2, int fileNo,
                     const std::filesystem::path& undFile);
 

@@ -1,7 +1,7 @@
 #include "core/conversion/point_converters.h"
 
+#include "core/catalogue/catalogue_database.h"
 #include "core/catalogue/quoting.h"
-#include "core/catalogue/sqlite_database.h"
 #include "core/conversion/file_transaction.h"
 #include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
@@ -29,7 +29,7 @@ PointName pointName(const std::string& cp932Name)
 
 } // namespace
 
-bool convertPntToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+bool convertPntToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace,
                     platform::AppendingTraceLog& trace2, int fileNo,
                     const std::filesystem::path& pntFile)
 {
@@ -68,7 +68,7 @@ bool convertPntToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
     return committed && processed;
 }
 
-bool convertTcpToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+bool convertTcpToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, int fileNo,
                     const std::filesystem::path& tcpFile)
 {
     std::error_code unknown;

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 namespace ft::catalogue {
-class TSQLiteDatabase;
+class CatalogueDatabase;
 }
 namespace ft::platform {
 class TraceLog;
@@ -24,7 +24,7 @@ namespace ft::formats {
 // Returns true when at least one line was processed and committed; false for
 // a missing or empty file and a catalogue or read failure (rolled back,
 // "Rollback" traced). SourceFileError as in file_transaction.h.
-bool convertPntToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+bool convertPntToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace,
                     platform::AppendingTraceLog& trace2, int fileNo,
                     const std::filesystem::path& pntFile);
 
@@ -36,7 +36,7 @@ bool convertPntToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
 // Returns true when the file does not exist or its rows were committed;
 // false for a catalogue or read failure (rolled back, "Rollback" traced).
 // SourceFileError as in file_transaction.h.
-bool convertTcpToDB(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, int fileNo,
+bool convertTcpToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, int fileNo,
                     const std::filesystem::path& tcpFile);
 
 } // namespace ft::formats

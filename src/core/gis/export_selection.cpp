@@ -12,7 +12,7 @@ namespace ft::gis {
 namespace {
 
 // Drawing number → registered path, one query for the lot.
-std::map<int, std::string> registeredPaths(catalogue::TSQLiteDatabase& db)
+std::map<int, std::string> registeredPaths(catalogue::CatalogueDatabase& db)
 {
     search::TskDataList<search::DrawingRow> rows;
     search::LoadRows(db, search::registeredDrawingsStatement(), rows);
@@ -65,7 +65,7 @@ template <class Row> search::TskDataList<Row> tickedRowsOf(const search::ResultR
 
 } // namespace
 
-ExportSelection allRegisteredDrawings(catalogue::TSQLiteDatabase& db)
+ExportSelection allRegisteredDrawings(catalogue::CatalogueDatabase& db)
 {
     ExportSelection selection;
     for (auto& [fileNo, path] : registeredPaths(db))
@@ -73,7 +73,7 @@ ExportSelection allRegisteredDrawings(catalogue::TSQLiteDatabase& db)
     return selection;
 }
 
-ExportSelection registeredDrawingsNumbered(catalogue::TSQLiteDatabase& db,
+ExportSelection registeredDrawingsNumbered(catalogue::CatalogueDatabase& db,
                                            const std::vector<int>& numbers)
 {
     std::map<int, std::optional<ParcelKeys>> wanted;
@@ -94,7 +94,7 @@ ExportSelection tickedDrawings(const search::TskDataList<search::DrawingRow>& ro
     return selection;
 }
 
-ExportSelection tickedParcels(catalogue::TSQLiteDatabase& db,
+ExportSelection tickedParcels(catalogue::CatalogueDatabase& db,
                               const search::TskDataList<search::ParcelRow>& rows)
 {
     std::map<int, std::optional<ParcelKeys>> wanted;

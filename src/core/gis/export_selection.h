@@ -12,7 +12,7 @@
 #include <vector>
 
 namespace ft::catalogue {
-class TSQLiteDatabase;
+class CatalogueDatabase;
 }
 
 namespace ft::gis {
@@ -38,15 +38,15 @@ struct ExportSelection {
 };
 
 // Every registered drawing of the catalogue.
-ExportSelection allRegisteredDrawings(catalogue::TSQLiteDatabase& db);
+ExportSelection allRegisteredDrawings(catalogue::CatalogueDatabase& db);
 // The drawings of these numbers (each once).
-ExportSelection registeredDrawingsNumbered(catalogue::TSQLiteDatabase& db,
+ExportSelection registeredDrawingsNumbered(catalogue::CatalogueDatabase& db,
                                            const std::vector<int>& numbers);
 // The ticked rows of the registered drawing list, whole.
 ExportSelection tickedDrawings(const search::TskDataList<search::DrawingRow>& rows);
 // The drawings of the ticked parcel rows, each with those parcels only.
 // Throws platform::EncodingError for catalogue text CP932 cannot hold.
-ExportSelection tickedParcels(catalogue::TSQLiteDatabase& db,
+ExportSelection tickedParcels(catalogue::CatalogueDatabase& db,
                               const search::TskDataList<search::ParcelRow>& rows);
 
 // The same for a window's row keys: the texts of the ticked rows are read

@@ -1,6 +1,6 @@
 #include "core/overview/overview_drawing.h"
 
-#include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/catalogue_database.h"
 #include "core/formats/line_clip.h"
 #include "core/formats/source_records.h"
 #include "core/formats/working_files.h"
@@ -238,10 +238,10 @@ OverviewFiles overviewFilesOf(const workspace::Workspace& workspace, workspace::
             workspace.workingFile(workspace::WorkingFileKind::Segments, datum)};
 }
 
-std::set<int> registeredDrawings(catalogue::TSQLiteDatabase& db)
+std::set<int> registeredDrawings(catalogue::CatalogueDatabase& db)
 {
     std::set<int> fileNos;
-    catalogue::TSQLiteTable rows = db.GetTable("SELECT FILENO FROM FILE");
+    catalogue::ResultTable rows = db.GetTable("SELECT FILENO FROM FILE");
     for (; !rows.Eof(); rows.Next())
         fileNos.insert(static_cast<int>(std::strtol(rows.FieldAsString(0).c_str(), nullptr, 10)));
     return fileNos;

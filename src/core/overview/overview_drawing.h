@@ -13,7 +13,7 @@
 class QPainter;
 
 namespace ft::catalogue {
-class TSQLiteDatabase;
+class CatalogueDatabase;
 }
 namespace ft::workspace {
 class Workspace;
@@ -79,7 +79,7 @@ void drawOverviewWindow(QPainter& canvas, const OverviewView& view, const Overvi
 
 // The drawing numbers of the catalogue's FILE rows: the overview draws, and a
 // click on it hands over, only sheets of these numbers (see ShownDrawings).
-std::set<int> registeredDrawings(catalogue::TSQLiteDatabase& db);
+std::set<int> registeredDrawings(catalogue::CatalogueDatabase& db);
 
 // The program's overview: nothing while the drawings-present flag is clear,
 // nor when the current datum has no extent file (the view then keeps its

@@ -1,7 +1,7 @@
 #include "core/registration/data_set_passes.h"
 
+#include "core/catalogue/catalogue_database.h"
 #include "core/catalogue/change_counter.h"
-#include "core/catalogue/sqlite_database.h"
 #include "core/catalogue/transaction.h"
 #include "core/conversion/header_converter.h"
 #include "core/conversion/parcel_converters.h"
@@ -175,7 +175,7 @@ bool DataSetPasses::writeSheets(const SetJob& job)
 bool DataSetPasses::runChainSteps(const SetJob& job, std::string& failure)
 {
     RegistrationStores& stores = m_run.stores();
-    catalogue::TSQLiteDatabase& db = stores.catalogues[job.datum];
+    catalogue::CatalogueDatabase& db = stores.catalogues[job.datum];
     platform::TraceLog& trace = stores.traces.trace;
     formats::WorkingFile segments(stores.workingFiles.path(WorkingFileKind::Segments, job.datum),
                                   formats::WorkingFile::Mode::Append);
@@ -243,7 +243,7 @@ bool DataSetPasses::runChainSteps(const SetJob& job, std::string& failure)
 bool DataSetPasses::registerInOneTransaction(const SetJob& job, std::string& failure)
 {
     RegistrationStores& stores = m_run.stores();
-    catalogue::TSQLiteDatabase& db = stores.catalogues[job.datum];
+    catalogue::CatalogueDatabase& db = stores.catalogues[job.datum];
     const auto kept = m_mapStatements.find({job.datum, job.fileNo});
     const formats::MapStatements mapStatements =
         kept != m_mapStatements.end() ? std::move(kept->second) : formats::MapStatements{};
@@ -253,7 +253,7 @@ bool DataSetPasses::registerInOneTransaction(const SetJob& job, std::string& fai
     // (a rollback that failed) would otherwise take the set in as a
     // savepoint, and the run ends here instead.
     if (db.InTransaction())
-        throw catalogue::ESQLiteException("Transaction already open");
+        throw catalogue::CatalogueError("Transaction already open");
     // The write lock for the whole set: what the duplicate test and the
     // number allocation read stays so until the set lands. Every converter's
     // file is a savepoint inside it; leaving without commit rolls it all back.
@@ -314,7 +314,7 @@ void DataSetPasses::drop(const SetJob& job, const std::optional<std::string>& fa
 // in the same breath.
 void DataSetPasses::replaceOlderRegistrations(const SetJob& job)
 {
-    catalogue::TSQLiteDatabase& db = m_run.stores().catalogues[job.datum];
+    catalogue::CatalogueDatabase& db = m_run.stores().catalogues[job.datum];
     std::vector<int> older = RegisteredFileNos(db, job.basePath);
     std::erase(older, job.fileNo);
     if (older.empty())
@@ -331,7 +331,7 @@ void DataSetPasses::removeFromOtherCatalogue(const SetJob& job)
     const Datum otherDatum = workspace::otherDatum(job.datum);
     if (!m_run.isUsable(otherDatum))
         return;
-    catalogue::TSQLiteDatabase& db = m_run.stores().catalogues[otherDatum];
+    catalogue::CatalogueDatabase& db = m_run.stores().catalogues[otherDatum];
     const std::vector<int> older = RegisteredFileNos(db, job.basePath);
     if (older.empty())
         return;

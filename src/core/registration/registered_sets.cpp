@@ -1,8 +1,8 @@
 #include "core/registration/registered_sets.h"
 
+#include "core/catalogue/catalogue_database.h"
 #include "core/catalogue/change_counter.h"
 #include "core/catalogue/quoting.h"
-#include "core/catalogue/sqlite_database.h"
 #include "core/catalogue/transaction.h"
 #include "core/formats/converter_support.h"
 #include "core/formats/text_helpers.h"
@@ -29,13 +29,13 @@ struct FileRow {
 // The FILE rows of the data set at `basePath`. PATH holds the path as UTF-8,
 // which is what a path is on this platform. Only rows with the same file
 // name can match, so few paths are resolved.
-std::vector<FileRow> rowsOfDataSet(catalogue::TSQLiteDatabase& db,
+std::vector<FileRow> rowsOfDataSet(catalogue::CatalogueDatabase& db,
                                    const std::filesystem::path& basePath)
 {
     const std::filesystem::path wanted = CanonicalDataSetPath(basePath);
     const std::string name = wanted.filename().string();
     std::vector<FileRow> found;
-    catalogue::TSQLiteTable rows = db.GetTable("SELECT PATH, TIME, FILENO FROM FILE");
+    catalogue::ResultTable rows = db.GetTable("SELECT PATH, TIME, FILENO FROM FILE");
     for (; !rows.Eof(); rows.Next()) {
         const std::filesystem::path path(rows.FieldAsString(0));
         if (path.filename() != name)
@@ -52,7 +52,7 @@ std::string dataSetKey(const std::string& path)
     return CanonicalDataSetPath(path).string();
 }
 
-void runTraced(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, const std::string& sql)
+void runTraced(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, const std::string& sql)
 {
     formats::TraceStatement(trace, sql);
     db.ExecSQL(sql);
@@ -60,11 +60,11 @@ void runTraced(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace, const 
 
 } // namespace
 
-int MaxFileNo(catalogue::TSQLiteDatabase& db)
+int MaxFileNo(catalogue::CatalogueDatabase& db)
 {
     int largest = 0;
     for (const std::string_view table : kFileNoTables) {
-        const catalogue::TSQLiteTable result =
+        const catalogue::ResultTable result =
             db.GetTable("SELECT MAX(FILENO) FROM " + std::string(table));
         if (result.Count() > 0)
             largest = std::max(largest, integerOf(result.FieldAsString(0)));
@@ -72,9 +72,9 @@ int MaxFileNo(catalogue::TSQLiteDatabase& db)
     return largest;
 }
 
-int MaxRegisteredFileNo(catalogue::TSQLiteDatabase& db)
+int MaxRegisteredFileNo(catalogue::CatalogueDatabase& db)
 {
-    const catalogue::TSQLiteTable result = db.GetTable("SELECT MAX(FILENO) FROM FILE");
+    const catalogue::ResultTable result = db.GetTable("SELECT MAX(FILENO) FROM FILE");
     return result.Count() > 0 ? std::max(0, integerOf(result.FieldAsString(0))) : 0;
 }
 
@@ -90,7 +90,7 @@ std::filesystem::path CanonicalDataSetPath(const std::filesystem::path& basePath
     return folder / absolute.filename();
 }
 
-bool IsRegistered(catalogue::TSQLiteDatabase& db, const std::filesystem::path& basePath,
+bool IsRegistered(catalogue::CatalogueDatabase& db, const std::filesystem::path& basePath,
                   std::string_view time)
 {
     // std::string compares bytes as unsigned values, like memcmp.
@@ -99,7 +99,7 @@ bool IsRegistered(catalogue::TSQLiteDatabase& db, const std::filesystem::path& b
                        [time](const FileRow& row) { return row.time >= time; });
 }
 
-std::vector<int> RegisteredFileNos(catalogue::TSQLiteDatabase& db,
+std::vector<int> RegisteredFileNos(catalogue::CatalogueDatabase& db,
                                    const std::filesystem::path& basePath)
 {
     std::vector<int> fileNos;
@@ -108,16 +108,16 @@ std::vector<int> RegisteredFileNos(catalogue::TSQLiteDatabase& db,
     return fileNos;
 }
 
-std::set<int> AllRegisteredFileNos(catalogue::TSQLiteDatabase& db)
+std::set<int> AllRegisteredFileNos(catalogue::CatalogueDatabase& db)
 {
     std::set<int> fileNos;
-    catalogue::TSQLiteTable rows = db.GetTable("SELECT FILENO FROM FILE");
+    catalogue::ResultTable rows = db.GetTable("SELECT FILENO FROM FILE");
     for (; !rows.Eof(); rows.Next())
         fileNos.insert(integerOf(rows.FieldAsString(0)));
     return fileNos;
 }
 
-void DeleteRegistrations(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace,
+void DeleteRegistrations(catalogue::CatalogueDatabase& db, platform::TraceLog& trace,
                          const std::vector<int>& fileNos)
 {
     if (fileNos.empty())
@@ -134,7 +134,7 @@ void DeleteRegistrations(catalogue::TSQLiteDatabase& db, platform::TraceLog& tra
     transaction.commit();
 }
 
-std::vector<int> SupersededFileNos(catalogue::TSQLiteDatabase& db)
+std::vector<int> SupersededFileNos(catalogue::CatalogueDatabase& db)
 {
     struct Newest {
         std::string time;
@@ -142,7 +142,7 @@ std::vector<int> SupersededFileNos(catalogue::TSQLiteDatabase& db)
     };
     std::map<std::string, Newest> newestByPath;
     std::vector<int> superseded;
-    catalogue::TSQLiteTable rows = db.GetTable("SELECT PATH, TIME, FILENO FROM FILE");
+    catalogue::ResultTable rows = db.GetTable("SELECT PATH, TIME, FILENO FROM FILE");
     for (; !rows.Eof(); rows.Next()) {
         const Newest row{rows.FieldAsString(1), integerOf(rows.FieldAsString(2))};
         const auto [found, inserted] =
@@ -159,16 +159,17 @@ std::vector<int> SupersededFileNos(catalogue::TSQLiteDatabase& db)
     return superseded;
 }
 
-std::vector<int> MovedFileNos(catalogue::TSQLiteDatabase& db, catalogue::TSQLiteDatabase& otherDb)
+std::vector<int> MovedFileNos(catalogue::CatalogueDatabase& db,
+                              catalogue::CatalogueDatabase& otherDb)
 {
     std::map<std::string, std::string> latestElsewhere; // data set → latest TIME
-    catalogue::TSQLiteTable others = otherDb.GetTable("SELECT PATH, TIME FROM FILE");
+    catalogue::ResultTable others = otherDb.GetTable("SELECT PATH, TIME FROM FILE");
     for (; !others.Eof(); others.Next()) {
         std::string& latest = latestElsewhere[dataSetKey(others.FieldAsString(0))];
         latest = std::max(latest, others.FieldAsString(1));
     }
     std::vector<int> moved;
-    catalogue::TSQLiteTable rows = db.GetTable("SELECT PATH, TIME, FILENO FROM FILE");
+    catalogue::ResultTable rows = db.GetTable("SELECT PATH, TIME, FILENO FROM FILE");
     for (; !rows.Eof(); rows.Next()) {
         const auto found = latestElsewhere.find(dataSetKey(rows.FieldAsString(0)));
         if (found != latestElsewhere.end() && found->second > rows.FieldAsString(1))
@@ -177,7 +178,7 @@ std::vector<int> MovedFileNos(catalogue::TSQLiteDatabase& db, catalogue::TSQLite
     return moved;
 }
 
-void DeleteOrphanRows(catalogue::TSQLiteDatabase& db, platform::TraceLog& trace)
+void DeleteOrphanRows(catalogue::CatalogueDatabase& db, platform::TraceLog& trace)
 {
     catalogue::Transaction transaction(db);
     for (const std::string_view table : kFileNoTables) {

@@ -1,7 +1,7 @@
 #include "core/registration/registration_run.h"
 
+#include "core/catalogue/catalogue_database.h"
 #include "core/catalogue/schema.h"
-#include "core/catalogue/sqlite_database.h"
 #include "core/formats/converter_support.h"
 #include "core/formats/working_files.h"
 #include "core/platform/cp932.h"
@@ -36,14 +36,6 @@ bool extentFileHolds(const fs::path& file, const formats::Extent& extent)
     return bytes == formats::formatExtent(extent) + "\r\n";
 }
 
-// Every SQLite database file begins with these 16 bytes. They are read
-// through the open connection: see TSQLiteDatabase::FileStart.
-bool startsLikeACatalogue(const catalogue::TSQLiteDatabase& db)
-{
-    static constexpr std::string_view kHeader{"SQLite format 3\0", 16};
-    return db.FileStart(kHeader.size()) == kHeader;
-}
-
 } // namespace
 
 RegistrationRun::RegistrationRun(RegistrationStores stores, platform::Progress& progress)
@@ -71,10 +63,11 @@ void RegistrationRun::checkCatalogue(Datum datum)
         return;
     }
     // A catalogue that opened may have been written over or emptied since.
-    // SQLite may still answer from its write-ahead log then, so the file's
-    // own first bytes are looked at too, before anything is written to it.
+    // The engine may still answer from what it holds in memory or in its
+    // log then, so what holds the catalogue is looked at too, before anything
+    // is written to it.
     const fs::path file = workspace::Catalogues::pathIn(m_stores.workingFiles.dataFolder(), datum);
-    if (!startsLikeACatalogue(m_stores.catalogues[datum])) {
+    if (!m_stores.catalogues[datum].StorageIntact()) {
         m_unusable[datum] = workspace::catalogueFailureText(file, "file is not a database");
         return;
     }
@@ -82,7 +75,7 @@ void RegistrationRun::checkCatalogue(Datum datum)
         m_stores.catalogues[datum].GetTable("SELECT COUNT(*) FROM FILE");
     } catch (const catalogue::ECatalogueBusy&) {
         throw; // locked by another program, not damaged
-    } catch (const catalogue::ESQLiteException& error) {
+    } catch (const catalogue::CatalogueError& error) {
         m_unusable[datum] = workspace::catalogueFailureText(file, error.what());
     }
 }
@@ -117,7 +110,7 @@ std::int64_t RegistrationRun::catalogueChanges()
     std::int64_t changes = 0;
     for (const Datum datum : workspace::kDatums)
         if (m_stores.catalogues.isOpen(datum))
-            changes += sqlite3_total_changes64(m_stores.catalogues[datum].handle());
+            changes += m_stores.catalogues[datum].TotalChanges();
     return changes;
 }
 
@@ -220,7 +213,7 @@ void RegistrationRun::tidy()
     for (const Datum datum : workspace::kDatums) {
         if (!isUsable(datum))
             continue;
-        catalogue::TSQLiteDatabase& db = m_stores.catalogues[datum];
+        catalogue::CatalogueDatabase& db = m_stores.catalogues[datum];
         DeleteRegistrations(db, m_stores.traces.trace, SupersededFileNos(db));
     }
     // Which registration of a set found in both catalogues is the older
@@ -251,7 +244,7 @@ void RegistrationRun::takeStateInStep()
 
 void RegistrationRun::tidyDatum(Datum datum)
 {
-    catalogue::TSQLiteDatabase& db = m_stores.catalogues[datum];
+    catalogue::CatalogueDatabase& db = m_stores.catalogues[datum];
     // Rows without a FILE row are what a run of an older version that ended
     // halfway leaves; sets now land whole.
     DeleteOrphanRows(db, m_stores.traces.trace);

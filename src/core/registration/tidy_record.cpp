@@ -1,6 +1,6 @@
 #include "core/registration/tidy_record.h"
 
-#include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/catalogue_database.h"
 #include "core/formats/working_files.h"
 #include "core/platform/file_stamp.h"
 #include "core/platform/replacement_file.h"
@@ -41,11 +41,11 @@ private:
 };
 
 // "catalogue <code> <FILE rows> <checksum> <last rowid of each table>".
-std::string catalogueState(catalogue::TSQLiteDatabase& db, Datum datum)
+std::string catalogueState(catalogue::CatalogueDatabase& db, Datum datum)
 {
     Checksum checksum;
     long long rows = 0;
-    catalogue::TSQLiteCursor files =
+    catalogue::ResultCursor files =
         db.OpenCursor("SELECT rowid,FILENO,PATH,TIME FROM FILE ORDER BY rowid");
     while (files.Step()) {
         ++rows;

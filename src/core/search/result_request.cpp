@@ -1,6 +1,6 @@
 #include "core/search/result_request.h"
 
-#include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/catalogue_database.h"
 
 #include <algorithm>
 #include <exception>
@@ -41,10 +41,10 @@ template <class List> std::vector<int> tickedByDrawing(const List& rows)
 
 // PATH by FILENO, as "SELECT * FROM FILE WHERE FILENO=<n>" would find it:
 // numbers stored as integers only, the first row of a number in table order.
-std::unordered_map<int, std::string> drawingPaths(catalogue::TSQLiteDatabase& db)
+std::unordered_map<int, std::string> drawingPaths(catalogue::CatalogueDatabase& db)
 {
     std::unordered_map<int, std::string> paths;
-    catalogue::TSQLiteCursor rows = db.OpenCursor("SELECT FILENO,PATH FROM FILE");
+    catalogue::ResultCursor rows = db.OpenCursor("SELECT FILENO,PATH FROM FILE");
     while (rows.Step()) {
         if (!rows.HoldsInteger(0))
             continue;
@@ -57,8 +57,8 @@ std::unordered_map<int, std::string> drawingPaths(catalogue::TSQLiteDatabase& db
 
 // One record 0 per run of equal drawing numbers; the positions come sorted.
 template <class List, class Iterator>
-void writeDrawings(const List& rows, Iterator first, Iterator last, catalogue::TSQLiteDatabase& db,
-                   formats::RequestWriter& out)
+void writeDrawings(const List& rows, Iterator first, Iterator last,
+                   catalogue::CatalogueDatabase& db, formats::RequestWriter& out)
 {
     if (first == last)
         return;
@@ -69,8 +69,8 @@ void writeDrawings(const List& rows, Iterator first, Iterator last, catalogue::T
         if (previous != fileNo) {
             const auto path = paths.find(fileNo);
             if (path == paths.end())
-                throw catalogue::ESQLiteException(catalogue::RowGoneMessage(),
-                                                  "Field PATH Not found. Empty dataset");
+                throw catalogue::CatalogueError(catalogue::RowGoneMessage(),
+                                                "Field PATH Not found. Empty dataset");
             out.writeDrawing(path->second);
         }
         previous = fileNo;
@@ -79,7 +79,7 @@ void writeDrawings(const List& rows, Iterator first, Iterator last, catalogue::T
 
 template <class List>
 std::vector<int> writeDrawingRecords(const List& rows, DrawingOrder order,
-                                     catalogue::TSQLiteDatabase& db, formats::RequestWriter& out)
+                                     catalogue::CatalogueDatabase& db, formats::RequestWriter& out)
 {
     std::vector<int> ticked = tickedByDrawing(rows);
     if (order == DrawingOrder::Ascending)
@@ -91,7 +91,7 @@ std::vector<int> writeDrawingRecords(const List& rows, DrawingOrder order,
 
 template <class Row, class WriteItem>
 void writeRequestOf(const TskDataList<Row>& rows, DrawingOrder order,
-                    catalogue::TSQLiteDatabase& db, formats::RequestWriter& out,
+                    catalogue::CatalogueDatabase& db, formats::RequestWriter& out,
                     WriteItem writeItem)
 {
     const std::vector<int> ticked = writeDrawingRecords(rows, order, db, out);
@@ -161,7 +161,7 @@ struct ParcelItems {
         return RequestedFields(ResultKind::Parcels);
     }
     std::string spare[3];
-    void append(formats::RequestLines& lines, std::string& to, const catalogue::TSQLiteCursor& row)
+    void append(formats::RequestLines& lines, std::string& to, const catalogue::ResultCursor& row)
     {
         lines.appendParcel(to, TextCell(row, 1, spare[0]), TextCell(row, 2, spare[1]),
                            TextCell(row, 3, spare[2]));
@@ -174,7 +174,7 @@ struct MapSheetItems {
         return RequestedFields(ResultKind::MapSheets);
     }
     std::string spare;
-    void append(formats::RequestLines& lines, std::string& to, const catalogue::TSQLiteCursor& row)
+    void append(formats::RequestLines& lines, std::string& to, const catalogue::ResultCursor& row)
     {
         lines.appendMapSheet(to, TextCell(row, 1, spare), IntCell(row, 2), IntCell(row, 3));
     }
@@ -186,7 +186,7 @@ struct NameItems {
     int code;
     std::string spare;
     std::span<const std::string_view> fields() const { return RequestedFields(kind); }
-    void append(formats::RequestLines& lines, std::string& to, const catalogue::TSQLiteCursor& row)
+    void append(formats::RequestLines& lines, std::string& to, const catalogue::ResultCursor& row)
     {
         lines.appendNameRecord(to, code, TextCell(row, 1, spare));
     }
@@ -216,7 +216,7 @@ void writeRequestOf(const ResultRowKeys<Row>& rows, DrawingOrder order, formats:
         lines.clear(block.size());
         ForEachRowById<typename Row::Key>(
             *rows.catalogue, rows.table, block, items.fields(),
-            [&](std::size_t slot, const catalogue::TSQLiteCursor& row) {
+            [&](std::size_t slot, const catalogue::ResultCursor& row) {
                 lines.add(slot, [&](std::string& to) { items.append(out.lines(), to, row); });
             });
         gone = lines.write(out, gone);
@@ -246,14 +246,14 @@ RowsGoneError::RowsGoneError(long long goneRows)
 {
 }
 
-void writeResultRequest(const TskDataList<ParcelRow>& rows, catalogue::TSQLiteDatabase& db,
+void writeResultRequest(const TskDataList<ParcelRow>& rows, catalogue::CatalogueDatabase& db,
                         formats::RequestWriter& out)
 {
     writeRequestOf(rows, DrawingOrder::Ascending, db, out,
                    [&out](const ParcelRow& row) { writeParcel(out, row); });
 }
 
-void writeResultRequest(const TskDataList<MapSheetRow>& rows, catalogue::TSQLiteDatabase& db,
+void writeResultRequest(const TskDataList<MapSheetRow>& rows, catalogue::CatalogueDatabase& db,
                         formats::RequestWriter& out)
 {
     writeRequestOf(rows, DrawingOrder::Descending, db, out,
@@ -261,7 +261,7 @@ void writeResultRequest(const TskDataList<MapSheetRow>& rows, catalogue::TSQLite
 }
 
 void writeResultRequest(const TskDataList<PointRow>& rows, int recordCode,
-                        catalogue::TSQLiteDatabase& db, formats::RequestWriter& out)
+                        catalogue::CatalogueDatabase& db, formats::RequestWriter& out)
 {
     writeRequestOf(
         rows, DrawingOrder::Descending, db, out,
@@ -269,7 +269,7 @@ void writeResultRequest(const TskDataList<PointRow>& rows, int recordCode,
 }
 
 void writeResultRequest(const TskDataList<DrawingRow>& rows, int recordCode,
-                        catalogue::TSQLiteDatabase& db, formats::RequestWriter& out)
+                        catalogue::CatalogueDatabase& db, formats::RequestWriter& out)
 {
     writeRequestOf(
         rows, DrawingOrder::Descending, db, out,

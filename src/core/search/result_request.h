@@ -37,17 +37,17 @@ private:
 
 // Requests from rows held whole (the texts are at hand).
 // Parcels: "2,oaza,koaza,lot".
-void writeResultRequest(const TskDataList<ParcelRow>& rows, catalogue::TSQLiteDatabase& db,
+void writeResultRequest(const TskDataList<ParcelRow>& rows, catalogue::CatalogueDatabase& db,
                         formats::RequestWriter& out);
 // Map sheets: "2,sheet,scale,kubun".
-void writeResultRequest(const TskDataList<MapSheetRow>& rows, catalogue::TSQLiteDatabase& db,
+void writeResultRequest(const TskDataList<MapSheetRow>& rows, catalogue::CatalogueDatabase& db,
                         formats::RequestWriter& out);
 // Points: "<recordCode>,name," with 4 for boundary and 5 for control points.
 void writeResultRequest(const TskDataList<PointRow>& rows, int recordCode,
-                        catalogue::TSQLiteDatabase& db, formats::RequestWriter& out);
+                        catalogue::CatalogueDatabase& db, formats::RequestWriter& out);
 // Registered drawings: "<recordCode>,path," with code 1.
 void writeResultRequest(const TskDataList<DrawingRow>& rows, int recordCode,
-                        catalogue::TSQLiteDatabase& db, formats::RequestWriter& out);
+                        catalogue::CatalogueDatabase& db, formats::RequestWriter& out);
 
 // Requests from a window's keys: the texts of the ticked rows are read from
 // the catalogue that listed them, a block of rows at a time, in the order

@@ -1,6 +1,6 @@
 #include "core/search/result_rows.h"
 
-#include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/catalogue_database.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,24 +12,24 @@
 namespace ft::search {
 namespace {
 
-using catalogue::TSQLiteTable;
+using catalogue::ResultTable;
 
 // Where a row's fields come from: a buffered result, by column name.
 class TableFields {
 public:
-    explicit TableFields(const TSQLiteTable& table) : m_table(table) {}
+    explicit TableFields(const ResultTable& table) : m_table(table) {}
     std::string text(std::string_view column) const { return m_table.FieldByName(column); }
     int integer(std::string_view column) const { return intOrZero(text(column)); }
 
 private:
-    const TSQLiteTable& m_table;
+    const ResultTable& m_table;
 };
 
 // Or the current row of a cursor over "SELECT rowid,<fields>", by the
 // field's place among them; a field not read is empty.
 class CursorFields {
 public:
-    CursorFields(const catalogue::TSQLiteCursor& cursor, std::span<const std::string_view> fields)
+    CursorFields(const catalogue::ResultCursor& cursor, std::span<const std::string_view> fields)
         : m_cursor(cursor), m_fields(fields)
     {
     }
@@ -54,7 +54,7 @@ private:
         return -1;
     }
 
-    const catalogue::TSQLiteCursor& m_cursor;
+    const catalogue::ResultCursor& m_cursor;
     std::span<const std::string_view> m_fields;
 };
 
@@ -110,12 +110,12 @@ template <class Fields> void readFields(const Fields& fields, DrawingRow& row)
 }
 
 template <class Row>
-void loadRowsOf(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+void loadRowsOf(catalogue::CatalogueDatabase& db, const std::string& queryText,
                 TskDataList<Row>& rows)
 {
     rows.clear();
     const ResultLayout& layout = resultLayout(Row::kKind);
-    TSQLiteTable table = db.GetTable(queryText + std::string(layout.orderClause));
+    ResultTable table = db.GetTable(queryText + std::string(layout.orderClause));
     TskDataList<Row> loaded;
     for (table.MoveFirst(); !table.Eof(); table.Next()) {
         Row row;
@@ -128,12 +128,12 @@ void loadRowsOf(catalogue::TSQLiteDatabase& db, const std::string& queryText,
 }
 
 // The key columns after the rowid, in the order of the row's kKeyColumns.
-void readKey(const catalogue::TSQLiteCursor& cursor, RowKey& key)
+void readKey(const catalogue::ResultCursor& cursor, RowKey& key)
 {
     key.FILENO = IntCell(cursor, 1);
 }
 
-void readKey(const catalogue::TSQLiteCursor& cursor, MapSheetKey& key)
+void readKey(const catalogue::ResultCursor& cursor, MapSheetKey& key)
 {
     key.FILENO = IntCell(cursor, 1);
     key.SCALE = IntCell(cursor, 2);
@@ -229,7 +229,7 @@ std::span<const std::string_view> RequestedFields(ResultKind kind)
     return {};
 }
 
-int IntCell(const catalogue::TSQLiteCursor& cursor, int column)
+int IntCell(const catalogue::ResultCursor& cursor, int column)
 {
     if (cursor.Kind(column) != catalogue::ColumnKind::Integer)
         return intOrZero(cursor.Fields(column));
@@ -239,7 +239,7 @@ int IntCell(const catalogue::TSQLiteCursor& cursor, int column)
     return static_cast<int>(value);
 }
 
-std::string_view TextCell(const catalogue::TSQLiteCursor& cursor, int column, std::string& spare)
+std::string_view TextCell(const catalogue::ResultCursor& cursor, int column, std::string& spare)
 {
     if (cursor.Kind(column) == catalogue::ColumnKind::Text)
         return cursor.Text(column);
@@ -263,7 +263,7 @@ ResultQuery SplitResultQuery(const std::string& queryText)
 }
 
 template <class Row>
-void LoadRowKeys(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+void LoadRowKeys(catalogue::CatalogueDatabase& db, const std::string& queryText,
                  ResultRowKeys<Row>& rows)
 {
     LoadRowKeys(db, queryText, rows, resultLayout(Row::kKind).orderClause);
@@ -289,14 +289,14 @@ void ReorderRowKeys(const std::string& queryText, ResultRowKeys<Row>& rows,
 }
 
 template <class Row>
-void LoadRowKeys(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+void LoadRowKeys(catalogue::CatalogueDatabase& db, const std::string& queryText,
                  ResultRowKeys<Row>& rows, std::string_view orderClause)
 {
     rows.keys.clear();
     rows.catalogue = nullptr;
     const ResultLayout& layout = resultLayout(Row::kKind);
     ResultQuery query = SplitResultQuery(queryText);
-    catalogue::TSQLiteCursor cursor =
+    catalogue::ResultCursor cursor =
         db.OpenCursor("SELECT rowid," + std::string(Row::kKeyColumns) + " FROM " + query.table +
                       query.conditions + std::string(orderClause));
     TskDataList<typename Row::Key> loaded;
@@ -314,7 +314,7 @@ void LoadRowKeys(catalogue::TSQLiteDatabase& db, const std::string& queryText,
 }
 
 template <class Key>
-void ForEachRowById(catalogue::TSQLiteDatabase& db, const std::string& table,
+void ForEachRowById(catalogue::CatalogueDatabase& db, const std::string& table,
                     std::span<const Key> keys, std::span<const std::string_view> fields,
                     const RowFound& found)
 {
@@ -336,7 +336,7 @@ void ForEachRowById(catalogue::TSQLiteDatabase& db, const std::string& table,
     if (fileNoField == fields.end())
         throw std::invalid_argument("Rows read by rowid must read FILENO");
     const int fileNoColumn = static_cast<int>(fileNoField - fields.begin()) + 1;
-    catalogue::TSQLiteCursor result = db.OpenCursor(sql);
+    catalogue::ResultCursor result = db.OpenCursor(sql);
     while (result.Step()) {
         const auto [first, last] = places.of(result.Integer(0));
         if (first == last)
@@ -352,58 +352,57 @@ void ForEachRowById(catalogue::TSQLiteDatabase& db, const std::string& table,
 
 template <class Row>
 std::vector<std::optional<Row>>
-ReadRowsById(catalogue::TSQLiteDatabase& db, const std::string& table,
+ReadRowsById(catalogue::CatalogueDatabase& db, const std::string& table,
              std::span<const typename Row::Key> keys, RowFields which)
 {
     std::vector<std::optional<Row>> rows(keys.size());
     const std::vector<std::string_view> fields = fieldsToRead(Row::kKind, which);
     ForEachRowById(db, table, keys, fields,
-                   [&](std::size_t slot, const catalogue::TSQLiteCursor& cursor) {
+                   [&](std::size_t slot, const catalogue::ResultCursor& cursor) {
                        Row& row = rows[slot].emplace();
                        readFields(CursorFields(cursor, fields), row);
                    });
     return rows;
 }
 
-template void ForEachRowById(catalogue::TSQLiteDatabase&, const std::string&,
+template void ForEachRowById(catalogue::CatalogueDatabase&, const std::string&,
                              std::span<const RowKey>, std::span<const std::string_view>,
                              const RowFound&);
-template void ForEachRowById(catalogue::TSQLiteDatabase&, const std::string&,
+template void ForEachRowById(catalogue::CatalogueDatabase&, const std::string&,
                              std::span<const MapSheetKey>, std::span<const std::string_view>,
                              const RowFound&);
-template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+template void LoadRowKeys(catalogue::CatalogueDatabase&, const std::string&,
                           ResultRowKeys<ParcelRow>&);
-template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+template void LoadRowKeys(catalogue::CatalogueDatabase&, const std::string&,
                           ResultRowKeys<ParcelRow>&, std::string_view);
-template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+template void LoadRowKeys(catalogue::CatalogueDatabase&, const std::string&,
                           ResultRowKeys<MapSheetRow>&, std::string_view);
-template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&, ResultRowKeys<PointRow>&,
-                          std::string_view);
-template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+template void LoadRowKeys(catalogue::CatalogueDatabase&, const std::string&,
+                          ResultRowKeys<PointRow>&, std::string_view);
+template void LoadRowKeys(catalogue::CatalogueDatabase&, const std::string&,
                           ResultRowKeys<DrawingRow>&, std::string_view);
 template void ReorderRowKeys(const std::string&, ResultRowKeys<ParcelRow>&, std::string_view);
 template void ReorderRowKeys(const std::string&, ResultRowKeys<PointRow>&, std::string_view);
 template void ReorderRowKeys(const std::string&, ResultRowKeys<DrawingRow>&, std::string_view);
 template void ReorderRowKeys(const std::string&, ResultRowKeys<MapSheetRow>&, std::string_view);
-template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+template void LoadRowKeys(catalogue::CatalogueDatabase&, const std::string&,
                           ResultRowKeys<MapSheetRow>&);
-template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+template void LoadRowKeys(catalogue::CatalogueDatabase&, const std::string&,
                           ResultRowKeys<PointRow>&);
-template void LoadRowKeys(catalogue::TSQLiteDatabase&, const std::string&,
+template void LoadRowKeys(catalogue::CatalogueDatabase&, const std::string&,
                           ResultRowKeys<DrawingRow>&);
-template std::vector<std::optional<ParcelRow>> ReadRowsById<ParcelRow>(catalogue::TSQLiteDatabase&,
-                                                                       const std::string&,
-                                                                       std::span<const RowKey>,
-                                                                       RowFields);
+template std::vector<std::optional<ParcelRow>>
+ReadRowsById<ParcelRow>(catalogue::CatalogueDatabase&, const std::string&, std::span<const RowKey>,
+                        RowFields);
 template std::vector<std::optional<MapSheetRow>>
-ReadRowsById<MapSheetRow>(catalogue::TSQLiteDatabase&, const std::string&,
+ReadRowsById<MapSheetRow>(catalogue::CatalogueDatabase&, const std::string&,
                           std::span<const MapSheetKey>, RowFields);
-template std::vector<std::optional<PointRow>> ReadRowsById<PointRow>(catalogue::TSQLiteDatabase&,
+template std::vector<std::optional<PointRow>> ReadRowsById<PointRow>(catalogue::CatalogueDatabase&,
                                                                      const std::string&,
                                                                      std::span<const RowKey>,
                                                                      RowFields);
 template std::vector<std::optional<DrawingRow>>
-ReadRowsById<DrawingRow>(catalogue::TSQLiteDatabase&, const std::string&, std::span<const RowKey>,
+ReadRowsById<DrawingRow>(catalogue::CatalogueDatabase&, const std::string&, std::span<const RowKey>,
                          RowFields);
 
 int intOrZero(std::string_view text)
@@ -457,25 +456,25 @@ std::vector<std::string> cellTexts(const DrawingRow& row)
     return {row.PATH, std::to_string(row.FILENO), row.CREATER, row.CHIKU, std::to_string(row.SOKU)};
 }
 
-void LoadRows(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+void LoadRows(catalogue::CatalogueDatabase& db, const std::string& queryText,
               TskDataList<ParcelRow>& rows)
 {
     loadRowsOf(db, queryText, rows);
 }
 
-void LoadRows(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+void LoadRows(catalogue::CatalogueDatabase& db, const std::string& queryText,
               TskDataList<MapSheetRow>& rows)
 {
     loadRowsOf(db, queryText, rows);
 }
 
-void LoadRows(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+void LoadRows(catalogue::CatalogueDatabase& db, const std::string& queryText,
               TskDataList<PointRow>& rows)
 {
     loadRowsOf(db, queryText, rows);
 }
 
-void LoadRows(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+void LoadRows(catalogue::CatalogueDatabase& db, const std::string& queryText,
               TskDataList<DrawingRow>& rows)
 {
     loadRowsOf(db, queryText, rows);

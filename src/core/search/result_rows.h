@@ -12,8 +12,8 @@
 #include <vector>
 
 namespace ft::catalogue {
-class TSQLiteDatabase;
-class TSQLiteCursor;
+class CatalogueDatabase;
+class ResultCursor;
 } // namespace ft::catalogue
 
 namespace ft::search {
@@ -137,15 +137,15 @@ int intOrZero(std::string_view text);
 
 // Empties the store, then runs the statement followed by the window's order
 // clause on the catalogue and appends one row per result row, ticked as the
-// window starts its rows. Throws ESQLiteException when the catalogue rejects
+// window starts its rows. Throws CatalogueError when the catalogue rejects
 // the statement or lacks a column; the store is then left empty.
-void LoadRows(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+void LoadRows(catalogue::CatalogueDatabase& db, const std::string& queryText,
               TskDataList<ParcelRow>& rows);
-void LoadRows(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+void LoadRows(catalogue::CatalogueDatabase& db, const std::string& queryText,
               TskDataList<MapSheetRow>& rows);
-void LoadRows(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+void LoadRows(catalogue::CatalogueDatabase& db, const std::string& queryText,
               TskDataList<PointRow>& rows);
-void LoadRows(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+void LoadRows(catalogue::CatalogueDatabase& db, const std::string& queryText,
               TskDataList<DrawingRow>& rows);
 
 // The parts of a window's statement: "SELECT * FROM <table>" and what
@@ -164,19 +164,19 @@ ResultQuery SplitResultQuery(const std::string& queryText);
 template <class Row> struct ResultRowKeys {
     TskDataList<typename Row::Key> keys;
     std::string table;
-    catalogue::TSQLiteDatabase* catalogue = nullptr;
+    catalogue::CatalogueDatabase* catalogue = nullptr;
 };
 
 // Empties the store, then runs the statement with the window's order clause,
 // reading only each row's key, streamed: one pass whatever the count. Keys
 // come in the order LoadRows gives the rows, ticked as the window starts its
-// rows. Throws ESQLiteException as LoadRows does; the store is then empty.
+// rows. Throws CatalogueError as LoadRows does; the store is then empty.
 template <class Row>
-void LoadRowKeys(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+void LoadRowKeys(catalogue::CatalogueDatabase& db, const std::string& queryText,
                  ResultRowKeys<Row>& rows);
 // The same in the order of another order clause (a column clicked).
 template <class Row>
-void LoadRowKeys(catalogue::TSQLiteDatabase& db, const std::string& queryText,
+void LoadRowKeys(catalogue::CatalogueDatabase& db, const std::string& queryText,
                  ResultRowKeys<Row>& rows, std::string_view orderClause);
 
 // Lists the rows of the statement again, from the catalogue they were listed
@@ -188,21 +188,21 @@ void ReorderRowKeys(const std::string& queryText, ResultRowKeys<Row>& rows,
 
 // A cell of a cursor's row as a row's integer field reads it: the value when
 // it is a whole number within 32 bits, 0 otherwise (NULL included).
-int IntCell(const catalogue::TSQLiteCursor& cursor, int column);
+int IntCell(const catalogue::ResultCursor& cursor, int column);
 // A cell as a row's text field reads it: a view of the cursor's text (valid
 // until its next step) or, for a column not read as text, `spare` holding it.
-std::string_view TextCell(const catalogue::TSQLiteCursor& cursor, int column, std::string& spare);
+std::string_view TextCell(const catalogue::ResultCursor& cursor, int column, std::string& spare);
 
 // Told of each row ForEachRowById finds: the slot of its key, and the cursor
 // on "SELECT rowid,<fields>" at that row.
-using RowFound = std::function<void(std::size_t slot, const catalogue::TSQLiteCursor& row)>;
+using RowFound = std::function<void(std::size_t slot, const catalogue::ResultCursor& row)>;
 
 // Reads "rowid,<fields>" (FILENO among the fields) of the rows of these
 // keys from the table in one statement, in rowid order, and tells `found` of
 // each key whose row is still there: same rowid, same drawing number. A key
 // whose row is gone is not told of.
 template <class Key>
-void ForEachRowById(catalogue::TSQLiteDatabase& db, const std::string& table,
+void ForEachRowById(catalogue::CatalogueDatabase& db, const std::string& table,
                     std::span<const Key> keys, std::span<const std::string_view> fields,
                     const RowFound& found);
 
@@ -220,7 +220,7 @@ enum class RowFields { Shown, Requested };
 // comes back as nullopt.
 template <class Row>
 std::vector<std::optional<Row>>
-ReadRowsById(catalogue::TSQLiteDatabase& db, const std::string& table,
+ReadRowsById(catalogue::CatalogueDatabase& db, const std::string& table,
              std::span<const typename Row::Key> keys, RowFields which = RowFields::Shown);
 
 } // namespace ft::search

@@ -33,7 +33,7 @@ DeletedRegistrations deleteAllRegistrations(Workspace& workspace)
 
 std::string registeredDrawingCountText(Workspace& workspace)
 {
-    const catalogue::TSQLiteTable table =
+    const catalogue::ResultTable table =
         workspace.currentCatalogue().GetTable("SELECT COUNT(*) FROM FILE;");
     std::string count = table.Fields(0);
     return count == "0" ? std::string() : count;
@@ -41,7 +41,7 @@ std::string registeredDrawingCountText(Workspace& workspace)
 
 std::int64_t registeredDrawingCount(Workspace& workspace)
 {
-    catalogue::TSQLiteCursor cursor =
+    catalogue::ResultCursor cursor =
         workspace.currentCatalogue().OpenCursor("SELECT COUNT(*) FROM FILE;");
     return cursor.Step() ? cursor.Integer(0) : 0;
 }

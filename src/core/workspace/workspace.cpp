@@ -54,22 +54,22 @@ Catalogues::Catalogues(const std::filesystem::path& dataFolder) : m_dataFolder(d
     for (const Datum datum : kDatums) {
         const std::filesystem::path file = pathIn(dataFolder, datum);
         try {
-            // Paths are UTF-8 on this platform, as SQLite wants them.
-            auto db = std::make_unique<catalogue::TSQLiteDatabase>(file.string());
+            // Paths are UTF-8 on this platform, as the catalogue wants them.
+            auto db = catalogue::OpenCatalogueFile(file.string());
             catalogue::CreateSchemaIfMissing(*db);
             m_databases[datum] = std::move(db);
-        } catch (const catalogue::ESQLiteException& error) {
+        } catch (const catalogue::CatalogueError& error) {
             m_failures[datum] = catalogueFailureText(file, error.what());
             m_errors[datum] = error.what();
         }
     }
 }
 
-catalogue::TSQLiteDatabase& Catalogues::operator[](Datum datum)
+catalogue::CatalogueDatabase& Catalogues::operator[](Datum datum)
 {
     if (!m_databases[datum])
-        throw catalogue::ESQLiteException(catalogueFailureMessage(pathIn(m_dataFolder, datum)),
-                                          m_errors[datum]);
+        throw catalogue::CatalogueError(catalogueFailureMessage(pathIn(m_dataFolder, datum)),
+                                        m_errors[datum]);
     return *m_databases[datum];
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/catalogue/sqlite_database.h"
+#include "core/catalogue/catalogue_database.h"
 #include "core/formats/extent.h"
 #include "core/platform/trace_log.h"
 #include "core/workspace/datum.h"
@@ -31,9 +31,9 @@ public:
     // its datum stays usable.
     explicit Catalogues(const std::filesystem::path& dataFolder);
 
-    // The open catalogue of the datum. Throws ESQLiteException with the
+    // The open catalogue of the datum. Throws CatalogueError with the
     // failure of opening when it stayed closed.
-    catalogue::TSQLiteDatabase& operator[](Datum datum);
+    catalogue::CatalogueDatabase& operator[](Datum datum);
     bool isOpen(Datum datum) const { return m_databases[datum] != nullptr; }
     // Why the catalogue stayed closed (UTF-8, naming the file); empty when open.
     const std::string& openingFailure(Datum datum) const { return m_failures[datum]; }
@@ -41,7 +41,7 @@ public:
     static std::filesystem::path pathIn(const std::filesystem::path& dataFolder, Datum datum);
 
 private:
-    PerDatum<std::unique_ptr<catalogue::TSQLiteDatabase>> m_databases;
+    PerDatum<std::unique_ptr<catalogue::CatalogueDatabase>> m_databases;
     PerDatum<std::string> m_failures;
     PerDatum<std::string> m_errors; // the catalogue layer's own texts
     std::filesystem::path m_dataFolder;
@@ -109,8 +109,8 @@ public:
     Workspace& operator=(const Workspace&) = delete;
 
     Catalogues& catalogues() { return *m_catalogues; }
-    catalogue::TSQLiteDatabase& catalogue(Datum datum) { return (*m_catalogues)[datum]; }
-    catalogue::TSQLiteDatabase& currentCatalogue() { return catalogue(m_currentDatum); }
+    catalogue::CatalogueDatabase& catalogue(Datum datum) { return (*m_catalogues)[datum]; }
+    catalogue::CatalogueDatabase& currentCatalogue() { return catalogue(m_currentDatum); }
     std::filesystem::path cataloguePath(Datum datum) const
     {
         return Catalogues::pathIn(m_dataFolder, datum);

@@ -83,7 +83,8 @@ void MainWindow::connectNameLists()
 void MainWindow::createResultWindows()
 {
     const search::ResultWindowServices services{
-        m_operator, [this]() -> catalogue::TSQLiteDatabase& { return m_state->currentCatalogue(); },
+        m_operator,
+        [this]() -> catalogue::CatalogueDatabase& { return m_state->currentCatalogue(); },
         [this] { return m_state->currentDatum(); }};
     m_resultWindows.parcelResults = new search::ParcelResultWindow(services, this);
     m_resultWindows.mapSheetResults = new search::MapSheetResultWindow(services, this);

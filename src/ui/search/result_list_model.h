@@ -98,7 +98,7 @@ public:
     const TskDataList<Key>& keys() const { return m_rows.keys; }
 
     // Lists the rows of the statement anew (LoadRowKeys).
-    void load(catalogue::TSQLiteDatabase& db, const std::string& queryText)
+    void load(catalogue::CatalogueDatabase& db, const std::string& queryText)
     {
         replaceRows([&] {
             m_pages.clear();

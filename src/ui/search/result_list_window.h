@@ -17,7 +17,7 @@ class QLabel;
 class QStatusBar;
 
 namespace ft::catalogue {
-class TSQLiteDatabase;
+class CatalogueDatabase;
 }
 namespace ft::platform {
 class Operator;
@@ -40,7 +40,7 @@ class ResultListView;
 // windows live for the whole run, the current datum changes).
 struct ResultWindowServices {
     platform::Operator& op;
-    std::function<catalogue::TSQLiteDatabase&()> currentCatalogue;
+    std::function<catalogue::CatalogueDatabase&()> currentCatalogue;
     std::function<workspace::Datum()> currentDatum;
 };
 
@@ -93,7 +93,7 @@ protected:
     void storeQuery(std::string queryText, std::filesystem::path requestFolder);
     // Shows the model in ListView1 with the layout's column widths.
     void attachModel(ResultListModel* model);
-    catalogue::TSQLiteDatabase& catalogue() const { return m_services.currentCatalogue(); }
+    catalogue::CatalogueDatabase& catalogue() const { return m_services.currentCatalogue(); }
     workspace::Datum currentDatum() const { return m_services.currentDatum(); }
     platform::Operator& operatorInterface() const { return m_services.op; }
     // Adds an entry to ListView1's context menu; its command runs as the

@@ -21,7 +21,7 @@ namespace {
 
 class RegistrationsTest : public RegistrationTest {
 protected:
-    catalogue::TSQLiteDatabase& db = state.catalogue(Datum::World);
+    catalogue::CatalogueDatabase& db = state.catalogue(Datum::World);
 
     void insertFile(const std::string& path, const std::string& time, int fileNo)
     {

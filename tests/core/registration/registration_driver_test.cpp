@@ -378,7 +378,7 @@ TEST_F(RegistrationDriverTest, ASetWhoseDatumChangedMovesToTheOtherCatalogue)
 TEST_F(RegistrationDriverTest, ARunStartsByRemovingWhatAnInterruptedRunLeftBehind)
 {
     ASSERT_EQ(registerAll({written(validSet("A", 1))}).registered, 1);
-    catalogue::TSQLiteDatabase& db = state.catalogue(Datum::Japanese);
+    catalogue::CatalogueDatabase& db = state.catalogue(Datum::Japanese);
     // Rows and records of a set that never got its FILE row ...
     db.ExecSQL("INSERT INTO CHIBAN VALUES ('o', 'k', '1', 1, '', '', 1, 0, 0, 7);");
     db.ExecSQL("INSERT INTO ZTEN VALUES ('T', 9, 0, 0);");

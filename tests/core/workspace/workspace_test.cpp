@@ -7,7 +7,7 @@
 namespace ft::workspace {
 namespace {
 
-int tableCount(catalogue::TSQLiteDatabase& db)
+int tableCount(catalogue::CatalogueDatabase& db)
 {
     return db.GetTable("SELECT name FROM sqlite_master WHERE type = 'table'").Count();
 }

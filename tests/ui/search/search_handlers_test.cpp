@@ -190,7 +190,7 @@ void SearchHandlersTest::nothingFoundShowsNoWindow()
 
 void SearchHandlersTest::parcelSearchHandsTheTickedRowsToTheViewer()
 {
-    ft::catalogue::TSQLiteDatabase& db = m_window->state().catalogue(Datum::World);
+    ft::catalogue::CatalogueDatabase& db = m_window->state().catalogue(Datum::World);
     addDrawing(2, 1);
     addDrawing(2, 2);
     db.ExecSQL("INSERT INTO CHIBAN VALUES ('本町','東','12',1,'','',12,0,0,2)");
@@ -217,7 +217,7 @@ void SearchHandlersTest::parcelSearchHandsTheTickedRowsToTheViewer()
 
 void SearchHandlersTest::parcelFieldsAndModeReachTheStatement()
 {
-    ft::catalogue::TSQLiteDatabase& db = m_window->state().catalogue(Datum::World);
+    ft::catalogue::CatalogueDatabase& db = m_window->state().catalogue(Datum::World);
     addDrawing(2, 1);
     db.ExecSQL("INSERT INTO CHIBAN VALUES ('本町','東','1',1,'山田','ﾔﾏﾀﾞ',1,0,0,1)");
     db.ExecSQL("INSERT INTO CHIBAN VALUES ('本町','東','2',1,'中山','ﾅｶﾔﾏ',2,0,0,1)");
@@ -261,7 +261,7 @@ void SearchHandlersTest::closingTheWindowStartsNoViewer()
 
 void SearchHandlersTest::mapSheetSearchHonoursTheMode()
 {
-    ft::catalogue::TSQLiteDatabase& db = m_window->state().catalogue(Datum::World);
+    ft::catalogue::CatalogueDatabase& db = m_window->state().catalogue(Datum::World);
     addDrawing(2, 1);
     db.ExecSQL("INSERT INTO MAP VALUES ('12',1,500,12,0,1)");
     db.ExecSQL("INSERT INTO MAP VALUES ('123',1,500,123,0,1)");
@@ -302,7 +302,8 @@ struct SteppedRows {
 
 void SearchHandlersTest::existenceCheckStopsAtTheFirstRow()
 {
-    ft::catalogue::TSQLiteDatabase& db = m_window->state().catalogue(Datum::World);
+    auto& db =
+        dynamic_cast<ft::catalogue::TSQLiteDatabase&>(m_window->state().catalogue(Datum::World));
     addDrawing(2, 1);
     for (int i = 0; i < 5; ++i)
         db.ExecSQL("INSERT INTO FTEN VALUES ('P" + std::to_string(i) + "',1,1,0,0)");
@@ -321,7 +322,7 @@ void SearchHandlersTest::existenceCheckStopsAtTheFirstRow()
 
 void SearchHandlersTest::pointSearchesCarryTheirRecordCodes()
 {
-    ft::catalogue::TSQLiteDatabase& db = m_window->state().catalogue(Datum::World);
+    ft::catalogue::CatalogueDatabase& db = m_window->state().catalogue(Datum::World);
     addDrawing(2, 1);
     db.ExecSQL("INSERT INTO FTEN VALUES ('P1',1,1,0,0)");
     db.ExecSQL("INSERT INTO ZTEN VALUES ('P1',1,1,0)");
