@@ -1,4 +1,5 @@
 #include "devtools/child_process.h"
+#include "core/platform/path_text.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -71,7 +72,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
     posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
 
-    std::vector<std::string> argv{program.string()};
+    std::vector<std::string> argv{platform::pathText(program)};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<std::string> envp = mergedEnvironment(environment);
     const int result = posix_spawn(&m_pid, program.c_str(), &actions, nullptr,
@@ -85,7 +86,8 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
         m_pid = -1;
         closeIfOpen(m_input);
         closeIfOpen(m_output);
-        throw std::runtime_error("cannot start " + program.string() + ": " + std::strerror(result));
+        throw std::runtime_error("cannot start " + platform::pathText(program) + ": " +
+                                 std::strerror(result));
     }
 }
 

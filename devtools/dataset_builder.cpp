@@ -1,16 +1,14 @@
 #include "devtools/dataset_builder.h"
 
 #include "core/platform/cp932.h"
+#include "core/platform/path_text.h"
 #include "devtools/temp_folder.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <ctime>
-#include <fcntl.h>
 #include <stdexcept>
 #include <system_error>
 
@@ -68,10 +66,12 @@ void setFileTime(const std::filesystem::path& file, const LocalTime& time)
     local.tm_sec = time.second;
     local.tm_isdst = -1;
     const std::time_t seconds = std::mktime(&local);
-    const std::array<timespec, 2> times{timespec{seconds, 0}, timespec{seconds, 0}};
-    if (::utimensat(AT_FDCWD, file.c_str(), times.data(), 0) != 0)
-        throw std::system_error(errno, std::generic_category(),
-                                "cannot set the time of " + file.string());
+    const auto stamp =
+        std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(seconds));
+    std::error_code error;
+    std::filesystem::last_write_time(file, stamp, error);
+    if (error)
+        throw std::system_error(error, "cannot set the time of " + platform::pathText(file));
 }
 
 std::string frameCoordinateBytes(double value)

@@ -1,6 +1,7 @@
 #include "devtools/state_snapshot.h"
 
 #include "core/catalogue/sqlite_database.h"
+#include "core/platform/path_text.h"
 #include "devtools/temp_folder.h"
 
 #include <algorithm>
@@ -61,7 +62,7 @@ std::vector<std::string> registrationSnapshot(const std::filesystem::path& dataF
     std::vector<std::string> lines;
     for (const auto& [code, name] : {std::pair{1, "Dorsajpn.db"}, std::pair{2, "Dorsawrd.db"}}) {
         const std::string datum = std::to_string(code) + "|";
-        catalogue::TSQLiteDatabase db((dataFolder / name).string());
+        catalogue::TSQLiteDatabase db(platform::pathText(dataFolder / name));
         addRows(lines, db,
                 "SELECT '" + datum + "FILE|' || " + quotedColumns(db, "FILE") + " FROM FILE T");
         for (const std::string table : kFileNoTables)
@@ -74,7 +75,7 @@ std::vector<std::string> registrationSnapshot(const std::filesystem::path& dataF
         for (catalogue::TSQLiteTable rows = db.GetTable("SELECT FILENO, PATH FROM FILE");
              !rows.Eof(); rows.Next())
             paths[rows.FieldAsString(0)] = rows.FieldAsString(1);
-        const std::string stem = (dataFolder / "findTavla").string();
+        const std::string stem = platform::pathText(dataFolder / "findTavla");
         const std::string digit = std::to_string(code);
         addRecords(lines, datum + "zu|", stem + ".zu" + digit, paths);
         addRecords(lines, datum + "az|", stem + ".az" + digit, paths);

@@ -1,4 +1,5 @@
 #include "devtools/temp_folder.h"
+#include "core/platform/path_text.h"
 
 #include <fstream>
 #include <iterator>
@@ -42,7 +43,7 @@ void writeBytes(const std::filesystem::path& file, std::string_view bytes)
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
-        throw std::runtime_error("cannot write " + file.string());
+        throw std::runtime_error("cannot write " + platform::pathText(file));
 }
 
 } // namespace ft::test

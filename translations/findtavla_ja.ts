@@ -819,5 +819,9 @@ Open a drawing&apos;s header (.hed) with 開く.</source>
         <source>The catalogue %1 cannot be written. Check that you may write in it and in its folder, then try again.</source>
         <translation>カタログ %1 に書き込めません。カタログとそのフォルダーに書き込めるかを確かめてから、もう一度実行してください。</translation>
     </message>
+    <message>
+        <source>This build of findTavla has no GeoPackage export (it is built without GDAL); export is not available.</source>
+        <translation>この版の findTavla には GeoPackage 出力がありません (GDAL なしで作られています)。export は使えません。</translation>
+    </message>
 </context>
 </TS>

@@ -1,4 +1,5 @@
 #include "cli/cli_grammar.h"
+#include "core/platform/path_text.h"
 
 #include <QByteArray>
 #include <QString>
@@ -110,7 +111,8 @@ void applyNameOperand(CliCommand& command, const std::vector<std::string>& opera
 
 void applyRegisterOperands(CliCommand& command, const std::vector<std::string>& operands)
 {
-    command.paths.assign(operands.begin(), operands.end());
+    for (const std::string& operand : operands)
+        command.paths.push_back(platform::pathFromText(operand));
 }
 
 // OUT.gpkg, then the drawing numbers of --drawing.
@@ -120,7 +122,7 @@ void applyExportOperands(CliCommand& command, const std::vector<std::string>& op
     // which would write a file named "3", is caught.
     if (!endsWithGpkg(operands.front()))
         throw UsageError(kExportNeedsItsFile);
-    command.exportFile = operands.front();
+    command.exportFile = platform::pathFromText(operands.front());
     if (command.allDrawings && operands.size() > 1)
         throw UsageError(QT_TRANSLATE_NOOP("findTavla", "too many arguments for %1: %2"),
                          {QStringLiteral("export --all"), text(operands[1])});

@@ -10,6 +10,7 @@
 #include "core/platform/folders.h"
 #include "core/platform/message_text.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/path_text.h"
 #include "core/registration/registration_driver.h"
 #include "core/search/result_rows.h"
 #include "core/search/search_statements.h"
@@ -87,7 +88,7 @@ void reportDeleted(const workspace::DeletedRegistrations& deleted, const CliComm
         err << (i == 0 ? " " : ", ") << catalogue::kTableNames[i] << " " << deleted.rows[i];
     err << said(QT_TRANSLATE_NOOP("findTavla", "; removed working files"));
     for (const std::filesystem::path& file : deleted.removedFiles)
-        err << " " << file.filename().string();
+        err << " " << platform::pathText(file.filename());
     if (deleted.removedFiles.empty())
         err << said(QT_TRANSLATE_NOOP("findTavla", " (none were there)"));
     err << "\n";

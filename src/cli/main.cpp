@@ -2,6 +2,7 @@
 #include "core/gis/gdal_runtime.h"
 #include "core/platform/disk_full.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/program_arguments.h"
 #include "core/platform/terminal.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,8 @@ int main(int argc, char* argv[])
     ft::platform::ignoreFileSizeLimitSignal();
     // Released at exit, after any export.
     const ft::gis::GdalRuntime gdal;
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    ft::platform::prepareConsoleOutput();
+    const std::vector<std::string> args = ft::platform::programArguments(argc, argv);
     // The messages speak Japanese, as in the windows, whatever the locale.
     QCoreApplication application(argc, argv);
     ft::platform::loadJapaneseTexts(application);

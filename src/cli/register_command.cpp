@@ -2,6 +2,7 @@
 
 #include "cli/cli_run.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/path_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,12 +20,12 @@ std::string said(const char* source, const QStringList& arguments = {})
 
 QString pathText(const std::filesystem::path& path)
 {
-    return QString::fromStdString(path.string());
+    return QString::fromStdString(platform::pathText(path));
 }
 
 bool hasHeaderExtension(const std::filesystem::path& path)
 {
-    std::string extension = path.extension().string();
+    std::string extension = platform::pathText(path.extension());
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension == ".hed";
@@ -86,10 +87,10 @@ public:
 private:
     void refuse(const std::filesystem::path& path, const std::string& reason)
     {
-        m_out << path.string() << "は登録できません\n";
+        m_out << platform::pathText(path) << "は登録できません\n";
         m_out.flush();
         // A library's text may break its lines with carriage returns alone.
-        m_err << path.string() << ": " << terminalText(reason) << "\n";
+        m_err << platform::pathText(path) << ": " << terminalText(reason) << "\n";
         m_allRegistered = false;
     }
 

@@ -90,7 +90,7 @@ std::string ProgressLine::lineText(const platform::RunState& state,
     // The set gets what the counts leave of the width; the last column stays
     // free, since writing into it makes some terminals wrap.
     const int forSet = columns - 1 - static_cast<int>(sets.size() + tail.size()) - 2;
-    const std::string set = tailThatFits(state.currentSet.string(), forSet);
+    const std::string set = tailThatFits(platform::pathText(state.currentSet), forSet);
     std::string line = sets + (set.empty() ? std::string() : "  " + set) + tail;
     if (columnsOf(line) > columns - 1)
         line = sets + tail;

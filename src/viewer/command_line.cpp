@@ -1,4 +1,5 @@
 #include "viewer/command_line.h"
+#include "core/platform/path_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,7 +10,7 @@ namespace {
 
 bool isHeaderName(const std::filesystem::path& path)
 {
-    std::string extension = path.extension().string();
+    std::string extension = platform::pathText(path.extension());
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension == ".hed";
@@ -48,9 +49,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments, OtherOpt
         } else if (!argument.empty()) {
             // A drawing path as registered (the header without ".hed") names
             // its header too.
-            const std::filesystem::path path(argument);
+            const std::filesystem::path path = platform::pathFromText(argument);
             line.headers.push_back(isHeaderName(path) ? path
-                                                      : std::filesystem::path(argument + ".hed"));
+                                                      : platform::pathFromText(argument + ".hed"));
         }
         if (!line.error.empty())
             return line;

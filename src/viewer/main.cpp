@@ -2,6 +2,8 @@
 
 #include "core/platform/folders.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/path_text.h"
+#include "core/platform/program_arguments.h"
 #include "core/platform/viewer_process.h"
 #include "ui/widgets/desktop_integration.h"
 #include "ui/widgets/system_button.h"
@@ -10,7 +12,6 @@
 #include "viewer/window_placement.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTimer>
 
 #include <cstdio>
@@ -19,7 +20,7 @@
 
 int main(int argc, char* argv[])
 {
-    const std::vector<std::string> raw(argv + 1, argv + argc);
+    const std::vector<std::string> raw = ft::platform::programArguments(argc, argv);
     // Help, the version and a broken -E2 need no window system, so they are
     // answered before one is opened.
     if (ft::viewer::asksForHelp(raw)) {
@@ -54,7 +55,7 @@ int main(int argc, char* argv[])
     std::vector<std::string> arguments;
     const QStringList given = QApplication::arguments();
     for (qsizetype i = 1; i < given.size(); ++i)
-        arguments.push_back(QFile::encodeName(given[i]).toStdString());
+        arguments.push_back(ft::platform::pathText(ft::platform::pathFromFileName(given[i])));
     const ft::viewer::CommandLine line = ft::viewer::parseCommandLine(arguments);
     if (!line.error.empty())
         return usageError(line.error);

@@ -1,6 +1,7 @@
 #include "viewer/paper_output.h"
 
 #include "core/platform/operator_message.h"
+#include "core/platform/path_text.h"
 #include "viewer/viewer_session.h"
 
 #include <QFont>
@@ -155,9 +156,9 @@ std::optional<QString> exportPng(const std::filesystem::path& file, const PaperS
         QPainter painter(&image);
         renderPaper(painter, dotsPerMm, sheet, drawings, layers);
     }
-    if (!image.save(QString::fromStdString(file.string()), "PNG"))
+    if (!image.save(QString::fromStdString(platform::pathText(file)), "PNG"))
         return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "Cannot write the PNG file %1"),
-                                     {QString::fromStdString(file.string())});
+                                     {QString::fromStdString(platform::pathText(file))});
     return std::nullopt;
 }
 

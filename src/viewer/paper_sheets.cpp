@@ -1,6 +1,7 @@
 #include "viewer/paper_sheets.h"
 
 #include "core/platform/operator_message.h"
+#include "core/platform/path_text.h"
 
 #include <QFont>
 #include <QPagedPaintDevice>
@@ -249,7 +250,7 @@ std::optional<QString> exportPdfSheets(const std::filesystem::path& file, const 
     if (const std::optional<QString> refusal =
             tooManySheets(planSheets(job.mapArea, job.scale, job.paper)))
         return refusal;
-    QPdfWriter writer(QString::fromStdString(file.string()));
+    QPdfWriter writer(QString::fromStdString(platform::pathText(file)));
     writer.setResolution(static_cast<int>(kPdfDotsPerInch));
     writer.setPageLayout(
         QPageLayout(QPageSize(job.paper.size), job.paper.orientation, QMarginsF(0, 0, 0, 0)));
@@ -259,11 +260,11 @@ std::optional<QString> exportPdfSheets(const std::filesystem::path& file, const 
     if (!painter.begin(&writer))
         return platform::messageText(
             QT_TRANSLATE_NOOP("findTavla", "Cannot create the PDF file %1"),
-            {QString::fromStdString(file.string())});
+            {QString::fromStdString(platform::pathText(file))});
     paintSheets(writer, painter, kPdfDotsPerInch / kMmPerInch, job, drawings, layers);
     if (!painter.end())
         return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "Cannot write the PDF file %1"),
-                                     {QString::fromStdString(file.string())});
+                                     {QString::fromStdString(platform::pathText(file))});
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include "core/formats/request_file.h"
 #include "core/platform/cp932.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/path_text.h"
 #include "viewer/problem_texts.h"
 #include "viewer/screen_text.h"
 #include "viewer/side_by_side.h"
@@ -55,7 +56,7 @@ std::vector<SessionDrawing> readSideBySide(const std::vector<std::string>& paths
 QString drawingPathText(const SessionDrawing& drawing)
 {
     if (!drawing.basePath.empty())
-        return QString::fromStdString(drawing.basePath.string());
+        return QString::fromStdString(platform::pathText(drawing.basePath));
     return drawing.name;
 }
 
@@ -67,7 +68,7 @@ SessionDrawing openDrawing(const std::filesystem::path& basePath,
     const dataset::SurveyDataSet set = headerFile.empty()
                                            ? dataset::readDataSet(basePath)
                                            : dataset::readDataSetAtHeader(headerFile);
-    drawing.name = QString::fromStdString(basePath.filename().string());
+    drawing.name = QString::fromStdString(platform::pathText(basePath.filename()));
     drawing.records = std::make_unique<DrawingRecords>(DrawingRecords::of(set));
     drawing.problems = readingProblems(set);
     if (set.present)
@@ -82,8 +83,9 @@ void ViewerSession::openRequest(const std::filesystem::path& requestFile)
         m_request = formats::readRequestFile(requestFile);
     } catch (const formats::RequestReadError& error) {
         m_request = {};
-        m_requestProblems.push_back(requestUnreadableText(
-            QString::fromStdString(requestFile.string()), QString::fromStdString(error.what())));
+        m_requestProblems.push_back(
+            requestUnreadableText(QString::fromStdString(platform::pathText(requestFile)),
+                                  QString::fromStdString(error.what())));
     }
     for (const formats::UnreadableRequestLine& line : m_request.unreadable)
         m_requestProblems.push_back(requestLineText(line));

@@ -1,6 +1,7 @@
 #include "viewer/viewer_window.h"
 
 #include "core/platform/operator_message.h"
+#include "core/platform/path_text.h"
 #include "viewer/drawing_view.h"
 #include "viewer/lot_search.h"
 #include "viewer/paper_dialog.h"
@@ -446,7 +447,7 @@ std::optional<std::filesystem::path> ViewerWindow::askOutputFile(int kind, const
         return std::nullopt;
     if (!file.endsWith(suffix, Qt::CaseInsensitive))
         file += suffix;
-    return std::filesystem::path(file.toStdString());
+    return platform::pathFromText(file.toStdString());
 }
 
 void ViewerWindow::placeOnScreen(const std::filesystem::path& settingsFile)

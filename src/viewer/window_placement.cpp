@@ -1,4 +1,5 @@
 #include "viewer/window_placement.h"
+#include "core/platform/path_text.h"
 
 #include <QSettings>
 
@@ -42,7 +43,8 @@ std::optional<WindowPlace> readWindowPlace(const std::filesystem::path& file)
 {
     if (!std::filesystem::exists(file))
         return std::nullopt;
-    const QSettings settings(QString::fromStdString(file.string()), QSettings::IniFormat);
+    const QSettings settings(QString::fromStdString(platform::pathText(file)),
+                             QSettings::IniFormat);
     const QRect geometry = settings.value(kGeometryKey).toRect();
     if (!geometry.isValid())
         return std::nullopt;
@@ -53,7 +55,7 @@ void writeWindowPlace(const std::filesystem::path& file, const WindowPlace& plac
 {
     // QSettings writes through a lock file and a replacement file, so two
     // viewers closing at once leave one whole file.
-    QSettings settings(QString::fromStdString(file.string()), QSettings::IniFormat);
+    QSettings settings(QString::fromStdString(platform::pathText(file)), QSettings::IniFormat);
     settings.setValue(kGeometryKey, place.geometry);
     settings.setValue(kMaximisedKey, place.maximised);
     settings.sync();

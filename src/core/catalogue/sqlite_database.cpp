@@ -2,8 +2,8 @@
 
 #include "core/catalogue/kana_folding.h"
 #include "core/platform/disk_full.h"
-
-#include <unistd.h>
+#include "core/platform/file_system.h"
+#include "core/platform/path_text.h"
 
 #include <array>
 #include <cerrno>
@@ -75,10 +75,10 @@ bool lastWriteFoundNoRoom(sqlite3* db)
 // False when no file can be created in the catalogue's folder.
 bool folderTakesNewFiles(const std::string& fileName)
 {
-    std::filesystem::path folder = std::filesystem::path(fileName).parent_path();
+    std::filesystem::path folder = platform::pathFromText(fileName).parent_path();
     if (folder.empty())
         folder = ".";
-    return ::access(folder.c_str(), W_OK) == 0;
+    return platform::isWritableFolder(folder);
 }
 
 // True when the write-ahead log beside the catalogue holds anything: commits
@@ -86,8 +86,20 @@ bool folderTakesNewFiles(const std::string& fileName)
 bool logHoldsCommits(const std::string& fileName)
 {
     std::error_code missing;
-    const std::uintmax_t size = std::filesystem::file_size(fileName + "-wal", missing);
+    const std::uintmax_t size =
+        std::filesystem::file_size(platform::pathFromText(fileName + "-wal"), missing);
     return !missing && size > 0;
+}
+
+// An absolute path as a URI's path: '/' between the names, and a leading '/'
+// before a drive letter ("/C:/data/x.db").
+std::string uriPathText(const std::filesystem::path& absolute)
+{
+    const std::u8string generic = absolute.generic_u8string();
+    std::string text(generic.begin(), generic.end());
+    if (!text.starts_with('/'))
+        text.insert(0, 1, '/');
+    return text;
 }
 
 // A file name as the path of an SQLite URI: the bytes that end or escape
@@ -201,10 +213,11 @@ void TSQLiteDatabase::openAsUnchanging()
     // An empty authority before the absolute path, so that a path that
     // begins with two slashes is not taken for a host name.
     std::error_code unknown;
-    const std::filesystem::path absolute = std::filesystem::absolute(m_fileName, unknown);
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(platform::pathFromText(m_fileName), unknown);
     if (unknown)
         return;
-    const std::string uri = "file://" + uriPathOf(absolute.string()) + "?immutable=1";
+    const std::string uri = "file://" + uriPathOf(uriPathText(absolute)) + "?immutable=1";
     const int result =
         sqlite3_open_v2(uri.c_str(), &handle, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
     std::unique_ptr<sqlite3, Closer> unchanging(handle);

@@ -5,6 +5,7 @@
 #include "core/conversion/file_transaction.h"
 #include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
+#include "core/platform/path_text.h"
 
 #include <string>
 
@@ -34,9 +35,9 @@ bool storeFileName(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, 
 {
     // The base path may itself hold a dot ("A.01"), so the extension is
     // appended rather than replaced.
-    const std::filesystem::path headerFile = headerFileGiven.empty()
-                                                 ? std::filesystem::path(basePath.string() + ".hed")
-                                                 : headerFileGiven;
+    std::filesystem::path headerFile = headerFileGiven;
+    if (headerFile.empty())
+        (headerFile = basePath) += ".hed";
     RecordLineReader reader(headerFile);
     if (!reader.isOpen())
         return false;
@@ -47,7 +48,8 @@ bool storeFileName(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, 
     return RunFileTransaction(
         db, trace, headerFile,
         [&] {
-            const std::string statement = fileStatement(basePath.string(), time, fileNo, fields);
+            const std::string statement =
+                fileStatement(platform::pathText(basePath), time, fileNo, fields);
             TraceStatement(trace, statement);
             db.ExecSQL(statement);
         },

@@ -6,6 +6,7 @@
 #include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
+#include "core/platform/path_text.h"
 #include "core/platform/trace_log.h"
 
 #include <cerrno>
@@ -131,8 +132,9 @@ bool convertCosToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace,
         [&] {
             if (!reader.isOpen())
                 throw platform::SystemFailure(
-                    EACCES, platform::Message(QT_TRANSLATE_NOOP("findTavla", "cannot open %1"),
-                                              {QString::fromStdString(cosFile.string())}));
+                    EACCES,
+                    platform::Message(QT_TRANSLATE_NOOP("findTavla", "cannot open %1"),
+                                      {QString::fromStdString(platform::pathText(cosFile))}));
             std::string line;
             while (reader.next(line)) {
                 const OwnerListHeader header = parseOwnerListHeader(std::move(line));

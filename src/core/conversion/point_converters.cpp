@@ -6,6 +6,7 @@
 #include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
+#include "core/platform/path_text.h"
 #include "core/platform/trace_log.h"
 
 #include <cerrno>
@@ -80,8 +81,9 @@ bool convertTcpToDB(catalogue::CatalogueDatabase& db, platform::TraceLog& trace,
         [&] {
             if (!reader.isOpen())
                 throw platform::SystemFailure(
-                    EACCES, platform::Message(QT_TRANSLATE_NOOP("findTavla", "cannot open %1"),
-                                              {QString::fromStdString(tcpFile.string())}));
+                    EACCES,
+                    platform::Message(QT_TRANSLATE_NOOP("findTavla", "cannot open %1"),
+                                      {QString::fromStdString(platform::pathText(tcpFile))}));
             std::string line;
             while (reader.next(line)) {
                 if (line.empty())

@@ -6,6 +6,7 @@
 #include "core/formats/survey_lines.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/message_text.h"
+#include "core/platform/path_text.h"
 
 #include <algorithm>
 #include <array>
@@ -81,7 +82,7 @@ std::optional<std::filesystem::path> SetReader::sibling(SurveyFile file)
     }
     if (fileExists(path))
         return path;
-    noteProblem(file, ProblemKind::FileMissing, 0, path.filename().string());
+    noteProblem(file, ProblemKind::FileMissing, 0, platform::pathText(path.filename()));
     return std::nullopt;
 }
 
@@ -126,7 +127,7 @@ template <class Visit> void SetReader::forEachLineOf(SurveyFile file, Visit&& vi
             }
         });
         if (!opened)
-            noteProblem(file, ProblemKind::FileUnreadable, 0, path->filename().string());
+            noteProblem(file, ProblemKind::FileUnreadable, 0, platform::pathText(path->filename()));
     });
 }
 
@@ -139,7 +140,7 @@ bool SetReader::readHeader(const std::filesystem::path& headerFile)
         noteProblem(SurveyFile::Header,
                     std::filesystem::exists(headerFile, error) ? ProblemKind::FileUnreadable
                                                                : ProblemKind::HeaderMissing,
-                    0, headerFile.string());
+                    0, platform::pathText(headerFile));
         return false;
     }
     std::string line;
@@ -234,7 +235,7 @@ void SetReader::readOwners()
         formats::RecordLineReader reader(*path);
         if (!reader.isOpen()) {
             noteProblem(SurveyFile::Owners, ProblemKind::FileUnreadable, 0,
-                        path->filename().string());
+                        platform::pathText(path->filename()));
             return;
         }
         std::size_t lineNumber = 0;
@@ -266,7 +267,7 @@ void SetReader::readGroupedParcels()
         formats::RecordLineReader reader(*path);
         if (!reader.isOpen()) {
             noteProblem(SurveyFile::GroupedParcels, ProblemKind::FileUnreadable, 0,
-                        path->filename().string());
+                        platform::pathText(path->filename()));
             return;
         }
         std::size_t lineNumber = 0;
@@ -324,7 +325,7 @@ void SetReader::readSheetFrames()
         });
         if (!opened)
             noteProblem(SurveyFile::SheetFrames, ProblemKind::FileUnreadable, 0,
-                        path->filename().string());
+                        platform::pathText(path->filename()));
     });
 }
 
@@ -353,7 +354,7 @@ void SetReader::readOutlines()
         });
         if (!opened)
             noteProblem(SurveyFile::Outlines, ProblemKind::FileUnreadable, 0,
-                        path->filename().string());
+                        platform::pathText(path->filename()));
     });
 }
 
@@ -371,10 +372,12 @@ std::filesystem::path siblingPath(const std::filesystem::path& basePath, std::st
 {
     // The base path may itself hold a dot ("A.01"), so the extension is
     // appended rather than replaced.
-    std::filesystem::path lower(basePath.string() + std::string(extension));
+    std::filesystem::path lower = basePath;
+    lower += std::string(extension);
     if (fileExists(lower))
         return lower;
-    std::filesystem::path upper(basePath.string() + upperCase(extension));
+    std::filesystem::path upper = basePath;
+    upper += upperCase(extension);
     if (fileExists(upper))
         return upper;
     return lower;

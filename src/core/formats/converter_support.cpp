@@ -3,6 +3,7 @@
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
 #include "core/platform/message_text.h"
+#include "core/platform/path_text.h"
 #include "core/platform/trace_log.h"
 
 #include <optional>
@@ -11,10 +12,10 @@ namespace ft::formats {
 
 SourceFileError::SourceFileError(std::filesystem::path file, std::string text,
                                  const platform::Message& reason)
-    : std::runtime_error(file.string() + ": " + reason.english().toStdString()),
+    : std::runtime_error(platform::pathText(file) + ": " + reason.english().toStdString()),
       platform::MarkedFailure(
           platform::Message(QT_TRANSLATE_NOOP("findTavla", "%1 cannot be read: %2"),
-                            {QString::fromStdString(file.string()), reason.text()}),
+                            {QString::fromStdString(platform::pathText(file)), reason.text()}),
           std::string()),
       m_file(std::move(file)), m_text(std::move(text))
 {
@@ -50,7 +51,7 @@ std::string Utf8Of(std::string_view cp932)
 
 std::string TraceTextOf(const std::filesystem::path& path)
 {
-    return platform::utf8ToCp932Escaped(path.string());
+    return platform::utf8ToCp932Escaped(platform::pathText(path));
 }
 
 void TraceStatement(platform::TraceLog& trace, std::string_view utf8Statement)

@@ -1,6 +1,7 @@
 #include "core/formats/request_file.h"
 
 #include "core/platform/cp932.h"
+#include "core/platform/path_text.h"
 
 #include <system_error>
 
@@ -83,7 +84,7 @@ RequestTextError::RequestTextError(platform::Message message)
 
 std::string viewerArgumentText(const std::filesystem::path& requestFolder)
 {
-    const std::string path = requestFilePath(requestFolder).string();
+    const std::string path = platform::pathText(requestFilePath(requestFolder));
     if (path.find('"') != std::string::npos)
         throw RequestTextError(platform::Message(
             QT_TRANSLATE_NOOP("findTavla", "The request file path %1 holds a double quote and "
@@ -101,7 +102,7 @@ platform::ReplacementFile createRequest(const std::filesystem::path& file)
     } catch (const std::system_error& error) {
         throw RequestFileError(platform::Message(
             QT_TRANSLATE_NOOP("findTavla", "Cannot create the request file %1: %2"),
-            {QString::fromStdString(file.string()),
+            {QString::fromStdString(platform::pathText(file)),
              QString::fromStdString(error.code().message())}));
     }
 }

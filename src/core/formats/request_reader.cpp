@@ -3,6 +3,7 @@
 #include "core/formats/request_file.h"
 #include "core/formats/text_helpers.h"
 #include "core/platform/cp932.h"
+#include "core/platform/path_text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -104,7 +105,7 @@ std::string wholeFile(const std::filesystem::path& file)
     if (!in)
         throw RequestReadError(
             platform::Message(QT_TRANSLATE_NOOP("findTavla", "Cannot open the request file %1"),
-                              {QString::fromStdString(file.string())}));
+                              {QString::fromStdString(platform::pathText(file))}));
     std::string bytes;
     std::error_code unknown;
     const std::uintmax_t size = std::filesystem::file_size(file, unknown);
@@ -117,9 +118,10 @@ std::string wholeFile(const std::filesystem::path& file)
     }
     if (in.bad()) {
         const int failure = errno; // before building the message can touch it
-        throw RequestReadError(platform::Message(
-            QT_TRANSLATE_NOOP("findTavla", "Cannot read the request file %1: %2"),
-            {QString::fromStdString(file.string()), QString::fromUtf8(std::strerror(failure))}));
+        throw RequestReadError(
+            platform::Message(QT_TRANSLATE_NOOP("findTavla", "Cannot read the request file %1: %2"),
+                              {QString::fromStdString(platform::pathText(file)),
+                               QString::fromUtf8(std::strerror(failure))}));
     }
     if (const std::size_t end = bytes.find('\x1a'); end != std::string::npos)
         bytes.resize(end);
@@ -142,7 +144,7 @@ ViewerRequest readRequestFile(const std::filesystem::path& file)
             std::filesystem::exists(file, error)
                 ? QT_TRANSLATE_NOOP("findTavla", "The request file %1 is not a regular file")
                 : QT_TRANSLATE_NOOP("findTavla", "The request file %1 does not exist"),
-            {QString::fromStdString(file.string())}));
+            {QString::fromStdString(platform::pathText(file))}));
     ViewerRequest request;
     request.texts.push_back(std::make_shared<const std::string>(wholeFile(file)));
     const std::string_view text = *request.texts.back();
@@ -163,7 +165,7 @@ ViewerRequest readRequestFile(const std::filesystem::path& file)
 
 std::filesystem::path requestPathOf(std::string_view cp932Path)
 {
-    return std::filesystem::path(platform::cp932ToUtf8(cp932Path));
+    return platform::pathFromText(platform::cp932ToUtf8(cp932Path));
 }
 
 } // namespace ft::formats

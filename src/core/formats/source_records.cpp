@@ -3,6 +3,7 @@
 #include "core/platform/message_text.h"
 #include "core/platform/operator_message.h"
 #include "core/platform/owned_file.h"
+#include "core/platform/path_text.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -38,7 +39,7 @@ bool forEachBlock(const std::filesystem::path& file, const RecordVisitor& visit)
         if (std::ferror(handle.get()))
             throw platform::SystemFailure(
                 errno, platform::Message(QT_TRANSLATE_NOOP("findTavla", "cannot read %1"),
-                                         {QString::fromStdString(file.string())}));
+                                         {QString::fromStdString(platform::pathText(file))}));
         if (got == 0)
             return true;
         ++blockNumber;

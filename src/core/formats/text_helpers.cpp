@@ -1,6 +1,7 @@
 #include "core/formats/text_helpers.h"
 
 #include "core/platform/cp932.h"
+#include "core/platform/path_text.h"
 
 #include <array>
 #include <cerrno>
@@ -459,7 +460,7 @@ bool RecordLineReader::next(std::string& line)
         if (m_in.bad())
             throw platform::SystemFailure(
                 errno, platform::Message(QT_TRANSLATE_NOOP("findTavla", "cannot read %1"),
-                                         {QString::fromStdString(m_path.string())}));
+                                         {QString::fromStdString(platform::pathText(m_path))}));
         return false;
     }
     if (const std::size_t endOfFile = line.find('\x1a');

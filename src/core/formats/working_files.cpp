@@ -4,6 +4,7 @@
 #include "core/formats/text_helpers.h"
 #include "core/platform/disk_full.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/path_text.h"
 #include "core/platform/replacement_file.h"
 
 #include <cerrno>
@@ -67,7 +68,7 @@ void WorkingFile::writeRecord(std::string_view record)
 {
     if (!m_file)
         throw std::system_error(EBADF, std::generic_category(),
-                                "write after close " + m_path.string());
+                                "write after close " + platform::pathText(m_path));
     if (std::fwrite(record.data(), 1, record.size(), m_file.get()) != record.size() ||
         std::fwrite("\r\n", 1, 2, m_file.get()) != 2)
         throwFileError(QT_TRANSLATE_NOOP("findTavla", "cannot write %1"), m_path);

@@ -1,5 +1,6 @@
 #include "core/platform/file_system.h"
 
+#include <io.h>
 #include <windows.h>
 
 #include <array>
@@ -19,6 +20,14 @@ std::optional<std::uint64_t> fileSystemOf(const std::filesystem::path& path)
                                  nullptr, 0))
         return std::nullopt;
     return serialNumber;
+}
+
+// _waccess knows only the read-only attribute of a folder; the folder's
+// permissions are for the system to enforce when a file is made.
+bool isWritableFolder(const std::filesystem::path& folder)
+{
+    constexpr int kWritable = 2;
+    return ::_waccess(folder.c_str(), kWritable) == 0;
 }
 
 } // namespace ft::platform

@@ -14,6 +14,7 @@
 #include "core/platform/cp932.h"
 #include "core/platform/message_text.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/path_text.h"
 #include "core/registration/registered_sets.h"
 #include "core/workspace/workspace.h"
 
@@ -56,7 +57,7 @@ template <typename Work> std::optional<std::string> setFailureOf(Work&& work)
 
 std::string pathReason(const char* source, const fs::path& file, const QString& step = {})
 {
-    QStringList arguments{QString::fromStdString(file.string())};
+    QStringList arguments{QString::fromStdString(platform::pathText(file))};
     if (!step.isEmpty())
         arguments.prepend(step);
     return platform::Message(source, arguments).text().toStdString();
@@ -298,7 +299,7 @@ SetOutcome DataSetPasses::registerChain(const SetJob& job)
                                           formats::TraceTextOf(job.basePath) + "," +
                                           std::to_string(m_run.result().registered));
     removeFromOtherCatalogue(job);
-    m_run.showStatus(QString::fromStdString(job.entry.headerPath.string()));
+    m_run.showStatus(QString::fromStdString(platform::pathText(job.entry.headerPath)));
     return SetOutcome::Registered;
 }
 

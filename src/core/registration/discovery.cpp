@@ -3,6 +3,7 @@
 #include "core/formats/text_helpers.h"
 #include "core/platform/file_system.h"
 #include "core/platform/file_time.h"
+#include "core/platform/path_text.h"
 #include "core/platform/progress.h"
 
 #include <algorithm>
@@ -43,7 +44,7 @@ std::vector<fs::directory_entry> sortedEntries(const fs::path& folder, bool& fai
         entries.push_back(*it);
     failed = static_cast<bool>(error);
     std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return a.path().filename().string() < b.path().filename().string();
+        return platform::pathText(a.path().filename()) < platform::pathText(b.path().filename());
     });
     return entries;
 }
@@ -55,7 +56,7 @@ enum class EntryKind { Subfolder, Other, Unexaminable };
 // folder listing gave is used where there is one.
 EntryKind kindOf(const fs::directory_entry& entry)
 {
-    if (entry.path().filename().string().starts_with('.'))
+    if (platform::pathText(entry.path().filename()).starts_with('.'))
         return EntryKind::Other;
     std::error_code error;
     const bool link = entry.is_symlink(error);
@@ -97,7 +98,7 @@ void walk(const fs::path& folder, const Walk& w)
                 walk(entry.path(), w);
         } else if (kind == EntryKind::Unexaminable) {
             w.unreadableFolders.push_back(entry.path());
-        } else if (extensionOfName(entry.path().filename().string()) == w.extension) {
+        } else if (extensionOfName(platform::pathText(entry.path().filename())) == w.extension) {
             w.found.push_back(entry.path());
             w.tally.headerFound();
         }

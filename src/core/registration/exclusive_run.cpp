@@ -1,5 +1,6 @@
 #include "core/registration/exclusive_run.h"
 
+#include "core/platform/path_text.h"
 #include "core/workspace/workspace.h"
 
 #include <string>
@@ -13,7 +14,7 @@ ExclusiveRun::ExclusiveRun(const std::filesystem::path& dataFolder)
         throw RegistrationInProgress(platform::Message(
             QT_TRANSLATE_NOOP("findTavla", "Another findTavla is registering in the data folder "
                                            "%1; try again when it has ended."),
-            {QString::fromStdString(dataFolder.string())}));
+            {QString::fromStdString(platform::pathText(dataFolder))}));
 }
 
 std::filesystem::path RunMarkerPath(const std::filesystem::path& dataFolder)

@@ -6,6 +6,7 @@
 #include "core/catalogue/transaction.h"
 #include "core/formats/converter_support.h"
 #include "core/formats/text_helpers.h"
+#include "core/platform/path_text.h"
 #include "core/platform/trace_log.h"
 
 #include <algorithm>
@@ -33,12 +34,12 @@ std::vector<FileRow> rowsOfDataSet(catalogue::CatalogueDatabase& db,
                                    const std::filesystem::path& basePath)
 {
     const std::filesystem::path wanted = CanonicalDataSetPath(basePath);
-    const std::string name = wanted.filename().string();
+    const std::string name = platform::pathText(wanted.filename());
     std::vector<FileRow> found;
     catalogue::ResultTable rows = db.GetTable("SELECT PATH, TIME, FILENO FROM FILE");
     for (; !rows.Eof(); rows.Next()) {
-        const std::filesystem::path path(rows.FieldAsString(0));
-        if (path.filename() != name)
+        const std::filesystem::path path = platform::pathFromText(rows.FieldAsString(0));
+        if (platform::pathText(path.filename()) != name)
             continue;
         if (path == wanted || CanonicalDataSetPath(path) == wanted)
             found.push_back({rows.FieldAsString(1), integerOf(rows.FieldAsString(2))});
@@ -49,7 +50,7 @@ std::vector<FileRow> rowsOfDataSet(catalogue::CatalogueDatabase& db,
 // The key under which the rows of one data set meet.
 std::string dataSetKey(const std::string& path)
 {
-    return CanonicalDataSetPath(path).string();
+    return platform::pathText(CanonicalDataSetPath(platform::pathFromText(path)));
 }
 
 void runTraced(catalogue::CatalogueDatabase& db, platform::TraceLog& trace, const std::string& sql)

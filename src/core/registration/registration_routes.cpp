@@ -2,6 +2,7 @@
 
 #include "core/platform/operator.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/path_text.h"
 #include "core/platform/progress.h"
 #include "core/registration/discovery.h"
 #include "core/registration/registration_driver.h"
@@ -16,7 +17,7 @@ namespace {
 
 QString pathText(const std::filesystem::path& path)
 {
-    return QString::fromStdString(path.string());
+    return QString::fromStdString(platform::pathText(path));
 }
 
 // "<path>は登録できません", with the reason on the next line when there is one.

@@ -6,6 +6,7 @@
 #include "core/formats/working_files.h"
 #include "core/platform/cp932.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/path_text.h"
 #include "core/platform/progress.h"
 #include "core/registration/registered_sets.h"
 #include "core/registration/tidy_record.h"
@@ -139,7 +140,8 @@ void RegistrationRun::setDone()
 
 void RegistrationRun::showStatus(int fileNo, const fs::path& file)
 {
-    m_progress.showStatus(QString::number(fileNo) + u':' + QString::fromStdString(file.string()));
+    m_progress.showStatus(QString::number(fileNo) + u':' +
+                          QString::fromStdString(platform::pathText(file)));
     showRun(m_runState.currentSet);
 }
 
@@ -175,7 +177,7 @@ void RegistrationRun::recordFailure(const SetJob& job, const std::string& failur
     m_stores.traces.trace.writeLine(
         platform::utf8ToCp932("登録失敗,") + std::to_string(job.fileNo) + "," +
         formats::TraceTextOf(job.entry.headerPath) + "," + platform::utf8ToCp932Escaped(failure));
-    m_progress.showStatus(QString::fromStdString(job.entry.headerPath.string()) +
+    m_progress.showStatus(QString::fromStdString(platform::pathText(job.entry.headerPath)) +
                           QStringLiteral("は登録できません"));
 }
 

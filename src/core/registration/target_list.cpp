@@ -1,4 +1,5 @@
 #include "core/registration/target_list.h"
+#include "core/platform/path_text.h"
 
 #include <algorithm>
 #include <array>
@@ -44,24 +45,25 @@ std::string DatumLabel(std::string_view datumCode)
 
 std::filesystem::path BasePathOf(const std::filesystem::path& headerPath)
 {
-    std::string text = headerPath.string();
+    std::string text = platform::pathText(headerPath);
     const std::size_t dot = extensionDot(text);
     if (dot != std::string::npos)
         text.erase(dot);
-    return text;
+    return platform::pathFromText(text);
 }
 
 std::filesystem::path SiblingOf(const std::filesystem::path& headerPath, std::string_view extension)
 {
     namespace fs = std::filesystem;
-    const fs::path exact = BasePathOf(headerPath).string() + std::string(extension);
+    fs::path exact = BasePathOf(headerPath);
+    exact += std::string(extension);
     std::error_code error;
     if (fs::exists(exact, error) || exact.parent_path().empty())
         return exact;
-    const std::string wanted = exact.filename().string();
+    const std::string wanted = platform::pathText(exact.filename());
     for (fs::directory_iterator it(exact.parent_path(), error), end; !error && it != end;
          it.increment(error)) {
-        if (equalIgnoringAsciiCase(it->path().filename().string(), wanted))
+        if (equalIgnoringAsciiCase(platform::pathText(it->path().filename()), wanted))
             return it->path();
     }
     return exact;
@@ -69,7 +71,7 @@ std::filesystem::path SiblingOf(const std::filesystem::path& headerPath, std::st
 
 std::string EntryText(const TargetEntry& entry)
 {
-    std::string text = entry.headerPath.string();
+    std::string text = platform::pathText(entry.headerPath);
     if (entry.isClassified())
         text += "," + entry.datumCode + "," + DatumLabel(entry.datumCode) + "," + entry.time;
     return text;
@@ -83,7 +85,7 @@ std::string CanonicalHeaderPath(const std::filesystem::path& headerPath)
         path = std::filesystem::absolute(headerPath, error);
         path = (error ? headerPath : path).lexically_normal();
     }
-    return path.string();
+    return platform::pathText(path);
 }
 
 bool TargetList::append(TargetEntry entry)

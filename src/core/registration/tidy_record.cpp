@@ -3,6 +3,7 @@
 #include "core/catalogue/catalogue_database.h"
 #include "core/formats/working_files.h"
 #include "core/platform/file_stamp.h"
+#include "core/platform/path_text.h"
 #include "core/platform/replacement_file.h"
 #include "core/registration/registered_sets.h"
 #include "core/workspace/workspace.h"
@@ -78,7 +79,7 @@ std::string TidyState(RegistrationStores stores)
         state += catalogueState(stores.catalogues[datum], datum) + "\r\n";
         for (const WorkingFileKind kind : kRecordedFiles) {
             const std::filesystem::path file = stores.workingFiles.path(kind, datum);
-            state += "file " + file.filename().string() + " " +
+            state += "file " + platform::pathText(file.filename()) + " " +
                      platform::stampText(platform::stampOf(file)) + "\r\n";
         }
     }

@@ -1,6 +1,7 @@
 #include "core/workspace/workspace.h"
 
 #include "core/catalogue/schema.h"
+#include "core/platform/path_text.h"
 #include "core/workspace/settings_file.h"
 
 namespace ft::workspace {
@@ -40,7 +41,7 @@ platform::Message catalogueFailureMessage(const std::filesystem::path& file)
                           "The catalogue %1 cannot be opened. If it is damaged, move it out of "
                           "the data folder and register the data again; the other datum can be "
                           "used meanwhile."),
-        {QString::fromStdString(file.string())});
+        {QString::fromStdString(platform::pathText(file))});
 }
 
 std::string catalogueFailureText(const std::filesystem::path& file, std::string_view error)
@@ -54,8 +55,8 @@ Catalogues::Catalogues(const std::filesystem::path& dataFolder) : m_dataFolder(d
     for (const Datum datum : kDatums) {
         const std::filesystem::path file = pathIn(dataFolder, datum);
         try {
-            // Paths are UTF-8 on this platform, as the catalogue wants them.
-            auto db = catalogue::OpenCatalogueFile(file.string());
+            // The catalogue takes its file name as UTF-8 on every system.
+            auto db = catalogue::OpenCatalogueFile(platform::pathText(file));
             catalogue::CreateSchemaIfMissing(*db);
             m_databases[datum] = std::move(db);
         } catch (const catalogue::CatalogueError& error) {

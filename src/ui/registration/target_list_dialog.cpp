@@ -1,5 +1,6 @@
 #include "ui/registration/target_list_dialog.h"
 
+#include "core/platform/path_text.h"
 #include "ui/widgets/system_button.h"
 
 #include <QHeaderView>
@@ -136,7 +137,7 @@ void TargetListDialog::clearDrives()
 
 void TargetListDialog::addDrive(const DriveInfo& drive)
 {
-    QStringList columns{QString::fromStdString(drive.mountPoint.string()),
+    QStringList columns{QString::fromStdString(platform::pathText(drive.mountPoint)),
                         DriveTypeText(static_cast<int>(drive.type))};
     if (drive.ready)
         columns << QStringLiteral("準備完了") << GigabytesText(drive.totalBytes)

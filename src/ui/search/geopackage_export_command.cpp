@@ -54,6 +54,11 @@ QString reportText(const gis::ExportReport& report)
 
 } // namespace
 
+bool hasGeoPackageExport()
+{
+    return true;
+}
+
 void exportToGeoPackage(QWidget& parent, platform::Operator& op,
                         const gis::ExportSelection& selection, workspace::Datum datum)
 {

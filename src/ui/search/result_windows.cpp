@@ -9,6 +9,8 @@ namespace ft::search {
 ParcelResultWindow::ParcelResultWindow(ResultWindowServices services, QWidget* parent)
     : ResultWindow("findChiban2F", HeadingClicks::Sort, std::move(services), parent)
 {
+    if (!hasGeoPackageExport())
+        return;
     addListCommand(kGeoPackageExportText, [this] {
         if (refuseWhenCatalogueChanged())
             return;
@@ -57,6 +59,8 @@ PointResultWindow::PointResultWindow(ResultWindowServices services, QWidget* par
 DrawingListWindow::DrawingListWindow(ResultWindowServices services, QWidget* parent)
     : CodedResultWindow("allFileListF", HeadingClicks::Sort, std::move(services), parent)
 {
+    if (!hasGeoPackageExport())
+        return;
     addListCommand(kGeoPackageExportText, [this] {
         if (refuseWhenCatalogueChanged())
             return;

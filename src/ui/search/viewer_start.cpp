@@ -2,6 +2,7 @@
 
 #include "core/platform/operator.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/path_text.h"
 #include "core/platform/viewer_process.h"
 
 #include <QApplication>
@@ -23,7 +24,7 @@ QString failureText(const platform::ViewerStart& start)
     }
     text += u'\n' + platform::Message(QT_TRANSLATE_NOOP("findTavla", "Places looked in:")).text();
     for (const std::filesystem::path& folder : start.searched)
-        text += QStringLiteral("\n") + QString::fromStdString(folder.string());
+        text += QStringLiteral("\n") + QString::fromStdString(platform::pathText(folder));
     return text;
 }
 

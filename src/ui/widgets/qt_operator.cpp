@@ -1,10 +1,10 @@
 #include "ui/widgets/qt_operator.h"
+#include "core/platform/path_text.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -118,7 +118,7 @@ void runLongNotice(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 
 std::filesystem::path toPath(const QString& name)
 {
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
+    return platform::pathFromFileName(name);
 }
 
 } // namespace
