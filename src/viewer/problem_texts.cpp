@@ -3,6 +3,7 @@
 #include "core/dataset/data_set_links.h"
 #include "core/dataset/data_set_reader.h"
 #include "core/platform/operator_message.h"
+#include "core/platform/path_text.h"
 #include "viewer/screen_text.h"
 #include "viewer/viewer_session.h"
 
@@ -24,10 +25,9 @@ constexpr const char* kUnlinkedOutline = QT_TRANSLATE_NOOP("findTavla", "outline
 
 QString fileNameOf(const dataset::SurveyDataSet& set, dataset::SurveyFile file)
 {
-    return QString::fromStdString(
+    return QString::fromStdString(platform::pathText(
         dataset::siblingPath(set.basePath, dataset::extensionOf(file, set.header.datum))
-            .filename()
-            .string());
+            .filename()));
 }
 
 QString recordText(dataset::SurveyFile file, std::size_t record)
