@@ -270,8 +270,12 @@ void drawSheets(Canvas& canvas, const std::vector<SceneSheet>& sheets, const QCo
             continue;
         const QRectF onScreen(canvas.px(QPointF(sheet.box.left, sheet.box.top)),
                               canvas.px(QPointF(sheet.box.right, sheet.box.bottom)));
+        // The height first: measuring a name takes longer than drawing a
+        // hundred sheets too small to hold it.
+        if (onScreen.height() < 3 * metrics.height())
+            continue;
         const double width = metrics.horizontalAdvance(sheet.name);
-        if (onScreen.width() < 2 * width + 4 * inset || onScreen.height() < 3 * metrics.height())
+        if (onScreen.width() < 2 * width + 4 * inset)
             continue;
         const double left = isMapSheet ? onScreen.right() - inset - width : onScreen.left() + inset;
         painter.drawText(QPointF(left, onScreen.top() + inset + metrics.ascent()), sheet.name);
@@ -373,9 +377,22 @@ std::size_t visiblePointsUpTo(const Canvas& canvas, const SceneDrawing& scene, s
     return count;
 }
 
-void drawBoundaryPoints(Canvas& canvas, const SceneDrawing& scene)
+// The boundary points in view of every drawing together, counted no
+// further than past the limit: the limit is the picture's, since a hundred
+// drawings side by side each under it would still blacken the view.
+std::size_t visiblePointsOf(const Canvas& canvas, const std::vector<DrawingToRender>& drawings)
 {
-    const std::size_t inView = visiblePointsUpTo(canvas, scene, canvas.options.maxPointMarks);
+    const std::size_t limit = canvas.options.maxPointMarks;
+    std::size_t count = 0;
+    for (const DrawingToRender& drawing : drawings)
+        if (drawing.scene && count <= limit)
+            count += visiblePointsUpTo(canvas, *drawing.scene, limit - count);
+    return count;
+}
+
+// inView: the boundary points in view in the whole picture.
+void drawBoundaryPoints(Canvas& canvas, const SceneDrawing& scene, std::size_t inView)
+{
     if (inView == 0 || inView > canvas.options.maxPointMarks)
         return;
     QPainter& painter = canvas.painter;
@@ -510,6 +527,7 @@ void renderScene(QPainter& painter, const ViewTransform& view,
         drawSheetFills(canvas, drawing.scene->frames, marksOf(drawing).frames);
         drawOutlineFills(canvas, *drawing.scene, marksOf(drawing).outlines);
     }
+    const std::size_t pointsInView = layers.boundaryPoints ? visiblePointsOf(canvas, drawings) : 0;
     for (const DrawingToRender& drawing : drawings) {
         if (!drawing.scene)
             continue;
@@ -525,7 +543,7 @@ void renderScene(QPainter& painter, const ViewTransform& view,
         if (layers.lotNumbers)
             drawLotNumbers(canvas, scene);
         if (layers.boundaryPoints)
-            drawBoundaryPoints(canvas, scene);
+            drawBoundaryPoints(canvas, scene, pointsInView);
         if (layers.controlPoints)
             drawControlPoints(canvas, scene, marksOf(drawing));
     }

@@ -118,8 +118,9 @@ TEST_F(SceneRendering, ParcelsJustUnderAndOverAPixelAreInkedWhereTheyAre)
     }
 }
 
-// Boundary points are marked while no more than the limit are in view, with
-// the drawing wholly in view (7 points) or partly (5 of them).
+// Boundary points are marked while no more than the limit are in view in the
+// whole picture: the drawing wholly in view (7 points), partly (5 of them),
+// and drawn twice (14, each drawing alone under the limit).
 TEST_F(SceneRendering, PointsAreMarkedUpToTheirLimitInView)
 {
     struct Case {
@@ -128,12 +129,12 @@ TEST_F(SceneRendering, PointsAreMarkedUpToTheirLimitInView)
         std::size_t limit;
         QPoint point; // where the point (east 15, north 5) falls
         bool marked;
+        std::size_t times = 1; // how often the drawing is drawn
     };
     const std::vector<Case> cases{
-        {{10, 5}, 0.2, 7, {125, 100}, true},
-        {{10, 5}, 0.2, 6, {125, 100}, false},
-        {{15, 5}, 0.05, 5, {100, 100}, true},
-        {{15, 5}, 0.05, 4, {100, 100}, false},
+        {{10, 5}, 0.2, 7, {125, 100}, true},     {{10, 5}, 0.2, 6, {125, 100}, false},
+        {{15, 5}, 0.05, 5, {100, 100}, true},    {{15, 5}, 0.05, 4, {100, 100}, false},
+        {{10, 5}, 0.2, 14, {125, 100}, true, 2}, {{10, 5}, 0.2, 13, {125, 100}, false, 2},
     };
     Layers layers;
     layers.lotNumbers = false;
@@ -145,7 +146,8 @@ TEST_F(SceneRendering, PointsAreMarkedUpToTheirLimitInView)
         RenderOptions options;
         options.layers = layers;
         options.maxPointMarks = c.limit;
-        renderScene(painter, m_view, {{&m_scene, &m_marks}}, std::nullopt, options);
+        const std::vector<DrawingToRender> drawings(c.times, {&m_scene, &m_marks});
+        renderScene(painter, m_view, drawings, std::nullopt, options);
         EXPECT_EQ(image.pixel(c.point) == kPointColour.rgb(), c.marked) << c.limit;
     }
 }
