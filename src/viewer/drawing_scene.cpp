@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_set>
 
 namespace ft::viewer {
 
@@ -135,25 +134,28 @@ std::vector<std::optional<QRectF>> boxesOf(const std::vector<SceneEdge>& edges,
 }
 
 // The edges of the outlines whose points are all there, each once whichever
-// way round its outlines run.
+// way round its outlines run (by its lower point, then its higher one). A
+// sorted list of keys: a set of them took an allocation for each of the tens
+// of thousands of edges of a drawing.
 std::vector<SceneEdge> edgesOf(const dataset::SurveyDataSet& set)
 {
-    std::unordered_set<std::uint64_t> seen;
-    seen.reserve(set.outlines.size() * 3);
-    std::vector<SceneEdge> edges;
+    std::vector<std::uint64_t> keys;
     for (const dataset::Outline& outline : set.outlines) {
         if (outline.shape == dataset::OutlineShape::MissingPoints)
             continue;
         for (std::size_t i = 1; i < outline.vertices.size(); ++i) {
             const auto a = static_cast<std::uint32_t>(outline.vertices[i - 1].point);
             const auto b = static_cast<std::uint32_t>(outline.vertices[i].point);
-            if (a == b)
-                continue;
-            const std::uint64_t key = (std::uint64_t{std::min(a, b)} << 32) | std::max(a, b);
-            if (seen.insert(key).second)
-                edges.push_back({a, b});
+            if (a != b)
+                keys.push_back((std::uint64_t{std::min(a, b)} << 32) | std::max(a, b));
         }
     }
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    std::vector<SceneEdge> edges;
+    edges.reserve(keys.size());
+    for (const std::uint64_t key : keys)
+        edges.push_back({static_cast<std::uint32_t>(key >> 32), static_cast<std::uint32_t>(key)});
     return edges;
 }
 
@@ -230,8 +232,19 @@ std::vector<QPolygonF> SceneDrawing::piecesOf(std::size_t outline) const
 
 QPolygonF SceneDrawing::firstPieceOf(std::size_t outline) const
 {
-    std::vector<QPolygonF> pieces = piecesOf(outline);
-    return pieces.empty() ? QPolygonF() : std::move(pieces.front());
+    // Made directly: every outline's ring is made once while the scene is
+    // built (for its label's place), and each filled one per picture.
+    const std::uint32_t begin = outline == 0 ? 0 : outlineVertexEnds[outline - 1];
+    const std::uint32_t end = outlineVertexEnds[outline];
+    QPolygonF piece;
+    piece.reserve(end - begin);
+    for (std::uint32_t v = begin; v < end; ++v) {
+        if (outlineVertices[v] != kMissingVertex)
+            piece.append(points[outlineVertices[v]]);
+        else if (!piece.isEmpty())
+            break;
+    }
+    return piece;
 }
 
 QString SceneDrawing::outlineLabel(std::size_t outline) const
