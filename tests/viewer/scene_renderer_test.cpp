@@ -152,6 +152,21 @@ TEST_F(SceneRendering, PointsAreMarkedUpToTheirLimitInView)
     }
 }
 
+// The shared edge of the two parcels is kept once whichever way round they
+// run; a ring ends at its first missing point.
+TEST_F(SceneRendering, EachEdgeIsKeptOnceAndARingEndsAtAGap)
+{
+    EXPECT_EQ(m_scene.edges.size(), 7U);
+    EXPECT_EQ(m_scene.firstPieceOf(0).size(), 5);
+    dataset::SurveyDataSet broken = twoParcels();
+    broken.outlines[1].vertices[2].point = dataset::kNoIndex;
+    broken.outlines[1].shape = OutlineShape::MissingPoints;
+    const SceneDrawing scene = buildScene(broken, QStringLiteral("B"));
+    EXPECT_EQ(scene.edges.size(), 4U); // the broken outline's edges are drawn piece by piece
+    EXPECT_EQ(scene.firstPieceOf(1), QPolygonF({QPointF(10, 0), QPointF(20, 0)}));
+    EXPECT_EQ(scene.piecesOf(1).size(), 2U);
+}
+
 TEST_F(SceneRendering, OnPaperAMetreAtOneToFiveHundredIsTwoMillimetres)
 {
     EXPECT_EQ(parseScale(QStringLiteral("1:500")), 500.0);
