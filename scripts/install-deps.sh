@@ -10,6 +10,7 @@ packages=(
   xvfb xauth xdotool imagemagick fonts-ipafont-gothic
   qt6-translations-l10n qt6-l10n-tools qt6-tools-dev librsvg2-bin help2man desktop-file-utils dpkg-dev file binutils lintian
   libgdal-dev gdal-bin
+  libpq-dev postgresql
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

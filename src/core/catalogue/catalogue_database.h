@@ -195,4 +195,11 @@ using TSQLiteCursor = ResultCursor;
 // UTF-8. Throws CatalogueError when it cannot be opened.
 std::unique_ptr<CatalogueDatabase> OpenCatalogueFile(const std::string& fileName);
 
+// Connects to a datum's schema on a catalogue server, making the schema when
+// it is missing and the role may. `connection` is a libpq connection string
+// or URI. Throws CatalogueError when it cannot, or when this build has no
+// server support.
+std::unique_ptr<CatalogueDatabase> OpenServerCatalogue(const std::string& connection,
+                                                       const std::string& schema);
+
 } // namespace ft::catalogue

@@ -1,24 +1,30 @@
 #include "core/catalogue/change_counter.h"
 
 #include "core/catalogue/schema.h"
-#include "core/catalogue/sqlite_database.h"
 #include "core/catalogue/transaction.h"
 #include "devtools/temp_folder.h"
+
+#include "support/catalogue_engines.h"
 
 #include <gtest/gtest.h>
 
 namespace ft::catalogue {
 namespace {
 
-class ChangeCounterTest : public ::testing::Test {
+class ChangeCounterTest : public ::testing::TestWithParam<test::Engine> {
 protected:
-    void SetUp() override { CreateSchemaIfMissing(m_db); }
+    void SetUp() override
+    {
+        FT_SKIP_WITHOUT_SERVER(GetParam());
+        CreateSchemaIfMissing(m_db);
+    }
 
     test::TempFolder m_folder;
-    TSQLiteDatabase m_db{(m_folder.path() / "c.db").string()};
+    test::EngineCatalogue m_catalogue{GetParam(), m_folder.path()};
+    catalogue::CatalogueDatabase& m_db = *m_catalogue;
 };
 
-TEST_F(ChangeCounterTest, CountsChangesThatLandAndNoOther)
+TEST_P(ChangeCounterTest, CountsChangesThatLandAndNoOther)
 {
     EXPECT_EQ(ReadChangeCounter(m_db), 0);
     RaiseChangeCounter(m_db);
@@ -39,11 +45,17 @@ TEST_F(ChangeCounterTest, CountsChangesThatLandAndNoOther)
 
 // A catalogue no registration has changed yet (or one made by an older
 // program) counts 0, and reading does not write.
-TEST_F(ChangeCounterTest, ACatalogueWithoutTheTableCountsZero)
+TEST_P(ChangeCounterTest, ACatalogueWithoutTheTableCountsZero)
 {
     EXPECT_EQ(ReadChangeCounter(m_db), 0);
-    EXPECT_FALSE(m_db.TableExists("FINDTAVLA_CHANGES"));
+    // (A server's schema is made with the table.)
+    if (GetParam() == test::Engine::Embedded)
+        EXPECT_FALSE(m_db.TableExists("FINDTAVLA_CHANGES"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, ChangeCounterTest,
+                         ::testing::Values(test::Engine::Embedded, test::Engine::Server),
+                         test::engineName);
 
 } // namespace
 } // namespace ft::catalogue

@@ -1,0 +1,424 @@
+#include "core/catalogue/postgres_database.h"
+
+#include "core/catalogue/quoting.h"
+#include "core/catalogue/schema.h"
+#include "core/catalogue/server_dialect.h"
+
+#include <charconv>
+#include <cstring>
+#include <stdexcept>
+#include <utility>
+
+namespace ft::catalogue {
+namespace {
+
+// Type numbers of the server's built-in types (pg_type.oid), which never change.
+constexpr Oid kBoolType = 16;
+constexpr Oid kInt8Type = 20;
+constexpr Oid kInt2Type = 21;
+constexpr Oid kInt4Type = 23;
+constexpr Oid kFloat4Type = 700;
+constexpr Oid kFloat8Type = 701;
+constexpr Oid kNumericType = 1700;
+
+// The SQLSTATE classes and codes that mean something to the operator.
+constexpr std::string_view kNoPrivilege = "42501";
+constexpr std::string_view kReadOnlyTransaction = "25006";
+constexpr std::string_view kLockNotAvailable = "55P03";
+constexpr std::string_view kDeadlock = "40P01";
+constexpr std::string_view kDiskFull = "53100";
+
+ColumnKind kindOf(Oid type)
+{
+    switch (type) {
+    case kBoolType:
+    case kInt8Type:
+    case kInt2Type:
+    case kInt4Type:
+        return ColumnKind::Integer;
+    case kFloat4Type:
+    case kFloat8Type:
+    case kNumericType:
+        return ColumnKind::Numeric;
+    default:
+        return ColumnKind::Text;
+    }
+}
+
+std::string upperAscii(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return result;
+}
+
+// A cell's text as an integer the way the embedded engine reads text as
+// one: its leading digits, 0 when there are none.
+std::int64_t integerOf(std::string_view text)
+{
+    if (text == "t")
+        return 1;
+    std::int64_t value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+ResultTable::Cell cellOf(const PGresult* result, int row, int column, ColumnKind kind)
+{
+    if (PQgetisnull(result, row, column) != 0)
+        return std::monostate{};
+    const std::string_view text(PQgetvalue(result, row, column),
+                                static_cast<std::size_t>(PQgetlength(result, row, column)));
+    switch (kind) {
+    case ColumnKind::Integer:
+        return integerOf(text);
+    case ColumnKind::Numeric: {
+        double value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    }
+    default:
+        return std::string(text);
+    }
+}
+
+std::vector<ColumnKind> kindsOf(const PGresult* result)
+{
+    std::vector<ColumnKind> kinds;
+    for (int column = 0; column < PQnfields(result); ++column)
+        kinds.push_back(kindOf(PQftype(result, column)));
+    return kinds;
+}
+
+// A cursor over a result the server sent whole.
+class PostgresCursor : public CursorSource {
+public:
+    explicit PostgresCursor(PgResult result)
+        : m_result(std::move(result)), m_kinds(kindsOf(m_result.get()))
+    {
+    }
+
+    bool Step() override
+    {
+        if (m_row < PQntuples(m_result.get()))
+            ++m_row;
+        return m_row < PQntuples(m_result.get());
+    }
+    int ColumnCount() const override { return PQnfields(m_result.get()); }
+    std::string Fields(int column) const override
+    {
+        checkRow(column);
+        return CellText(cellOf(m_result.get(), m_row, column, Kind(column)), Kind(column));
+    }
+    std::string_view Text(int column) const override
+    {
+        checkRow(column);
+        if (Kind(column) != ColumnKind::Text)
+            throw std::logic_error("column " + std::to_string(column) + " is not read as text");
+        return {PQgetvalue(m_result.get(), m_row, column),
+                static_cast<std::size_t>(PQgetlength(m_result.get(), m_row, column))};
+    }
+    std::int64_t Integer(int column) const override
+    {
+        checkRow(column);
+        return integerOf(PQgetvalue(m_result.get(), m_row, column));
+    }
+    bool HoldsInteger(int column) const override
+    {
+        checkRow(column);
+        return Kind(column) == ColumnKind::Integer &&
+               PQgetisnull(m_result.get(), m_row, column) == 0;
+    }
+    ColumnKind Kind(int column) const override
+    {
+        return m_kinds.at(static_cast<std::size_t>(column));
+    }
+
+private:
+    void checkRow(int column) const
+    {
+        if (m_row < 0 || m_row >= PQntuples(m_result.get()))
+            throw CatalogueError("Table is at End of File");
+        if (column < 0 || column >= ColumnCount())
+            throw std::out_of_range("column index " + std::to_string(column) + " out of range");
+    }
+
+    PgResult m_result;
+    std::vector<ColumnKind> m_kinds;
+    int m_row = -1;
+};
+
+struct OptionsFreer {
+    void operator()(PQconninfoOption* options) const { PQconninfoFree(options); }
+};
+
+std::string savepointName(int depth)
+{
+    return "FT_SAVEPOINT" + std::to_string(depth);
+}
+
+platform::Message unreachableMessage(const std::string& name)
+{
+    return platform::Message(
+        QT_TRANSLATE_NOOP("findTavla", "The catalogue server %1 cannot be reached. Check the "
+                                       "server setting in FindTavla.ini and the network, then "
+                                       "try again."),
+        {QString::fromStdString(name)});
+}
+
+} // namespace
+
+std::string ConnectionTextWithoutPassword(const std::string& connection)
+{
+    char* error = nullptr;
+    const std::unique_ptr<PQconninfoOption, OptionsFreer> options(
+        PQconninfoParse(connection.c_str(), &error));
+    if (error != nullptr)
+        PQfreemem(error);
+    if (!options)
+        return "(an unreadable connection text)";
+    std::string text;
+    for (const PQconninfoOption* option = options.get(); option->keyword != nullptr; ++option) {
+        if (option->val == nullptr || std::strcmp(option->keyword, "password") == 0)
+            continue;
+        if (!text.empty())
+            text += ' ';
+        text += std::string(option->keyword) + "='" + QuoteDoubled(option->val, '\'') + "'";
+    }
+    return text;
+}
+
+PostgresDatabase::PostgresDatabase(const std::string& connection, const std::string& schema)
+    : m_connection(PQconnectdb(connection.c_str())),
+      m_schema(schema),
+      m_displayName(ConnectionTextWithoutPassword(connection) + " schema " + schema)
+{
+    if (!m_connection || PQstatus(m_connection.get()) != CONNECTION_OK) {
+        const std::string why =
+            m_connection ? PQerrorMessage(m_connection.get()) : std::string("out of memory");
+        throw CatalogueError(unreachableMessage(m_displayName),
+                             "Failed to connect to \"" + m_displayName + "\" : " + why);
+    }
+    if (PQsetClientEncoding(m_connection.get(), "UTF8") != 0)
+        throw CatalogueError("Cannot set the client encoding UTF8 on \"" + m_displayName + "\"");
+    makeSchema();
+    run("SET search_path TO " + m_schema, "SET search_path TO " + m_schema);
+}
+
+PostgresDatabase::~PostgresDatabase()
+{
+    // Closing the connection ends an open transaction without its work.
+}
+
+void PostgresDatabase::makeSchema()
+{
+    bool complete = true;
+    for (const std::string_view table : kTableNames)
+        complete = complete && TableExists(table);
+    if (complete && TableExists("FINDTAVLA_CHANGES"))
+        return;
+    // Two desks that start on an empty server at once: the second waits for
+    // the first and then finds everything made.
+    BeginTransaction();
+    try {
+        run("SELECT pg_advisory_xact_lock(hashtext('findtavla-schema'))", "lock the schema");
+        for (const std::string& statement : ServerSchemaStatements(m_schema))
+            run(statement, statement);
+        Commit();
+    } catch (const CatalogueError&) {
+        Rollback();
+        throw;
+    }
+}
+
+void PostgresDatabase::raise(const PGresult* result, const std::string& designedSql) const
+{
+    const char* state = result == nullptr ? nullptr : PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    const std::string_view code = state == nullptr ? std::string_view() : state;
+    const std::string serverText =
+        result != nullptr ? PQresultErrorMessage(result) : PQerrorMessage(m_connection.get());
+    const std::string designed = "Error executing SQL statement.\rError [" + std::string(code) +
+                                 "]: " + serverText + "\r\"" + designedSql + "\"";
+    if (PQstatus(m_connection.get()) != CONNECTION_OK)
+        throw CatalogueError(
+            platform::Message(QT_TRANSLATE_NOOP("findTavla",
+                                                "The connection to the catalogue server %1 was "
+                                                "lost. What was being written was not kept; try "
+                                                "again when the server is back."),
+                              {QString::fromStdString(m_displayName)}),
+            designed);
+    if (code == kLockNotAvailable || code == kDeadlock)
+        throw ECatalogueBusy(m_displayName);
+    if (code == kNoPrivilege || code == kReadOnlyTransaction)
+        throw CatalogueError(
+            platform::Message(QT_TRANSLATE_NOOP("findTavla",
+                                                "The catalogue %1 may not be written with this "
+                                                "role. Ask the administrator for a role that may "
+                                                "write, or only search."),
+                              {QString::fromStdString(m_displayName)}),
+            designed);
+    if (code == kDiskFull)
+        throw CatalogueError(
+            platform::Message(QT_TRANSLATE_NOOP("findTavla",
+                                                "The catalogue server %1 has no room left. Ask "
+                                                "the administrator to free space."),
+                              {QString::fromStdString(m_displayName)}),
+            designed);
+    throw CatalogueError(designed);
+}
+
+PgResult PostgresDatabase::run(const std::string& serverSql, const std::string& designedSql)
+{
+    if (serverSql.find('\0') != std::string::npos)
+        throw CatalogueError("SQL text holds a zero byte: \"" +
+                             designedSql.substr(0, designedSql.find('\0')) + "\"");
+    // Doubling quotes keeps a spliced value one literal only while a
+    // backslash in a literal is a plain character.
+    const char* conforming =
+        PQparameterStatus(m_connection.get(), "standard_conforming_strings");
+    if (conforming == nullptr || std::strcmp(conforming, "on") != 0)
+        throw CatalogueError(
+            platform::Message(QT_TRANSLATE_NOOP("findTavla",
+                                                "The catalogue server %1 has "
+                                                "standard_conforming_strings off, which findTavla "
+                                                "cannot write to safely. Ask the administrator "
+                                                "to turn it on."),
+                              {QString::fromStdString(m_displayName)}),
+            "standard_conforming_strings is off on \"" + m_displayName + "\"");
+    // Parameters none, but through the extended protocol: one statement only.
+    PgResult result(PQexecParams(m_connection.get(), serverSql.c_str(), 0, nullptr, nullptr,
+                                 nullptr, nullptr, 0));
+    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        raise(result.get(), designedSql);
+    const std::string_view command = PQcmdStatus(result.get());
+    if (command.starts_with("INSERT") || command.starts_with("UPDATE") ||
+        command.starts_with("DELETE")) {
+        m_lastChanges = integerOf(PQcmdTuples(result.get()));
+        m_totalChanges += m_lastChanges;
+    }
+    return result;
+}
+
+void PostgresDatabase::ExecSQL(const std::string& sql)
+{
+    run(ServerStatement(sql), sql);
+}
+
+ResultTable PostgresDatabase::GetTable(const std::string& sql)
+{
+    const PgResult result = run(ServerStatement(sql), sql);
+    const int rows = PQntuples(result.get());
+    if (rows == 0)
+        return ResultTable();
+    std::vector<std::string> names;
+    for (int column = 0; column < PQnfields(result.get()); ++column)
+        names.push_back(upperAscii(PQfname(result.get(), column)));
+    const std::vector<ColumnKind> kinds = kindsOf(result.get());
+    std::vector<ResultTable::Cell> cells;
+    cells.reserve(static_cast<std::size_t>(rows) * kinds.size());
+    for (int row = 0; row < rows; ++row)
+        for (std::size_t column = 0; column < kinds.size(); ++column)
+            cells.push_back(cellOf(result.get(), row, static_cast<int>(column), kinds[column]));
+    return ResultTable(std::move(names), kinds, std::move(cells));
+}
+
+ResultCursor PostgresDatabase::OpenCursor(const std::string& sql)
+{
+    return ResultCursor(std::make_unique<PostgresCursor>(run(ServerStatement(sql), sql)));
+}
+
+bool PostgresDatabase::HasRows(const std::string& sql)
+{
+    return PQntuples(run(ServerStatement(sql), sql).get()) > 0;
+}
+
+bool PostgresDatabase::TableExists(std::string_view name)
+{
+    std::string lower(name);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    const std::string sql = "SELECT 1 FROM pg_tables WHERE schemaname = '" +
+                            QuoteDoubled(m_schema, '\'') + "' AND tablename = '" +
+                            QuoteDoubled(lower, '\'') + "'";
+    return PQntuples(run(sql, sql).get()) > 0;
+}
+
+bool PostgresDatabase::InTransaction() const
+{
+    const PGTransactionStatusType status = PQtransactionStatus(m_connection.get());
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
+}
+
+void PostgresDatabase::BeginTransaction(bool writeLockNow)
+{
+    if (InTransaction())
+        throw CatalogueError("Transaction already open");
+    run("BEGIN", "BEGIN TRANSACTION");
+    m_savepointDepth = 0;
+    if (writeLockNow)
+        run("SELECT pg_advisory_xact_lock(hashtext('findtavla-writer-" + m_schema + "'))",
+            "BEGIN IMMEDIATE TRANSACTION");
+}
+
+void PostgresDatabase::Commit()
+{
+    // A transaction in which a statement failed would silently roll back.
+    if (PQtransactionStatus(m_connection.get()) == PQTRANS_INERROR)
+        throw CatalogueError("Error executing SQL statement.\rThe transaction failed earlier "
+                             "and cannot be committed.\r\"COMMIT\"");
+    run("COMMIT", "COMMIT");
+    m_savepointDepth = 0;
+}
+
+void PostgresDatabase::Rollback()
+{
+    m_savepointDepth = 0;
+    // A lost connection has ended the transaction on the server already.
+    if (!InTransaction())
+        return;
+    run("ROLLBACK", "ROLLBACK");
+}
+
+void PostgresDatabase::Savepoint()
+{
+    if (!InTransaction())
+        throw CatalogueError("No transaction open");
+    const std::string sql = "SAVEPOINT " + savepointName(m_savepointDepth + 1);
+    run(sql, sql);
+    ++m_savepointDepth;
+}
+
+void PostgresDatabase::ReleaseSavepoint()
+{
+    if (m_savepointDepth == 0)
+        throw CatalogueError("No savepoint open");
+    const std::string sql = "RELEASE " + savepointName(m_savepointDepth);
+    run(sql, sql);
+    --m_savepointDepth;
+}
+
+void PostgresDatabase::RollbackToSavepoint()
+{
+    if (m_savepointDepth == 0)
+        throw CatalogueError("No savepoint open");
+    if (!InTransaction()) {
+        m_savepointDepth = 0;
+        return;
+    }
+    const std::string name = savepointName(m_savepointDepth);
+    run("ROLLBACK TO " + name, "ROLLBACK TO " + name);
+    run("RELEASE " + name, "RELEASE " + name);
+    --m_savepointDepth;
+}
+
+std::unique_ptr<CatalogueDatabase> OpenServerCatalogue(const std::string& connection,
+                                                       const std::string& schema)
+{
+    return std::make_unique<PostgresDatabase>(connection, schema);
+}
+
+} // namespace ft::catalogue

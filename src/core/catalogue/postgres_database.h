@@ -1,0 +1,78 @@
+#pragma once
+
+#include "core/catalogue/catalogue_database.h"
+
+#include <libpq-fe.h>
+
+#include <memory>
+#include <string>
+
+namespace ft::catalogue {
+
+namespace detail {
+struct ConnectionCloser {
+    void operator()(PGconn* connection) const { PQfinish(connection); }
+};
+struct ResultClearer {
+    void operator()(PGresult* result) const { PQclear(result); }
+};
+} // namespace detail
+
+using PgResult = std::unique_ptr<PGresult, detail::ResultClearer>;
+
+// One connection to a datum's schema on a PostgreSQL server, shared by every
+// desk of an office. Statements arrive in the embedded engine's dialect and
+// are adapted (server_dialect.h) so that they give the same rows; each is
+// run alone (never several in one text). The schema is made on first use
+// when the role may; a role that may not is told which statements an
+// administrator must run.
+class PostgresDatabase : public CatalogueDatabase {
+public:
+    // `connection` is a libpq connection string or URI; passwords come from
+    // libpq's own means (~/.pgpass, the service file), never from here.
+    PostgresDatabase(const std::string& connection, const std::string& schema);
+    ~PostgresDatabase() override;
+
+    void ExecSQL(const std::string& sql) override;
+    ResultTable GetTable(const std::string& sql) override;
+    ResultCursor OpenCursor(const std::string& sql) override;
+    bool HasRows(const std::string& sql) override;
+    bool TableExists(std::string_view name) override;
+
+    // `writeLockNow` takes the schema's writer lock (an advisory lock held
+    // to the transaction's end), which serialises writers as the embedded
+    // engine's write lock does.
+    void BeginTransaction(bool writeLockNow = false) override;
+    void Commit() override;
+    void Rollback() override;
+    bool InTransaction() const override;
+    void Savepoint() override;
+    void ReleaseSavepoint() override;
+    void RollbackToSavepoint() override;
+    int SavepointDepth() const override { return m_savepointDepth; }
+
+    std::int64_t LastChanges() const override { return m_lastChanges; }
+    std::int64_t TotalChanges() const override { return m_totalChanges; }
+    std::string DisplayName() const override { return m_displayName; }
+    bool StorageIntact() const override { return true; }
+
+    const std::string& schema() const { return m_schema; }
+
+private:
+    // Runs a statement already in the server's dialect; throws on failure.
+    PgResult run(const std::string& serverSql, const std::string& designedSql);
+    [[noreturn]] void raise(const PGresult* result, const std::string& designedSql) const;
+    void makeSchema();
+
+    std::unique_ptr<PGconn, detail::ConnectionCloser> m_connection;
+    std::string m_schema;
+    std::string m_displayName;
+    int m_savepointDepth = 0;
+    std::int64_t m_lastChanges = 0;
+    std::int64_t m_totalChanges = 0;
+};
+
+// The connection text without its password, for the operator's eyes.
+std::string ConnectionTextWithoutPassword(const std::string& connection);
+
+} // namespace ft::catalogue
