@@ -823,5 +823,29 @@ Open a drawing&apos;s header (.hed) with 開く.</source>
         <source>This build of findTavla has no GeoPackage export (it is built without GDAL); export is not available.</source>
         <translation>この版の findTavla には GeoPackage 出力がありません (GDAL なしで作られています)。export は使えません。</translation>
     </message>
+    <message>
+        <source>The catalogue server %1 cannot be reached. Check the server setting in FindTavla.ini and the network, then try again.</source>
+        <translation>カタログサーバー %1 に接続できません。FindTavla.ini のサーバー設定とネットワークを確かめてから、もう一度実行してください。</translation>
+    </message>
+    <message>
+        <source>The connection to the catalogue server %1 was lost. What was being written was not kept; try again when the server is back.</source>
+        <translation>カタログサーバー %1 との接続が切れました。書き込み中の内容は保存されていません。サーバーが戻ってから、もう一度実行してください。</translation>
+    </message>
+    <message>
+        <source>The catalogue %1 may not be written with this role. Ask the administrator for a role that may write, or only search.</source>
+        <translation>このロールではカタログに書き込めません（%1）。書き込めるロールを管理者に依頼するか、検索だけを行ってください。</translation>
+    </message>
+    <message>
+        <source>The catalogue server %1 has no room left. Ask the administrator to free space.</source>
+        <translation>カタログサーバー %1 の空き容量がありません。空きを作るよう管理者に依頼してください。</translation>
+    </message>
+    <message>
+        <source>The catalogue server %1 has standard_conforming_strings off, which findTavla cannot write to safely. Ask the administrator to turn it on.</source>
+        <translation>カタログサーバー %1 は standard_conforming_strings が off のため、findTavla は安全に書き込めません。on にするよう管理者に依頼してください。</translation>
+    </message>
+    <message>
+        <source>This findTavla was built without catalogue server support. Empty the server setting in FindTavla.ini to use the catalogues of the data folder.</source>
+        <translation>この findTavla はカタログサーバーに対応していません。データフォルダのカタログを使うには、FindTavla.ini のサーバー設定を空にしてください。</translation>
+    </message>
 </context>
 </TS>

@@ -40,6 +40,9 @@ struct CliCommand {
     Verbosity verbosity = Verbosity::Normal;
     // --no-trace: no trace logs whatever the settings file says.
     bool noTrace = false;
+    // --catalogue: the catalogue server for this run; unset means the
+    // settings file's, empty the data folder's catalogue files.
+    std::optional<std::string> catalogueServer;
     // The datum to work on; unset means the saved current datum.
     std::optional<workspace::Datum> datum;
     // search parcels

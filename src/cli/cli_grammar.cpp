@@ -158,6 +158,13 @@ const std::array kOptions{
                "Write no trace logs (test.log, test2.log) in this run, whatever the settings "
                "file says.",
                [](CliCommand& command, const std::string&) { command.noTrace = true; }},
+    OptionSpec{
+        "--catalogue", "URI", "", kEveryCommand, Presence::Optional, true,
+        "Use the catalogues on this PostgreSQL server (a libpq connection string or "
+        "URI) for this run, instead of the server of the settings file; an empty value "
+        "means the catalogue files of the data folder. Passwords come from ~/.pgpass or "
+        "the service file, never from here.",
+        [](CliCommand& command, const std::string& value) { command.catalogueServer = value; }},
     OptionSpec{"--oaza", "T", "", commandBit(CliAction::SearchParcels), Presence::Optional, false,
                "The oaza (OOAZA).",
                [](CliCommand& command, const std::string& value) {

@@ -219,7 +219,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         const CliFolders where = folders();
         workspace::Workspace state(where.data, where.settings,
                                    command.noTrace ? workspace::Workspace::Traces::Off
-                                                   : workspace::Workspace::Traces::AsSettingsSay);
+                                                   : workspace::Workspace::Traces::AsSettingsSay,
+                                   command.catalogueServer);
         tidyAfterInterruptedRun(state, err);
         // The saved datum is read, never written: --datum holds for this run only.
         state.setCurrentDatum(

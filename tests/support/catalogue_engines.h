@@ -92,6 +92,41 @@ private:
     std::string m_schema;
 };
 
+// A database of its own on the test server, for tests of whole workspaces
+// (whose schemas have fixed names); dropped when it goes, with whatever
+// connections are still open to it.
+class ServerTestDatabase {
+public:
+    ServerTestDatabase() : m_name(uniqueSchemaName())
+    {
+        admin().ExecSQL("CREATE DATABASE " + m_name);
+    }
+    ~ServerTestDatabase()
+    {
+        try {
+            admin().ExecSQL("DROP DATABASE " + m_name + " WITH (FORCE)");
+        } catch (const std::exception&) {
+            // The cluster goes with the test run.
+        }
+    }
+    ServerTestDatabase(const ServerTestDatabase&) = delete;
+    ServerTestDatabase& operator=(const ServerTestDatabase&) = delete;
+
+    // The connection text a desk uses for this database.
+    std::string connection() const { return testServer() + " dbname=" + m_name; }
+
+private:
+    catalogue::CatalogueDatabase& admin()
+    {
+        if (!m_admin)
+            m_admin = catalogue::OpenServerCatalogue(testServer(), "ft_admin");
+        return *m_admin;
+    }
+
+    std::string m_name;
+    std::unique_ptr<catalogue::CatalogueDatabase> m_admin;
+};
+
 // Skips the running test when it is the server case and no server is set.
 #define FT_SKIP_WITHOUT_SERVER(engine)                                                             \
     do {                                                                                           \

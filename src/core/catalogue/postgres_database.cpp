@@ -191,8 +191,7 @@ std::string ConnectionTextWithoutPassword(const std::string& connection)
 }
 
 PostgresDatabase::PostgresDatabase(const std::string& connection, const std::string& schema)
-    : m_connection(PQconnectdb(connection.c_str())),
-      m_schema(schema),
+    : m_connection(PQconnectdb(connection.c_str())), m_schema(schema),
       m_displayName(ConnectionTextWithoutPassword(connection) + " schema " + schema)
 {
     if (!m_connection || PQstatus(m_connection.get()) != CONNECTION_OK) {
@@ -276,8 +275,7 @@ PgResult PostgresDatabase::run(const std::string& serverSql, const std::string& 
                              designedSql.substr(0, designedSql.find('\0')) + "\"");
     // Doubling quotes keeps a spliced value one literal only while a
     // backslash in a literal is a plain character.
-    const char* conforming =
-        PQparameterStatus(m_connection.get(), "standard_conforming_strings");
+    const char* conforming = PQparameterStatus(m_connection.get(), "standard_conforming_strings");
     if (conforming == nullptr || std::strcmp(conforming, "on") != 0)
         throw CatalogueError(
             platform::Message(QT_TRANSLATE_NOOP("findTavla",

@@ -50,8 +50,8 @@ std::vector<std::string> designedColumns(std::string_view createStatement)
     static const std::regex kColumn(R"(\[([A-Za-z_]+)\]\s*(VARCHAR|INTEGER))");
     for (auto it = std::sregex_iterator(text.begin(), text.end(), kColumn);
          it != std::sregex_iterator(); ++it)
-        columns.push_back((*it)[1].str() + ((*it)[2].str() == "INTEGER" ? " bigint"
-                                                                         : " text COLLATE \"C\""));
+        columns.push_back((*it)[1].str() +
+                          ((*it)[2].str() == "INTEGER" ? " bigint" : " text COLLATE \"C\""));
     return columns;
 }
 
@@ -233,10 +233,9 @@ std::vector<std::string> ServerSchemaStatements(std::string_view schema)
     statements.push_back(
         "DO $op$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_operator o JOIN pg_namespace n ON "
         "n.oid = o.oprnamespace WHERE o.oprname = '" +
-        std::string(kServerLikeOperator) + "' AND n.nspname = '" + s +
-        "') THEN CREATE OPERATOR " + s + "." + std::string(kServerLikeOperator) +
-        " (LEFTARG = text, RIGHTARG = text, FUNCTION = " + s +
-        ".ascii_like); END IF; END $op$");
+        std::string(kServerLikeOperator) + "' AND n.nspname = '" + s + "') THEN CREATE OPERATOR " +
+        s + "." + std::string(kServerLikeOperator) +
+        " (LEFTARG = text, RIGHTARG = text, FUNCTION = " + s + ".ascii_like); END IF; END $op$");
     return statements;
 }
 

@@ -83,6 +83,14 @@ bool readTraceEnabled(const std::filesystem::path& settingsFile)
     return std::string_view(value) != "0";
 }
 
+std::string readCatalogueServer(const std::filesystem::path& settingsFile)
+{
+    Ini ini;
+    if (!loadForReading(ini, settingsFile))
+        return {};
+    return ini.GetValue("catalogue", "server", "");
+}
+
 void writeSavedDatum(const std::filesystem::path& settingsFile, Datum datum)
 {
     Ini ini;

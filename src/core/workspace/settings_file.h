@@ -4,12 +4,14 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace ft::workspace {
 
 // FindTavla.ini: a CP932 INI file. Section "測地系", key "T" holds the
 // current datum; section "TfindTavlaF" holds the main window's placement;
-// section "trace", key "enabled" switches the trace logs.
+// section "trace", key "enabled" switches the trace logs; section
+// "catalogue", key "server" names a catalogue server.
 //
 // Writes go through a temporary file that replaces the old one only when
 // complete, so a failed write leaves the file as it was. No room for the new
@@ -23,6 +25,11 @@ Datum readSavedDatum(const std::filesystem::path& settingsFile);
 // turns them off; on when the file, section or key is missing or holds
 // anything else.
 bool readTraceEnabled(const std::filesystem::path& settingsFile);
+// The catalogue server: key "server" of section "catalogue", a libpq
+// connection string or URI; empty (also when the file, section or key is
+// missing) means the catalogue files of the data folder. A password is never
+// kept here: libpq's password and service files hold it.
+std::string readCatalogueServer(const std::filesystem::path& settingsFile);
 // Writes the datum's code, keeping every other section and key of the file.
 void writeSavedDatum(const std::filesystem::path& settingsFile, Datum datum);
 

@@ -12,6 +12,12 @@ const char* catalogueFileName(Datum datum)
     return datum == Datum::Japanese ? "Dorsajpn.db" : "Dorsawrd.db";
 }
 
+// The datum's schema on a catalogue server.
+const char* schemaName(Datum datum)
+{
+    return datum == Datum::Japanese ? "dorsajpn" : "dorsawrd";
+}
+
 const char* workingFileExtension(WorkingFileKind kind)
 {
     switch (kind) {
@@ -50,24 +56,34 @@ std::string catalogueFailureText(const std::filesystem::path& file, std::string_
            std::string(error);
 }
 
-Catalogues::Catalogues(const std::filesystem::path& dataFolder) : m_dataFolder(dataFolder)
+Catalogues::Catalogues(const std::filesystem::path& dataFolder, const std::string& server)
+    : m_dataFolder(dataFolder)
 {
     for (const Datum datum : kDatums) {
         const std::filesystem::path file = pathIn(dataFolder, datum);
         try {
             // The catalogue takes its file name as UTF-8 on every system.
-            auto db = catalogue::OpenCatalogueFile(platform::pathText(file));
+            auto db = server.empty() ? catalogue::OpenCatalogueFile(platform::pathText(file))
+                                     : catalogue::OpenServerCatalogue(server, schemaName(datum));
             catalogue::CreateSchemaIfMissing(*db);
             m_databases[datum] = std::move(db);
         } catch (const catalogue::CatalogueError& error) {
-            m_failures[datum] = catalogueFailureText(file, error.what());
-            m_errors[datum] = error.what();
+            if (server.empty()) {
+                m_failures[datum] = catalogueFailureText(file, error.what());
+                m_errors[datum] = error.what();
+            } else {
+                // The server's failure names the server (never its password).
+                m_failures[datum] = platform::failureText(error).joined().toStdString();
+                m_serverFailures[datum] = std::current_exception();
+            }
         }
     }
 }
 
 catalogue::CatalogueDatabase& Catalogues::operator[](Datum datum)
 {
+    if (m_serverFailures[datum])
+        std::rethrow_exception(m_serverFailures[datum]);
     if (!m_databases[datum])
         throw catalogue::CatalogueError(catalogueFailureMessage(pathIn(m_dataFolder, datum)),
                                         m_errors[datum]);
@@ -104,11 +120,13 @@ void TraceLogs::beginRegistration()
 }
 
 Workspace::Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder,
-                     Traces traces)
+                     Traces traces, std::optional<std::string> catalogueServer)
     : m_dataFolder(createdFolder(std::move(dataFolder))),
       m_settingsFolder(createdFolder(std::move(settingsFolder))),
       m_traces(m_dataFolder, traces == Traces::AsSettingsSay && readTraceEnabled(settingsFile())),
-      m_catalogues(std::make_unique<Catalogues>(m_dataFolder)), m_workingFiles(m_dataFolder)
+      m_catalogues(std::make_unique<Catalogues>(
+          m_dataFolder, catalogueServer.value_or(readCatalogueServer(settingsFile())))),
+      m_workingFiles(m_dataFolder)
 {
 }
 

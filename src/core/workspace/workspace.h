@@ -5,8 +5,10 @@
 #include "core/platform/trace_log.h"
 #include "core/workspace/datum.h"
 
+#include <exception>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,14 +24,16 @@ inline constexpr const char* kProgramStem = "findTavla";
 std::string catalogueFailureText(const std::filesystem::path& file, std::string_view error);
 platform::Message catalogueFailureMessage(const std::filesystem::path& file);
 
-// The two catalogues of a data folder, Dorsajpn.db and Dorsawrd.db.
+// The two catalogues of a data folder, Dorsajpn.db and Dorsawrd.db, or the
+// two schemas dorsajpn and dorsawrd on a catalogue server.
 class Catalogues {
 public:
-    // Opens both, creating the files and the tables they lack. A catalogue
-    // that cannot be opened or read (damaged, not a database, no permission)
-    // stays closed and keeps its failure; the other one is still opened, so
-    // its datum stays usable.
-    explicit Catalogues(const std::filesystem::path& dataFolder);
+    // Opens both, creating the files (or schemas) and the tables they lack.
+    // A catalogue that cannot be opened or read (damaged, not a database, no
+    // permission, a server out of reach) stays closed and keeps its failure;
+    // the other one is still opened, so its datum stays usable. An empty
+    // `server` means the files of the data folder.
+    explicit Catalogues(const std::filesystem::path& dataFolder, const std::string& server = {});
 
     // The open catalogue of the datum. Throws CatalogueError with the
     // failure of opening when it stayed closed.
@@ -44,6 +48,7 @@ private:
     PerDatum<std::unique_ptr<catalogue::CatalogueDatabase>> m_databases;
     PerDatum<std::string> m_failures;
     PerDatum<std::string> m_errors; // the catalogue layer's own texts
+    PerDatum<std::exception_ptr> m_serverFailures;
     std::filesystem::path m_dataFolder;
 };
 
@@ -101,9 +106,11 @@ public:
 
     // Creates both folders and opens both catalogues (creating files and
     // tables when missing). A catalogue that fails stays closed (see
-    // Catalogues); asking for it throws its failure.
+    // Catalogues); asking for it throws its failure. The catalogues are on
+    // `catalogueServer` when it is given, else where the settings file says.
     Workspace(std::filesystem::path dataFolder, std::filesystem::path settingsFolder,
-              Traces traces = Traces::AsSettingsSay);
+              Traces traces = Traces::AsSettingsSay,
+              std::optional<std::string> catalogueServer = std::nullopt);
     ~Workspace();
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;

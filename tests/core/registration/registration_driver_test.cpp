@@ -75,6 +75,11 @@ const std::string kEmptyExtent =
 
 class RegistrationDriverTest : public RegistrationTest {
 protected:
+    explicit RegistrationDriverTest(test::Engine engine = test::Engine::Embedded)
+        : RegistrationTest(engine)
+    {
+    }
+
     // Writes the set and returns its entry as the folder walk forms it.
     TargetEntry written(test::DataSetBuilder set, const LocalTime& time = kMarch)
     {
@@ -99,7 +104,19 @@ protected:
     TargetList targets;
 };
 
-TEST_F(RegistrationDriverTest, RegistersEverySetIntoTheCatalogueAndWorkingFilesOfItsDatum)
+// What a registration writes, on either catalogue engine.
+class RegistrationOnEngineTest : public RegistrationDriverTest,
+                                 public ::testing::WithParamInterface<test::Engine> {
+protected:
+    RegistrationOnEngineTest() : RegistrationDriverTest(GetParam()) {}
+    void SetUp() override { FT_SKIP_WITHOUT_SERVER(GetParam()); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Engines, RegistrationOnEngineTest,
+                         ::testing::Values(test::Engine::Embedded, test::Engine::Server),
+                         test::engineName);
+
+TEST_P(RegistrationOnEngineTest, RegistersEverySetIntoTheCatalogueAndWorkingFilesOfItsDatum)
 {
     const TargetEntry a = written(validSet("A", 2));
     const TargetEntry b = written(validSet("B", 1));
@@ -161,7 +178,7 @@ TEST_F(RegistrationDriverTest, RegistersEverySetIntoTheCatalogueAndWorkingFilesO
     EXPECT_TRUE(progress.statuses.contains(QString::fromStdString("1:" + folder + "/A.map")));
 }
 
-TEST_F(RegistrationDriverTest, ARunAfterwardsFindsEverySetRegisteredAndChangesNothing)
+TEST_P(RegistrationOnEngineTest, ARunAfterwardsFindsEverySetRegisteredAndChangesNothing)
 {
     const TargetEntry a = written(validSet("A", 2));
     const TargetEntry b = written(validSet("B", 2));
@@ -197,7 +214,7 @@ TEST_F(RegistrationDriverTest, ARunGivesBothCataloguesTheParcelOrderIndex)
         7);
 }
 
-TEST_F(RegistrationDriverTest, ATouchedSetIsRegisteredAgainAndItsOldRegistrationReplaced)
+TEST_P(RegistrationOnEngineTest, ATouchedSetIsRegisteredAgainAndItsOldRegistrationReplaced)
 {
     const TargetEntry a = written(validSet("A", 2));
     const TargetEntry b = written(validSet("B", 2));
@@ -298,7 +315,7 @@ TEST_F(RegistrationDriverTest, ASetWithoutPointsStillTracesEveryStepOfItsChain)
     EXPECT_FALSE(traced("storeFileName,1," + base + ",1"));
 }
 
-TEST_F(RegistrationDriverTest, AFailedUpdateKeepsTheOldRegistration)
+TEST_P(RegistrationOnEngineTest, AFailedUpdateKeepsTheOldRegistration)
 {
     ASSERT_EQ(registerAll({written(validSet("A", 2))}).registered, 1);
     const std::string sheets = workingBytes(WorkingFileKind::SheetOutlines, Datum::World);

@@ -10,12 +10,14 @@
 #include "core/workspace/workspace.h"
 #include "devtools/dataset_builder.h"
 #include "devtools/temp_folder.h"
+#include "support/catalogue_engines.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,7 +59,18 @@ public:
 
 class RegistrationTest : public ::testing::Test {
 protected:
-    RegistrationTest() : state(dataFolder.path(), settingsFolder.path()) {}
+    // On the server, the workspace's catalogues are the two schemas of a
+    // database of the test's own (none when there is no test server: the
+    // test skips itself then).
+    explicit RegistrationTest(test::Engine engine = test::Engine::Embedded)
+        : serverDatabase(engine == test::Engine::Server && !test::testServer().empty()
+                             ? std::make_unique<test::ServerTestDatabase>()
+                             : nullptr),
+          state(dataFolder.path(), settingsFolder.path(),
+                workspace::Workspace::Traces::AsSettingsSay,
+                serverDatabase ? serverDatabase->connection() : std::string())
+    {
+    }
 
     // A complete small data set in the sources folder (or a subfolder).
     test::DataSetBuilder validSet(const std::string& name, int datum,
@@ -141,6 +154,7 @@ protected:
     test::TempFolder dataFolder;
     test::TempFolder settingsFolder;
     test::TempFolder sources;
+    std::unique_ptr<test::ServerTestDatabase> serverDatabase;
     workspace::Workspace state;
     RecordingProgress progress;
 };
