@@ -49,8 +49,9 @@ TEST_P(ChangeCounterTest, ACatalogueWithoutTheTableCountsZero)
 {
     EXPECT_EQ(ReadChangeCounter(m_db), 0);
     // (A server's schema is made with the table.)
-    if (GetParam() == test::Engine::Embedded)
+    if (GetParam() == test::Engine::Embedded) {
         EXPECT_FALSE(m_db.TableExists("FINDTAVLA_CHANGES"));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ChangeCounterTest,

@@ -70,7 +70,7 @@ TEST_F(ServerEngineTest, TheServersKanaFoldingIsFoldKana)
         return text;
     };
     const std::string marks[] = {"ﾞ", "ﾟ", "゛", "゜", ""};
-    for (const auto range : {std::pair{0x3041, 0x30FF}, std::pair{0xFF61, 0xFF9F}})
+    for (const auto& range : {std::pair{0x3041, 0x30FF}, std::pair{0xFF61, 0xFF9F}})
         for (char32_t code = range.first; code <= static_cast<char32_t>(range.second); ++code)
             for (const std::string& mark : marks)
                 samples.push_back(utf8Of(code) + mark);

@@ -220,10 +220,11 @@ TEST_P(StatementOnCatalogueTest, OwnerKanaMatchesWhateverKanaWasTyped)
 // pattern at the limit runs, and = has no limit.
 TEST_P(StatementOnCatalogueTest, ATypedTextTooLongForLikeIsRefusedNamingTheField)
 {
-    if (GetParam() == test::Engine::Embedded)
+    if (GetParam() == test::Engine::Embedded) {
         EXPECT_THROW(count("SELECT * FROM MAP WHERE MAPNAME like '" +
                            std::string(kLikePatternLimit + 1, 'a') + "'"),
                      catalogue::ESQLiteException);
+    }
     using Make = std::string (*)(const std::string&, MatchMode);
     const std::pair<const char*, Make> fields[] = {
         {"大字名称",
