@@ -71,6 +71,7 @@ TEST_F(TwoDesksTest, EachDeskListsAndFindsWhatTheOtherRegistered)
     const Finished listedOnB =
         run(m_deskB, {QStringLiteral("--catalogue"), server, QStringLiteral("files")});
     EXPECT_EQ(listedOnB.status, 0) << listedOnB.err;
+    EXPECT_EQ(listedOnB.err, ""); // no server notices on the terminal
     EXPECT_NE(listedOnB.out.find((m_folder / "sets/A").string()), std::string::npos);
     const Finished foundOnB =
         run(m_deskB, {QStringLiteral("--catalogue"), server, QStringLiteral("search"),

@@ -150,6 +150,12 @@ private:
     int m_row = -1;
 };
 
+// The server's notices ("relation ... already exists, skipping") are no
+// news to the operator; libpq would print them on standard error.
+void ignoreNotice(void*, const char*)
+{
+}
+
 struct OptionsFreer {
     void operator()(PQconninfoOption* options) const { PQconninfoFree(options); }
 };
@@ -200,6 +206,7 @@ PostgresDatabase::PostgresDatabase(const std::string& connection, const std::str
         throw CatalogueError(unreachableMessage(m_displayName),
                              "Failed to connect to \"" + m_displayName + "\" : " + why);
     }
+    PQsetNoticeProcessor(m_connection.get(), ignoreNotice, nullptr);
     if (PQsetClientEncoding(m_connection.get(), "UTF8") != 0)
         throw CatalogueError("Cannot set the client encoding UTF8 on \"" + m_displayName + "\"");
     makeSchema();
