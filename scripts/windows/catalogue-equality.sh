@@ -30,7 +30,7 @@ cp -r "$repo/samples/wakaba-datum2" "$work/corpus/測量データ/若葉"
 targets=("$repo/samples" "$work/corpus")
 
 XDG_DATA_HOME="$work/linux" XDG_CONFIG_HOME="$work/linux-settings" \
-  "$linux_build/bin/findTavla-cli" --quiet register "${targets[@]}" >"$work/linux.out"
+  "$linux_build/bin/findTavla-cli" --no-trace register "${targets[@]}" >"$work/linux.out"
 
 # The Windows program's folders: %ProgramData%\findTavla and
 # %APPDATA%\findTavla of the Wine folder, emptied first.
@@ -41,7 +41,7 @@ for target in "${targets[@]}"; do
   windows_targets+=("Z:${target//\//\\}")
 done
 LANG=ja_JP.UTF-8 "$repo/scripts/windows/wine-run.sh" "$prefix" "$WINEPREFIX" \
-  "$win_build/bin/findTavla-cli.exe" --quiet register "${windows_targets[@]}" \
+  "$win_build/bin/findTavla-cli.exe" --no-trace register "${windows_targets[@]}" \
   | tr -d '\r' >"$work/windows.out"
 
 # What a data folder holds, paths normalised, into a folder of its own: each
