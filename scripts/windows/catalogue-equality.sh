@@ -21,6 +21,12 @@ if [ ! -x "$linux_build/bin/findTavla-cli" ] || [ -z "$generator" ]; then
   exit 1
 fi
 
+# Wine takes the Windows locale (code page 932) and the code page of Linux
+# file names from the locale, which must exist for that.
+if ! locale -a | grep -qi '^ja_JP\.utf-\?8$'; then
+  localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/corpus/測量データ"
@@ -45,8 +51,7 @@ LANG=ja_JP.UTF-8 "$repo/scripts/windows/wine-run.sh" "$prefix" "$WINEPREFIX" \
   | tr -d '\r' >"$work/windows.out"
 
 # What a data folder holds, paths normalised, into a folder of its own: each
-# catalogue as SQL, each other file as it is (the lock file and write-ahead
-# logs aside). The same rewriting on both sides, so it can hide nothing.
+# catalogue as SQL, each other file as it is. The same rewriting on both sides, so it can hide nothing.
 normalised() {
   LC_ALL=C sed -e 's#Z:\\#/#g' -e 's#\\#/#g'
 }
@@ -54,15 +59,18 @@ snapshot() {
   local folder=$1 into=$2 file name
   mkdir -p "$into"
   for file in "$folder"/*; do
+    [ -f "$file" ] || continue
     name=$(basename "$file")
     case "$name" in
-      *.lock | *-wal | *-shm) ;;
+      # The lock, the write-ahead logs, and the record of the last run's file
+      # times and checksums (which hold the times of this run's writes).
+      *.lock | *-wal | *-shm | *.tidy) ;;
       *.db) sqlite3 "$file" .dump | normalised >"$into/$name.sql" ;;
       *) normalised <"$file" >"$into/$name" ;;
     esac
   done
 }
-snapshot "$work/linux" "$work/linux.snapshot"
+snapshot "$work/linux/findTavla" "$work/linux.snapshot"
 snapshot "$win_data" "$work/windows.snapshot"
 
 status=0
