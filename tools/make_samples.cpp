@@ -3,6 +3,7 @@
 // The output is the same on every run, so the committed files only change
 // when this program does.
 
+#include "core/platform/path_text.h"
 #include "devtools/synthetic_survey.h"
 
 #include <array>
@@ -63,8 +64,9 @@ int main(int argc, char** argv)
             ft::test::DataSetBuilder set(folder, sample.baseName, sample.options.datum);
             const auto summary = ft::bench::addSyntheticSet(set, sample.options);
             const auto header = set.write();
-            std::printf("%s: datum %d, %d parcels, %d points, %d sheets\n", header.c_str(),
-                        sample.options.datum, summary.parcels, summary.points, summary.sheets);
+            std::printf("%s: datum %d, %d parcels, %d points, %d sheets\n",
+                        ft::platform::pathText(header).c_str(), sample.options.datum,
+                        summary.parcels, summary.points, summary.sheets);
         }
         return 0;
     } catch (const std::exception& error) {
