@@ -53,10 +53,12 @@ void save(Ini& ini, const std::filesystem::path& settingsFile)
                                                 std::make_error_code(std::errc::io_error));
     std::string crlf;
     crlf.reserve(text.size() + text.size() / 8);
-    for (const char c : text) {
-        if (c == '\n')
+    // SimpleIni ends its lines with "\n" on Linux but "\r\n" on Windows,
+    // where a '\r' more would make every line end "\r\r\n".
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
             crlf += '\r';
-        crlf += c;
+        crlf += text[i];
     }
 
     if (settingsFile.has_parent_path())
