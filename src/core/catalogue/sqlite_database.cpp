@@ -590,6 +590,12 @@ std::int64_t TSQLiteDatabase::TotalChanges() const
 bool TSQLiteDatabase::StorageIntact() const
 {
     static constexpr std::string_view kHeader{"SQLite format 3\0", 16};
+    // A file renamed over the catalogue, or the catalogue deleted, leaves the
+    // connection on the old file, which no other program sees any more.
+    int moved = 0;
+    if (sqlite3_file_control(m_db.get(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK &&
+        moved != 0)
+        return false;
     return FileStart(kHeader.size()) == kHeader;
 }
 
