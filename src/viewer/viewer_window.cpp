@@ -392,7 +392,7 @@ void ViewerWindow::chooseHeaders()
         QStringLiteral("図面のヘッダ (*.hed *.HED);;すべてのファイル (*)"));
     std::vector<std::filesystem::path> headers;
     for (const QString& file : files)
-        headers.emplace_back(file.toStdString());
+        headers.push_back(platform::pathFromFileName(file));
     if (!headers.empty())
         openHeaders(headers);
 }

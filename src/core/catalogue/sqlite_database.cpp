@@ -261,7 +261,7 @@ void TSQLiteDatabase::RaiseError(const std::string& message, const std::string& 
     if (code == SQLITE_FULL ||
         (code == SQLITE_IOERR && (lastWriteFoundNoRoom(m_db.get()) ||
                                   sqlite3_extended_errcode(m_db.get()) == SQLITE_IOERR_SHMSIZE)))
-        throw platform::DiskFull(m_fileName);
+        throw platform::DiskFull(platform::pathFromText(m_fileName));
     if (code == SQLITE_OK)
         throw CatalogueError(message);
     const std::string designed = message + ".\rError [" + std::to_string(code) +
