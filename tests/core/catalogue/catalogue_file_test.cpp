@@ -65,7 +65,8 @@ TEST(StorageIntact, ACatalogueReplacedByRenameIsSeen)
     ASSERT_TRUE(db->StorageIntact());
     test::writeBytes(temp.path() / "other", "not a catalogue at all, just text....");
     // Another program replaces it, as a restore or a file manager would.
-    const std::string move = "mv '" + (temp.path() / "other").string() + "' '" + file.string() + "'";
+    const std::string move =
+        "mv '" + (temp.path() / "other").string() + "' '" + file.string() + "'";
     ASSERT_EQ(std::system(move.c_str()), 0);
     EXPECT_FALSE(db->StorageIntact());
 }
