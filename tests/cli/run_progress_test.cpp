@@ -1,6 +1,7 @@
 // The registration's progress line on a terminal.
 
 #include "cli/run_progress.h"
+#include "core/platform/path_text.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +65,7 @@ TEST(ProgressLineTest, TheLineIsRedrawnInPlaceAtMostTenTimesASecondAndErasedAtTh
 // the line goes when the walk ends.
 TEST(ProgressLineTest, AWalkShowsItsCountsAndFolderOnTheLine)
 {
-    EXPECT_EQ(ProgressLine::scanLineText({1200, 3, "/mnt/測量"}, 80),
+    EXPECT_EQ(ProgressLine::scanLineText({1200, 3, platform::pathFromText("/mnt/測量")}, 80),
               "scanning: 1200 folders, 3 headers  /mnt/測量");
     EXPECT_EQ(ProgressLine::scanLineText({5, 0, "/mnt/" + std::string(100, 'x')}, 50),
               "scanning: 5 folders, 0 headers  ..." + std::string(14, 'x'));

@@ -1,6 +1,7 @@
 // The viewer's reading of the request file, against what the writers write.
 #include "core/formats/request_file.h"
 #include "core/formats/request_reader.h"
+#include "core/platform/path_text.h"
 
 #include "core/platform/cp932.h"
 #include "devtools/temp_folder.h"
@@ -32,7 +33,7 @@ TEST(RequestReader, ReadsBackEveryRecordTheWritersWrite)
     ASSERT_EQ(request.drawings.size(), 1u);
     EXPECT_EQ(request.drawings[0].path, utf8ToCp932("/データ/a,b \"c\"/set1"));
     EXPECT_EQ(requestPathOf(request.drawings[0].path),
-              std::filesystem::path("/データ/a,b \"c\"/set1"));
+              platform::pathFromText("/データ/a,b \"c\"/set1"));
     const std::vector<std::pair<int, std::string>> expected{
         {kRegisteredDrawingRecord, "/データ/x,y/set2"},
         {kParcelOrSheetRecord, "大字本町,,12-3"},
