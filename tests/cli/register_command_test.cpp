@@ -105,6 +105,9 @@ TEST_F(RegisterCommandTest, APathThatCannotBeExaminedIsRefusedAloneAndTheRestGoO
 {
     // A link to itself cannot even be looked at; an empty argument (an
     // unset shell variable) names nothing.
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows lets only administrators or developer mode make symbolic links";
+#endif
     const std::filesystem::path loop = m_folder / "loop.hed";
     std::filesystem::create_symlink(loop, loop);
     m_registrar.headers[m_a] = {Registrar::HeaderOutcome::Registered, {}};

@@ -14,8 +14,8 @@ using namespace std::chrono_literals;
 
 TEST(ProgressLineTest, TheLineFitsTheTerminalAndSaysWhatIsLeft)
 {
-    const platform::RunState started{10, 0, "/測量/A01/A01.hed", 0};
-    const platform::RunState midway{10, 4, "/測量/A01/A01.hed", 12000};
+    const platform::RunState started{10, 0, platform::pathFromText("/測量/A01/A01.hed"), 0};
+    const platform::RunState midway{10, 4, platform::pathFromText("/測量/A01/A01.hed"), 12000};
     const std::string deep = "/survey/" + std::string(200, 'x') + "/A01.hed";
     struct Case {
         platform::RunState state;

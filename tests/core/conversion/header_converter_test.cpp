@@ -1,10 +1,13 @@
 #include "core/conversion/header_converter.h"
 
 #include "converter_fixture.h"
+#include "core/platform/path_text.h"
 
 namespace ft::formats {
 namespace {
 
+using platform::pathFromText;
+using platform::pathText;
 using test::DataSetBuilder;
 using test::HeaderRecord;
 using Rows = std::vector<std::vector<std::string>>;
@@ -17,12 +20,12 @@ protected:
 
 TEST_F(StoreFileNameTest, StoresTheHeaderValuesAndTracesTheStatement)
 {
-    DataSetBuilder set(folder / "測量データ", "A01");
+    DataSetBuilder set(folder / pathFromText("測量データ"), "A01");
     set.setHeader({"9", "測量　太郎", "テスト地区", std::string("2 ")}).write();
 
     ASSERT_TRUE(storeFileName(db, trace, 7, set.basePath(), "2024/01/02 03:04:05"));
 
-    const std::string base = set.basePath().string();
+    const std::string base = pathText(set.basePath());
     EXPECT_EQ(rows(kFileColumns),
               (Rows{{base, "2024/01/02 03:04:05", "7", "測量　太郎", "テスト地区", "9", "2"}}));
     EXPECT_EQ(traceLines(),
@@ -37,7 +40,7 @@ TEST_F(StoreFileNameTest, ReadsTheHeaderBesideABasePathThatHoldsADot)
     DataSetBuilder set(folder.path(), "A.01");
     set.write();
     ASSERT_TRUE(storeFileName(db, trace, 1, set.basePath(), "t"));
-    EXPECT_EQ(rows("SELECT PATH FROM FILE"), (Rows{{(folder / "A.01").string()}}));
+    EXPECT_EQ(rows("SELECT PATH FROM FILE"), (Rows{{pathText(folder / "A.01")}}));
 }
 
 TEST_F(StoreFileNameTest, MissingHeaderStoresNothing)
@@ -81,18 +84,18 @@ TEST_F(StoreFileNameTest, QuotesAreDoubledInTheTracedStatement)
     DataSetBuilder set(folder.path(), "Q");
     set.setHeader({"9", "a\"b", "c", std::string("2")}).write();
     ASSERT_TRUE(storeFileName(db, trace, 3, set.basePath(), "t"));
-    EXPECT_EQ(traceLines().at(0), "INSERT INTO FILE VALUES (\"" + set.basePath().string() +
+    EXPECT_EQ(traceLines().at(0), "INSERT INTO FILE VALUES (\"" + pathText(set.basePath()) +
                                       "\", \"t\", 3,\"a\"\"b\",\"c\",9,2); ");
 }
 
 TEST_F(StoreFileNameTest, PathThatCp932CannotHoldIsStoredExactlyAndTracedEscaped)
 {
-    DataSetBuilder set(folder / "한국ü", "A");
+    DataSetBuilder set(folder / pathFromText("한국ü"), "A");
     set.write();
     ASSERT_TRUE(storeFileName(db, trace, 1, set.basePath(), "t"));
     EXPECT_EQ(rows("SELECT PATH FROM FILE"),
-              (std::vector<std::vector<std::string>>{{set.basePath().string()}}));
-    const std::string escaped = (folder / "\\uD55C\\uAD6D\\u00FC" / "A").string();
+              (std::vector<std::vector<std::string>>{{pathText(set.basePath())}}));
+    const std::string escaped = pathText(folder / "\\uD55C\\uAD6D\\u00FC" / "A");
     EXPECT_EQ(traceLines().at(0).rfind("INSERT INTO FILE VALUES (\"" + escaped + "\", ", 0), 0u);
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/catalogue/sqlite_database.h"
 #include "core/platform/cp932.h"
+#include "core/platform/path_text.h"
 #include "core/platform/progress.h"
 #include "core/registration/target_list.h"
 #include "core/workspace/workspace.h"
@@ -76,7 +77,8 @@ protected:
     test::DataSetBuilder validSet(const std::string& name, int datum,
                                   const std::string& subfolder = "")
     {
-        return test::DataSetBuilder::smallValidSet(sources.path() / subfolder, name, datum);
+        return test::DataSetBuilder::smallValidSet(
+            sources.path() / platform::pathFromText(subfolder), name, datum);
     }
 
     // The target entry the discovery routes make for the set's header, checked.

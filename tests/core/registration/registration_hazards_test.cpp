@@ -6,6 +6,7 @@
 #include "registration_fixture.h"
 
 #include "core/platform/file_lock.h"
+#include "core/platform/path_text.h"
 #include "core/registration/discovery.h"
 #include "core/registration/registration_driver.h"
 
@@ -103,15 +104,19 @@ TEST_F(RegistrationHazardsTest, APathCp932CannotHoldRegistersKeptExactlyAndTrace
     const RegistrationResult result = registerAll({written(validSet("A", 2, "Müller😀"))});
     EXPECT_EQ(result.registered, 1);
     EXPECT_EQ(rows(Datum::World, "SELECT PATH FROM FILE"),
-              (std::vector<std::vector<std::string>>{{(sources / "Müller😀" / "A").string()}}));
+              (std::vector<std::vector<std::string>>{
+                  {platform::pathText(sources / platform::pathFromText("Müller😀") / "A")}}));
     const auto lines = linesOf(test::readBytes(dataFolder / "test.log"));
-    const std::string escaped = (sources / "M\\u00FCller\\U0001F600" / "A").string();
+    const std::string escaped = platform::pathText(sources / "M\\u00FCller\\U0001F600" / "A");
     EXPECT_NE(std::find(lines.begin(), lines.end(), "storeFileName,1," + escaped + ",1"),
               lines.end());
 }
 
 TEST_F(RegistrationHazardsTest, OneDataSetRegistersOnceWhicheverLinkLeadsToIt)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows lets only administrators or developer mode make symbolic links";
+#endif
     const TargetEntry viaFolder = written(validSet("A", 2, "real"));
     fs::create_directory_symlink(sources / "real", sources / "link");
     TargetEntry viaLink = viaFolder;
@@ -188,7 +193,21 @@ struct DamagedCatalogue {
 class DamagedCatalogueTest : public RegistrationHazardsTest,
                              public ::testing::WithParamInterface<DamagedCatalogue> {
 protected:
-    fs::path damaged() const { return state.cataloguePath(Datum::Japanese); }
+    void SetUp() override
+    {
+        RegistrationHazardsTest::SetUp();
+#ifdef _WIN32
+        // The fixture's own program holds the catalogue open, and Windows
+        // deletes no file that is open.
+        if (std::string_view(GetParam().name) == "AFolderInItsPlace")
+            GTEST_SKIP() << "Windows cannot delete the catalogue the fixture holds open";
+#endif
+    }
+
+    fs::path damaged() const
+    {
+        return state.cataloguePath(Datum::Japanese);
+    }
 
     std::string damagedContents() const
     {

@@ -47,10 +47,10 @@ TEST_F(RegistrationRoutesTest, TheFolderRouteOffersEverySetCheckedAndRegistersWh
     EXPECT_EQ(op.questions, QStringList{QStringLiteral("フォルダーを指定しますか？")});
     EXPECT_EQ(op.icons.at(0), platform::Operator::Icon::Warning);
     EXPECT_EQ(op.prompts, QStringList{QStringLiteral("登録するフォルダの選択")});
-    const std::string folder = sources.path().string();
-    EXPECT_EQ(view.shown,
-              (std::vector<std::string>{folder + "/A.hed,1,日本測地系,2024/05/06 07:08:09 [x]",
-                                        folder + "/B.hed,2,世界測地系,2024/05/06 07:08:09 [x]"}));
+    const std::string a = platform::pathText(sources.path() / "A.hed");
+    const std::string b = platform::pathText(sources.path() / "B.hed");
+    EXPECT_EQ(view.shown, (std::vector<std::string>{a + ",1,日本測地系,2024/05/06 07:08:09 [x]",
+                                                    b + ",2,世界測地系,2024/05/06 07:08:09 [x]"}));
     EXPECT_EQ(op.notices, QStringList{QStringLiteral("1件登録しました")});
     EXPECT_EQ(tableCounts(Datum::Japanese), (std::vector<int>{1, 7, 2, 6, 2}));
     EXPECT_EQ(tableCounts(Datum::World), (std::vector<int>{0, 0, 0, 0, 0}));
@@ -161,7 +161,8 @@ TEST_F(RegistrationRoutesTest, WhatTheWalkPassedByIsToldPathsForAFolderCountsFor
 {
     writeValid("A", 2, "ready");
     test::DataSetBuilder(sources.path() / "ready", "B").omit(SurveyFile::Points).write();
-    const QString b = QString::fromStdString((sources.path() / "ready/B.hed").string());
+    const QString b =
+        QString::fromStdString(platform::pathText(sources.path() / "ready" / "B.hed"));
 
     op.answers = {true};
     op.folder = sources.path() / "ready";

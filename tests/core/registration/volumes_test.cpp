@@ -1,5 +1,6 @@
 // The drive table's texts and the mapping of mounted volumes to drive kinds.
 
+#include "core/platform/path_text.h"
 #include "core/registration/volumes.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,19 @@ TEST(VolumesTest, FileSystemTypesMapToDriveKinds)
     EXPECT_FALSE(IsPseudoFileSystem("ext4", "/"));
 }
 
+#ifdef _WIN32
+// Windows lists its drive letters: the one holding the temporary folder is among them.
+TEST(VolumesTest, MountedDrivesIncludeTheTemporaryFoldersDrive)
+{
+    const std::filesystem::path system = std::filesystem::temp_directory_path().root_path();
+    const std::vector<DriveInfo> drives = MountedDrives();
+    const auto drive = std::find_if(drives.begin(), drives.end(),
+                                    [&](const DriveInfo& d) { return d.mountPoint == system; });
+    ASSERT_NE(drive, drives.end()) << platform::pathText(system);
+    EXPECT_TRUE(drive->ready);
+    EXPECT_GT(drive->totalBytes, 0);
+}
+#else
 TEST(VolumesTest, MountedDrivesIncludeTheRootAndNoKernelFileSystems)
 {
     const std::vector<DriveInfo> drives = MountedDrives();
@@ -57,6 +71,7 @@ TEST(VolumesTest, MountedDrivesIncludeTheRootAndNoKernelFileSystems)
         EXPECT_FALSE(drive.mountPoint.string().starts_with("/sys/"));
     }
 }
+#endif
 
 } // namespace
 } // namespace ft::registration

@@ -346,9 +346,12 @@ private slots:
         button.resize(100, 40);
         button.show();
         QVERIFY(QTest::qWaitForWindowExposed(&button));
+        // Measured from the size the window got: a window system may hold a
+        // top-level window to a larger least size than asked for.
         region = button.mask();
-        QVERIFY(!region.contains(QPoint(99, 39)));
-        QVERIFY(region.contains(QPoint(99, 37)));
+        const QPoint corner(button.width() - 1, button.height() - 1);
+        QVERIFY(!region.contains(corner));
+        QVERIFY(region.contains(corner - QPoint(0, 2)));
         QVERIFY(region.contains(QPoint(74, 25)));
 
         button.setButtonStyle(TskButtonStyle::bsFlat);
