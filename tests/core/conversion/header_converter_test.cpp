@@ -20,7 +20,7 @@ protected:
 
 TEST_F(StoreFileNameTest, StoresTheHeaderValuesAndTracesTheStatement)
 {
-    DataSetBuilder set(folder / pathFromText("測量データ"), "A01");
+    DataSetBuilder set(folder.path() / pathFromText("測量データ"), "A01");
     set.setHeader({"9", "測量　太郎", "テスト地区", std::string("2 ")}).write();
 
     ASSERT_TRUE(storeFileName(db, trace, 7, set.basePath(), "2024/01/02 03:04:05"));
@@ -90,7 +90,7 @@ TEST_F(StoreFileNameTest, QuotesAreDoubledInTheTracedStatement)
 
 TEST_F(StoreFileNameTest, PathThatCp932CannotHoldIsStoredExactlyAndTracedEscaped)
 {
-    DataSetBuilder set(folder / pathFromText("한국ü"), "A");
+    DataSetBuilder set(folder.path() / pathFromText("한국ü"), "A");
     set.write();
     ASSERT_TRUE(storeFileName(db, trace, 1, set.basePath(), "t"));
     EXPECT_EQ(rows("SELECT PATH FROM FILE"),

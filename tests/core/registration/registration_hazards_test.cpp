@@ -105,7 +105,7 @@ TEST_F(RegistrationHazardsTest, APathCp932CannotHoldRegistersKeptExactlyAndTrace
     EXPECT_EQ(result.registered, 1);
     EXPECT_EQ(rows(Datum::World, "SELECT PATH FROM FILE"),
               (std::vector<std::vector<std::string>>{
-                  {platform::pathText(sources / platform::pathFromText("Müller😀") / "A")}}));
+                  {platform::pathText(sources.path() / platform::pathFromText("Müller😀") / "A")}}));
     const auto lines = linesOf(test::readBytes(dataFolder / "test.log"));
     const std::string escaped = platform::pathText(sources / "M\\u00FCller\\U0001F600" / "A");
     EXPECT_NE(std::find(lines.begin(), lines.end(), "storeFileName,1," + escaped + ",1"),
