@@ -1,5 +1,6 @@
 #include "core/catalogue/catalogue_database.h"
 
+#include "core/catalogue/engine_text.h"
 #include "core/catalogue/sqlite_database.h"
 
 #include <array>
@@ -7,21 +8,6 @@
 #include <utility>
 
 namespace ft::catalogue {
-
-namespace {
-
-// ASCII case folding only: column names of the catalogue are ASCII, and
-// other bytes (UTF-8 included) must pass unchanged.
-std::string upperAscii(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return result;
-}
-
-} // namespace
 
 CatalogueError::CatalogueError(const std::string& designed)
     : CatalogueError(platform::Message(QT_TRANSLATE_NOOP(

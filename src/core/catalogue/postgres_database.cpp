@@ -1,5 +1,6 @@
 #include "core/catalogue/postgres_database.h"
 
+#include "core/catalogue/engine_text.h"
 #include "core/catalogue/quoting.h"
 #include "core/catalogue/schema.h"
 #include "core/catalogue/server_dialect.h"
@@ -43,15 +44,6 @@ ColumnKind kindOf(Oid type)
     default:
         return ColumnKind::Text;
     }
-}
-
-std::string upperAscii(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return result;
 }
 
 // A cell's text as an integer the way the embedded engine reads text as
@@ -159,11 +151,6 @@ void ignoreNotice(void*, const char*)
 struct OptionsFreer {
     void operator()(PQconninfoOption* options) const { PQconninfoFree(options); }
 };
-
-std::string savepointName(int depth)
-{
-    return "FT_SAVEPOINT" + std::to_string(depth);
-}
 
 platform::Message unreachableMessage(const std::string& name)
 {

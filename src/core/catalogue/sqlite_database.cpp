@@ -1,5 +1,6 @@
 #include "core/catalogue/sqlite_database.h"
 
+#include "core/catalogue/engine_text.h"
 #include "core/catalogue/kana_folding.h"
 #include "core/platform/disk_full.h"
 #include "core/platform/file_system.h"
@@ -16,26 +17,6 @@
 
 namespace ft::catalogue {
 namespace {
-
-// ASCII case folding only: column and table names of the catalogue are ASCII,
-// and other bytes (UTF-8 included) must pass unchanged.
-std::string upperAscii(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return result;
-}
-
-std::string lowerAscii(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return result;
-}
 
 // The kind of a result column from its declared type, compared exactly;
 // an expression column has no declared type and takes the type of its value
@@ -512,15 +493,6 @@ void TSQLiteDatabase::Commit()
     m_inTransaction = false;
     m_savepointDepth = 0;
 }
-
-namespace {
-
-std::string savepointName(int depth)
-{
-    return "FT_SAVEPOINT" + std::to_string(depth);
-}
-
-} // namespace
 
 void TSQLiteDatabase::Savepoint()
 {
