@@ -847,5 +847,17 @@ Open a drawing&apos;s header (.hed) with 開く.</source>
         <source>This findTavla was built without catalogue server support. Empty the server setting in FindTavla.ini to use the catalogues of the data folder.</source>
         <translation>この findTavla はカタログサーバーに対応していません。データフォルダのカタログを使うには、FindTavla.ini のサーバー設定を空にしてください。</translation>
     </message>
+    <message>
+        <source>%1 was removed after the drawing was opened, so its owner lists were not read. Open the drawing again</source>
+        <translation>%1 は図面を開いた後に削除されたため、所有者の一覧を読みませんでした。図面を開き直してください</translation>
+    </message>
+    <message>
+        <source>%1 appeared after the drawing was opened, so its owner lists were not read. Open the drawing again</source>
+        <translation>%1 は図面を開いた後に作られたため、所有者の一覧を読みませんでした。図面を開き直してください</translation>
+    </message>
+    <message>
+        <source>%1 was changed after the drawing was opened, so its owner lists were not read (they would not fit what is shown). Open the drawing again</source>
+        <translation>%1 は図面を開いた後に変更されたため、所有者の一覧を読みませんでした（表示中の内容と合わないため）。図面を開き直してください</translation>
+    </message>
 </context>
 </TS>

@@ -85,13 +85,14 @@ side panel, grouped by drawing; the first view fits them (the whole drawings
 when nothing more specific was asked). Items that are not in the data are
 listed in grey with the reason.
 
-Each data set is read whole from its header and siblings of the same base
-name: .pnt boundary points, .pol parcel outlines, .atr parcels (.cos owners,
-.und grouped parcels), .map map sheets, .zo1/.zo2 sheet frames, .tcp control
-points. An outline belongs to the parcel whose first field (.atr) equals the
-outline header's first number, when the header's oaza name and lot number
-agree with that parcel. Files, records and links that cannot be read are
-listed under 問題; the rest is shown.
+Each data set is read from its header and siblings of the same base name:
+.pnt boundary points, .pol parcel outlines, .atr parcels (.und grouped
+parcels), .map map sheets, .zo1/.zo2 sheet frames, .tcp control points; the
+.cos owner lists once the first view is up. An outline belongs to the parcel
+whose first field (.atr) equals the outline header's first number, when the
+header's oaza name and lot number agree with that parcel. Files, records and
+links that cannot be read are listed under 問題; the rest is shown. An .atr or
+.cos file changed or removed between the two reads is told there instead.
 
 In the window: wheel zooms around the pointer, dragging pans, + / - zoom,
 arrow keys move, Home shows everything, End what was requested; the status

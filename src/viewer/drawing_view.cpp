@@ -110,6 +110,7 @@ void DrawingView::paintEvent(QPaintEvent*)
                              "findTavla", "No drawing to show.\nOpen a drawing's header (.hed) "
                                           "with 開く.")));
     }
+    emit painted();
 }
 
 void DrawingView::resizeEvent(QResizeEvent*)

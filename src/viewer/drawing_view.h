@@ -57,6 +57,8 @@ signals:
     // The map point under the pointer, in metres; and when it leaves.
     void pointerMoved(QPointF map);
     void pointerLeft();
+    // A picture has been painted (the window's first view among them).
+    void painted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

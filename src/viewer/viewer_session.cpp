@@ -65,9 +65,14 @@ SessionDrawing openDrawing(const std::filesystem::path& basePath,
 {
     SessionDrawing drawing;
     drawing.basePath = basePath;
-    const dataset::SurveyDataSet set = headerFile.empty()
-                                           ? dataset::readDataSet(basePath)
-                                           : dataset::readDataSetAtHeader(headerFile);
+    // Noted before reading: a file written meanwhile counts as changed.
+    std::vector<NotedFile> ownerListFiles = noteOwnerListFiles(basePath);
+    const dataset::ReadParts withoutOwners{.owners = false};
+    const dataset::SurveyDataSet set =
+        headerFile.empty() ? dataset::readDataSet(basePath, withoutOwners)
+                           : dataset::readDataSetAtHeader(headerFile, withoutOwners);
+    if (set.present)
+        drawing.ownerListFiles = std::move(ownerListFiles);
     drawing.name = QString::fromStdString(platform::pathText(basePath.filename()));
     drawing.records = std::make_unique<DrawingRecords>(DrawingRecords::of(set));
     drawing.problems = readingProblems(set);
@@ -171,6 +176,31 @@ ViewerSession::openHeaders(const std::vector<std::filesystem::path>& headers)
     }
     rematch();
     return named;
+}
+
+bool ViewerSession::hasOwnerListsToRead() const
+{
+    return std::any_of(m_drawings.begin(), m_drawings.end(),
+                       [](const SessionDrawing& drawing) { return drawing.ownerListsPending(); });
+}
+
+bool ViewerSession::readOwnerLists()
+{
+    std::vector<std::size_t> pending;
+    for (std::size_t i = 0; i < m_drawings.size(); ++i)
+        if (m_drawings[i].ownerListsPending())
+            pending.push_back(i);
+    std::vector<std::vector<ListedProblem>> told(pending.size());
+    sideBySide(pending.size(), [&](std::size_t i) {
+        const SessionDrawing& drawing = m_drawings[pending[i]];
+        told[i] = ownerListProblems(*drawing.records, drawing.ownerListFiles);
+    });
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        SessionDrawing& drawing = m_drawings[pending[i]];
+        drawing.problems.insert(drawing.problems.end(), told[i].begin(), told[i].end());
+        drawing.ownerListFiles.clear();
+    }
+    return !pending.empty();
 }
 
 void ViewerSession::rematch()

@@ -9,6 +9,7 @@
 #include "core/formats/request_reader.h"
 #include "viewer/drawing_records.h"
 #include "viewer/drawing_scene.h"
+#include "viewer/owner_lists.h"
 #include "viewer/problem_texts.h"
 #include "viewer/request_matching.h"
 #include "viewer/scene_renderer.h"
@@ -36,8 +37,12 @@ struct SessionDrawing {
     // Why the drawing could not even be looked for (a request path that is
     // not CP932); empty otherwise.
     QString pathError;
+    // The files its owner lists are read from when first needed, as they
+    // were when it was read; cleared once they are read.
+    std::vector<NotedFile> ownerListFiles;
 
     bool isOpen() const { return scene != nullptr; }
+    bool ownerListsPending() const { return isOpen() && !ownerListFiles.empty(); }
 };
 
 class ViewerSession {
@@ -49,6 +54,12 @@ public:
     // Opens data sets by their header files; a header already open is not
     // read again. Returns the indices of the drawings the headers name.
     std::vector<std::size_t> openHeaders(const std::vector<std::filesystem::path>& headers);
+
+    // Reads the owner lists of the open drawings that were read without
+    // them (on every core) and adds what they tell to each drawing's
+    // problems. Returns whether there were any to read.
+    bool readOwnerLists();
+    bool hasOwnerListsToRead() const;
 
     const std::vector<SessionDrawing>& drawings() const { return m_drawings; }
     const formats::ViewerRequest& request() const { return m_request; }
@@ -92,8 +103,9 @@ private:
 // The drawing's full path for a tool tip; its name when it has none.
 QString drawingPathText(const SessionDrawing& drawing);
 
-// The drawing's data set read and drawn; its name is the header's base name.
-// The header is basePath + ".hed" unless headerFile names it.
+// The drawing's data set read and drawn, all but its owner lists (noted for
+// ViewerSession::readOwnerLists); its name is the header's base name. The
+// header is basePath + ".hed" unless headerFile names it.
 SessionDrawing openDrawing(const std::filesystem::path& basePath,
                            const std::filesystem::path& headerFile = {});
 

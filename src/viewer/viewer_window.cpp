@@ -28,6 +28,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -78,6 +79,7 @@ ViewerWindow::ViewerWindow(QWidget* parent) : QMainWindow(parent)
     statusBar()->addPermanentWidget(m_under);
     statusBar()->addPermanentWidget(m_position);
     connect(m_view, &DrawingView::pointerMoved, this, &ViewerWindow::showPointer);
+    connect(m_view, &DrawingView::painted, this, &ViewerWindow::readOwnerListsLater);
     connect(m_view, &DrawingView::pointerLeft, this, [this] {
         m_position->clear();
         m_under->clear();
@@ -115,6 +117,10 @@ void ViewerWindow::createSidePanel()
             });
     connect(m_problems, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* entry) { showEntry(entry); });
+    connect(m_sideTabs, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (m_sideTabs->widget(tab) == m_problems)
+            readOwnerLists();
+    });
 
     auto* dock = new QDockWidget(QStringLiteral("図面と依頼"), this);
     dock->setObjectName(QStringLiteral("sidePanel"));
@@ -304,6 +310,23 @@ void ViewerWindow::rebuildProblemList()
             {QString::number(missing)});
     m_banner->setText(said.join(platform::messageText(QT_TRANSLATE_NOOP("findTavla", ". "))));
     m_banner->setVisible(!said.isEmpty());
+}
+
+void ViewerWindow::readOwnerListsLater()
+{
+    // Queued behind the painting, so that the picture reaches the screen
+    // before the reading holds the window.
+    if (m_ownerListsQueued || !m_session.hasOwnerListsToRead())
+        return;
+    m_ownerListsQueued = true;
+    QTimer::singleShot(0, this, [this] { readOwnerLists(); });
+}
+
+void ViewerWindow::readOwnerLists()
+{
+    m_ownerListsQueued = false;
+    if (m_session.readOwnerLists())
+        rebuildProblemList();
 }
 
 void ViewerWindow::updateTitle()

@@ -66,6 +66,10 @@ private:
     void afterOpening(std::optional<MapBox> fit);
     void rebuildItemList();
     void rebuildProblemList();
+    // Reads what the first view left out, once it is on the screen or the
+    // problem list is asked for.
+    void readOwnerListsLater();
+    void readOwnerLists();
     void updateTitle();
     void addSelection(QTreeWidgetItem* entry, ListSelection selection);
     void showEntry(QTreeWidgetItem* entry);
@@ -90,6 +94,7 @@ private:
     std::vector<ListSelection> m_selections;
     QString m_lastLot;
     std::size_t m_nextLot = 0;
+    bool m_ownerListsQueued = false;
     PaperChoice m_lastPaper;
     std::filesystem::path m_settingsFile;
 };

@@ -383,9 +383,9 @@ std::filesystem::path siblingPath(const std::filesystem::path& basePath, std::st
     return lower;
 }
 
-SurveyDataSet readDataSet(const std::filesystem::path& basePath)
+SurveyDataSet readDataSet(const std::filesystem::path& basePath, ReadParts parts)
 {
-    return readDataSetAtHeader(siblingPath(basePath, extensionOf(SurveyFile::Header)));
+    return readDataSetAtHeader(siblingPath(basePath, extensionOf(SurveyFile::Header)), parts);
 }
 
 SurveyDataSet readDataSetHeader(const std::filesystem::path& basePath)
@@ -398,7 +398,7 @@ SurveyDataSet readDataSetHeader(const std::filesystem::path& basePath)
     return set;
 }
 
-SurveyDataSet readDataSetAtHeader(const std::filesystem::path& headerFile)
+SurveyDataSet readDataSetAtHeader(const std::filesystem::path& headerFile, ReadParts parts)
 {
     SurveyDataSet set;
     set.basePath = headerFile.parent_path() / headerFile.stem();
@@ -411,13 +411,19 @@ SurveyDataSet readDataSetAtHeader(const std::filesystem::path& headerFile)
     reader.readPoints();
     reader.readControlPoints();
     reader.readParcels();
-    reader.readOwners();
+    if (parts.owners)
+        reader.readOwners();
     reader.readGroupedParcels();
     reader.readMapSheets();
     reader.readSheetFrames();
     reader.readOutlines();
     linkOutlinesToParcels(set);
     return set;
+}
+
+void readOwnerLists(SurveyDataSet& set)
+{
+    SetReader(set).readOwners();
 }
 
 } // namespace ft::dataset

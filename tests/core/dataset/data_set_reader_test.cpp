@@ -122,6 +122,25 @@ TEST_F(DataSetReader, OutlinesWithMissingPointsOrThatDoNotCloseAreToldApart)
     EXPECT_EQ(set.parcels[0].outlines, (std::vector<std::size_t>{0, 1, 2, 3}));
 }
 
+// Owner lists left out at first and read later give what a whole read gives.
+TEST_F(DataSetReader, OwnerListsReadLaterMatchAWholeRead)
+{
+    m_set.addParcel({"大字本町", "字東", "１０１", "", ""})
+        .addOwnerGroup({"大字本町", "字東", "101", {{"ヤマダ", "山田"}, {"スズキ", "鈴木"}}, {}})
+        .addOwnerGroup({"大字本町", "字西", "101", {{"タナカ", "田中"}}, {}});
+    const std::filesystem::path header = m_set.write();
+    SurveyDataSet later = readDataSetAtHeader(header, ReadParts{.owners = false});
+    ASSERT_EQ(later.parcels.size(), 1u);
+    EXPECT_TRUE(later.parcels[0].owners.empty());
+    EXPECT_FALSE(hasProblem(later, SurveyFile::Owners, ProblemKind::OwnersWithoutParcel, 4));
+
+    readOwnerLists(later);
+    const SurveyDataSet whole = readDataSetAtHeader(header);
+    ASSERT_EQ(later.parcels[0].owners.size(), whole.parcels[0].owners.size());
+    EXPECT_EQ(later.parcels[0].owners[1].name, whole.parcels[0].owners[1].name);
+    EXPECT_TRUE(hasProblem(later, SurveyFile::Owners, ProblemKind::OwnersWithoutParcel, 4));
+}
+
 TEST_F(DataSetReader, OwnersGroupsAndSheetsComeWithTheirParcelsAndCorners)
 {
     m_set.addParcel({"大字本町", "字東", "１０１", "ヤマダ　タロウ", "山田　太郎"})
