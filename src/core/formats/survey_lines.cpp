@@ -81,15 +81,18 @@ ControlPointLine parseControlPointLine(std::string line)
 
 ParcelLine parseParcelLine(std::string line)
 {
+    // A cursor, not NextField: the lines of a parcel file run to 22 fields,
+    // and each NextField moves the rest of the line forward.
+    FieldCursor fields(line);
     ParcelLine parcel;
-    parcel.number = NextField(line);
-    skipFields(line, 1);
-    parcel.oaza = NextField(line);
-    parcel.koaza = NextField(line);
-    parcel.lot = NextField(line);
-    skipFields(line, 8);
-    parcel.ownerKana = NextField(line);
-    parcel.owner = NextField(line);
+    parcel.number = fields.next();
+    fields.skip(1);
+    parcel.oaza = fields.next();
+    parcel.koaza = fields.next();
+    parcel.lot = fields.next();
+    fields.skip(8);
+    parcel.ownerKana = fields.next();
+    parcel.owner = fields.next();
     return parcel;
 }
 
