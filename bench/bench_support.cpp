@@ -61,6 +61,37 @@ double timedCommand(const std::string& command)
     return secondsSince(start);
 }
 
+long long writeInsertScript(const std::filesystem::path& traceLog,
+                            const std::vector<std::string>& prologue,
+                            const std::filesystem::path& script,
+                            const std::function<std::string(const std::string&)>& adapt)
+{
+    std::ifstream in(traceLog, std::ios::binary);
+    std::ofstream out(script, std::ios::binary);
+    for (const std::string& statement : prologue)
+        out << statement << ";\n";
+    std::string line;
+    bool inTransaction = false;
+    long long statements = 0;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const bool insert = line.starts_with("INSERT INTO ");
+        if (insert && !inTransaction)
+            out << "BEGIN;\n";
+        if (!insert && inTransaction)
+            out << "COMMIT;\n";
+        inTransaction = insert;
+        if (insert) {
+            out << adapt(line) << '\n';
+            ++statements;
+        }
+    }
+    if (inTransaction)
+        out << "COMMIT;\n";
+    return statements;
+}
+
 std::string shellQuoted(const std::filesystem::path& path)
 {
     return "'" + path.string() + "'";

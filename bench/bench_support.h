@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,16 @@ std::string shellQuoted(const std::filesystem::path& path);
 
 // FNV-1a of the file's bytes and its size, as "size bytes, fnv1a 0x...".
 std::string fileFingerprint(const std::filesystem::path& file);
+
+// The INSERT statements of a registration's trace log as a script for a
+// command-line client (the floors): `prologue` first, then the statements of
+// each source file (which stand together in the log, each file's run ended by
+// a step line) between BEGIN and COMMIT, each line passed through `adapt`.
+// Returns the number of statements.
+long long writeInsertScript(const std::filesystem::path& traceLog,
+                            const std::vector<std::string>& prologue,
+                            const std::filesystem::path& script,
+                            const std::function<std::string(const std::string&)>& adapt);
 
 // The median of three or more timings (sorted copy).
 double median(std::vector<double> seconds);

@@ -84,38 +84,6 @@ long long rowsOf(ft::catalogue::CatalogueDatabase& db)
     return rows;
 }
 
-// The trace log's INSERT statements as a script for the sqlite3 shell: the
-// statements of one source file stand together in the log, each file's run
-// ended by a step line, so every run of INSERT lines becomes one transaction.
-long long writeFloorScript(const fs::path& traceLog, const std::vector<std::string>& schema,
-                           const fs::path& script)
-{
-    std::ifstream in(traceLog, std::ios::binary);
-    std::ofstream out(script, std::ios::binary);
-    for (const std::string& create : schema)
-        out << create << ";\n";
-    std::string line;
-    bool inTransaction = false;
-    long long statements = 0;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        const bool insert = line.starts_with("INSERT INTO ");
-        if (insert && !inTransaction)
-            out << "BEGIN;\n";
-        if (!insert && inTransaction)
-            out << "COMMIT;\n";
-        inTransaction = insert;
-        if (insert) {
-            out << ft::platform::cp932ToUtf8(line) << '\n';
-            ++statements;
-        }
-    }
-    if (inTransaction)
-        out << "COMMIT;\n";
-    return statements;
-}
-
 // The CREATE statements of the catalogue's tables and indexes, tables first,
 // so that the floor writes into the same structure as the program.
 std::vector<std::string> schemaOf(ft::catalogue::CatalogueDatabase& db)
@@ -208,7 +176,9 @@ int main(int argc, char** argv)
         const fs::path script = work / "floor.sql";
         const fs::path floorDb = work / "floor.db";
         fs::remove(floorDb);
-        const long long statements = writeFloorScript(work / "data" / "test.log", schema, script);
+        const long long statements = ft::bench::writeInsertScript(
+            work / "data" / "test.log", schema, script,
+            [](const std::string& line) { return ft::platform::cp932ToUtf8(line); });
         const auto floorStart = Clock::now();
         const std::string command = options->sqlite3 + " " + ft::bench::shellQuoted(floorDb) +
                                     " < " + ft::bench::shellQuoted(script);

@@ -859,5 +859,25 @@ Open a drawing&apos;s header (.hed) with 開く.</source>
         <source>%1 was changed after the drawing was opened, so its owner lists were not read (they would not fit what is shown). Open the drawing again</source>
         <translation>%1 は図面を開いた後に変更されたため、所有者の一覧を読みませんでした（表示中の内容と合わないため）。図面を開き直してください</translation>
     </message>
+    <message>
+        <source>no catalogue server is set: give --catalogue URI or set server in the [catalogue] section of FindTavla.ini; --print writes the statements without a server</source>
+        <translation>カタログサーバーが設定されていません。--catalogue URI を付けるか、FindTavla.ini の [catalogue] セクションに server を設定してください。--print ならサーバーなしで文を書き出します</translation>
+    </message>
+    <message>
+        <source>%1 is ready</source>
+        <translation>%1 の準備ができました</translation>
+    </message>
+    <message>
+        <source>datum %1: copied rows</source>
+        <translation>測地系 %1: 複写した行</translation>
+    </message>
+    <message>
+        <source>The catalogue server %1 lacks findTavla&apos;s tables and this role may not make them. Ask the administrator to run the statements that &quot;findTavla-cli catalogue init --print&quot; writes.</source>
+        <translation>カタログサーバー %1 に findTavla の表がなく、このロールでは作れません。「findTavla-cli catalogue init --print」が書き出す文を実行するよう管理者に依頼してください。</translation>
+    </message>
+    <message>
+        <source>%1 holds registered drawings already. Nothing was copied; to put the copy in their place, give --replace.</source>
+        <translation>%1 には登録済みの図面がすでにあります。何も複写していません。置き換えるには --replace を付けてください。</translation>
+    </message>
 </context>
 </TS>

@@ -22,6 +22,8 @@ enum class CliAction {
     DeleteAll,
     Register,
     Export,
+    CatalogueInit,
+    CatalogueCopy,
 };
 
 // How rows are written: tab-separated (the default), RFC 4180 CSV, or one
@@ -59,6 +61,13 @@ struct CliCommand {
     std::vector<int> drawingNumbers;
     // export: the world datum as JGD2000 instead of JGD2011
     bool jgd2000 = false;
+    // catalogue init: write the statements instead of running them
+    bool printOnly = false;
+    // catalogue copy: the server copied to (--to) or from (--from), and
+    // whether drawings the target holds may be replaced
+    std::string copyTo;
+    std::string copyFrom;
+    bool replace = false;
 };
 
 // A command line that does not say one thing the tool can do. Its what() is

@@ -21,6 +21,8 @@ constexpr const char* kExportNeedsItsFile = QT_TRANSLATE_NOOP(
 constexpr CommandSet kSearches =
     commandBit(CliAction::SearchParcels) | commandBit(CliAction::SearchMapSheets) |
     commandBit(CliAction::SearchBoundaryPoints) | commandBit(CliAction::SearchControlPoints);
+constexpr CommandSet kCatalogueCommands =
+    commandBit(CliAction::CatalogueInit) | commandBit(CliAction::CatalogueCopy);
 constexpr CommandSet kEveryCommand =
     kSearches | commandBit(CliAction::Files) | commandBit(CliAction::DeleteAll) |
     commandBit(CliAction::Register) | commandBit(CliAction::Export);
@@ -151,7 +153,7 @@ const std::array kOptions{
                    applyVerbosity(command, Verbosity::Verbose);
                }},
     OptionSpec{
-        "--quiet", "", "", kEveryCommand, Presence::Optional, true,
+        "--quiet", "", "", kEveryCommand | kCatalogueCommands, Presence::Optional, true,
         "Write only errors: no progress, notes, count line or \"見つかりません\".",
         [](CliCommand& command, const std::string&) { applyVerbosity(command, Verbosity::Quiet); }},
     OptionSpec{"--no-trace", "", "", kEveryCommand, Presence::Optional, true,
@@ -159,7 +161,8 @@ const std::array kOptions{
                "file says.",
                [](CliCommand& command, const std::string&) { command.noTrace = true; }},
     OptionSpec{
-        "--catalogue", "URI", "", kEveryCommand, Presence::Optional, true,
+        "--catalogue", "URI", "", kEveryCommand | commandBit(CliAction::CatalogueInit),
+        Presence::Optional, true,
         "Use the catalogues on this PostgreSQL server (a libpq connection string or "
         "URI) for this run, instead of the server of the settings file; an empty value "
         "means the catalogue files of the data folder. Passwords come from ~/.pgpass or "
@@ -213,6 +216,20 @@ const std::array kOptions{
                "The world datum as JGD2000, EPSG 2443-2461, instead of JGD2011; not with "
                "datum 1.",
                [](CliCommand& command, const std::string&) { command.jgd2000 = true; }},
+    OptionSpec{"--print", "", "", commandBit(CliAction::CatalogueInit), Presence::Optional, false,
+               "Write the statements to standard output instead of running them, for an "
+               "administrator to run with a role that may create schemas.",
+               [](CliCommand& command, const std::string&) { command.printOnly = true; }},
+    OptionSpec{"--to", "URI", "", commandBit(CliAction::CatalogueCopy), Presence::OneOf, false,
+               "Copy the catalogue files of the data folder to this server.",
+               [](CliCommand& command, const std::string& value) { command.copyTo = value; }},
+    OptionSpec{"--from", "URI", "", commandBit(CliAction::CatalogueCopy), Presence::OneOf, false,
+               "Copy the catalogues of this server into the catalogue files of the data folder.",
+               [](CliCommand& command, const std::string& value) { command.copyFrom = value; }},
+    OptionSpec{"--replace", "", "", commandBit(CliAction::CatalogueCopy), Presence::Optional, false,
+               "Replace the drawings the target holds already; without it such a target is "
+               "refused and nothing is copied.",
+               [](CliCommand& command, const std::string&) { command.replace = true; }},
 };
 
 const std::array kCommands{
@@ -276,6 +293,20 @@ const std::array kCommands{
                 "error and the others are exported. OUT.gpkg is replaced only when the export "
                 "is complete. The report goes to standard output.",
                 applyExportOperands},
+    CommandSpec{CliAction::CatalogueInit, "catalogue init", "", 0, 0, "",
+                "Makes what findTavla needs on the catalogue server of --catalogue or of the "
+                "settings file: the schemas dorsajpn and dorsawrd, their tables and functions "
+                "(what is there already is kept). With --print, writes those statements "
+                "instead, one per line ending in \";\", without connecting to any server.",
+                nullptr},
+    CommandSpec{CliAction::CatalogueCopy, "catalogue copy", "", 0, 0, "",
+                "Copies the catalogues of both datums, row for row, from the data folder's "
+                "files to a server (--to URI) or from a server back into the files (--from "
+                "URI). A target that holds drawings is refused unless --replace. Every row is "
+                "read back and compared before the copy is kept; a failure leaves the target "
+                "as it was. Prints the number of drawings copied followed by "
+                "\"件の図面を複写しました\"; the rows of each table go to standard error.",
+                nullptr},
 };
 
 } // namespace

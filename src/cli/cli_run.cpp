@@ -1,5 +1,6 @@
 #include "cli/cli_run.h"
 
+#include "cli/catalogue_command.h"
 #include "cli/cli_command.h"
 #include "cli/driver_registrar.h"
 #include "cli/export_command.h"
@@ -178,6 +179,9 @@ int runCommand(const CliCommand& command, workspace::Workspace& state, std::ostr
         reportDeleted(workspace::deleteAllRegistrations(state), command, out, err);
         return kDone;
     }
+    case CliAction::CatalogueInit:
+    case CliAction::CatalogueCopy:
+        break; // run before a workspace is opened (runCatalogueCommand)
     case CliAction::Register:
         return runRegisterCommand(command, state, out, err, errStream);
     case CliAction::Export:
@@ -216,6 +220,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return checkedStatus(kDone, out, err);
     }
     try {
+        if (isCatalogueCommand(command))
+            return checkedStatus(runCatalogueCommand(command, folders, out, err), out, err);
         const CliFolders where = folders();
         workspace::Workspace state(where.data, where.settings,
                                    command.noTrace ? workspace::Workspace::Traces::Off

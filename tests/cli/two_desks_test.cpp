@@ -1,7 +1,9 @@
 // Two desks on one catalogue server, each findTavla-cli a process of its own
 // with its own data and settings folders: what one registers, the other
-// lists and finds, whichever registered it.
+// lists and finds, whichever registered it; an office's catalogue files
+// copied to the server and back.
 
+#include "core/catalogue/catalogue_database.h"
 #include "devtools/dataset_builder.h"
 #include "devtools/temp_folder.h"
 #include "support/catalogue_engines.h"
@@ -46,6 +48,10 @@ protected:
                 process.readAllStandardError().toStdString()};
     }
 
+public:
+    Finished runFor(const fs::path& desk, const QStringList& args) { return run(desk, args); }
+
+protected:
     fs::path set(const std::string& name)
     {
         return test::DataSetBuilder::smallValidSet(m_folder / "sets", name, 2).write();
@@ -91,6 +97,104 @@ TEST_F(TwoDesksTest, EachDeskListsAndFindsWhatTheOtherRegistered)
         EXPECT_FALSE(fs::exists(desk / "data/findTavla/Dorsawrd.db")) << desk;
     // And the desk without the setting, without the option, sees its own files.
     EXPECT_EQ(run(m_deskB, {QStringLiteral("files")}).status, 1);
+}
+
+// What a desk lists and finds, every kind of row, as one text to compare.
+std::string everything(TwoDesksTest& test, const fs::path& desk, const QStringList& server)
+{
+    std::string rows;
+    for (const QStringList& command :
+         {QStringList{QStringLiteral("files")},
+          QStringList{QStringLiteral("search"), QStringLiteral("parcels")},
+          QStringList{QStringLiteral("search"), QStringLiteral("maps")},
+          QStringList{QStringLiteral("search"), QStringLiteral("fpoints")},
+          QStringList{QStringLiteral("search"), QStringLiteral("zpoints")}})
+        for (const QString datum : {QStringLiteral("1"), QStringLiteral("2")})
+            rows +=
+                test.runFor(desk, server + QStringList{QStringLiteral("--datum"), datum} + command)
+                    .out;
+    return rows;
+}
+
+TEST_F(TwoDesksTest, CataloguesCopiedToTheServerAndBackListTheSame)
+{
+    const QString server = QString::fromStdString(m_server.connection());
+    ASSERT_EQ(run(m_deskA, {QStringLiteral("register"), QString::fromStdString(set("A"))}).status,
+              0);
+    const std::string onA = everything(*this, m_deskA, {});
+    const QStringList copyTo{QStringLiteral("catalogue"), QStringLiteral("copy"),
+                             QStringLiteral("--to"), server};
+    const Finished copied = run(m_deskA, copyTo);
+    ASSERT_EQ(copied.status, 0) << copied.err;
+    EXPECT_EQ(copied.out, "1件の図面を複写しました\n");
+    EXPECT_EQ(everything(*this, m_deskA, {QStringLiteral("--catalogue"), server}), onA);
+
+    // A server that holds drawings is refused, and keeps them.
+    const Finished again = run(m_deskA, copyTo);
+    EXPECT_EQ(again.status, 1) << again.err;
+    EXPECT_NE(again.err.find("--replace"), std::string::npos) << again.err;
+
+    const Finished back = run(m_deskB, {QStringLiteral("catalogue"), QStringLiteral("copy"),
+                                        QStringLiteral("--from"), server});
+    ASSERT_EQ(back.status, 0) << back.err;
+    EXPECT_EQ(everything(*this, m_deskB, {}), onA);
+}
+
+// A row the server cannot take (text in a number column, which the files
+// allow) fails the copy; the server keeps what it held, and so does --replace.
+TEST_F(TwoDesksTest, AFailedCopyLeavesTheServerAsItWas)
+{
+    const QString server = QString::fromStdString(m_server.connection());
+    ASSERT_EQ(run(m_deskA, {QStringLiteral("register"), QString::fromStdString(set("A"))}).status,
+              0);
+    ASSERT_EQ(run(m_deskA, {QStringLiteral("catalogue"), QStringLiteral("copy"),
+                            QStringLiteral("--to"), server})
+                  .status,
+              0);
+    const std::string onServer =
+        everything(*this, m_deskA, {QStringLiteral("--catalogue"), server});
+    ASSERT_EQ(run(m_deskB, {QStringLiteral("register"), QString::fromStdString(set("B"))}).status,
+              0);
+    catalogue::OpenCatalogueFile((m_deskB / "data/findTavla/Dorsawrd.db").string())
+        ->ExecSQL("UPDATE FTEN SET OYA = 'x' WHERE rowid = (SELECT MAX(rowid) FROM FTEN)");
+    const Finished failed =
+        run(m_deskB, {QStringLiteral("catalogue"), QStringLiteral("copy"), QStringLiteral("--to"),
+                      server, QStringLiteral("--replace")});
+    EXPECT_EQ(failed.status, 2) << failed.err;
+    EXPECT_EQ(everything(*this, m_deskA, {QStringLiteral("--catalogue"), server}), onServer);
+}
+
+// A role that may not create the schemas is told what to ask for; the
+// statements of "catalogue init --print" make them.
+TEST_F(TwoDesksTest, ARoleThatMayNotCreateIsSentToTheAdministratorsStatements)
+{
+    const std::string role = "desk_" + test::uniqueSchemaName();
+    auto admin = catalogue::OpenServerCatalogue(m_server.connection(), "ft_admin");
+    admin->ExecSQL("CREATE ROLE " + role + " LOGIN");
+    const QString asDesk = QString::fromStdString(m_server.connection() + " user=" + role);
+    const Finished refused =
+        run(m_deskA, {QStringLiteral("--catalogue"), asDesk, QStringLiteral("files")});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("catalogue init --print"), std::string::npos) << refused.err;
+
+    const Finished statements = run(
+        m_deskA, {QStringLiteral("catalogue"), QStringLiteral("init"), QStringLiteral("--print")});
+    ASSERT_EQ(statements.status, 0);
+    QProcess psql;
+    psql.start(QStringLiteral("psql"),
+               {QStringLiteral("-q"), QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"),
+                QString::fromStdString(m_server.connection())});
+    psql.write(QByteArray::fromStdString(
+        statements.out + "GRANT USAGE ON SCHEMA dorsajpn, dorsawrd TO " + role +
+        "; GRANT SELECT ON ALL TABLES IN SCHEMA dorsajpn, dorsawrd TO " + role + ";\n"));
+    psql.closeWriteChannel();
+    ASSERT_TRUE(psql.waitForFinished(60000));
+    ASSERT_EQ(psql.exitCode(), 0) << psql.readAllStandardError().toStdString();
+    const Finished listed =
+        run(m_deskA, {QStringLiteral("--catalogue"), asDesk, QStringLiteral("files")});
+    EXPECT_EQ(listed.status, 1) << listed.err; // no drawings yet, but no refusal
+    admin->ExecSQL("DROP OWNED BY " + role);
+    admin->ExecSQL("DROP ROLE " + role);
 }
 
 } // namespace

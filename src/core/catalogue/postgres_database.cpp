@@ -119,9 +119,12 @@ public:
     }
     bool HoldsInteger(int column) const override
     {
+        return Kind(column) == ColumnKind::Integer && !IsNull(column);
+    }
+    bool IsNull(int column) const override
+    {
         checkRow(column);
-        return Kind(column) == ColumnKind::Integer &&
-               PQgetisnull(m_result.get(), m_row, column) == 0;
+        return PQgetisnull(m_result.get(), m_row, column) != 0;
     }
     ColumnKind Kind(int column) const override
     {
@@ -184,7 +187,8 @@ std::string ConnectionTextWithoutPassword(const std::string& connection)
 }
 
 PostgresDatabase::PostgresDatabase(const std::string& connection, const std::string& schema)
-    : m_connection(PQconnectdb(connection.c_str())), m_schema(schema),
+    : m_connection(PQconnectdb(connection.c_str())), m_pipeline(m_connection.get()),
+      m_schema(schema),
       m_displayName(ConnectionTextWithoutPassword(connection) + " schema " + schema)
 {
     if (!m_connection || PQstatus(m_connection.get()) != CONNECTION_OK) {
@@ -212,6 +216,16 @@ void PostgresDatabase::makeSchema()
         complete = complete && TableExists(table);
     if (complete && TableExists("FINDTAVLA_CHANGES"))
         return;
+    if (!mayMakeSchema())
+        throw CatalogueError(
+            platform::Message(
+                QT_TRANSLATE_NOOP("findTavla",
+                                  "The catalogue server %1 lacks findTavla's tables and this "
+                                  "role may not make them. Ask the administrator to run the "
+                                  "statements that \"findTavla-cli catalogue init --print\" "
+                                  "writes."),
+                {QString::fromStdString(m_displayName)}),
+            "The role may not create the schema " + m_schema + " on \"" + m_displayName + "\"");
     // Two desks that start on an empty server at once: the second waits for
     // the first and then finds everything made.
     BeginTransaction();
@@ -224,6 +238,17 @@ void PostgresDatabase::makeSchema()
         Rollback();
         throw;
     }
+}
+
+bool PostgresDatabase::mayMakeSchema()
+{
+    const std::string name = "'" + QuoteDoubled(m_schema, '\'') + "'";
+    const std::string sql =
+        "SELECT CASE WHEN EXISTS (SELECT 1 FROM pg_namespace WHERE nspname = " + name +
+        ") THEN has_schema_privilege(" + name +
+        ", 'CREATE') ELSE has_database_privilege(current_database(), 'CREATE') END";
+    const PgResult result = run(sql, sql);
+    return std::string_view(PQgetvalue(result.get(), 0, 0)) == "t";
 }
 
 void PostgresDatabase::raise(const PGresult* result, const std::string& designedSql) const
@@ -262,7 +287,8 @@ void PostgresDatabase::raise(const PGresult* result, const std::string& designed
     throw CatalogueError(designed);
 }
 
-PgResult PostgresDatabase::run(const std::string& serverSql, const std::string& designedSql)
+void PostgresDatabase::checkSendable(const std::string& serverSql,
+                                     const std::string& designedSql) const
 {
     if (serverSql.find('\0') != std::string::npos)
         throw CatalogueError("SQL text holds a zero byte: \"" +
@@ -279,6 +305,27 @@ PgResult PostgresDatabase::run(const std::string& serverSql, const std::string& 
                                                 "to turn it on."),
                               {QString::fromStdString(m_displayName)}),
             "standard_conforming_strings is off on \"" + m_displayName + "\"");
+}
+
+void PostgresDatabase::finishSentAhead()
+{
+    ServerPipeline::Outcome outcome = m_pipeline.Drain();
+    m_totalChanges += outcome.changes;
+    if (outcome.changes > 0)
+        m_lastChanges = outcome.lastChanges;
+    if (outcome.failed)
+        raise(outcome.failure.get(), outcome.failedStatement);
+}
+
+void PostgresDatabase::forgetSentAhead()
+{
+    m_pipeline.Drain();
+}
+
+PgResult PostgresDatabase::run(const std::string& serverSql, const std::string& designedSql)
+{
+    finishSentAhead();
+    checkSendable(serverSql, designedSql);
     // Parameters none, but through the extended protocol: one statement only.
     PgResult result(PQexecParams(m_connection.get(), serverSql.c_str(), 0, nullptr, nullptr,
                                  nullptr, nullptr, 0));
@@ -296,7 +343,16 @@ PgResult PostgresDatabase::run(const std::string& serverSql, const std::string& 
 
 void PostgresDatabase::ExecSQL(const std::string& sql)
 {
-    run(ServerStatement(sql), sql);
+    const std::string serverSql = ServerStatement(sql);
+    if (!InTransaction() || upperAscii(serverSql.substr(0, 6)) != "INSERT") {
+        run(serverSql, sql);
+        return;
+    }
+    checkSendable(serverSql, sql);
+    if (!m_pipeline.Send(serverSql, sql)) {
+        forgetSentAhead();
+        raise(nullptr, sql);
+    }
 }
 
 ResultTable PostgresDatabase::GetTable(const std::string& sql)
@@ -358,6 +414,7 @@ void PostgresDatabase::BeginTransaction(bool writeLockNow)
 
 void PostgresDatabase::Commit()
 {
+    finishSentAhead();
     // A transaction in which a statement failed would silently roll back.
     if (PQtransactionStatus(m_connection.get()) == PQTRANS_INERROR)
         throw CatalogueError("Error executing SQL statement.\rThe transaction failed earlier "
@@ -369,6 +426,7 @@ void PostgresDatabase::Commit()
 void PostgresDatabase::Rollback()
 {
     m_savepointDepth = 0;
+    forgetSentAhead();
     // A lost connection has ended the transaction on the server already.
     if (!InTransaction())
         return;
@@ -397,6 +455,7 @@ void PostgresDatabase::RollbackToSavepoint()
 {
     if (m_savepointDepth == 0)
         throw CatalogueError("No savepoint open");
+    forgetSentAhead();
     if (!InTransaction()) {
         m_savepointDepth = 0;
         return;
@@ -411,6 +470,11 @@ std::unique_ptr<CatalogueDatabase> OpenServerCatalogue(const std::string& connec
                                                        const std::string& schema)
 {
     return std::make_unique<PostgresDatabase>(connection, schema);
+}
+
+std::vector<std::string> ServerSetupStatements(const std::string& schema)
+{
+    return ServerSchemaStatements(schema);
 }
 
 } // namespace ft::catalogue

@@ -2,23 +2,13 @@
 
 #include "core/catalogue/catalogue_database.h"
 
-#include <libpq-fe.h>
+#include "core/catalogue/libpq_handles.h"
+#include "core/catalogue/server_pipeline.h"
 
 #include <memory>
 #include <string>
 
 namespace ft::catalogue {
-
-namespace detail {
-struct ConnectionCloser {
-    void operator()(PGconn* connection) const { PQfinish(connection); }
-};
-struct ResultClearer {
-    void operator()(PGresult* result) const { PQclear(result); }
-};
-} // namespace detail
-
-using PgResult = std::unique_ptr<PGresult, detail::ResultClearer>;
 
 // One connection to a datum's schema on a PostgreSQL server, shared by every
 // desk of an office. Statements arrive in the embedded engine's dialect and
@@ -33,6 +23,10 @@ public:
     PostgresDatabase(const std::string& connection, const std::string& schema);
     ~PostgresDatabase() override;
 
+    // Inside a transaction an INSERT is sent without waiting for its answer
+    // (see ServerPipeline); a failure of it is raised by the next call that
+    // waits for the server (a query, a savepoint's end, Commit), naming the
+    // INSERT. LastChanges and TotalChanges count such rows from then on.
     void ExecSQL(const std::string& sql) override;
     ResultTable GetTable(const std::string& sql) override;
     ResultCursor OpenCursor(const std::string& sql) override;
@@ -61,10 +55,21 @@ public:
 private:
     // Runs a statement already in the server's dialect; throws on failure.
     PgResult run(const std::string& serverSql, const std::string& designedSql);
+    // Refuses what cannot be sent safely: a zero byte, a server that reads
+    // backslashes in literals as escapes.
+    void checkSendable(const std::string& serverSql, const std::string& designedSql) const;
+    // Reads the answers of the statements sent ahead and raises the first
+    // failure among them.
+    void finishSentAhead();
+    // Reads them and forgets their failures: for a rollback, which undoes them.
+    void forgetSentAhead();
     [[noreturn]] void raise(const PGresult* result, const std::string& designedSql) const;
     void makeSchema();
+    // Whether the role may create the schema, or in it when it stands.
+    bool mayMakeSchema();
 
-    std::unique_ptr<PGconn, detail::ConnectionCloser> m_connection;
+    PgConnection m_connection;
+    ServerPipeline m_pipeline;
     std::string m_schema;
     std::string m_displayName;
     int m_savepointDepth = 0;

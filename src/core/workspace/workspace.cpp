@@ -12,12 +12,6 @@ const char* catalogueFileName(Datum datum)
     return datum == Datum::Japanese ? "Dorsajpn.db" : "Dorsawrd.db";
 }
 
-// The datum's schema on a catalogue server.
-const char* schemaName(Datum datum)
-{
-    return datum == Datum::Japanese ? "dorsajpn" : "dorsawrd";
-}
-
 const char* workingFileExtension(WorkingFileKind kind)
 {
     switch (kind) {
@@ -39,6 +33,11 @@ std::filesystem::path createdFolder(std::filesystem::path folder)
 }
 
 } // namespace
+
+const char* serverSchemaName(Datum datum)
+{
+    return datum == Datum::Japanese ? "dorsajpn" : "dorsawrd";
+}
 
 platform::Message catalogueFailureMessage(const std::filesystem::path& file)
 {
@@ -63,8 +62,9 @@ Catalogues::Catalogues(const std::filesystem::path& dataFolder, const std::strin
         const std::filesystem::path file = pathIn(dataFolder, datum);
         try {
             // The catalogue takes its file name as UTF-8 on every system.
-            auto db = server.empty() ? catalogue::OpenCatalogueFile(platform::pathText(file))
-                                     : catalogue::OpenServerCatalogue(server, schemaName(datum));
+            auto db = server.empty()
+                          ? catalogue::OpenCatalogueFile(platform::pathText(file))
+                          : catalogue::OpenServerCatalogue(server, serverSchemaName(datum));
             catalogue::CreateSchemaIfMissing(*db);
             m_databases[datum] = std::move(db);
         } catch (const catalogue::CatalogueError& error) {

@@ -1,3 +1,4 @@
+#include "core/catalogue/insert_values.h"
 #include "core/catalogue/kana_folding.h"
 #include "core/catalogue/postgres_database.h"
 #include "core/catalogue/server_dialect.h"
@@ -155,13 +156,113 @@ TEST_F(ServerEngineTest, AServerLostMidTransactionKeepsNothingOfIt)
     const std::string pid = writer.GetTable("SELECT pg_backend_pid()").Fields(0);
     watcher->ExecSQL("SELECT pg_terminate_backend(" + pid + ")");
     try {
+        // An INSERT goes ahead without waiting; what waits next reports it.
         writer.ExecSQL("INSERT INTO FILE VALUES ('/d/b.txt', '', 2, '', '', 9, 1)");
+        writer.Commit();
         FAIL() << "not reported";
     } catch (const CatalogueError& error) {
         EXPECT_NE(error.message().text().indexOf(QStringLiteral("was lost")), -1);
     }
     EXPECT_FALSE(writer.InTransaction());
     EXPECT_EQ(watcher->GetTable("SELECT * FROM FILE").Count(), 0);
+}
+
+} // namespace
+} // namespace ft::catalogue
+
+namespace ft::catalogue {
+namespace {
+
+TEST(InsertValuesTest, PlainInsertsAreReadBackAndTheRestIsNot)
+{
+    using Values = std::vector<std::optional<std::string>>;
+    const std::optional<std::string> null;
+    struct Case {
+        const char* statement;
+        std::optional<Values> values;
+    };
+    const Case cases[] = {
+        {"INSERT INTO MAP VALUES ('a''b\\c', 3,-4, +05, 007, NULL ); ",
+         Values{"a'b\\c", "3", "-4", "5", "7", null}},
+        {"insert into ZTEN values ('', 0)", Values{"", "0"}},
+        {"INSERT INTO FILE (PATH) VALUES ('a')", std::nullopt},
+        {"INSERT INTO FILE VALUES (1.5)", std::nullopt},
+        {"INSERT INTO FILE VALUES (1+2)", std::nullopt},
+        {"INSERT INTO FILE VALUES ('unclosed)", std::nullopt},
+        {"INSERT INTO FILE VALUES (99999999999999999999)", std::nullopt},
+        {"INSERT INTO FILE VALUES ('a'); DELETE FROM FILE", std::nullopt},
+        {"INSERT INTO OOAZA SELECT DISTINCT OOAZA FROM CHIBAN", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const std::optional<InsertValues> read = ReadInsertValues(c.statement);
+        ASSERT_EQ(read.has_value(), c.values.has_value()) << c.statement;
+        if (read)
+            EXPECT_EQ(read->values, *c.values) << c.statement;
+    }
+}
+
+// INSERTs of a transaction go ahead without waiting; they must store what
+// the same statement run alone stores, and a failure among them must still
+// reach the caller, naming its statement, and leave nothing behind.
+class SentAheadTest : public ::testing::Test {
+protected:
+    void SetUp() override { FT_SKIP_WITHOUT_SERVER(test::Engine::Server); }
+    test::TempFolder m_folder;
+};
+
+TEST_F(SentAheadTest, ValuesSentAheadAreStoredAsTheStatementAloneStoresThem)
+{
+    test::EngineCatalogue db(test::Engine::Server, m_folder.path());
+    const char* const rows[] = {
+        "INSERT INTO FILE VALUES ('/d/a''b\\\\c.hed', '2020/01/02 03:04:05', 7, '測量', '', 9, "
+        "-1)",
+        "INSERT INTO FILE VALUES (\"/d/\"\"q\"\".hed\", '', 8, 007, NULL, '12', 0)",
+    };
+    const std::string read = "SELECT PATH, TIME, FILENO, CREATER, CHIKU, KEI, SOKU, "
+                             "CHIKU IS NULL FROM FILE WHERE FILENO = ";
+    const std::int64_t changesBefore = db->TotalChanges();
+    for (const char* row : rows) {
+        db->ExecSQL(row); // outside a transaction: run as written
+        db->BeginTransaction();
+        db->ExecSQL(row); // sent ahead with bound values
+        db->Commit();
+        const ResultTable stored = db->GetTable(read + "7 OR FILENO = 8 ORDER BY rowid");
+        ASSERT_EQ(stored.Count(), 2) << row;
+        ResultTable alone = stored;
+        ResultTable ahead = stored;
+        ahead.Next();
+        for (int column = 0; column < stored.ColumnCount(); ++column) {
+            EXPECT_EQ(alone.Fields(column), ahead.Fields(column)) << row;
+            EXPECT_EQ(alone.Kind(column), ahead.Kind(column)) << row;
+        }
+        db->ExecSQL("DELETE FROM FILE");
+    }
+    // Two rows and their deletion per statement, those sent ahead included.
+    EXPECT_EQ(db->TotalChanges() - changesBefore, 8);
+}
+
+TEST_F(SentAheadTest, AFailureAmongRowsSentAheadIsRaisedAndKeepsNothing)
+{
+    test::EngineCatalogue db(test::Engine::Server, m_folder.path());
+    // Past the pipeline's depth, so the failure is read before Commit asks.
+    const std::size_t rows = ServerPipeline::kDepth + 10;
+    const std::string bad = "INSERT INTO MAP VALUES ('m', 'not a number', 0, 0, 0, 0)";
+    db->BeginTransaction();
+    for (std::size_t i = 0; i < rows; ++i)
+        db->ExecSQL(i == 5 ? bad : "INSERT INTO MAP VALUES ('m', 1, 0, 0, 0, 0)");
+    try {
+        db->Commit();
+        FAIL() << "not reported";
+    } catch (const CatalogueError& error) {
+        EXPECT_NE(std::string(error.what()).find(bad), std::string::npos) << error.what();
+    }
+    db->Rollback();
+    EXPECT_EQ(db->GetTable("SELECT COUNT(*) FROM MAP").Fields(0), "0");
+    // The connection and its prepared statements serve the next transaction.
+    db->BeginTransaction();
+    db->ExecSQL("INSERT INTO MAP VALUES ('m', 1, 0, 0, 0, 0)");
+    db->Commit();
+    EXPECT_EQ(db->GetTable("SELECT COUNT(*) FROM MAP").Fields(0), "1");
 }
 
 } // namespace
