@@ -15,6 +15,7 @@
 #include "bench/bench_support.h"
 #include "core/catalogue/catalogue_database.h"
 #include "core/catalogue/server_dialect.h"
+#include "core/catalogue/server_setup.h"
 #include "core/platform/cp932.h"
 #include "core/platform/progress.h"
 #include "core/registration/discovery.h"

@@ -3,9 +3,11 @@
 #include "cli/cli_command.h"
 #include "core/catalogue/catalogue_database.h"
 #include "core/catalogue/schema.h"
+#include "core/catalogue/server_setup.h"
 #include "core/platform/operator_message.h"
 #include "core/registration/exclusive_run.h"
 #include "core/workspace/catalogue_copy.h"
+#include "core/workspace/server_schema.h"
 #include "core/workspace/settings_file.h"
 #include "core/workspace/workspace.h"
 

@@ -99,7 +99,6 @@ public:
     virtual std::string_view Text(int column) const = 0;
     virtual std::int64_t Integer(int column) const = 0;
     virtual bool HoldsInteger(int column) const = 0;
-    virtual bool IsNull(int column) const = 0;
     virtual ColumnKind Kind(int column) const = 0;
 };
 
@@ -125,8 +124,6 @@ public:
     std::int64_t Integer(int column) const { return m_source->Integer(column); }
     // True when the cell is stored as an integer (not NULL, text or real).
     bool HoldsInteger(int column) const { return m_source->HoldsInteger(column); }
-    // True when the cell is SQL NULL (its text reads as empty).
-    bool IsNull(int column) const { return m_source->IsNull(column); }
     ColumnKind Kind(int column) const { return m_source->Kind(column); }
 
 private:
@@ -204,10 +201,5 @@ std::unique_ptr<CatalogueDatabase> OpenCatalogueFile(const std::string& fileName
 // server support.
 std::unique_ptr<CatalogueDatabase> OpenServerCatalogue(const std::string& connection,
                                                        const std::string& schema);
-
-// The statements that make a datum's schema on a catalogue server (tables,
-// functions), for an administrator to run where the desks' role may not.
-// Throws CatalogueError in a build without server support.
-std::vector<std::string> ServerSetupStatements(const std::string& schema);
 
 } // namespace ft::catalogue

@@ -4,6 +4,7 @@
 #include "core/catalogue/quoting.h"
 #include "core/catalogue/schema.h"
 #include "core/catalogue/server_dialect.h"
+#include "core/catalogue/server_setup.h"
 
 #include <charconv>
 #include <cstring>
@@ -121,7 +122,7 @@ public:
     {
         return Kind(column) == ColumnKind::Integer && !IsNull(column);
     }
-    bool IsNull(int column) const override
+    bool IsNull(int column) const
     {
         checkRow(column);
         return PQgetisnull(m_result.get(), m_row, column) != 0;

@@ -1,4 +1,5 @@
 #include "core/catalogue/catalogue_database.h"
+#include "core/catalogue/server_setup.h"
 
 namespace ft::catalogue {
 namespace {

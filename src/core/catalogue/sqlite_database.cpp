@@ -326,7 +326,6 @@ public:
     std::string_view Text(int column) const override;
     std::int64_t Integer(int column) const override;
     bool HoldsInteger(int column) const override;
-    bool IsNull(int column) const override;
     ColumnKind Kind(int column) const override
     {
         return m_columnKinds.at(static_cast<std::size_t>(column));
@@ -405,13 +404,6 @@ std::int64_t SqliteCursor::Integer(int column) const
     if (column < 0 || column >= m_columnCount)
         throw std::out_of_range("column index " + std::to_string(column) + " out of range");
     return sqlite3_column_int64(m_statement.get(), column);
-}
-
-bool SqliteCursor::IsNull(int column) const
-{
-    if (!m_onRow)
-        throw CatalogueError("Table is at End of File");
-    return sqlite3_column_type(m_statement.get(), column) == SQLITE_NULL;
 }
 
 bool SqliteCursor::HoldsInteger(int column) const

@@ -5,7 +5,9 @@
 #include "core/catalogue/schema.h"
 #include "core/workspace/workspace.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace ft::workspace {
 namespace {
@@ -13,9 +15,33 @@ namespace {
 using catalogue::CatalogueDatabase;
 using catalogue::ResultCursor;
 
+// The designed columns of the table, from its CREATE TABLE statement.
+std::vector<std::string> columnsOf(std::string_view table)
+{
+    const auto at = std::find(catalogue::kTableNames.begin(), catalogue::kTableNames.end(), table);
+    const std::string_view create = catalogue::kCreateTableStatements[static_cast<std::size_t>(
+        at - catalogue::kTableNames.begin())];
+    std::vector<std::string> columns;
+    for (std::size_t open = create.find('['); open != std::string_view::npos;
+         open = create.find('[', open + 1))
+        columns.emplace_back(create.substr(open + 1, create.find(']', open) - open - 1));
+    return columns;
+}
+
+// Every row in the order of the table, each column followed by whether it is
+// NULL (which both engines give as a number), so that NULL and an empty text
+// stay apart.
 std::string everyRow(std::string_view table)
 {
-    return "SELECT * FROM " + std::string(table) + " ORDER BY rowid";
+    std::string columns;
+    for (const std::string& column : columnsOf(table))
+        columns += (columns.empty() ? "" : ", ") + column + ", " + column + " IS NULL";
+    return "SELECT " + columns + " FROM " + std::string(table) + " ORDER BY rowid";
+}
+
+bool isNull(const ResultCursor& row, int column)
+{
+    return row.Integer(column + 1) != 0;
 }
 
 // The source's row as an INSERT of its values, each keeping its kind: an
@@ -23,10 +49,10 @@ std::string everyRow(std::string_view table)
 std::string insertOf(std::string_view table, const ResultCursor& row)
 {
     std::string statement = "INSERT INTO " + std::string(table) + " VALUES (";
-    for (int column = 0; column < row.ColumnCount(); ++column) {
+    for (int column = 0; column < row.ColumnCount(); column += 2) {
         if (column > 0)
             statement += ", ";
-        if (row.IsNull(column)) {
+        if (isNull(row, column)) {
             statement += "NULL";
         } else if (row.HoldsInteger(column)) {
             statement += std::to_string(row.Integer(column));
@@ -52,7 +78,7 @@ std::int64_t copyTable(CatalogueDatabase& from, CatalogueDatabase& to, std::stri
 
 bool sameCell(const ResultCursor& a, const ResultCursor& b, int column)
 {
-    return a.IsNull(column) == b.IsNull(column) &&
+    return isNull(a, column) == isNull(b, column) &&
            a.HoldsInteger(column) == b.HoldsInteger(column) && a.Fields(column) == b.Fields(column);
 }
 
@@ -64,7 +90,7 @@ void checkTable(CatalogueDatabase& from, CatalogueDatabase& to, std::string_view
     for (std::int64_t row = 1;; ++row) {
         const bool more = source.Step();
         bool same = more == target.Step();
-        for (int column = 0; same && more && column < source.ColumnCount(); ++column)
+        for (int column = 0; same && more && column < source.ColumnCount(); column += 2)
             same = sameCell(source, target, column);
         if (!same)
             throw catalogue::CatalogueError(

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/schema.h"
 #include "core/platform/path_text.h"
+#include "core/workspace/server_schema.h"
 #include "core/workspace/settings_file.h"
 
 namespace ft::workspace {

@@ -24,9 +24,6 @@ inline constexpr const char* kProgramStem = "findTavla";
 std::string catalogueFailureText(const std::filesystem::path& file, std::string_view error);
 platform::Message catalogueFailureMessage(const std::filesystem::path& file);
 
-// The datum's schema on a catalogue server: dorsajpn or dorsawrd.
-const char* serverSchemaName(Datum datum);
-
 // The two catalogues of a data folder, Dorsajpn.db and Dorsawrd.db, or the
 // two schemas dorsajpn and dorsawrd on a catalogue server.
 class Catalogues {

@@ -196,8 +196,9 @@ TEST(InsertValuesTest, PlainInsertsAreReadBackAndTheRestIsNot)
     for (const Case& c : cases) {
         const std::optional<InsertValues> read = ReadInsertValues(c.statement);
         ASSERT_EQ(read.has_value(), c.values.has_value()) << c.statement;
-        if (read)
+        if (read) {
             EXPECT_EQ(read->values, *c.values) << c.statement;
+        }
     }
 }
 
