@@ -109,7 +109,7 @@ std::string everything(TwoDesksTest& test, const fs::path& desk, const QStringLi
           QStringList{QStringLiteral("search"), QStringLiteral("maps")},
           QStringList{QStringLiteral("search"), QStringLiteral("fpoints")},
           QStringList{QStringLiteral("search"), QStringLiteral("zpoints")}})
-        for (const QString datum : {QStringLiteral("1"), QStringLiteral("2")})
+        for (const QString& datum : {QStringLiteral("1"), QStringLiteral("2")})
             rows +=
                 test.runFor(desk, server + QStringList{QStringLiteral("--datum"), datum} + command)
                     .out;
