@@ -181,6 +181,8 @@ TEST(CommandDeclarationsTest, EveryOptionShowsWhereItIsTakenAndIsTakenOnlyThere)
                 args.insert(args.end(), {"out.gpkg", "--all"});
             if (command.action == CliAction::Register)
                 args.push_back("/a");
+            if (command.action == CliAction::CatalogueCopy)
+                args.push_back("--to=x");
             const std::map<std::string, std::string> values{
                 {"--datum", "2"}, {"--format", "csv"}, {"--mode", "exact"}};
             const auto value = values.find(name);
@@ -189,6 +191,8 @@ TEST(CommandDeclarationsTest, EveryOptionShowsWhereItIsTakenAndIsTakenOnlyThere)
                                                    : name + "=x");
             if (command.action == CliAction::Export && (name == "--all" || name == "--drawing"))
                 continue; // one of the two is given already
+            if (command.action == CliAction::CatalogueCopy && (name == "--to" || name == "--from"))
+                continue;
             if (appliesTo(option, command.action))
                 EXPECT_NO_THROW(parseCommandLine(args)) << words << " " << name;
             else
