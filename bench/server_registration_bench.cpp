@@ -21,6 +21,7 @@
 #include "core/registration/discovery.h"
 #include "core/registration/registration_driver.h"
 #include "core/registration/target_list.h"
+#include "core/search/search_statements.h"
 #include "core/workspace/workspace.h"
 #include "devtools/temp_folder.h"
 
@@ -139,6 +140,24 @@ Timing registerAll(const Options& options, const fs::path& desk, const std::stri
     return timing;
 }
 
+// The parcel list with every field empty (the longest list there is) on
+// the world datum's catalogue: the time to its first row and to its last.
+void measureFirstRows(const fs::path& desk, const std::string& server, const char* name)
+{
+    ft::workspace::Workspace state(desk / "data", desk / "settings",
+                                   ft::workspace::Workspace::Traces::Off, server);
+    const std::string statement = ft::search::parcelStatement({}, ft::search::MatchMode::Prefix);
+    const auto start = Clock::now();
+    ft::catalogue::ResultCursor rows = state.catalogue(Datum::World).OpenCursor(statement);
+    rows.Step();
+    const double first = secondsSince(start);
+    long long count = 1;
+    while (rows.Step())
+        ++count;
+    std::printf("%-28s first row %.3f s, all %lld rows %.3f s\n", name, first, count,
+                secondsSince(start));
+}
+
 void emptyServer(const std::string& server)
 {
     const auto admin = ft::catalogue::OpenServerCatalogue(server, "ft_bench_admin");
@@ -204,6 +223,8 @@ int main(int argc, char** argv)
         print("psql replaying its INSERTs", psql);
         std::printf("ratio server/files %.2f, server/psql %.2f\n", server.wall / files.wall,
                     server.wall / psql.wall);
+        measureFirstRows(work / "files", {}, "parcel list, files");
+        measureFirstRows(work / "server", options->server, "parcel list, server");
         std::printf("load average at the end: ");
         std::fflush(stdout);
         ft::bench::timedCommand("cut -d' ' -f1-3 /proc/loadavg");

@@ -3,6 +3,7 @@
 #include "core/catalogue/engine_text.h"
 #include "core/catalogue/quoting.h"
 #include "core/catalogue/schema.h"
+#include "core/catalogue/server_cursor.h"
 #include "core/catalogue/server_dialect.h"
 #include "core/catalogue/server_setup.h"
 
@@ -14,137 +15,12 @@
 namespace ft::catalogue {
 namespace {
 
-// Type numbers of the server's built-in types (pg_type.oid), which never change.
-constexpr Oid kBoolType = 16;
-constexpr Oid kInt8Type = 20;
-constexpr Oid kInt2Type = 21;
-constexpr Oid kInt4Type = 23;
-constexpr Oid kFloat4Type = 700;
-constexpr Oid kFloat8Type = 701;
-constexpr Oid kNumericType = 1700;
-
 // The SQLSTATE classes and codes that mean something to the operator.
 constexpr std::string_view kNoPrivilege = "42501";
 constexpr std::string_view kReadOnlyTransaction = "25006";
 constexpr std::string_view kLockNotAvailable = "55P03";
 constexpr std::string_view kDeadlock = "40P01";
 constexpr std::string_view kDiskFull = "53100";
-
-ColumnKind kindOf(Oid type)
-{
-    switch (type) {
-    case kBoolType:
-    case kInt8Type:
-    case kInt2Type:
-    case kInt4Type:
-        return ColumnKind::Integer;
-    case kFloat4Type:
-    case kFloat8Type:
-    case kNumericType:
-        return ColumnKind::Numeric;
-    default:
-        return ColumnKind::Text;
-    }
-}
-
-// A cell's text as an integer the way the embedded engine reads text as
-// one: its leading digits, 0 when there are none.
-std::int64_t integerOf(std::string_view text)
-{
-    if (text == "t")
-        return 1;
-    std::int64_t value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
-
-ResultTable::Cell cellOf(const PGresult* result, int row, int column, ColumnKind kind)
-{
-    if (PQgetisnull(result, row, column) != 0)
-        return std::monostate{};
-    const std::string_view text(PQgetvalue(result, row, column),
-                                static_cast<std::size_t>(PQgetlength(result, row, column)));
-    switch (kind) {
-    case ColumnKind::Integer:
-        return integerOf(text);
-    case ColumnKind::Numeric: {
-        double value = 0;
-        std::from_chars(text.data(), text.data() + text.size(), value);
-        return value;
-    }
-    default:
-        return std::string(text);
-    }
-}
-
-std::vector<ColumnKind> kindsOf(const PGresult* result)
-{
-    std::vector<ColumnKind> kinds;
-    for (int column = 0; column < PQnfields(result); ++column)
-        kinds.push_back(kindOf(PQftype(result, column)));
-    return kinds;
-}
-
-// A cursor over a result the server sent whole.
-class PostgresCursor : public CursorSource {
-public:
-    explicit PostgresCursor(PgResult result)
-        : m_result(std::move(result)), m_kinds(kindsOf(m_result.get()))
-    {
-    }
-
-    bool Step() override
-    {
-        if (m_row < PQntuples(m_result.get()))
-            ++m_row;
-        return m_row < PQntuples(m_result.get());
-    }
-    int ColumnCount() const override { return PQnfields(m_result.get()); }
-    std::string Fields(int column) const override
-    {
-        checkRow(column);
-        return CellText(cellOf(m_result.get(), m_row, column, Kind(column)), Kind(column));
-    }
-    std::string_view Text(int column) const override
-    {
-        checkRow(column);
-        if (Kind(column) != ColumnKind::Text)
-            throw std::logic_error("column " + std::to_string(column) + " is not read as text");
-        return {PQgetvalue(m_result.get(), m_row, column),
-                static_cast<std::size_t>(PQgetlength(m_result.get(), m_row, column))};
-    }
-    std::int64_t Integer(int column) const override
-    {
-        checkRow(column);
-        return integerOf(PQgetvalue(m_result.get(), m_row, column));
-    }
-    bool HoldsInteger(int column) const override
-    {
-        return Kind(column) == ColumnKind::Integer && !IsNull(column);
-    }
-    bool IsNull(int column) const
-    {
-        checkRow(column);
-        return PQgetisnull(m_result.get(), m_row, column) != 0;
-    }
-    ColumnKind Kind(int column) const override
-    {
-        return m_kinds.at(static_cast<std::size_t>(column));
-    }
-
-private:
-    void checkRow(int column) const
-    {
-        if (m_row < 0 || m_row >= PQntuples(m_result.get()))
-            throw CatalogueError("Table is at End of File");
-        if (column < 0 || column >= ColumnCount())
-            throw std::out_of_range("column index " + std::to_string(column) + " out of range");
-    }
-
-    PgResult m_result;
-    std::vector<ColumnKind> m_kinds;
-    int m_row = -1;
-};
 
 // The server's notices ("relation ... already exists, skipping") are no
 // news to the operator; libpq would print them on standard error.
@@ -260,7 +136,10 @@ void PostgresDatabase::raise(const PGresult* result, const std::string& designed
         result != nullptr ? PQresultErrorMessage(result) : PQerrorMessage(m_connection.get());
     const std::string designed = "Error executing SQL statement.\rError [" + std::string(code) +
                                  "]: " + serverText + "\r\"" + designedSql + "\"";
-    if (PQstatus(m_connection.get()) != CONNECTION_OK)
+    // The server ending the connection (shut down, the backend terminated)
+    // says so before the connection is seen closed.
+    const bool serverEnded = code.starts_with("08") || code.starts_with("57P0");
+    if (PQstatus(m_connection.get()) != CONNECTION_OK || serverEnded)
         throw CatalogueError(
             platform::Message(QT_TRANSLATE_NOOP("findTavla",
                                                 "The connection to the catalogue server %1 was "
@@ -325,6 +204,7 @@ void PostgresDatabase::forgetSentAhead()
 
 PgResult PostgresDatabase::run(const std::string& serverSql, const std::string& designedSql)
 {
+    settleStream();
     finishSentAhead();
     checkSendable(serverSql, designedSql);
     // Parameters none, but through the extended protocol: one statement only.
@@ -336,7 +216,7 @@ PgResult PostgresDatabase::run(const std::string& serverSql, const std::string& 
     const std::string_view command = PQcmdStatus(result.get());
     if (command.starts_with("INSERT") || command.starts_with("UPDATE") ||
         command.starts_with("DELETE")) {
-        m_lastChanges = integerOf(PQcmdTuples(result.get()));
+        m_lastChanges = ServerInteger(PQcmdTuples(result.get()));
         m_totalChanges += m_lastChanges;
     }
     return result;
@@ -344,6 +224,7 @@ PgResult PostgresDatabase::run(const std::string& serverSql, const std::string& 
 
 void PostgresDatabase::ExecSQL(const std::string& sql)
 {
+    settleStream();
     const std::string serverSql = ServerStatement(sql);
     if (!InTransaction() || upperAscii(serverSql.substr(0, 6)) != "INSERT") {
         run(serverSql, sql);
@@ -365,18 +246,36 @@ ResultTable PostgresDatabase::GetTable(const std::string& sql)
     std::vector<std::string> names;
     for (int column = 0; column < PQnfields(result.get()); ++column)
         names.push_back(upperAscii(PQfname(result.get(), column)));
-    const std::vector<ColumnKind> kinds = kindsOf(result.get());
+    const std::vector<ColumnKind> kinds = ServerColumnKinds(result.get());
     std::vector<ResultTable::Cell> cells;
     cells.reserve(static_cast<std::size_t>(rows) * kinds.size());
     for (int row = 0; row < rows; ++row)
         for (std::size_t column = 0; column < kinds.size(); ++column)
-            cells.push_back(cellOf(result.get(), row, static_cast<int>(column), kinds[column]));
+            cells.push_back(ServerCell(result.get(), row, static_cast<int>(column), kinds[column]));
     return ResultTable(std::move(names), kinds, std::move(cells));
 }
 
 ResultCursor PostgresDatabase::OpenCursor(const std::string& sql)
 {
-    return ResultCursor(std::make_unique<PostgresCursor>(run(ServerStatement(sql), sql)));
+    settleStream();
+    finishSentAhead();
+    const std::string serverSql = ServerStatement(sql);
+    checkSendable(serverSql, sql);
+    m_stream = std::make_shared<ServerStream>(
+        m_connection.get(), serverSql, sql,
+        [this](const PGresult* result, const std::string& designed) { raise(result, designed); });
+    PgResult first = m_stream->Next();
+    return ResultCursor(MakeServerCursor(std::move(first), m_stream));
+}
+
+void PostgresDatabase::settleStream()
+{
+    if (!m_stream)
+        return;
+    // Rows a cursor still holds on to are kept for it; those of a cursor
+    // gone are read and dropped.
+    m_stream->Settle(m_stream.use_count() > 1);
+    m_stream.reset();
 }
 
 bool PostgresDatabase::HasRows(const std::string& sql)
@@ -399,14 +298,20 @@ bool PostgresDatabase::TableExists(std::string_view name)
 bool PostgresDatabase::InTransaction() const
 {
     const PGTransactionStatusType status = PQtransactionStatus(m_connection.get());
-    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
+    // While rows or answers are still coming the server does not say;
+    // then the transaction is open when this connection opened one.
+    if (status == PQTRANS_ACTIVE)
+        return m_transactionBegun;
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR;
 }
 
 void PostgresDatabase::BeginTransaction(bool writeLockNow)
 {
+    settleStream();
     if (InTransaction())
         throw CatalogueError("Transaction already open");
     run("BEGIN", "BEGIN TRANSACTION");
+    m_transactionBegun = true;
     m_savepointDepth = 0;
     if (writeLockNow)
         run("SELECT pg_advisory_xact_lock(hashtext('findtavla-writer-" + m_schema + "'))",
@@ -415,6 +320,7 @@ void PostgresDatabase::BeginTransaction(bool writeLockNow)
 
 void PostgresDatabase::Commit()
 {
+    settleStream();
     finishSentAhead();
     // A transaction in which a statement failed would silently roll back.
     if (PQtransactionStatus(m_connection.get()) == PQTRANS_INERROR)
@@ -422,12 +328,15 @@ void PostgresDatabase::Commit()
                              "and cannot be committed.\r\"COMMIT\"");
     run("COMMIT", "COMMIT");
     m_savepointDepth = 0;
+    m_transactionBegun = false;
 }
 
 void PostgresDatabase::Rollback()
 {
     m_savepointDepth = 0;
+    settleStream();
     forgetSentAhead();
+    m_transactionBegun = false;
     // A lost connection has ended the transaction on the server already.
     if (!InTransaction())
         return;
@@ -456,6 +365,7 @@ void PostgresDatabase::RollbackToSavepoint()
 {
     if (m_savepointDepth == 0)
         throw CatalogueError("No savepoint open");
+    settleStream();
     forgetSentAhead();
     if (!InTransaction()) {
         m_savepointDepth = 0;

@@ -3,6 +3,7 @@
 #include "core/catalogue/catalogue_database.h"
 
 #include "core/catalogue/libpq_handles.h"
+#include "core/catalogue/server_cursor.h"
 #include "core/catalogue/server_pipeline.h"
 
 #include <memory>
@@ -29,6 +30,9 @@ public:
     // INSERT. LastChanges and TotalChanges count such rows from then on.
     void ExecSQL(const std::string& sql) override;
     ResultTable GetTable(const std::string& sql) override;
+    // The cursor reads rows as the server sends them (the first rows of a
+    // long list come at once); anything else run on the connection before
+    // the cursor is through reads the rest first, kept for the cursor.
     ResultCursor OpenCursor(const std::string& sql) override;
     bool HasRows(const std::string& sql) override;
     bool TableExists(std::string_view name) override;
@@ -61,6 +65,9 @@ private:
     // Reads the answers of the statements sent ahead and raises the first
     // failure among them.
     void finishSentAhead();
+    // Reads the rest of the rows a cursor is streaming, so that the
+    // connection can run something else.
+    void settleStream();
     // Reads them and forgets their failures: for a rollback, which undoes them.
     void forgetSentAhead();
     [[noreturn]] void raise(const PGresult* result, const std::string& designedSql) const;
@@ -70,6 +77,9 @@ private:
 
     PgConnection m_connection;
     ServerPipeline m_pipeline;
+    // The rows of the last cursor opened, while the server may still send them.
+    std::shared_ptr<ServerStream> m_stream;
+    bool m_transactionBegun = false;
     std::string m_schema;
     std::string m_displayName;
     int m_savepointDepth = 0;

@@ -268,3 +268,60 @@ TEST_F(SentAheadTest, AFailureAmongRowsSentAheadIsRaisedAndKeepsNothing)
 
 } // namespace
 } // namespace ft::catalogue
+
+namespace ft::catalogue {
+namespace {
+
+// A cursor reads rows as the server sends them; what else runs on the
+// connection meanwhile neither loses its rows nor waits for a cursor
+// dropped halfway, and a server lost midway is said as such.
+class StreamedCursorTest : public ::testing::Test {
+protected:
+    void SetUp() override { FT_SKIP_WITHOUT_SERVER(test::Engine::Server); }
+    test::TempFolder m_folder;
+};
+
+TEST_F(StreamedCursorTest, StatementsBetweenRowsLeaveTheCursorItsRows)
+{
+    test::EngineCatalogue db(test::Engine::Server, m_folder.path());
+    ResultCursor rows = db->OpenCursor("SELECT generate_series(1, 5000)");
+    ASSERT_TRUE(rows.Step());
+    EXPECT_EQ(rows.Integer(0), 1);
+    db->ExecSQL("INSERT INTO ZTEN VALUES ('a', 1, 0, 0)");
+    EXPECT_EQ(db->GetTable("SELECT COUNT(*) FROM ZTEN").Fields(0), "1");
+    std::int64_t last = 1;
+    while (rows.Step())
+        EXPECT_EQ(rows.Integer(0), ++last);
+    EXPECT_EQ(last, 5000);
+    {
+        ResultCursor dropped = db->OpenCursor("SELECT generate_series(1, 100000)");
+        ASSERT_TRUE(dropped.Step());
+    }
+    db->BeginTransaction();
+    EXPECT_TRUE(db->InTransaction());
+    ResultCursor none = db->OpenCursor("SELECT * FROM MAP");
+    EXPECT_EQ(none.ColumnCount(), 6);
+    EXPECT_FALSE(none.Step());
+    db->Commit();
+    EXPECT_FALSE(db->InTransaction());
+}
+
+TEST_F(StreamedCursorTest, AServerLostMidSearchIsSaidAsSuch)
+{
+    test::EngineCatalogue watcher(test::Engine::Server, m_folder.path());
+    PostgresDatabase searcher(test::testServer(), watcher.schema());
+    const std::string pid = searcher.GetTable("SELECT pg_backend_pid()").Fields(0);
+    ResultCursor rows = searcher.OpenCursor("SELECT generate_series(1, 50000000)");
+    ASSERT_TRUE(rows.Step());
+    watcher->ExecSQL("SELECT pg_terminate_backend(" + pid + ")");
+    try {
+        while (rows.Step()) {
+        }
+        FAIL() << "the end of the rows was reported instead";
+    } catch (const CatalogueError& error) {
+        EXPECT_NE(error.message().text().indexOf(QStringLiteral("was lost")), -1);
+    }
+}
+
+} // namespace
+} // namespace ft::catalogue
