@@ -728,8 +728,8 @@ Open a drawing&apos;s header (.hed) with 開く.</source>
         <translation>図面を読めません</translation>
     </message>
     <message>
-        <source>no drawing: %1</source>
-        <translation>図面がありません: %1</translation>
+        <source>no drawing: %1 (a drawing registered on another desk opens only when every desk reaches the data sets by the same path, one mount point)</source>
+        <translation>図面がありません: %1（別の端末で登録した図面は、すべての端末が同じパス（同じマウントポイント）でデータに届くときだけ開けます）</translation>
     </message>
     <message>
         <source>no file: %1</source>
@@ -878,6 +878,14 @@ Open a drawing&apos;s header (.hed) with 開く.</source>
     <message>
         <source>%1 holds registered drawings already. Nothing was copied; to put the copy in their place, give --replace.</source>
         <translation>%1 には登録済みの図面がすでにあります。何も複写していません。置き換えるには --replace を付けてください。</translation>
+    </message>
+    <message>
+        <source>The desk %1 is registering into the catalogue server %2 just now. Searches go on; register or delete again when it has ended.</source>
+        <translation>端末 %1 がカタログサーバー %2 に登録しているところです。検索はそのまま行えます。登録や削除は、その登録が終わってからもう一度実行してください。</translation>
+    </message>
+    <message>
+        <source>They are deleted for every desk that uses the catalogue server %1.</source>
+        <translation>カタログサーバー %1 を使うすべての端末から削除されます。</translation>
     </message>
 </context>
 </TS>

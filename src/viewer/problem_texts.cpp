@@ -214,7 +214,14 @@ QString fileProblemText(const dataset::ReadProblem& problem, const dataset::Surv
     const QString detail = QString::fromStdString(problem.detail);
     switch (problem.kind) {
     case dataset::ProblemKind::HeaderMissing:
-        return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "no drawing: %1"), {detail});
+        // A path registered on another desk of a shared catalogue is that
+        // desk's path: it opens here only where the data sets are mounted
+        // at the same place.
+        return platform::messageText(
+            QT_TRANSLATE_NOOP("findTavla", "no drawing: %1 (a drawing registered on another desk "
+                                           "opens only when every desk reaches the data sets by "
+                                           "the same path, one mount point)"),
+            {detail});
     case dataset::ProblemKind::FileMissing:
         return platform::messageText(QT_TRANSLATE_NOOP("findTavla", "no file: %1"), {detail});
     case dataset::ProblemKind::FileUnreadable:

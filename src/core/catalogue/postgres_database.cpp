@@ -91,7 +91,7 @@ void PostgresDatabase::makeSchema()
     bool complete = true;
     for (const std::string_view table : kTableNames)
         complete = complete && TableExists(table);
-    if (complete && TableExists("FINDTAVLA_CHANGES"))
+    if (complete && TableExists("FINDTAVLA_CHANGES") && TableExists("FINDTAVLA_LINES"))
         return;
     if (!mayMakeSchema())
         throw CatalogueError(

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/catalogue_database.h"
 #include "core/catalogue/change_counter.h"
+#include "core/catalogue/shared_catalogue.h"
 #include "core/catalogue/transaction.h"
 
 #include <string>
@@ -77,6 +78,7 @@ std::array<std::int64_t, 7> DeleteAllRows(CatalogueDatabase& db)
         db.ExecSQL(std::string(kDeleteAllStatements[i]));
         deleted[i] = db.LastChanges();
     }
+    DeleteAllDrawingLines(db);
     RaiseChangeCounter(db);
     transaction.commit();
     return deleted;

@@ -18,8 +18,10 @@
 #include "core/registration/registered_sets.h"
 #include "core/workspace/workspace.h"
 
+#include <cerrno>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <system_error>
 
 namespace ft::registration {
@@ -110,6 +112,33 @@ void requireReadable(const fs::path& file)
             platform::Message(QT_TRANSLATE_NOOP("findTavla", "cannot be opened for reading")));
 }
 
+std::uintmax_t sizeOf(const fs::path& file)
+{
+    std::error_code missing;
+    const std::uintmax_t size = fs::file_size(file, missing);
+    return missing ? 0 : size;
+}
+
+// The records the file gained past `offset` (each written with its CR LF).
+std::vector<std::string> recordsAfter(const fs::path& file, std::uintmax_t offset)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open())
+        throw std::system_error(errno, std::generic_category(),
+                                "Cannot read back " + platform::pathText(file));
+    in.seekg(static_cast<std::streamoff>(offset));
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<std::string> records;
+    for (std::size_t at = 0; at < bytes.size();) {
+        std::size_t end = bytes.find("\r\n", at);
+        if (end == std::string::npos)
+            end = bytes.size();
+        records.push_back(bytes.substr(at, end - at));
+        at = end + 2;
+    }
+    return records;
+}
+
 } // namespace
 
 bool DataSetPasses::refuseIfUnusable(const SetJob& job)
@@ -143,9 +172,10 @@ bool DataSetPasses::writeSheets(const SetJob& job)
         for (const fs::path& file : sourceFilesOf(job))
             requireReadable(file);
         formats::Extent& extent = stores.workingFiles.extent(job.datum);
-        formats::WorkingFile sheets(
-            stores.workingFiles.path(WorkingFileKind::SheetOutlines, job.datum),
-            formats::WorkingFile::Mode::Append);
+        const fs::path sheetFile =
+            stores.workingFiles.path(WorkingFileKind::SheetOutlines, job.datum);
+        const std::uintmax_t sheetsBefore = sizeOf(sheetFile);
+        formats::WorkingFile sheets(sheetFile, formats::WorkingFile::Mode::Append);
         const fs::path mapFile = siblingOf(job, ".map");
         formats::convertMapToZu(sheets, job.fileNo, mapFile, extent);
         // The rows go into the catalogue with the rest of the set, in its
@@ -166,6 +196,8 @@ bool DataSetPasses::writeSheets(const SetJob& job)
         traceStep("図面の登録 ", job.fileNo, frameFile);
         m_run.showStatus(job.fileNo, frameFile);
         sheets.close();
+        if (m_run.shared())
+            m_lines[{job.datum, job.fileNo}].sheetOutlines = recordsAfter(sheetFile, sheetsBefore);
     });
     if (!failure)
         return true;
@@ -178,8 +210,9 @@ bool DataSetPasses::runChainSteps(const SetJob& job, std::string& failure)
     RegistrationStores& stores = m_run.stores();
     catalogue::CatalogueDatabase& db = stores.catalogues[job.datum];
     platform::TraceLog& trace = stores.traces.trace;
-    formats::WorkingFile segments(stores.workingFiles.path(WorkingFileKind::Segments, job.datum),
-                                  formats::WorkingFile::Mode::Append);
+    const fs::path segmentFile = stores.workingFiles.path(WorkingFileKind::Segments, job.datum);
+    const std::uintmax_t segmentsBefore = sizeOf(segmentFile);
+    formats::WorkingFile segments(segmentFile, formats::WorkingFile::Mode::Append);
     // The point table lives for this set's steps only.
     formats::PointTable points;
     const fs::path pointFile = siblingOf(job, ".pnt");
@@ -232,6 +265,8 @@ bool DataSetPasses::runChainSteps(const SetJob& job, std::string& failure)
     segments.close();
     if (!ok)
         return false;
+    if (m_run.shared())
+        m_lines[{job.datum, no}].segments = recordsAfter(segmentFile, segmentsBefore);
     if (!formats::storeFileName(db, trace, no, job.basePath, job.entry.time,
                                 job.entry.headerPath)) {
         failure = pathReason(QT_TRANSLATE_NOOP("findTavla", "%1 failed for %2"),
@@ -268,6 +303,13 @@ bool DataSetPasses::registerInOneTransaction(const SetJob& job, std::string& fai
     }
     if (!runChainSteps(job, failure))
         return false;
+    if (m_run.shared()) {
+        const auto lines = m_lines.find({job.datum, job.fileNo});
+        if (lines != m_lines.end()) {
+            catalogue::StoreDrawingLines(db, job.fileNo, lines->second);
+            m_lines.erase(lines);
+        }
+    }
     replaceOlderRegistrations(job);
     catalogue::RaiseChangeCounter(db);
     set.commit();
@@ -306,6 +348,7 @@ SetOutcome DataSetPasses::registerChain(const SetJob& job)
 void DataSetPasses::drop(const SetJob& job, const std::optional<std::string>& failure)
 {
     m_mapStatements.erase({job.datum, job.fileNo});
+    m_lines.erase({job.datum, job.fileNo});
     m_run.setDropped(job);
     if (failure)
         m_run.recordFailure(job, *failure);

@@ -7,6 +7,7 @@
 // and the FILE row, then replaces the set's older registration. So a set's
 // rows appear together with its FILE row, or not at all.
 
+#include "core/catalogue/shared_catalogue.h"
 #include "core/conversion/map_converter.h"
 #include "core/registration/registration_run.h"
 
@@ -43,6 +44,9 @@ private:
     RegistrationRun& m_run;
     // The MAP statements of each set between its two passes.
     std::map<std::pair<workspace::Datum, int>, formats::MapStatements> m_mapStatements;
+    // On a shared catalogue, the overview lines each set wrote, which go into
+    // the catalogue in the set's transaction.
+    std::map<std::pair<workspace::Datum, int>, catalogue::DrawingLines> m_lines;
 };
 
 } // namespace ft::registration

@@ -3,6 +3,7 @@
 #include "core/catalogue/catalogue_database.h"
 #include "core/catalogue/change_counter.h"
 #include "core/catalogue/quoting.h"
+#include "core/catalogue/shared_catalogue.h"
 #include "core/catalogue/transaction.h"
 #include "core/formats/converter_support.h"
 #include "core/formats/text_helpers.h"
@@ -131,6 +132,7 @@ void DeleteRegistrations(catalogue::CatalogueDatabase& db, platform::TraceLog& t
                       "DELETE FROM " + std::string(table) +
                           " WHERE FILENO=" + std::to_string(fileNo) + ";");
     }
+    catalogue::DeleteDrawingLines(db, fileNos);
     catalogue::RaiseChangeCounter(db);
     transaction.commit();
 }

@@ -1,5 +1,6 @@
 #include "core/registration/registration_driver.h"
 
+#include "core/catalogue/shared_catalogue.h"
 #include "core/platform/progress.h"
 #include "core/registration/data_set_passes.h"
 #include "core/registration/registration_run.h"
@@ -33,6 +34,11 @@ bool TidyAfterInterruptedRun(RegistrationStores stores)
     std::error_code unknown;
     if (!std::filesystem::exists(RunMarkerPath(stores.workingFiles.dataFolder()), unknown))
         return false;
+    // A marker of the time before the desk used a shared catalogue: sets
+    // land whole there, and the working files follow the catalogue anyway.
+    for (const workspace::Datum datum : workspace::kDatums)
+        if (stores.catalogues.isOpen(datum) && catalogue::IsShared(stores.catalogues[datum]))
+            return false;
     platform::SilentProgress silent;
     try {
         RegistrationRun run(stores, silent);

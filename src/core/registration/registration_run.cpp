@@ -10,6 +10,7 @@
 #include "core/platform/progress.h"
 #include "core/registration/registered_sets.h"
 #include "core/registration/tidy_record.h"
+#include "core/registration/working_file_cache.h"
 #include "core/registration/working_file_upkeep.h"
 #include "core/workspace/workspace.h"
 
@@ -49,6 +50,7 @@ RegistrationRun::RegistrationRun(RegistrationStores stores, platform::Progress& 
         fs::exists(RunMarkerPath(m_stores.workingFiles.dataFolder()), unknown) || unknown;
     for (const Datum datum : workspace::kDatums)
         checkCatalogue(datum);
+    holdSharedCatalogues();
     // A run traces every catalogue row; the logs are written step by step
     // instead of line by line.
     m_stores.traces.trace.setBatched(true);
@@ -79,6 +81,22 @@ void RegistrationRun::checkCatalogue(Datum datum)
     } catch (const catalogue::CatalogueError& error) {
         m_unusable[datum] = workspace::catalogueFailureText(file, error.what());
     }
+}
+
+// On catalogues shared with other desks, a role that may not write is told
+// so before anything is written, and one desk registers at a time.
+void RegistrationRun::holdSharedCatalogues()
+{
+    catalogue::CatalogueDatabase* first = nullptr;
+    for (const Datum datum : workspace::kDatums) {
+        if (!isUsable(datum) || !catalogue::IsShared(m_stores.catalogues[datum]))
+            continue;
+        catalogue::RequireWriteAccess(m_stores.catalogues[datum]);
+        if (first == nullptr)
+            first = &m_stores.catalogues[datum];
+    }
+    if (first != nullptr)
+        m_sharedLock.emplace(*first);
 }
 
 bool RegistrationRun::allUsable() const
@@ -154,6 +172,7 @@ void RegistrationRun::setBegun(const SetJob& job)
 void RegistrationRun::setRegistered(const SetJob& job)
 {
     m_inProgress.erase({job.datum, job.fileNo});
+    m_registeredNow[job.datum].insert(job.fileNo);
     ++m_result.registered;
 }
 
@@ -186,6 +205,17 @@ void RegistrationRun::start()
     // Only now, with the data folder ours, may the logs be emptied: a run of
     // another program may be writing them until then.
     m_stores.traces.beginRegistration();
+    if (shared()) {
+        // What other desks registered or deleted since this desk last
+        // looked is in the working files before this run adds to them.
+        for (const Datum datum : workspace::kDatums)
+            if (isUsable(datum)) {
+                catalogue::CreateOrderIndexIfMissing(m_stores.catalogues[datum]);
+                UpdateHeldWorkingFileCache(m_stores, datum);
+            }
+        takeStateInStep();
+        return;
+    }
     // Until finish() removes it, the marker tells every program that starts
     // that this run may have left records of unfinished sets behind.
     formats::WorkingFile(RunMarkerPath(m_stores.workingFiles.dataFolder()),
@@ -292,6 +322,10 @@ void RegistrationRun::finish(const std::set<Datum>& datums, ExtentTrace extentTr
         }
         m_workingFilesChanged[datum] = false;
     }
+    if (shared()) {
+        finishShared();
+        return;
+    }
     const fs::path dataFolder = m_stores.workingFiles.dataFolder();
     // Until a new record is written the next run tidies.
     std::error_code ignored;
@@ -310,6 +344,19 @@ void RegistrationRun::finish(const std::set<Datum>& datums, ExtentTrace extentTr
     // it stays so.
     if (allUsable())
         recordInStep();
+}
+
+// The sets this run registered are in the working files already; the
+// cache then takes the catalogue's counter as seen (no other desk changed
+// the catalogue while this run held it).
+void RegistrationRun::finishShared()
+{
+    for (const Datum datum : workspace::kDatums) {
+        if (!isUsable(datum))
+            continue;
+        RecordCachedDrawings(m_stores, datum, m_registeredNow[datum]);
+        UpdateHeldWorkingFileCache(m_stores, datum);
+    }
 }
 
 // The record only spares the next run its tidy-up: one that cannot be

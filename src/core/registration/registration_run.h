@@ -7,6 +7,7 @@
 // the working files in step, writing the extent files and removing the run
 // marker. The work on each data set is data_set_passes.h's.
 
+#include "core/catalogue/shared_catalogue.h"
 #include "core/platform/progress.h"
 #include "core/registration/registration_driver.h"
 
@@ -14,6 +15,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -95,6 +97,12 @@ public:
     // throws.
     void abandon() noexcept;
 
+    // True when the catalogues are shared with other desks: each set's
+    // overview lines go into its catalogue with its rows, the working files
+    // are a cache of them (working_file_cache.h), and there is no run
+    // marker or tidying (every set commits whole).
+    bool shared() const { return m_sharedLock.has_value(); }
+
     RegistrationStores& stores() { return m_stores; }
     RegistrationResult& result() { return m_result; }
     // Why the last set failed (UTF-8).
@@ -109,6 +117,8 @@ private:
     void bringWorkingFilesInStep(workspace::Datum datum);
     void checkCatalogue(workspace::Datum datum);
     bool allUsable() const;
+    void holdSharedCatalogues();
+    void finishShared();
 
     ExclusiveRun m_exclusive; // first: nothing is touched before it is held
     RegistrationStores m_stores;
@@ -126,6 +136,10 @@ private:
     platform::RunState m_runState;
     bool m_runShown = false;
     std::int64_t m_changesBefore = 0;
+    // Held for the run on shared catalogues: no other desk registers meanwhile.
+    std::optional<catalogue::SharedRegistrationLock> m_sharedLock;
+    // Sets this run registered, whose lines its working files hold.
+    workspace::PerDatum<std::set<int>> m_registeredNow;
 };
 
 } // namespace ft::registration

@@ -1,6 +1,7 @@
 #include "core/workspace/delete_all.h"
 
 #include "core/catalogue/schema.h"
+#include "core/catalogue/shared_catalogue.h"
 #include "core/workspace/workspace.h"
 
 #include <optional>
@@ -12,7 +13,12 @@ DeletedRegistrations deleteAllRegistrations(Workspace& workspace)
     const Datum datum = workspace.currentDatum();
     DeletedRegistrations deleted;
     deleted.datum = datum;
-    deleted.rows = catalogue::DeleteAllRows(workspace.catalogue(datum));
+    catalogue::CatalogueDatabase& db = workspace.catalogue(datum);
+    // On a catalogue shared by several desks: a role that may not write is
+    // told so first, and no desk is registering meanwhile.
+    catalogue::RequireWriteAccess(db);
+    const catalogue::SharedRegistrationLock noRegistration(db);
+    deleted.rows = catalogue::DeleteAllRows(db);
     // remove() passes over a missing file. Any other failure is reported,
     // after the other files were removed all the same: a working file left
     // behind would keep showing deleted drawings.

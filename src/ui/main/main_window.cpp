@@ -1,12 +1,14 @@
 #include "ui/main/main_window.h"
 
 #include "core/catalogue/change_counter.h"
+#include "core/catalogue/shared_catalogue.h"
 #include "core/formats/request_file.h"
 #include "core/platform/folders.h"
 #include "core/platform/operator_message.h"
 #include "core/registration/registration_driver.h"
 #include "core/registration/registration_routes.h"
 #include "core/registration/target_list.h"
+#include "core/registration/working_file_cache.h"
 #include "core/workspace/delete_all.h"
 #include "core/workspace/settings_file.h"
 #include "ui/main/overview_image.h"
@@ -47,6 +49,19 @@ QString countText(std::int64_t count)
     QLocale locale = QLocale::c();
     locale.setNumberOptions(QLocale::DefaultNumberOptions);
     return locale.toString(static_cast<qlonglong>(count));
+}
+
+// Delete-all on a catalogue server deletes for every desk: the question
+// names the server (its connection text never holds the password).
+QString sharedCatalogueWarning(catalogue::CatalogueDatabase& db)
+{
+    if (!catalogue::IsShared(db))
+        return {};
+    return QStringLiteral("\n\n") +
+           platform::messageText(QT_TRANSLATE_NOOP("findTavla",
+                                                   "They are deleted for every desk that uses the "
+                                                   "catalogue server %1."),
+                                 {QString::fromStdString(db.DisplayName())});
 }
 
 } // namespace
@@ -146,6 +161,7 @@ void MainWindow::startUp()
     }
 
     switchDatum(workspace::readSavedDatum(m_state->settingsFile()));
+    runCommand(m_operator, [this] { updateOverviewCache(); });
     redrawOverview();
 
     // A catalogue that could not be opened does not stop the program: the
@@ -190,12 +206,21 @@ void MainWindow::showDrawingCount()
 void MainWindow::refreshDrawings()
 {
     try {
+        updateOverviewCache();
         showDrawingCount();
     } catch (...) {
         redrawOverview();
         throw;
     }
     redrawOverview();
+}
+
+// On a catalogue shared with other desks the overview's working files
+// follow what every desk registered. Another program of this desk that is
+// registering brings them up to date itself.
+void MainWindow::updateOverviewCache()
+{
+    registration::UpdateWorkingFileCache(*m_state, m_state->currentDatum());
 }
 
 void MainWindow::activateFirstTime()
@@ -329,7 +354,8 @@ void MainWindow::deleteAllOfDatum()
         QStringLiteral("本当に削除しますか？\n\n") +
         platform::messageText(
             QT_TRANSLATE_NOOP("findTavla", "The %2 registered drawings of %1 will be deleted."),
-            {datumName(datum), countText(workspace::registeredDrawingCount(*m_state))});
+            {datumName(datum), countText(workspace::registeredDrawingCount(*m_state))}) +
+        sharedCatalogueWarning(m_state->catalogue(datum));
     if (!m_operator.askYesNo(question, platform::Operator::Icon::Question,
                              platform::Operator::DefaultAnswer::No))
         return;

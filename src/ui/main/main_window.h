@@ -129,6 +129,7 @@ private:
     void datumChosen(workspace::Datum datum);
     void showDrawingCount();
     void refreshDrawings();
+    void updateOverviewCache();
     void emptyTargetList();
     void createResultWindows();
     void connectNameLists();
