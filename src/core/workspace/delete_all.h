@@ -24,10 +24,7 @@ struct DeletedRegistrations {
 };
 
 // Empties the current datum's catalogue in one transaction, then removes that
-// datum's overview working files (missing ones are passed over). On a
-// catalogue shared by several desks it first refuses a role that may not
-// write and takes the registration lock (RegistrationElsewhere while another
-// desk registers). The
+// datum's three overview working files (missing ones are passed over). The
 // other datum's catalogue and working files stay: its drawings are still
 // registered. A working file that cannot be removed throws
 // std::filesystem::filesystem_error after the rows are gone and the other files removed.

@@ -64,6 +64,14 @@ QString sharedCatalogueWarning(catalogue::CatalogueDatabase& db)
                                  {QString::fromStdString(db.DisplayName())});
 }
 
+// On a catalogue shared with other desks the overview's working files
+// follow what every desk registered. Another program of this desk that is
+// registering brings them up to date itself.
+void updateOverviewCache(workspace::Workspace& state)
+{
+    registration::UpdateWorkingFileCache(state, state.currentDatum());
+}
+
 } // namespace
 
 MainWindow::MainWindow(platform::Operator& op, QWidget* parent)
@@ -161,7 +169,7 @@ void MainWindow::startUp()
     }
 
     switchDatum(workspace::readSavedDatum(m_state->settingsFile()));
-    runCommand(m_operator, [this] { updateOverviewCache(); });
+    runCommand(m_operator, [this] { updateOverviewCache(*m_state); });
     redrawOverview();
 
     // A catalogue that could not be opened does not stop the program: the
@@ -206,21 +214,13 @@ void MainWindow::showDrawingCount()
 void MainWindow::refreshDrawings()
 {
     try {
-        updateOverviewCache();
+        updateOverviewCache(*m_state);
         showDrawingCount();
     } catch (...) {
         redrawOverview();
         throw;
     }
     redrawOverview();
-}
-
-// On a catalogue shared with other desks the overview's working files
-// follow what every desk registered. Another program of this desk that is
-// registering brings them up to date itself.
-void MainWindow::updateOverviewCache()
-{
-    registration::UpdateWorkingFileCache(*m_state, m_state->currentDatum());
 }
 
 void MainWindow::activateFirstTime()

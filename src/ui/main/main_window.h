@@ -129,7 +129,6 @@ private:
     void datumChosen(workspace::Datum datum);
     void showDrawingCount();
     void refreshDrawings();
-    void updateOverviewCache();
     void emptyTargetList();
     void createResultWindows();
     void connectNameLists();
