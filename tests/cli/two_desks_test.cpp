@@ -229,144 +229,143 @@ TEST_F(TwoDesksTest, ARoleThatMayNotCreateIsSentToTheAdministratorsStatements)
     EXPECT_EQ(listed.status, 1) << listed.err; // no drawings yet, but no refusal
     admin->ExecSQL("DROP OWNED BY " + role);
     admin->ExecSQL("DROP ROLE " + role);
+}
 
-    // While one desk registers, another desk's registration and delete-all are
-    // refused at once, naming the desk that registers, and its searches go on.
-    // Afterwards both desks' overviews hold the same drawings.
-    TEST_F(TwoDesksTest, OneDeskRegistersAtATimeAndBothOverviewsAgreeAfterwards)
+// While one desk registers, another desk's registration and delete-all are
+// refused at once, naming the desk that registers, and its searches go on.
+// Afterwards both desks' overviews hold the same drawings.
+TEST_F(TwoDesksTest, OneDeskRegistersAtATimeAndBothOverviewsAgreeAfterwards)
+{
+    pointAtServer(m_deskA);
+    pointAtServer(m_deskB);
+    const QString setA = QString::fromStdString(set("A"));
+    ASSERT_EQ(run(m_deskA, {QStringLiteral("register"), setA}).status, 0);
     {
-        pointAtServer(m_deskA);
-        pointAtServer(m_deskB);
-        const QString setA = QString::fromStdString(set("A"));
-        ASSERT_EQ(run(m_deskA, {QStringLiteral("register"), setA}).status, 0);
-        {
-            // Another desk's registration, held by this process's connection.
-            const auto registering =
-                catalogue::OpenServerCatalogue(m_server.connection(), "dorsawrd");
-            const catalogue::SharedRegistrationLock lock(*registering);
-            const std::string host = QSysInfo::machineHostName().toStdString();
-            for (const QStringList& writer :
-                 {QStringList{QStringLiteral("register"), QString::fromStdString(set("B"))},
-                  QStringList{QStringLiteral("delete-all"), QStringLiteral("--yes")}}) {
-                const Finished refused = run(m_deskB, writer);
-                EXPECT_EQ(refused.status, 2) << writer.join(u' ').toStdString();
-                EXPECT_NE(refused.err.find(host), std::string::npos) << refused.err;
-            }
-            const Finished listed = run(m_deskB, {QStringLiteral("files")});
-            EXPECT_EQ(listed.status, 0) << listed.err;
-            EXPECT_NE(listed.out.find((m_folder / "sets/A").string()), std::string::npos);
-            EXPECT_EQ(listed.out.find((m_folder / "sets/B").string()), std::string::npos);
-        }
-        ASSERT_EQ(
-            run(m_deskB, {QStringLiteral("register"), QString::fromStdString(set("B"))}).status, 0);
-        // Desk A's next run (nothing new to register) brings its overview up to date.
-        ASSERT_EQ(run(m_deskA, {QStringLiteral("register"), setA}).status, 0);
-        for (const std::string extension : {".zu2", ".az2"}) {
-            const std::vector<std::string> onA = sortedRecords(workingFile(m_deskA, extension));
-            EXPECT_FALSE(onA.empty()) << extension;
-            EXPECT_EQ(onA, sortedRecords(workingFile(m_deskB, extension))) << extension;
-        }
-        EXPECT_EQ(test::readBytes(workingFile(m_deskA, ".he2")),
-                  test::readBytes(workingFile(m_deskB, ".he2")));
-    }
-
-    // A desk's working files follow the server drawing by drawing: a drawing
-    // another desk added comes in, one it replaced goes, and the lines of a
-    // drawing that stayed are not read again.
-    TEST_F(TwoDesksTest, ADesksOverviewFollowsDrawingsAddedAndRemovedElsewhere)
-    {
-        pointAtServer(m_deskA);
-        const fs::path kept = set("Kept");
-        const fs::path replaced = set("Replaced");
-        ASSERT_EQ(run(m_deskA, {QStringLiteral("register"), QString::fromStdString(kept),
-                                QString::fromStdString(replaced)})
-                      .status,
-                  0);
-        workspace::Workspace deskB(m_deskB / "data", m_deskB / "config",
-                                   workspace::Workspace::Traces::Off, m_server.connection());
-        const auto world = workspace::Datum::World;
-        EXPECT_EQ(registration::UpdateWorkingFileCache(deskB, world),
-                  registration::CacheUpdate::Updated);
-        const fs::path sheets = deskB.workingFile(workspace::WorkingFileKind::SheetOutlines, world);
-        EXPECT_EQ(sortedRecords(sheets), sortedRecords(workingFile(m_deskA, ".zu2")));
-        EXPECT_EQ(registration::UpdateWorkingFileCache(deskB, world),
-                  registration::CacheUpdate::UpToDate);
-
-        // A mark on this desk's copy of the kept drawing's lines: it stays only
-        // if they are not read again.
-        const std::string keptFileNo =
-            deskB.catalogue(world)
-                .GetTable("SELECT FILENO FROM FILE WHERE PATH = '" +
-                          (fs::canonical(kept.parent_path()) / "Kept").string() + "'")
-                .Fields(0);
-        std::string bytes = test::readBytes(sheets);
-        const std::size_t keptEnd = bytes.find("," + keptFileNo + ",\r\n");
-        ASSERT_NE(keptEnd, std::string::npos);
-        const std::size_t lineEnd = bytes.rfind('\n', keptEnd);
-        bytes.insert(lineEnd == std::string::npos ? 0 : lineEnd + 1, "M");
-        test::writeBytes(sheets, bytes);
-
-        // Desk A registers the replaced set anew (it changed) and a new one.
-        test::setFileTime(replaced, {2031, 1, 1, 0, 0, 0});
-        ASSERT_EQ(run(m_deskA, {QStringLiteral("register"), QString::fromStdString(replaced),
-                                QString::fromStdString(set("Added"))})
-                      .status,
-                  0);
-        EXPECT_EQ(registration::UpdateWorkingFileCache(deskB, world),
-                  registration::CacheUpdate::Updated);
-        std::vector<std::string> expected = sortedRecords(workingFile(m_deskA, ".zu2"));
-        const std::vector<std::string> onB = sortedRecords(sheets);
-        ASSERT_EQ(onB.size(), expected.size());
-        EXPECT_EQ(std::count_if(onB.begin(), onB.end(),
-                                [](const std::string& record) { return record.starts_with("M"); }),
-                  1);
-        for (std::string record : onB)
-            EXPECT_NE(std::find(expected.begin(), expected.end(),
-                                record.starts_with("M") ? record.substr(1) : record),
-                      expected.end())
-                << record;
-
-        // After a delete-all numbers start over: a new drawing under the kept
-        // drawing's old number is still read.
-        ASSERT_EQ(run(m_deskA, {QStringLiteral("delete-all"), QStringLiteral("--yes")}).status, 0);
-        ASSERT_EQ(
-            run(m_deskA, {QStringLiteral("register"), QString::fromStdString(set("Anew"))}).status,
-            0);
-        EXPECT_EQ(registration::UpdateWorkingFileCache(deskB, world),
-                  registration::CacheUpdate::Updated);
-        EXPECT_EQ(sortedRecords(sheets), sortedRecords(workingFile(m_deskA, ".zu2")));
-    }
-
-    // A role that may only read lists and finds, and its registration and
-    // delete-all are refused before anything is written.
-    TEST_F(TwoDesksTest, AReadOnlyRoleIsRefusedBeforeAnythingIsWritten)
-    {
-        pointAtServer(m_deskA);
-        ASSERT_EQ(
-            run(m_deskA, {QStringLiteral("register"), QString::fromStdString(set("A"))}).status, 0);
-        const auto owner = catalogue::OpenServerCatalogue(m_server.connection(), "dorsawrd");
-        const std::string role = "reader_" + test::uniqueSchemaName();
-        owner->ExecSQL("CREATE ROLE " + role + " LOGIN");
-        owner->ExecSQL("GRANT USAGE ON SCHEMA dorsajpn, dorsawrd TO " + role);
-        owner->ExecSQL("GRANT SELECT ON ALL TABLES IN SCHEMA dorsajpn, dorsawrd TO " + role);
-        pointAtServer(m_deskB, " user=" + role);
-        const std::int64_t changes = catalogue::ReadChangeCounter(*owner);
-
-        const Finished listed = run(m_deskB, {QStringLiteral("files")});
-        EXPECT_EQ(listed.status, 0) << listed.err;
-        EXPECT_NE(listed.out.find((m_folder / "sets/A").string()), std::string::npos);
+        // Another desk's registration, held by this process's connection.
+        const auto registering = catalogue::OpenServerCatalogue(m_server.connection(), "dorsawrd");
+        const catalogue::SharedRegistrationLock lock(*registering);
+        const std::string host = QSysInfo::machineHostName().toStdString();
         for (const QStringList& writer :
              {QStringList{QStringLiteral("register"), QString::fromStdString(set("B"))},
               QStringList{QStringLiteral("delete-all"), QStringLiteral("--yes")}}) {
             const Finished refused = run(m_deskB, writer);
             EXPECT_EQ(refused.status, 2) << writer.join(u' ').toStdString();
-            EXPECT_NE(refused.err.find(role), std::string::npos) << refused.err;
+            EXPECT_NE(refused.err.find(host), std::string::npos) << refused.err;
         }
-        EXPECT_EQ(catalogue::ReadChangeCounter(*owner), changes);
-        EXPECT_EQ(owner->GetTable("SELECT COUNT(*) FROM FILE").Fields(0), "1");
-        owner->ExecSQL("DROP OWNED BY " + role);
-        owner->ExecSQL("DROP ROLE " + role);
+        const Finished listed = run(m_deskB, {QStringLiteral("files")});
+        EXPECT_EQ(listed.status, 0) << listed.err;
+        EXPECT_NE(listed.out.find((m_folder / "sets/A").string()), std::string::npos);
+        EXPECT_EQ(listed.out.find((m_folder / "sets/B").string()), std::string::npos);
     }
+    ASSERT_EQ(run(m_deskB, {QStringLiteral("register"), QString::fromStdString(set("B"))}).status,
+              0);
+    // Desk A's next run (nothing new to register) brings its overview up to date.
+    ASSERT_EQ(run(m_deskA, {QStringLiteral("register"), setA}).status, 0);
+    for (const std::string extension : {".zu2", ".az2"}) {
+        const std::vector<std::string> onA = sortedRecords(workingFile(m_deskA, extension));
+        EXPECT_FALSE(onA.empty()) << extension;
+        EXPECT_EQ(onA, sortedRecords(workingFile(m_deskB, extension))) << extension;
+    }
+    EXPECT_EQ(test::readBytes(workingFile(m_deskA, ".he2")),
+              test::readBytes(workingFile(m_deskB, ".he2")));
+}
+
+// A desk's working files follow the server drawing by drawing: a drawing
+// another desk added comes in, one it replaced goes, and the lines of a
+// drawing that stayed are not read again.
+TEST_F(TwoDesksTest, ADesksOverviewFollowsDrawingsAddedAndRemovedElsewhere)
+{
+    pointAtServer(m_deskA);
+    const fs::path kept = set("Kept");
+    const fs::path replaced = set("Replaced");
+    ASSERT_EQ(run(m_deskA, {QStringLiteral("register"), QString::fromStdString(kept),
+                            QString::fromStdString(replaced)})
+                  .status,
+              0);
+    workspace::Workspace deskB(m_deskB / "data", m_deskB / "config",
+                               workspace::Workspace::Traces::Off, m_server.connection());
+    const auto world = workspace::Datum::World;
+    EXPECT_EQ(registration::UpdateWorkingFileCache(deskB, world),
+              registration::CacheUpdate::Updated);
+    const fs::path sheets = deskB.workingFile(workspace::WorkingFileKind::SheetOutlines, world);
+    EXPECT_EQ(sortedRecords(sheets), sortedRecords(workingFile(m_deskA, ".zu2")));
+    EXPECT_EQ(registration::UpdateWorkingFileCache(deskB, world),
+              registration::CacheUpdate::UpToDate);
+
+    // A mark on this desk's copy of the kept drawing's lines: it stays only
+    // if they are not read again.
+    const std::string keptFileNo =
+        deskB.catalogue(world)
+            .GetTable("SELECT FILENO FROM FILE WHERE PATH = '" +
+                      (fs::canonical(kept.parent_path()) / "Kept").string() + "'")
+            .Fields(0);
+    std::string bytes = test::readBytes(sheets);
+    const std::size_t keptEnd = bytes.find("," + keptFileNo + ",\r\n");
+    ASSERT_NE(keptEnd, std::string::npos);
+    const std::size_t lineEnd = bytes.rfind('\n', keptEnd);
+    bytes.insert(lineEnd == std::string::npos ? 0 : lineEnd + 1, "M");
+    test::writeBytes(sheets, bytes);
+
+    // Desk A registers the replaced set anew (it changed) and a new one.
+    test::setFileTime(replaced, {2031, 1, 1, 0, 0, 0});
+    ASSERT_EQ(run(m_deskA, {QStringLiteral("register"), QString::fromStdString(replaced),
+                            QString::fromStdString(set("Added"))})
+                  .status,
+              0);
+    EXPECT_EQ(registration::UpdateWorkingFileCache(deskB, world),
+              registration::CacheUpdate::Updated);
+    std::vector<std::string> expected = sortedRecords(workingFile(m_deskA, ".zu2"));
+    const std::vector<std::string> onB = sortedRecords(sheets);
+    ASSERT_EQ(onB.size(), expected.size());
+    EXPECT_EQ(std::count_if(onB.begin(), onB.end(),
+                            [](const std::string& record) { return record.starts_with("M"); }),
+              1);
+    for (std::string record : onB)
+        EXPECT_NE(std::find(expected.begin(), expected.end(),
+                            record.starts_with("M") ? record.substr(1) : record),
+                  expected.end())
+            << record;
+
+    // After a delete-all numbers start over: a new drawing under the kept
+    // drawing's old number is still read.
+    ASSERT_EQ(run(m_deskA, {QStringLiteral("delete-all"), QStringLiteral("--yes")}).status, 0);
+    ASSERT_EQ(
+        run(m_deskA, {QStringLiteral("register"), QString::fromStdString(set("Anew"))}).status, 0);
+    EXPECT_EQ(registration::UpdateWorkingFileCache(deskB, world),
+              registration::CacheUpdate::Updated);
+    EXPECT_EQ(sortedRecords(sheets), sortedRecords(workingFile(m_deskA, ".zu2")));
+}
+
+// A role that may only read lists and finds, and its registration and
+// delete-all are refused before anything is written.
+TEST_F(TwoDesksTest, AReadOnlyRoleIsRefusedBeforeAnythingIsWritten)
+{
+    pointAtServer(m_deskA);
+    ASSERT_EQ(run(m_deskA, {QStringLiteral("register"), QString::fromStdString(set("A"))}).status,
+              0);
+    const auto owner = catalogue::OpenServerCatalogue(m_server.connection(), "dorsawrd");
+    const std::string role = "reader_" + test::uniqueSchemaName();
+    owner->ExecSQL("CREATE ROLE " + role + " LOGIN");
+    owner->ExecSQL("GRANT USAGE ON SCHEMA dorsajpn, dorsawrd TO " + role);
+    owner->ExecSQL("GRANT SELECT ON ALL TABLES IN SCHEMA dorsajpn, dorsawrd TO " + role);
+    pointAtServer(m_deskB, " user=" + role);
+    const std::int64_t changes = catalogue::ReadChangeCounter(*owner);
+
+    const Finished listed = run(m_deskB, {QStringLiteral("files")});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.out.find((m_folder / "sets/A").string()), std::string::npos);
+    for (const QStringList& writer :
+         {QStringList{QStringLiteral("register"), QString::fromStdString(set("B"))},
+          QStringList{QStringLiteral("delete-all"), QStringLiteral("--yes")}}) {
+        const Finished refused = run(m_deskB, writer);
+        EXPECT_EQ(refused.status, 2) << writer.join(u' ').toStdString();
+        EXPECT_NE(refused.err.find(role), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(catalogue::ReadChangeCounter(*owner), changes);
+    EXPECT_EQ(owner->GetTable("SELECT COUNT(*) FROM FILE").Fields(0), "1");
+    owner->ExecSQL("DROP OWNED BY " + role);
+    owner->ExecSQL("DROP ROLE " + role);
+}
 
 } // namespace
 } // namespace ft::cli
